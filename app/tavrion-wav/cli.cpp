@@ -1,0 +1,166 @@
+#include "app/tavrion-wav/cli.h"
+
+#include <array>
+#include <cstdio>
+#include <optional>
+
+#include <platform/codepage.h>
+
+#include "framework/rtl/intconv.h"
+#include "stimulus/params.h"
+#include "stimulus/wave_writer.h"
+
+namespace tavrion_wav {
+
+namespace {
+
+using stimulus::Field;
+
+constexpr const char* kHelp =
+    "usage: tavrion-wav [--frequency T] [--duration T] [--count T] [--rate T]\n"
+    "                   [--amplitude T] [--zero T] [--delay T] [--output FILE]\n"
+    "                   [--play] [--loop SECONDS] [--help] [--version]\n"
+    "\n"
+    "Writes a train of rectangular pulses as a 16-bit stereo WAV file.\n"
+    "  --frequency T   pulses per second (300)\n"
+    "  --duration T    pulse duration in microseconds (1000)\n"
+    "  --count T       number of pulses (5)\n"
+    "  --rate T        sample rate in Hz (44100)\n"
+    "  --amplitude T   sample value during a pulse (32767)\n"
+    "  --zero T        sample value between pulses (0)\n"
+    "  --delay T       seconds before playback (0)\n"
+    "  --output FILE   the file to write (tavrion.wav)\n"
+    "Each T is an integer: decimal with an optional sign, or hexadecimal after\n"
+    "$, x or 0x. Amplitudes beyond -32768..32767 are written clamped.\n"
+    "Exit status: 0 written, 1 refused or not written, 2 bad value or usage.\n";
+
+using Texts = stimulus::ParameterTexts;
+
+struct Option {
+  const char* name;
+  Field field;
+  std::string Texts::*text;
+  std::string value;
+};
+
+struct Command {
+  std::array<Option, 7> values{{
+      {"--frequency", Field::Frequency, &Texts::frequency, "300"},
+      {"--rate", Field::SampleRate, &Texts::sample_rate, "44100"},
+      {"--delay", Field::Delay, &Texts::delay, "0"},
+      {"--duration", Field::Duration, &Texts::duration, "1000"},
+      {"--count", Field::Count, &Texts::count, "5"},
+      {"--amplitude", Field::StimulusAmplitude, &Texts::stimulus_amplitude, "32767"},
+      {"--zero", Field::ZeroAmplitude, &Texts::zero_amplitude, "0"},
+  }};
+  std::string output = "tavrion.wav";
+
+  Option& Of(Field field) {
+    for (Option& o : values) {
+      if (o.field == field) return o;
+    }
+    return values[0];
+  }
+};
+
+class UsageError {
+ public:
+  explicit UsageError(std::string text) : text(std::move(text)) {}
+  std::string text;
+};
+
+// The option's text as the program's fields would hold it (code page 1251).
+std::string Cp1251Value(const std::string& option, const std::string& utf8) {
+  const auto text = codepage::Utf8ToCp1251(utf8);
+  if (!text) throw UsageError(option + " " + utf8 + ": has characters code page 1251 lacks");
+  return *text;
+}
+
+std::string GateReason(Field field) {
+  switch (field) {
+    case Field::Delay:
+      return "must not be negative";
+    case Field::StimulusAmplitude:
+    case Field::ZeroAmplitude:
+      return "999999 is not accepted as an amplitude";
+    default:
+      return "must be greater than 0";
+  }
+}
+
+std::string Fixed3(double value) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%.3f", value);
+  return text;
+}
+
+int Generate(Command& command, std::ostream& out, std::ostream& err) {
+  // Every text must read as an integer before the gate is asked.
+  Texts texts;
+  for (const Option& o : command.values) {
+    texts.*o.text = Cp1251Value(o.name, o.value);
+    if (!TryStrToInt(texts.*o.text)) {
+      throw UsageError(std::string(o.name) + " " + o.value + ": '" + o.value +
+                       "' is not a valid integer value");
+    }
+  }
+  stimulus::StimulusParams p = stimulus::ReadParams(texts);
+  if (const auto failing = stimulus::GateFailure(p)) {
+    const Option& o = command.Of(*failing);
+    throw UsageError(std::string(o.name) + " " + o.value + ": " + GateReason(*failing));
+  }
+  if (const auto refusal = stimulus::DeriveAndCheck(p)) {
+    err << codepage::Cp1251ToUtf8(*refusal) << '\n';
+    return kRefused;
+  }
+  const std::string name = Cp1251Value("--output", command.output);
+  const auto written = stimulus::WriteWaveFile(p, name, [](int) {});
+  if (!written.ok) {
+    err << codepage::Cp1251ToUtf8(written.message) << '\n';
+    return kRefused;
+  }
+  const double period = static_cast<double>(p.PulseSamples) + p.IntervalSamples;
+  out << command.output << ": " << p.PulseSamples << " pulse frames, " << p.IntervalSamples
+      << " interval frames, " << p.TotalSamples << " frames in all; "
+      << Fixed3(p.SampleRate / period) << " pulses/s, "
+      << Fixed3(1e6 * p.PulseSamples / p.SampleRate) << " us per pulse\n";
+  return kWritten;
+}
+
+}  // namespace
+
+int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  Command command;
+  try {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+      const std::string& arg = args[i];
+      if (arg == "--help") {
+        out << kHelp;
+        return kWritten;
+      }
+      if (arg == "--version") {
+        out << TAVRION_VERSION << '\n';
+        return kWritten;
+      }
+      if (arg == "--play" || arg == "--loop") {
+        throw UsageError(arg +
+                         ": playing the stimulus is not available in this version; "
+                         "write the file and play it with a sound player");
+      }
+      std::string* target = nullptr;
+      if (arg == "--output") target = &command.output;
+      for (Option& o : command.values) {
+        if (arg == o.name) target = &o.value;
+      }
+      if (target == nullptr) throw UsageError("unknown option " + arg + " (see --help)");
+      if (i + 1 == args.size()) throw UsageError(arg + " needs a value");
+      *target = args[++i];
+    }
+    return Generate(command, out, err);
+  } catch (const UsageError& e) {
+    err << "tavrion-wav: " << e.text << '\n';
+    return kUsage;
+  }
+}
+
+}  // namespace tavrion_wav

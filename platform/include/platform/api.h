@@ -1,0 +1,7 @@
+// Every platform service the framework and the program use.
+#pragma once
+
+#include <platform/codepage.h>
+#include <platform/kernel.h>
+#include <platform/sound.h>
+#include <platform/types.h>

@@ -1,0 +1,57 @@
+#include <platform/codepage.h>
+
+namespace codepage {
+
+namespace {
+
+void AppendUtf8(std::string& out, char32_t u) {
+  if (u < 0x80) {
+    out += static_cast<char>(u);
+  } else if (u < 0x800) {
+    out += static_cast<char>(0xC0 | (u >> 6));
+    out += static_cast<char>(0x80 | (u & 0x3F));
+  } else {
+    out += static_cast<char>(0xE0 | (u >> 12));
+    out += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (u & 0x3F));
+  }
+}
+
+// The reverse of the table, built once and indexed by code point.
+struct ReverseTable {
+  std::array<unsigned char, 0x10000> bytes{};
+  ReverseTable() {
+    for (std::size_t i = 0; i < kCp1251High.size(); ++i) {
+      bytes[kCp1251High[i]] = static_cast<unsigned char>(0x80 + i);
+    }
+  }
+};
+
+}  // namespace
+
+std::string Cp1251ToUtf8(std::string_view text) {
+  std::string out;
+  out.reserve(text.size() * 2);
+  for (const char c : text) AppendUtf8(out, Cp1251ToUnicode(static_cast<unsigned char>(c)));
+  return out;
+}
+
+std::optional<std::string> Utf8ToCp1251(std::string_view text) {
+  static const ReverseTable reverse;
+  std::string out;
+  out.reserve(text.size());
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    const auto u = DecodeUtf8(text, pos);
+    if (!u) return std::nullopt;
+    if (*u < 0x80) {
+      out += static_cast<char>(*u);
+      continue;
+    }
+    if (*u > 0xFFFF || reverse.bytes[*u] == 0) return std::nullopt;
+    out += static_cast<char>(reverse.bytes[*u]);
+  }
+  return out;
+}
+
+}  // namespace codepage

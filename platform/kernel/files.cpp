@@ -1,0 +1,142 @@
+#include <cerrno>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <platform/codepage.h>
+#include <platform/kernel.h>
+
+#include "handles.h"
+
+namespace {
+
+DWORD ErrorFromErrno(int error) {
+  switch (error) {
+    case ENOENT:
+      return ERROR_FILE_NOT_FOUND;
+    case ENOTDIR:
+      return ERROR_PATH_NOT_FOUND;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR:
+      return ERROR_ACCESS_DENIED;
+    case ENOSPC:
+    case EDQUOT:
+      return ERROR_DISK_FULL;
+    case ENAMETOOLONG:
+      return ERROR_FILENAME_EXCED_RANGE;
+    case EWOULDBLOCK:
+      return ERROR_SHARING_VIOLATION;
+    case ENOMEM:
+      return ERROR_NOT_ENOUGH_MEMORY;
+    default:
+      return ERROR_WRITE_FAULT;
+  }
+}
+
+class File : public kernel::KernelObject {
+ public:
+  explicit File(int fd) : fd_(fd) {}
+  ~File() override {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  bool Close() override {
+    const int fd = fd_;
+    fd_ = -1;
+    if (::close(fd) != 0 && errno != EINTR) {
+      SetLastError(ErrorFromErrno(errno));
+      return false;
+    }
+    return true;
+  }
+  int fd() const { return fd_; }
+
+ private:
+  int fd_;
+};
+
+int OpenFlags(DWORD access, DWORD disposition) {
+  int flags = O_CLOEXEC;
+  const bool reads = (access & GENERIC_READ) != 0;
+  const bool writes = (access & GENERIC_WRITE) != 0;
+  flags |= reads && writes ? O_RDWR : writes ? O_WRONLY : O_RDONLY;
+  switch (disposition) {
+    case CREATE_NEW:
+      return flags | O_CREAT | O_EXCL;
+    case CREATE_ALWAYS:
+    case OPEN_ALWAYS:
+      return flags | O_CREAT;
+    default:
+      return flags;
+  }
+}
+
+HANDLE Fail(DWORD error) {
+  SetLastError(error);
+  return INVALID_HANDLE_VALUE;
+}
+
+}  // namespace
+
+HANDLE CreateFileA(LPCSTR fileName, DWORD desiredAccess, DWORD shareMode, LPSECURITY_ATTRIBUTES,
+                   DWORD creationDisposition, DWORD, HANDLE) {
+  if (fileName == nullptr || creationDisposition < CREATE_NEW ||
+      creationDisposition > TRUNCATE_EXISTING) {
+    return Fail(ERROR_INVALID_PARAMETER);
+  }
+  // An empty name names no file: it must not fall back to some default.
+  if (*fileName == '\0') return Fail(ERROR_PATH_NOT_FOUND);
+  const std::string path = codepage::Cp1251ToUtf8(fileName);
+
+  const int fd = ::open(path.c_str(), OpenFlags(desiredAccess, creationDisposition), 0666);
+  if (fd < 0) return Fail(ErrorFromErrno(errno));
+  File* file = new File(fd);
+
+  // The share mode is kept with an advisory lock taken before the file is
+  // truncated, so a refused open leaves the other holder's file untouched.
+  const bool exclusive = (shareMode & (FILE_SHARE_READ | FILE_SHARE_WRITE)) == 0;
+  if (::flock(fd, (exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB) != 0) {
+    const int error = errno;
+    delete file;
+    return Fail(ErrorFromErrno(error));
+  }
+  struct stat info {};
+  const bool regular = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+  const bool truncate =
+      creationDisposition == CREATE_ALWAYS || creationDisposition == TRUNCATE_EXISTING;
+  if (truncate && regular && ::ftruncate(fd, 0) != 0) {
+    const int error = errno;
+    delete file;
+    return Fail(ErrorFromErrno(error));
+  }
+  SetLastError(ERROR_SUCCESS);
+  return kernel::AddHandle(file);
+}
+
+BOOL WriteFile(HANDLE handle, LPCVOID buffer, DWORD bytesToWrite, LPDWORD written,
+               LPOVERLAPPED overlapped) {
+  if (written != nullptr) *written = 0;
+  if (overlapped != nullptr || (buffer == nullptr && bytesToWrite != 0)) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  File* file = kernel::LookUp<File>(handle);
+  if (file == nullptr) return FALSE;
+  const char* bytes = static_cast<const char*>(buffer);
+  DWORD done = 0;
+  while (done < bytesToWrite) {
+    const ssize_t n = ::write(file->fd(), bytes + done, bytesToWrite - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      SetLastError(n < 0 ? ErrorFromErrno(errno) : ERROR_WRITE_FAULT);
+      if (written != nullptr) *written = done;
+      return FALSE;
+    }
+    done += static_cast<DWORD>(n);
+  }
+  if (written != nullptr) *written = done;
+  return TRUE;
+}

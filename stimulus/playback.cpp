@@ -1,0 +1,56 @@
+#include "stimulus/playback.h"
+
+#include <platform/codepage.h>
+#include <platform/sound.h>
+
+#include "framework/rtl/intconv.h"
+
+namespace stimulus {
+
+namespace {
+
+// Restores the saved screen cursor however the wait ends.
+class CursorRestorer {
+ public:
+  CursorRestorer(PlaybackHost& host, std::int16_t saved) : host_(host), saved_(saved) {}
+  ~CursorRestorer() { Restore(); }
+  void Restore() {
+    if (!restored_) host_.SetScreenCursor(saved_);
+    restored_ = true;
+  }
+
+ private:
+  PlaybackHost& host_;
+  std::int16_t saved_;
+  bool restored_ = false;
+};
+
+}  // namespace
+
+void Stimulate(PlaybackHost& host, const SharedParams& shared) {
+  const std::int16_t saved = host.ScreenCursor();
+  if (shared.Frequency == 0) return host.ShowMessage("Нулевая частота ?"_cp1251);
+  if (shared.Duration == 0) return host.ShowMessage("Нулевая продолжительность импульса ?"_cp1251);
+  if (shared.Count == 0) return host.ShowMessage("Воспроизвести ноль импульсов ?"_cp1251);
+
+  host.SetScreenCursor(kHourGlassCursor);
+  CursorRestorer restorer(host, saved);
+  const std::int32_t delay = StrToInt(host.DelayText());
+  // The end time is a 32-bit sum, as the clock is: a delay that carries it past
+  // the 32-bit range puts it in the past, and nothing is waited.
+  const auto end = static_cast<std::int32_t>(static_cast<std::uint32_t>(host.ClockSeconds()) +
+                                             static_cast<std::uint32_t>(delay));
+  while (static_cast<double>(end) - static_cast<double>(host.ClockSeconds()) > 0) {
+    host.Sleep(kDelayPollMilliseconds);
+  }
+  restorer.Restore();
+
+  if (!host.LoopChecked()) host.PlaySound(host.FileName().c_str(), SND_ASYNC);
+  if (host.LoopChecked()) host.PlaySound(host.FileName().c_str(), SND_ASYNC | SND_LOOP);
+}
+
+void StopSound(PlaybackHost& host) {
+  host.PlaySound(nullptr, SND_PURGE);
+}
+
+}  // namespace stimulus

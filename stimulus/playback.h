@@ -1,0 +1,43 @@
+// Starting and stopping the stimulus: the logic behind the stimulate button
+// and the continuous-stimulation check box.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include <platform/types.h>
+
+#include "stimulus/params.h"
+#include "stimulus/stimulus_form.h"
+
+namespace stimulus {
+
+inline constexpr std::int16_t kHourGlassCursor = -11;  // crHourGlass
+
+class PlaybackHost : public virtual MessageShower {
+ public:
+  virtual std::int16_t ScreenCursor() = 0;
+  virtual void SetScreenCursor(std::int16_t cursor) = 0;
+  virtual std::string DelayText() = 0;  // Edit10
+  virtual std::string FileName() = 0;   // Edit4
+  virtual bool LoopChecked() = 0;       // CheckBox2
+  // The local calendar time in whole seconds, counted on across midnight.
+  virtual std::int32_t ClockSeconds() = 0;
+  // Blocks the calling thread; no message is handled meanwhile.
+  virtual void Sleep(DWORD milliseconds) = 0;
+  // PlaySoundA with no module handle; a null name goes with SND_PURGE.
+  virtual void PlaySound(const char* name, DWORD flags) = 0;
+};
+
+// How long the delay wait sleeps between looks at the clock.
+inline constexpr DWORD kDelayPollMilliseconds = 10;
+
+// Checks the shared values, waits out the delay of Edit10 and plays the file
+// once or looped. An unreadable delay raises EConvertError after the cursor is
+// restored; nothing is played then.
+void Stimulate(PlaybackHost& host, const SharedParams& shared);
+
+// Stops whatever this program is playing.
+void StopSound(PlaybackHost& host);
+
+}  // namespace stimulus

@@ -1,0 +1,93 @@
+// File services: creation and truncation, the exclusive share mode, names in
+// code page 1251, and the failures a caller must see.
+#include <filesystem>
+
+#include <gtest/gtest.h>
+#include <platform/api.h>
+
+#include "tests/support/temp_dir.h"
+
+namespace {
+
+HANDLE Create(const std::string& name, DWORD share = 0) {
+  return CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE, share, nullptr, CREATE_ALWAYS,
+                     FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+bool Write(HANDLE file, const std::string& bytes) {
+  DWORD written = 0;
+  return WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+         written == bytes.size();
+}
+
+TEST(Files, CreateAlwaysReplacesTheOldContents) {
+  TempDir dir;
+  const std::string name = dir.File("a.bin");
+  WriteText(name, "old contents that are longer");
+  HANDLE file = Create(name);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  EXPECT_TRUE(Write(file, "new"));
+  EXPECT_TRUE(CloseHandle(file));
+  EXPECT_EQ(ReadBytes(name), (std::vector<unsigned char>{'n', 'e', 'w'}));
+}
+
+TEST(Files, ExclusiveFileRefusesASecondOpenAndKeepsItsBytes) {
+  TempDir dir;
+  const std::string name = dir.File("held.bin");
+  HANDLE first = Create(name);
+  ASSERT_NE(first, INVALID_HANDLE_VALUE);
+  ASSERT_TRUE(Write(first, "kept"));
+  EXPECT_EQ(Create(name), INVALID_HANDLE_VALUE);
+  EXPECT_EQ(GetLastError(), ERROR_SHARING_VIOLATION);
+  EXPECT_EQ(ReadBytes(name).size(), 4u);
+  EXPECT_TRUE(CloseHandle(first));
+  HANDLE again = Create(name);
+  EXPECT_NE(again, INVALID_HANDLE_VALUE);
+  EXPECT_TRUE(CloseHandle(again));
+}
+
+TEST(Files, NamesAreCodePage1251OnTheWayInAndUtf8OnDisk) {
+  TempDir dir;
+  const std::string cp1251 = dir.File("\xF1\xF2\xE8\xEC.wav");  // "стим.wav"
+  HANDLE file = Create(cp1251);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  EXPECT_TRUE(CloseHandle(file));
+  EXPECT_TRUE(std::filesystem::exists(dir.path() / "стим.wav"));
+}
+
+TEST(Files, CreationFailuresSetTheLastError) {
+  TempDir dir;
+  const struct {
+    std::string name;
+    DWORD error;
+  } cases[] = {
+      {"", ERROR_PATH_NOT_FOUND},
+      {dir.File("missing/x.wav"), ERROR_FILE_NOT_FOUND},
+      {dir.path().string(), ERROR_ACCESS_DENIED},  // a folder
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Create(c.name), INVALID_HANDLE_VALUE) << c.name;
+    EXPECT_EQ(GetLastError(), c.error) << c.name;
+  }
+}
+
+TEST(Files, AFullDeviceFailsTheWrite) {
+  HANDLE file = Create("/dev/full", FILE_SHARE_READ);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  DWORD written = 99;
+  EXPECT_FALSE(WriteFile(file, "abcd", 4, &written, nullptr));
+  EXPECT_EQ(written, 0u);
+  EXPECT_EQ(GetLastError(), ERROR_DISK_FULL);
+  EXPECT_TRUE(CloseHandle(file));
+}
+
+TEST(Files, UnknownHandlesAreRefused) {
+  int not_a_handle = 0;
+  DWORD written = 0;
+  EXPECT_FALSE(WriteFile(&not_a_handle, "x", 1, &written, nullptr));
+  EXPECT_EQ(GetLastError(), ERROR_INVALID_HANDLE);
+  EXPECT_FALSE(CloseHandle(INVALID_HANDLE_VALUE));
+  EXPECT_EQ(GetLastError(), ERROR_INVALID_HANDLE);
+}
+
+}  // namespace
