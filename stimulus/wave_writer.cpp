@@ -51,48 +51,86 @@ std::uint32_t FramePattern(std::int32_t amplitude) {
   return pattern;
 }
 
-// Collects the file's bytes in one buffer and hands it to the file whenever it
-// is full, so memory stays the same however long the train.
-class BufferedFile {
+// Hands repeated frames to the file from one buffer of at most
+// kWriteBufferBytes. The train is the same period over and over, so the
+// buffer is filled once with as many whole periods as fit and then written as
+// often as needed; memory stays the same however long the train.
+class FrameWriter {
  public:
-  BufferedFile(HANDLE file, std::size_t capacity_frames)
-      : file_(file), frames_(new std::uint32_t[capacity_frames]), capacity_(capacity_frames) {}
+  FrameWriter(HANDLE file, std::int64_t needed_frames)
+      : file_(file),
+        capacity_(static_cast<std::size_t>(
+            std::min<std::int64_t>(needed_frames, kWriteBufferBytes / kFrameBytes))),
+        frames_(new std::uint32_t[capacity_]) {}
 
-  unsigned char* Bytes() { return reinterpret_cast<unsigned char*>(frames_.get()); }
+  std::size_t capacity() const { return capacity_; }
 
-  // The header occupies the first frames' worth of bytes (44 = 11 x 4).
-  void AddHeader(const StimulusParams& p) {
-    PutHeader(Bytes(), p);
-    used_ = kHeaderBytes / kFrameBytes;
+  bool WriteBytes(const void* bytes, std::size_t size) {
+    DWORD written = 0;
+    return WriteFile(file_, bytes, static_cast<DWORD>(size), &written, nullptr) && written == size;
   }
 
-  bool AddFrames(std::uint32_t pattern, std::int64_t count) {
-    while (count > 0) {
-      if (used_ == capacity_ && !Flush()) return false;
-      const auto n = static_cast<std::size_t>(std::min<std::int64_t>(count, capacity_ - used_));
-      std::fill_n(frames_.get() + used_, n, pattern);
-      used_ += n;
-      count -= static_cast<std::int64_t>(n);
+  // Fills the buffer with `periods` copies of (pulse frames, gap frames).
+  void FillPeriods(std::uint32_t pulse, std::int64_t pulse_frames, std::uint32_t gap,
+                   std::int64_t gap_frames, std::size_t periods) {
+    std::uint32_t* at = frames_.get();
+    for (std::size_t i = 0; i < periods; ++i) {
+      at = std::fill_n(at, pulse_frames, pulse);
+      at = std::fill_n(at, gap_frames, gap);
+    }
+  }
+
+  bool WriteBuffered(std::int64_t frames) {
+    return WriteBytes(frames_.get(), static_cast<std::size_t>(frames) * kFrameBytes);
+  }
+
+  // Writes `count` frames of one value, a buffer at a time.
+  bool WriteRun(std::uint32_t pattern, std::int64_t count) {
+    const auto filled = static_cast<std::size_t>(std::min<std::int64_t>(count, capacity_));
+    std::fill_n(frames_.get(), filled, pattern);
+    for (; count > 0; count -= static_cast<std::int64_t>(filled)) {
+      if (!WriteBuffered(std::min<std::int64_t>(count, filled))) return false;
     }
     return true;
   }
 
-  bool Flush() {
-    const auto bytes = static_cast<DWORD>(used_ * kFrameBytes);
-    DWORD written = 0;
-    const bool ok = WriteFile(file_, Bytes(), bytes, &written, nullptr) && written == bytes;
-    used_ = 0;
-    return ok;
-  }
-
  private:
   HANDLE file_;
-  std::unique_ptr<std::uint32_t[]> frames_;
   std::size_t capacity_;
-  std::size_t used_ = 0;
+  std::unique_ptr<std::uint32_t[]> frames_;
 };
 
-static_assert(kHeaderBytes % kFrameBytes == 0);
+// Writes the frames of all pulses, reporting progress after each pulse has
+// been handed over; false when a write fails.
+bool WriteTrain(FrameWriter& out, const StimulusParams& p,
+                const std::function<void(int)>& progress) {
+  const std::uint32_t pulse = FramePattern(p.StimulusAmplitude);
+  const std::uint32_t gap = FramePattern(p.ZeroAmplitude);
+  const std::int64_t period = std::int64_t{p.PulseSamples} + p.IntervalSamples;
+  const auto report = [&](std::int64_t k) {
+    progress(static_cast<int>(k * period * 100 / p.TotalSamples));
+  };
+
+  if (period <= static_cast<std::int64_t>(out.capacity())) {
+    const auto per_buffer = static_cast<std::int64_t>(out.capacity()) / period;
+    out.FillPeriods(pulse, p.PulseSamples, gap, p.IntervalSamples,
+                    static_cast<std::size_t>(std::min<std::int64_t>(per_buffer, p.Count)));
+    for (std::int64_t done = 0; done < p.Count;) {
+      const std::int64_t batch = std::min<std::int64_t>(per_buffer, p.Count - done);
+      if (!out.WriteBuffered(batch * period)) return false;
+      for (const std::int64_t end = done + batch; done < end;) report(++done);
+    }
+    return true;
+  }
+  // Periods longer than the buffer: each run of equal frames on its own.
+  for (std::int64_t k = 1; k <= p.Count; ++k) {
+    if (!out.WriteRun(pulse, p.PulseSamples) || !out.WriteRun(gap, p.IntervalSamples)) {
+      return false;
+    }
+    report(k);
+  }
+  return true;
+}
 
 }  // namespace
 
@@ -103,20 +141,10 @@ WriteOutcome WriteWaveFile(const StimulusParams& p, std::string_view file_name,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return {false, "Can't create file: " + name};
 
-  const std::int64_t file_frames = std::int64_t{p.TotalSamples} + kHeaderBytes / kFrameBytes;
-  BufferedFile out(file, static_cast<std::size_t>(
-                             std::min<std::int64_t>(file_frames, kWriteBufferBytes / kFrameBytes)));
-  out.AddHeader(p);
-  const std::uint32_t pulse = FramePattern(p.StimulusAmplitude);
-  const std::uint32_t gap = FramePattern(p.ZeroAmplitude);
-  const std::int64_t period = std::int64_t{p.PulseSamples} + p.IntervalSamples;
-
-  bool ok = true;
-  for (std::int64_t k = 1; ok && k <= p.Count; ++k) {
-    ok = out.AddFrames(pulse, p.PulseSamples) && out.AddFrames(gap, p.IntervalSamples);
-    if (ok) progress(static_cast<int>(k * period * 100 / p.TotalSamples));
-  }
-  ok = ok && out.Flush();
+  FrameWriter out(file, p.TotalSamples);
+  unsigned char header[kHeaderBytes];
+  PutHeader(header, p);
+  bool ok = out.WriteBytes(header, sizeof header) && WriteTrain(out, p, progress);
   ok = CloseHandle(file) && ok;
   progress(0);
   if (!ok) return {false, "Can't write file: " + name};

@@ -103,11 +103,13 @@ HANDLE CreateFileA(LPCSTR fileName, DWORD desiredAccess, DWORD shareMode, LPSECU
     delete file;
     return Fail(ErrorFromErrno(error));
   }
+  // Only a regular file with contents is truncated: devices cannot be, and
+  // truncating an empty file would make some file systems flush it on close.
   struct stat info {};
-  const bool regular = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+  const bool has_contents = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0;
   const bool truncate =
       creationDisposition == CREATE_ALWAYS || creationDisposition == TRUNCATE_EXISTING;
-  if (truncate && regular && ::ftruncate(fd, 0) != 0) {
+  if (truncate && has_contents && ::ftruncate(fd, 0) != 0) {
     const int error = errno;
     delete file;
     return Fail(ErrorFromErrno(error));

@@ -92,21 +92,30 @@ TEST(WaveWriter, SamplesAreLittleEndianAndClamped) {
   }
 }
 
-TEST(WaveWriter, TrainLongerThanTheBufferIsWholeAndInOrder) {
-  // 3 pulses of 100000 + 70001 frames: 2,040,012 bytes of frames, so the
-  // buffer fills and is handed over twice, once in the middle of a pulse.
+TEST(WaveWriter, TrainsLongerThanTheBufferAreWholeAndInOrder) {
+  // The buffer holds 262144 frames: these trains need it filled with whole
+  // periods and written many times, or the last batch short, or a period
+  // longer than the buffer written a run at a time.
+  const struct {
+    std::int32_t pulse, gap, count;
+  } cases[] = {{100000, 70001, 3}, {3, 4, 100000}, {300000, 5, 2}, {5, 262145, 2}};
   TempDir dir;
-  const std::string name = dir.File("long.wav");
-  const stimulus::StimulusParams p = Train(100000, 70001, 3, -2, 3, 8000);
-  ASSERT_TRUE(Write(p, name).outcome.ok);
-  const Bytes bytes = ReadBytes(name);
-  ASSERT_EQ(bytes.size(), 44u + 4u * 510003u);
-  Bytes frames;
-  for (int k = 0; k < 3; ++k) {
-    AppendFrames(frames, 0xFE, 0xFF, 100000);
-    AppendFrames(frames, 0x03, 0x00, 70001);
+  for (const auto& c : cases) {
+    const std::string name = dir.File("long.wav");
+    const Written w = Write(Train(c.pulse, c.gap, c.count, -2, 3, 8000), name);
+    ASSERT_TRUE(w.outcome.ok);
+    EXPECT_EQ(w.progress.size(), static_cast<std::size_t>(c.count) + 1);
+    EXPECT_EQ(w.progress[w.progress.size() - 2], 100);
+    const Bytes bytes = ReadBytes(name);
+    Bytes frames;
+    for (int k = 0; k < c.count; ++k) {
+      AppendFrames(frames, 0xFE, 0xFF, c.pulse);
+      AppendFrames(frames, 0x03, 0x00, c.gap);
+    }
+    ASSERT_EQ(bytes.size(), 44 + frames.size()) << c.pulse << " " << c.gap << " " << c.count;
+    EXPECT_TRUE(std::equal(frames.begin(), frames.end(), bytes.begin() + 44))
+        << c.pulse << " " << c.gap << " " << c.count;
   }
-  EXPECT_TRUE(std::equal(frames.begin(), frames.end(), bytes.begin() + 44));
 }
 
 TEST(WaveWriter, NamesThatCannotBeCreatedLeaveEverythingAsItWas) {
