@@ -1,12 +1,17 @@
 #include "framework/rtl/format.h"
 
 #include "framework/rtl/exceptions.h"
+#include "framework/rtl/sysconst.h"
+#include "rtl/resstrings.h"
 
 namespace {
 
 [[noreturn]] void Invalid(std::string_view pattern) {
-  throw EConvertError("Format '" + std::string(pattern) +
-                      "' invalid or incompatible with argument");
+  // Filled by hand: the message has a placeholder of its own.
+  std::string message = LoadResString(SInvalidFormat);
+  const std::size_t at = message.find("%s");
+  if (at != std::string::npos) message.replace(at, 2, pattern);
+  throw EConvertError(message);
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include "framework/rtl/exceptions.h"
 #include "framework/rtl/format.h"
+#include "framework/rtl/sysconst.h"
+#include "rtl/resstrings.h"
 
 namespace {
 
@@ -68,7 +70,7 @@ std::int32_t StrToIntDef(std::string_view text, std::int32_t fallback) {
 std::int32_t StrToInt(std::string_view text) {
   const auto value = TryStrToInt(text);
   if (!value) {
-    throw EConvertError(Format("'%s' is not a valid integer value", {std::string(text)}));
+    throw EConvertError(Format(LoadResString(SInvalidInteger), {std::string(text)}));
   }
   return *value;
 }

@@ -2,20 +2,25 @@
 
 namespace codepage {
 
-namespace {
-
 void AppendUtf8(std::string& out, char32_t u) {
   if (u < 0x80) {
     out += static_cast<char>(u);
   } else if (u < 0x800) {
     out += static_cast<char>(0xC0 | (u >> 6));
     out += static_cast<char>(0x80 | (u & 0x3F));
-  } else {
+  } else if (u < 0x10000) {
     out += static_cast<char>(0xE0 | (u >> 12));
+    out += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (u & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (u >> 18));
+    out += static_cast<char>(0x80 | ((u >> 12) & 0x3F));
     out += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
     out += static_cast<char>(0x80 | (u & 0x3F));
   }
 }
+
+namespace {
 
 // The reverse of the table, built once and indexed by code point.
 struct ReverseTable {

@@ -3,5 +3,6 @@
 
 #include <platform/codepage.h>
 #include <platform/kernel.h>
+#include <platform/resources.h>
 #include <platform/sound.h>
 #include <platform/types.h>

@@ -79,6 +79,9 @@ constexpr std::optional<char32_t> DecodeUtf8(std::string_view text, std::size_t&
   return u;
 }
 
+// Appends the UTF-8 form of a code point.
+void AppendUtf8(std::string& out, char32_t code_point);
+
 // Runtime conversions. Utf8ToCp1251 gives nothing when the text is not valid
 // UTF-8 or holds a character the code page lacks.
 std::string Cp1251ToUtf8(std::string_view text);

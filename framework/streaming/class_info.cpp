@@ -1,0 +1,163 @@
+#include "framework/streaming/class_info.h"
+
+#include <climits>
+
+namespace {
+
+std::size_t OrdinalSize(TOrdType type) {
+  switch (type) {
+    case otSByte:
+    case otUByte:
+      return 1;
+    case otSWord:
+    case otUWord:
+      return 2;
+    default:
+      return 4;
+  }
+}
+
+}  // namespace
+
+void class_info::CheckOrdinalWidth(const std::string& owner, const TPropInfo& prop,
+                                   std::size_t size) {
+  const TTypeKind kind = prop.PropType()->Kind;
+  const bool ordinal = kind == tkInteger || kind == tkChar || kind == tkEnumeration;
+  if (ordinal && size != OrdinalSize(prop.PropType()->OrdType)) {
+    std::fprintf(stderr,
+                 "class information of %s: property %s is %zu bytes wide, its type %s %zu\n",
+                 owner.c_str(), prop.Name.c_str(), size, prop.PropType()->Name.c_str(),
+                 OrdinalSize(prop.PropType()->OrdType));
+    std::abort();
+  }
+}
+
+void class_info::CheckForm(const std::string& owner, const TPropInfo& prop, Form form) {
+  Form expected = Form::kOrdinal;
+  switch (prop.PropType()->Kind) {
+    case tkString:
+    case tkLString:
+      expected = Form::kString;
+      break;
+    case tkWString:
+      expected = Form::kWide;
+      break;
+    case tkFloat:
+      expected = prop.PropType()->FloatType == ftCurr   ? Form::kCurrency
+                 : prop.PropType()->FloatType == ftComp ? Form::kOrdinal
+                                                        : Form::kFloat;
+      break;
+    case tkMethod:
+      expected = Form::kMethod;
+      break;
+    case tkVariant:
+      expected = Form::kVariant;
+      break;
+    default:
+      break;
+  }
+  if (form != expected) {
+    std::fprintf(stderr, "class information of %s: property %s does not hold a %s\n", owner.c_str(),
+                 prop.Name.c_str(), prop.PropType()->Name.c_str());
+    std::abort();
+  }
+}
+
+const TClassInfo& FinishClassInfo(TClassInfo info) {
+  // Class information lives as long as the process.
+  auto* finished = new TClassInfo(std::move(info));
+  finished->TypeInfo.Kind = tkClass;
+  finished->TypeInfo.Name = finished->ClassName;
+  finished->TypeInfo.ClassType = finished;
+  std::int16_t count = finished->Parent != nullptr ? finished->Parent->PropCount : 0;
+  for (TPropInfo& prop : finished->Props) {
+    const TPropInfo* inherited =
+        finished->Parent != nullptr ? GetPropInfo(finished->Parent, prop.Name) : nullptr;
+    prop.NameIndex = inherited != nullptr ? inherited->NameIndex : count++;
+  }
+  finished->PropCount = count;
+  return *finished;
+}
+
+TTypeInfo MakeEnumType(std::string name, TOrdType ord_type, std::vector<std::string> names) {
+  TTypeInfo type;
+  type.Kind = tkEnumeration;
+  type.Name = std::move(name);
+  type.OrdType = ord_type;
+  type.MinValue = 0;
+  type.MaxValue = static_cast<std::int32_t>(names.size()) - 1;
+  type.NameList = std::move(names);
+  return type;
+}
+
+TTypeInfo MakeSetType(std::string name, const TTypeInfo* element) {
+  TTypeInfo type;
+  type.Kind = tkSet;
+  type.Name = std::move(name);
+  const std::int32_t elements = element->MaxValue + 1;
+  type.OrdType = elements <= 8 ? otUByte : elements <= 16 ? otUWord : otULong;
+  type.CompType = element;
+  return type;
+}
+
+TTypeInfo MakeIntegerType(std::string name, TOrdType ord_type, std::int32_t min, std::int32_t max) {
+  TTypeInfo type;
+  type.Kind = tkInteger;
+  type.Name = std::move(name);
+  type.OrdType = ord_type;
+  type.MinValue = min;
+  type.MaxValue = max;
+  return type;
+}
+
+namespace {
+
+TTypeInfo Simple(TTypeKind kind, std::string name) {
+  TTypeInfo type;
+  type.Kind = kind;
+  type.Name = std::move(name);
+  return type;
+}
+
+TTypeInfo Float(std::string name, TFloatType float_type) {
+  TTypeInfo type = Simple(tkFloat, std::move(name));
+  type.FloatType = float_type;
+  return type;
+}
+
+}  // namespace
+
+#define TAVRION_BUILTIN_TYPE(Function, ...)    \
+  const TTypeInfo* Function() {                \
+    static const TTypeInfo type = __VA_ARGS__; \
+    return &type;                              \
+  }
+
+TAVRION_BUILTIN_TYPE(TypeInfoInteger, MakeIntegerType("Integer", otSLong, INT_MIN, INT_MAX))
+TAVRION_BUILTIN_TYPE(TypeInfoCardinal, MakeIntegerType("Cardinal", otULong, 0, -1))
+TAVRION_BUILTIN_TYPE(TypeInfoSmallInt, MakeIntegerType("SmallInt", otSWord, -32768, 32767))
+TAVRION_BUILTIN_TYPE(TypeInfoWord, MakeIntegerType("Word", otUWord, 0, 65535))
+TAVRION_BUILTIN_TYPE(TypeInfoShortInt, MakeIntegerType("ShortInt", otSByte, -128, 127))
+TAVRION_BUILTIN_TYPE(TypeInfoByte, MakeIntegerType("Byte", otUByte, 0, 255))
+TAVRION_BUILTIN_TYPE(TypeInfoBoolean, MakeEnumType("Boolean", otUByte, {"False", "True"}))
+TAVRION_BUILTIN_TYPE(TypeInfoString, Simple(tkLString, "string"))
+TAVRION_BUILTIN_TYPE(TypeInfoWideString, Simple(tkWString, "WideString"))
+TAVRION_BUILTIN_TYPE(TypeInfoSingle, Float("Single", ftSingle))
+TAVRION_BUILTIN_TYPE(TypeInfoDouble, Float("Double", ftDouble))
+TAVRION_BUILTIN_TYPE(TypeInfoExtended, Float("Extended", ftExtended))
+TAVRION_BUILTIN_TYPE(TypeInfoComp, Float("Comp", ftComp))
+TAVRION_BUILTIN_TYPE(TypeInfoCurrency, Float("Currency", ftCurr))
+TAVRION_BUILTIN_TYPE(TypeInfoInt64, Simple(tkInt64, "Int64"))
+TAVRION_BUILTIN_TYPE(TypeInfoVariant, Simple(tkVariant, "Variant"))
+TAVRION_BUILTIN_TYPE(TypeInfoNotifyEvent, Simple(tkMethod, "TNotifyEvent"))
+
+const TTypeInfo* TypeInfoChar() {
+  static const TTypeInfo type = [] {
+    TTypeInfo t = MakeIntegerType("Char", otUByte, 0, 255);
+    t.Kind = tkChar;
+    return t;
+  }();
+  return &type;
+}
+
+#undef TAVRION_BUILTIN_TYPE

@@ -1,0 +1,206 @@
+// Components: names and their checks, ownership, notifications, free
+// notifications, destruction order, published fields filled by name.
+#include <gtest/gtest.h>
+
+#include "framework/streaming/component.h"
+
+namespace {
+
+std::vector<std::string> events;
+
+class TProbe : public TComponent {
+  TAVRION_CLASS(TProbe, TComponent)
+
+ public:
+  explicit TProbe(TComponent* owner) : TComponent(owner) {}
+  ~TProbe() override { events.push_back("destroy " + Name()); }
+  void Notification(TComponent* component, TOperation operation) override {
+    events.push_back(Name() + (operation == opInsert ? " +" : " -") +
+                     (component != nullptr ? component->Name() : "?"));
+    TComponent::Notification(component, operation);
+  }
+};
+
+class TOwnerForm : public TProbe {
+  TAVRION_CLASS(TOwnerForm, TProbe)
+
+ public:
+  using TProbe::TProbe;
+  TProbe* Edit1 = nullptr;
+  TProbe* Edit2 = nullptr;
+};
+
+TAVRION_CLASS_INFO(TProbe, "Tests") {}
+TAVRION_CLASS_INFO(TOwnerForm, "Tests") {
+  c.Field<&TOwnerForm::Edit1>("Edit1");
+  c.Field<&TOwnerForm::Edit2>("Edit2");
+}
+
+class Components : public testing::Test {
+ protected:
+  Components() {
+    events.clear();
+    form = new TOwnerForm(nullptr);
+    form->SetName("Form");
+  }
+  ~Components() override {
+    if (form != nullptr) form->Free();
+  }
+  TProbe* Add(const std::string& name) {
+    auto* probe = new TProbe(form);
+    probe->SetName(name);
+    return probe;
+  }
+  static std::string MessageOf(const std::function<void()>& action) {
+    try {
+      action();
+    } catch (const Exception& e) {
+      return e.Message();
+    }
+    return {};
+  }
+
+  TOwnerForm* form;
+};
+
+TEST_F(Components, NamesMustBeIdentifiersAndUniqueAmongSiblings) {
+  TProbe* a = Add("Alpha");
+  Add("Beta");
+  const struct {
+    std::string name;
+    std::string error;
+  } cases[] = {
+      {"1abc", "''1abc'' is not a valid component name"},
+      {"a-b", "''a-b'' is not a valid component name"},
+      {"Beta", "A component named Beta already exists"},
+      {"BETA", "A component named BETA already exists"},
+      {"ALPHA", ""},  // itself in other letters
+      {"_x9", ""},
+      {"", ""},
+  };
+  for (const auto& c : cases) {
+    a->SetName("Alpha");
+    EXPECT_EQ(MessageOf([&] { a->SetName(c.name); }), c.error) << c.name;
+    EXPECT_EQ(a->Name(), c.error.empty() ? c.name : "Alpha");
+  }
+  // Empty names never collide.
+  Add("");
+  Add("");
+  EXPECT_EQ(form->ComponentCount(), 4);
+}
+
+TEST_F(Components, SameNameDoesNothingAtAll) {
+  TProbe* a = Add("Alpha");
+  Add("Beta");
+  events.clear();
+  a->SetName("Alpha");
+  EXPECT_TRUE(events.empty());
+}
+
+TEST_F(Components, FindComponentFoldsLetterCase) {
+  TProbe* edit = Add("Edit1");
+  EXPECT_EQ(form->FindComponent("EDIT1"), edit);
+  EXPECT_EQ(form->FindComponent(""), nullptr);
+  EXPECT_EQ(form->FindComponent("Edit"), nullptr);
+}
+
+TEST_F(Components, NamesFillAndClearThePublishedFieldsOfTheOwner) {
+  TProbe* probe = Add("Edit1");
+  EXPECT_EQ(form->Edit1, probe);
+  probe->SetName("Edit2");
+  EXPECT_EQ(form->Edit1, nullptr);
+  EXPECT_EQ(form->Edit2, probe);
+  probe->SetName("Other");
+  EXPECT_EQ(form->Edit2, nullptr);
+  probe->SetName("edit1");  // published names fold letter case too
+  EXPECT_EQ(form->Edit1, probe);
+  probe->Free();
+  EXPECT_EQ(form->Edit1, nullptr);
+}
+
+TEST_F(Components, InsertionAndRemovalReachEveryOwnedComponent) {
+  Add("A");
+  Add("B");
+  events.clear();
+  TProbe* c = Add("");
+  c->SetName("C");
+  EXPECT_EQ(events, (std::vector<std::string>{"Form +", "A +", "B +"}));
+  events.clear();
+  form->RemoveComponent(c);
+  EXPECT_EQ(events, (std::vector<std::string>{"Form -C", "A -C", "B -C", "C -C"}));
+  EXPECT_EQ(c->Owner(), nullptr);
+  c->Free();
+}
+
+TEST_F(Components, OwnerDestroysItsComponentsLastFirst) {
+  Add("A");
+  Add("B");
+  Add("C");
+  events.clear();
+  form->Free();
+  form = nullptr;
+  EXPECT_EQ(events,
+            (std::vector<std::string>{"destroy Form", "destroy C", "destroy B", "destroy A"}));
+}
+
+TEST_F(Components, FreeNotificationTellsTheOtherSideOfADestruction) {
+  TOwnerForm* other_form = new TOwnerForm(nullptr);
+  other_form->SetName("Other");
+  auto* watcher = new TProbe(other_form);
+  watcher->SetName("Watcher");
+  TProbe* watched = Add("Watched");
+  watched->FreeNotification(watcher);
+  EXPECT_NE(watched->ComponentState() & csFreeNotification, 0);
+  events.clear();
+  watched->Free();
+  EXPECT_EQ(events.front(), "destroy Watched");
+  EXPECT_NE(std::find(events.begin(), events.end(), "Watcher -Watched"), events.end());
+  events.clear();
+  other_form->Free();  // the watcher no longer knows the watched one
+  EXPECT_EQ(std::find(events.begin(), events.end(), "Watcher -Watched"), events.end());
+}
+
+TEST_F(Components, DestroyingMarksTheWholeTree) {
+  TProbe* a = Add("A");
+  form->Destroying();
+  EXPECT_NE(form->ComponentState() & csDestroying, 0);
+  EXPECT_NE(a->ComponentState() & csDestroying, 0);
+}
+
+TEST_F(Components, IndexesAreCheckedAndMoved) {
+  EXPECT_EQ(MessageOf([&] { form->Components(0); }), "List index out of bounds (0)");
+  TProbe* a = Add("A");
+  TProbe* b = Add("B");
+  TProbe* c = Add("C");
+  EXPECT_EQ(MessageOf([&] { form->Components(3); }), "List index out of bounds (3)");
+  EXPECT_EQ(MessageOf([&] { form->Components(-1); }), "List index out of bounds (-1)");
+  c->SetComponentIndex(-5);
+  EXPECT_EQ(form->Components(0), c);
+  a->SetComponentIndex(99);
+  EXPECT_EQ(form->Components(2), a);
+  EXPECT_EQ(b->ComponentIndex(), 1);
+}
+
+TEST_F(Components, DesigningSpreadsToOwnedComponents) {
+  TProbe* a = Add("A");
+  form->SetDesigning(true);
+  EXPECT_NE(a->ComponentState() & csDesigning, 0);
+  TProbe* b = Add("B");
+  EXPECT_NE(b->ComponentState() & csDesigning, 0);
+}
+
+TEST(Persistent, AssigningUnrelatedObjectsFails) {
+  TProbe* a = new TProbe(nullptr);
+  TProbe* b = new TProbe(nullptr);
+  try {
+    a->Assign(b);
+    FAIL();
+  } catch (const EConvertError& e) {
+    EXPECT_EQ(e.Message(), "Cannot assign a TProbe to a TProbe");
+  }
+  EXPECT_THROW(a->Assign(nullptr), EConvertError);
+  a->Free();
+  b->Free();
+}
+
+}  // namespace

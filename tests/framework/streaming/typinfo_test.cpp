@@ -1,0 +1,191 @@
+// Published properties found by name and read and written through their
+// records, for every kind and accessor.
+#include <gtest/gtest.h>
+
+#include "framework/streaming/component.h"
+
+namespace {
+
+enum class TShade : std::uint8_t { shLight, shDark, shDim };
+const TTypeInfo* TypeInfoShade() {
+  static const TTypeInfo type = MakeEnumType("TShade", otUByte, {"shLight", "shDark", "shDim"});
+  return &type;
+}
+const TTypeInfo* TypeInfoShades() {
+  static const TTypeInfo type = MakeSetType("TShades", TypeInfoShade());
+  return &type;
+}
+const TTypeInfo* TypeInfoShort8() {
+  static const TTypeInfo type = [] {
+    TTypeInfo t;
+    t.Kind = tkString;
+    t.Name = "String8";
+    t.MaxLength = 8;
+    return t;
+  }();
+  return &type;
+}
+
+class TSample : public TComponent {
+  TAVRION_CLASS(TSample, TComponent)
+
+ public:
+  using TComponent::TComponent;
+  std::int8_t tiny = 0;
+  std::uint8_t byte = 0;
+  std::int16_t small = 0;
+  std::uint16_t word = 0;
+  TShade shade = TShade::shLight;
+  TSet<TShade> shades;
+  bool flag = false;
+  std::string short_text;
+  std::u16string wide;
+  double ratio = 0;
+  float single = 0;
+  Currency money;
+  std::int64_t big = 0;
+  TMethod handler;
+  Variant extra;
+  TComponent* link = nullptr;
+  std::int32_t indexed[3] = {};
+
+  std::int32_t Indexed(std::int32_t i) const { return indexed[i]; }
+  void SetIndexed(std::int32_t i, std::int32_t v) { indexed[i] = v; }
+  std::string Computed() const { return "computed"; }
+  void Handle(TObject*) {}
+};
+
+TAVRION_CLASS_INFO(TSample, "Tests") {
+  c.Property<&TSample::tiny, &TSample::tiny>("Tiny", TypeInfoShortInt);
+  c.Property<&TSample::byte, &TSample::byte>("Byte", TypeInfoByte);
+  c.Property<&TSample::small, &TSample::small>("Small", TypeInfoSmallInt);
+  c.Property<&TSample::word, &TSample::word>("Word", TypeInfoWord);
+  c.Property<&TSample::shade, &TSample::shade>("Shade", TypeInfoShade);
+  c.Property<&TSample::shades, &TSample::shades>("Shades", TypeInfoShades);
+  c.Property<&TSample::flag, &TSample::flag>("Flag", TypeInfoBoolean);
+  c.Property<&TSample::short_text, &TSample::short_text>("ShortText", TypeInfoShort8);
+  c.Property<&TSample::wide, &TSample::wide>("Wide", TypeInfoWideString);
+  c.Property<&TSample::ratio, &TSample::ratio>("Ratio", TypeInfoDouble);
+  c.Property<&TSample::single, &TSample::single>("Single", TypeInfoSingle);
+  c.Property<&TSample::money, &TSample::money>("Money", TypeInfoCurrency);
+  c.Property<&TSample::big, &TSample::big>("Big", TypeInfoInt64);
+  c.Property<&TSample::handler, &TSample::handler>("OnHandle", TypeInfoNotifyEvent);
+  c.Property<&TSample::extra, &TSample::extra>("Extra", TypeInfoVariant);
+  c.Property<&TSample::link, &TSample::link>("Link", TypeInfoOf<TComponent>);
+  c.Property<&TSample::Indexed, &TSample::SetIndexed>("Second", TypeInfoInteger).Index(1);
+  c.Property<&TSample::Computed, nullptr>("Computed", TypeInfoString);
+  c.Method<&TSample::Handle>("Handle");
+}
+
+// A descendant that redeclares Tag and adds one property.
+class TDerived : public TSample {
+  TAVRION_CLASS(TDerived, TSample)
+
+ public:
+  using TSample::TSample;
+  std::int32_t extra_tag = 0;
+  std::int32_t added = 0;
+};
+
+TAVRION_CLASS_INFO(TDerived, "Tests") {
+  c.Property<&TDerived::extra_tag, &TDerived::extra_tag>("Tag", TypeInfoInteger);
+  c.Property<&TDerived::added, &TDerived::added>("Added", TypeInfoInteger);
+}
+
+class Properties : public testing::Test {
+ protected:
+  ~Properties() override { sample->Free(); }
+  const TPropInfo* Prop(const char* name) {
+    const TPropInfo* prop = GetPropInfo(sample->ClassType(), name);
+    EXPECT_NE(prop, nullptr) << name;
+    return prop;
+  }
+  TDerived* sample = new TDerived(nullptr);
+};
+
+TEST_F(Properties, FoundByNameInAnyLetterCaseThroughAncestors) {
+  EXPECT_EQ(Prop("RATIO")->Name, "Ratio");
+  EXPECT_EQ(Prop("name")->Name, "Name");  // TComponent's
+  EXPECT_EQ(GetPropInfo(sample->ClassType(), "Ratios"), nullptr);
+  EXPECT_EQ(GetPropInfo(sample->ClassType(), ""), nullptr);
+  // Only bit 0x20 is folded: '@' (0x40) matches '`' (0x60).
+  EXPECT_EQ(GetPropInfo(sample->ClassType(), "@dded"), nullptr);
+  EXPECT_TRUE(SamePublishedName("@", "`"));
+  EXPECT_FALSE(SameText("@", "`"));
+}
+
+TEST_F(Properties, RedeclaredPropertyKeepsItsInheritedSlot) {
+  const auto infos = GetPropInfos(&TDerived::StaticClass().TypeInfo);
+  ASSERT_EQ(infos.size(), 2u + 18u + 1u);  // Name, Tag; TSample's; Added
+  EXPECT_EQ(infos[0]->Name, "Name");
+  EXPECT_EQ(infos[1], GetPropInfo(&TDerived::StaticClass(), "Tag"));
+  EXPECT_EQ(infos[1], &TDerived::StaticClass().Props[0]);
+  EXPECT_EQ(infos.back()->Name, "Added");
+  for (const TPropInfo* info : infos) EXPECT_NE(info, nullptr);
+}
+
+TEST_F(Properties, OrdinalsFollowTheWidthAndSignOfTheirType) {
+  const struct {
+    const char* name;
+    std::intptr_t written, read;
+  } cases[] = {
+      {"Tiny", -1, -1},           {"Tiny", 0x1FF, -1}, {"Byte", -1, 255}, {"Byte", 0x1FE, 254},
+      {"Small", 0x18000, -32768}, {"Word", -1, 65535}, {"Shade", 2, 2},   {"Flag", 1, 1},
+      {"Shades", 5, 5},           {"Second", -7, -7},
+  };
+  for (const auto& c : cases) {
+    SetOrdProp(sample, Prop(c.name), c.written);
+    EXPECT_EQ(GetOrdProp(sample, Prop(c.name)), c.read) << c.name;
+  }
+  EXPECT_EQ(sample->indexed[1], -7);
+  EXPECT_TRUE(sample->shades.Contains(TShade::shDim));
+}
+
+TEST_F(Properties, StringsFloatsAndTheRest) {
+  SetStrProp(sample, Prop("ShortText"), "0123456789");
+  EXPECT_EQ(sample->short_text, "01234567");
+  SetStrProp(sample, Prop("Wide"), "\xCF\xF3\xEB\xFC\xF1");  // "Пульс" in code page 1251
+  EXPECT_EQ(sample->wide, u"Пульс");
+  EXPECT_EQ(GetStrProp(sample, Prop("Wide")), "\xCF\xF3\xEB\xFC\xF1");
+  EXPECT_EQ(GetStrProp(sample, Prop("Computed")), "computed");
+  EXPECT_EQ(GetStrProp(sample, Prop("Ratio")), "");
+
+  SetFloatProp(sample, Prop("Money"), 1.5L);
+  EXPECT_EQ(sample->money.scaled, 15000);
+  EXPECT_EQ(GetFloatProp(sample, Prop("Money")), 1.5L);
+  SetFloatProp(sample, Prop("Single"), 0.1L);
+  EXPECT_EQ(sample->single, 0.1f);
+  SetFloatProp(sample, Prop("Ratio"), 2.25L);
+  EXPECT_EQ(GetFloatProp(sample, Prop("Ratio")), 2.25L);
+
+  SetInt64Prop(sample, Prop("Big"), INT64_MIN);
+  EXPECT_EQ(GetInt64Prop(sample, Prop("Big")), INT64_MIN);
+  const TMethod method{MethodAddress(sample->ClassType(), "handle"), sample};
+  ASSERT_NE(method.Code, nullptr);
+  SetMethodProp(sample, Prop("OnHandle"), method);
+  EXPECT_EQ(GetMethodProp(sample, Prop("OnHandle")), method);
+  SetVariantProp(sample, Prop("Extra"), Variant::String("v"));
+  EXPECT_EQ(GetVariantProp(sample, Prop("Extra")), Variant::String("v"));
+
+  SetOrdProp(sample, Prop("Link"), reinterpret_cast<std::intptr_t>(static_cast<TObject*>(sample)));
+  EXPECT_EQ(sample->link, sample);
+  EXPECT_EQ(GetObjectProp(sample, Prop("Link")), sample);
+}
+
+TEST_F(Properties, ReadOnlyPropertiesHaveNoSetter) {
+  EXPECT_EQ(Prop("Computed")->SetProc.kind, TPropAccessor::kNone);
+  EXPECT_EQ(Prop("Ratio")->SetProc.kind, TPropAccessor::kField);
+  EXPECT_EQ(Prop("Second")->GetProc.kind, TPropAccessor::kMethod);
+  EXPECT_EQ(Prop("Second")->Index, 1);
+  EXPECT_EQ(Prop("Ratio")->Index, kNoIndex);
+}
+
+TEST(EnumNames, LookUpFoldsCaseAndIntegersReadAsNumbers) {
+  EXPECT_EQ(GetEnumValue(TypeInfoShade(), "SHDIM"), 2);
+  EXPECT_EQ(GetEnumValue(TypeInfoShade(), "shNone"), -1);
+  EXPECT_EQ(GetEnumValue(TypeInfoBoolean(), "true"), 1);
+  EXPECT_EQ(GetEnumValue(TypeInfoInteger(), "42"), 42);
+  EXPECT_EQ(GetEnumName(TypeInfoShade(), 1), "shDark");
+}
+
+}  // namespace

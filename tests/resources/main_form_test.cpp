@@ -1,0 +1,246 @@
+// The main form's definition as the program embeds it (resource TFORM1): its
+// first bytes, the icon, the order of the components and of the properties
+// that keep handlers unbound while the form is read.
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+#include <platform/api.h>
+
+#include "form_compiler.h"
+#include "form_printer.h"
+#include "framework/streaming/reader.h"
+#include "framework/streaming/streams.h"
+
+namespace {
+
+std::vector<unsigned char> Resource() {
+  TResourceStream stream(GetModuleHandleA(nullptr), "TForm1", RT_RCDATA);
+  std::vector<unsigned char> bytes(static_cast<std::size_t>(stream.Size()));
+  stream.Read(bytes.data(), static_cast<std::int32_t>(bytes.size()));
+  return bytes;
+}
+
+struct Record {
+  std::string class_name, name, parent;
+  std::vector<std::pair<std::string, std::string>> properties;  // values as text
+
+  std::ptrdiff_t IndexOf(const std::string& property) const {
+    const auto it = std::find_if(properties.begin(), properties.end(),
+                                 [&](const auto& p) { return p.first == property; });
+    return it == properties.end() ? -1 : it - properties.begin();
+  }
+  std::string Value(const std::string& property) const {
+    const auto i = IndexOf(property);
+    return i < 0 ? "<none>" : properties[static_cast<std::size_t>(i)].second;
+  }
+};
+
+// The records in definition order, read with the framework's value layer.
+void Walk(TReader& reader, const std::string& parent, std::vector<Record>& out) {
+  TFilerFlags flags = 0;
+  std::int32_t position = 0;
+  reader.ReadPrefix(flags, position);
+  Record record;
+  record.class_name = reader.ReadStr();
+  record.name = reader.ReadStr();
+  record.parent = parent;
+  while (!reader.EndOfList()) {
+    const std::string name = reader.ReadStr();
+    std::string value = "?";
+    switch (reader.NextValue()) {
+      case vaString:
+      case vaLString:
+        value = reader.ReadString();
+        break;
+      case vaIdent:
+      case vaFalse:
+      case vaTrue:
+        value = reader.ReadIdent();
+        break;
+      case vaInt8:
+      case vaInt16:
+      case vaInt32:
+        value = std::to_string(reader.ReadInteger());
+        break;
+      default:
+        reader.SkipValue();
+    }
+    record.properties.emplace_back(name, value);
+  }
+  reader.ReadListEnd();
+  out.push_back(record);
+  while (!reader.EndOfList()) Walk(reader, record.name, out);
+  reader.ReadListEnd();
+}
+
+std::vector<Record> Records() {
+  TMemoryStream stream(Resource());
+  TReader reader(&stream, 4096);
+  reader.ReadSignature();
+  std::vector<Record> records;
+  Walk(reader, "", records);
+  return records;
+}
+
+const Record& Find(const std::vector<Record>& records, const std::string& name) {
+  static const Record none;
+  for (const Record& r : records) {
+    if (r.name == name) return r;
+  }
+  ADD_FAILURE() << "no component " << name;
+  return none;
+}
+
+std::uint32_t Little(const unsigned char* p, int size) {
+  std::uint32_t value = 0;
+  for (int i = size - 1; i >= 0; --i) value = value << 8 | p[i];
+  return value;
+}
+
+TEST(MainForm, StartsWithTheStatedBytes) {
+  static const char kStart[] =
+      "TPF0\x06TForm1\x05"
+      "Form1\x04Left\x03\xD5\x00\x03Top\x02\x6E\x0B"
+      "BorderStyle\x07\x08"
+      "bsSingle";
+  const std::string start(kStart, sizeof kStart - 1);
+  const std::vector<unsigned char> bytes = Resource();
+  ASSERT_GE(bytes.size(), start.size());
+  EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + static_cast<long>(start.size())), start);
+}
+
+TEST(MainForm, IconIsOne32By32SixteenColourImage) {
+  const std::vector<unsigned char> bytes = Resource();
+  const std::string key = "\x09Icon.Data\x0A";
+  const auto at = std::search(bytes.begin(), bytes.end(), key.begin(), key.end());
+  ASSERT_NE(at, bytes.end());
+  const unsigned char* p = &*at + key.size();
+  ASSERT_EQ(Little(p, 4), 766u);
+  const unsigned char* icon = p + 4;
+  struct Field {
+    const char* what;
+    int offset, size;
+    std::uint32_t value;
+  };
+  const Field fields[] = {
+      {"reserved", 0, 2, 0},        {"type", 2, 2, 1},           {"count", 4, 2, 1},
+      {"width", 6, 1, 32},          {"height", 7, 1, 32},        {"colours", 8, 1, 16},
+      {"planes", 10, 2, 1},         {"bit count", 12, 2, 4},     {"size", 14, 4, 744},
+      {"offset", 18, 4, 22},        {"header size", 22, 4, 40},  {"bitmap width", 26, 4, 32},
+      {"bitmap height", 30, 4, 64}, {"bitmap planes", 34, 2, 1}, {"bitmap bits", 36, 2, 4},
+  };
+  for (const Field& f : fields) EXPECT_EQ(Little(icon + f.offset, f.size), f.value) << f.what;
+}
+
+TEST(MainForm, UpDownNamesItsEditAsAnIdentifier) {
+  const std::vector<unsigned char> bytes = Resource();
+  const std::string key =
+      "\x09"
+      "Associate\x07\x06"
+      "Edit10";
+  EXPECT_NE(std::search(bytes.begin(), bytes.end(), key.begin(), key.end()), bytes.end());
+}
+
+TEST(MainForm, ComponentsComeInTheOrderOfTheDefinition) {
+  const std::vector<std::string> expected = {
+      "TForm1 Form1 ",
+      "TLabel Label2 Form1",
+      "TLabel Label3 Form1",
+      "TLabel Label4 Form1",
+      "TLabel Label5 Form1",
+      "TLabel Label7 Form1",
+      "TLabel Label1 Form1",
+      "TImage Image1 Form1",
+      "TEdit Edit1 Form1",
+      "TEdit Edit2 Form1",
+      "TEdit Edit3 Form1",
+      "TButton Button1 Form1",
+      "TEdit Edit5 Form1",
+      "TEdit Edit10 Form1",
+      "TCheckBox CheckBox2 Form1",
+      "TGroupBox GroupBox1 Form1",
+      "TLabel Label8 GroupBox1",
+      "TLabel Label10 GroupBox1",
+      "TEdit Edit9 GroupBox1",
+      "TEdit Edit12 GroupBox1",
+      "TTrackBar TrackBar1 GroupBox1",
+      "TTrackBar TrackBar2 GroupBox1",
+      "TEdit Edit4 Form1",
+      "TButton Button2 Form1",
+      "TTrackBar TrackBar3 Form1",
+      "TTrackBar TrackBar4 Form1",
+      "TTrackBar TrackBar5 Form1",
+      "TButton Button3 Form1",
+      "TUpDown UpDown1 Form1",
+      "TProgressBar ProgressBar1 Form1",
+      "TTrackBar TrackBar6 Form1",
+  };
+  std::vector<std::string> actual;
+  for (const Record& r : Records()) actual.push_back(r.class_name + " " + r.name + " " + r.parent);
+  EXPECT_EQ(actual, expected);
+}
+
+TEST(MainForm, HandlersAreBoundAfterTheValuesTheyWatch) {
+  for (const Record& r : Records()) {
+    // Events come last.
+    bool in_events = false;
+    for (const auto& [name, value] : r.properties) {
+      const bool event = name.rfind("On", 0) == 0;
+      EXPECT_FALSE(in_events && !event) << r.name << "." << name << " after an event";
+      in_events = in_events || event;
+    }
+    if (r.class_name == "TEdit") {
+      EXPECT_GE(r.IndexOf("Text"), 0) << r.name;
+      const bool bound = r.name != "Edit10";
+      EXPECT_EQ(r.Value("OnChange"), bound ? "Edit1Change" : "<none>") << r.name;
+      if (bound) {
+        EXPECT_LT(r.IndexOf("Text"), r.IndexOf("OnChange")) << r.name;
+      }
+    }
+    if (r.class_name == "TTrackBar") {
+      EXPECT_LT(r.IndexOf("Max"), r.IndexOf("Min")) << r.name;
+      EXPECT_LT(r.IndexOf("Position"), r.IndexOf("OnChange")) << r.name;
+      EXPECT_EQ(r.Value("OnChange"), r.name + "Change");
+    }
+  }
+}
+
+TEST(MainForm, CarriesItsTextsInCodePage1251) {
+  const std::vector<Record> records = Records();
+  struct Case {
+    const char* component;
+    const char* property;
+    std::string value;
+  };
+  const Case cases[] = {
+      {"Form1", "Caption", "Tavrion v2.2"},
+      {"Form1", "OnActivate", "Edit1Change"},
+      {"Form1", "Scaled", "False"},
+      {"Label7", "Caption", std::string("Задержка  стимуляции (сек)"_cp1251)},
+      {"CheckBox2", "Caption", std::string("Стимулировать непрерывно"_cp1251)},
+      {"CheckBox2", "Checked", "<none>"},
+      {"GroupBox1", "Caption", std::string("амплитуда"_cp1251)},
+      {"Label5", "ParentFont", "<none>"},
+      {"Label1", "ParentFont", "False"},
+      {"Button1", "Font.Height", "-13"},
+      {"Button3", "Hint", "Reset to default values"},
+      {"Button3", "ShowHint", "True"},
+      {"Edit4", "Text", "tavrion.wav"},
+      {"UpDown1", "Orientation", "udHorizontal"},
+      {"TrackBar6", "Position", "44100"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(Find(records, c.component).Value(c.property), c.value)
+        << c.component << "." << c.property;
+  }
+}
+
+TEST(MainForm, PrintsToTextThatCompilesToTheSameBytes) {
+  const std::vector<unsigned char> bytes = Resource();
+  EXPECT_EQ(formconv::CompileForm(formconv::PrintForm(bytes)), bytes);
+}
+
+}  // namespace

@@ -1,0 +1,76 @@
+// resembed: turns resource files into C++ at build time.
+//
+//   resembed --header OUT.h STRINGS.txt
+//       the constants of the string table
+//   resembed --source OUT.cpp [--strings STRINGS.txt] [--resource TYPE NAME FILE]...
+//       the embedding source for one program
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "embed_source.h"
+#include "string_table.h"
+
+namespace {
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw std::runtime_error("cannot read " + path);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteFile(const std::string& path, const std::string& text) {
+  std::ofstream out(path, std::ios::binary);
+  out << text;
+  if (!out.flush()) throw std::runtime_error("cannot write " + path);
+}
+
+std::vector<resembed::TableString> ReadStrings(const std::string& path) {
+  try {
+    return resembed::ParseStringTable(ReadFile(path));
+  } catch (const resembed::StringTableError& e) {
+    throw std::runtime_error(path + ": " + e.what());
+  }
+}
+
+int Usage() {
+  std::cerr << "usage: resembed --header OUT.h STRINGS.txt\n"
+               "       resembed --source OUT.cpp [--strings STRINGS.txt]"
+               " [--resource TYPE NAME FILE]...\n";
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  try {
+    if (args.size() == 3 && args[0] == "--header") {
+      WriteFile(args[1], resembed::ConstantsHeader(ReadStrings(args[2])));
+      return 0;
+    }
+    if (args.size() < 2 || args[0] != "--source") return Usage();
+    std::vector<resembed::ResourceFile> resources;
+    std::vector<resembed::TableString> strings;
+    for (std::size_t i = 2; i < args.size();) {
+      if (args[i] == "--strings" && i + 1 < args.size()) {
+        strings = ReadStrings(args[i + 1]);
+        i += 2;
+      } else if (args[i] == "--resource" && i + 3 < args.size()) {
+        const std::string bytes = ReadFile(args[i + 3]);
+        resources.push_back({args[i + 1], args[i + 2], {bytes.begin(), bytes.end()}});
+        i += 4;
+      } else {
+        return Usage();
+      }
+    }
+    WriteFile(args[1], resembed::EmbedSource(resources, strings));
+    return 0;
+  } catch (const std::exception& e) {
+    std::cerr << "resembed: " << e.what() << "\n";
+    return 1;
+  }
+}
