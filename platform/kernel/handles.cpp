@@ -13,8 +13,8 @@ std::mutex& TableLock() {
   return lock;
 }
 
-std::unordered_map<HANDLE, std::unique_ptr<KernelObject>>& Table() {
-  static std::unordered_map<HANDLE, std::unique_ptr<KernelObject>> table;
+std::unordered_map<HANDLE, std::shared_ptr<KernelObject>>& Table() {
+  static std::unordered_map<HANDLE, std::shared_ptr<KernelObject>> table;
   return table;
 }
 
@@ -23,9 +23,13 @@ thread_local DWORD last_error = ERROR_SUCCESS;
 }  // namespace
 
 HANDLE AddHandle(KernelObject* object) {
+  return AddHandle(std::shared_ptr<KernelObject>(object));
+}
+
+HANDLE AddHandle(std::shared_ptr<KernelObject> object) {
   std::lock_guard guard(TableLock());
-  HANDLE handle = object;
-  Table().emplace(handle, object);
+  HANDLE handle = object.get();
+  Table().emplace(handle, std::move(object));
   return handle;
 }
 
@@ -33,6 +37,12 @@ KernelObject* LookUpHandle(HANDLE handle) {
   std::lock_guard guard(TableLock());
   const auto it = Table().find(handle);
   return it == Table().end() ? nullptr : it->second.get();
+}
+
+std::shared_ptr<KernelObject> ShareHandle(HANDLE handle) {
+  std::lock_guard guard(TableLock());
+  const auto it = Table().find(handle);
+  return it == Table().end() ? nullptr : it->second;
 }
 
 }  // namespace kernel
@@ -46,7 +56,7 @@ void SetLastError(DWORD code) {
 }
 
 BOOL CloseHandle(HANDLE handle) {
-  std::unique_ptr<kernel::KernelObject> object;
+  std::shared_ptr<kernel::KernelObject> object;
   {
     std::lock_guard guard(kernel::TableLock());
     const auto it = kernel::Table().find(handle);

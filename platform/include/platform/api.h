@@ -2,7 +2,9 @@
 #pragma once
 
 #include <platform/codepage.h>
+#include <platform/gdi.h>
 #include <platform/kernel.h>
 #include <platform/resources.h>
 #include <platform/sound.h>
 #include <platform/types.h>
+#include <platform/windows.h>

@@ -1,4 +1,5 @@
-// Kernel services: last error, handles and files.
+// Kernel services: last error, handles, files, clock, threads and
+// synchronisation.
 #pragma once
 
 #include <platform/types.h>
@@ -55,3 +56,52 @@ HANDLE CreateFileA(LPCSTR fileName, DWORD desiredAccess, DWORD shareMode,
 // Writes all bytes or fails; *written tells how many reached the file.
 BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD bytesToWrite, LPDWORD written,
                LPOVERLAPPED overlapped);
+
+// Clock. The tick count is the host's clock in milliseconds and wraps round
+// after 49.7 days; the headless host's clock is virtual.
+DWORD GetTickCount();
+void GetLocalTime(SYSTEMTIME* time);
+void Sleep(DWORD milliseconds);
+
+// Waits. Any thread may wait, set or reset; timed waits run on the host's
+// clock.
+constexpr DWORD INFINITE = 0xFFFFFFFFu;
+constexpr DWORD WAIT_OBJECT_0 = 0;
+constexpr DWORD WAIT_TIMEOUT = 258;
+constexpr DWORD WAIT_FAILED = 0xFFFFFFFFu;
+DWORD WaitForSingleObject(HANDLE handle, DWORD milliseconds);
+
+// Threads and processes. A thread's handle is signalled when the thread
+// ends; closing it leaves the thread running. Thread ids are never 0.
+using LPTHREAD_START_ROUTINE = DWORD (*)(LPVOID parameter);
+constexpr DWORD STILL_ACTIVE = 259;
+constexpr DWORD STACK_SIZE_PARAM_IS_A_RESERVATION = 0x00010000u;
+// The stack size is a hint that is not followed; flags other than 0 and
+// STACK_SIZE_PARAM_IS_A_RESERVATION fail with ERROR_INVALID_PARAMETER.
+HANDLE CreateThread(LPSECURITY_ATTRIBUTES threadAttributes, SIZE_T stackSize,
+                    LPTHREAD_START_ROUTINE startAddress, LPVOID parameter, DWORD creationFlags,
+                    LPDWORD threadId);
+BOOL GetExitCodeThread(HANDLE thread, LPDWORD exitCode);
+DWORD GetCurrentThreadId();
+DWORD GetCurrentProcessId();
+
+// Events. The name is ignored: every event is unnamed. An auto-reset event
+// lets one wait through and resets; a manual-reset one lets every wait through
+// until it is reset.
+HANDLE CreateEventA(LPSECURITY_ATTRIBUTES eventAttributes, BOOL manualReset, BOOL initialState,
+                    LPCSTR name);
+BOOL SetEvent(HANDLE event);
+BOOL ResetEvent(HANDLE event);
+
+// Critical sections: locks that the owning thread may take again, released
+// after as many leaves as enters. Opaque to their users, as the desktop API's
+// are; InitializeCriticalSection allocates the lock that DeleteCriticalSection
+// frees.
+struct CRITICAL_SECTION {
+  void* Lock;
+};
+using LPCRITICAL_SECTION = CRITICAL_SECTION*;
+void InitializeCriticalSection(LPCRITICAL_SECTION section);
+void EnterCriticalSection(LPCRITICAL_SECTION section);
+void LeaveCriticalSection(LPCRITICAL_SECTION section);
+void DeleteCriticalSection(LPCRITICAL_SECTION section);

@@ -6,7 +6,6 @@
 
 #include <platform/types.h>
 
-using HINSTANCE = HMODULE;
 using HRSRC = struct ResourceEntry*;
 using HGLOBAL = void*;
 

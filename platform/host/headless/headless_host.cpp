@@ -1,0 +1,408 @@
+// The headless host runs virtual time like a discrete-event simulation: the
+// clock moves only when every thread made by CreateThread waits, and then only
+// to the next deadline of a timed wait, so a second thread sees every moment
+// it waits for, in order, and the same test runs the same way every time.
+#include <platform/headless.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+#include "calendar.h"
+#include "typing.h"
+
+namespace host {
+
+// A thread other than the user-interface thread inside WaitUntil. It lives on
+// that thread's stack; `pins` counts the clock movers and settle checks that
+// use it without holding the host's lock, and it leaves only when none do.
+struct HeadlessHost::Waiter {
+  std::mutex* mutex;
+  std::condition_variable* changed;
+  const std::function<bool()>* ready;
+  std::uint64_t deadline;
+  bool counted;  // a thread made by CreateThread
+  bool blocked = false;
+  int pins = 0;
+};
+
+namespace {
+
+thread_local bool made_by_create_thread = false;
+
+constexpr char kNoInput[] = "the user-interface thread waits for input and no test gives any";
+constexpr char kNoOne[] = "the user-interface thread waits for something no other thread will give";
+
+[[noreturn]] void Stuck(const char* what) {
+  std::fprintf(stderr, "headless host: %s\n", what);
+  std::fflush(stderr);
+  std::abort();
+}
+
+bool IsMouse(InputEvent::Kind kind) {
+  return kind == InputEvent::kMouseMove || kind == InputEvent::kButtonDown ||
+         kind == InputEvent::kButtonUp || kind == InputEvent::kWheel;
+}
+
+}  // namespace
+
+HeadlessHost::HeadlessHost() : ui_thread_(std::this_thread::get_id()) {}
+
+HeadlessHost& Headless() {
+  // Never destroyed: detached threads may still use it while the process ends.
+  static HeadlessHost* const host = new HeadlessHost();
+  return *host;
+}
+
+std::uint64_t HeadlessHost::Now() {
+  return now_;
+}
+
+SYSTEMTIME HeadlessHost::LocalTime() {
+  return CalendarTime(now_);
+}
+
+SIZE HeadlessHost::ScreenSize() {
+  std::lock_guard guard(mutex_);
+  return screen_;
+}
+
+POINT HeadlessHost::CursorPos() {
+  std::lock_guard guard(mutex_);
+  return cursor_;
+}
+
+void HeadlessHost::SetCursorPos(POINT position) {
+  std::lock_guard guard(mutex_);
+  cursor_ = position;
+}
+
+bool HeadlessHost::IsUserInterfaceThread() const {
+  return ui_thread_.load() == std::this_thread::get_id();
+}
+
+void HeadlessHost::Changed() {
+  ++generation_;
+  changes_.notify_all();
+}
+
+void HeadlessHost::ThreadCreated() {
+  std::lock_guard guard(mutex_);
+  ++running_;
+  Changed();
+}
+
+void HeadlessHost::ThreadStarted() {
+  made_by_create_thread = true;
+}
+
+void HeadlessHost::ThreadEnded() {
+  std::lock_guard guard(mutex_);
+  --running_;
+  Changed();
+}
+
+void HeadlessHost::Wake() {
+  std::lock_guard guard(mutex_);
+  woken_ = true;
+  Changed();
+}
+
+bool HeadlessHost::NextInput(InputEvent& event) {
+  std::lock_guard guard(mutex_);
+  if (input_.empty()) return false;
+  event = input_.front();
+  input_.pop_front();
+  return true;
+}
+
+// With the host's lock held.
+void HeadlessHost::Unpin(const std::vector<Waiter*>& pinned) {
+  for (Waiter* waiter : pinned) --waiter->pins;
+  unpinned_.notify_all();
+}
+
+// Whether a waiting thread has been given what it waits for but has not woken
+// yet. Each waiter's own lock guards what its `ready` reads, and a waiter
+// takes its lock before the host's, so the host's lock is let go meanwhile.
+bool HeadlessHost::AnyBlockedWaiterReady(std::unique_lock<std::mutex>& guard) {
+  std::vector<Waiter*> blocked;
+  for (Waiter* waiter : waiters_) {
+    if (!waiter->blocked) continue;
+    ++waiter->pins;
+    blocked.push_back(waiter);
+  }
+  if (blocked.empty()) return false;
+  guard.unlock();
+  bool any = false;
+  for (Waiter* waiter : blocked) {
+    std::lock_guard lock(*waiter->mutex);
+    any = any || (*waiter->ready)();
+  }
+  guard.lock();
+  Unpin(blocked);
+  return any;
+}
+
+// True when nothing changed since `seen` and every thread made by
+// CreateThread, the calling one aside, waits for something it has not been
+// given. Otherwise waits for the next change and returns false.
+bool HeadlessHost::Settled(std::unique_lock<std::mutex>& guard, std::uint64_t seen) {
+  const int others = running_ - (made_by_create_thread ? 1 : 0);
+  if (generation_ == seen && others == 0 && !AnyBlockedWaiterReady(guard) && generation_ == seen) {
+    return true;
+  }
+  changes_.wait(guard, [&] { return generation_ != seen; });
+  return false;
+}
+
+std::uint64_t HeadlessHost::NextDeadline(std::uint64_t limit) const {
+  std::uint64_t next = limit;
+  for (const Waiter* waiter : waiters_) {
+    if (waiter->blocked) next = std::min(next, waiter->deadline);
+  }
+  return std::max(next, now_.load());
+}
+
+void HeadlessHost::MoveClockTo(std::unique_lock<std::mutex>& guard, std::uint64_t time) {
+  if (time > now_) now_ = time;
+  Changed();
+  std::vector<Waiter*> due;
+  for (Waiter* waiter : waiters_) {
+    if (!waiter->blocked || waiter->deadline > now_) continue;
+    // Counted as running from now on, so nobody moves the clock again
+    // before this thread has answered.
+    waiter->blocked = false;
+    if (waiter->counted) ++running_;
+    ++waiter->pins;
+    due.push_back(waiter);
+  }
+  if (due.empty()) return;
+  guard.unlock();
+  for (Waiter* waiter : due) {
+    // Taking the waiter's lock first means it is inside its wait, or has not
+    // yet looked at the clock and will see the new time.
+    { std::lock_guard lock(*waiter->mutex); }
+    waiter->changed->notify_all();
+  }
+  guard.lock();
+  Unpin(due);
+}
+
+void HeadlessHost::Step(std::unique_lock<std::mutex>& guard, std::uint64_t deadline,
+                        std::uint64_t since, const char* stuck) {
+  const std::uint64_t next = NextDeadline(deadline);
+  if (next == kForever) Stuck(stuck);
+  if (deadline == kForever && next > since + kIdleLimit) Stuck(stuck);
+  MoveClockTo(guard, next);
+}
+
+void HeadlessHost::WaitForWork(std::uint64_t deadline) {
+  std::unique_lock guard(mutex_);
+  in_wait_for_work_ = true;
+  std::uint64_t since = now_;
+  for (;;) {
+    if (woken_ || !input_.empty()) break;
+    const std::uint64_t seen = generation_;
+    if (!Settled(guard, seen)) continue;
+    if (now_ >= deadline) break;
+    if (idle_handler_) {
+      const std::function<bool()> handler = idle_handler_;  // it may replace itself
+      guard.unlock();
+      const bool acted = handler();
+      guard.lock();
+      if (acted) {
+        since = now_;
+        continue;
+      }
+      if (generation_ != seen) continue;
+    }
+    Step(guard, deadline, since, kNoInput);
+  }
+  woken_ = false;
+  in_wait_for_work_ = false;
+}
+
+bool HeadlessHost::WaitUntil(std::unique_lock<std::mutex>& lock, std::condition_variable& changed,
+                             std::uint64_t deadline, const std::function<bool()>& ready) {
+  if (ready()) return true;
+  if (IsUserInterfaceThread()) return UserInterfaceWaitUntil(lock, deadline, ready);
+  return ThreadWaitUntil(lock, changed, deadline, ready);
+}
+
+// The user-interface thread waiting lets time pass, once the other threads
+// have settled, up to its deadline.
+bool HeadlessHost::UserInterfaceWaitUntil(std::unique_lock<std::mutex>& lock,
+                                          std::uint64_t deadline,
+                                          const std::function<bool()>& ready) {
+  const std::uint64_t since = now_;
+  for (;;) {
+    if (ready()) return true;
+    std::unique_lock guard(mutex_);
+    const std::uint64_t seen = generation_;
+    // Another thread may need this lock to give what is waited for.
+    lock.unlock();
+    bool timed_out = false;
+    if (Settled(guard, seen)) {
+      if (now_ >= deadline) {
+        timed_out = true;
+      } else {
+        Step(guard, deadline, since, kNoOne);
+      }
+    }
+    guard.unlock();
+    lock.lock();
+    if (timed_out) return ready();
+  }
+}
+
+bool HeadlessHost::ThreadWaitUntil(std::unique_lock<std::mutex>& lock,
+                                   std::condition_variable& changed, std::uint64_t deadline,
+                                   const std::function<bool()>& ready) {
+  Waiter self{lock.mutex(), &changed, &ready, deadline, made_by_create_thread};
+  {
+    std::lock_guard guard(mutex_);
+    waiters_.push_back(&self);
+  }
+  for (;;) {
+    const bool given = ready();
+    if (given || now_ >= deadline) {
+      std::unique_lock guard(mutex_);
+      if (self.pins == 0) {
+        waiters_.erase(std::find(waiters_.begin(), waiters_.end(), &self));
+        Changed();
+        return given;
+      }
+      // Someone is about to take this thread's lock to look at it: let it,
+      // then look again, as what is waited for may have changed meanwhile.
+      lock.unlock();
+      unpinned_.wait(guard, [&] { return self.pins == 0; });
+      guard.unlock();
+      lock.lock();
+      continue;
+    }
+    {
+      std::lock_guard guard(mutex_);
+      if (now_ >= deadline) continue;
+      self.blocked = true;
+      if (self.counted) --running_;
+      Changed();
+    }
+    changed.wait(lock);
+    {
+      std::lock_guard guard(mutex_);
+      if (self.blocked) {
+        self.blocked = false;
+        if (self.counted) ++running_;
+        Changed();
+      }
+    }
+  }
+}
+
+void HeadlessHost::Reset() {
+  std::lock_guard guard(mutex_);
+  now_ = 0;
+  ui_thread_ = std::this_thread::get_id();
+  screen_ = kDefaultScreen;
+  cursor_ = {0, 0};
+  input_.clear();
+  woken_ = false;
+  idle_handler_ = nullptr;
+  Changed();
+}
+
+void HeadlessHost::SetScreenSize(SIZE size) {
+  std::lock_guard guard(mutex_);
+  screen_ = size;
+}
+
+void HeadlessHost::AdvanceClock(std::uint64_t milliseconds) {
+  std::unique_lock guard(mutex_);
+  const std::uint64_t target = now_ + milliseconds;
+  for (;;) {
+    if (!Settled(guard, generation_)) continue;
+    if (now_ >= target) return;
+    MoveClockTo(guard, NextDeadline(target));
+  }
+}
+
+void HeadlessHost::Push(const InputEvent& event) {
+  input_.push_back(event);
+  if (IsMouse(event.kind)) cursor_ = event.position;
+  Changed();
+}
+
+void HeadlessHost::Inject(const InputEvent& event) {
+  std::lock_guard guard(mutex_);
+  Push(event);
+}
+
+void HeadlessHost::MoveMouse(LONG x, LONG y) {
+  Inject({.kind = InputEvent::kMouseMove, .position = {x, y}});
+}
+
+void HeadlessHost::Press(int button) {
+  std::lock_guard guard(mutex_);
+  Push({.kind = InputEvent::kButtonDown, .position = cursor_, .button = button});
+}
+
+void HeadlessHost::Release(int button) {
+  std::lock_guard guard(mutex_);
+  Push({.kind = InputEvent::kButtonUp, .position = cursor_, .button = button});
+}
+
+void HeadlessHost::Click(LONG x, LONG y, int button) {
+  std::lock_guard guard(mutex_);
+  if (cursor_.x != x || cursor_.y != y) {
+    Push({.kind = InputEvent::kMouseMove, .position = {x, y}});
+  }
+  Push({.kind = InputEvent::kButtonDown, .position = cursor_, .button = button});
+  Push({.kind = InputEvent::kButtonUp, .position = cursor_, .button = button});
+}
+
+void HeadlessHost::Wheel(int delta) {
+  std::lock_guard guard(mutex_);
+  Push({.kind = InputEvent::kWheel, .position = cursor_, .wheel_delta = delta});
+}
+
+void HeadlessHost::KeyDown(UINT virtualKey) {
+  Inject({.kind = InputEvent::kKeyDown, .virtual_key = virtualKey});
+}
+
+void HeadlessHost::KeyUp(UINT virtualKey) {
+  Inject({.kind = InputEvent::kKeyUp, .virtual_key = virtualKey});
+}
+
+void HeadlessHost::Type(std::string_view text) {
+  std::lock_guard guard(mutex_);
+  for (const char c : text) {
+    const std::optional<KeyStroke> stroke = KeyFor(c);
+    if (!stroke) {
+      Push({.kind = InputEvent::kText, .text = c});
+      continue;
+    }
+    if (stroke->shift) Push({.kind = InputEvent::kKeyDown, .virtual_key = kShiftKey});
+    Push({.kind = InputEvent::kKeyDown, .virtual_key = stroke->virtual_key});
+    Push({.kind = InputEvent::kText, .text = stroke->text});
+    Push({.kind = InputEvent::kKeyUp, .virtual_key = stroke->virtual_key});
+    if (stroke->shift) Push({.kind = InputEvent::kKeyUp, .virtual_key = kShiftKey});
+  }
+}
+
+std::size_t HeadlessHost::PendingInput() {
+  std::lock_guard guard(mutex_);
+  return input_.size();
+}
+
+void HeadlessHost::SetIdleHandler(std::function<bool()> handler) {
+  std::lock_guard guard(mutex_);
+  idle_handler_ = std::move(handler);
+}
+
+bool HeadlessHost::WaitsForWork() {
+  std::lock_guard guard(mutex_);
+  return in_wait_for_work_;
+}
+
+}  // namespace host

@@ -1,0 +1,127 @@
+// The headless host: the host of tests and benchmarks, and the one in use
+// unless another is installed. It has a virtual screen, a virtual clock that
+// moves only when a test or a wait of the user-interface thread moves it, and
+// input that tests inject as a person would give it. See docs/headless.md.
+#pragma once
+
+#include <atomic>
+#include <condition_variable>
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <string_view>
+#include <thread>
+#include <vector>
+
+#include "../../host/host.h"
+
+namespace host {
+
+inline constexpr int kLeftButton = 0;
+inline constexpr int kRightButton = 1;
+inline constexpr int kMiddleButton = 2;
+
+class HeadlessHost final : public Host {
+ public:
+  static constexpr SIZE kDefaultScreen{1024, 768};
+  // How far the clock may run on other threads' timed waits alone while the
+  // user-interface thread waits with no deadline of its own, before the host
+  // decides that nothing will ever give it work.
+  static constexpr std::uint64_t kIdleLimit = 10 * 60 * 1000;
+
+  HeadlessHost();
+
+  std::uint64_t Now() override;
+  SYSTEMTIME LocalTime() override;
+  SIZE ScreenSize() override;
+  void WaitForWork(std::uint64_t deadline) override;
+  void Wake() override;
+  bool NextInput(InputEvent& event) override;
+  bool WaitUntil(std::unique_lock<std::mutex>& lock, std::condition_variable& changed,
+                 std::uint64_t deadline, const std::function<bool()>& ready) override;
+  POINT CursorPos() override;
+  void SetCursorPos(POINT position) override;
+  void ThreadCreated() override;
+  void ThreadStarted() override;
+  void ThreadEnded() override;
+
+  // The test API. Any thread may call it.
+
+  // Clock and calendar back to their start, input and idle handler gone, the
+  // cursor at (0, 0), the default screen; the calling thread becomes the
+  // user-interface thread. Threads still alive are left as they are.
+  void Reset();
+  void SetScreenSize(SIZE size);
+  // Lets `milliseconds` of virtual time pass. Timed waits of other threads
+  // that fall due on the way end in order, and each has been answered (its
+  // thread waits again or has ended) before the clock moves on and before
+  // this returns.
+  void AdvanceClock(std::uint64_t milliseconds);
+
+  // Input. Mouse events move the cursor to their position when injected.
+  void Inject(const InputEvent& event);
+  void MoveMouse(LONG x, LONG y);
+  void Press(int button = kLeftButton);
+  void Release(int button = kLeftButton);
+  // Moves there (when the cursor is elsewhere), presses and releases.
+  void Click(LONG x, LONG y, int button = kLeftButton);
+  void Wheel(int delta);
+  void KeyDown(UINT virtualKey);
+  void KeyUp(UINT virtualKey);
+  // Types code page 1251 text: for each character its key goes down (with
+  // Shift when the character needs it), the character arrives as text, and
+  // the key goes up. See typing.h for the keys.
+  void Type(std::string_view text);
+  std::size_t PendingInput();
+
+  // Called on the user-interface thread inside WaitForWork when it would
+  // otherwise wait; returns whether it did something (injected input, posted
+  // a message, changed state). An empty function removes it.
+  void SetIdleHandler(std::function<bool()> handler);
+  // Whether the user-interface thread is inside WaitForWork now.
+  bool WaitsForWork();
+
+ private:
+  struct Waiter;
+
+  bool IsUserInterfaceThread() const;
+  bool ThreadWaitUntil(std::unique_lock<std::mutex>& lock, std::condition_variable& changed,
+                       std::uint64_t deadline, const std::function<bool()>& ready);
+  bool UserInterfaceWaitUntil(std::unique_lock<std::mutex>& lock, std::uint64_t deadline,
+                              const std::function<bool()>& ready);
+  void Changed();
+  bool Settled(std::unique_lock<std::mutex>& guard, std::uint64_t seen);
+  bool AnyBlockedWaiterReady(std::unique_lock<std::mutex>& guard);
+  std::uint64_t NextDeadline(std::uint64_t limit) const;
+  void MoveClockTo(std::unique_lock<std::mutex>& guard, std::uint64_t time);
+  void Step(std::unique_lock<std::mutex>& guard, std::uint64_t deadline, std::uint64_t since,
+            const char* stuck);
+  void Unpin(const std::vector<Waiter*>& pinned);
+  void Push(const InputEvent& event);
+
+  std::mutex mutex_;
+  // Notified whenever `generation_` grows: anything that may let the
+  // user-interface thread or a clock mover go on.
+  std::condition_variable changes_;
+  // Notified when a waiter's pin count drops.
+  std::condition_variable unpinned_;
+  std::uint64_t generation_ = 0;
+  std::atomic<std::uint64_t> now_{0};
+  std::atomic<std::thread::id> ui_thread_;
+  SIZE screen_ = kDefaultScreen;
+  POINT cursor_{0, 0};
+  std::deque<InputEvent> input_;
+  bool woken_ = false;
+  bool in_wait_for_work_ = false;
+  std::function<bool()> idle_handler_;
+  // Threads made by CreateThread that are not waiting in WaitUntil.
+  int running_ = 0;
+  std::vector<Waiter*> waiters_;
+};
+
+// The process's headless host, whether it is the one installed or not.
+HeadlessHost& Headless();
+
+}  // namespace host

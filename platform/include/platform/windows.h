@@ -1,0 +1,701 @@
+// Windows and messages: classes, windows, the message queue, timers and hooks.
+#pragma once
+
+#include <platform/types.h>
+
+using WNDPROC = LRESULT (*)(HWND, UINT, WPARAM, LPARAM);
+using TIMERPROC = void (*)(HWND, UINT, UINT_PTR, DWORD);
+using HOOKPROC = LRESULT (*)(int code, WPARAM, LPARAM);
+using WNDENUMPROC = BOOL (*)(HWND, LPARAM);
+
+struct WNDCLASSA {
+  UINT style;
+  WNDPROC lpfnWndProc;
+  int cbClsExtra;
+  int cbWndExtra;
+  HINSTANCE hInstance;
+  HICON hIcon;
+  HCURSOR hCursor;
+  HBRUSH hbrBackground;
+  LPCSTR lpszMenuName;
+  LPCSTR lpszClassName;
+};
+
+struct CREATESTRUCTA {
+  LPVOID lpCreateParams;
+  HINSTANCE hInstance;
+  HMENU hMenu;
+  HWND hwndParent;
+  int cy;
+  int cx;
+  int y;
+  int x;
+  LONG style;
+  LPCSTR lpszName;
+  LPCSTR lpszClass;
+  DWORD dwExStyle;
+};
+
+struct MSG {
+  HWND hwnd;
+  UINT message;
+  WPARAM wParam;
+  LPARAM lParam;
+  DWORD time;
+  POINT pt;
+};
+
+struct WINDOWPOS {
+  HWND hwnd;
+  HWND hwndInsertAfter;
+  int x;
+  int y;
+  int cx;
+  int cy;
+  UINT flags;
+};
+
+struct NCCALCSIZE_PARAMS {
+  RECT rgrc[3];
+  WINDOWPOS* lppos;
+};
+
+struct MINMAXINFO {
+  POINT ptReserved;
+  POINT ptMaxSize;
+  POINT ptMaxPosition;
+  POINT ptMinTrackSize;
+  POINT ptMaxTrackSize;
+};
+
+// Class styles.
+constexpr UINT CS_VREDRAW = 0x0001;
+constexpr UINT CS_HREDRAW = 0x0002;
+constexpr UINT CS_DBLCLKS = 0x0008;
+constexpr UINT CS_OWNDC = 0x0020;
+constexpr UINT CS_CLASSDC = 0x0040;
+constexpr UINT CS_PARENTDC = 0x0080;
+constexpr UINT CS_SAVEBITS = 0x0800;
+
+// Window styles.
+constexpr DWORD WS_OVERLAPPED = 0x00000000;
+constexpr DWORD WS_POPUP = 0x80000000;
+constexpr DWORD WS_CHILD = 0x40000000;
+constexpr DWORD WS_MINIMIZE = 0x20000000;
+constexpr DWORD WS_VISIBLE = 0x10000000;
+constexpr DWORD WS_DISABLED = 0x08000000;
+constexpr DWORD WS_CLIPSIBLINGS = 0x04000000;
+constexpr DWORD WS_CLIPCHILDREN = 0x02000000;
+constexpr DWORD WS_MAXIMIZE = 0x01000000;
+constexpr DWORD WS_CAPTION = 0x00C00000;
+constexpr DWORD WS_BORDER = 0x00800000;
+constexpr DWORD WS_DLGFRAME = 0x00400000;
+constexpr DWORD WS_VSCROLL = 0x00200000;
+constexpr DWORD WS_HSCROLL = 0x00100000;
+constexpr DWORD WS_SYSMENU = 0x00080000;
+constexpr DWORD WS_THICKFRAME = 0x00040000;
+constexpr DWORD WS_GROUP = 0x00020000;
+constexpr DWORD WS_TABSTOP = 0x00010000;
+constexpr DWORD WS_MINIMIZEBOX = 0x00020000;
+constexpr DWORD WS_MAXIMIZEBOX = 0x00010000;
+constexpr DWORD WS_OVERLAPPEDWINDOW = 0x00CF0000;
+
+constexpr DWORD WS_EX_DLGMODALFRAME = 0x00000001;
+constexpr DWORD WS_EX_NOPARENTNOTIFY = 0x00000004;
+constexpr DWORD WS_EX_TOPMOST = 0x00000008;
+constexpr DWORD WS_EX_TRANSPARENT = 0x00000020;
+constexpr DWORD WS_EX_TOOLWINDOW = 0x00000080;
+constexpr DWORD WS_EX_WINDOWEDGE = 0x00000100;
+constexpr DWORD WS_EX_CLIENTEDGE = 0x00000200;
+constexpr DWORD WS_EX_CONTEXTHELP = 0x00000400;
+constexpr DWORD WS_EX_STATICEDGE = 0x00020000;
+constexpr DWORD WS_EX_APPWINDOW = 0x00040000;
+
+constexpr int CW_USEDEFAULT = static_cast<int>(0x80000000);
+
+// Window longs.
+constexpr int GWL_WNDPROC = -4;
+constexpr int GWL_HINSTANCE = -6;
+constexpr int GWL_HWNDPARENT = -8;
+constexpr int GWL_STYLE = -16;
+constexpr int GWL_EXSTYLE = -20;
+constexpr int GWL_USERDATA = -21;
+constexpr int GWL_ID = -12;
+constexpr int GWLP_WNDPROC = -4;
+constexpr int GWLP_HINSTANCE = -6;
+constexpr int GWLP_HWNDPARENT = -8;
+constexpr int GWLP_USERDATA = -21;
+constexpr int GWLP_ID = -12;
+
+// Class longs.
+constexpr int GCL_MENUNAME = -8;
+constexpr int GCL_HBRBACKGROUND = -10;
+constexpr int GCL_HCURSOR = -12;
+constexpr int GCL_HICON = -14;
+constexpr int GCL_CBWNDEXTRA = -18;
+constexpr int GCL_CBCLSEXTRA = -20;
+constexpr int GCL_WNDPROC = -24;
+constexpr int GCL_STYLE = -26;
+
+// Messages.
+constexpr UINT WM_NULL = 0x0000;
+constexpr UINT WM_CREATE = 0x0001;
+constexpr UINT WM_DESTROY = 0x0002;
+constexpr UINT WM_MOVE = 0x0003;
+constexpr UINT WM_SIZE = 0x0005;
+constexpr UINT WM_ACTIVATE = 0x0006;
+constexpr UINT WM_SETFOCUS = 0x0007;
+constexpr UINT WM_KILLFOCUS = 0x0008;
+constexpr UINT WM_ENABLE = 0x000A;
+constexpr UINT WM_SETREDRAW = 0x000B;
+constexpr UINT WM_SETTEXT = 0x000C;
+constexpr UINT WM_GETTEXT = 0x000D;
+constexpr UINT WM_GETTEXTLENGTH = 0x000E;
+constexpr UINT WM_PAINT = 0x000F;
+constexpr UINT WM_CLOSE = 0x0010;
+constexpr UINT WM_QUIT = 0x0012;
+constexpr UINT WM_ERASEBKGND = 0x0014;
+constexpr UINT WM_SYSCOLORCHANGE = 0x0015;
+constexpr UINT WM_SHOWWINDOW = 0x0018;
+constexpr UINT WM_ACTIVATEAPP = 0x001C;
+constexpr UINT WM_CANCELMODE = 0x001F;
+constexpr UINT WM_SETCURSOR = 0x0020;
+constexpr UINT WM_MOUSEACTIVATE = 0x0021;
+constexpr UINT WM_CHILDACTIVATE = 0x0022;
+constexpr UINT WM_GETMINMAXINFO = 0x0024;
+constexpr UINT WM_NEXTDLGCTL = 0x0028;
+constexpr UINT WM_SETFONT = 0x0030;
+constexpr UINT WM_GETFONT = 0x0031;
+constexpr UINT WM_WINDOWPOSCHANGING = 0x0046;
+constexpr UINT WM_WINDOWPOSCHANGED = 0x0047;
+constexpr UINT WM_NOTIFY = 0x004E;
+constexpr UINT WM_GETICON = 0x007F;
+constexpr UINT WM_SETICON = 0x0080;
+constexpr UINT WM_NCCREATE = 0x0081;
+constexpr UINT WM_NCDESTROY = 0x0082;
+constexpr UINT WM_NCCALCSIZE = 0x0083;
+constexpr UINT WM_NCHITTEST = 0x0084;
+constexpr UINT WM_NCPAINT = 0x0085;
+constexpr UINT WM_NCACTIVATE = 0x0086;
+constexpr UINT WM_GETDLGCODE = 0x0087;
+constexpr UINT WM_NCMOUSEMOVE = 0x00A0;
+constexpr UINT WM_NCLBUTTONDOWN = 0x00A1;
+constexpr UINT WM_NCLBUTTONUP = 0x00A2;
+constexpr UINT WM_NCLBUTTONDBLCLK = 0x00A3;
+constexpr UINT WM_KEYFIRST = 0x0100;
+constexpr UINT WM_KEYDOWN = 0x0100;
+constexpr UINT WM_KEYUP = 0x0101;
+constexpr UINT WM_CHAR = 0x0102;
+constexpr UINT WM_DEADCHAR = 0x0103;
+constexpr UINT WM_SYSKEYDOWN = 0x0104;
+constexpr UINT WM_SYSKEYUP = 0x0105;
+constexpr UINT WM_SYSCHAR = 0x0106;
+constexpr UINT WM_SYSDEADCHAR = 0x0107;
+constexpr UINT WM_KEYLAST = 0x0108;
+constexpr UINT WM_INITDIALOG = 0x0110;
+constexpr UINT WM_COMMAND = 0x0111;
+constexpr UINT WM_SYSCOMMAND = 0x0112;
+constexpr UINT WM_TIMER = 0x0113;
+constexpr UINT WM_HSCROLL = 0x0114;
+constexpr UINT WM_VSCROLL = 0x0115;
+constexpr UINT WM_ENTERIDLE = 0x0121;
+constexpr UINT WM_CTLCOLORMSGBOX = 0x0132;
+constexpr UINT WM_CTLCOLOREDIT = 0x0133;
+constexpr UINT WM_CTLCOLORLISTBOX = 0x0134;
+constexpr UINT WM_CTLCOLORBTN = 0x0135;
+constexpr UINT WM_CTLCOLORDLG = 0x0136;
+constexpr UINT WM_CTLCOLORSCROLLBAR = 0x0137;
+constexpr UINT WM_CTLCOLORSTATIC = 0x0138;
+constexpr UINT WM_MOUSEFIRST = 0x0200;
+constexpr UINT WM_MOUSEMOVE = 0x0200;
+constexpr UINT WM_LBUTTONDOWN = 0x0201;
+constexpr UINT WM_LBUTTONUP = 0x0202;
+constexpr UINT WM_LBUTTONDBLCLK = 0x0203;
+constexpr UINT WM_RBUTTONDOWN = 0x0204;
+constexpr UINT WM_RBUTTONUP = 0x0205;
+constexpr UINT WM_RBUTTONDBLCLK = 0x0206;
+constexpr UINT WM_MBUTTONDOWN = 0x0207;
+constexpr UINT WM_MBUTTONUP = 0x0208;
+constexpr UINT WM_MBUTTONDBLCLK = 0x0209;
+constexpr UINT WM_MOUSEWHEEL = 0x020A;
+constexpr UINT WM_MOUSELAST = 0x020A;
+constexpr UINT WM_PARENTNOTIFY = 0x0210;
+constexpr UINT WM_ENTERMENULOOP = 0x0211;
+constexpr UINT WM_CAPTURECHANGED = 0x0215;
+constexpr UINT WM_USER = 0x0400;
+
+// WM_ACTIVATE states.
+constexpr WPARAM WA_INACTIVE = 0;
+constexpr WPARAM WA_ACTIVE = 1;
+constexpr WPARAM WA_CLICKACTIVE = 2;
+
+// WM_MOUSEACTIVATE results.
+constexpr LRESULT MA_ACTIVATE = 1;
+constexpr LRESULT MA_ACTIVATEANDEAT = 2;
+constexpr LRESULT MA_NOACTIVATE = 3;
+constexpr LRESULT MA_NOACTIVATEANDEAT = 4;
+
+// WM_SIZE kinds.
+constexpr WPARAM SIZE_RESTORED = 0;
+constexpr WPARAM SIZE_MINIMIZED = 1;
+constexpr WPARAM SIZE_MAXIMIZED = 2;
+
+// WM_SYSCOMMAND codes.
+constexpr WPARAM SC_SIZE = 0xF000;
+constexpr WPARAM SC_MOVE = 0xF010;
+constexpr WPARAM SC_MINIMIZE = 0xF020;
+constexpr WPARAM SC_MAXIMIZE = 0xF030;
+constexpr WPARAM SC_CLOSE = 0xF060;
+constexpr WPARAM SC_RESTORE = 0xF120;
+
+// Hit-test codes.
+constexpr LRESULT HTERROR = -2;
+constexpr LRESULT HTTRANSPARENT = -1;
+constexpr LRESULT HTNOWHERE = 0;
+constexpr LRESULT HTCLIENT = 1;
+constexpr LRESULT HTCAPTION = 2;
+constexpr LRESULT HTSYSMENU = 3;
+constexpr LRESULT HTMINBUTTON = 8;
+constexpr LRESULT HTMAXBUTTON = 9;
+constexpr LRESULT HTLEFT = 10;
+constexpr LRESULT HTRIGHT = 11;
+constexpr LRESULT HTTOP = 12;
+constexpr LRESULT HTBOTTOM = 15;
+constexpr LRESULT HTBORDER = 18;
+constexpr LRESULT HTCLOSE = 20;
+
+// Mouse-key flags in WPARAM of mouse messages.
+constexpr WPARAM MK_LBUTTON = 0x0001;
+constexpr WPARAM MK_RBUTTON = 0x0002;
+constexpr WPARAM MK_SHIFT = 0x0004;
+constexpr WPARAM MK_CONTROL = 0x0008;
+constexpr WPARAM MK_MBUTTON = 0x0010;
+
+// PeekMessage.
+constexpr UINT PM_NOREMOVE = 0x0000;
+constexpr UINT PM_REMOVE = 0x0001;
+constexpr UINT PM_NOYIELD = 0x0002;
+
+// Hooks.
+constexpr int WH_GETMESSAGE = 3;
+constexpr int HC_ACTION = 0;
+
+// ShowWindow.
+constexpr int SW_HIDE = 0;
+constexpr int SW_SHOWNORMAL = 1;
+constexpr int SW_NORMAL = 1;
+constexpr int SW_SHOWMINIMIZED = 2;
+constexpr int SW_SHOWMAXIMIZED = 3;
+constexpr int SW_MAXIMIZE = 3;
+constexpr int SW_SHOWNOACTIVATE = 4;
+constexpr int SW_SHOW = 5;
+constexpr int SW_MINIMIZE = 6;
+constexpr int SW_SHOWMINNOACTIVE = 7;
+constexpr int SW_SHOWNA = 8;
+constexpr int SW_RESTORE = 9;
+constexpr int SW_SHOWDEFAULT = 10;
+
+// SetWindowPos.
+inline const HWND HWND_TOP = nullptr;
+inline const HWND HWND_BOTTOM = reinterpret_cast<HWND>(1);
+inline const HWND HWND_TOPMOST = reinterpret_cast<HWND>(-1);
+inline const HWND HWND_NOTOPMOST = reinterpret_cast<HWND>(-2);
+inline const HWND HWND_MESSAGE = reinterpret_cast<HWND>(-3);
+constexpr UINT SWP_NOSIZE = 0x0001;
+constexpr UINT SWP_NOMOVE = 0x0002;
+constexpr UINT SWP_NOZORDER = 0x0004;
+constexpr UINT SWP_NOREDRAW = 0x0008;
+constexpr UINT SWP_NOACTIVATE = 0x0010;
+constexpr UINT SWP_FRAMECHANGED = 0x0020;
+constexpr UINT SWP_SHOWWINDOW = 0x0040;
+constexpr UINT SWP_HIDEWINDOW = 0x0080;
+constexpr UINT SWP_NOCOPYBITS = 0x0100;
+constexpr UINT SWP_NOOWNERZORDER = 0x0200;
+constexpr UINT SWP_NOSENDCHANGING = 0x0400;
+
+// GetWindow.
+constexpr UINT GW_HWNDFIRST = 0;
+constexpr UINT GW_HWNDLAST = 1;
+constexpr UINT GW_HWNDNEXT = 2;
+constexpr UINT GW_HWNDPREV = 3;
+constexpr UINT GW_OWNER = 4;
+constexpr UINT GW_CHILD = 5;
+
+// Dialog codes and DefWindowProc colour.
+constexpr LRESULT DLGC_WANTARROWS = 0x0001;
+constexpr LRESULT DLGC_WANTTAB = 0x0002;
+constexpr LRESULT DLGC_WANTALLKEYS = 0x0004;
+constexpr LRESULT DLGC_WANTCHARS = 0x0080;
+constexpr LRESULT DLGC_BUTTON = 0x2000;
+constexpr LRESULT DLGC_DEFPUSHBUTTON = 0x0010;
+constexpr LRESULT DLGC_UNDEFPUSHBUTTON = 0x0020;
+constexpr LRESULT DLGC_HASSETSEL = 0x0008;
+constexpr LRESULT DLGC_STATIC = 0x0100;
+
+constexpr int IDOK = 1;
+constexpr int IDCANCEL = 2;
+
+ATOM RegisterClassA(const WNDCLASSA* wndClass);
+BOOL UnregisterClassA(LPCSTR className, HINSTANCE instance);
+BOOL GetClassInfoA(HINSTANCE instance, LPCSTR className, WNDCLASSA* wndClass);
+DWORD GetClassLongA(HWND window, int index);
+DWORD SetClassLongA(HWND window, int index, LONG value);
+int GetClassNameA(HWND window, LPSTR className, int maxCount);
+
+HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y,
+                     int width, int height, HWND parent, HMENU menu, HINSTANCE instance,
+                     LPVOID param);
+BOOL DestroyWindow(HWND window);
+BOOL IsWindow(HWND window);
+
+LONG GetWindowLongA(HWND window, int index);
+LONG SetWindowLongA(HWND window, int index, LONG value);
+LONG_PTR GetWindowLongPtrA(HWND window, int index);
+LONG_PTR SetWindowLongPtrA(HWND window, int index, LONG_PTR value);
+
+LRESULT CallWindowProcA(WNDPROC proc, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+BOOL SetPropA(HWND window, LPCSTR name, HANDLE data);
+HANDLE GetPropA(HWND window, LPCSTR name);
+HANDLE RemovePropA(HWND window, LPCSTR name);
+ATOM GlobalAddAtomA(LPCSTR name);
+ATOM GlobalDeleteAtom(ATOM atom);
+ATOM GlobalFindAtomA(LPCSTR name);
+
+BOOL SetWindowTextA(HWND window, LPCSTR text);
+int GetWindowTextA(HWND window, LPSTR text, int maxCount);
+int GetWindowTextLengthA(HWND window);
+
+LRESULT SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+BOOL PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+BOOL PostThreadMessageA(DWORD threadId, UINT message, WPARAM wParam, LPARAM lParam);
+void PostQuitMessage(int exitCode);
+BOOL PeekMessageA(MSG* msg, HWND window, UINT filterMin, UINT filterMax, UINT removeMsg);
+BOOL GetMessageA(MSG* msg, HWND window, UINT filterMin, UINT filterMax);
+BOOL TranslateMessage(const MSG* msg);
+LRESULT DispatchMessageA(const MSG* msg);
+BOOL WaitMessage();
+DWORD GetMessageTime();
+DWORD GetMessagePos();
+
+UINT_PTR SetTimer(HWND window, UINT_PTR id, UINT elapse, TIMERPROC proc);
+BOOL KillTimer(HWND window, UINT_PTR id);
+
+HHOOK SetWindowsHookExA(int kind, HOOKPROC proc, HINSTANCE module, DWORD threadId);
+LRESULT CallNextHookEx(HHOOK hook, int code, WPARAM wParam, LPARAM lParam);
+BOOL UnhookWindowsHookEx(HHOOK hook);
+
+inline WORD LOWORD(std::uintptr_t v) {
+  return static_cast<WORD>(v & 0xFFFF);
+}
+inline WORD HIWORD(std::uintptr_t v) {
+  return static_cast<WORD>((v >> 16) & 0xFFFF);
+}
+inline LPARAM MAKELPARAM(int low, int high) {
+  return static_cast<LPARAM>(static_cast<std::int32_t>((static_cast<DWORD>(low) & 0xFFFF) |
+                                                       (static_cast<DWORD>(high) & 0xFFFF) << 16));
+}
+inline int GET_X_LPARAM(LPARAM v) {
+  return static_cast<SHORT>(LOWORD(static_cast<std::uintptr_t>(v)));
+}
+inline int GET_Y_LPARAM(LPARAM v) {
+  return static_cast<SHORT>(HIWORD(static_cast<std::uintptr_t>(v)));
+}
+
+// Window state and geometry.
+BOOL ShowWindow(HWND window, int command);
+BOOL SetWindowPos(HWND window, HWND insertAfter, int x, int y, int cx, int cy, UINT flags);
+BOOL MoveWindow(HWND window, int x, int y, int width, int height, BOOL repaint);
+BOOL GetWindowRect(HWND window, LPRECT rect);
+BOOL GetClientRect(HWND window, LPRECT rect);
+BOOL ClientToScreen(HWND window, LPPOINT point);
+BOOL ScreenToClient(HWND window, LPPOINT point);
+int MapWindowPoints(HWND from, HWND to, LPPOINT points, UINT count);
+HWND GetParent(HWND window);
+HWND SetParent(HWND child, HWND newParent);
+HWND GetWindow(HWND window, UINT command);
+HWND GetDesktopWindow();
+BOOL IsWindowVisible(HWND window);
+BOOL IsWindowEnabled(HWND window);
+BOOL EnableWindow(HWND window, BOOL enable);
+BOOL IsChild(HWND parent, HWND window);
+BOOL IsIconic(HWND window);
+BOOL IsZoomed(HWND window);
+BOOL EnumThreadWindows(DWORD threadId, WNDENUMPROC proc, LPARAM lParam);
+BOOL EnumChildWindows(HWND parent, WNDENUMPROC proc, LPARAM lParam);
+DWORD GetWindowThreadProcessId(HWND window, LPDWORD processId);
+HWND WindowFromPoint(POINT point);
+HWND ChildWindowFromPoint(HWND parent, POINT point);
+BOOL AdjustWindowRectEx(LPRECT rect, DWORD style, BOOL menu, DWORD exStyle);
+HMENU GetSystemMenu(HWND window, BOOL revert);
+BOOL DeleteMenu(HMENU menu, UINT position, UINT flags);
+
+constexpr UINT MF_BYCOMMAND = 0x0000;
+constexpr UINT MF_BYPOSITION = 0x0400;
+
+// Rectangles and points.
+BOOL SetRect(LPRECT rect, int left, int top, int right, int bottom);
+BOOL SetRectEmpty(LPRECT rect);
+BOOL IsRectEmpty(const RECT* rect);
+BOOL OffsetRect(LPRECT rect, int dx, int dy);
+BOOL InflateRect(LPRECT rect, int dx, int dy);
+BOOL IntersectRect(LPRECT out, const RECT* a, const RECT* b);
+BOOL UnionRect(LPRECT out, const RECT* a, const RECT* b);
+BOOL PtInRect(const RECT* rect, POINT point);
+BOOL EqualRect(const RECT* a, const RECT* b);
+
+// Focus, activation, capture.
+HWND SetFocus(HWND window);
+HWND GetFocus();
+HWND SetActiveWindow(HWND window);
+HWND GetActiveWindow();
+HWND GetForegroundWindow();
+BOOL SetForegroundWindow(HWND window);
+HWND SetCapture(HWND window);
+BOOL ReleaseCapture();
+HWND GetCapture();
+
+// Painting.
+struct PAINTSTRUCT {
+  HDC hdc;
+  BOOL fErase;
+  RECT rcPaint;
+  BOOL fRestore;
+  BOOL fIncUpdate;
+  BYTE rgbReserved[32];
+};
+constexpr UINT RDW_INVALIDATE = 0x0001;
+constexpr UINT RDW_INTERNALPAINT = 0x0002;
+constexpr UINT RDW_ERASE = 0x0004;
+constexpr UINT RDW_VALIDATE = 0x0008;
+constexpr UINT RDW_NOINTERNALPAINT = 0x0010;
+constexpr UINT RDW_NOERASE = 0x0020;
+constexpr UINT RDW_NOCHILDREN = 0x0040;
+constexpr UINT RDW_ALLCHILDREN = 0x0080;
+constexpr UINT RDW_UPDATENOW = 0x0100;
+constexpr UINT RDW_ERASENOW = 0x0200;
+constexpr UINT RDW_FRAME = 0x0400;
+constexpr UINT RDW_NOFRAME = 0x0800;
+BOOL InvalidateRect(HWND window, const RECT* rect, BOOL erase);
+BOOL ValidateRect(HWND window, const RECT* rect);
+BOOL GetUpdateRect(HWND window, LPRECT rect, BOOL erase);
+BOOL UpdateWindow(HWND window);
+BOOL RedrawWindow(HWND window, const RECT* rect, void* region, UINT flags);
+HDC BeginPaint(HWND window, PAINTSTRUCT* paint);
+BOOL EndPaint(HWND window, const PAINTSTRUCT* paint);
+HDC GetDC(HWND window);
+HDC GetWindowDC(HWND window);
+int ReleaseDC(HWND window, HDC dc);
+HWND WindowFromDC(HDC dc);
+
+// System information.
+constexpr int SM_CXSCREEN = 0;
+constexpr int SM_CYSCREEN = 1;
+constexpr int SM_CXVSCROLL = 2;
+constexpr int SM_CYHSCROLL = 3;
+constexpr int SM_CYCAPTION = 4;
+constexpr int SM_CXBORDER = 5;
+constexpr int SM_CYBORDER = 6;
+constexpr int SM_CXDLGFRAME = 7;
+constexpr int SM_CYDLGFRAME = 8;
+constexpr int SM_CXICON = 11;
+constexpr int SM_CYICON = 12;
+constexpr int SM_CXCURSOR = 13;
+constexpr int SM_CYCURSOR = 14;
+constexpr int SM_CYMENU = 15;
+constexpr int SM_CXFULLSCREEN = 16;
+constexpr int SM_CYFULLSCREEN = 17;
+constexpr int SM_CXMIN = 28;
+constexpr int SM_CYMIN = 29;
+constexpr int SM_CXSIZE = 30;
+constexpr int SM_CYSIZE = 31;
+constexpr int SM_CXFRAME = 32;
+constexpr int SM_CYFRAME = 33;
+constexpr int SM_CXDOUBLECLK = 36;
+constexpr int SM_CYDOUBLECLK = 37;
+constexpr int SM_CXEDGE = 45;
+constexpr int SM_CYEDGE = 46;
+constexpr int SM_CXSMICON = 49;
+constexpr int SM_CYSMICON = 50;
+constexpr int SM_CYSMCAPTION = 51;
+constexpr int SM_CMONITORS = 80;
+int GetSystemMetrics(int index);
+UINT GetDoubleClickTime();
+
+constexpr int COLOR_SCROLLBAR = 0;
+constexpr int COLOR_BACKGROUND = 1;
+constexpr int COLOR_ACTIVECAPTION = 2;
+constexpr int COLOR_INACTIVECAPTION = 3;
+constexpr int COLOR_MENU = 4;
+constexpr int COLOR_WINDOW = 5;
+constexpr int COLOR_WINDOWFRAME = 6;
+constexpr int COLOR_MENUTEXT = 7;
+constexpr int COLOR_WINDOWTEXT = 8;
+constexpr int COLOR_CAPTIONTEXT = 9;
+constexpr int COLOR_ACTIVEBORDER = 10;
+constexpr int COLOR_INACTIVEBORDER = 11;
+constexpr int COLOR_APPWORKSPACE = 12;
+constexpr int COLOR_HIGHLIGHT = 13;
+constexpr int COLOR_HIGHLIGHTTEXT = 14;
+constexpr int COLOR_BTNFACE = 15;
+constexpr int COLOR_BTNSHADOW = 16;
+constexpr int COLOR_GRAYTEXT = 17;
+constexpr int COLOR_BTNTEXT = 18;
+constexpr int COLOR_INACTIVECAPTIONTEXT = 19;
+constexpr int COLOR_BTNHIGHLIGHT = 20;
+constexpr int COLOR_3DDKSHADOW = 21;
+constexpr int COLOR_3DLIGHT = 22;
+constexpr int COLOR_INFOTEXT = 23;
+constexpr int COLOR_INFOBK = 24;
+DWORD GetSysColor(int index);
+
+struct LOGFONTA {
+  LONG lfHeight;
+  LONG lfWidth;
+  LONG lfEscapement;
+  LONG lfOrientation;
+  LONG lfWeight;
+  BYTE lfItalic;
+  BYTE lfUnderline;
+  BYTE lfStrikeOut;
+  BYTE lfCharSet;
+  BYTE lfOutPrecision;
+  BYTE lfClipPrecision;
+  BYTE lfQuality;
+  BYTE lfPitchAndFamily;
+  CHAR lfFaceName[32];
+};
+
+struct NONCLIENTMETRICSA {
+  UINT cbSize;
+  int iBorderWidth;
+  int iScrollWidth;
+  int iScrollHeight;
+  int iCaptionWidth;
+  int iCaptionHeight;
+  LOGFONTA lfCaptionFont;
+  int iSmCaptionWidth;
+  int iSmCaptionHeight;
+  LOGFONTA lfSmCaptionFont;
+  int iMenuWidth;
+  int iMenuHeight;
+  LOGFONTA lfMenuFont;
+  LOGFONTA lfStatusFont;
+  LOGFONTA lfMessageFont;
+};
+constexpr UINT SPI_GETNONCLIENTMETRICS = 0x0029;
+constexpr UINT SPI_GETWORKAREA = 0x0030;
+BOOL SystemParametersInfoA(UINT action, UINT param, void* value, UINT winIni);
+
+struct MONITORINFO {
+  DWORD cbSize;
+  RECT rcMonitor;
+  RECT rcWork;
+  DWORD dwFlags;
+};
+constexpr DWORD MONITOR_DEFAULTTONULL = 0;
+constexpr DWORD MONITOR_DEFAULTTOPRIMARY = 1;
+constexpr DWORD MONITOR_DEFAULTTONEAREST = 2;
+constexpr DWORD MONITORINFOF_PRIMARY = 1;
+HMONITOR MonitorFromWindow(HWND window, DWORD flags);
+HMONITOR MonitorFromPoint(POINT point, DWORD flags);
+BOOL GetMonitorInfoA(HMONITOR monitor, MONITORINFO* info);
+
+// Keyboard and mouse.
+constexpr UINT VK_LBUTTON = 0x01;
+constexpr UINT VK_RBUTTON = 0x02;
+constexpr UINT VK_MBUTTON = 0x04;
+constexpr UINT VK_BACK = 0x08;
+constexpr UINT VK_TAB = 0x09;
+constexpr UINT VK_RETURN = 0x0D;
+constexpr UINT VK_SHIFT = 0x10;
+constexpr UINT VK_CONTROL = 0x11;
+constexpr UINT VK_MENU = 0x12;
+constexpr UINT VK_ESCAPE = 0x1B;
+constexpr UINT VK_SPACE = 0x20;
+constexpr UINT VK_PRIOR = 0x21;
+constexpr UINT VK_NEXT = 0x22;
+constexpr UINT VK_END = 0x23;
+constexpr UINT VK_HOME = 0x24;
+constexpr UINT VK_LEFT = 0x25;
+constexpr UINT VK_UP = 0x26;
+constexpr UINT VK_RIGHT = 0x27;
+constexpr UINT VK_DOWN = 0x28;
+constexpr UINT VK_INSERT = 0x2D;
+constexpr UINT VK_DELETE = 0x2E;
+constexpr UINT VK_F1 = 0x70;
+constexpr UINT VK_F4 = 0x73;
+SHORT GetKeyState(int virtualKey);
+SHORT GetAsyncKeyState(int virtualKey);
+BOOL GetCursorPos(LPPOINT point);
+BOOL SetCursorPos(int x, int y);
+
+inline LPCSTR MAKEINTRESOURCE_CURSOR(WORD id) {
+  return reinterpret_cast<LPCSTR>(static_cast<std::uintptr_t>(id));
+}
+inline const LPCSTR IDC_ARROW = MAKEINTRESOURCE_CURSOR(32512);
+inline const LPCSTR IDC_IBEAM = MAKEINTRESOURCE_CURSOR(32513);
+inline const LPCSTR IDC_WAIT = MAKEINTRESOURCE_CURSOR(32514);
+inline const LPCSTR IDC_CROSS = MAKEINTRESOURCE_CURSOR(32515);
+inline const LPCSTR IDC_UPARROW = MAKEINTRESOURCE_CURSOR(32516);
+inline const LPCSTR IDC_SIZENWSE = MAKEINTRESOURCE_CURSOR(32642);
+inline const LPCSTR IDC_SIZENESW = MAKEINTRESOURCE_CURSOR(32643);
+inline const LPCSTR IDC_SIZEWE = MAKEINTRESOURCE_CURSOR(32644);
+inline const LPCSTR IDC_SIZENS = MAKEINTRESOURCE_CURSOR(32645);
+inline const LPCSTR IDC_SIZEALL = MAKEINTRESOURCE_CURSOR(32646);
+inline const LPCSTR IDC_NO = MAKEINTRESOURCE_CURSOR(32648);
+inline const LPCSTR IDC_HAND = MAKEINTRESOURCE_CURSOR(32649);
+inline const LPCSTR IDC_APPSTARTING = MAKEINTRESOURCE_CURSOR(32650);
+inline const LPCSTR IDC_HELP = MAKEINTRESOURCE_CURSOR(32651);
+HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR name);
+HCURSOR SetCursor(HCURSOR cursor);
+HCURSOR GetCursor();
+BOOL DestroyCursor(HCURSOR cursor);
+HICON LoadIconA(HINSTANCE instance, LPCSTR name);
+
+// Dialog navigation.
+BOOL IsDialogMessageA(HWND dialog, MSG* msg);
+HWND GetNextDlgTabItem(HWND dialog, HWND control, BOOL previous);
+
+// A brush of a system colour; never deleted.
+HBRUSH GetSysColorBrush(int index);
+
+// Input, cursors and dialog keys: the rest of the documented values used.
+constexpr UINT WM_NCRBUTTONDOWN = 0x00A4;
+constexpr UINT WM_NCRBUTTONUP = 0x00A5;
+constexpr UINT WM_NCRBUTTONDBLCLK = 0x00A6;
+constexpr UINT WM_NCMBUTTONDOWN = 0x00A7;
+constexpr UINT WM_NCMBUTTONUP = 0x00A8;
+constexpr UINT WM_NCMBUTTONDBLCLK = 0x00A9;
+constexpr int WHEEL_DELTA = 120;
+constexpr DWORD WS_EX_CONTROLPARENT = 0x00010000;
+constexpr UINT DM_GETDEFID = WM_USER + 0;
+constexpr UINT DM_SETDEFID = WM_USER + 1;
+constexpr WORD DC_HASDEFID = 0x534B;
+constexpr UINT VK_CAPITAL = 0x14;
+constexpr UINT VK_F10 = 0x79;
+constexpr UINT VK_NUMLOCK = 0x90;
+constexpr UINT VK_SCROLL = 0x91;
+constexpr UINT VK_LSHIFT = 0xA0;
+constexpr UINT VK_RSHIFT = 0xA1;
+constexpr UINT VK_LCONTROL = 0xA2;
+constexpr UINT VK_RCONTROL = 0xA3;
+constexpr UINT VK_LMENU = 0xA4;
+constexpr UINT VK_RMENU = 0xA5;
+inline const LPCSTR IDI_APPLICATION = MAKEINTRESOURCE_CURSOR(32512);
+inline const LPCSTR IDI_HAND = MAKEINTRESOURCE_CURSOR(32513);
+inline const LPCSTR IDI_QUESTION = MAKEINTRESOURCE_CURSOR(32514);
+inline const LPCSTR IDI_EXCLAMATION = MAKEINTRESOURCE_CURSOR(32515);
+inline const LPCSTR IDI_ASTERISK = MAKEINTRESOURCE_CURSOR(32516);
+inline const LPCSTR IDI_WINLOGO = MAKEINTRESOURCE_CURSOR(32517);
+inline const LPCSTR IDI_ERROR = IDI_HAND;
+inline const LPCSTR IDI_WARNING = IDI_EXCLAMATION;
+inline const LPCSTR IDI_INFORMATION = IDI_ASTERISK;
+inline WPARAM MAKEWPARAM(int low, int high) {
+  return static_cast<WPARAM>((static_cast<DWORD>(low) & 0xFFFF) |
+                             (static_cast<DWORD>(high) & 0xFFFF) << 16);
+}
+inline SHORT GET_WHEEL_DELTA_WPARAM(WPARAM v) {
+  return static_cast<SHORT>(HIWORD(v));
+}

@@ -1,0 +1,182 @@
+// Creating and destroying windows, with the messages each sends.
+#include <algorithm>
+
+#include <platform/kernel.h>
+
+#include "frame.h"
+#include "window_table.h"
+
+namespace user {
+
+void ForgetWindow(Window* window);  // focus, activation, capture, timers
+
+namespace {
+
+void Detach(Window* window) {
+  auto& siblings = SiblingsOf(window);
+  siblings.erase(std::remove(siblings.begin(), siblings.end(), window), siblings.end());
+}
+
+void SendDestroy(Window* window) {
+  window->destroying = true;
+  SendMessageA(window->handle, WM_DESTROY, 0, 0);
+  // A child may be destroyed by its parent's WM_DESTROY handler.
+  const std::vector<HWND> children = [&] {
+    std::vector<HWND> handles;
+    if (Find(window->handle) == nullptr) return handles;
+    for (Window* child : window->children) handles.push_back(child->handle);
+    return handles;
+  }();
+  for (HWND child : children) {
+    if (Window* c = Find(child)) SendDestroy(c);
+  }
+}
+
+void SendNcDestroy(HWND handle) {
+  Window* window = Find(handle);
+  if (window == nullptr) return;
+  const std::vector<Window*> children = window->children;
+  for (Window* child : children) SendNcDestroy(child->handle);
+  SendMessageA(handle, WM_NCDESTROY, 0, 0);
+  window = Find(handle);
+  if (window == nullptr) return;
+  ForgetWindow(window);
+  Detach(window);
+  RemoveWindow(handle);
+}
+
+}  // namespace
+
+void Destroy(Window* window) {
+  const HWND handle = window->handle;
+  SendDestroy(window);
+  SendNcDestroy(handle);
+}
+
+}  // namespace user
+
+HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y,
+                     int width, int height, HWND parentHandle, HMENU menu, HINSTANCE instance,
+                     LPVOID param) {
+  user::WindowClass* cls = user::FindClassByArgument(className, instance);
+  if (cls == nullptr) {
+    SetLastError(1407);  // ERROR_CANNOT_FIND_WND_CLASS
+    return nullptr;
+  }
+  user::Window* parent = parentHandle != nullptr ? user::Find(parentHandle) : nullptr;
+  if (parentHandle != nullptr && parent == nullptr) {
+    SetLastError(1400);  // ERROR_INVALID_WINDOW_HANDLE
+    return nullptr;
+  }
+  if ((style & WS_CHILD) != 0 && parent == nullptr) {
+    SetLastError(1406);  // ERROR_TLW_WITH_WSCHILD
+    return nullptr;
+  }
+
+  auto owned = std::make_unique<user::Window>();
+  user::Window* w = owned.get();
+  w->cls = cls;
+  w->proc = cls->info.lpfnWndProc;
+  w->instance = instance;
+  w->ex_style = exStyle;
+  w->style = style & ~WS_VISIBLE;
+  w->thread = GetCurrentThreadId();
+  if ((style & WS_CHILD) != 0) {
+    w->parent = parent;
+    w->id = reinterpret_cast<LONG_PTR>(menu);
+  } else {
+    // A top-level window's "parent" is its owner, the owner's top-level window.
+    while (parent != nullptr && parent->parent != nullptr) parent = parent->parent;
+    w->owner = parent;
+    if ((style & WS_POPUP) == 0) w->style |= WS_CLIPSIBLINGS | WS_CAPTION;
+  }
+  if (x == CW_USEDEFAULT) x = y = 26;
+  if (width == CW_USEDEFAULT) {
+    const SIZE screen = {GetSystemMetrics(0), GetSystemMetrics(1)};
+    width = screen.cx * 3 / 4;
+    height = screen.cy * 3 / 4;
+  }
+  w->rect = {x, y, x + width, y + height};
+  w->text = windowName != nullptr ? windowName : "";
+  const HWND handle = user::AddWindow(std::move(owned));
+  {
+    std::lock_guard guard(user::Lock());
+    // New windows go on top of their siblings; top-most ones stay above.
+    user::PlaceInZOrder(w, (exStyle & WS_EX_TOPMOST) != 0 ? HWND_TOPMOST : HWND_TOP);
+  }
+
+  CREATESTRUCTA create{
+      param,      instance,  menu,   parentHandle, height, width, y, x, static_cast<LONG>(w->style),
+      windowName, className, exStyle};
+  const auto fail = [&] {
+    if (user::Window* alive = user::Find(handle)) user::Destroy(alive);
+    return nullptr;
+  };
+  if ((w->style & WS_CHILD) == 0 || (w->style & WS_THICKFRAME) != 0) {
+    MINMAXINFO limits{};
+    SendMessageA(handle, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
+  }
+  if (SendMessageA(handle, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&create)) == 0) return fail();
+  w = user::Find(handle);
+  if (w == nullptr) return nullptr;
+  w->created = true;
+  RECT client = w->rect;
+  SendMessageA(handle, WM_NCCALCSIZE, FALSE, reinterpret_cast<LPARAM>(&client));
+  w = user::Find(handle);
+  if (w == nullptr) return nullptr;
+  w->client = {client.left - w->rect.left, client.top - w->rect.top, client.right - w->rect.left,
+               client.bottom - w->rect.top};
+  if (SendMessageA(handle, WM_CREATE, 0, reinterpret_cast<LPARAM>(&create)) == -1) return fail();
+  w = user::Find(handle);
+  if (w == nullptr) return nullptr;
+  SendMessageA(handle, WM_SIZE, SIZE_RESTORED,
+               MAKELPARAM(w->client.right - w->client.left, w->client.bottom - w->client.top));
+  w = user::Find(handle);
+  if (w == nullptr) return nullptr;
+  SendMessageA(handle, WM_MOVE, 0,
+               MAKELPARAM(w->rect.left + w->client.left, w->rect.top + w->client.top));
+  w = user::Find(handle);
+  if (w == nullptr) return nullptr;
+  if (w->parent != nullptr && (w->ex_style & WS_EX_NOPARENTNOTIFY) == 0) {
+    SendMessageA(w->parent->handle, WM_PARENTNOTIFY, MAKELPARAM(WM_CREATE, static_cast<int>(w->id)),
+                 reinterpret_cast<LPARAM>(handle));
+  }
+  if ((style & WS_VISIBLE) != 0 && IsWindow(handle)) ShowWindow(handle, SW_SHOW);
+  return IsWindow(handle) ? handle : nullptr;
+}
+
+BOOL DestroyWindow(HWND handle) {
+  user::Window* w = user::Find(handle);
+  if (w == nullptr || w == user::Desktop()) {
+    SetLastError(1400);
+    return FALSE;
+  }
+  if (w->destroying) return TRUE;
+  if ((w->style & WS_VISIBLE) != 0) {
+    SetWindowPos(handle, nullptr, 0, 0, 0, 0,
+                 SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    w = user::Find(handle);
+    if (w == nullptr) return TRUE;
+  }
+  if (w->parent != nullptr && (w->ex_style & WS_EX_NOPARENTNOTIFY) == 0) {
+    SendMessageA(w->parent->handle, WM_PARENTNOTIFY,
+                 MAKELPARAM(WM_DESTROY, static_cast<int>(w->id)), reinterpret_cast<LPARAM>(handle));
+    w = user::Find(handle);
+    if (w == nullptr) return TRUE;
+  }
+  // Windows this one owns go first.
+  std::vector<HWND> owned;
+  for (user::Window* top : user::Desktop()->children) {
+    if (top->owner == w) owned.push_back(top->handle);
+  }
+  for (HWND o : owned) DestroyWindow(o);
+  w = user::Find(handle);
+  if (w == nullptr) return TRUE;
+  user::Destroy(w);
+  return TRUE;
+}
+
+BOOL IsWindow(HWND handle) {
+  user::Window* w = user::Find(handle);
+  return w != nullptr && w != user::Desktop() ? TRUE : FALSE;
+}

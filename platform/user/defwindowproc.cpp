@@ -1,0 +1,190 @@
+// The default handling of messages.
+#include <algorithm>
+#include <cstring>
+
+#include <platform/gdi.h>
+
+#include "frame.h"
+#include "window_table.h"
+
+namespace {
+
+LRESULT HitTest(user::Window* w, POINT screen) {
+  RECT rect;
+  GetWindowRect(w->handle, &rect);
+  if (screen.x < rect.left || screen.x >= rect.right || screen.y < rect.top ||
+      screen.y >= rect.bottom) {
+    return HTNOWHERE;
+  }
+  const POINT client_origin = user::ClientOrigin(w);
+  const RECT client{client_origin.x, client_origin.y,
+                    client_origin.x + w->client.right - w->client.left,
+                    client_origin.y + w->client.bottom - w->client.top};
+  if (screen.x >= client.left && screen.x < client.right && screen.y >= client.top &&
+      screen.y < client.bottom) {
+    return HTCLIENT;
+  }
+  const user::Insets frame = user::FrameInsets(w->style, w->ex_style);
+  const int border = frame.left;
+  if (screen.y >= rect.top + border && screen.y < client.top && screen.x >= rect.left + border &&
+      screen.x < rect.right - border) {
+    // The caption: close, maximise and minimise buttons sit at its right end.
+    const int button = GetSystemMetrics(SM_CXSIZE);
+    const int from_right = rect.right - border - screen.x;
+    if ((w->style & WS_SYSMENU) != 0 && from_right <= button + 2) return HTCLOSE;
+    return HTCAPTION;
+  }
+  return HTBORDER;
+}
+
+LRESULT SetCursorDefault(user::Window* w, WPARAM wParam, LPARAM lParam) {
+  const auto hit = static_cast<SHORT>(LOWORD(static_cast<std::uintptr_t>(lParam)));
+  if (w->parent != nullptr && hit == HTCLIENT &&
+      SendMessageA(w->parent->handle, WM_SETCURSOR, wParam, lParam) != 0) {
+    return TRUE;
+  }
+  if (hit == HTCLIENT) {
+    if (w->cls != nullptr && w->cls->info.hCursor != nullptr) SetCursor(w->cls->info.hCursor);
+    return FALSE;
+  }
+  if (hit == HTERROR) return FALSE;
+  SetCursor(LoadCursorA(nullptr, IDC_ARROW));
+  return FALSE;
+}
+
+}  // namespace
+
+HBRUSH GetSysColorBrush(int index) {
+  // Stable handles for the system colours; the drawing layer knows them.
+  return reinterpret_cast<HBRUSH>(static_cast<std::uintptr_t>(0x2000 + index));
+}
+
+LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  user::Window* w = user::Find(window);
+  if (w == nullptr) return 0;
+  switch (message) {
+    case WM_NCCREATE: {
+      const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+      if (create != nullptr && create->lpszName != nullptr &&
+          (reinterpret_cast<std::uintptr_t>(create->lpszName) >> 16) != 0) {
+        w->text = create->lpszName;
+      }
+      return TRUE;
+    }
+    case WM_NCCALCSIZE: {
+      RECT* rect = reinterpret_cast<RECT*>(lParam);
+      if (rect == nullptr) return 0;
+      const user::Insets insets = user::FrameInsets(w->style, w->ex_style);
+      rect->left += insets.left;
+      rect->top += insets.top;
+      rect->right = std::max(rect->left, rect->right - insets.right);
+      rect->bottom = std::max(rect->top, rect->bottom - insets.bottom);
+      return 0;
+    }
+    case WM_SETTEXT:
+      w->text = lParam != 0 ? reinterpret_cast<const char*>(lParam) : "";
+      if ((w->style & WS_CAPTION) == WS_CAPTION) w->ncpaint = true;
+      return TRUE;
+    case WM_GETTEXT: {
+      if (wParam == 0) return 0;
+      const std::size_t n = std::min<std::size_t>(w->text.size(), wParam - 1);
+      char* out = reinterpret_cast<char*>(lParam);
+      std::memcpy(out, w->text.data(), n);
+      out[n] = '\0';
+      return static_cast<LRESULT>(n);
+    }
+    case WM_GETTEXTLENGTH:
+      return static_cast<LRESULT>(w->text.size());
+    case WM_NCHITTEST:
+      return HitTest(w, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+    case WM_SETCURSOR:
+      return SetCursorDefault(w, wParam, lParam);
+    case WM_SYSCOMMAND:
+      if ((wParam & 0xFFF0) == SC_CLOSE) SendMessageA(window, WM_CLOSE, 0, 0);
+      return 0;
+    case WM_CLOSE:
+      DestroyWindow(window);
+      return 0;
+    case WM_ERASEBKGND: {
+      HBRUSH brush = w->cls != nullptr ? w->cls->info.hbrBackground : nullptr;
+      if (brush == nullptr) return 0;
+      RECT client;
+      GetClientRect(window, &client);
+      return FillRect(reinterpret_cast<HDC>(wParam), &client, brush) != 0 ? 1 : 0;
+    }
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      BeginPaint(window, &paint);
+      EndPaint(window, &paint);
+      return 0;
+    }
+    case WM_MOUSEACTIVATE:
+      if (w->parent != nullptr) {
+        const LRESULT parent = SendMessageA(w->parent->handle, WM_MOUSEACTIVATE, wParam, lParam);
+        if (parent != 0) return parent;
+      }
+      return MA_ACTIVATE;
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) != WA_INACTIVE && HIWORD(wParam) == 0) SetFocus(window);
+      return 0;
+    case WM_NCACTIVATE:
+      w->ncpaint = true;
+      return TRUE;
+    case WM_CANCELMODE:
+      if (GetCapture() == window) ReleaseCapture();
+      return 0;
+    case WM_WINDOWPOSCHANGED: {
+      const auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
+      if (pos == nullptr) return 0;
+      if ((pos->flags & 0x1000) == 0) {  // the client moved
+        SendMessageA(window, WM_MOVE, 0,
+                     MAKELPARAM(w->rect.left + w->client.left, w->rect.top + w->client.top));
+      }
+      w = user::Find(window);
+      if (w != nullptr && (pos->flags & 0x0800) == 0) {  // the client resized
+        const WPARAM kind = (w->style & WS_MINIMIZE) != 0   ? SIZE_MINIMIZED
+                            : (w->style & WS_MAXIMIZE) != 0 ? SIZE_MAXIMIZED
+                                                            : SIZE_RESTORED;
+        SendMessageA(
+            window, WM_SIZE, kind,
+            MAKELPARAM(w->client.right - w->client.left, w->client.bottom - w->client.top));
+      }
+      return 0;
+    }
+    case WM_GETMINMAXINFO: {
+      auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+      if (info == nullptr) return 0;
+      const int cx = GetSystemMetrics(SM_CXSCREEN);
+      const int cy = GetSystemMetrics(SM_CYSCREEN);
+      info->ptMaxSize = {cx, cy};
+      info->ptMaxPosition = {0, 0};
+      info->ptMinTrackSize = {GetSystemMetrics(SM_CXMIN), GetSystemMetrics(SM_CYMIN)};
+      info->ptMaxTrackSize = {cx, cy};
+      return 0;
+    }
+    case WM_SYSKEYDOWN:
+      if (wParam == VK_F4 && (lParam & (1 << 29)) != 0) {
+        HWND top = window;
+        while (GetParent(top) != nullptr && (GetWindowLongA(top, GWL_STYLE) & WS_CHILD) != 0) {
+          top = GetParent(top);
+        }
+        SendMessageA(top, WM_SYSCOMMAND, SC_CLOSE, 0);
+      }
+      return 0;
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC: {
+      const bool edit = message == WM_CTLCOLOREDIT || message == WM_CTLCOLORLISTBOX;
+      HDC dc = reinterpret_cast<HDC>(wParam);
+      SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+      SetBkColor(dc, GetSysColor(edit ? COLOR_WINDOW : COLOR_BTNFACE));
+      return reinterpret_cast<LRESULT>(GetSysColorBrush(edit ? COLOR_WINDOW : COLOR_BTNFACE));
+    }
+    default:
+      return 0;
+  }
+}

@@ -1,0 +1,21 @@
+// The non-client frame of a window: its borders and caption, from its style.
+#pragma once
+
+#include <platform/windows.h>
+
+namespace user {
+
+struct Insets {
+  int left, top, right, bottom;
+};
+
+// What the frame takes from each side of the window rectangle.
+Insets FrameInsets(DWORD style, DWORD ex_style);
+
+// HWND_TOP .. HWND_NOTOPMOST and windows: moves `window` in its siblings.
+void PlaceInZOrder(struct Window* window, HWND insert_after);
+
+// Activation with the WM_ACTIVATE state to report (WA_ACTIVE or WA_CLICKACTIVE).
+HWND Activate(HWND window, WPARAM how);
+
+}  // namespace user

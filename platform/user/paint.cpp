@@ -1,0 +1,369 @@
+// Update regions, WM_PAINT and the device contexts of windows.
+//
+// A window's update region is a list of rectangles in its client
+// coordinates (Window::update); `erase` says a WM_ERASEBKGND is owed with the
+// next paint, `ncpaint` that the frame needs a WM_NCPAINT.
+//
+// Order of painting: when the queue has nothing else, the window that gets
+// WM_PAINT is the first one needing it in a walk of the top-level windows in
+// z-order (topmost first), each visited before its children, children in
+// z-order. A parent thus paints before the children drawn over it, and a
+// window whose procedure never validates keeps getting WM_PAINT, as it would
+// on the desktop.
+#include <algorithm>
+#include <memory>
+
+#include <platform/gdi.h>
+#include <platform/kernel.h>
+
+#include "../gdi/device_context.h"
+#include "message_queue.h"
+#include "paint.h"
+
+namespace user {
+
+namespace {
+
+using gdi::DeviceContext;
+using gdi::RectList;
+
+RECT ClientBox(const Window* w) {
+  if (w == Desktop()) return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  return {0, 0, std::max(0, w->client.right - w->client.left),
+          std::max(0, w->client.bottom - w->client.top)};
+}
+
+RECT Clip(const RECT& a, const RECT& b) {
+  return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+          std::min(a.bottom, b.bottom)};
+}
+
+RECT Moved(RECT r, LONG dx, LONG dy) {
+  return {r.left + dx, r.top + dy, r.right + dx, r.bottom + dy};
+}
+
+bool IsShown(const Window* w) {
+  for (; w != nullptr; w = w->parent) {
+    if ((w->style & WS_VISIBLE) == 0) return false;
+  }
+  return true;
+}
+
+// The whole window in its own client coordinates (frame included).
+RECT FrameInClient(const Window* w) {
+  if (w == Desktop()) return ClientBox(w);
+  return {-w->client.left, -w->client.top, w->rect.right - w->rect.left - w->client.left,
+          w->rect.bottom - w->rect.top - w->client.top};
+}
+
+bool HasFrame(const Window* w) {
+  const RECT frame = FrameInClient(w);
+  const RECT client = ClientBox(w);
+  return frame.left != client.left || frame.top != client.top || frame.right != client.right ||
+         frame.bottom != client.bottom;
+}
+
+// Whether `area` (client coordinates) reaches into the window's frame.
+bool TouchesFrame(const Window* w, const RECT& area) {
+  if (!HasFrame(w)) return false;
+  RectList frame{FrameInClient(w)};
+  gdi::Subtract(frame, ClientBox(w));
+  gdi::Intersect(frame, area);
+  return !frame.empty();
+}
+
+bool IncludesChildren(const Window* w, UINT flags) {
+  if ((flags & RDW_ALLCHILDREN) != 0) return true;
+  if ((flags & RDW_NOCHILDREN) != 0) return false;
+  return (w->style & WS_CLIPCHILDREN) == 0;
+}
+
+RECT ScreenRect(const Window* w) {
+  const POINT at = ScreenOrigin(w);
+  return {at.x, at.y, at.x + w->rect.right - w->rect.left, at.y + w->rect.bottom - w->rect.top};
+}
+
+// Invalidates or validates `area` (client coordinates, possibly reaching into
+// the frame) of `w`, then of the children the flags include.
+void Mark(Window* w, const RECT& area, UINT flags) {
+  const RECT client = ClientBox(w);
+  if (w == Desktop()) {
+    // The desktop itself is never painted; only its windows are.
+  } else if ((flags & RDW_INVALIDATE) != 0) {
+    if (!IsShown(w)) return;
+    RectList added{Clip(area, client)};
+    if (gdi::IsEmpty(added.front())) added.clear();
+    if ((w->style & WS_CLIPCHILDREN) != 0) {
+      for (const Window* child : w->children) {
+        if ((child->style & WS_VISIBLE) != 0) gdi::Subtract(added, child->rect);
+      }
+    }
+    for (const RECT& r : added) gdi::Add(w->update, r);
+    if (!added.empty() && (flags & RDW_ERASE) != 0) w->erase = true;
+    if ((flags & RDW_FRAME) != 0 && TouchesFrame(w, area)) w->ncpaint = true;
+  } else if ((flags & RDW_VALIDATE) != 0) {
+    gdi::Subtract(w->update, area);
+    if ((flags & (RDW_FRAME | RDW_NOFRAME)) != 0 && TouchesFrame(w, area)) w->ncpaint = false;
+    if ((flags & RDW_NOERASE) != 0 || w->update.empty()) w->erase = false;
+  }
+  if (!IncludesChildren(w, flags)) return;
+  const RECT reach = Clip(area, client);
+  for (Window* child : w->children) {
+    if ((flags & RDW_INVALIDATE) != 0 && (child->style & WS_VISIBLE) == 0) continue;
+    const RECT part = Clip(reach, child->rect);
+    if (gdi::IsEmpty(part)) continue;
+    // What the parent repaints over a child reaches the child's frame too.
+    const UINT child_flags = (flags & RDW_INVALIDATE) != 0 ? flags | RDW_FRAME : flags;
+    Mark(child,
+         Moved(part, -(child->rect.left + child->client.left),
+               -(child->rect.top + child->client.top)),
+         child_flags);
+  }
+}
+
+DeviceContext* MakeContext(Window* w, DeviceContext::Area area) {
+  if (w == Desktop()) {
+    const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    return new DeviceContext(w->handle, DeviceContext::Area::kScreen, {0, 0}, {screen});
+  }
+  const bool whole = area == DeviceContext::Area::kWindow;
+  const POINT origin = whole ? ScreenOrigin(w) : ClientOrigin(w);
+  RectList visible = VisibleArea(w, whole);
+  gdi::Offset(visible, -origin.x, -origin.y);
+  return new DeviceContext(w->handle, area, origin, std::move(visible));
+}
+
+// A client context clipped to the update region, for erasing and painting.
+DeviceContext* MakeUpdateContext(Window* w) {
+  DeviceContext* dc = MakeContext(w, DeviceContext::Area::kClient);
+  RectList visible = gdi::Intersection(dc->visible(), w->update);
+  auto* clipped = new DeviceContext(w->handle, dc->area(), dc->origin(), std::move(visible));
+  delete dc;
+  return clipped;
+}
+
+void SendNcPaint(HWND handle) {
+  Window* w = Find(handle);
+  if (w == nullptr || !w->ncpaint) return;
+  w->ncpaint = false;
+  // 1: the whole frame.
+  SendMessageA(handle, WM_NCPAINT, 1, 0);
+}
+
+// Sends the owed WM_ERASEBKGND; returns whether the window erased.
+bool SendErase(HWND handle, HDC dc) {
+  Window* w = Find(handle);
+  if (w == nullptr) return false;
+  w->erase = false;
+  return SendMessageA(handle, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0) != 0;
+}
+
+bool NeedsPaint(const Window* w) {
+  return !w->update.empty();
+}
+
+// RDW_ERASENOW and RDW_UPDATENOW: the owed messages, parents first.
+void UpdateNow(HWND handle, UINT flags) {
+  Window* w = Find(handle);
+  if (w == nullptr || !IsShown(w)) return;
+  if ((flags & RDW_UPDATENOW) != 0 && NeedsPaint(w)) {
+    SendMessageA(handle, WM_PAINT, 0, 0);
+  } else {
+    SendNcPaint(handle);
+    w = Find(handle);
+    if (w != nullptr && w->erase && NeedsPaint(w)) {
+      std::unique_ptr<DeviceContext> dc(MakeUpdateContext(w));
+      SendErase(handle, dc->handle());
+    }
+  }
+  w = Find(handle);
+  if (w == nullptr || !IncludesChildren(w, flags)) return;
+  std::vector<HWND> children;
+  for (const Window* child : w->children) children.push_back(child->handle);
+  for (HWND child : children) UpdateNow(child, flags);
+}
+
+bool Redraw(Window* w, const RECT* rect, UINT flags) {
+  if ((flags & (RDW_INVALIDATE | RDW_VALIDATE)) != 0) {
+    Mark(w, rect != nullptr ? *rect : FrameInClient(w), flags);
+  }
+  if ((flags & (RDW_UPDATENOW | RDW_ERASENOW)) != 0) UpdateNow(w->handle, flags);
+  return true;
+}
+
+// The window a handle names, the desktop for null (every window).
+Window* Target(HWND window) {
+  return window == nullptr ? Desktop() : Find(window);
+}
+
+// The first window needing paint in the walk described at the top.
+Window* FindPainting(Window* w, HWND filter, DWORD thread) {
+  if ((w->style & WS_VISIBLE) == 0) return nullptr;
+  if (w != Desktop() && w->thread == thread) {
+    if (NeedsPaint(w) && PassesFilter(w->handle, WM_PAINT, filter, 0, 0)) return w;
+  }
+  for (Window* child : w->children) {
+    if (Window* found = FindPainting(child, filter, thread)) return found;
+  }
+  return nullptr;
+}
+
+// Frames waiting for WM_NCPAINT while their client areas need nothing.
+void FindFramesOnly(const Window* w, DWORD thread, std::vector<HWND>& out) {
+  if ((w->style & WS_VISIBLE) == 0) return;
+  if (w != Desktop() && w->thread == thread && w->ncpaint && !NeedsPaint(w)) {
+    out.push_back(w->handle);
+  }
+  for (const Window* child : w->children) FindFramesOnly(child, thread, out);
+}
+
+}  // namespace
+
+gdi::RectList VisibleArea(const Window* w, bool whole_window) {
+  if (w == nullptr || !IsShown(w)) return {};
+  const POINT origin = whole_window ? ScreenOrigin(w) : ClientOrigin(w);
+  const RECT size =
+      whole_window ? Moved(ScreenRect(w), -ScreenOrigin(w).x, -ScreenOrigin(w).y) : ClientBox(w);
+  RectList area{Moved(size, origin.x, origin.y)};
+  if (gdi::IsEmpty(area.front())) return {};
+  for (const Window* p = w->parent; p != nullptr && p != Desktop(); p = p->parent) {
+    const POINT at = ClientOrigin(p);
+    gdi::Intersect(area, Moved(ClientBox(p), at.x, at.y));
+  }
+  for (const Window* c = w; c->parent != nullptr && c->parent != Desktop(); c = c->parent) {
+    if ((c->style & WS_CLIPSIBLINGS) == 0) continue;
+    for (const Window* sibling : c->parent->children) {
+      if (sibling == c) break;  // the rest lie below
+      if ((sibling->style & WS_VISIBLE) != 0) gdi::Subtract(area, ScreenRect(sibling));
+    }
+  }
+  if ((w->style & WS_CLIPCHILDREN) != 0) {
+    for (const Window* child : w->children) {
+      if ((child->style & WS_VISIBLE) != 0) gdi::Subtract(area, ScreenRect(child));
+    }
+  }
+  return area;
+}
+
+bool TakePaintMessage(MSG& msg, HWND filter) {
+  const DWORD thread = GetCurrentThreadId();
+  // Frames alone are repainted on the spot; they never make a WM_PAINT.
+  std::vector<HWND> frames;
+  FindFramesOnly(Desktop(), thread, frames);
+  for (HWND frame : frames) SendNcPaint(frame);
+  Window* w = FindPainting(Desktop(), filter, thread);
+  if (w == nullptr) return false;
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  msg = {w->handle, WM_PAINT, 0, 0, MessageTime(), cursor};
+  return true;
+}
+
+}  // namespace user
+
+BOOL RedrawWindow(HWND window, const RECT* rect, void* /* region: not supported */, UINT flags) {
+  user::Window* w = user::Target(window);
+  if (w == nullptr) {
+    SetLastError(1400);  // ERROR_INVALID_WINDOW_HANDLE
+    return FALSE;
+  }
+  return user::Redraw(w, rect, flags) ? TRUE : FALSE;
+}
+
+BOOL InvalidateRect(HWND window, const RECT* rect, BOOL erase) {
+  // A null window means every window, as the desktop's children.
+  const UINT all = window == nullptr ? RDW_ALLCHILDREN | RDW_FRAME : 0;
+  return RedrawWindow(window, rect, nullptr, RDW_INVALIDATE | (erase ? RDW_ERASE : 0) | all);
+}
+
+BOOL ValidateRect(HWND window, const RECT* rect) {
+  // A null window invalidates and redraws every window, as documented.
+  if (window == nullptr) return InvalidateRect(nullptr, rect, TRUE);
+  return RedrawWindow(window, rect, nullptr, RDW_VALIDATE);
+}
+
+BOOL GetUpdateRect(HWND window, LPRECT rect, BOOL erase) {
+  user::Window* w = user::Find(window);
+  if (w == nullptr) {
+    SetLastError(1400);
+    return FALSE;
+  }
+  if (rect != nullptr) *rect = gdi::Bounds(w->update);
+  if (erase && w->erase && !w->update.empty()) {
+    std::unique_ptr<gdi::DeviceContext> dc(user::MakeUpdateContext(w));
+    user::SendErase(window, dc->handle());
+  }
+  w = user::Find(window);
+  return w != nullptr && !w->update.empty() ? TRUE : FALSE;
+}
+
+BOOL UpdateWindow(HWND window) {
+  return RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
+HDC BeginPaint(HWND window, PAINTSTRUCT* paint) {
+  user::Window* w = user::Find(window);
+  if (w == nullptr || paint == nullptr) {
+    SetLastError(1400);
+    return nullptr;
+  }
+  *paint = {};
+  // The region is taken and validated before the window is told anything,
+  // so what a WM_ERASEBKGND handler invalidates stays for the next paint.
+  const gdi::RectList region = gdi::Intersection(w->update, {user::ClientBox(w)});
+  const bool erase = w->erase;
+  w->erase = false;
+  auto* dc = user::MakeContext(w, gdi::DeviceContext::Area::kClient);
+  auto* painting = new gdi::DeviceContext(window, dc->area(), dc->origin(),
+                                          gdi::Intersection(dc->visible(), region));
+  delete dc;
+  painting->set_painting(true);
+  w->update.clear();
+  paint->hdc = painting->handle();
+  paint->rcPaint = gdi::Bounds(region);
+  user::SendNcPaint(window);
+  w = user::Find(window);
+  if (w != nullptr && erase) {
+    // fErase: the background still needs erasing because the window did not.
+    paint->fErase = user::SendErase(window, paint->hdc) ? FALSE : TRUE;
+  }
+  return paint->hdc;
+}
+
+BOOL EndPaint(HWND, const PAINTSTRUCT* paint) {
+  if (paint == nullptr) return FALSE;
+  gdi::DeviceContext* dc = gdi::DeviceContext::FromHandle(paint->hdc);
+  if (dc != nullptr && dc->painting()) delete dc;
+  return TRUE;
+}
+
+HDC GetDC(HWND window) {
+  user::Window* w = user::Target(window);
+  if (w == nullptr) {
+    SetLastError(1400);
+    return nullptr;
+  }
+  return user::MakeContext(w, gdi::DeviceContext::Area::kClient)->handle();
+}
+
+HDC GetWindowDC(HWND window) {
+  user::Window* w = user::Target(window);
+  if (w == nullptr) {
+    SetLastError(1400);
+    return nullptr;
+  }
+  return user::MakeContext(w, gdi::DeviceContext::Area::kWindow)->handle();
+}
+
+int ReleaseDC(HWND, HDC handle) {
+  gdi::DeviceContext* dc = gdi::DeviceContext::FromHandle(handle);
+  // A context from BeginPaint belongs to EndPaint.
+  if (dc == nullptr || dc->painting()) return 0;
+  delete dc;
+  return 1;
+}
+
+HWND WindowFromDC(HDC handle) {
+  gdi::DeviceContext* dc = gdi::DeviceContext::FromHandle(handle);
+  return dc != nullptr ? dc->window() : nullptr;
+}

@@ -1,0 +1,205 @@
+// What a window carries: longs, properties, text; and the global atoms.
+#include <cstring>
+#include <map>
+
+#include <platform/kernel.h>
+#include <platform/spy.h>
+
+#include "window_table.h"
+
+namespace {
+
+struct Atom {
+  std::string name;
+  int references;
+};
+
+std::map<ATOM, Atom>& Atoms() {
+  static std::map<ATOM, Atom> atoms;
+  return atoms;
+}
+
+// A property or atom name: a text, or an atom in the pointer.
+std::string PropKey(LPCSTR name) {
+  const auto value = reinterpret_cast<std::uintptr_t>(name);
+  if ((value >> 16) == 0) {
+    const auto it = Atoms().find(static_cast<ATOM>(value));
+    return it != Atoms().end() ? user::Upper(it->second.name) : "#" + std::to_string(value);
+  }
+  return user::Upper(name);
+}
+
+platform::MessageSpy& SpyFunction() {
+  static platform::MessageSpy spy;
+  return spy;
+}
+
+}  // namespace
+
+void platform::SetMessageSpy(MessageSpy spy) {
+  SpyFunction() = std::move(spy);
+}
+
+void user::Spy(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (SpyFunction()) SpyFunction()(window, message, wParam, lParam);
+}
+
+ATOM GlobalAddAtomA(LPCSTR name) {
+  std::lock_guard guard(user::Lock());
+  const auto value = reinterpret_cast<std::uintptr_t>(name);
+  if ((value >> 16) == 0) return static_cast<ATOM>(value);
+  for (auto& [atom, entry] : Atoms()) {
+    if (user::Upper(entry.name) == user::Upper(name)) {
+      ++entry.references;
+      return atom;
+    }
+  }
+  ATOM atom = 0xC000;
+  while (Atoms().count(atom) != 0) ++atom;
+  Atoms()[atom] = {name, 1};
+  return atom;
+}
+
+ATOM GlobalFindAtomA(LPCSTR name) {
+  std::lock_guard guard(user::Lock());
+  for (const auto& [atom, entry] : Atoms()) {
+    if (user::Upper(entry.name) == user::Upper(name)) return atom;
+  }
+  return 0;
+}
+
+ATOM GlobalDeleteAtom(ATOM atom) {
+  std::lock_guard guard(user::Lock());
+  const auto it = Atoms().find(atom);
+  if (it != Atoms().end() && --it->second.references == 0) Atoms().erase(it);
+  return 0;
+}
+
+BOOL SetPropA(HWND window, LPCSTR name, HANDLE data) {
+  std::lock_guard guard(user::Lock());
+  user::Window* w = user::Find(window);
+  if (w == nullptr || name == nullptr) return FALSE;
+  w->props[PropKey(name)] = data;
+  return TRUE;
+}
+
+HANDLE GetPropA(HWND window, LPCSTR name) {
+  std::lock_guard guard(user::Lock());
+  user::Window* w = user::Find(window);
+  if (w == nullptr || name == nullptr) return nullptr;
+  const auto it = w->props.find(PropKey(name));
+  return it == w->props.end() ? nullptr : it->second;
+}
+
+HANDLE RemovePropA(HWND window, LPCSTR name) {
+  std::lock_guard guard(user::Lock());
+  user::Window* w = user::Find(window);
+  if (w == nullptr || name == nullptr) return nullptr;
+  const auto it = w->props.find(PropKey(name));
+  if (it == w->props.end()) return nullptr;
+  HANDLE data = it->second;
+  w->props.erase(it);
+  return data;
+}
+
+LONG_PTR GetWindowLongPtrA(HWND window, int index) {
+  user::Window* w = user::Find(window);
+  if (w == nullptr) {
+    SetLastError(1400);  // ERROR_INVALID_WINDOW_HANDLE
+    return 0;
+  }
+  switch (index) {
+    case GWLP_WNDPROC:
+      return reinterpret_cast<LONG_PTR>(w->proc);
+    case GWLP_HINSTANCE:
+      return reinterpret_cast<LONG_PTR>(w->instance);
+    case GWLP_HWNDPARENT:
+      return reinterpret_cast<LONG_PTR>(w->parent != nullptr  ? w->parent->handle
+                                        : w->owner != nullptr ? w->owner->handle
+                                                              : nullptr);
+    case GWLP_USERDATA:
+      return w->user_data;
+    case GWLP_ID:
+      return w->id;
+    case GWL_STYLE:
+      return static_cast<LONG>(w->style);
+    case GWL_EXSTYLE:
+      return static_cast<LONG>(w->ex_style);
+    default:
+      SetLastError(ERROR_INVALID_PARAMETER);
+      return 0;
+  }
+}
+
+LONG_PTR SetWindowLongPtrA(HWND window, int index, LONG_PTR value) {
+  user::Window* w = user::Find(window);
+  if (w == nullptr) {
+    SetLastError(1400);
+    return 0;
+  }
+  const LONG_PTR old = GetWindowLongPtrA(window, index);
+  switch (index) {
+    case GWLP_WNDPROC:
+      w->proc = reinterpret_cast<WNDPROC>(value);
+      break;
+    case GWLP_HINSTANCE:
+      w->instance = reinterpret_cast<HINSTANCE>(value);
+      break;
+    case GWLP_USERDATA:
+      w->user_data = value;
+      break;
+    case GWLP_ID:
+      w->id = value;
+      break;
+    case GWLP_HWNDPARENT:
+      if (w->parent == nullptr) w->owner = user::Find(reinterpret_cast<HWND>(value));
+      break;
+    case GWL_STYLE:
+    case GWL_EXSTYLE: {
+      // The window is told before and after, as style changes are.
+      struct {
+        DWORD old_style;
+        DWORD new_style;
+      } change{static_cast<DWORD>(old), static_cast<DWORD>(value)};
+      const WPARAM which = static_cast<WPARAM>(index);
+      SendMessageA(window, 0x007C /* WM_STYLECHANGING */, which, reinterpret_cast<LPARAM>(&change));
+      if (index == GWL_STYLE) {
+        w->style = change.new_style;
+      } else {
+        w->ex_style = change.new_style;
+      }
+      SendMessageA(window, 0x007D /* WM_STYLECHANGED */, which, reinterpret_cast<LPARAM>(&change));
+      break;
+    }
+    default:
+      SetLastError(ERROR_INVALID_PARAMETER);
+      return 0;
+  }
+  return old;
+}
+
+LONG GetWindowLongA(HWND window, int index) {
+  return static_cast<LONG>(GetWindowLongPtrA(window, index));
+}
+
+LONG SetWindowLongA(HWND window, int index, LONG value) {
+  // A procedure or instance does not fit 32 bits here; those go through the
+  // pointer-sized forms.
+  return static_cast<LONG>(SetWindowLongPtrA(window, index, value));
+}
+
+BOOL SetWindowTextA(HWND window, LPCSTR text) {
+  if (user::Find(window) == nullptr) return FALSE;
+  return SendMessageA(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text)) != 0 ? TRUE : FALSE;
+}
+
+int GetWindowTextA(HWND window, LPSTR text, int maxCount) {
+  if (user::Find(window) == nullptr || text == nullptr || maxCount <= 0) return 0;
+  return static_cast<int>(SendMessageA(window, WM_GETTEXT, static_cast<WPARAM>(maxCount),
+                                       reinterpret_cast<LPARAM>(text)));
+}
+
+int GetWindowTextLengthA(HWND window) {
+  if (user::Find(window) == nullptr) return 0;
+  return static_cast<int>(SendMessageA(window, WM_GETTEXTLENGTH, 0, 0));
+}

@@ -1,0 +1,85 @@
+#include "window_table.h"
+
+#include <unordered_map>
+
+#include <platform/kernel.h>
+
+namespace user {
+
+namespace {
+
+std::unordered_map<HWND, std::unique_ptr<Window>>& Windows() {
+  static std::unordered_map<HWND, std::unique_ptr<Window>> windows;
+  return windows;
+}
+
+std::uintptr_t next_handle = 0x10010;
+
+}  // namespace
+
+std::recursive_mutex& Lock() {
+  static std::recursive_mutex lock;
+  return lock;
+}
+
+Window* Desktop() {
+  static Window desktop = [] {
+    Window d;
+    d.handle = reinterpret_cast<HWND>(std::uintptr_t{0x10010 - 4});
+    d.style = WS_VISIBLE | WS_CLIPCHILDREN;
+    return d;
+  }();
+  return &desktop;
+}
+
+Window* Find(HWND handle) {
+  std::lock_guard guard(Lock());
+  if (handle == Desktop()->handle) return Desktop();
+  const auto it = Windows().find(handle);
+  return it == Windows().end() ? nullptr : it->second.get();
+}
+
+HWND AddWindow(std::unique_ptr<Window> window) {
+  std::lock_guard guard(Lock());
+  // Handles are never reused, so a stale one never names a new window.
+  const auto handle = reinterpret_cast<HWND>(next_handle);
+  next_handle += 4;
+  window->handle = handle;
+  Windows().emplace(handle, std::move(window));
+  return handle;
+}
+
+void RemoveWindow(HWND handle) {
+  std::lock_guard guard(Lock());
+  Windows().erase(handle);
+}
+
+std::string Upper(const std::string& text) {
+  std::string out = text;
+  for (char& c : out) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
+  }
+  return out;
+}
+
+std::vector<Window*>& SiblingsOf(Window* window) {
+  return (window->parent != nullptr ? window->parent : Desktop())->children;
+}
+
+POINT ScreenOrigin(const Window* window) {
+  POINT at{window->rect.left, window->rect.top};
+  if (window->parent != nullptr && window->parent != Desktop()) {
+    const POINT parent = ClientOrigin(window->parent);
+    at.x += parent.x;
+    at.y += parent.y;
+  }
+  return at;
+}
+
+POINT ClientOrigin(const Window* window) {
+  if (window == Desktop()) return {0, 0};
+  const POINT at = ScreenOrigin(window);
+  return {at.x + window->client.left, at.y + window->client.top};
+}
+
+}  // namespace user

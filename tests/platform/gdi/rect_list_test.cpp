@@ -1,0 +1,137 @@
+// Rectangle lists against a model: every operation on lists is checked cell
+// by cell against the same operation on a grid of booleans, for fixed cases
+// and for many generated ones; lists must also never overlap themselves.
+#include <array>
+#include <random>
+
+#include <gtest/gtest.h>
+
+#include "platform/gdi/rect_list.h"
+
+namespace {
+
+constexpr int kSize = 24;
+using Grid = std::array<std::array<bool, kSize>, kSize>;
+
+Grid Cells(const gdi::RectList& area) {
+  Grid grid{};
+  for (const RECT& r : area) {
+    for (int y = std::max(0, r.top); y < std::min(kSize, r.bottom); ++y) {
+      for (int x = std::max(0, r.left); x < std::min(kSize, r.right); ++x) grid[y][x] = true;
+    }
+  }
+  return grid;
+}
+
+Grid Cells(const RECT& r) {
+  return Cells(gdi::RectList{r});
+}
+
+bool Overlaps(const gdi::RectList& area) {
+  for (std::size_t i = 0; i < area.size(); ++i) {
+    if (gdi::IsEmpty(area[i])) return true;  // empty pieces do not belong either
+    for (std::size_t j = i + 1; j < area.size(); ++j) {
+      const RECT& a = area[i];
+      const RECT& b = area[j];
+      if (a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom) return true;
+    }
+  }
+  return false;
+}
+
+enum class Op { kAdd, kSubtract, kIntersect };
+
+void Apply(gdi::RectList& area, Grid& model, Op op, const RECT& r) {
+  const Grid cells = Cells(r);
+  for (int y = 0; y < kSize; ++y) {
+    for (int x = 0; x < kSize; ++x) {
+      switch (op) {
+        case Op::kAdd:
+          model[y][x] = model[y][x] || cells[y][x];
+          break;
+        case Op::kSubtract:
+          model[y][x] = model[y][x] && !cells[y][x];
+          break;
+        case Op::kIntersect:
+          model[y][x] = model[y][x] && cells[y][x];
+          break;
+      }
+    }
+  }
+  switch (op) {
+    case Op::kAdd:
+      gdi::Add(area, r);
+      break;
+    case Op::kSubtract:
+      gdi::Subtract(area, r);
+      break;
+    case Op::kIntersect:
+      gdi::Intersect(area, r);
+      break;
+  }
+}
+
+TEST(RectList, FixedCasesMatchTheModel) {
+  const struct {
+    Op op;
+    RECT rect;
+  } steps[] = {
+      {Op::kAdd, {0, 0, 10, 10}},        {Op::kSubtract, {3, 3, 6, 6}},  // a hole: four pieces
+      {Op::kAdd, {5, 5, 15, 15}},        {Op::kAdd, {0, 0, 20, 20}},     // covers all: one piece
+      {Op::kSubtract, {0, 0, 20, 5}},    {Op::kIntersect, {2, 2, 8, 30}},
+      {Op::kAdd, {8, 5, 8, 20}},  // empty: nothing
+      {Op::kSubtract, {-5, -5, 30, 30}},
+  };
+  gdi::RectList area;
+  Grid model{};
+  for (const auto& step : steps) {
+    Apply(area, model, step.op, step.rect);
+    EXPECT_EQ(Cells(area), model);
+    EXPECT_FALSE(Overlaps(area));
+  }
+  EXPECT_TRUE(area.empty());
+}
+
+TEST(RectList, TheCoveringRectangleReplacesWhatItCovers) {
+  gdi::RectList area;
+  for (int i = 0; i < 5; ++i) gdi::Add(area, RECT{i, i, i + 2, i + 2});
+  gdi::Add(area, RECT{0, 0, 10, 10});
+  EXPECT_EQ(area.size(), 1u);
+}
+
+TEST(RectList, GeneratedSequencesMatchTheModel) {
+  std::mt19937 random(20240601);
+  std::uniform_int_distribution<int> coordinate(-2, kSize + 2);
+  std::uniform_int_distribution<int> pick(0, 2);
+  for (int run = 0; run < 200; ++run) {
+    gdi::RectList area;
+    Grid model{};
+    for (int step = 0; step < 12; ++step) {
+      const int x1 = coordinate(random), x2 = coordinate(random);
+      const int y1 = coordinate(random), y2 = coordinate(random);
+      const RECT r{std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2)};
+      Apply(area, model, static_cast<Op>(pick(random)), r);
+      ASSERT_EQ(Cells(area), model) << "run " << run << " step " << step;
+      ASSERT_FALSE(Overlaps(area)) << "run " << run << " step " << step;
+    }
+  }
+}
+
+TEST(RectList, IntersectionBoundsAndContains) {
+  const gdi::RectList a{{0, 0, 10, 10}, {20, 0, 30, 10}};
+  const gdi::RectList b{{5, 5, 25, 8}};
+  const gdi::RectList both = gdi::Intersection(a, b);
+  EXPECT_EQ(Cells(both), Cells(gdi::RectList{{5, 5, 10, 8}, {20, 5, 25, 8}}));
+  const RECT box = gdi::Bounds(both);
+  EXPECT_EQ(box.left, 5);
+  EXPECT_EQ(box.top, 5);
+  EXPECT_EQ(box.right, 25);
+  EXPECT_EQ(box.bottom, 8);
+  EXPECT_TRUE(gdi::Contains(both, {5, 5}));
+  EXPECT_FALSE(gdi::Contains(both, {10, 5}));  // right edges are outside
+  EXPECT_FALSE(gdi::Contains(both, {15, 6}));
+  const RECT none = gdi::Bounds({});
+  EXPECT_TRUE(gdi::IsEmpty(none));
+}
+
+}  // namespace

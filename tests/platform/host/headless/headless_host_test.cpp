@@ -1,0 +1,259 @@
+// The headless host: the virtual clock moves only when a test or a wait of
+// the user-interface thread moves it, stepping through other threads' timed
+// waits; the idle handler acts whenever the user-interface thread waits; a
+// wait that nothing can end aborts; input arrives as a person gives it.
+#include <platform/headless.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+#include <platform/kernel.h>
+
+namespace {
+
+using host::InputEvent;
+
+class HeadlessHost : public ::testing::Test {
+ protected:
+  void SetUp() override { host.Reset(); }
+  void TearDown() override { host.Reset(); }
+
+  // Every piece of input gathered so far, in order.
+  std::vector<InputEvent> Drain() {
+    std::vector<InputEvent> events;
+    InputEvent event{};
+    while (host.NextInput(event)) events.push_back(event);
+    return events;
+  }
+
+  host::HeadlessHost& host = host::Headless();
+};
+
+// One line per event, so that a wrong sequence shows side by side.
+std::vector<std::string> Describe(const std::vector<InputEvent>& events) {
+  std::vector<std::string> lines;
+  char line[64];
+  for (const InputEvent& e : events) {
+    const int x = e.position.x, y = e.position.y;
+    switch (e.kind) {
+      case InputEvent::kMouseMove:
+        std::snprintf(line, sizeof line, "move %d,%d", x, y);
+        break;
+      case InputEvent::kButtonDown:
+      case InputEvent::kButtonUp:
+        std::snprintf(line, sizeof line, "%s %d %d,%d",
+                      e.kind == InputEvent::kButtonDown ? "down" : "up", e.button, x, y);
+        break;
+      case InputEvent::kWheel:
+        std::snprintf(line, sizeof line, "wheel %d %d,%d", e.wheel_delta, x, y);
+        break;
+      case InputEvent::kKeyDown:
+      case InputEvent::kKeyUp:
+        std::snprintf(line, sizeof line, "key%c %x", e.kind == InputEvent::kKeyDown ? '+' : '-',
+                      e.virtual_key);
+        break;
+      case InputEvent::kText:
+        std::snprintf(line, sizeof line, "text %x", static_cast<unsigned char>(e.text));
+        break;
+    }
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+HANDLE Start(LPTHREAD_START_ROUTINE routine, void* parameter) {
+  HANDLE thread = CreateThread(nullptr, 0, routine, parameter, 0, nullptr);
+  EXPECT_NE(thread, nullptr);
+  return thread;
+}
+
+void Join(HANDLE thread) {
+  EXPECT_EQ(WaitForSingleObject(thread, INFINITE), WAIT_OBJECT_0);
+  CloseHandle(thread);
+}
+
+TEST_F(HeadlessHost, ClockMovesOnlyWhenMoved) {
+  EXPECT_EQ(host.Now(), 0u);
+  host.Wake();
+  host.WaitForWork(5000);  // woken: returns at once
+  EXPECT_EQ(host.Now(), 0u);
+  host.MoveMouse(1, 1);
+  host.WaitForWork(host::kForever);  // input waiting: returns at once
+  EXPECT_EQ(host.Now(), 0u);
+  Drain();
+  host.AdvanceClock(40);
+  EXPECT_EQ(host.Now(), 40u);
+  host.WaitForWork(100);  // nothing to do: the clock jumps to the deadline
+  EXPECT_EQ(host.Now(), 100u);
+  host.WaitForWork(50);  // a deadline already passed
+  EXPECT_EQ(host.Now(), 100u);
+}
+
+TEST_F(HeadlessHost, IdleHandlerActsBeforeTimePasses) {
+  int calls = 0;
+  host.SetIdleHandler([&] {
+    ++calls;
+    if (calls > 1) return false;
+    EXPECT_TRUE(host.WaitsForWork());
+    host.KeyDown('A');
+    return true;
+  });
+  host.WaitForWork(host::kForever);
+  EXPECT_EQ(calls, 1);
+  EXPECT_EQ(host.Now(), 0u);
+  EXPECT_EQ(Drain().size(), 1u);
+  EXPECT_FALSE(host.WaitsForWork());
+
+  host.WaitForWork(300);  // the handler has nothing more: time passes
+  EXPECT_EQ(calls, 2);
+  EXPECT_EQ(host.Now(), 300u);
+}
+
+TEST_F(HeadlessHost, IdleHandlerMayMoveTheClockItself) {
+  host.SetIdleHandler([&] {
+    if (host.Now() >= 30) return false;
+    host.AdvanceClock(10);
+    return true;
+  });
+  host.WaitForWork(25);
+  EXPECT_EQ(host.Now(), 30u);
+}
+
+DWORD WakeOnceWaiting(LPVOID) {
+  while (!host::Headless().WaitsForWork()) std::this_thread::yield();
+  host::Headless().Wake();
+  return 0;
+}
+
+TEST_F(HeadlessHost, SecondThreadWakesTheWaitForWork) {
+  HANDLE thread = Start(WakeOnceWaiting, nullptr);
+  host.WaitForWork(host::kForever);
+  EXPECT_EQ(host.Now(), 0u);
+  Join(thread);
+}
+
+// A thread that waits on virtual time, as the hint's mouse watcher does:
+// every 100 ms until told to stop, noting the clock at each time-out.
+struct Poller {
+  HANDLE stop = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+  std::vector<DWORD> ticks;
+
+  static DWORD Run(LPVOID self) {
+    auto& poller = *static_cast<Poller*>(self);
+    while (WaitForSingleObject(poller.stop, 100) == WAIT_TIMEOUT) {
+      poller.ticks.push_back(GetTickCount());
+    }
+    return 0;
+  }
+};
+
+using HeadlessHostDeathTest = HeadlessHost;
+
+TEST_F(HeadlessHostDeathTest, WaitingForeverWithNothingToComeAborts) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_DEATH(host.WaitForWork(host::kForever),
+               "the user-interface thread waits for input and no test gives any");
+  host.SetIdleHandler([] { return false; });
+  EXPECT_DEATH(host.WaitForWork(host::kForever), "no test gives any");
+  EXPECT_DEATH(Sleep(INFINITE), "no other thread will give");
+  // Another thread's timer alone keeps the clock going only so far.
+  EXPECT_DEATH(
+      {
+        Poller poller;
+        CreateThread(nullptr, 0, Poller::Run, &poller, 0, nullptr);
+        host.WaitForWork(host::kForever);
+      },
+      "no test gives any");
+}
+
+TEST_F(HeadlessHost, WaitsOfTheUserInterfaceThreadStepThroughOtherThreadsDeadlines) {
+  Poller poller;
+  HANDLE thread = Start(Poller::Run, &poller);
+  host.WaitForWork(250);
+  EXPECT_EQ(poller.ticks, (std::vector<DWORD>{100, 200}));
+  Sleep(150);  // to 400
+  host.AdvanceClock(100);
+  EXPECT_EQ(poller.ticks, (std::vector<DWORD>{100, 200, 300, 400, 500}));
+  SetEvent(poller.stop);
+  Join(thread);
+  CloseHandle(poller.stop);
+}
+
+TEST_F(HeadlessHost, ForeverWaitRunsOnAnotherThreadsTimerUntilItWakes) {
+  struct Waker {
+    static DWORD Run(LPVOID) {
+      Sleep(700);
+      host::Headless().Wake();
+      return 0;
+    }
+  };
+  HANDLE thread = Start(Waker::Run, nullptr);
+  host.WaitForWork(host::kForever);
+  EXPECT_EQ(host.Now(), 700u);
+  Join(thread);
+}
+
+DWORD TimedWait(LPVOID event) {
+  return WaitForSingleObject(event, 1000);
+}
+
+TEST_F(HeadlessHost, SecondThreadsTimedWaitEndsWhenTheTestMovesTheClock) {
+  HANDLE event = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+  HANDLE thread = Start(TimedWait, event);
+  DWORD code = 0;
+  host.AdvanceClock(999);
+  ASSERT_TRUE(GetExitCodeThread(thread, &code));
+  EXPECT_EQ(code, STILL_ACTIVE);
+  host.AdvanceClock(1);  // returns once the thread has answered
+  ASSERT_TRUE(GetExitCodeThread(thread, &code));
+  EXPECT_EQ(code, WAIT_TIMEOUT);
+  Join(thread);
+  CloseHandle(event);
+}
+
+TEST_F(HeadlessHost, ConveniencesGiveTheInputOfAPerson) {
+  host.Click(10, 20);
+  host.Click(10, 20, host::kRightButton);  // already there: no move
+  host.Wheel(-120);
+  host.Type("a\xDF\xB9");  // a, Я (Shift+Z), № (no key: text alone)
+  EXPECT_EQ(
+      Describe(Drain()),
+      (std::vector<std::string>{"move 10,20", "down 0 10,20", "up 0 10,20", "down 1 10,20",
+                                "up 1 10,20", "wheel -120 10,20", "key+ 41", "text 61", "key- 41",
+                                "key+ 10", "key+ 5a", "text df", "key- 5a", "key- 10", "text b9"}));
+}
+
+TEST_F(HeadlessHost, MouseInputMovesTheCursorWhenInjected) {
+  host.Inject({.kind = InputEvent::kButtonDown, .position = {5, 6}});
+  host.MoveMouse(7, 8);
+  EXPECT_EQ(host.CursorPos().x, 7);  // ahead of the input not yet taken
+  host.SetCursorPos({30, 40});       // moves without input
+  EXPECT_EQ(host.PendingInput(), 2u);
+  host.Press();
+  EXPECT_EQ(Describe(Drain()).back(), "down 0 30,40");
+}
+
+TEST_F(HeadlessHost, ResetRestoresTheStart) {
+  host.SetScreenSize({640, 480});
+  host.AdvanceClock(1234);
+  host.MoveMouse(3, 4);
+  host.Wake();
+  bool called = false;
+  host.SetIdleHandler([&] {
+    called = true;
+    return false;
+  });
+  host.Reset();
+  EXPECT_EQ(host.Now(), 0u);
+  EXPECT_EQ(host.ScreenSize().cx, 1024);
+  EXPECT_EQ(host.ScreenSize().cy, 768);
+  EXPECT_EQ(host.CursorPos().x, 0);
+  EXPECT_EQ(host.PendingInput(), 0u);
+  host.WaitForWork(10);  // not woken any more: waits, without the old handler
+  EXPECT_EQ(host.Now(), 10u);
+  EXPECT_FALSE(called);
+}
+
+}  // namespace

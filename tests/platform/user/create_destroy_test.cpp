@@ -1,0 +1,130 @@
+// Creating and destroying windows: the messages in their real order, and
+// what a refusal in WM_NCCREATE or WM_CREATE does.
+#include <gtest/gtest.h>
+
+#include <platform/kernel.h>
+
+#include "tests/support/message_log.h"
+#include "tests/support/test_window.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+class CreateDestroy : public testing::Test {
+ protected:
+  ~CreateDestroy() override { ResetTestWindows(); }
+  MessageLog log;
+};
+
+TEST_F(CreateDestroy, HiddenTopLevelWindow) {
+  log.NameNext("Top");
+  log.Start();
+  HWND top = MakeWindow(WS_OVERLAPPED, 10, 20, 300, 200);
+  ASSERT_NE(top, nullptr);
+  EXPECT_TRUE(SameSequence({"Top WM_GETMINMAXINFO", "Top WM_NCCREATE", "Top WM_NCCALCSIZE",
+                            "Top WM_CREATE", "Top WM_SIZE", "Top WM_MOVE"},
+                           log.Take()));
+  // An overlapped window has a caption: 3-pixel frame and a 19-pixel caption.
+  RECT client, window;
+  GetClientRect(top, &client);
+  GetWindowRect(top, &window);
+  EXPECT_EQ(client.right, 300 - 6);
+  EXPECT_EQ(client.bottom, 200 - 6 - 19);
+  EXPECT_EQ(window.left, 10);
+  EXPECT_EQ(window.top, 20);
+}
+
+TEST_F(CreateDestroy, ChildWindowTellsItsParent) {
+  HWND parent = MakeWindow(WS_POPUP, 0, 0, 200, 100);
+  log.Name(parent, "Parent");
+  log.NameNext("Child");
+  log.Start();
+  HWND child = MakeWindow(WS_CHILD, 5, 5, 50, 20, parent);
+  ASSERT_NE(child, nullptr);
+  EXPECT_TRUE(SameSequence({"Child WM_NCCREATE", "Child WM_NCCALCSIZE", "Child WM_CREATE",
+                            "Child WM_SIZE", "Child WM_MOVE", "Parent WM_PARENTNOTIFY"},
+                           log.Take()));
+  EXPECT_EQ(GetParent(child), parent);
+  EXPECT_EQ(GetWindow(parent, GW_CHILD), child);
+}
+
+TEST_F(CreateDestroy, DestroyingSendsDestroyParentFirstAndNcDestroyChildrenFirst) {
+  HWND parent = MakeWindow(WS_POPUP, 0, 0, 200, 100);
+  HWND child = MakeWindow(WS_CHILD, 0, 0, 50, 20, parent, WS_EX_NOPARENTNOTIFY);
+  HWND grandchild = MakeWindow(WS_CHILD, 0, 0, 10, 10, child, WS_EX_NOPARENTNOTIFY);
+  log.Name(parent, "P");
+  log.Name(child, "C");
+  log.Name(grandchild, "G");
+  log.Start();
+  EXPECT_TRUE(DestroyWindow(parent));
+  EXPECT_TRUE(SameSequence({"P WM_DESTROY", "C WM_DESTROY", "G WM_DESTROY", "G WM_NCDESTROY",
+                            "C WM_NCDESTROY", "P WM_NCDESTROY"},
+                           log.Take()));
+  for (HWND w : {parent, child, grandchild}) EXPECT_FALSE(IsWindow(w));
+  EXPECT_FALSE(DestroyWindow(parent));
+}
+
+TEST_F(CreateDestroy, VisibleActiveWindowIsHiddenAndDeactivatedFirst) {
+  HWND top = MakeWindow(WS_OVERLAPPED | WS_VISIBLE, 0, 0, 200, 100);
+  ASSERT_EQ(GetActiveWindow(), top);
+  ASSERT_EQ(GetFocus(), top);
+  log.Name(top, "Top");
+  log.Start();
+  DestroyWindow(top);
+  EXPECT_TRUE(SameSequence({"Top WM_WINDOWPOSCHANGING", "Top WM_WINDOWPOSCHANGED",
+                            "Top WM_NCACTIVATE", "Top WM_ACTIVATE", "Top WM_ACTIVATEAPP",
+                            "Top WM_KILLFOCUS", "Top WM_DESTROY", "Top WM_NCDESTROY"},
+                           log.Take()));
+  EXPECT_EQ(GetActiveWindow(), nullptr);
+  EXPECT_EQ(GetFocus(), nullptr);
+}
+
+TEST_F(CreateDestroy, RefusalsInCreationGiveNoWindow) {
+  for (const UINT refusing : {WM_NCCREATE, WM_CREATE}) {
+    TestHandlers()[refusing] = [refusing](HWND, WPARAM, LPARAM) -> LRESULT {
+      return refusing == WM_CREATE ? -1 : FALSE;
+    };
+    std::vector<HWND> destroyed;
+    TestHandlers()[WM_NCDESTROY] = [&](HWND w, WPARAM, LPARAM) {
+      destroyed.push_back(w);
+      return 0;
+    };
+    EXPECT_EQ(MakeWindow(WS_POPUP, 0, 0, 10, 10), nullptr);
+    EXPECT_EQ(destroyed.size(), 1u);
+    EXPECT_FALSE(IsWindow(destroyed.empty() ? nullptr : destroyed[0]));
+    TestHandlers().clear();
+  }
+}
+
+TEST_F(CreateDestroy, FailuresSetTheLastError) {
+  EXPECT_EQ(CreateWindowExA(0, "NoSuchClass", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr,
+                            nullptr),
+            nullptr);
+  EXPECT_EQ(GetLastError(), 1407u);
+  EXPECT_EQ(MakeWindow(WS_CHILD, 0, 0, 1, 1), nullptr);
+  EXPECT_EQ(GetLastError(), 1406u);
+}
+
+TEST_F(CreateDestroy, ClassesLongsPropertiesAndText) {
+  HWND w = MakeWindow(WS_POPUP, 0, 0, 10, 10);
+  WNDCLASSA info{};
+  EXPECT_TRUE(GetClassInfoA(nullptr, "testwindow", &info));
+  EXPECT_EQ(SetWindowLongPtrA(w, GWLP_USERDATA, 42), 0);
+  EXPECT_EQ(GetWindowLongPtrA(w, GWLP_USERDATA), 42);
+  EXPECT_EQ(GetWindowLongA(w, GWL_STYLE) & WS_POPUP, static_cast<LONG>(WS_POPUP));
+  const ATOM atom = GlobalAddAtomA("ControlOfs0001");
+  EXPECT_EQ(GlobalAddAtomA("controlofs0001"), atom);
+  EXPECT_TRUE(SetPropA(w, reinterpret_cast<LPCSTR>(static_cast<std::uintptr_t>(atom)),
+                       reinterpret_cast<HANDLE>(7)));
+  EXPECT_EQ(GetPropA(w, "CONTROLOFS0001"), reinterpret_cast<HANDLE>(7));
+  EXPECT_EQ(RemovePropA(w, "ControlOfs0001"), reinterpret_cast<HANDLE>(7));
+  EXPECT_EQ(GetPropA(w, "ControlOfs0001"), nullptr);
+  EXPECT_TRUE(SetWindowTextA(w, "Tavrion"));
+  char text[4];
+  EXPECT_EQ(GetWindowTextA(w, text, sizeof text), 3);
+  EXPECT_STREQ(text, "Tav");
+  EXPECT_EQ(GetWindowTextLengthA(w), 7);
+}
+
+}  // namespace

@@ -1,0 +1,188 @@
+// The message queue: sent against posted, re-entrant sends, filters, the
+// quit message, paint and timer messages made only when nothing is posted,
+// timers and hooks on virtual time, and posting from a second thread.
+#include <gtest/gtest.h>
+#include <platform/headless.h>
+#include <platform/kernel.h>
+
+#include "tests/support/message_log.h"
+#include "tests/support/test_window.h"
+
+namespace {
+
+class Queue : public testing::Test {
+ protected:
+  Queue() { host::Headless().Reset(); }
+  ~Queue() override {
+    ResetTestWindows();
+    MSG ignored;
+    while (PeekMessageA(&ignored, nullptr, 0, 0, PM_REMOVE)) {
+    }
+  }
+  // Takes and dispatches everything waiting; returns the messages taken.
+  std::vector<UINT> Drain() {
+    std::vector<UINT> taken;
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      taken.push_back(msg.message);
+      DispatchMessageA(&msg);
+    }
+    return taken;
+  }
+  MessageLog log;
+};
+
+TEST_F(Queue, SendRunsAtOncePostWaitsForTheLoop) {
+  HWND w = MakeWindow(WS_POPUP, 0, 0, 10, 10);
+  log.Name(w, "W");
+  log.Start();
+  PostMessageA(w, WM_USER + 1, 0, 0);
+  SendMessageA(w, WM_USER + 2, 0, 0);
+  PostMessageA(w, WM_USER + 3, 0, 0);
+  EXPECT_TRUE(SameSequence({"W 0x0402"}, log.Take()));
+  log.Start();
+  EXPECT_EQ(Drain(), (std::vector<UINT>{WM_USER + 1, WM_USER + 3}));
+  EXPECT_TRUE(SameSequence({"W 0x0401", "W 0x0403"}, log.Take()));
+}
+
+TEST_F(Queue, SendIsReentrant) {
+  HWND w = MakeWindow(WS_POPUP, 0, 0, 10, 10);
+  int depth = 0, deepest = 0;
+  TestHandlers()[WM_USER] = [&](HWND window, WPARAM n, LPARAM) -> LRESULT {
+    deepest = std::max(deepest, ++depth);
+    const LRESULT below = n > 0 ? SendMessageA(window, WM_USER, n - 1, 0) : 0;
+    --depth;
+    return below + 1;
+  };
+  EXPECT_EQ(SendMessageA(w, WM_USER, 4, 0), 5);
+  EXPECT_EQ(deepest, 5);
+}
+
+TEST_F(Queue, FiltersByWindowAndRange) {
+  HWND a = MakeWindow(WS_POPUP, 0, 0, 10, 10);
+  HWND b = MakeWindow(WS_POPUP, 0, 0, 10, 10);
+  HWND child = MakeWindow(WS_CHILD, 0, 0, 5, 5, a);
+  PostMessageA(b, WM_USER, 0, 0);
+  PostMessageA(child, WM_USER + 5, 0, 0);
+  PostThreadMessageA(GetCurrentThreadId(), WM_USER + 9, 0, 0);
+  MSG msg;
+  EXPECT_TRUE(PeekMessageA(&msg, a, 0, 0, PM_NOREMOVE));  // a's child counts
+  EXPECT_EQ(msg.hwnd, child);
+  EXPECT_TRUE(PeekMessageA(&msg, nullptr, WM_USER + 1, WM_USER + 9, PM_REMOVE));
+  EXPECT_EQ(msg.message, WM_USER + 5u);
+  EXPECT_TRUE(PeekMessageA(&msg, reinterpret_cast<HWND>(-1), 0, 0, PM_REMOVE));
+  EXPECT_EQ(msg.message, WM_USER + 9u);
+  EXPECT_EQ(msg.hwnd, nullptr);
+  EXPECT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+  EXPECT_EQ(msg.hwnd, b);
+  EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+}
+
+TEST_F(Queue, QuitComesAfterPostedMessagesAndEndsGetMessage) {
+  HWND w = MakeWindow(WS_POPUP, 0, 0, 10, 10);
+  PostQuitMessage(3);
+  PostMessageA(w, WM_USER, 0, 0);
+  MSG msg;
+  EXPECT_TRUE(GetMessageA(&msg, nullptr, 0, 0));
+  EXPECT_EQ(msg.message, WM_USER);
+  EXPECT_FALSE(GetMessageA(&msg, nullptr, 0, 0));
+  EXPECT_EQ(msg.message, WM_QUIT);
+  EXPECT_EQ(msg.wParam, 3u);
+}
+
+TEST_F(Queue, PaintAndTimerMessagesComeOnlyWhenNothingIsPosted) {
+  HWND w = MakeWindow(WS_POPUP | WS_VISIBLE, 0, 0, 10, 10);
+  Drain();
+  SetTimer(w, 7, 100, nullptr);
+  host::Headless().AdvanceClock(100);
+  InvalidateRect(w, nullptr, FALSE);
+  PostMessageA(w, WM_USER, 0, 0);
+  EXPECT_EQ(Drain(), (std::vector<UINT>{WM_USER, WM_PAINT, WM_TIMER}));
+  KillTimer(w, 7);
+}
+
+TEST_F(Queue, TimersFireOnVirtualTime) {
+  HWND w = MakeWindow(WS_POPUP, 0, 0, 10, 10);
+  std::vector<std::uint64_t> fired;
+  TestHandlers()[WM_TIMER] = [&](HWND, WPARAM id, LPARAM) {
+    fired.push_back(host::Headless().Now() * 100 + id);
+    if (fired.size() == 3) PostQuitMessage(0);
+    return 0;
+  };
+  SetTimer(w, 1, 250, nullptr);
+  MSG msg;
+  while (GetMessageA(&msg, nullptr, 0, 0)) DispatchMessageA(&msg);
+  EXPECT_EQ(fired, (std::vector<std::uint64_t>{25001, 50001, 75001}));
+  KillTimer(w, 1);
+}
+
+std::vector<UINT_PTR> timer_proc_calls;
+void TimerProc(HWND, UINT message, UINT_PTR id, DWORD) {
+  if (message == WM_TIMER) timer_proc_calls.push_back(id);
+}
+
+TEST_F(Queue, ThreadTimersCallTheirProcedure) {
+  timer_proc_calls.clear();
+  const UINT_PTR id = SetTimer(nullptr, 0, 50, TimerProc);
+  ASSERT_NE(id, 0u);
+  host::Headless().AdvanceClock(50);
+  Drain();
+  EXPECT_EQ(timer_proc_calls, (std::vector<UINT_PTR>{id}));
+  EXPECT_TRUE(KillTimer(nullptr, id));
+  host::Headless().AdvanceClock(500);
+  EXPECT_TRUE(Drain().empty());
+}
+
+std::vector<UINT> hooked;
+HHOOK hook = nullptr;
+LRESULT GetMessageHook(int code, WPARAM remove, LPARAM msg) {
+  if (remove == PM_REMOVE) hooked.push_back(reinterpret_cast<MSG*>(msg)->message);
+  return CallNextHookEx(hook, code, remove, msg);
+}
+
+TEST_F(Queue, HooksSeeEveryRetrievalNestedLoopsIncluded) {
+  hooked.clear();
+  hook = SetWindowsHookExA(WH_GETMESSAGE, GetMessageHook, nullptr, GetCurrentThreadId());
+  HWND w = MakeWindow(WS_POPUP, 0, 0, 10, 10);
+  // A modal loop inside a handler, as a message box runs one.
+  TestHandlers()[WM_USER] = [&](HWND window, WPARAM, LPARAM) {
+    PostMessageA(window, WM_USER + 1, 0, 0);
+    PostQuitMessage(0);
+    MSG inner;
+    while (GetMessageA(&inner, nullptr, 0, 0)) DispatchMessageA(&inner);
+    return 0;
+  };
+  PostMessageA(w, WM_USER, 0, 0);
+  Drain();
+  EXPECT_EQ(hooked, (std::vector<UINT>{WM_USER, WM_USER + 1, WM_QUIT}));
+  EXPECT_TRUE(UnhookWindowsHookEx(hook));
+  PostMessageA(w, WM_USER + 2, 0, 0);
+  Drain();
+  EXPECT_EQ(hooked.size(), 3u);
+}
+
+TEST_F(Queue, ASecondThreadPostsAndReadsTheCursor) {
+  HWND w = MakeWindow(WS_POPUP, 0, 0, 10, 10);
+  host::Headless().MoveMouse(40, 30);
+  struct Shared {
+    HWND window;
+    POINT seen;
+  } shared{w, {}};
+  const auto body = [](LPVOID p) -> DWORD {
+    auto* s = static_cast<Shared*>(p);
+    GetCursorPos(&s->seen);
+    PostMessageA(s->window, WM_USER + 4, 0, 0);
+    return 0;
+  };
+  HANDLE other = CreateThread(nullptr, 0, body, &shared, 0, nullptr);
+  MSG msg;
+  EXPECT_TRUE(GetMessageA(&msg, nullptr, WM_USER + 4, WM_USER + 4));  // waits for the post
+  EXPECT_EQ(WaitForSingleObject(other, INFINITE), WAIT_OBJECT_0);
+  CloseHandle(other);
+  const POINT seen = shared.seen;
+  EXPECT_EQ(msg.hwnd, w);
+  EXPECT_EQ(seen.x, 40);
+  EXPECT_EQ(seen.y, 30);
+}
+
+}  // namespace

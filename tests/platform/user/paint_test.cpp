@@ -1,0 +1,300 @@
+// Update regions, WM_PAINT and device contexts.
+//
+// Test ideas: WM_PAINT only when nothing is posted and only for visible
+// invalid windows; parents before children, top-level windows in z-order;
+// BeginPaint erases first, reports the bounding box and validates; children
+// share a parent's invalidation unless it clips them; UpdateWindow and
+// RedrawWindow's ...NOW flags send at once; contexts clip siblings above and
+// children; stale context handles are refused.
+#include <gtest/gtest.h>
+#include <platform/gdi.h>
+#include <platform/headless.h>
+
+#include "platform/gdi/device_context.h"
+#include "tests/support/message_log.h"
+#include "tests/support/test_window.h"
+
+// Rectangles compared and printed in the expectations.
+bool operator==(const RECT& a, const RECT& b) {
+  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+std::ostream& operator<<(std::ostream& out, const RECT& r) {
+  return out << "(" << r.left << "," << r.top << "," << r.right << "," << r.bottom << ")";
+}
+
+namespace {
+
+class Paint : public testing::Test {
+ protected:
+  Paint() {
+    host::Headless().Reset();
+    Drain();
+  }
+  ~Paint() override {
+    ResetTestWindows();
+    Drain();
+  }
+  // Takes and dispatches everything waiting; returns the messages taken.
+  static std::vector<UINT> Drain() {
+    std::vector<UINT> taken;
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      taken.push_back(msg.message);
+      DispatchMessageA(&msg);
+    }
+    return taken;
+  }
+  MessageLog log;
+};
+
+RECT UpdateRect(HWND window) {
+  RECT r{-1, -1, -1, -1};
+  GetUpdateRect(window, &r, FALSE);
+  return r;
+}
+
+TEST_F(Paint, ComesOnlyWhenNothingIsPostedAndOnlyForVisibleInvalidWindows) {
+  HWND shown = MakeWindow(WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
+  HWND hidden = MakeWindow(WS_POPUP, 0, 0, 100, 100);
+  HWND inside_hidden = MakeWindow(WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, hidden);
+  Drain();
+  InvalidateRect(hidden, nullptr, TRUE);
+  InvalidateRect(inside_hidden, nullptr, TRUE);
+  EXPECT_FALSE(GetUpdateRect(hidden, nullptr, FALSE));
+  EXPECT_TRUE(Drain().empty());
+
+  InvalidateRect(shown, nullptr, TRUE);
+  PostMessageA(shown, WM_USER, 0, 0);
+  EXPECT_EQ(Drain(), (std::vector<UINT>{WM_USER, WM_PAINT}));
+  EXPECT_FALSE(GetUpdateRect(shown, nullptr, FALSE));  // the default handling validated
+}
+
+TEST_F(Paint, AWindowThatNeverValidatesKeepsGettingPaint) {
+  HWND w = MakeWindow(WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
+  TestHandlers()[WM_PAINT] = [](HWND, WPARAM, LPARAM) { return 0; };
+  MSG msg;
+  for (int i = 0; i < 3; ++i) {
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(msg.message, WM_PAINT);
+    DispatchMessageA(&msg);
+  }
+  ValidateRect(w, nullptr);
+  EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+}
+
+TEST_F(Paint, ParentsPaintBeforeChildrenTopLevelWindowsInZOrder) {
+  HWND back = MakeWindow(WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
+  HWND back_child = MakeWindow(WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, back);
+  HWND front = MakeWindow(WS_POPUP | WS_VISIBLE, 50, 0, 100, 100);
+  HWND front_child = MakeWindow(WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, front);
+  Drain();
+  log.Name(back, "Back");
+  log.Name(back_child, "BackChild");
+  log.Name(front, "Front");
+  log.Name(front_child, "FrontChild");
+  InvalidateRect(nullptr, nullptr, FALSE);  // every window
+  log.Start();
+  Drain();
+  EXPECT_TRUE(
+      SameSequence({"Front WM_PAINT", "FrontChild WM_PAINT", "Back WM_PAINT", "BackChild WM_PAINT"},
+                   log.Take()));
+}
+
+TEST_F(Paint, BeginPaintErasesFirstReportsTheBoxAndValidates) {
+  const struct {
+    BOOL invalidate_erasing;
+    LRESULT erase_answer;
+    std::vector<std::string> expected;
+    BOOL fErase;
+  } cases[] = {
+      {TRUE, 1, {"W WM_PAINT", "W WM_ERASEBKGND", "W 0x0400"}, FALSE},
+      {TRUE, 0, {"W WM_PAINT", "W WM_ERASEBKGND", "W 0x0400"}, TRUE},
+      {FALSE, 1, {"W WM_PAINT", "W 0x0400"}, FALSE},
+  };
+  for (const auto& c : cases) {
+    HWND w = MakeWindow(WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
+    Drain();
+    HDC erased_with = nullptr;
+    PAINTSTRUCT seen{};
+    TestHandlers()[WM_ERASEBKGND] = [&](HWND, WPARAM dc, LPARAM) {
+      erased_with = reinterpret_cast<HDC>(dc);
+      return c.erase_answer;
+    };
+    TestHandlers()[WM_PAINT] = [&](HWND window, WPARAM, LPARAM) {
+      BeginPaint(window, &seen);
+      SendMessageA(window, WM_USER, 0, 0);  // the painting itself
+      EndPaint(window, &seen);
+      return 0;
+    };
+    const RECT a{10, 10, 20, 20}, b{30, 5, 40, 15};
+    InvalidateRect(w, &a, c.invalidate_erasing);
+    InvalidateRect(w, &b, FALSE);
+    log.Name(w, "W");
+    log.Start();
+    EXPECT_EQ(Drain(), (std::vector<UINT>{WM_PAINT}));
+    EXPECT_TRUE(SameSequence(c.expected, log.Take()));
+    EXPECT_EQ(seen.rcPaint, (RECT{10, 5, 40, 20}));
+    EXPECT_EQ(seen.fErase, c.fErase);
+    if (c.invalidate_erasing) {
+      EXPECT_EQ(erased_with, seen.hdc);
+    }
+    EXPECT_EQ(gdi::DeviceContext::FromHandle(seen.hdc), nullptr);  // EndPaint released it
+    ResetTestWindows();
+  }
+}
+
+TEST_F(Paint, ChildrenShareTheInvalidationUnlessTheParentClipsThem) {
+  const struct {
+    DWORD parent_style;
+    UINT flags;
+    RECT parent_update;
+    RECT child_update;
+  } cases[] = {
+      {0, RDW_INVALIDATE, {40, 40, 80, 60}, {20, 30, 50, 50}},
+      {WS_CLIPCHILDREN, RDW_INVALIDATE, {70, 40, 80, 60}, {0, 0, 0, 0}},
+      {WS_CLIPCHILDREN, RDW_INVALIDATE | RDW_ALLCHILDREN, {70, 40, 80, 60}, {20, 30, 50, 50}},
+      {0, RDW_INVALIDATE | RDW_NOCHILDREN, {40, 40, 80, 60}, {0, 0, 0, 0}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.parent_style << " " << c.flags);
+    HWND parent = MakeWindow(WS_POPUP | WS_VISIBLE | c.parent_style, 0, 0, 100, 100);
+    HWND child = MakeWindow(WS_CHILD | WS_VISIBLE, 20, 10, 50, 80, parent);
+    Drain();
+    const RECT area{40, 40, 80, 60};
+    RedrawWindow(parent, &area, nullptr, c.flags);
+    EXPECT_EQ(UpdateRect(parent), c.parent_update);
+    EXPECT_EQ(UpdateRect(child), c.child_update);
+    ResetTestWindows();
+  }
+}
+
+TEST_F(Paint, AClippingParentsRegionLeavesOutItsChildren) {
+  HWND parent = MakeWindow(WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 100, 100);
+  MakeWindow(WS_CHILD | WS_VISIBLE, 0, 0, 50, 100, parent);
+  Drain();
+  InvalidateRect(parent, nullptr, TRUE);
+  EXPECT_EQ(UpdateRect(parent), (RECT{50, 0, 100, 100}));
+  const RECT right_half{50, 0, 100, 100};
+  ValidateRect(parent, &right_half);
+  EXPECT_FALSE(GetUpdateRect(parent, nullptr, FALSE));
+}
+
+TEST_F(Paint, ValidateRectTakesOnlyWhatItNames) {
+  HWND w = MakeWindow(WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
+  Drain();
+  InvalidateRect(w, nullptr, TRUE);
+  const RECT left{0, 0, 50, 100};
+  ValidateRect(w, &left);
+  EXPECT_EQ(UpdateRect(w), (RECT{50, 0, 100, 100}));
+  ValidateRect(w, nullptr);
+  EXPECT_EQ(UpdateRect(w), (RECT{0, 0, 0, 0}));
+  EXPECT_TRUE(Drain().empty());
+}
+
+TEST_F(Paint, UpdateWindowPaintsAtOnceParentFirst) {
+  HWND parent = MakeWindow(WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
+  HWND child = MakeWindow(WS_CHILD | WS_VISIBLE, 0, 0, 50, 50, parent);
+  Drain();
+  log.Name(parent, "Parent");
+  log.Name(child, "Child");
+  log.Start();
+  UpdateWindow(parent);  // nothing is invalid
+  InvalidateRect(parent, nullptr, TRUE);
+  UpdateWindow(parent);
+  EXPECT_TRUE(SameSequence(
+      {"Parent WM_PAINT", "Parent WM_ERASEBKGND", "Child WM_PAINT", "Child WM_ERASEBKGND"},
+      log.Take()));
+  EXPECT_TRUE(Drain().empty());
+}
+
+TEST_F(Paint, EraseNowErasesAndLeavesThePaintForLater) {
+  HWND w = MakeWindow(WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
+  Drain();
+  log.Name(w, "W");
+  log.Start();
+  RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ERASENOW);
+  EXPECT_TRUE(SameSequence({"W WM_ERASEBKGND"}, log.Take()));
+  log.Start();
+  Drain();
+  EXPECT_TRUE(SameSequence({"W WM_PAINT"}, log.Take()));
+}
+
+TEST_F(Paint, AnInvalidFrameIsPaintedBeforeTheBackground) {
+  HWND w = MakeWindow(WS_POPUP | WS_BORDER | WS_VISIBLE, 0, 0, 100, 100);
+  Drain();
+  log.Name(w, "W");
+  log.Start();
+  RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+  EXPECT_TRUE(SameSequence({"W WM_PAINT", "W WM_NCPAINT", "W WM_ERASEBKGND"}, log.Take()));
+}
+
+TEST_F(Paint, PaintForOneWindowOnlyWithItsFilter) {
+  HWND a = MakeWindow(WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
+  HWND b = MakeWindow(WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
+  Drain();
+  InvalidateRect(b, nullptr, FALSE);
+  MSG msg;
+  EXPECT_FALSE(PeekMessageA(&msg, a, 0, 0, PM_REMOVE));
+  ASSERT_TRUE(PeekMessageA(&msg, b, 0, 0, PM_REMOVE));
+  EXPECT_EQ(msg.message, WM_PAINT);
+  EXPECT_EQ(msg.hwnd, b);
+}
+
+TEST_F(Paint, ContextsClipSiblingsAboveAndChildren) {
+  HWND parent = MakeWindow(WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 100, 100, 200, 100);
+  HWND below = MakeWindow(WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 100, 100, parent);
+  MakeWindow(WS_CHILD | WS_VISIBLE, 50, 0, 100, 50, parent);  // on top of `below`
+  const struct {
+    HWND window;
+    POINT point;  // in the context's coordinates
+    bool visible;
+  } cases[] = {
+      {below, {10, 10}, true},   {below, {60, 10}, false},  {below, {60, 60}, true},
+      {parent, {10, 10}, false}, {parent, {160, 10}, true}, {parent, {160, 60}, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.point.x << "," << c.point.y);
+    HDC dc = GetDC(c.window);
+    const gdi::DeviceContext* context = gdi::DeviceContext::FromHandle(dc);
+    ASSERT_NE(context, nullptr);
+    EXPECT_EQ(gdi::Contains(context->visible(), c.point), c.visible);
+    EXPECT_EQ(context->origin().x, 100);
+    EXPECT_EQ(WindowFromDC(dc), c.window);
+    EXPECT_EQ(ReleaseDC(c.window, dc), 1);
+    EXPECT_EQ(ReleaseDC(c.window, dc), 0);  // stale
+    EXPECT_EQ(WindowFromDC(dc), nullptr);
+  }
+}
+
+TEST_F(Paint, WindowContextsStartAtTheFrameAndHiddenWindowsShowNothing) {
+  HWND framed = MakeWindow(WS_POPUP | WS_BORDER | WS_VISIBLE, 100, 50, 80, 60);
+  HWND hidden = MakeWindow(WS_POPUP, 0, 0, 80, 60);
+  HDC window_dc = GetWindowDC(framed);
+  HDC client_dc = GetDC(framed);
+  const auto* whole = gdi::DeviceContext::FromHandle(window_dc);
+  const auto* client = gdi::DeviceContext::FromHandle(client_dc);
+  ASSERT_TRUE(whole != nullptr && client != nullptr);
+  EXPECT_EQ(whole->origin().x, 100);
+  EXPECT_EQ(whole->origin().y, 50);
+  EXPECT_GT(client->origin().x, 100);
+  EXPECT_EQ(gdi::Bounds(whole->visible()), (RECT{0, 0, 80, 60}));
+  ReleaseDC(framed, window_dc);
+  ReleaseDC(framed, client_dc);
+  HDC hidden_dc = GetDC(hidden);
+  EXPECT_TRUE(gdi::DeviceContext::FromHandle(hidden_dc)->visible().empty());
+  ReleaseDC(hidden, hidden_dc);
+}
+
+TEST_F(Paint, APaintContextBelongsToEndPaint) {
+  HWND w = MakeWindow(WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(w, &paint);
+  ASSERT_NE(dc, nullptr);
+  EXPECT_EQ(ReleaseDC(w, dc), 0);
+  EXPECT_EQ(WindowFromDC(dc), w);
+  EXPECT_TRUE(EndPaint(w, &paint));
+  EXPECT_EQ(WindowFromDC(dc), nullptr);
+}
+
+}  // namespace

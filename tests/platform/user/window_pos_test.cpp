@@ -1,0 +1,109 @@
+// Showing, moving and stacking windows.
+#include <gtest/gtest.h>
+
+#include "tests/support/message_log.h"
+#include "tests/support/test_window.h"
+
+namespace {
+
+class WindowPos : public testing::Test {
+ protected:
+  ~WindowPos() override { ResetTestWindows(); }
+  MessageLog log;
+};
+
+TEST_F(WindowPos, ShowingATopLevelWindowActivatesAndDrawsItBeforeItHearsOfIt) {
+  HWND top = MakeWindow(WS_OVERLAPPED, 0, 0, 200, 100);
+  log.Name(top, "Top");
+  log.Start();
+  EXPECT_FALSE(ShowWindow(top, SW_SHOW));
+  EXPECT_TRUE(SameSequence({"Top WM_SHOWWINDOW", "Top WM_WINDOWPOSCHANGING", "Top WM_ACTIVATEAPP",
+                            "Top WM_NCACTIVATE", "Top WM_ACTIVATE", "Top WM_SETFOCUS",
+                            "Top WM_NCPAINT", "Top WM_ERASEBKGND", "Top WM_WINDOWPOSCHANGED"},
+                           log.Take()));
+  EXPECT_TRUE(IsWindowVisible(top));
+  log.Start();
+  EXPECT_TRUE(ShowWindow(top, SW_SHOW));  // already shown: nothing to say
+  EXPECT_TRUE(SameSequence({}, log.Take()));
+}
+
+TEST_F(WindowPos, MovingAndSizingAChild) {
+  HWND parent = MakeWindow(WS_POPUP, 0, 0, 300, 200);
+  HWND child = MakeWindow(WS_CHILD | WS_BORDER, 10, 10, 50, 20, parent);
+  log.Name(child, "Child");
+  log.Start();
+  MoveWindow(child, 20, 30, 60, 25, TRUE);
+  EXPECT_TRUE(SameSequence({"Child WM_WINDOWPOSCHANGING", "Child WM_NCCALCSIZE",
+                            "Child WM_WINDOWPOSCHANGED", "Child WM_MOVE", "Child WM_SIZE"},
+                           log.Take()));
+  log.Start();
+  SetWindowPos(child, nullptr, 25, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  EXPECT_TRUE(SameSequence({"Child WM_WINDOWPOSCHANGING", "Child WM_NCCALCSIZE",
+                            "Child WM_WINDOWPOSCHANGED", "Child WM_MOVE"},
+                           log.Take()));
+  RECT client, window;
+  GetClientRect(child, &client);
+  EXPECT_EQ(client.right, 58);  // a 1-pixel border on each side
+  GetWindowRect(child, &window);
+  EXPECT_EQ(window.left, 25);
+  POINT p{0, 0};
+  ClientToScreen(child, &p);
+  EXPECT_EQ(p.x, 26);
+  EXPECT_EQ(p.y, 31);
+  MapWindowPoints(child, parent, &p, 1);
+  EXPECT_EQ(p.x, 52);
+}
+
+TEST_F(WindowPos, TopMostWindowsStayAbove) {
+  HWND a = MakeWindow(WS_POPUP | WS_VISIBLE, 0, 0, 10, 10);
+  HWND b = MakeWindow(WS_POPUP | WS_VISIBLE, 0, 0, 10, 10);
+  EXPECT_EQ(GetWindow(b, GW_HWNDNEXT), a);
+  SetWindowPos(a, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  EXPECT_NE(GetWindowLongA(a, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+  HWND c = MakeWindow(WS_POPUP | WS_VISIBLE, 0, 0, 10, 10);
+  EXPECT_EQ(GetWindow(c, GW_HWNDFIRST), a);
+  EXPECT_EQ(GetWindow(a, GW_HWNDNEXT), c);
+  SetWindowPos(b, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  EXPECT_EQ(GetWindow(a, GW_HWNDNEXT), b);
+  SetWindowPos(a, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  EXPECT_EQ(GetWindowLongA(a, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+  EXPECT_EQ(GetWindow(a, GW_HWNDFIRST), a);
+}
+
+TEST_F(WindowPos, FindingWindowsByPoint) {
+  HWND top = MakeWindow(WS_POPUP | WS_VISIBLE, 100, 100, 200, 100);
+  HWND child = MakeWindow(WS_CHILD | WS_VISIBLE, 10, 10, 50, 20, top);
+  HWND hidden = MakeWindow(WS_CHILD, 70, 10, 50, 20, top);
+  HWND disabled = MakeWindow(WS_CHILD | WS_VISIBLE | WS_DISABLED, 130, 10, 50, 20, top);
+  const struct {
+    POINT at;
+    HWND found;
+  } cases[] = {{{115, 115}, child},
+               {{175, 115}, top},
+               {{235, 115}, top},
+               {{99, 99}, nullptr},
+               {{299, 199}, top}};
+  for (const auto& c : cases) EXPECT_EQ(WindowFromPoint(c.at), c.found) << c.at.x;
+  EXPECT_EQ(ChildWindowFromPoint(top, {75, 15}), hidden);
+  EXPECT_EQ(ChildWindowFromPoint(top, {135, 15}), disabled);
+  EXPECT_EQ(ChildWindowFromPoint(top, {195, 95}), top);
+  EXPECT_EQ(ChildWindowFromPoint(top, {500, 5}), nullptr);
+}
+
+TEST_F(WindowPos, MetricsOfTheScheme) {
+  EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 1024);
+  EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), 768);
+  RECT r{0, 0, 488, 356};
+  AdjustWindowRectEx(&r, WS_CAPTION | WS_SYSMENU, FALSE, 0);
+  EXPECT_EQ(r.right - r.left, 488 + 6);
+  EXPECT_EQ(r.bottom - r.top, 356 + 6 + 19);
+  NONCLIENTMETRICSA metrics{};
+  metrics.cbSize = sizeof metrics;
+  EXPECT_TRUE(SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0));
+  EXPECT_EQ(metrics.lfMessageFont.lfHeight, -11);
+  MONITORINFO info{sizeof(MONITORINFO), {}, {}, 0};
+  EXPECT_TRUE(GetMonitorInfoA(MonitorFromWindow(nullptr, MONITOR_DEFAULTTONEAREST), &info));
+  EXPECT_EQ(info.rcWork.right, 1024);
+}
+
+}  // namespace

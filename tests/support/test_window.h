@@ -1,0 +1,22 @@
+// A window class for platform tests: its procedure answers with a handler a
+// test set for the message, or with DefWindowProcA.
+#pragma once
+
+#include <functional>
+#include <map>
+
+#include <platform/windows.h>
+
+using MessageHandler = std::function<LRESULT(HWND, WPARAM, LPARAM)>;
+
+// Handlers by message, for every window of the class; cleared by ResetTestWindows.
+std::map<UINT, MessageHandler>& TestHandlers();
+
+// Registers the class "TestWindow" (CS_DBLCLKS when asked, as "TestWindowDbl").
+const char* TestWindowClass(bool double_clicks = false);
+
+HWND MakeWindow(DWORD style, int x, int y, int width, int height, HWND parent = nullptr,
+                DWORD ex_style = 0, bool double_clicks = false);
+
+// Destroys every window of this thread and clears the handlers.
+void ResetTestWindows();
