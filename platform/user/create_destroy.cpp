@@ -101,8 +101,11 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
   const HWND handle = user::AddWindow(std::move(owned));
   {
     std::lock_guard guard(user::Lock());
-    // New windows go on top of their siblings; top-most ones stay above.
-    user::PlaceInZOrder(w, (exStyle & WS_EX_TOPMOST) != 0 ? HWND_TOPMOST : HWND_TOP);
+    // A new top-level window goes on top (below top-most ones); a new child
+    // goes below its siblings, so children stack in the order they were made.
+    user::PlaceInZOrder(w, w->parent != nullptr             ? HWND_BOTTOM
+                           : (exStyle & WS_EX_TOPMOST) != 0 ? HWND_TOPMOST
+                                                            : HWND_TOP);
   }
 
   CREATESTRUCTA create{

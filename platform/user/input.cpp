@@ -243,7 +243,7 @@ bool StillPending(std::uint64_t serial) {
 }
 
 bool IsDown(UINT key) {
-  return (key_state[key] & 0x80) != 0;
+  return key < key_state.size() && (key_state[key] & 0x80) != 0;
 }
 
 bool InDisabled(const Window* w) {

@@ -84,8 +84,10 @@ RECT ScreenRect(const Window* w) {
 }
 
 // Invalidates or validates `area` (client coordinates, possibly reaching into
-// the frame) of `w`, then of the children the flags include.
-void Mark(Window* w, const RECT& area, UINT flags) {
+// the frame) of `w`, then of the children the flags include. `whole`: the
+// area is the whole window, so RDW_FRAME reaches even a window without a
+// frame (its WM_NCPAINT still comes).
+void Mark(Window* w, const RECT& area, UINT flags, bool whole) {
   const RECT client = ClientBox(w);
   if (w == Desktop()) {
     // The desktop itself is never painted; only its windows are.
@@ -100,10 +102,12 @@ void Mark(Window* w, const RECT& area, UINT flags) {
     }
     for (const RECT& r : added) gdi::Add(w->update, r);
     if (!added.empty() && (flags & RDW_ERASE) != 0) w->erase = true;
-    if ((flags & RDW_FRAME) != 0 && TouchesFrame(w, area)) w->ncpaint = true;
+    if ((flags & RDW_FRAME) != 0 && (whole || TouchesFrame(w, area))) w->ncpaint = true;
   } else if ((flags & RDW_VALIDATE) != 0) {
     gdi::Subtract(w->update, area);
-    if ((flags & (RDW_FRAME | RDW_NOFRAME)) != 0 && TouchesFrame(w, area)) w->ncpaint = false;
+    if ((flags & (RDW_FRAME | RDW_NOFRAME)) != 0 && (whole || TouchesFrame(w, area))) {
+      w->ncpaint = false;
+    }
     if ((flags & RDW_NOERASE) != 0 || w->update.empty()) w->erase = false;
   }
   if (!IncludesChildren(w, flags)) return;
@@ -114,10 +118,12 @@ void Mark(Window* w, const RECT& area, UINT flags) {
     if (gdi::IsEmpty(part)) continue;
     // What the parent repaints over a child reaches the child's frame too.
     const UINT child_flags = (flags & RDW_INVALIDATE) != 0 ? flags | RDW_FRAME : flags;
+    const bool covered = part.left == child->rect.left && part.top == child->rect.top &&
+                         part.right == child->rect.right && part.bottom == child->rect.bottom;
     Mark(child,
          Moved(part, -(child->rect.left + child->client.left),
                -(child->rect.top + child->client.top)),
-         child_flags);
+         child_flags, covered);
   }
 }
 
@@ -185,7 +191,7 @@ void UpdateNow(HWND handle, UINT flags) {
 
 bool Redraw(Window* w, const RECT* rect, UINT flags) {
   if ((flags & (RDW_INVALIDATE | RDW_VALIDATE)) != 0) {
-    Mark(w, rect != nullptr ? *rect : FrameInClient(w), flags);
+    Mark(w, rect != nullptr ? *rect : FrameInClient(w), flags, rect == nullptr);
   }
   if ((flags & (RDW_UPDATENOW | RDW_ERASENOW)) != 0) UpdateNow(w->handle, flags);
   return true;
@@ -271,8 +277,8 @@ BOOL RedrawWindow(HWND window, const RECT* rect, void* /* region: not supported 
 }
 
 BOOL InvalidateRect(HWND window, const RECT* rect, BOOL erase) {
-  // A null window means every window, as the desktop's children.
-  const UINT all = window == nullptr ? RDW_ALLCHILDREN | RDW_FRAME : 0;
+  // A null window means every window, frames too, erased before returning.
+  const UINT all = window == nullptr ? RDW_ALLCHILDREN | RDW_FRAME | RDW_ERASE | RDW_ERASENOW : 0;
   return RedrawWindow(window, rect, nullptr, RDW_INVALIDATE | (erase ? RDW_ERASE : 0) | all);
 }
 

@@ -93,7 +93,13 @@ TEST_F(Paint, ParentsPaintBeforeChildrenTopLevelWindowsInZOrder) {
   log.Name(back_child, "BackChild");
   log.Name(front, "Front");
   log.Name(front_child, "FrontChild");
-  InvalidateRect(nullptr, nullptr, FALSE);  // every window
+  log.Start();
+  // Every window: frames and backgrounds at once, the painting later.
+  InvalidateRect(nullptr, nullptr, FALSE);
+  EXPECT_TRUE(SameSequence({"Front WM_NCPAINT", "Front WM_ERASEBKGND", "FrontChild WM_NCPAINT",
+                            "FrontChild WM_ERASEBKGND", "Back WM_NCPAINT", "Back WM_ERASEBKGND",
+                            "BackChild WM_NCPAINT", "BackChild WM_ERASEBKGND"},
+                           log.Take()));
   log.Start();
   Drain();
   EXPECT_TRUE(
@@ -202,9 +208,10 @@ TEST_F(Paint, UpdateWindowPaintsAtOnceParentFirst) {
   UpdateWindow(parent);  // nothing is invalid
   InvalidateRect(parent, nullptr, TRUE);
   UpdateWindow(parent);
-  EXPECT_TRUE(SameSequence(
-      {"Parent WM_PAINT", "Parent WM_ERASEBKGND", "Child WM_PAINT", "Child WM_ERASEBKGND"},
-      log.Take()));
+  // The child lies wholly in what the parent invalidated: its frame is owed too.
+  EXPECT_TRUE(SameSequence({"Parent WM_PAINT", "Parent WM_ERASEBKGND", "Child WM_PAINT",
+                            "Child WM_NCPAINT", "Child WM_ERASEBKGND"},
+                           log.Take()));
   EXPECT_TRUE(Drain().empty());
 }
 
@@ -244,7 +251,9 @@ TEST_F(Paint, PaintForOneWindowOnlyWithItsFilter) {
 TEST_F(Paint, ContextsClipSiblingsAboveAndChildren) {
   HWND parent = MakeWindow(WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 100, 100, 200, 100);
   HWND below = MakeWindow(WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 100, 100, parent);
-  MakeWindow(WS_CHILD | WS_VISIBLE, 50, 0, 100, 50, parent);  // on top of `below`
+  HWND above = MakeWindow(WS_CHILD | WS_VISIBLE, 50, 0, 100, 50, parent);
+  // Children stack in the order they were made; this one is raised above.
+  SetWindowPos(above, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   const struct {
     HWND window;
     POINT point;  // in the context's coordinates

@@ -70,6 +70,17 @@ TEST_F(WindowPos, TopMostWindowsStayAbove) {
   EXPECT_EQ(GetWindow(a, GW_HWNDFIRST), a);
 }
 
+TEST_F(WindowPos, ChildrenStackInTheOrderTheyWereMade) {
+  HWND parent = MakeWindow(WS_POPUP, 0, 0, 100, 100);
+  HWND first = MakeWindow(WS_CHILD, 0, 0, 10, 10, parent);
+  HWND second = MakeWindow(WS_CHILD, 0, 0, 10, 10, parent);
+  EXPECT_EQ(GetWindow(parent, GW_CHILD), first);
+  EXPECT_EQ(GetWindow(first, GW_HWNDNEXT), second);
+  EXPECT_EQ(GetWindow(second, GW_HWNDPREV), first);
+  SetParent(first, nullptr);
+  EXPECT_EQ(GetWindow(parent, GW_CHILD), second);
+}
+
 TEST_F(WindowPos, FindingWindowsByPoint) {
   HWND top = MakeWindow(WS_POPUP | WS_VISIBLE, 100, 100, 200, 100);
   HWND child = MakeWindow(WS_CHILD | WS_VISIBLE, 10, 10, 50, 20, top);
