@@ -42,6 +42,16 @@ HWND MakeWindow(DWORD style, int x, int y, int width, int height, HWND parent, D
                          parent, nullptr, nullptr, nullptr);
 }
 
+std::vector<UINT> DrainMessages() {
+  std::vector<UINT> taken;
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    taken.push_back(msg.message);
+    DispatchMessageA(&msg);
+  }
+  return taken;
+}
+
 void ResetTestWindows() {
   TestHandlers().clear();
   std::vector<HWND> windows;

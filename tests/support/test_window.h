@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <map>
+#include <vector>
 
 #include <platform/windows.h>
 
@@ -17,6 +18,9 @@ const char* TestWindowClass(bool double_clicks = false);
 
 HWND MakeWindow(DWORD style, int x, int y, int width, int height, HWND parent = nullptr,
                 DWORD ex_style = 0, bool double_clicks = false);
+
+// Takes and dispatches every message waiting; returns the messages taken.
+std::vector<UINT> DrainMessages();
 
 // Destroys every window of this thread and clears the handlers.
 void ResetTestWindows();

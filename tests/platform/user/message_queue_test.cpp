@@ -19,16 +19,6 @@ class Queue : public testing::Test {
     while (PeekMessageA(&ignored, nullptr, 0, 0, PM_REMOVE)) {
     }
   }
-  // Takes and dispatches everything waiting; returns the messages taken.
-  std::vector<UINT> Drain() {
-    std::vector<UINT> taken;
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      taken.push_back(msg.message);
-      DispatchMessageA(&msg);
-    }
-    return taken;
-  }
   MessageLog log;
 };
 
@@ -41,7 +31,7 @@ TEST_F(Queue, SendRunsAtOncePostWaitsForTheLoop) {
   PostMessageA(w, WM_USER + 3, 0, 0);
   EXPECT_TRUE(SameSequence({"W 0x0402"}, log.Take()));
   log.Start();
-  EXPECT_EQ(Drain(), (std::vector<UINT>{WM_USER + 1, WM_USER + 3}));
+  EXPECT_EQ(DrainMessages(), (std::vector<UINT>{WM_USER + 1, WM_USER + 3}));
   EXPECT_TRUE(SameSequence({"W 0x0401", "W 0x0403"}, log.Take()));
 }
 
@@ -92,12 +82,12 @@ TEST_F(Queue, QuitComesAfterPostedMessagesAndEndsGetMessage) {
 
 TEST_F(Queue, PaintAndTimerMessagesComeOnlyWhenNothingIsPosted) {
   HWND w = MakeWindow(WS_POPUP | WS_VISIBLE, 0, 0, 10, 10);
-  Drain();
+  DrainMessages();
   SetTimer(w, 7, 100, nullptr);
   host::Headless().AdvanceClock(100);
   InvalidateRect(w, nullptr, FALSE);
   PostMessageA(w, WM_USER, 0, 0);
-  EXPECT_EQ(Drain(), (std::vector<UINT>{WM_USER, WM_PAINT, WM_TIMER}));
+  EXPECT_EQ(DrainMessages(), (std::vector<UINT>{WM_USER, WM_PAINT, WM_TIMER}));
   KillTimer(w, 7);
 }
 
@@ -126,11 +116,11 @@ TEST_F(Queue, ThreadTimersCallTheirProcedure) {
   const UINT_PTR id = SetTimer(nullptr, 0, 50, TimerProc);
   ASSERT_NE(id, 0u);
   host::Headless().AdvanceClock(50);
-  Drain();
+  DrainMessages();
   EXPECT_EQ(timer_proc_calls, (std::vector<UINT_PTR>{id}));
   EXPECT_TRUE(KillTimer(nullptr, id));
   host::Headless().AdvanceClock(500);
-  EXPECT_TRUE(Drain().empty());
+  EXPECT_TRUE(DrainMessages().empty());
 }
 
 std::vector<UINT> hooked;
@@ -153,11 +143,11 @@ TEST_F(Queue, HooksSeeEveryRetrievalNestedLoopsIncluded) {
     return 0;
   };
   PostMessageA(w, WM_USER, 0, 0);
-  Drain();
+  DrainMessages();
   EXPECT_EQ(hooked, (std::vector<UINT>{WM_USER, WM_USER + 1, WM_QUIT}));
   EXPECT_TRUE(UnhookWindowsHookEx(hook));
   PostMessageA(w, WM_USER + 2, 0, 0);
-  Drain();
+  DrainMessages();
   EXPECT_EQ(hooked.size(), 3u);
 }
 

@@ -29,21 +29,11 @@ class Paint : public testing::Test {
  protected:
   Paint() {
     host::Headless().Reset();
-    Drain();
+    DrainMessages();
   }
   ~Paint() override {
     ResetTestWindows();
-    Drain();
-  }
-  // Takes and dispatches everything waiting; returns the messages taken.
-  static std::vector<UINT> Drain() {
-    std::vector<UINT> taken;
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      taken.push_back(msg.message);
-      DispatchMessageA(&msg);
-    }
-    return taken;
+    DrainMessages();
   }
   MessageLog log;
 };
@@ -58,15 +48,15 @@ TEST_F(Paint, ComesOnlyWhenNothingIsPostedAndOnlyForVisibleInvalidWindows) {
   HWND shown = MakeWindow(WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
   HWND hidden = MakeWindow(WS_POPUP, 0, 0, 100, 100);
   HWND inside_hidden = MakeWindow(WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, hidden);
-  Drain();
+  DrainMessages();
   InvalidateRect(hidden, nullptr, TRUE);
   InvalidateRect(inside_hidden, nullptr, TRUE);
   EXPECT_FALSE(GetUpdateRect(hidden, nullptr, FALSE));
-  EXPECT_TRUE(Drain().empty());
+  EXPECT_TRUE(DrainMessages().empty());
 
   InvalidateRect(shown, nullptr, TRUE);
   PostMessageA(shown, WM_USER, 0, 0);
-  EXPECT_EQ(Drain(), (std::vector<UINT>{WM_USER, WM_PAINT}));
+  EXPECT_EQ(DrainMessages(), (std::vector<UINT>{WM_USER, WM_PAINT}));
   EXPECT_FALSE(GetUpdateRect(shown, nullptr, FALSE));  // the default handling validated
 }
 
@@ -88,7 +78,7 @@ TEST_F(Paint, ParentsPaintBeforeChildrenTopLevelWindowsInZOrder) {
   HWND back_child = MakeWindow(WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, back);
   HWND front = MakeWindow(WS_POPUP | WS_VISIBLE, 50, 0, 100, 100);
   HWND front_child = MakeWindow(WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, front);
-  Drain();
+  DrainMessages();
   log.Name(back, "Back");
   log.Name(back_child, "BackChild");
   log.Name(front, "Front");
@@ -101,7 +91,7 @@ TEST_F(Paint, ParentsPaintBeforeChildrenTopLevelWindowsInZOrder) {
                             "BackChild WM_NCPAINT", "BackChild WM_ERASEBKGND"},
                            log.Take()));
   log.Start();
-  Drain();
+  DrainMessages();
   EXPECT_TRUE(
       SameSequence({"Front WM_PAINT", "FrontChild WM_PAINT", "Back WM_PAINT", "BackChild WM_PAINT"},
                    log.Take()));
@@ -120,7 +110,7 @@ TEST_F(Paint, BeginPaintErasesFirstReportsTheBoxAndValidates) {
   };
   for (const auto& c : cases) {
     HWND w = MakeWindow(WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
-    Drain();
+    DrainMessages();
     HDC erased_with = nullptr;
     PAINTSTRUCT seen{};
     TestHandlers()[WM_ERASEBKGND] = [&](HWND, WPARAM dc, LPARAM) {
@@ -138,7 +128,7 @@ TEST_F(Paint, BeginPaintErasesFirstReportsTheBoxAndValidates) {
     InvalidateRect(w, &b, FALSE);
     log.Name(w, "W");
     log.Start();
-    EXPECT_EQ(Drain(), (std::vector<UINT>{WM_PAINT}));
+    EXPECT_EQ(DrainMessages(), (std::vector<UINT>{WM_PAINT}));
     EXPECT_TRUE(SameSequence(c.expected, log.Take()));
     EXPECT_EQ(seen.rcPaint, (RECT{10, 5, 40, 20}));
     EXPECT_EQ(seen.fErase, c.fErase);
@@ -166,7 +156,7 @@ TEST_F(Paint, ChildrenShareTheInvalidationUnlessTheParentClipsThem) {
     SCOPED_TRACE(testing::Message() << c.parent_style << " " << c.flags);
     HWND parent = MakeWindow(WS_POPUP | WS_VISIBLE | c.parent_style, 0, 0, 100, 100);
     HWND child = MakeWindow(WS_CHILD | WS_VISIBLE, 20, 10, 50, 80, parent);
-    Drain();
+    DrainMessages();
     const RECT area{40, 40, 80, 60};
     RedrawWindow(parent, &area, nullptr, c.flags);
     EXPECT_EQ(UpdateRect(parent), c.parent_update);
@@ -178,7 +168,7 @@ TEST_F(Paint, ChildrenShareTheInvalidationUnlessTheParentClipsThem) {
 TEST_F(Paint, AClippingParentsRegionLeavesOutItsChildren) {
   HWND parent = MakeWindow(WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 100, 100);
   MakeWindow(WS_CHILD | WS_VISIBLE, 0, 0, 50, 100, parent);
-  Drain();
+  DrainMessages();
   InvalidateRect(parent, nullptr, TRUE);
   EXPECT_EQ(UpdateRect(parent), (RECT{50, 0, 100, 100}));
   const RECT right_half{50, 0, 100, 100};
@@ -188,20 +178,20 @@ TEST_F(Paint, AClippingParentsRegionLeavesOutItsChildren) {
 
 TEST_F(Paint, ValidateRectTakesOnlyWhatItNames) {
   HWND w = MakeWindow(WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
-  Drain();
+  DrainMessages();
   InvalidateRect(w, nullptr, TRUE);
   const RECT left{0, 0, 50, 100};
   ValidateRect(w, &left);
   EXPECT_EQ(UpdateRect(w), (RECT{50, 0, 100, 100}));
   ValidateRect(w, nullptr);
   EXPECT_EQ(UpdateRect(w), (RECT{0, 0, 0, 0}));
-  EXPECT_TRUE(Drain().empty());
+  EXPECT_TRUE(DrainMessages().empty());
 }
 
 TEST_F(Paint, UpdateWindowPaintsAtOnceParentFirst) {
   HWND parent = MakeWindow(WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
   HWND child = MakeWindow(WS_CHILD | WS_VISIBLE, 0, 0, 50, 50, parent);
-  Drain();
+  DrainMessages();
   log.Name(parent, "Parent");
   log.Name(child, "Child");
   log.Start();
@@ -212,24 +202,24 @@ TEST_F(Paint, UpdateWindowPaintsAtOnceParentFirst) {
   EXPECT_TRUE(SameSequence({"Parent WM_PAINT", "Parent WM_ERASEBKGND", "Child WM_PAINT",
                             "Child WM_NCPAINT", "Child WM_ERASEBKGND"},
                            log.Take()));
-  EXPECT_TRUE(Drain().empty());
+  EXPECT_TRUE(DrainMessages().empty());
 }
 
 TEST_F(Paint, EraseNowErasesAndLeavesThePaintForLater) {
   HWND w = MakeWindow(WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
-  Drain();
+  DrainMessages();
   log.Name(w, "W");
   log.Start();
   RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ERASENOW);
   EXPECT_TRUE(SameSequence({"W WM_ERASEBKGND"}, log.Take()));
   log.Start();
-  Drain();
+  DrainMessages();
   EXPECT_TRUE(SameSequence({"W WM_PAINT"}, log.Take()));
 }
 
 TEST_F(Paint, AnInvalidFrameIsPaintedBeforeTheBackground) {
   HWND w = MakeWindow(WS_POPUP | WS_BORDER | WS_VISIBLE, 0, 0, 100, 100);
-  Drain();
+  DrainMessages();
   log.Name(w, "W");
   log.Start();
   RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
@@ -239,7 +229,7 @@ TEST_F(Paint, AnInvalidFrameIsPaintedBeforeTheBackground) {
 TEST_F(Paint, PaintForOneWindowOnlyWithItsFilter) {
   HWND a = MakeWindow(WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
   HWND b = MakeWindow(WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
-  Drain();
+  DrainMessages();
   InvalidateRect(b, nullptr, FALSE);
   MSG msg;
   EXPECT_FALSE(PeekMessageA(&msg, a, 0, 0, PM_REMOVE));
