@@ -1,0 +1,215 @@
+#include "font_engine.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstring>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <tuple>
+
+#include <fontconfig/fontconfig.h>
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_TRUETYPE_TABLES_H
+
+#include <platform/codepage.h>
+
+namespace gdi {
+
+SIZE Face::Extent(std::string_view text) const {
+  LONG width = 0;
+  for (const char c : text) width += Advance(c);
+  return {width, metrics().height};
+}
+
+namespace {
+
+std::mutex& EngineLock() {
+  static std::mutex lock;
+  return lock;
+}
+
+std::string& PinnedFile() {
+  static std::string file;
+  return file;
+}
+
+FT_Library Library() {
+  static FT_Library library = [] {
+    FT_Library lib = nullptr;
+    FT_Init_FreeType(&lib);
+    return lib;
+  }();
+  return library;
+}
+
+struct FileAndIndex {
+  std::string file;
+  int index = 0;
+};
+
+// Fontconfig's best installed match for the family, weight and slant.
+FileAndIndex Match(const LOGFONTA& font) {
+  if (!PinnedFile().empty()) return {PinnedFile(), 0};
+  FcPattern* pattern = FcPatternCreate();
+  const std::string family = codepage::Cp1251ToUtf8(font.lfFaceName);
+  if (!family.empty()) {
+    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
+  }
+  FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>("sans-serif"));
+  const int weight = font.lfWeight == 0 ? 400 : static_cast<int>(font.lfWeight);
+  FcPatternAddInteger(pattern, FC_WEIGHT, FcWeightFromOpenType(weight));
+  FcPatternAddInteger(pattern, FC_SLANT, font.lfItalic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+  FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+  FcDefaultSubstitute(pattern);
+  FcResult result = FcResultNoMatch;
+  FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+  FileAndIndex found;
+  if (match != nullptr) {
+    FcChar8* file = nullptr;
+    if (FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch) {
+      found.file = reinterpret_cast<const char*>(file);
+    }
+    FcPatternGetInteger(match, FC_INDEX, 0, &found.index);
+    FcPatternDestroy(match);
+  }
+  FcPatternDestroy(pattern);
+  return found;
+}
+
+class FreeTypeFace final : public Face {
+ public:
+  FreeTypeFace(FT_Face face, const LOGFONTA& font) : face_(face) {
+    advances_.fill(-1);
+    const TT_OS2* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
+    const double units = face->units_per_EM;
+    const double win_ascent = os2 != nullptr ? os2->usWinAscent : face->ascender;
+    const double win_descent = os2 != nullptr ? os2->usWinDescent : -face->descender;
+    double em = 12;
+    if (font.lfHeight < 0) {
+      em = -font.lfHeight;
+    } else if (font.lfHeight > 0) {
+      em = font.lfHeight * units / (win_ascent + win_descent);
+    }
+    em_ = std::max(1, static_cast<int>(std::lround(em)));
+    FT_Set_Pixel_Sizes(face_, 0, static_cast<FT_UInt>(em_));
+    metrics_.ascent = static_cast<int>(std::lround(win_ascent * em / units));
+    metrics_.descent = static_cast<int>(std::lround(win_descent * em / units));
+    metrics_.height = metrics_.ascent + metrics_.descent;
+    metrics_.internal_leading = std::max(0, metrics_.height - em_);
+    metrics_.weight = font.lfWeight == 0 ? 400 : static_cast<int>(font.lfWeight);
+    metrics_.italic = font.lfItalic != 0;
+    metrics_.ave_char_width = Advance('x');
+    for (int c = 32; c < 256; ++c) {
+      metrics_.max_char_width = std::max(metrics_.max_char_width, Advance(static_cast<char>(c)));
+    }
+    const double thickness = face->underline_thickness * em / units;
+    metrics_.line_thickness = std::max(1, static_cast<int>(std::lround(thickness)));
+    metrics_.underline_position =
+        metrics_.ascent - static_cast<int>(std::lround(face->underline_position * em / units));
+    const double strike = os2 != nullptr ? os2->yStrikeoutPosition : units * 0.3;
+    metrics_.strikeout_position =
+        metrics_.ascent - static_cast<int>(std::lround(strike * em / units));
+  }
+  ~FreeTypeFace() override { FT_Done_Face(face_); }
+
+  const FontMetrics& metrics() const override { return metrics_; }
+
+  int Advance(char c) const override {
+    const auto byte = static_cast<unsigned char>(c);
+    if (advances_[byte] >= 0) return advances_[byte];
+    std::lock_guard guard(EngineLock());
+    const FT_UInt glyph = FT_Get_Char_Index(face_, codepage::Cp1251ToUnicode(byte));
+    int advance = 0;
+    if (FT_Load_Glyph(face_, glyph, FT_LOAD_DEFAULT) == 0) {
+      advance = static_cast<int>((face_->glyph->advance.x + 32) >> 6);
+    }
+    advances_[byte] = advance;
+    return advance;
+  }
+
+  void Render(std::string_view text, int x, int y,
+              const std::function<void(int, int, std::uint8_t)>& plot) const override {
+    int pen = x;
+    for (const char c : text) {
+      const auto byte = static_cast<unsigned char>(c);
+      {
+        std::lock_guard guard(EngineLock());
+        const FT_UInt glyph = FT_Get_Char_Index(face_, codepage::Cp1251ToUnicode(byte));
+        if (FT_Load_Glyph(face_, glyph, FT_LOAD_RENDER | FT_LOAD_TARGET_NORMAL) == 0) {
+          const FT_Bitmap& bitmap = face_->glyph->bitmap;
+          const int left = pen + face_->glyph->bitmap_left;
+          const int top = y + metrics_.ascent - face_->glyph->bitmap_top;
+          for (unsigned row = 0; row < bitmap.rows; ++row) {
+            for (unsigned col = 0; col < bitmap.width; ++col) {
+              const std::uint8_t coverage = bitmap.buffer[row * bitmap.pitch + col];
+              if (coverage != 0)
+                plot(left + static_cast<int>(col), top + static_cast<int>(row), coverage);
+            }
+          }
+        }
+      }
+      pen += Advance(c);
+    }
+  }
+
+ private:
+  FT_Face face_;
+  int em_ = 12;
+  FontMetrics metrics_;
+  mutable std::array<int, 256> advances_{};
+};
+
+// Faces that failed to load measure as empty rather than crash.
+class EmptyFace final : public Face {
+ public:
+  const FontMetrics& metrics() const override { return metrics_; }
+  int Advance(char) const override { return 0; }
+  void Render(std::string_view, int, int,
+              const std::function<void(int, int, std::uint8_t)>&) const override {}
+
+ private:
+  FontMetrics metrics_;
+};
+
+using Key = std::tuple<std::string, LONG, LONG, BYTE, std::string>;
+
+}  // namespace
+
+void PinFontFile(const std::string& path) {
+  std::lock_guard guard(EngineLock());
+  PinnedFile() = path;
+}
+
+const Face& ResolveFont(const LOGFONTA& font) {
+  static std::map<Key, std::unique_ptr<Face>> cache;
+  static std::mutex cache_lock;
+  std::lock_guard cache_guard(cache_lock);
+  std::string pinned;
+  {
+    std::lock_guard guard(EngineLock());
+    pinned = PinnedFile();
+  }
+  const Key key{std::string(font.lfFaceName, strnlen(font.lfFaceName, sizeof font.lfFaceName)),
+                font.lfHeight, font.lfWeight, font.lfItalic, pinned};
+  auto& slot = cache[key];
+  if (slot) return *slot;
+  const FileAndIndex file = Match(font);
+  FT_Face face = nullptr;
+  {
+    std::lock_guard guard(EngineLock());
+    if (file.file.empty() || FT_New_Face(Library(), file.file.c_str(), file.index, &face) != 0) {
+      face = nullptr;
+    }
+  }
+  if (face == nullptr) {
+    slot = std::make_unique<EmptyFace>();
+  } else {
+    slot = std::make_unique<FreeTypeFace>(face, font);
+  }
+  return *slot;
+}
+
+}  // namespace gdi

@@ -1,0 +1,56 @@
+// Fonts: a logical font resolved through fontconfig to an installed face,
+// measured and rendered with FreeType (grayscale anti-aliasing). Texts are
+// code page 1251; they are mapped to Unicode here.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include <platform/types.h>
+#include <platform/windows.h>
+
+namespace gdi {
+
+struct FontMetrics {
+  int height = 0;  // ascent + descent: the cell
+  int ascent = 0;
+  int descent = 0;
+  int internal_leading = 0;  // cell height less the character height
+  int external_leading = 0;
+  int ave_char_width = 0;
+  int max_char_width = 0;
+  int weight = 400;
+  bool italic = false;
+  // Where decorations go, from the cell's top, and their thickness.
+  int underline_position = 0;
+  int strikeout_position = 0;
+  int line_thickness = 1;
+};
+
+class Face {
+ public:
+  virtual ~Face() = default;
+  virtual const FontMetrics& metrics() const = 0;
+  // The advance of one code page 1251 character, in pixels.
+  virtual int Advance(char c) const = 0;
+  // Calls plot(x, y, coverage) for every pixel the text covers, with the
+  // cell's top-left corner at (x, y); coverage is 1 to 255.
+  virtual void Render(std::string_view text, int x, int y,
+                      const std::function<void(int, int, std::uint8_t)>& plot) const = 0;
+
+  // The width of the text (sum of advances) and the cell height.
+  SIZE Extent(std::string_view text) const;
+};
+
+// The face for a logical font, cached for the life of the process. A face
+// name of any kind resolves to an installed face; a negative height is the
+// character height, a positive one the cell height, 0 a default of 12.
+const Face& ResolveFont(const LOGFONTA& font);
+
+// For tests: every font resolves to this file (a different file per weight
+// or slant is not looked for).
+void PinFontFile(const std::string& path);
+
+}  // namespace gdi
