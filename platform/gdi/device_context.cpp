@@ -3,6 +3,8 @@
 #include <mutex>
 #include <unordered_set>
 
+#include <platform/windows.h>
+
 namespace gdi {
 
 namespace {
@@ -21,11 +23,21 @@ std::unordered_set<const DeviceContext*>& Live() {
 
 DeviceContext::DeviceContext(HWND window, Area area, POINT origin, RectList visible)
     : window_(window), area_(area), origin_(origin), visible_(std::move(visible)) {
+  SelectDefaults(state_);
+  std::lock_guard guard(LiveLock());
+  Live().insert(this);
+}
+
+DeviceContext::DeviceContext() : window_(nullptr), area_(Area::kMemory), origin_{0, 0} {
+  SelectDefaults(state_);
+  HBITMAP bitmap = DefaultBitmap();
+  SelectBitmap(bitmap, std::static_pointer_cast<Bitmap>(Lookup(bitmap)));
   std::lock_guard guard(LiveLock());
   Live().insert(this);
 }
 
 DeviceContext::~DeviceContext() {
+  if (state_.bitmap != nullptr) --state_.bitmap->selected;
   std::lock_guard guard(LiveLock());
   Live().erase(this);
 }
@@ -34,6 +46,65 @@ DeviceContext* DeviceContext::FromHandle(HDC dc) {
   std::lock_guard guard(LiveLock());
   auto* context = reinterpret_cast<DeviceContext*>(dc);
   return Live().count(context) != 0 ? context : nullptr;
+}
+
+void DeviceContext::SelectPen(HPEN handle, std::shared_ptr<Pen> pen) {
+  state_.pen_handle = handle;
+  state_.pen = std::move(pen);
+  style_position = 0;
+}
+
+bool DeviceContext::SelectBitmap(HBITMAP handle, std::shared_ptr<Bitmap> bitmap) {
+  if (bitmap != state_.bitmap) {
+    // The 1 x 1 default may sit in any number of contexts; others in one.
+    if (bitmap->selected > 0 && handle != DefaultBitmap()) return false;
+    ++bitmap->selected;
+    if (state_.bitmap != nullptr) --state_.bitmap->selected;
+  }
+  state_.bitmap_handle = handle;
+  state_.bitmap = std::move(bitmap);
+  return true;
+}
+
+void DeviceContext::PutState(DcState state) {
+  if (state.bitmap != state_.bitmap) {
+    if (state.bitmap != nullptr) ++state.bitmap->selected;
+    if (state_.bitmap != nullptr) --state_.bitmap->selected;
+  }
+  if (state.pen != state_.pen) style_position = 0;
+  state_ = std::move(state);
+}
+
+RectList DeviceContext::Reachable() const {
+  if (area_ == Area::kMemory) {
+    if (state_.bitmap == nullptr) return {};
+    return {RECT{0, 0, state_.bitmap->surface->width(), state_.bitmap->surface->height()}};
+  }
+  return visible_;
+}
+
+DeviceContext::Target DeviceContext::Resolve() const {
+  Target target;
+  if (area_ == Area::kMemory) {
+    if (state_.bitmap != nullptr) target.surface = state_.bitmap->surface;
+  } else if (area_ == Area::kScreen) {
+    target.surface = WindowSurface(nullptr);
+    target.offset = origin_;
+  } else {
+    HWND top = TopLevelOf(window_);
+    target.surface = WindowSurface(top);
+    RECT rect{};
+    if (target.surface != nullptr && GetWindowRect(top, &rect)) {
+      target.offset = {origin_.x - rect.left, origin_.y - rect.top};
+    }
+  }
+  if (target.surface == nullptr) return target;
+  target.clip = Reachable();
+  if (state_.clip.has_value()) target.clip = Intersection(target.clip, *state_.clip);
+  Intersect(target.clip,
+            {-target.offset.x, -target.offset.y, target.surface->width() - target.offset.x,
+             target.surface->height() - target.offset.y});
+  return target;
 }
 
 }  // namespace gdi

@@ -6,5 +6,6 @@
 #include <platform/kernel.h>
 #include <platform/resources.h>
 #include <platform/sound.h>
+#include <platform/text.h>
 #include <platform/types.h>
 #include <platform/windows.h>

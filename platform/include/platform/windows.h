@@ -1,6 +1,7 @@
 // Windows and messages: classes, windows, the message queue, timers and hooks.
 #pragma once
 
+#include <platform/gdi.h>
 #include <platform/types.h>
 
 using WNDPROC = LRESULT (*)(HWND, UINT, WPARAM, LPARAM);
@@ -549,23 +550,6 @@ constexpr int COLOR_3DLIGHT = 22;
 constexpr int COLOR_INFOTEXT = 23;
 constexpr int COLOR_INFOBK = 24;
 DWORD GetSysColor(int index);
-
-struct LOGFONTA {
-  LONG lfHeight;
-  LONG lfWidth;
-  LONG lfEscapement;
-  LONG lfOrientation;
-  LONG lfWeight;
-  BYTE lfItalic;
-  BYTE lfUnderline;
-  BYTE lfStrikeOut;
-  BYTE lfCharSet;
-  BYTE lfOutPrecision;
-  BYTE lfClipPrecision;
-  BYTE lfQuality;
-  BYTE lfPitchAndFamily;
-  CHAR lfFaceName[32];
-};
 
 struct NONCLIENTMETRICSA {
   UINT cbSize;

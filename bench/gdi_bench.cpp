@@ -1,0 +1,52 @@
+// Drawing: a full redraw of the preview of the default train on a 485 x 89
+// bitmap, as the preview draws it: fill, three dotted guides, then the trace
+// of five pulses.
+#include <benchmark/benchmark.h>
+#include <platform/gdi.h>
+
+namespace {
+
+void BM_PreviewRedraw(benchmark::State& state) {
+  constexpr int W = 485, H = 89;
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = W;
+  info.bmiHeader.biHeight = -H;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HDC dc = CreateCompatibleDC(nullptr);
+  HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old_bitmap = SelectObject(dc, bitmap);
+  HPEN dotted = CreatePen(PS_DOT, 1, 0x00E2E8E8);
+  HPEN green = CreatePen(PS_SOLID, 1, 0x00008000);
+  HBRUSH white = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+  const RECT all{0, 0, W, H};
+  HGDIOBJ old_pen = SelectObject(dc, dotted);
+  for (auto _ : state) {
+    FillRect(dc, &all, white);
+    SelectObject(dc, dotted);
+    for (int y : {1, H / 2, H - 1}) {
+      MoveToEx(dc, 0, y, nullptr);
+      LineTo(dc, W, y);
+    }
+    SelectObject(dc, green);
+    MoveToEx(dc, 0, 44, nullptr);
+    for (int k = 0; k < 5; ++k) {
+      LineTo(dc, k * 97, 1);
+      LineTo(dc, k * 97 + 29, 1);
+      LineTo(dc, k * 97 + 29, 44);
+      LineTo(dc, (k + 1) * 97, 44);
+    }
+    benchmark::DoNotOptimize(bits);
+  }
+  SelectObject(dc, old_pen);
+  SelectObject(dc, old_bitmap);
+  DeleteObject(dotted);
+  DeleteObject(green);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+}
+BENCHMARK(BM_PreviewRedraw);
+
+}  // namespace

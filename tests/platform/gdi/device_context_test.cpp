@@ -1,0 +1,204 @@
+// Device contexts: memory contexts and their bitmaps, origins, clipping,
+// SaveDC/RestoreDC, the device's capabilities, and window contexts drawing
+// into their top-level window's surface.
+//
+// Test ideas: a fresh memory context draws on a 1 x 1 monochrome bitmap;
+// origins move the drawing; clip calls take logical coordinates and cut the
+// drawing; RestoreDC puts objects, colours, origins and clip back, by
+// absolute and relative level; a child's context lands at its place in the
+// top-level surface, cut by its parent and by sibling clipping.
+#include <gtest/gtest.h>
+#include <platform/gdi.h>
+#include <platform/headless.h>
+#include <platform/picture.h>
+
+#include "platform/gdi/device_context.h"
+#include "platform/gdi/surface.h"
+#include "tests/platform/gdi/canvas.h"
+#include "tests/support/test_window.h"
+
+namespace {
+
+constexpr COLORREF kWhite = 0xFFFFFF;
+constexpr COLORREF kBlack = 0x000000;
+constexpr COLORREF kRed = RGB(255, 0, 0);
+
+void Fill(HDC dc, RECT r, COLORREF color) {
+  HBRUSH brush = CreateSolidBrush(color);
+  FillRect(dc, &r, brush);
+  DeleteObject(brush);
+}
+
+TEST(DeviceContext, AFreshMemoryContextHasAOneByOneMonochromeBitmap) {
+  HDC dc = CreateCompatibleDC(nullptr);
+  BITMAP info{};
+  ASSERT_EQ(GetObjectA(GetCurrentObject(dc, OBJ_BITMAP), sizeof info, &info),
+            static_cast<int>(sizeof info));
+  EXPECT_EQ(info.bmWidth, 1);
+  EXPECT_EQ(info.bmHeight, 1);
+  EXPECT_EQ(info.bmBitsPixel, 1);
+  EXPECT_EQ(GetDeviceCaps(dc, BITSPIXEL), 1);
+  // So a bitmap "compatible" with it is monochrome too.
+  HBITMAP bitmap = CreateCompatibleBitmap(dc, 8, 8);
+  GetObjectA(bitmap, sizeof info, &info);
+  EXPECT_EQ(info.bmBitsPixel, 1);
+  EXPECT_EQ(GetObjectType(dc), OBJ_MEMDC);
+  DeleteObject(bitmap);
+  EXPECT_TRUE(DeleteDC(dc));
+  EXPECT_FALSE(DeleteDC(dc));
+}
+
+TEST(DeviceContext, Capabilities) {
+  HDC dc = GetDC(nullptr);
+  EXPECT_EQ(GetDeviceCaps(dc, LOGPIXELSY), 96);
+  EXPECT_EQ(GetDeviceCaps(dc, LOGPIXELSX), 96);
+  EXPECT_EQ(GetDeviceCaps(dc, BITSPIXEL), 32);
+  EXPECT_EQ(GetDeviceCaps(dc, PLANES), 1);
+  EXPECT_EQ(GetDeviceCaps(dc, HORZRES), GetSystemMetrics(SM_CXSCREEN));
+  ReleaseDC(nullptr, dc);
+}
+
+TEST(DeviceContext, OriginsMoveTheDrawing) {
+  Canvas canvas(10, 10);
+  // Logical (5, 5) shows at the viewport origin (2, 3).
+  SetWindowOrgEx(canvas.dc(), 5, 5, nullptr);
+  SetViewportOrgEx(canvas.dc(), 1, 1, nullptr);
+  POINT previous{};
+  OffsetViewportOrgEx(canvas.dc(), 1, 2, &previous);
+  EXPECT_EQ(previous.x, 1);
+  POINT viewport{}, window{};
+  GetViewportOrgEx(canvas.dc(), &viewport);
+  GetWindowOrgEx(canvas.dc(), &window);
+  EXPECT_EQ(viewport.x, 2);
+  EXPECT_EQ(viewport.y, 3);
+  EXPECT_EQ(window.x, 5);
+  SetPixel(canvas.dc(), 5, 5, kBlack);
+  Fill(canvas.dc(), {6, 6, 8, 7}, kRed);
+  Picture expected(10, 10, kWhite);
+  expected.Set(2, 3, kBlack);
+  expected.Fill(3, 4, 5, 5, kRed);
+  EXPECT_TRUE(SamePixels(canvas, expected));
+}
+
+TEST(DeviceContext, ClipCallsTakeLogicalCoordinatesAndCut) {
+  Canvas canvas(12, 12);
+  HDC dc = canvas.dc();
+  SetViewportOrgEx(dc, 1, 0, nullptr);
+  EXPECT_EQ(IntersectClipRect(dc, 1, 1, 9, 9), SIMPLEREGION);
+  EXPECT_EQ(ExcludeClipRect(dc, 3, 3, 5, 5), COMPLEXREGION);
+  RECT box{};
+  EXPECT_EQ(GetClipBox(dc, &box), COMPLEXREGION);
+  EXPECT_EQ(box.left, 1);
+  EXPECT_EQ(box.right, 9);
+  EXPECT_FALSE(PtVisible(dc, 3, 3));
+  EXPECT_TRUE(PtVisible(dc, 1, 1));
+  Fill(dc, {-5, -5, 20, 20}, kBlack);
+  Picture expected(12, 12, kWhite);
+  expected.Fill(2, 1, 10, 9, kBlack);
+  expected.Fill(4, 3, 6, 5, kWhite);
+  EXPECT_TRUE(SamePixels(canvas, expected));
+  // Outside the clip a pixel can be neither set nor read.
+  EXPECT_EQ(GetPixel(dc, 3, 3), CLR_INVALID);
+  EXPECT_EQ(SetPixel(dc, 0, 0, kRed), CLR_INVALID);
+
+  // A region in device coordinates replaces the clip; none removes it.
+  HRGN region = CreateRectRgn(0, 0, 2, 2);
+  EXPECT_EQ(SelectClipRgn(dc, region), SIMPLEREGION);
+  DeleteObject(region);
+  EXPECT_EQ(GetClipBox(dc, &box), SIMPLEREGION);
+  EXPECT_EQ(box.left, -1);  // device 0 is logical -1
+  SelectClipRgn(dc, nullptr);
+  EXPECT_EQ(GetClipBox(dc, &box), SIMPLEREGION);
+  EXPECT_EQ(box.right, 11);
+}
+
+TEST(DeviceContext, RestoreDcPutsTheStateBack) {
+  Canvas canvas(4, 4);
+  HDC dc = canvas.dc();
+  HPEN red = CreatePen(PS_SOLID, 1, kRed);
+  HGDIOBJ original_pen = GetCurrentObject(dc, OBJ_PEN);
+  const int first = SaveDC(dc);
+  EXPECT_EQ(first, 1);
+  SelectObject(dc, red);
+  SetTextColor(dc, kRed);
+  SetBkMode(dc, TRANSPARENT);
+  SetROP2(dc, R2_XORPEN);
+  SetViewportOrgEx(dc, 2, 2, nullptr);
+  IntersectClipRect(dc, 0, 0, 1, 1);
+  EXPECT_EQ(SaveDC(dc), 2);
+  SetTextColor(dc, kWhite);
+  EXPECT_EQ(SaveDC(dc), 3);
+
+  EXPECT_TRUE(RestoreDC(dc, -1));  // the latest: level 3
+  EXPECT_EQ(GetTextColor(dc), kWhite);
+  EXPECT_TRUE(RestoreDC(dc, first));
+  EXPECT_EQ(GetCurrentObject(dc, OBJ_PEN), original_pen);
+  EXPECT_EQ(GetTextColor(dc), kBlack);
+  EXPECT_EQ(GetBkMode(dc), OPAQUE);
+  EXPECT_EQ(GetROP2(dc), R2_COPYPEN);
+  POINT viewport{};
+  GetViewportOrgEx(dc, &viewport);
+  EXPECT_EQ(viewport.x, 0);
+  RECT box{};
+  GetClipBox(dc, &box);
+  EXPECT_EQ(box.right, 4);
+  EXPECT_FALSE(RestoreDC(dc, 1));  // nothing saved any more
+  DeleteObject(red);
+}
+
+class WindowContexts : public testing::Test {
+ protected:
+  WindowContexts() { host::Headless().Reset(); }
+  ~WindowContexts() override {
+    ResetTestWindows();
+    DrainMessages();
+  }
+};
+
+// A popup without a frame at (100, 100), 40 x 30, with a child at (10, 5),
+// 20 x 10: the child's client (0, 0) is pixel (10, 5) of the surface.
+TEST_F(WindowContexts, AChildDrawsIntoItsTopLevelSurfaceCutToItsArea) {
+  HWND top = MakeWindow(WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 100, 100, 40, 30);
+  HWND child = MakeWindow(WS_CHILD | WS_VISIBLE, 10, 5, 20, 10, top);
+  DrainMessages();
+  HDC parent_dc = GetDC(top);
+  Fill(parent_dc, {0, 0, 40, 30}, kWhite);
+  ReleaseDC(top, parent_dc);
+  HDC dc = GetDC(child);
+  Fill(dc, {-5, -5, 100, 100}, kRed);
+  SetPixel(dc, 0, 0, kBlack);
+  EXPECT_EQ(GetPixel(dc, 0, 0), kBlack);
+  ReleaseDC(child, dc);
+
+  std::shared_ptr<gdi::Surface> surface = gdi::WindowSurface(top);
+  ASSERT_NE(surface, nullptr);
+  EXPECT_EQ(surface->width(), 40);
+  EXPECT_EQ(surface->height(), 30);
+  auto at = [&](int x, int y) { return gdi::ToColor(surface->At(x, y)); };
+  EXPECT_EQ(at(10, 5), kBlack);
+  EXPECT_EQ(at(11, 5), kRed);
+  EXPECT_EQ(at(29, 14), kRed);
+  EXPECT_EQ(at(30, 14), kWhite);
+  EXPECT_EQ(at(29, 15), kWhite);
+  EXPECT_EQ(at(9, 5), kWhite);
+
+  // The parent's context leaves the child alone under WS_CLIPCHILDREN.
+  parent_dc = GetDC(top);
+  Fill(parent_dc, {0, 0, 40, 30}, kBlack);
+  ReleaseDC(top, parent_dc);
+  EXPECT_EQ(at(11, 5), kRed);
+  EXPECT_EQ(at(0, 0), kBlack);
+
+  // The surface follows the window's size, keeping what was drawn.
+  SetWindowPos(top, nullptr, 0, 0, 50, 20, SWP_NOMOVE | SWP_NOZORDER);
+  DrainMessages();
+  dc = GetDC(top);
+  Fill(dc, {45, 0, 50, 1}, kRed);
+  ReleaseDC(top, dc);
+  surface = gdi::WindowSurface(top);
+  EXPECT_EQ(surface->width(), 50);
+  EXPECT_EQ(gdi::ToColor(surface->At(49, 0)), kRed);
+  EXPECT_EQ(gdi::ToColor(surface->At(11, 5)), kRed);
+}
+
+}  // namespace

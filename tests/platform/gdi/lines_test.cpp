@@ -1,0 +1,270 @@
+// Lines through MoveToEx and LineTo, pixel for pixel.
+//
+// Test ideas: every octant of a line with a known pixel set, the end point
+// left out; the dash patterns of width-1 pens, continuing along a figure
+// and restarting with a new pen; gaps in OPAQUE and TRANSPARENT mode; all
+// sixteen line modes against their documented formulas; wide pens; PS_NULL;
+// and the preview's picture of the default train.
+#include <functional>
+#include <string>
+
+#include <gtest/gtest.h>
+#include <platform/gdi.h>
+
+#include "tests/platform/gdi/canvas.h"
+
+namespace {
+
+constexpr COLORREF kWhite = 0xFFFFFF;
+constexpr COLORREF kBlack = 0x000000;
+
+// Draws with a pen made for the test, then puts the old pen back.
+void Line(HDC dc, HPEN pen, POINT from, POINT to) {
+  HGDIOBJ old = SelectObject(dc, pen);
+  MoveToEx(dc, from.x, from.y, nullptr);
+  LineTo(dc, to.x, to.y);
+  SelectObject(dc, old);
+}
+
+// The line (0,0)-(6,2) takes, along x, the row nearest the exact line:
+// y = x / 3 gives 0, 0.33, 0.67, 1, 1.33, 1.67, so rows 0 0 1 1 1 2; the end
+// (6,2) is left out. The other octants are the same line mirrored and
+// turned, and drawn from the centre of the canvas.
+TEST(Lines, EveryOctantTakesTheNearestPixelsAndLeavesOutTheEnd) {
+  const POINT base[] = {{0, 0}, {1, 0}, {2, 1}, {3, 1}, {4, 1}, {5, 2}};
+  struct Octant {
+    int xx, xy, yx, yy;  // (x, y) -> (xx x + xy y, yx x + yy y)
+  };
+  const Octant octants[] = {{1, 0, 0, 1},   {0, 1, 1, 0},   {0, -1, 1, 0}, {-1, 0, 0, 1},
+                            {-1, 0, 0, -1}, {0, -1, -1, 0}, {0, 1, -1, 0}, {1, 0, 0, -1}};
+  for (const Octant& o : octants) {
+    Canvas canvas(20, 20);
+    auto map = [&](POINT p) {
+      return POINT{10 + o.xx * p.x + o.xy * p.y, 10 + o.yx * p.x + o.yy * p.y};
+    };
+    HPEN pen = CreatePen(PS_SOLID, 1, kBlack);
+    Line(canvas.dc(), pen, map({0, 0}), map({6, 2}));
+    DeleteObject(pen);
+    Picture expected(20, 20, kWhite);
+    for (POINT p : base) {
+      const POINT q = map(p);
+      expected.Set(q.x, q.y, kBlack);
+    }
+    EXPECT_TRUE(SamePixels(canvas, expected)) << "octant " << (&o - octants);
+  }
+}
+
+TEST(Lines, DiagonalsAndReversedLines) {
+  Canvas canvas(10, 10);
+  HPEN pen = CreatePen(PS_SOLID, 1, kBlack);
+  Line(canvas.dc(), pen, {1, 1}, {5, 5});
+  Line(canvas.dc(), pen, {8, 8}, {5, 8});
+  Line(canvas.dc(), pen, {0, 9}, {0, 6});
+  DeleteObject(pen);
+  Picture expected(10, 10, kWhite);
+  for (int i = 1; i < 5; ++i) expected.Set(i, i, kBlack);
+  for (int x = 8; x > 5; --x) expected.Set(x, 8, kBlack);
+  for (int y = 9; y > 6; --y) expected.Set(0, y, kBlack);
+  EXPECT_TRUE(SamePixels(canvas, expected));
+}
+
+// The cosmetic patterns, in pixels on and off, from the start of the line.
+std::string Runs(std::initializer_list<int> runs, int length) {
+  std::string out;
+  while (static_cast<int>(out.size()) < length) {
+    bool on = true;
+    for (int run : runs) {
+      out += std::string(run, on ? '#' : '.');
+      on = !on;
+    }
+  }
+  return out.substr(0, length);
+}
+
+std::string Row(const Canvas& canvas, int y, int from, int to) {
+  std::string out;
+  for (int x = from; x < to; ++x) out += canvas.At(x, y) == kBlack ? '#' : '.';
+  return out;
+}
+
+TEST(Lines, CosmeticPenPatterns) {
+  struct Case {
+    int style;
+    std::string pattern;
+  };
+  const Case cases[] = {
+      {PS_SOLID, std::string(60, '#')},
+      {PS_DASH, Runs({18, 6}, 60)},
+      {PS_DOT, Runs({3, 3}, 60)},
+      {PS_DASHDOT, Runs({9, 6, 3, 6}, 60)},
+      {PS_DASHDOTDOT, Runs({9, 3, 3, 3, 3, 3}, 60)},
+      {PS_NULL, std::string(60, '.')},
+      {PS_INSIDEFRAME, std::string(60, '#')},
+  };
+  for (const Case& c : cases) {
+    Canvas canvas(64, 3);
+    SetBkMode(canvas.dc(), TRANSPARENT);
+    HPEN pen = CreatePen(c.style, 1, kBlack);
+    Line(canvas.dc(), pen, {0, 1}, {60, 1});
+    DeleteObject(pen);
+    EXPECT_EQ(Row(canvas, 1, 0, 61), c.pattern + ".") << "style " << c.style;
+    EXPECT_EQ(Row(canvas, 0, 0, 61), std::string(61, '.'));
+  }
+}
+
+TEST(Lines, PatternRunsAlongAFigureAndRestartsWithEachMoveTo) {
+  Canvas canvas(40, 4);
+  SetBkMode(canvas.dc(), TRANSPARENT);
+  HPEN pen = CreatePen(PS_DOT, 1, kBlack);
+  HGDIOBJ old = SelectObject(canvas.dc(), pen);
+  MoveToEx(canvas.dc(), 0, 0, nullptr);
+  LineTo(canvas.dc(), 4, 0);  // 4 pixels: on on on off
+  LineTo(canvas.dc(), 4, 3);  // the same figure: goes on from the fifth
+  MoveToEx(canvas.dc(), 5, 1, nullptr);
+  LineTo(canvas.dc(), 13, 1);  // a new figure starts the pattern again
+  SelectObject(canvas.dc(), old);
+  DeleteObject(pen);
+  EXPECT_EQ(Row(canvas, 0, 0, 5), "###..");
+  EXPECT_EQ(Row(canvas, 1, 4, 13), ".###...##");
+  EXPECT_EQ(Row(canvas, 2, 4, 5), "#");
+}
+
+TEST(Lines, GapsTakeTheBackgroundInOpaqueMode) {
+  Canvas canvas(12, 1, kWhite);
+  SetBkColor(canvas.dc(), RGB(0, 0, 255));
+  HPEN pen = CreatePen(PS_DOT, 1, RGB(255, 0, 0));
+  Line(canvas.dc(), pen, {0, 0}, {6, 0});
+  DeleteObject(pen);
+  const COLORREF want[] = {RGB(255, 0, 0), RGB(255, 0, 0), RGB(255, 0, 0), RGB(0, 0, 255),
+                           RGB(0, 0, 255), RGB(0, 0, 255), kWhite};
+  for (int x = 0; x < 7; ++x) EXPECT_EQ(canvas.At(x, 0), want[x]) << x;
+}
+
+// Each mode against its documented formula, on a pen and destination whose
+// bits cover every pair.
+TEST(Lines, AllSixteenLineModes) {
+  const COLORREF pen_color = 0x00F0CC0F;
+  const COLORREF screen = 0x00AA33FF;
+  const std::function<DWORD(DWORD, DWORD)> formulas[] = {
+      [](DWORD, DWORD) { return 0u; },            // R2_BLACK
+      [](DWORD p, DWORD d) { return ~(p | d); },  // R2_NOTMERGEPEN
+      [](DWORD p, DWORD d) { return ~p & d; },    // R2_MASKNOTPEN
+      [](DWORD p, DWORD) { return ~p; },          // R2_NOTCOPYPEN
+      [](DWORD p, DWORD d) { return p & ~d; },    // R2_MASKPENNOT
+      [](DWORD, DWORD d) { return ~d; },          // R2_NOT
+      [](DWORD p, DWORD d) { return p ^ d; },     // R2_XORPEN
+      [](DWORD p, DWORD d) { return ~(p & d); },  // R2_NOTMASKPEN
+      [](DWORD p, DWORD d) { return p & d; },     // R2_MASKPEN
+      [](DWORD p, DWORD d) { return ~(p ^ d); },  // R2_NOTXORPEN
+      [](DWORD, DWORD d) { return d; },           // R2_NOP
+      [](DWORD p, DWORD d) { return ~p | d; },    // R2_MERGENOTPEN
+      [](DWORD p, DWORD) { return p; },           // R2_COPYPEN
+      [](DWORD p, DWORD d) { return p | ~d; },    // R2_MERGEPENNOT
+      [](DWORD p, DWORD d) { return p | d; },     // R2_MERGEPEN
+      [](DWORD, DWORD) { return 0xFFFFFFu; },     // R2_WHITE
+  };
+  for (int mode = R2_BLACK; mode <= R2_WHITE; ++mode) {
+    Canvas canvas(4, 1, screen);
+    SetROP2(canvas.dc(), mode);
+    HPEN pen = CreatePen(PS_SOLID, 1, pen_color);
+    Line(canvas.dc(), pen, {0, 0}, {3, 0});
+    DeleteObject(pen);
+    const COLORREF want = formulas[mode - 1](pen_color, screen) & 0xFFFFFF;
+    EXPECT_EQ(canvas.At(0, 0), want) << "mode " << mode;
+    EXPECT_EQ(canvas.At(3, 0), screen) << "mode " << mode;
+  }
+}
+
+TEST(Lines, WidePensAreSolidAndCentredOnTheLine) {
+  Canvas canvas(30, 11);
+  HPEN pen = CreatePen(PS_DASH, 3, kBlack);
+  Line(canvas.dc(), pen, {5, 5}, {25, 5});
+  DeleteObject(pen);
+  for (int x = 5; x <= 25; ++x) {
+    for (int y = 4; y <= 6; ++y) EXPECT_EQ(canvas.At(x, y), kBlack) << x << "," << y;
+    EXPECT_EQ(canvas.At(x, 3), kWhite) << x;
+    EXPECT_EQ(canvas.At(x, 7), kWhite) << x;
+  }
+}
+
+// Joined segments meet without drawing a pixel twice: under R2_XORPEN a
+// closed outline shows every pixel of it once.
+TEST(Lines, PolylineDrawsEachPixelOnce) {
+  Canvas canvas(8, 8, kBlack);
+  SetROP2(canvas.dc(), R2_XORPEN);
+  HPEN pen = CreatePen(PS_SOLID, 1, kWhite);
+  HGDIOBJ old = SelectObject(canvas.dc(), pen);
+  const POINT outline[] = {{1, 1}, {6, 1}, {6, 5}, {1, 5}, {1, 1}};
+  EXPECT_TRUE(Polyline(canvas.dc(), outline, 5));
+  SelectObject(canvas.dc(), old);
+  DeleteObject(pen);
+  Picture expected(8, 8, kBlack);
+  expected.Fill(1, 1, 7, 6, kWhite);
+  expected.Fill(2, 2, 6, 5, kBlack);
+  EXPECT_TRUE(SamePixels(canvas, expected));
+}
+
+TEST(Lines, NullPenDrawsNothingButMoves) {
+  Canvas canvas(10, 10);
+  HGDIOBJ old = SelectObject(canvas.dc(), GetStockObject(NULL_PEN));
+  MoveToEx(canvas.dc(), 0, 0, nullptr);
+  EXPECT_TRUE(LineTo(canvas.dc(), 9, 9));
+  POINT at{};
+  GetCurrentPositionEx(canvas.dc(), &at);
+  EXPECT_EQ(at.x, 9);
+  EXPECT_EQ(at.y, 9);
+  SelectObject(canvas.dc(), old);
+  EXPECT_TRUE(SamePixels(canvas, Picture(10, 10, kWhite)));
+}
+
+// The default train's preview: W 485, H 89, pulse width 29, period 97,
+// baseline row 44, pulse row 1; light grey dotted guides at rows 1, 44 and
+// 88 drawn first, then the green trace over them. Each guide is a figure of
+// its own, so its dots start at its left end.
+TEST(Lines, PreviewOfTheDefaultTrain) {
+  constexpr int W = 485, H = 89;
+  constexpr COLORREF kGuide = 0x00E2E8E8, kGreen = 0x00008000;
+  Canvas canvas(W, H, kBlack);
+  HDC dc = canvas.dc();
+  RECT all{0, 0, W, H};
+  FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  HPEN dotted = CreatePen(PS_DOT, 1, kGuide);
+  HGDIOBJ old = SelectObject(dc, dotted);
+  for (int y : {1, H / 2, H - 1}) {
+    MoveToEx(dc, 0, y, nullptr);
+    LineTo(dc, W, y);
+  }
+  HPEN green = CreatePen(PS_SOLID, 1, kGreen);
+  SelectObject(dc, green);
+  MoveToEx(dc, 0, 44, nullptr);
+  for (int k = 0; k < 5; ++k) {
+    LineTo(dc, k * 97, 1);
+    LineTo(dc, k * 97 + 29, 1);
+    LineTo(dc, k * 97 + 29, 44);
+    LineTo(dc, (k + 1) * 97, 44);
+  }
+  SelectObject(dc, old);
+  DeleteObject(dotted);
+  DeleteObject(green);
+
+  // Each guide is a figure of its own, so its dots start at x = 0; in OPAQUE
+  // mode the gaps take the white background colour.
+  Picture expected(W, H, kWhite);
+  for (int y : {1, 44, 88}) {
+    for (int x = 0; x < W; ++x) {
+      if (x % 6 < 3) expected.Set(x, y, kGuide);
+    }
+  }
+  for (int k = 0; k < 5; ++k) {
+    const int start = k * 97;
+    for (int y = 44; y > 1; --y) expected.Set(start, y, kGreen);  // (start,44)->(start,1)
+    for (int x = start; x < start + 29; ++x) expected.Set(x, 1, kGreen);
+    for (int y = 1; y < 44; ++y) expected.Set(start + 29, y, kGreen);
+    for (int x = start + 29; x < start + 97; ++x) expected.Set(x, 44, kGreen);
+  }
+  EXPECT_TRUE(SamePixels(canvas, expected));
+  EXPECT_EQ(canvas.At(484, 44), kGreen);
+  EXPECT_EQ(canvas.At(0, 44), kGreen);
+}
+
+}  // namespace

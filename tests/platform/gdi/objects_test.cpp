@@ -1,0 +1,156 @@
+// Drawing objects: creation, selection, reading back and deletion.
+//
+// Test ideas: SelectObject hands back the previous object of each kind;
+// GetObjectA gives the records as created; stock objects survive
+// DeleteObject; a selected bitmap cannot be deleted or selected twice; stale
+// and made-up handles are refused.
+#include <cstring>
+
+#include <gtest/gtest.h>
+#include <platform/gdi.h>
+#include <platform/windows.h>
+
+namespace {
+
+TEST(Objects, SelectObjectReturnsThePreviousObject) {
+  HDC dc = CreateCompatibleDC(nullptr);
+  HPEN pen = CreatePen(PS_DOT, 1, RGB(1, 2, 3));
+  HBRUSH brush = CreateHatchBrush(HS_CROSS, RGB(4, 5, 6));
+  LOGFONTA log{};
+  log.lfHeight = -11;
+  std::strcpy(log.lfFaceName, "MS Sans Serif");
+  HFONT font = CreateFontIndirectA(&log);
+  EXPECT_EQ(SelectObject(dc, pen), GetStockObject(BLACK_PEN));
+  EXPECT_EQ(SelectObject(dc, brush), GetStockObject(WHITE_BRUSH));
+  EXPECT_EQ(SelectObject(dc, font), GetStockObject(SYSTEM_FONT));
+  EXPECT_EQ(SelectObject(dc, GetStockObject(NULL_PEN)), pen);
+  EXPECT_EQ(GetCurrentObject(dc, OBJ_BRUSH), brush);
+  EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), font);
+  DeleteDC(dc);
+  EXPECT_TRUE(DeleteObject(pen));
+  EXPECT_TRUE(DeleteObject(brush));
+  EXPECT_TRUE(DeleteObject(font));
+}
+
+TEST(Objects, GetObjectGivesTheRecords) {
+  HPEN pen = CreatePen(PS_DASHDOT, 1, RGB(10, 20, 30));
+  LOGPEN lp{};
+  EXPECT_EQ(GetObjectA(pen, sizeof lp, &lp), static_cast<int>(sizeof lp));
+  EXPECT_EQ(lp.lopnStyle, static_cast<UINT>(PS_DASHDOT));
+  EXPECT_EQ(lp.lopnWidth.x, 1);
+  EXPECT_EQ(lp.lopnColor, RGB(10, 20, 30));
+  EXPECT_EQ(GetObjectA(pen, 0, nullptr), static_cast<int>(sizeof(LOGPEN)));
+
+  HBRUSH brush = CreateHatchBrush(HS_BDIAGONAL, RGB(1, 1, 1));
+  LOGBRUSH lb{};
+  GetObjectA(brush, sizeof lb, &lb);
+  EXPECT_EQ(lb.lbStyle, BS_HATCHED);
+  EXPECT_EQ(lb.lbHatch, static_cast<ULONG_PTR>(HS_BDIAGONAL));
+
+  LOGFONTA lf{};
+  lf.lfHeight = -13;
+  lf.lfWeight = FW_BOLD;
+  lf.lfItalic = 1;
+  std::strcpy(lf.lfFaceName, "Arial");
+  HFONT font = CreateFontIndirectA(&lf);
+  LOGFONTA back{};
+  EXPECT_EQ(GetObjectA(font, sizeof back, &back), static_cast<int>(sizeof back));
+  EXPECT_EQ(back.lfHeight, -13);
+  EXPECT_EQ(back.lfWeight, FW_BOLD);
+  EXPECT_STREQ(back.lfFaceName, "Arial");
+
+  LOGBRUSH system{};
+  GetObjectA(GetSysColorBrush(COLOR_BTNFACE), sizeof system, &system);
+  EXPECT_EQ(system.lbColor, GetSysColor(COLOR_BTNFACE));
+  EXPECT_EQ(GetObjectType(pen), OBJ_PEN);
+  EXPECT_EQ(GetObjectType(font), OBJ_FONT);
+  DeleteObject(pen);
+  DeleteObject(brush);
+  DeleteObject(font);
+}
+
+TEST(Objects, StockObjects) {
+  struct Case {
+    int index;
+    UINT style;
+    COLORREF color;
+  };
+  const Case brushes[] = {{WHITE_BRUSH, BS_SOLID, 0xFFFFFF}, {LTGRAY_BRUSH, BS_SOLID, 0xC0C0C0},
+                          {GRAY_BRUSH, BS_SOLID, 0x808080},  {DKGRAY_BRUSH, BS_SOLID, 0x404040},
+                          {BLACK_BRUSH, BS_SOLID, 0},        {NULL_BRUSH, BS_NULL, 0}};
+  for (const Case& c : brushes) {
+    LOGBRUSH lb{};
+    ASSERT_NE(GetObjectA(GetStockObject(c.index), sizeof lb, &lb), 0) << c.index;
+    EXPECT_EQ(lb.lbStyle, c.style) << c.index;
+    EXPECT_EQ(lb.lbColor, c.color) << c.index;
+  }
+  const Case pens[] = {
+      {WHITE_PEN, PS_SOLID, 0xFFFFFF}, {BLACK_PEN, PS_SOLID, 0}, {NULL_PEN, PS_NULL, 0}};
+  for (const Case& c : pens) {
+    LOGPEN lp{};
+    ASSERT_NE(GetObjectA(GetStockObject(c.index), sizeof lp, &lp), 0) << c.index;
+    EXPECT_EQ(lp.lopnStyle, c.style) << c.index;
+    EXPECT_EQ(lp.lopnColor, c.color) << c.index;
+  }
+  EXPECT_EQ(GetObjectType(GetStockObject(SYSTEM_FONT)), OBJ_FONT);
+  EXPECT_EQ(GetObjectType(GetStockObject(DEFAULT_GUI_FONT)), OBJ_FONT);
+  // Deleting a stock object is accepted and keeps it.
+  EXPECT_TRUE(DeleteObject(GetStockObject(BLACK_PEN)));
+  EXPECT_EQ(GetObjectType(GetStockObject(BLACK_PEN)), OBJ_PEN);
+  EXPECT_EQ(GetStockObject(99), nullptr);
+}
+
+TEST(Objects, ASelectedBitmapStaysAndSitsInOneContextOnly) {
+  HDC first = CreateCompatibleDC(nullptr);
+  HDC second = CreateCompatibleDC(nullptr);
+  HBITMAP bitmap = CreateBitmap(4, 4, 1, 32, nullptr);
+  HGDIOBJ old = SelectObject(first, bitmap);
+  EXPECT_NE(old, nullptr);
+  EXPECT_EQ(SelectObject(second, bitmap), nullptr);
+  EXPECT_FALSE(DeleteObject(bitmap));
+  SelectObject(first, old);
+  EXPECT_NE(SelectObject(second, bitmap), nullptr);
+  DeleteDC(second);
+  EXPECT_TRUE(DeleteObject(bitmap));
+  // A bitmap cannot go into a window's context.
+  HBITMAP other = CreateBitmap(1, 1, 1, 1, nullptr);
+  HDC screen = GetDC(nullptr);
+  EXPECT_EQ(SelectObject(screen, other), nullptr);
+  ReleaseDC(nullptr, screen);
+  DeleteObject(other);
+  DeleteDC(first);
+}
+
+TEST(Objects, StaleAndMadeUpHandlesAreRefused) {
+  HPEN pen = CreatePen(PS_SOLID, 1, 0);
+  DeleteObject(pen);
+  EXPECT_FALSE(DeleteObject(pen));
+  LOGPEN lp{};
+  EXPECT_EQ(GetObjectA(pen, sizeof lp, &lp), 0);
+  HDC dc = CreateCompatibleDC(nullptr);
+  EXPECT_EQ(SelectObject(dc, pen), nullptr);
+  EXPECT_EQ(SelectObject(dc, reinterpret_cast<HGDIOBJ>(0x1234567)), nullptr);
+  EXPECT_EQ(GetObjectType(reinterpret_cast<HGDIOBJ>(0x1234567)), 0u);
+  DeleteDC(dc);
+  EXPECT_EQ(SelectObject(dc, GetStockObject(BLACK_PEN)), nullptr);
+  EXPECT_EQ(CreatePen(42, 1, 0), nullptr);
+  EXPECT_EQ(CreateHatchBrush(6, 0), nullptr);
+}
+
+TEST(Objects, APenDeletedWhileSelectedStillDraws) {
+  HDC dc = CreateCompatibleDC(nullptr);
+  HBITMAP bitmap = CreateBitmap(3, 1, 1, 32, nullptr);
+  HGDIOBJ old_bitmap = SelectObject(dc, bitmap);
+  HPEN pen = CreatePen(PS_SOLID, 1, RGB(0, 0, 255));
+  HGDIOBJ old = SelectObject(dc, pen);
+  EXPECT_TRUE(DeleteObject(pen));
+  MoveToEx(dc, 0, 0, nullptr);
+  LineTo(dc, 3, 0);
+  EXPECT_EQ(GetPixel(dc, 2, 0), RGB(0, 0, 255));
+  SelectObject(dc, old);
+  SelectObject(dc, old_bitmap);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+}
+
+}  // namespace

@@ -1,0 +1,136 @@
+// Text through a device context on a DIB section, with DejaVu Sans pinned:
+// metrics and extents, where glyph pixels may land, the background modes and
+// the accelerator's underline. Metrics and places, not anti-aliased pixels.
+#include <cstring>
+
+#include <gtest/gtest.h>
+#include <platform/api.h>
+
+#include "platform/gdi/font_engine.h"
+
+namespace {
+
+constexpr int kWidth = 120, kHeight = 40;
+constexpr std::uint32_t kWhite = 0x00FFFFFF;
+
+class Text : public testing::Test {
+ protected:
+  Text() {
+    gdi::PinFontFile("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf");
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = kWidth;
+    info.bmiHeader.biHeight = -kHeight;  // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    dc = CreateCompatibleDC(nullptr);
+    bitmap =
+        CreateDIBSection(dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0);
+    old_bitmap = SelectObject(dc, bitmap);
+    std::fill(bits, bits + kWidth * kHeight, kWhite);
+    LOGFONTA log{};
+    log.lfHeight = -11;
+    log.lfWeight = 400;
+    std::strcpy(log.lfFaceName, "MS Sans Serif");
+    font = CreateFontIndirectA(&log);
+    old_font = SelectObject(dc, font);
+  }
+  ~Text() override {
+    SelectObject(dc, old_font);
+    SelectObject(dc, old_bitmap);
+    DeleteObject(font);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    gdi::PinFontFile({});
+  }
+  std::uint32_t At(int x, int y) const { return bits[y * kWidth + x]; }
+  // The smallest rectangle holding every pixel that is not white.
+  RECT Inked() const {
+    RECT r{kWidth, kHeight, 0, 0};
+    for (int y = 0; y < kHeight; ++y) {
+      for (int x = 0; x < kWidth; ++x) {
+        if (At(x, y) == kWhite) continue;
+        r = {std::min<LONG>(r.left, x), std::min<LONG>(r.top, y), std::max<LONG>(r.right, x + 1),
+             std::max<LONG>(r.bottom, y + 1)};
+      }
+    }
+    return r;
+  }
+
+  HDC dc;
+  HBITMAP bitmap;
+  HGDIOBJ old_bitmap;
+  HFONT font;
+  HGDIOBJ old_font;
+  std::uint32_t* bits = nullptr;
+};
+
+TEST_F(Text, MetricsAndExtents) {
+  TEXTMETRICA tm{};
+  ASSERT_TRUE(GetTextMetricsA(dc, &tm));
+  EXPECT_EQ(tm.tmHeight, 13);
+  EXPECT_EQ(tm.tmAscent, 10);
+  EXPECT_EQ(tm.tmInternalLeading, 2);
+  SIZE one{}, two{}, none{};
+  EXPECT_TRUE(GetTextExtentPoint32A(dc, "Tavrion", 7, &one));
+  EXPECT_TRUE(GetTextExtentPoint32A(dc, "TavrionTavrion", 14, &two));
+  EXPECT_TRUE(GetTextExtentPoint32A(dc, "", 0, &none));
+  EXPECT_EQ(two.cx, 2 * one.cx);
+  EXPECT_EQ(one.cy, 13);
+  EXPECT_EQ(none.cx, 0);
+  RECT calc{5, 5, 5, 5};
+  EXPECT_EQ(DrawTextA(dc, "Tavrion", -1, &calc, DT_CALCRECT | DT_SINGLELINE), 13);
+  EXPECT_EQ(calc.right - calc.left, one.cx);
+  EXPECT_EQ(calc.bottom - calc.top, 13);
+}
+
+TEST_F(Text, TransparentTextStaysInsideItsCell) {
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, RGB(0, 0, 0));
+  SIZE size{};
+  GetTextExtentPoint32A(dc, "Hg", 2, &size);
+  ASSERT_TRUE(TextOutA(dc, 10, 5, "Hg", 2));
+  const RECT inked = Inked();
+  EXPECT_GE(inked.left, 10);
+  EXPECT_LE(inked.right, 10 + size.cx + 1);
+  EXPECT_GE(inked.top, 5);
+  EXPECT_LE(inked.bottom, 5 + 13);
+  EXPECT_LT(inked.left, inked.right);
+}
+
+TEST_F(Text, OpaqueModeFillsTheCellWithTheBackground) {
+  SetBkMode(dc, OPAQUE);
+  SetBkColor(dc, RGB(0, 0, 255));
+  SIZE size{};
+  GetTextExtentPoint32A(dc, "ab", 2, &size);
+  TextOutA(dc, 20, 10, "ab", 2);
+  EXPECT_EQ(At(20, 10), 0x000000FFu);  // the cell's corner: blue, as 0x00RRGGBB
+  EXPECT_EQ(At(20 + size.cx - 1, 10 + 12), 0x000000FFu);
+  EXPECT_EQ(At(19, 10), kWhite);
+  EXPECT_EQ(At(20 + size.cx, 10), kWhite);
+  EXPECT_EQ(At(20, 10 + 13), kWhite);
+}
+
+TEST_F(Text, AcceleratorIsUnderlinedUnderItsCharacter) {
+  SetBkMode(dc, TRANSPARENT);
+  RECT box{0, 0, kWidth, kHeight};
+  DrawTextA(dc, "&File", -1, &box, DT_SINGLELINE);
+  SIZE f{};
+  GetTextExtentPoint32A(dc, "F", 1, &f);
+  // Somewhere below the baseline a run of ink as wide as the F.
+  int row = -1;
+  for (int y = 10; y < 13 && row < 0; ++y) {
+    bool full = true;
+    for (int x = 0; x < f.cx; ++x) full = full && At(x, y) != kWhite;
+    if (full) row = y;
+  }
+  EXPECT_GE(row, 10);
+  std::fill(bits, bits + kWidth * kHeight, kWhite);
+  DrawTextA(dc, "&File", -1, &box, DT_SINGLELINE | DT_NOPREFIX);
+  SIZE amp{};
+  GetTextExtentPoint32A(dc, "&", 1, &amp);
+  EXPECT_LT(Inked().left, amp.cx);  // the ampersand itself is drawn
+}
+
+}  // namespace
