@@ -1,8 +1,10 @@
 // Drawing: a full redraw of the preview of the default train on a 485 x 89
 // bitmap, as the preview draws it: fill, three dotted guides, then the trace
-// of five pulses.
+// of five pulses; and drawing a label of 20 characters in the form's font.
+#include <cstring>
+
 #include <benchmark/benchmark.h>
-#include <platform/gdi.h>
+#include <platform/api.h>
 
 namespace {
 
@@ -48,5 +50,37 @@ void BM_PreviewRedraw(benchmark::State& state) {
   DeleteDC(dc);
 }
 BENCHMARK(BM_PreviewRedraw);
+
+void BM_Label20(benchmark::State& state) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = 200;
+  info.bmiHeader.biHeight = -20;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HDC dc = CreateCompatibleDC(nullptr);
+  HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old_bitmap = SelectObject(dc, bitmap);
+  LOGFONTA log{};
+  log.lfHeight = -11;
+  log.lfWeight = 400;
+  std::strcpy(log.lfFaceName, "MS Sans Serif");
+  HFONT font = CreateFontIndirectA(&log);
+  HGDIOBJ old_font = SelectObject(dc, font);
+  SetBkMode(dc, TRANSPARENT);
+  const char* label = "Sample Rate (Hz) 441";  // 20 characters
+  for (auto _ : state) {
+    RECT r{0, 0, 200, 20};
+    DrawTextA(dc, label, 20, &r, DT_SINGLELINE | DT_NOPREFIX);
+    benchmark::DoNotOptimize(bits);
+  }
+  SelectObject(dc, old_font);
+  SelectObject(dc, old_bitmap);
+  DeleteObject(font);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+}
+BENCHMARK(BM_Label20);
 
 }  // namespace

@@ -130,6 +130,9 @@ LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_NCACTIVATE:
       w->ncpaint = true;
       return TRUE;
+    case WM_NCPAINT:
+      user::PaintFrame(window);
+      return 0;
     case WM_CANCELMODE:
       if (GetCapture() == window) ReleaseCapture();
       return 0;

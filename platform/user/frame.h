@@ -15,6 +15,9 @@ Insets FrameInsets(DWORD style, DWORD ex_style);
 // HWND_TOP .. HWND_NOTOPMOST and windows: moves `window` in its siblings.
 void PlaceInZOrder(struct Window* window, HWND insert_after);
 
+// Draws a window's frame and caption into its whole-window surface.
+void PaintFrame(HWND window);
+
 // Activation with the WM_ACTIVATE state to report (WA_ACTIVE or WA_CLICKACTIVE).
 HWND Activate(HWND window, WPARAM how);
 
