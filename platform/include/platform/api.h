@@ -3,6 +3,7 @@
 
 #include <platform/codepage.h>
 #include <platform/gdi.h>
+#include <platform/icons.h>
 #include <platform/kernel.h>
 #include <platform/resources.h>
 #include <platform/sound.h>
