@@ -6,16 +6,13 @@
 #include <benchmark/benchmark.h>
 #include <platform/api.h>
 
+#include "platform/gdi/surface.h"
+
 namespace {
 
 void BM_PreviewRedraw(benchmark::State& state) {
   constexpr int W = 485, H = 89;
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = W;
-  info.bmiHeader.biHeight = -H;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
+  const BITMAPINFO info = gdi::TopDown32(W, H);
   void* bits = nullptr;
   HDC dc = CreateCompatibleDC(nullptr);
   HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
@@ -52,12 +49,7 @@ void BM_PreviewRedraw(benchmark::State& state) {
 BENCHMARK(BM_PreviewRedraw);
 
 void BM_Label20(benchmark::State& state) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = 200;
-  info.bmiHeader.biHeight = -20;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
+  const BITMAPINFO info = gdi::TopDown32(200, 20);
   void* bits = nullptr;
   HDC dc = CreateCompatibleDC(nullptr);
   HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);

@@ -7,6 +7,8 @@
 #include <platform/icons.h>
 #include <platform/windows.h>
 
+#include "surface.h"
+
 namespace {
 
 struct Icon {
@@ -46,13 +48,7 @@ HDC CopyMask(HBITMAP source, int width, int height, HBITMAP& copy) {
 // A 32-bit copy of a colour bitmap, read with GetDIBits so that the source
 // may stay selected in a context of its caller.
 HDC CopyImage(HBITMAP source, int width, int height, HBITMAP& copy) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO info = gdi::TopDown32(width, height);
   HDC dc = CreateCompatibleDC(nullptr);
   void* bits = nullptr;
   copy = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);

@@ -423,3 +423,9 @@ HRGN CreateRectRgnIndirect(const RECT* rect) {
   if (rect == nullptr) return nullptr;
   return CreateRectRgn(rect->left, rect->top, rect->right, rect->bottom);
 }
+
+HBRUSH GetSysColorBrush(int index) {
+  // Stable handles, one per system colour, that Lookup turns into solid
+  // brushes of the colour as it is when they are used; never deleted.
+  return reinterpret_cast<HBRUSH>(gdi::kSysColorBrushes + static_cast<std::uintptr_t>(index));
+}

@@ -22,6 +22,19 @@ inline constexpr COLORREF ToColor(std::uint32_t pixel) {
   return (pixel & 0xFF) << 16 | (pixel & 0xFF00) | (pixel >> 16 & 0xFF);
 }
 
+// The header of a top-down 32-bit DIB of that size, as CreateDIBSection and
+// GetDIBits take it.
+inline BITMAPINFO TopDown32(int width, int height) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  return info;
+}
+
 class Surface {
  public:
   // A zeroed (black) surface; `bottom_up` stores the last row first.

@@ -54,11 +54,6 @@ LRESULT SetCursorDefault(user::Window* w, WPARAM wParam, LPARAM lParam) {
 
 }  // namespace
 
-HBRUSH GetSysColorBrush(int index) {
-  // Stable handles for the system colours; the drawing layer knows them.
-  return reinterpret_cast<HBRUSH>(static_cast<std::uintptr_t>(0x2000 + index));
-}
-
 LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   user::Window* w = user::Find(window);
   if (w == nullptr) return 0;

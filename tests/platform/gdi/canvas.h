@@ -13,15 +13,12 @@
 #include <platform/gdi.h>
 #include <platform/picture.h>
 
+#include "platform/gdi/surface.h"
+
 class Canvas {
  public:
   Canvas(int width, int height, COLORREF fill = 0xFFFFFF) : width_(width), height_(height) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
+    const BITMAPINFO info = gdi::TopDown32(width, height);
     void* bits = nullptr;
     dc_ = CreateCompatibleDC(nullptr);
     bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);

@@ -7,28 +7,16 @@
 #include <platform/api.h>
 
 #include "platform/gdi/font_engine.h"
+#include "tests/platform/gdi/canvas.h"
 
 namespace {
 
 constexpr int kWidth = 120, kHeight = 40;
-constexpr std::uint32_t kWhite = 0x00FFFFFF;
 
 class Text : public testing::Test {
  protected:
   Text() {
     gdi::PinFontFile("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf");
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = kWidth;
-    info.bmiHeader.biHeight = -kHeight;  // top-down
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    dc = CreateCompatibleDC(nullptr);
-    bitmap =
-        CreateDIBSection(dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0);
-    old_bitmap = SelectObject(dc, bitmap);
-    std::fill(bits, bits + kWidth * kHeight, kWhite);
     LOGFONTA log{};
     log.lfHeight = -11;
     log.lfWeight = 400;
@@ -38,19 +26,16 @@ class Text : public testing::Test {
   }
   ~Text() override {
     SelectObject(dc, old_font);
-    SelectObject(dc, old_bitmap);
     DeleteObject(font);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
     gdi::PinFontFile({});
   }
-  std::uint32_t At(int x, int y) const { return bits[y * kWidth + x]; }
+  bool White(int x, int y) const { return canvas.At(x, y) == 0xFFFFFF; }
   // The smallest rectangle holding every pixel that is not white.
   RECT Inked() const {
     RECT r{kWidth, kHeight, 0, 0};
     for (int y = 0; y < kHeight; ++y) {
       for (int x = 0; x < kWidth; ++x) {
-        if (At(x, y) == kWhite) continue;
+        if (White(x, y)) continue;
         r = {std::min<LONG>(r.left, x), std::min<LONG>(r.top, y), std::max<LONG>(r.right, x + 1),
              std::max<LONG>(r.bottom, y + 1)};
       }
@@ -58,12 +43,10 @@ class Text : public testing::Test {
     return r;
   }
 
-  HDC dc;
-  HBITMAP bitmap;
-  HGDIOBJ old_bitmap;
+  Canvas canvas{kWidth, kHeight};
+  HDC dc = canvas.dc();
   HFONT font;
   HGDIOBJ old_font;
-  std::uint32_t* bits = nullptr;
 };
 
 TEST_F(Text, MetricsAndExtents) {
@@ -105,11 +88,11 @@ TEST_F(Text, OpaqueModeFillsTheCellWithTheBackground) {
   SIZE size{};
   GetTextExtentPoint32A(dc, "ab", 2, &size);
   TextOutA(dc, 20, 10, "ab", 2);
-  EXPECT_EQ(At(20, 10), 0x000000FFu);  // the cell's corner: blue, as 0x00RRGGBB
-  EXPECT_EQ(At(20 + size.cx - 1, 10 + 12), 0x000000FFu);
-  EXPECT_EQ(At(19, 10), kWhite);
-  EXPECT_EQ(At(20 + size.cx, 10), kWhite);
-  EXPECT_EQ(At(20, 10 + 13), kWhite);
+  EXPECT_EQ(canvas.At(20, 10), RGB(0, 0, 255));  // the cell's corner
+  EXPECT_EQ(canvas.At(20 + size.cx - 1, 10 + 12), RGB(0, 0, 255));
+  EXPECT_TRUE(White(19, 10));
+  EXPECT_TRUE(White(20 + size.cx, 10));
+  EXPECT_TRUE(White(20, 10 + 13));
 }
 
 TEST_F(Text, AcceleratorIsUnderlinedUnderItsCharacter) {
@@ -122,11 +105,11 @@ TEST_F(Text, AcceleratorIsUnderlinedUnderItsCharacter) {
   int row = -1;
   for (int y = 10; y < 13 && row < 0; ++y) {
     bool full = true;
-    for (int x = 0; x < f.cx; ++x) full = full && At(x, y) != kWhite;
+    for (int x = 0; x < f.cx; ++x) full = full && !White(x, y);
     if (full) row = y;
   }
   EXPECT_GE(row, 10);
-  std::fill(bits, bits + kWidth * kHeight, kWhite);
+  canvas.Fill(RGB(255, 255, 255));
   DrawTextA(dc, "&File", -1, &box, DT_SINGLELINE | DT_NOPREFIX);
   SIZE amp{};
   GetTextExtentPoint32A(dc, "&", 1, &amp);
