@@ -12,13 +12,15 @@
 
 namespace {
 
-struct ClassList {
+// A list every access of which takes its lock.
+template <typename T>
+struct ThreadList {
   std::mutex lock;
-  std::vector<TClass> classes;
+  std::vector<T> items;
 };
 
-ClassList& Classes() {
-  static ClassList list;
+ThreadList<TClass>& Classes() {
+  static ThreadList<TClass> list;
   return list;
 }
 
@@ -28,13 +30,8 @@ struct IntConst {
   TIntToIdent int_to_ident;
 };
 
-struct IntConstList {
-  std::mutex lock;
-  std::vector<IntConst> entries;
-};
-
-IntConstList& IntConsts() {
-  static IntConstList list;
+ThreadList<IntConst>& IntConsts() {
+  static ThreadList<IntConst> list;
   return list;
 }
 
@@ -48,29 +45,28 @@ TClass FindLocked(const std::vector<TClass>& classes, std::string_view name) {
 }  // namespace
 
 void RegisterClass(TClass cls) {
-  ClassList& list = Classes();
+  auto& list = Classes();
   std::lock_guard guard(list.lock);
   for (TClass c = cls; c != nullptr; c = c->Parent) {
-    if (std::find(list.classes.begin(), list.classes.end(), c) != list.classes.end()) break;
-    if (FindLocked(list.classes, c->ClassName) != nullptr) {
+    if (std::find(list.items.begin(), list.items.end(), c) != list.items.end()) break;
+    if (FindLocked(list.items, c->ClassName) != nullptr) {
       throw EFilerError(Format(LoadResString(SDuplicateClass), {c->ClassName}));
     }
-    list.classes.push_back(c);
+    list.items.push_back(c);
     if (c == &TPersistent::StaticClass()) break;
   }
 }
 
 void UnRegisterClass(TClass cls) {
-  ClassList& list = Classes();
+  auto& list = Classes();
   std::lock_guard guard(list.lock);
-  list.classes.erase(std::remove(list.classes.begin(), list.classes.end(), cls),
-                     list.classes.end());
+  list.items.erase(std::remove(list.items.begin(), list.items.end(), cls), list.items.end());
 }
 
 TClass GetClass(std::string_view name) {
-  ClassList& list = Classes();
+  auto& list = Classes();
   std::lock_guard guard(list.lock);
-  return FindLocked(list.classes, name);
+  return FindLocked(list.items, name);
 }
 
 TClass FindClass(std::string_view name) {
@@ -82,24 +78,24 @@ TClass FindClass(std::string_view name) {
 }
 
 void RegisterIntConst(const TTypeInfo* type, TIdentToInt ident_to_int, TIntToIdent int_to_ident) {
-  IntConstList& list = IntConsts();
+  auto& list = IntConsts();
   std::lock_guard guard(list.lock);
-  list.entries.push_back({type, ident_to_int, int_to_ident});
+  list.items.push_back({type, ident_to_int, int_to_ident});
 }
 
 TIdentToInt FindIdentToInt(const TTypeInfo* type) {
-  IntConstList& list = IntConsts();
+  auto& list = IntConsts();
   std::lock_guard guard(list.lock);
-  for (const IntConst& entry : list.entries) {
+  for (const IntConst& entry : list.items) {
     if (entry.type == type) return entry.ident_to_int;
   }
   return nullptr;
 }
 
 TIntToIdent FindIntToIdent(const TTypeInfo* type) {
-  IntConstList& list = IntConsts();
+  auto& list = IntConsts();
   std::lock_guard guard(list.lock);
-  for (const IntConst& entry : list.entries) {
+  for (const IntConst& entry : list.items) {
     if (entry.type == type) return entry.int_to_ident;
   }
   return nullptr;
