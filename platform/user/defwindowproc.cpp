@@ -4,6 +4,7 @@
 
 #include <platform/gdi.h>
 
+#include "delivery.h"
 #include "frame.h"
 #include "window_table.h"
 
@@ -57,6 +58,7 @@ LRESULT SetCursorDefault(user::Window* w, WPARAM wParam, LPARAM lParam) {
 LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   user::Window* w = user::Find(window);
   if (w == nullptr) return 0;
+  const user::DefaultHandlingScope inside_default;
   switch (message) {
     case WM_NCCREATE: {
       const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);

@@ -9,6 +9,7 @@
 #include <platform/kernel.h>
 
 #include "../host/host.h"
+#include "delivery.h"
 #include "window_table.h"
 
 namespace user {
@@ -166,8 +167,7 @@ LRESULT SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     SetLastError(1400);
     return 0;
   }
-  user::Spy(window, message, wParam, lParam);
-  return CallWindowProcA(w->proc, window, message, wParam, lParam);
+  return user::Deliver(w->proc, window, message, wParam, lParam, platform::Delivery::kSent);
 }
 
 BOOL PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -252,8 +252,8 @@ LRESULT DispatchMessageA(const MSG* msg) {
   }
   user::Window* w = user::Find(msg->hwnd);
   if (w == nullptr) return 0;
-  user::Spy(msg->hwnd, msg->message, msg->wParam, msg->lParam);
-  return CallWindowProcA(w->proc, msg->hwnd, msg->message, msg->wParam, msg->lParam);
+  return user::Deliver(w->proc, msg->hwnd, msg->message, msg->wParam, msg->lParam,
+                       platform::Delivery::kPosted);
 }
 
 UINT_PTR SetTimer(HWND window, UINT_PTR id, UINT elapse, TIMERPROC proc) {

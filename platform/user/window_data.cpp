@@ -3,7 +3,6 @@
 #include <map>
 
 #include <platform/kernel.h>
-#include <platform/spy.h>
 
 #include "window_table.h"
 
@@ -29,20 +28,7 @@ std::string PropKey(LPCSTR name) {
   return user::Upper(name);
 }
 
-platform::MessageSpy& SpyFunction() {
-  static platform::MessageSpy spy;
-  return spy;
-}
-
 }  // namespace
-
-void platform::SetMessageSpy(MessageSpy spy) {
-  SpyFunction() = std::move(spy);
-}
-
-void user::Spy(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (SpyFunction()) SpyFunction()(window, message, wParam, lParam);
-}
 
 ATOM GlobalAddAtomA(LPCSTR name) {
   std::lock_guard guard(user::Lock());

@@ -68,9 +68,6 @@ std::vector<Window*>& SiblingsOf(Window* window);
 POINT ScreenOrigin(const Window* window);
 POINT ClientOrigin(const Window* window);
 
-// Every message a window procedure gets passes here first (see <platform/spy.h>).
-void Spy(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-
 // Sends WM_DESTROY and WM_NCDESTROY and frees the window and its children.
 void Destroy(Window* window);
 

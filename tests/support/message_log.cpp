@@ -3,8 +3,33 @@
 #include <algorithm>
 #include <cstdio>
 #include <sstream>
+#include <stdexcept>
 
-std::string MessageLog::MessageName(UINT message) {
+MessageLog::MessageLog() {
+  platform::SetMessageSpy(
+      [this](HWND window, UINT message, WPARAM wParam, LPARAM, platform::Delivery how) {
+        auto name = names_.find(window);
+        if (name == names_.end() && !next_name_.empty()) {
+          name = names_.emplace(window, next_name_).first;
+          next_name_.clear();
+        }
+        if (!recording_ || name == names_.end()) return;
+        lines_.push_back({name->second, message, how, wParam});
+      });
+}
+
+MessageLog::~MessageLog() {
+  platform::SetMessageSpy({});
+}
+
+Sequence operator+(Sequence a, const Sequence& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
+
+namespace {
+
+const std::map<UINT, const char*>& Names() {
   static const std::map<UINT, const char*> kNames = {
       {WM_CREATE, "WM_CREATE"},
       {WM_DESTROY, "WM_DESTROY"},
@@ -56,27 +81,112 @@ std::string MessageLog::MessageName(UINT message) {
       {0x007C, "WM_STYLECHANGING"},
       {0x007D, "WM_STYLECHANGED"},
   };
-  const auto it = kNames.find(message);
-  if (it != kNames.end()) return it->second;
+  return kNames;
+}
+
+struct Expected {
+  std::string window;
+  UINT message = 0;
+  platform::Delivery how = platform::Delivery::kSent;
+  bool has_wparam = false;
+  WPARAM wparam = 0;
+  bool optional = false;
+};
+
+UINT MessageNumber(const std::string& name) {
+  for (const auto& [number, text] : Names()) {
+    if (name == text) return number;
+  }
+  if (name.rfind("0x", 0) == 0) return static_cast<UINT>(std::stoul(name, nullptr, 16));
+  throw std::invalid_argument("unknown message name in an expected sequence: " + name);
+}
+
+Expected Parse(const std::string& line) {
+  std::istringstream words(line);
+  Expected e;
+  std::string message;
+  words >> e.window >> message;
+  e.message = MessageNumber(message);
+  for (std::string word; words >> word;) {
+    if (word == "posted") {
+      e.how = platform::Delivery::kPosted;
+    } else if (word == "default") {
+      e.how = platform::Delivery::kSentByDefault;
+    } else if (word == "?") {
+      e.optional = true;
+    } else if (word.rfind("w=", 0) == 0) {
+      e.has_wparam = true;
+      e.wparam = static_cast<WPARAM>(std::stoll(word.substr(2), nullptr, 0));
+    } else {
+      throw std::invalid_argument("unknown word in an expected sequence: " + line);
+    }
+  }
+  return e;
+}
+
+bool Matches(const Expected& e, const RecordedMessage& r) {
+  return e.window == r.window && e.message == r.message && e.how == r.how &&
+         (!e.has_wparam || e.wparam == r.wparam);
+}
+
+// The actual message in the table's words, its wParam shown where the
+// expected entry beside it names one.
+std::string Describe(const RecordedMessage& r, bool with_wparam) {
+  std::string text = r.window + " " + MessageLog::MessageName(r.message);
+  if (r.how == platform::Delivery::kPosted) text += " posted";
+  if (r.how == platform::Delivery::kSentByDefault) text += " default";
+  if (with_wparam) {
+    char number[24];
+    std::snprintf(number, sizeof number, " w=0x%llX", static_cast<unsigned long long>(r.wparam));
+    text += number;
+  }
+  return text;
+}
+
+}  // namespace
+
+std::string MessageLog::MessageName(UINT message) {
+  const auto it = Names().find(message);
+  if (it != Names().end()) return it->second;
   char text[16];
   std::snprintf(text, sizeof text, "0x%04X", message);
   return text;
 }
 
-testing::AssertionResult SameSequence(const std::vector<std::string>& expected,
-                                      const std::vector<std::string>& actual) {
-  if (expected == actual) return testing::AssertionSuccess();
+testing::AssertionResult SameSequence(const Sequence& expected,
+                                      const std::vector<RecordedMessage>& actual) {
+  struct Row {
+    std::string want, got;
+    bool ok;
+  };
+  // An expected entry beside the message it matched, beside none when an
+  // optional one was missing; after the first mismatch, the rest side by side.
+  std::vector<Row> rows;
+  std::size_t a = 0;
+  bool same = true;
+  for (const std::string& line : expected) {
+    const Expected e = Parse(line);
+    if (!same) {
+      rows.push_back({line, a < actual.size() ? Describe(actual[a++], e.has_wparam) : "", true});
+    } else if (a < actual.size() && Matches(e, actual[a])) {
+      rows.push_back({line, Describe(actual[a++], e.has_wparam), true});
+    } else if (e.optional) {
+      rows.push_back({line, "", true});
+    } else {
+      same = false;
+      rows.push_back({line, a < actual.size() ? Describe(actual[a++], e.has_wparam) : "", false});
+    }
+  }
+  if (same && a == actual.size()) return testing::AssertionSuccess();
+  for (bool first = same; a < actual.size(); ++a, first = false) {
+    rows.push_back({"", Describe(actual[a], false), !first});
+  }
   std::ostringstream out;
-  out << "\n" << std::string(36, ' ') << "expected | actual\n";
-  const std::size_t rows = std::max(expected.size(), actual.size());
-  bool marked = false;
-  for (std::size_t i = 0; i < rows; ++i) {
-    const std::string e = i < expected.size() ? expected[i] : "";
-    const std::string a = i < actual.size() ? actual[i] : "";
-    const bool differs = e != a && !marked;
-    marked = marked || differs;
-    out << (differs ? "> " : "  ") << std::string(34 - std::min<std::size_t>(34, e.size()), ' ')
-        << e << " | " << a << "\n";
+  out << "\n" << std::string(40, ' ') << "expected | actual\n";
+  for (const Row& row : rows) {
+    out << (row.ok ? "  " : "> ")
+        << std::string(38 - std::min<std::size_t>(38, row.want.size()), ' ') << row.want << " | "
+        << row.got << "\n";
   }
   return testing::AssertionFailure() << out.str();
 }

@@ -1,6 +1,6 @@
-// Records the messages windows receive, as "Name WM_X" lines, for tests that
-// compare sequences against an expected table. A mismatch prints both
-// sequences side by side.
+// Records the messages windows receive, with how each came and its wParam,
+// for tests that compare sequences against expected tables. A mismatch prints
+// both sequences side by side.
 #pragma once
 
 #include <map>
@@ -11,20 +11,26 @@
 #include <platform/spy.h>
 #include <platform/windows.h>
 
+struct RecordedMessage {
+  std::string window;
+  UINT message;
+  platform::Delivery how;
+  WPARAM wparam;
+};
+
+// An expected entry: "Name WM_X", then any of
+//   posted   taken from the queue and dispatched
+//   default  sent from inside the default handling of another message
+//   w=N      the wParam (decimal, or hex with 0x; -1 for all bits set)
+//   ?        the message may be missing
+// An entry without "posted" or "default" was sent directly.
+using Sequence = std::vector<std::string>;
+Sequence operator+(Sequence a, const Sequence& b);
+
 class MessageLog {
  public:
-  MessageLog() {
-    platform::SetMessageSpy([this](HWND window, UINT message, WPARAM, LPARAM) {
-      auto name = names_.find(window);
-      if (name == names_.end() && !next_name_.empty()) {
-        name = names_.emplace(window, next_name_).first;
-        next_name_.clear();
-      }
-      if (!recording_ || name == names_.end()) return;
-      lines_.push_back(name->second + " " + MessageName(message));
-    });
-  }
-  ~MessageLog() { platform::SetMessageSpy({}); }
+  MessageLog();
+  ~MessageLog();
   MessageLog(const MessageLog&) = delete;
   MessageLog& operator=(const MessageLog&) = delete;
 
@@ -37,7 +43,7 @@ class MessageLog {
     lines_.clear();
     recording_ = true;
   }
-  std::vector<std::string> Take() {
+  std::vector<RecordedMessage> Take() {
     recording_ = false;
     return std::move(lines_);
   }
@@ -46,11 +52,12 @@ class MessageLog {
 
  private:
   std::map<HWND, std::string> names_;
-  std::vector<std::string> lines_;
+  std::vector<RecordedMessage> lines_;
   std::string next_name_;
   bool recording_ = false;
 };
 
-// Side by side: expected | actual, with the first difference marked.
-testing::AssertionResult SameSequence(const std::vector<std::string>& expected,
-                                      const std::vector<std::string>& actual);
+// Whether the messages match the table, optional entries allowed to be
+// missing. On a mismatch: expected | actual, with the first difference marked.
+testing::AssertionResult SameSequence(const Sequence& expected,
+                                      const std::vector<RecordedMessage>& actual);

@@ -8,7 +8,15 @@
 
 namespace platform {
 
-using MessageSpy = std::function<void(HWND window, UINT message, WPARAM wParam, LPARAM lParam)>;
+// How a message reached the window procedure.
+enum class Delivery {
+  kSent,           // SendMessageA from the program or from a call of the platform
+  kPosted,         // taken from the queue and dispatched
+  kSentByDefault,  // sent from inside DefWindowProcA's handling of another message
+};
+
+using MessageSpy =
+    std::function<void(HWND window, UINT message, WPARAM wParam, LPARAM lParam, Delivery how)>;
 // Installs the spy (an empty one removes it).
 void SetMessageSpy(MessageSpy spy);
 

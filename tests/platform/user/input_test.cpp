@@ -45,11 +45,11 @@ class Input : public testing::Test {
   }
 
   // The recorded lines whose message is one of `messages`.
-  std::vector<std::string> Taken(const std::set<std::string>& messages) {
-    std::vector<std::string> lines = log.Take();
+  std::vector<RecordedMessage> Taken(const std::set<std::string>& messages) {
+    std::vector<RecordedMessage> lines = log.Take();
     lines.erase(std::remove_if(lines.begin(), lines.end(),
-                               [&](const std::string& line) {
-                                 return messages.count(line.substr(line.find(' ') + 1)) == 0;
+                               [&](const RecordedMessage& line) {
+                                 return messages.count(MessageLog::MessageName(line.message)) == 0;
                                }),
                 lines.end());
     return lines;
@@ -88,16 +88,16 @@ TEST_F(Input, ClickOnAnInactiveWindowAsksActivatesThenDelivers) {
       {
           "Button WM_NCHITTEST",
           "Button WM_MOUSEACTIVATE",
-          "Form WM_MOUSEACTIVATE",  // the default handling asks the parent
+          "Form WM_MOUSEACTIVATE default",  // the default handling asks the parent
           "Other WM_ACTIVATE",
           "Form WM_ACTIVATE",
           "Button WM_SETCURSOR",
-          "Form WM_SETCURSOR",
-          "Button WM_LBUTTONDOWN",
+          "Form WM_SETCURSOR default",
+          "Button WM_LBUTTONDOWN posted",
           "Button WM_NCHITTEST",
           "Button WM_SETCURSOR",
-          "Form WM_SETCURSOR",
-          "Button WM_LBUTTONUP",
+          "Form WM_SETCURSOR default",
+          "Button WM_LBUTTONUP posted",
       },
       Taken(kMouse)));
   EXPECT_EQ(GetActiveWindow(), form);
@@ -155,11 +155,11 @@ TEST_F(Input, MouseActivateAnswersDecideActivationAndDelivery) {
     Host().Click(50, 50);
     log.Start();
     Pump();
-    const std::vector<std::string> seen = Taken({"WM_LBUTTONDOWN", "WM_LBUTTONUP"});
+    const std::vector<RecordedMessage> seen = Taken({"WM_LBUTTONDOWN", "WM_LBUTTONUP"});
     EXPECT_EQ(GetActiveWindow(), c.activates ? form : other);
-    const std::vector<std::string> expected =
-        c.delivers ? std::vector<std::string>{"Form WM_LBUTTONDOWN", "Form WM_LBUTTONUP"}
-                   : std::vector<std::string>{"Form WM_LBUTTONUP"};  // only the press is eaten
+    const Sequence expected =
+        c.delivers ? Sequence{"Form WM_LBUTTONDOWN posted", "Form WM_LBUTTONUP posted"}
+                   : Sequence{"Form WM_LBUTTONUP posted"};  // only the press is eaten
     EXPECT_TRUE(SameSequence(expected, seen));
     ResetTestWindows();
     Pump();
@@ -174,7 +174,7 @@ TEST_F(Input, PressOnTheActiveWindowItselfAsksNothing) {
   log.Start();
   Host().Press();
   Pump();
-  EXPECT_TRUE(SameSequence({"Form WM_NCHITTEST", "Form WM_SETCURSOR", "Form WM_LBUTTONDOWN"},
+  EXPECT_TRUE(SameSequence({"Form WM_NCHITTEST", "Form WM_SETCURSOR", "Form WM_LBUTTONDOWN posted"},
                            Taken(kMouse)));
   Host().Release();
 }
@@ -186,9 +186,9 @@ TEST_F(Input, DoubleClicksNeedTheClassStyleTheTimeAndTheBox) {
     LONG dx;
     const char* second;
   } cases[] = {
-      {true, 100, 0, "W WM_LBUTTONDBLCLK"}, {false, 100, 0, "W WM_LBUTTONDOWN"},
-      {true, 500, 2, "W WM_LBUTTONDBLCLK"}, {true, 501, 0, "W WM_LBUTTONDOWN"},
-      {true, 100, 3, "W WM_LBUTTONDOWN"},
+      {true, 100, 0, "W WM_LBUTTONDBLCLK posted"}, {false, 100, 0, "W WM_LBUTTONDOWN posted"},
+      {true, 500, 2, "W WM_LBUTTONDBLCLK posted"}, {true, 501, 0, "W WM_LBUTTONDOWN posted"},
+      {true, 100, 3, "W WM_LBUTTONDOWN posted"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.double_clicks << " " << c.pause << " " << c.dx);
@@ -200,7 +200,7 @@ TEST_F(Input, DoubleClicksNeedTheClassStyleTheTimeAndTheBox) {
     log.Start();
     Host().Click(50 + c.dx, 50);
     Pump();
-    EXPECT_TRUE(SameSequence({c.second, "W WM_LBUTTONUP"},
+    EXPECT_TRUE(SameSequence({c.second, "W WM_LBUTTONUP posted"},
                              Taken({"WM_LBUTTONDOWN", "WM_LBUTTONDBLCLK", "WM_LBUTTONUP"})));
     ResetTestWindows();
     Pump();
@@ -215,8 +215,9 @@ TEST_F(Input, TheClickAfterADoubleClickStartsAnew) {
     Host().Click(50, 50);
     Pump();
   }
-  EXPECT_TRUE(SameSequence({"W WM_LBUTTONDOWN", "W WM_LBUTTONDBLCLK", "W WM_LBUTTONDOWN"},
-                           Taken({"WM_LBUTTONDOWN", "WM_LBUTTONDBLCLK"})));
+  EXPECT_TRUE(SameSequence(
+      {"W WM_LBUTTONDOWN posted", "W WM_LBUTTONDBLCLK posted", "W WM_LBUTTONDOWN posted"},
+      Taken({"WM_LBUTTONDOWN", "WM_LBUTTONDBLCLK"})));
 }
 
 TEST_F(Input, TheFrameGetsNonClientMessagesInScreenCoordinates) {
@@ -259,9 +260,9 @@ TEST_F(Input, CaptureTakesEveryMouseMessageInItsClientCoordinates) {
   Host().Press();
   Host().Release();
   Pump();
-  EXPECT_TRUE(SameSequence(
-      {"Child WM_MOUSEMOVE", "Child WM_MOUSEMOVE", "Child WM_LBUTTONDOWN", "Child WM_LBUTTONUP"},
-      Taken(kMouse)));
+  EXPECT_TRUE(SameSequence({"Child WM_MOUSEMOVE posted", "Child WM_MOUSEMOVE posted",
+                            "Child WM_LBUTTONDOWN posted", "Child WM_LBUTTONUP posted"},
+                           Taken(kMouse)));
   ReleaseCapture();
 }
 
@@ -286,17 +287,18 @@ TEST_F(Input, TransparentWindowsPassTheMouseToTheWindowBeneath) {
   log.Start();
   Host().Press();
   Pump();
-  EXPECT_TRUE(SameSequence(
-      {"Hint WM_NCHITTEST", "Label WM_NCHITTEST", "Below WM_NCHITTEST", "Below WM_MOUSEACTIVATE",
-       "Form WM_MOUSEACTIVATE", "Below WM_SETCURSOR", "Form WM_SETCURSOR", "Below WM_LBUTTONDOWN"},
-      Taken(kMouse)));
+  EXPECT_TRUE(
+      SameSequence({"Hint WM_NCHITTEST", "Label WM_NCHITTEST", "Below WM_NCHITTEST",
+                    "Below WM_MOUSEACTIVATE", "Form WM_MOUSEACTIVATE default", "Below WM_SETCURSOR",
+                    "Form WM_SETCURSOR default", "Below WM_LBUTTONDOWN posted"},
+                   Taken(kMouse)));
   log.Start();
   Host().Release();
   Host().Click(80, 80);  // only the label and the hint: the form takes it
   Pump();
-  EXPECT_TRUE(SameSequence(
-      {"Below WM_LBUTTONUP", "Form WM_MOUSEMOVE", "Form WM_LBUTTONDOWN", "Form WM_LBUTTONUP"},
-      Taken({"WM_MOUSEMOVE", "WM_LBUTTONDOWN", "WM_LBUTTONUP"})));
+  EXPECT_TRUE(SameSequence({"Below WM_LBUTTONUP posted", "Form WM_MOUSEMOVE posted",
+                            "Form WM_LBUTTONDOWN posted", "Form WM_LBUTTONUP posted"},
+                           Taken({"WM_MOUSEMOVE", "WM_LBUTTONDOWN", "WM_LBUTTONUP"})));
 }
 
 TEST_F(Input, DisabledWindowsGetNoInput) {
@@ -349,9 +351,10 @@ TEST_F(Input, TypingGivesKeyDownCharacterKeyUp) {
   log.Start();
   Host().Type("a\xE6");  // a Latin a and the Cyrillic zhe (on the ';' key)
   Pump();
-  EXPECT_TRUE(SameSequence({"Edit WM_KEYDOWN", "Edit WM_CHAR", "Edit WM_KEYUP", "Edit WM_KEYDOWN",
-                            "Edit WM_CHAR", "Edit WM_KEYUP"},
-                           Taken(kKeys)));
+  EXPECT_TRUE(
+      SameSequence({"Edit WM_KEYDOWN posted", "Edit WM_CHAR posted", "Edit WM_KEYUP posted",
+                    "Edit WM_KEYDOWN posted", "Edit WM_CHAR posted", "Edit WM_KEYUP posted"},
+                   Taken(kKeys)));
   ASSERT_EQ(received.size(), 10u);
   EXPECT_EQ(received[0], (std::pair<UINT, std::uintptr_t>{WM_KEYDOWN, 'A'}));
   EXPECT_EQ(received[1].second, 0x001E0001u);  // repeat 1, scan code 0x1E
@@ -373,7 +376,7 @@ TEST_F(Input, WithoutTranslateMessageThereIsNoCharacter) {
   log.Start();
   MSG msg;
   while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-  EXPECT_TRUE(SameSequence({"W WM_KEYDOWN", "W WM_KEYUP"}, Taken(kKeys)));
+  EXPECT_TRUE(SameSequence({"W WM_KEYDOWN posted", "W WM_KEYUP posted"}, Taken(kKeys)));
   // Nor does the lost character come later: the next stroke gives its own.
   Host().KeyDown(VK_SPACE);  // a key stroke without the host's text
   Host().KeyUp(VK_SPACE);
@@ -413,16 +416,18 @@ TEST_F(Input, AltAndF10MakeSystemKeys) {
     std::vector<std::string> expected;
   } cases[] = {
       {{{VK_MENU, true}, {'X', true}, {'X', false}, {VK_MENU, false}},
-       {"W WM_SYSKEYDOWN", "W WM_SYSKEYDOWN", "W 0x0106", "W WM_SYSKEYUP", "W WM_KEYUP"}},
-      {{{VK_MENU, true}, {VK_MENU, false}}, {"W WM_SYSKEYDOWN", "W WM_SYSKEYUP"}},
-      {{{VK_F10, true}, {VK_F10, false}}, {"W WM_SYSKEYDOWN", "W WM_SYSKEYUP"}},
+       {"W WM_SYSKEYDOWN posted", "W WM_SYSKEYDOWN posted", "W 0x0106 posted",
+        "W WM_SYSKEYUP posted", "W WM_KEYUP posted"}},
+      {{{VK_MENU, true}, {VK_MENU, false}}, {"W WM_SYSKEYDOWN posted", "W WM_SYSKEYUP posted"}},
+      {{{VK_F10, true}, {VK_F10, false}}, {"W WM_SYSKEYDOWN posted", "W WM_SYSKEYUP posted"}},
       {{{VK_CONTROL, true},
         {VK_MENU, true},
         {'X', true},
         {'X', false},
         {VK_MENU, false},
         {VK_CONTROL, false}},
-       {"W WM_KEYDOWN", "W WM_KEYDOWN", "W WM_KEYDOWN", "W WM_KEYUP", "W WM_KEYUP", "W WM_KEYUP"}},
+       {"W WM_KEYDOWN posted", "W WM_KEYDOWN posted", "W WM_KEYDOWN posted", "W WM_KEYUP posted",
+        "W WM_KEYUP posted", "W WM_KEYUP posted"}},
   };
   for (const auto& c : cases) {
     log.Start();
@@ -449,7 +454,8 @@ TEST_F(Input, WithoutFocusKeysGoToTheActiveWindowAsSystemKeys) {
   Host().KeyDown('B');
   Host().KeyUp('B');
   Pump();
-  EXPECT_TRUE(SameSequence({"W WM_SYSKEYDOWN", "W 0x0106", "W WM_SYSKEYUP"}, Taken(kKeys)));
+  EXPECT_TRUE(SameSequence({"W WM_SYSKEYDOWN posted", "W 0x0106 posted", "W WM_SYSKEYUP posted"},
+                           Taken(kKeys)));
 }
 
 TEST_F(Input, KeyStateFollowsTakenMessagesAsyncStateTheHost) {

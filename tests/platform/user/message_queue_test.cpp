@@ -32,7 +32,7 @@ TEST_F(Queue, SendRunsAtOncePostWaitsForTheLoop) {
   EXPECT_TRUE(SameSequence({"W 0x0402"}, log.Take()));
   log.Start();
   EXPECT_EQ(DrainMessages(), (std::vector<UINT>{WM_USER + 1, WM_USER + 3}));
-  EXPECT_TRUE(SameSequence({"W 0x0401", "W 0x0403"}, log.Take()));
+  EXPECT_TRUE(SameSequence({"W 0x0401 posted", "W 0x0403 posted"}, log.Take()));
 }
 
 TEST_F(Queue, SendIsReentrant) {
