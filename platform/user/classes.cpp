@@ -2,6 +2,7 @@
 #include <list>
 
 #include <platform/kernel.h>
+#include <platform/resources.h>
 
 #include "window_table.h"
 
@@ -30,20 +31,23 @@ std::string ClassNameOf(LPCSTR name) {
 
 }  // namespace
 
-WindowClass* FindClass(const std::string& name, HINSTANCE instance) {
+WindowClass* FindClass(const std::string& name, HINSTANCE instance, bool own_classes) {
   const std::string wanted = Upper(name);
   WindowClass* global = nullptr;
   for (WindowClass& c : Classes()) {
     if (Upper(c.name) != wanted) continue;
-    if (c.info.hInstance == instance) return &c;
-    if ((c.info.style & 0x4000) != 0 || c.info.hInstance == nullptr) global = &c;  // CS_GLOBALCLASS
+    const bool is_global = (c.info.style & CS_GLOBALCLASS) != 0;
+    if (!is_global && own_classes && (instance == nullptr || c.info.hInstance == instance)) {
+      return &c;
+    }
+    if (is_global && global == nullptr) global = &c;
   }
   return global;
 }
 
-WindowClass* FindClassByArgument(LPCSTR name, HINSTANCE instance) {
+WindowClass* FindClassByArgument(LPCSTR name, HINSTANCE instance, bool own_classes) {
   if (name == nullptr) return nullptr;
-  return FindClass(ClassNameOf(name), instance);
+  return FindClass(ClassNameOf(name), instance, own_classes);
 }
 
 }  // namespace user
@@ -54,15 +58,22 @@ ATOM RegisterClassA(const WNDCLASSA* wndClass) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return 0;
   }
+  WNDCLASSA info = *wndClass;
+  if (info.hInstance == nullptr) info.hInstance = GetModuleHandleA(nullptr);
+  const bool global = (info.style & CS_GLOBALCLASS) != 0;
   const std::string name = user::ClassNameOf(wndClass->lpszClassName);
+  // A name may stand once among the global classes and once among each
+  // module's own.
   for (const user::WindowClass& c : user::Classes()) {
-    if (user::Upper(c.name) == user::Upper(name) && c.info.hInstance == wndClass->hInstance) {
-      SetLastError(1410);  // ERROR_CLASS_ALREADY_EXISTS
+    if (user::Upper(c.name) != user::Upper(name)) continue;
+    const bool other_global = (c.info.style & CS_GLOBALCLASS) != 0;
+    if (global == other_global && (global || c.info.hInstance == info.hInstance)) {
+      SetLastError(ERROR_CLASS_ALREADY_EXISTS);
       return 0;
     }
   }
   user::WindowClass& c = user::Classes().emplace_back();
-  c.info = *wndClass;
+  c.info = info;
   c.name = name;
   c.info.lpszClassName = c.name.c_str();
   c.atom = user::next_class_atom++;
@@ -70,22 +81,28 @@ ATOM RegisterClassA(const WNDCLASSA* wndClass) {
 }
 
 BOOL UnregisterClassA(LPCSTR className, HINSTANCE instance) {
+  if (instance == nullptr) instance = GetModuleHandleA(nullptr);
   auto& classes = user::Classes();
   const std::string name = user::Upper(user::ClassNameOf(className));
   for (auto it = classes.begin(); it != classes.end(); ++it) {
-    if (user::Upper(it->name) == name && it->info.hInstance == instance) {
-      classes.erase(it);
-      return TRUE;
+    if (user::Upper(it->name) != name) continue;
+    if ((it->info.style & CS_GLOBALCLASS) == 0 && it->info.hInstance != instance) continue;
+    if (user::HasWindows(&*it)) {
+      SetLastError(ERROR_CLASS_HAS_WINDOWS);
+      return FALSE;
     }
+    classes.erase(it);
+    return TRUE;
   }
-  SetLastError(1411);  // ERROR_CLASS_DOES_NOT_EXIST
+  SetLastError(ERROR_CLASS_DOES_NOT_EXIST);
   return FALSE;
 }
 
 BOOL GetClassInfoA(HINSTANCE instance, LPCSTR className, WNDCLASSA* wndClass) {
-  user::WindowClass* c = user::FindClassByArgument(className, instance);
+  // No module asks for the global classes, the system's among them.
+  user::WindowClass* c = user::FindClassByArgument(className, instance, instance != nullptr);
   if (c == nullptr) {
-    SetLastError(1411);
+    SetLastError(ERROR_CLASS_DOES_NOT_EXIST);
     return FALSE;
   }
   if (wndClass != nullptr) *wndClass = c->info;

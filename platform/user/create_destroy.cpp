@@ -60,16 +60,16 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
                      LPVOID param) {
   user::WindowClass* cls = user::FindClassByArgument(className, instance);
   if (cls == nullptr) {
-    SetLastError(1407);  // ERROR_CANNOT_FIND_WND_CLASS
+    SetLastError(ERROR_CANNOT_FIND_WND_CLASS);
     return nullptr;
   }
   user::Window* parent = parentHandle != nullptr ? user::Find(parentHandle) : nullptr;
   if (parentHandle != nullptr && parent == nullptr) {
-    SetLastError(1400);  // ERROR_INVALID_WINDOW_HANDLE
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return nullptr;
   }
   if ((style & WS_CHILD) != 0 && parent == nullptr) {
-    SetLastError(1406);  // ERROR_TLW_WITH_WSCHILD
+    SetLastError(ERROR_TLW_WITH_WSCHILD);
     return nullptr;
   }
 
@@ -151,7 +151,7 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
 BOOL DestroyWindow(HWND handle) {
   user::Window* w = user::Find(handle);
   if (w == nullptr || w == user::Desktop()) {
-    SetLastError(1400);
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return FALSE;
   }
   if (w->destroying) return TRUE;

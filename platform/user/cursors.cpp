@@ -52,13 +52,14 @@ WORD SystemCursorId(HCURSOR cursor) {
 
 HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR name) {
   HCURSOR cursor = instance == nullptr ? user::FindImage(user::kCursors, name) : nullptr;
-  if (cursor == nullptr) SetLastError(1814);  // ERROR_RESOURCE_NAME_NOT_FOUND
+  if (cursor == nullptr)
+    SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);  // ERROR_RESOURCE_NAME_NOT_FOUND
   return cursor;
 }
 
 HICON LoadIconA(HINSTANCE instance, LPCSTR name) {
   HICON icon = instance == nullptr ? user::FindImage(user::kIcons, name) : nullptr;
-  if (icon == nullptr) SetLastError(1814);
+  if (icon == nullptr) SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);
   return icon;
 }
 

@@ -87,7 +87,7 @@ HWND SetFocus(HWND window) {
   }
   user::Window* w = user::Find(window);
   if (w == nullptr) {
-    SetLastError(1400);
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return nullptr;
   }
   // A disabled window, or one in a disabled top-level window, takes no focus.

@@ -164,7 +164,7 @@ LRESULT CallWindowProcA(WNDPROC proc, HWND window, UINT message, WPARAM wParam, 
 LRESULT SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   user::Window* w = user::Find(window);
   if (w == nullptr || w == user::Desktop()) {
-    SetLastError(1400);
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return 0;
   }
   return user::Deliver(w->proc, window, message, wParam, lParam, platform::Delivery::kSent);
@@ -176,7 +176,7 @@ BOOL PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     std::lock_guard guard(user::Lock());
     user::Window* w = user::Find(window);
     if (w == nullptr) {
-      SetLastError(1400);
+      SetLastError(ERROR_INVALID_WINDOW_HANDLE);
       return FALSE;
     }
     thread = w->thread;
@@ -258,7 +258,7 @@ LRESULT DispatchMessageA(const MSG* msg) {
 
 UINT_PTR SetTimer(HWND window, UINT_PTR id, UINT elapse, TIMERPROC proc) {
   if (window != nullptr && user::Find(window) == nullptr) {
-    SetLastError(1400);
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return 0;
   }
   elapse = std::max<UINT>(elapse, 10);

@@ -270,7 +270,7 @@ bool TakePaintMessage(MSG& msg, HWND filter) {
 BOOL RedrawWindow(HWND window, const RECT* rect, void* /* region: not supported */, UINT flags) {
   user::Window* w = user::Target(window);
   if (w == nullptr) {
-    SetLastError(1400);  // ERROR_INVALID_WINDOW_HANDLE
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return FALSE;
   }
   return user::Redraw(w, rect, flags) ? TRUE : FALSE;
@@ -291,7 +291,7 @@ BOOL ValidateRect(HWND window, const RECT* rect) {
 BOOL GetUpdateRect(HWND window, LPRECT rect, BOOL erase) {
   user::Window* w = user::Find(window);
   if (w == nullptr) {
-    SetLastError(1400);
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return FALSE;
   }
   if (rect != nullptr) *rect = gdi::Bounds(w->update);
@@ -310,7 +310,7 @@ BOOL UpdateWindow(HWND window) {
 HDC BeginPaint(HWND window, PAINTSTRUCT* paint) {
   user::Window* w = user::Find(window);
   if (w == nullptr || paint == nullptr) {
-    SetLastError(1400);
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return nullptr;
   }
   *paint = {};
@@ -346,7 +346,7 @@ BOOL EndPaint(HWND, const PAINTSTRUCT* paint) {
 HDC GetDC(HWND window) {
   user::Window* w = user::Target(window);
   if (w == nullptr) {
-    SetLastError(1400);
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return nullptr;
   }
   return user::MakeContext(w, gdi::DeviceContext::Area::kClient)->handle();
@@ -355,7 +355,7 @@ HDC GetDC(HWND window) {
 HDC GetWindowDC(HWND window) {
   user::Window* w = user::Target(window);
   if (w == nullptr) {
-    SetLastError(1400);
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return nullptr;
   }
   return user::MakeContext(w, gdi::DeviceContext::Area::kWindow)->handle();

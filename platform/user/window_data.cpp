@@ -18,8 +18,24 @@ std::map<ATOM, Atom>& Atoms() {
   return atoms;
 }
 
+// The integer atom a name stands for: an atom below 0xC000 in the pointer,
+// or a text "#1234"; 0 for a string atom's name.
+ATOM IntegerAtom(LPCSTR name) {
+  const auto value = reinterpret_cast<std::uintptr_t>(name);
+  if ((value >> 16) == 0) return value < 0xC000 ? static_cast<ATOM>(value) : 0;
+  if (name[0] != '#' || name[1] == '\0') return 0;
+  unsigned long number = 0;
+  for (const char* c = name + 1; *c != '\0'; ++c) {
+    if (*c < '0' || *c > '9') return 0;
+    number = number * 10 + static_cast<unsigned long>(*c - '0');
+    if (number >= 0xC000) return 0;
+  }
+  return static_cast<ATOM>(number);
+}
+
 // A property or atom name: a text, or an atom in the pointer.
 std::string PropKey(LPCSTR name) {
+  if (const ATOM integer = IntegerAtom(name)) return "#" + std::to_string(integer);
   const auto value = reinterpret_cast<std::uintptr_t>(name);
   if ((value >> 16) == 0) {
     const auto it = Atoms().find(static_cast<ATOM>(value));
@@ -32,8 +48,7 @@ std::string PropKey(LPCSTR name) {
 
 ATOM GlobalAddAtomA(LPCSTR name) {
   std::lock_guard guard(user::Lock());
-  const auto value = reinterpret_cast<std::uintptr_t>(name);
-  if ((value >> 16) == 0) return static_cast<ATOM>(value);
+  if (const ATOM integer = IntegerAtom(name)) return integer;
   for (auto& [atom, entry] : Atoms()) {
     if (user::Upper(entry.name) == user::Upper(name)) {
       ++entry.references;
@@ -48,6 +63,7 @@ ATOM GlobalAddAtomA(LPCSTR name) {
 
 ATOM GlobalFindAtomA(LPCSTR name) {
   std::lock_guard guard(user::Lock());
+  if (const ATOM integer = IntegerAtom(name)) return integer;
   for (const auto& [atom, entry] : Atoms()) {
     if (user::Upper(entry.name) == user::Upper(name)) return atom;
   }
@@ -91,7 +107,7 @@ HANDLE RemovePropA(HWND window, LPCSTR name) {
 LONG_PTR GetWindowLongPtrA(HWND window, int index) {
   user::Window* w = user::Find(window);
   if (w == nullptr) {
-    SetLastError(1400);  // ERROR_INVALID_WINDOW_HANDLE
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return 0;
   }
   switch (index) {
@@ -120,7 +136,7 @@ LONG_PTR GetWindowLongPtrA(HWND window, int index) {
 LONG_PTR SetWindowLongPtrA(HWND window, int index, LONG_PTR value) {
   user::Window* w = user::Find(window);
   if (w == nullptr) {
-    SetLastError(1400);
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return 0;
   }
   const LONG_PTR old = GetWindowLongPtrA(window, index);

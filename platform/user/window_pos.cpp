@@ -52,7 +52,7 @@ void PlaceInZOrder(Window* window, HWND insert_after) {
 BOOL SetWindowPos(HWND handle, HWND insertAfter, int x, int y, int cx, int cy, UINT flags) {
   user::Window* w = user::Find(handle);
   if (w == nullptr || w == user::Desktop()) {
-    SetLastError(1400);
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return FALSE;
   }
   const bool was_visible = (w->style & WS_VISIBLE) != 0;

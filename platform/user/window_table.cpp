@@ -54,6 +54,14 @@ void RemoveWindow(HWND handle) {
   Windows().erase(handle);
 }
 
+bool HasWindows(const WindowClass* cls) {
+  std::lock_guard guard(Lock());
+  for (const auto& [handle, window] : Windows()) {
+    if (window->cls == cls) return true;
+  }
+  return false;
+}
+
 std::string Upper(const std::string& text) {
   std::string out = text;
   for (char& c : out) {

@@ -55,9 +55,13 @@ Window* Desktop();
 HWND AddWindow(std::unique_ptr<Window> window);
 void RemoveWindow(HWND handle);
 
-WindowClass* FindClass(const std::string& name, HINSTANCE instance);
+// A module's own class (with a null instance, any of the program's own
+// classes), else a global class; only global ones without `own_classes`.
+WindowClass* FindClass(const std::string& name, HINSTANCE instance, bool own_classes = true);
 // A class named by a text or by its atom in the pointer.
-WindowClass* FindClassByArgument(LPCSTR name, HINSTANCE instance);
+WindowClass* FindClassByArgument(LPCSTR name, HINSTANCE instance, bool own_classes = true);
+// Whether a live window is of the class.
+bool HasWindows(const WindowClass* cls);
 // ASCII letters folded, for class names, props and atoms.
 std::string Upper(const std::string& text);
 

@@ -27,7 +27,7 @@ BOOL Collect(HWND window, LPARAM list) {
 const char* TestWindowClass(bool double_clicks) {
   const char* name = double_clicks ? "TestWindowDbl" : "TestWindow";
   WNDCLASSA info{};
-  if (!GetClassInfoA(nullptr, name, &info)) {
+  if (!GetClassInfoA(GetModuleHandleA(nullptr), name, &info)) {
     info.style = double_clicks ? CS_DBLCLKS : 0;
     info.lpfnWndProc = TestProc;
     info.lpszClassName = name;

@@ -101,25 +101,103 @@ TEST_F(CreateDestroy, FailuresSetTheLastError) {
   EXPECT_EQ(CreateWindowExA(0, "NoSuchClass", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr,
                             nullptr),
             nullptr);
-  EXPECT_EQ(GetLastError(), 1407u);
+  EXPECT_EQ(GetLastError(), ERROR_CANNOT_FIND_WND_CLASS);
   EXPECT_EQ(MakeWindow(WS_CHILD, 0, 0, 1, 1), nullptr);
-  EXPECT_EQ(GetLastError(), 1406u);
+  EXPECT_EQ(GetLastError(), ERROR_TLW_WITH_WSCHILD);
 }
 
-TEST_F(CreateDestroy, ClassesLongsPropertiesAndText) {
+// Classes registered without a module belong to the program's; a window made
+// without a module finds any of the program's own classes, then global ones.
+TEST_F(CreateDestroy, ClassesAreFoundByModuleThenGlobally) {
+  const HINSTANCE program = GetModuleHandleA(nullptr);
+  const auto other_module = reinterpret_cast<HINSTANCE>(std::uintptr_t{0x5000});
+  const auto registered = [](const char* name, HINSTANCE instance, UINT style) {
+    WNDCLASSA info{};
+    info.style = style;
+    info.lpfnWndProc = DefWindowProcA;
+    info.hInstance = instance;
+    info.lpszClassName = name;
+    return RegisterClassA(&info);
+  };
+  const ATOM own = registered("OwnClass", nullptr, 0);
+  ASSERT_NE(own, 0);
+  ASSERT_NE(registered("OtherModuleClass", other_module, 0), 0);
+  ASSERT_NE(registered("SharedClass", other_module, CS_GLOBALCLASS), 0);
+  EXPECT_EQ(registered("ownclass", program, 0), 0);
+  EXPECT_EQ(GetLastError(), ERROR_CLASS_ALREADY_EXISTS);
+  EXPECT_NE(registered("OwnClass", nullptr, CS_GLOBALCLASS), 0);  // global and own may share a name
+
+  const struct {
+    LPCSTR name;
+    HINSTANCE instance;
+    bool created;
+  } creations[] = {
+      {"OwnClass", nullptr, true},          {"OwnClass", program, true},
+      {MAKEINTATOM(own), nullptr, true},    {"OtherModuleClass", nullptr, true},
+      {"OtherModuleClass", program, false}, {"SharedClass", program, true},
+      {"SharedClass", nullptr, true},
+  };
+  for (const auto& c : creations) {
+    SetLastError(0);
+    HWND w =
+        CreateWindowExA(0, c.name, "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, c.instance, nullptr);
+    EXPECT_EQ(w != nullptr, c.created) << reinterpret_cast<std::uintptr_t>(c.name);
+    if (!c.created) EXPECT_EQ(GetLastError(), ERROR_CANNOT_FIND_WND_CLASS);
+    if (w != nullptr) DestroyWindow(w);
+  }
+
+  const struct {
+    HINSTANCE instance;
+    const char* name;
+    bool found;
+  } lookups[] = {
+      {program, "ownclass", true},
+      {nullptr, "SharedClass", true},
+      {nullptr, "OtherModuleClass", false},
+      {program, "OtherModuleClass", false},
+      {other_module, "OtherModuleClass", true},
+  };
+  for (const auto& c : lookups) {
+    WNDCLASSA info{};
+    EXPECT_EQ(GetClassInfoA(c.instance, c.name, &info) != FALSE, c.found) << c.name;
+  }
+
+  HWND w =
+      CreateWindowExA(0, "OwnClass", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+  EXPECT_FALSE(UnregisterClassA("OwnClass", nullptr));
+  EXPECT_EQ(GetLastError(), ERROR_CLASS_HAS_WINDOWS);
+  DestroyWindow(w);
+  EXPECT_TRUE(UnregisterClassA("OwnClass", nullptr));
+  EXPECT_FALSE(UnregisterClassA("OtherModuleClass", nullptr));
+  EXPECT_EQ(GetLastError(), ERROR_CLASS_DOES_NOT_EXIST);
+}
+
+TEST_F(CreateDestroy, PropertiesAreNamedByTextOrAtom) {
   HWND w = MakeWindow(WS_POPUP, 0, 0, 10, 10);
-  WNDCLASSA info{};
-  EXPECT_TRUE(GetClassInfoA(nullptr, "testwindow", &info));
+  const ATOM atom = GlobalAddAtomA("ControlOfs0001");
+  EXPECT_EQ(GlobalAddAtomA("controlofs0001"), atom);
+  EXPECT_EQ(GlobalAddAtomA("#1234"), 1234);  // an integer atom
+  const struct {
+    LPCSTR set_as, get_as;
+  } cases[] = {
+      {MAKEINTATOM(atom), "CONTROLOFS0001"},
+      {"ControlOfs0001", MAKEINTATOM(atom)},
+      {MAKEINTATOM(1234), "#1234"},
+      {"#1234", MAKEINTATOM(1234)},
+  };
+  for (const auto& c : cases) {
+    EXPECT_TRUE(SetPropA(w, c.set_as, reinterpret_cast<HANDLE>(7)));
+    EXPECT_EQ(GetPropA(w, c.get_as), reinterpret_cast<HANDLE>(7));
+    EXPECT_EQ(RemovePropA(w, c.get_as), reinterpret_cast<HANDLE>(7));
+    EXPECT_EQ(GetPropA(w, c.set_as), nullptr);
+  }
+}
+
+TEST_F(CreateDestroy, LongsAndText) {
+  HWND w = MakeWindow(WS_POPUP, 0, 0, 10, 10);
   EXPECT_EQ(SetWindowLongPtrA(w, GWLP_USERDATA, 42), 0);
   EXPECT_EQ(GetWindowLongPtrA(w, GWLP_USERDATA), 42);
   EXPECT_EQ(GetWindowLongA(w, GWL_STYLE) & WS_POPUP, static_cast<LONG>(WS_POPUP));
-  const ATOM atom = GlobalAddAtomA("ControlOfs0001");
-  EXPECT_EQ(GlobalAddAtomA("controlofs0001"), atom);
-  EXPECT_TRUE(SetPropA(w, reinterpret_cast<LPCSTR>(static_cast<std::uintptr_t>(atom)),
-                       reinterpret_cast<HANDLE>(7)));
-  EXPECT_EQ(GetPropA(w, "CONTROLOFS0001"), reinterpret_cast<HANDLE>(7));
-  EXPECT_EQ(RemovePropA(w, "ControlOfs0001"), reinterpret_cast<HANDLE>(7));
-  EXPECT_EQ(GetPropA(w, "ControlOfs0001"), nullptr);
   EXPECT_TRUE(SetWindowTextA(w, "Tavrion"));
   char text[4];
   EXPECT_EQ(GetWindowTextA(w, text, sizeof text), 3);

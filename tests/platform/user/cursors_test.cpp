@@ -22,7 +22,7 @@ TEST(Cursors, SystemCursorsHaveStableDistinctHandles) {
 }
 
 TEST(Cursors, UnknownNamesAndProgramResourcesGiveNothingYet) {
-  EXPECT_EQ(LoadCursorA(nullptr, MAKEINTRESOURCE_CURSOR(32761)), nullptr);
+  EXPECT_EQ(LoadCursorA(nullptr, MAKEINTRESOURCEA(32761)), nullptr);
   EXPECT_EQ(LoadCursorA(nullptr, "ARROW"), nullptr);
   int marker = 0;
   EXPECT_EQ(LoadCursorA(reinterpret_cast<HINSTANCE>(&marker), IDC_ARROW), nullptr);
