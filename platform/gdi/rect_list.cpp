@@ -4,12 +4,12 @@
 
 namespace gdi {
 
-namespace {
-
 RECT Clip(const RECT& a, const RECT& b) {
   return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
           std::min(a.bottom, b.bottom)};
 }
+
+namespace {
 
 // The pieces of `from` outside `cut`, appended to `out`: a band above, a band
 // below, and the parts left and right of `cut` between them.

@@ -12,6 +12,9 @@ using RectList = std::vector<RECT>;
 
 bool IsEmpty(const RECT& rect);
 
+// `a` ∩ `b`; empty (possibly inverted) when they do not meet.
+RECT Clip(const RECT& a, const RECT& b);
+
 // `area` ∪ `rect`: only the parts of `rect` not yet covered are added, so the
 // list stays free of overlaps.
 void Add(RectList& area, const RECT& rect);

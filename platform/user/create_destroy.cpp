@@ -155,15 +155,21 @@ BOOL DestroyWindow(HWND handle) {
     return FALSE;
   }
   if (w->destroying) return TRUE;
-  if ((w->style & WS_VISIBLE) != 0) {
-    SetWindowPos(handle, nullptr, 0, 0, 0, 0,
-                 SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    w = user::Find(handle);
-    if (w == nullptr) return TRUE;
-  }
   if (w->parent != nullptr && (w->ex_style & WS_EX_NOPARENTNOTIFY) == 0) {
     SendMessageA(w->parent->handle, WM_PARENTNOTIFY,
                  MAKELPARAM(WM_DESTROY, static_cast<int>(w->id)), reinterpret_cast<LPARAM>(handle));
+    w = user::Find(handle);
+    if (w == nullptr) return TRUE;
+  }
+  // A child hides as ShowWindow hides it, handing its focus to the parent; a
+  // top-level window hides without WM_SHOWWINDOW.
+  if ((w->style & WS_VISIBLE) != 0) {
+    if (w->parent != nullptr) {
+      ShowWindow(handle, SW_HIDE);
+    } else {
+      SetWindowPos(handle, nullptr, 0, 0, 0, 0,
+                   SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     w = user::Find(handle);
     if (w == nullptr) return TRUE;
   }
@@ -173,6 +179,7 @@ BOOL DestroyWindow(HWND handle) {
     if (top->owner == w) owned.push_back(top->handle);
   }
   for (HWND o : owned) DestroyWindow(o);
+  user::ActivateOther(handle);
   w = user::Find(handle);
   if (w == nullptr) return TRUE;
   user::Destroy(w);

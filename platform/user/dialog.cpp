@@ -14,13 +14,6 @@ namespace {
 constexpr UINT kSelectText = 0x00B1;
 constexpr WORD kClicked = 0;  // BN_CLICKED
 
-bool InDisabled(const user::Window* w) {
-  for (; w != nullptr; w = w->parent) {
-    if ((w->style & WS_DISABLED) != 0) return true;
-  }
-  return false;
-}
-
 // The controls of a dialog in tab order: the z-order, with the children of a
 // WS_EX_CONTROLPARENT container in the container's place.
 void TabOrder(const user::Window* parent, std::vector<const user::Window*>& out) {
@@ -36,7 +29,7 @@ void TabOrder(const user::Window* parent, std::vector<const user::Window*>& out)
 }
 
 bool TakesTab(const user::Window* w) {
-  return (w->style & WS_TABSTOP) != 0 && IsWindowVisible(w->handle) && !InDisabled(w);
+  return (w->style & WS_TABSTOP) != 0 && IsWindowVisible(w->handle) && !user::InDisabled(w);
 }
 
 HWND FindById(const user::Window* parent, LONG_PTR id) {
@@ -61,7 +54,7 @@ void Command(HWND dialog, int id) {
   if (d == nullptr) return;
   HWND control = FindById(d, id);
   // A disabled default button does not answer Enter or Escape.
-  if (control != nullptr && InDisabled(user::Find(control))) return;
+  if (control != nullptr && user::InDisabled(user::Find(control))) return;
   SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, kClicked), reinterpret_cast<LPARAM>(control));
 }
 

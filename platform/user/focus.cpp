@@ -1,4 +1,6 @@
 // Keyboard focus, activation of top-level windows, and mouse capture.
+#include <algorithm>
+
 #include <platform/kernel.h>
 
 #include "frame.h"
@@ -13,11 +15,6 @@ namespace {
 HWND focus = nullptr;
 HWND active = nullptr;
 HWND capture = nullptr;
-
-Window* TopLevelOf(Window* w) {
-  while (w != nullptr && w->parent != nullptr) w = w->parent;
-  return w;
-}
 
 bool IsInside(HWND window, HWND ancestor) {
   for (Window* w = Find(window); w != nullptr; w = w->parent) {
@@ -63,10 +60,48 @@ HWND Activate(HWND window, WPARAM how) {
   SendMessageA(window, WM_NCACTIVATE, TRUE, 0);
   SendMessageA(window, WM_ACTIVATE, MAKELPARAM(static_cast<int>(how), IsIconic(window)),
                reinterpret_cast<LPARAM>(old));
-  // The default handling gives the window the focus; if nothing inside it
-  // took it, the focus leaves the window that was active.
-  if (active == window && focus != nullptr && !IsInside(focus, window)) SetFocus(nullptr);
+  // The default handling gives the window the focus; if it kept none inside,
+  // the window itself takes it.
+  if (active == window && (focus == nullptr || !IsInside(focus, window))) MoveFocus(window);
   return old;
+}
+
+HWND MoveFocus(HWND window) {
+  const HWND previous = focus;
+  if (previous == window) return previous;
+  // The new focus is recorded first, so the old window's handler sees it, and
+  // may move it on: then the new window is not told.
+  focus = window;
+  if (previous != nullptr && IsWindow(previous)) {
+    SendMessageA(previous, WM_KILLFOCUS, reinterpret_cast<WPARAM>(window), 0);
+    if (focus != window) return previous;
+  }
+  if (window != nullptr && IsWindow(window)) {
+    SendMessageA(window, WM_SETFOCUS, reinterpret_cast<WPARAM>(previous), 0);
+  }
+  return previous;
+}
+
+bool CanActivate(const Window* w) {
+  return w != nullptr && w->parent == nullptr && (w->style & WS_VISIBLE) != 0 &&
+         (w->style & WS_DISABLED) == 0;
+}
+
+void ActivateOther(HWND leaving) {
+  Window* w = Find(leaving);
+  if (w == nullptr || active != leaving) return;
+  // A pop-up's owner first, then the windows below it, then those above.
+  HWND next = nullptr;
+  if ((w->style & WS_POPUP) != 0 && CanActivate(w->owner)) next = w->owner->handle;
+  const auto& tops = Desktop()->children;
+  const auto at = std::find(tops.begin(), tops.end(), w);
+  for (auto it = at; next == nullptr && it != tops.end(); ++it) {
+    if (*it != w && CanActivate(*it)) next = (*it)->handle;
+  }
+  for (auto it = tops.begin(); next == nullptr && it != at; ++it) {
+    if (CanActivate(*it)) next = (*it)->handle;
+  }
+  Activate(next, WA_ACTIVE);
 }
 
 void ForgetWindow(Window* window) {
@@ -79,36 +114,24 @@ void ForgetWindow(Window* window) {
 }  // namespace user
 
 HWND SetFocus(HWND window) {
-  const HWND old = user::focus;
-  if (window == nullptr) {
-    user::focus = nullptr;
-    if (old != nullptr && IsWindow(old)) SendMessageA(old, WM_KILLFOCUS, 0, 0);
-    return old;
-  }
+  if (window == nullptr) return user::MoveFocus(nullptr);
   user::Window* w = user::Find(window);
   if (w == nullptr) {
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return nullptr;
   }
-  // A disabled window, or one in a disabled top-level window, takes no focus.
+  if (window == user::focus) return window;
+  // A disabled or minimised window, or one inside such a window, takes no focus.
   for (user::Window* up = w; up != nullptr; up = up->parent) {
-    if ((up->style & WS_DISABLED) != 0) return nullptr;
+    if ((up->style & (WS_DISABLED | WS_MINIMIZE)) != 0) return nullptr;
   }
-  if (window == old) return old;
-  user::Window* top = user::TopLevelOf(w);
-  if (top->handle != user::active) {
-    user::Activate(top->handle, WA_ACTIVE);
-    if (!IsWindow(window)) return nullptr;
-    if (user::focus == window) return old;
+  const HWND top = user::TopLevelOf(w)->handle;
+  if (top != user::active) {
+    user::Activate(top, WA_ACTIVE);
+    // The activation's handlers may have destroyed the window or activated another.
+    if (!IsWindow(window) || top != user::active) return nullptr;
   }
-  const HWND previous = user::focus;
-  if (previous != nullptr && IsWindow(previous)) {
-    SendMessageA(previous, WM_KILLFOCUS, reinterpret_cast<WPARAM>(window), 0);
-    if (!IsWindow(window)) return nullptr;
-  }
-  user::focus = window;
-  SendMessageA(window, WM_SETFOCUS, reinterpret_cast<WPARAM>(previous), 0);
-  return old;
+  return user::MoveFocus(window);
 }
 
 HWND GetFocus() {

@@ -246,23 +246,6 @@ bool IsDown(UINT key) {
   return key < key_state.size() && (key_state[key] & 0x80) != 0;
 }
 
-bool InDisabled(const Window* w) {
-  for (; w != nullptr; w = w->parent) {
-    if ((w->style & WS_DISABLED) != 0) return true;
-  }
-  return false;
-}
-
-Window* TopLevelOf(Window* w) {
-  while (w != nullptr && w->parent != nullptr) w = w->parent;
-  return w;
-}
-
-RECT ScreenRect(const Window* w) {
-  const POINT at = ScreenOrigin(w);
-  return {at.x, at.y, at.x + w->rect.right - w->rect.left, at.y + w->rect.bottom - w->rect.top};
-}
-
 RECT ClientScreenRect(const Window* w) {
   const POINT at = ClientOrigin(w);
   return {at.x, at.y, at.x + w->client.right - w->client.left,

@@ -33,11 +33,6 @@ RECT ClientBox(const Window* w) {
           std::max(0, w->client.bottom - w->client.top)};
 }
 
-RECT Clip(const RECT& a, const RECT& b) {
-  return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
-          std::min(a.bottom, b.bottom)};
-}
-
 RECT Moved(RECT r, LONG dx, LONG dy) {
   return {r.left + dx, r.top + dy, r.right + dx, r.bottom + dy};
 }
@@ -78,11 +73,6 @@ bool IncludesChildren(const Window* w, UINT flags) {
   return (w->style & WS_CLIPCHILDREN) == 0;
 }
 
-RECT ScreenRect(const Window* w) {
-  const POINT at = ScreenOrigin(w);
-  return {at.x, at.y, at.x + w->rect.right - w->rect.left, at.y + w->rect.bottom - w->rect.top};
-}
-
 // Invalidates or validates `area` (client coordinates, possibly reaching into
 // the frame) of `w`, then of the children the flags include. `whole`: the
 // area is the whole window, so RDW_FRAME reaches even a window without a
@@ -93,7 +83,7 @@ void Mark(Window* w, const RECT& area, UINT flags, bool whole) {
     // The desktop itself is never painted; only its windows are.
   } else if ((flags & RDW_INVALIDATE) != 0) {
     if (!IsShown(w)) return;
-    RectList added{Clip(area, client)};
+    RectList added{gdi::Clip(area, client)};
     if (gdi::IsEmpty(added.front())) added.clear();
     if ((w->style & WS_CLIPCHILDREN) != 0) {
       for (const Window* child : w->children) {
@@ -111,10 +101,10 @@ void Mark(Window* w, const RECT& area, UINT flags, bool whole) {
     if ((flags & RDW_NOERASE) != 0 || w->update.empty()) w->erase = false;
   }
   if (!IncludesChildren(w, flags)) return;
-  const RECT reach = Clip(area, client);
+  const RECT reach = gdi::Clip(area, client);
   for (Window* child : w->children) {
     if ((flags & RDW_INVALIDATE) != 0 && (child->style & WS_VISIBLE) == 0) continue;
-    const RECT part = Clip(reach, child->rect);
+    const RECT part = gdi::Clip(reach, child->rect);
     if (gdi::IsEmpty(part)) continue;
     // What the parent repaints over a child reaches the child's frame too.
     const UINT child_flags = (flags & RDW_INVALIDATE) != 0 ? flags | RDW_FRAME : flags;

@@ -128,17 +128,7 @@ BOOL SetWindowPos(HWND handle, HWND insertAfter, int x, int y, int cx, int cy, U
   SendMessageA(handle, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&pos));
   w = user::Find(handle);
   if (w == nullptr) return TRUE;
-  if (w->parent == nullptr) {
-    if ((pos.flags & SWP_HIDEWINDOW) != 0 && GetActiveWindow() == handle) {
-      // The owner, else the next visible top-level window, takes over.
-      HWND next =
-          w->owner != nullptr && IsWindowVisible(w->owner->handle) ? w->owner->handle : nullptr;
-      for (user::Window* top : user::Desktop()->children) {
-        if (next == nullptr && top != w && (top->style & WS_VISIBLE) != 0) next = top->handle;
-      }
-      user::Activate(next, WA_ACTIVE);
-    }
-  }
+  if ((pos.flags & SWP_HIDEWINDOW) != 0) user::ActivateOther(handle);
   return TRUE;
 }
 
@@ -172,6 +162,12 @@ BOOL ShowWindow(HWND handle, int command) {
     SendMessageA(handle, WM_SHOWWINDOW, show ? TRUE : FALSE, 0);
     if (!IsWindow(handle)) return was_visible ? TRUE : FALSE;
     SetWindowPos(handle, HWND_TOP, 0, 0, 0, 0, flags);
+    // A hidden window's focus goes to its parent (to nobody from a top-level one).
+    const HWND focus = GetFocus();
+    if (!show && focus != nullptr && (focus == handle || IsChild(handle, focus))) {
+      const HWND parent = GetAncestor(handle, GA_PARENT);
+      SetFocus(parent != GetDesktopWindow() ? parent : nullptr);
+    }
   } else if (show && w->parent == nullptr && (flags & SWP_NOACTIVATE) == 0) {
     user::Activate(handle, WA_ACTIVE);
   }
@@ -248,6 +244,23 @@ HWND GetParent(HWND window) {
   if (w->parent != nullptr) return w->parent->handle;
   if ((w->style & WS_POPUP) != 0 && w->owner != nullptr) return w->owner->handle;
   return nullptr;
+}
+
+HWND GetAncestor(HWND window, UINT how) {
+  user::Window* w = user::Find(window);
+  if (w == nullptr || w == user::Desktop()) return nullptr;
+  switch (how) {
+    case GA_PARENT:
+      return w->parent != nullptr ? w->parent->handle : user::Desktop()->handle;
+    case GA_ROOT:
+      return user::TopLevelOf(w)->handle;
+    case GA_ROOTOWNER:
+      for (w = user::TopLevelOf(w); w->owner != nullptr; w = user::TopLevelOf(w->owner)) {
+      }
+      return w->handle;
+    default:
+      return nullptr;
+  }
 }
 
 HWND SetParent(HWND child, HWND newParent) {

@@ -84,6 +84,24 @@ POINT ScreenOrigin(const Window* window) {
   return at;
 }
 
+RECT ScreenRect(const Window* window) {
+  const POINT at = ScreenOrigin(window);
+  return {at.x, at.y, at.x + window->rect.right - window->rect.left,
+          at.y + window->rect.bottom - window->rect.top};
+}
+
+Window* TopLevelOf(Window* window) {
+  while (window != nullptr && window->parent != nullptr) window = window->parent;
+  return window;
+}
+
+bool InDisabled(const Window* window) {
+  for (; window != nullptr; window = window->parent) {
+    if ((window->style & WS_DISABLED) != 0) return true;
+  }
+  return false;
+}
+
 POINT ClientOrigin(const Window* window) {
   if (window == Desktop()) return {0, 0};
   const POINT at = ScreenOrigin(window);

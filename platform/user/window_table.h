@@ -71,6 +71,13 @@ std::vector<Window*>& SiblingsOf(Window* window);
 // A window's top-left corner on the screen, and its client area's.
 POINT ScreenOrigin(const Window* window);
 POINT ClientOrigin(const Window* window);
+// The window's frame on the screen.
+RECT ScreenRect(const Window* window);
+
+// The top-level window a window lies in (itself for a top-level one).
+Window* TopLevelOf(Window* window);
+// Whether the window or one of its ancestors is disabled.
+bool InDisabled(const Window* window);
 
 // Sends WM_DESTROY and WM_NCDESTROY and frees the window and its children.
 void Destroy(Window* window);

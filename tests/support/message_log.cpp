@@ -101,7 +101,7 @@ UINT MessageNumber(const std::string& name) {
   throw std::invalid_argument("unknown message name in an expected sequence: " + name);
 }
 
-Expected Parse(const std::string& line) {
+Expected Parse(const std::string& line, const WindowNames& names) {
   std::istringstream words(line);
   Expected e;
   std::string message;
@@ -116,7 +116,11 @@ Expected Parse(const std::string& line) {
       e.optional = true;
     } else if (word.rfind("w=", 0) == 0) {
       e.has_wparam = true;
-      e.wparam = static_cast<WPARAM>(std::stoll(word.substr(2), nullptr, 0));
+      const std::string value = word.substr(2);
+      const auto named = std::find_if(names.begin(), names.end(),
+                                      [&](const auto& entry) { return entry.second == value; });
+      e.wparam = named != names.end() ? reinterpret_cast<WPARAM>(named->first)
+                                      : static_cast<WPARAM>(std::stoll(value, nullptr, 0));
     } else {
       throw std::invalid_argument("unknown word in an expected sequence: " + line);
     }
@@ -131,11 +135,14 @@ bool Matches(const Expected& e, const RecordedMessage& r) {
 
 // The actual message in the table's words, its wParam shown where the
 // expected entry beside it names one.
-std::string Describe(const RecordedMessage& r, bool with_wparam) {
+std::string Describe(const RecordedMessage& r, bool with_wparam, const WindowNames& names) {
   std::string text = r.window + " " + MessageLog::MessageName(r.message);
   if (r.how == platform::Delivery::kPosted) text += " posted";
   if (r.how == platform::Delivery::kSentByDefault) text += " default";
-  if (with_wparam) {
+  const auto named = names.find(reinterpret_cast<HWND>(r.wparam));
+  if (with_wparam && r.wparam != 0 && named != names.end()) {
+    text += " w=" + named->second;
+  } else if (with_wparam) {
     char number[24];
     std::snprintf(number, sizeof number, " w=0x%llX", static_cast<unsigned long long>(r.wparam));
     text += number;
@@ -154,7 +161,8 @@ std::string MessageLog::MessageName(UINT message) {
 }
 
 testing::AssertionResult SameSequence(const Sequence& expected,
-                                      const std::vector<RecordedMessage>& actual) {
+                                      const std::vector<RecordedMessage>& actual,
+                                      const WindowNames& names) {
   struct Row {
     std::string want, got;
     bool ok;
@@ -165,21 +173,23 @@ testing::AssertionResult SameSequence(const Sequence& expected,
   std::size_t a = 0;
   bool same = true;
   for (const std::string& line : expected) {
-    const Expected e = Parse(line);
+    const Expected e = Parse(line, names);
     if (!same) {
-      rows.push_back({line, a < actual.size() ? Describe(actual[a++], e.has_wparam) : "", true});
+      rows.push_back(
+          {line, a < actual.size() ? Describe(actual[a++], e.has_wparam, names) : "", true});
     } else if (a < actual.size() && Matches(e, actual[a])) {
-      rows.push_back({line, Describe(actual[a++], e.has_wparam), true});
+      rows.push_back({line, Describe(actual[a++], e.has_wparam, names), true});
     } else if (e.optional) {
       rows.push_back({line, "", true});
     } else {
       same = false;
-      rows.push_back({line, a < actual.size() ? Describe(actual[a++], e.has_wparam) : "", false});
+      rows.push_back(
+          {line, a < actual.size() ? Describe(actual[a++], e.has_wparam, names) : "", false});
     }
   }
   if (same && a == actual.size()) return testing::AssertionSuccess();
   for (bool first = same; a < actual.size(); ++a, first = false) {
-    rows.push_back({"", Describe(actual[a], false), !first});
+    rows.push_back({"", Describe(actual[a], false, names), !first});
   }
   std::ostringstream out;
   out << "\n" << std::string(40, ' ') << "expected | actual\n";

@@ -21,11 +21,21 @@ struct RecordedMessage {
 // An expected entry: "Name WM_X", then any of
 //   posted   taken from the queue and dispatched
 //   default  sent from inside the default handling of another message
-//   w=N      the wParam (decimal, or hex with 0x; -1 for all bits set)
+//   w=N      the wParam (decimal, or hex with 0x; -1 for all bits set), or
+//            w=Name, the handle of a window the log knows by that name
 //   ?        the message may be missing
 // An entry without "posted" or "default" was sent directly.
 using Sequence = std::vector<std::string>;
 Sequence operator+(Sequence a, const Sequence& b);
+
+using WindowNames = std::map<HWND, std::string>;
+
+// Whether the messages match the table, optional entries allowed to be
+// missing; `names` resolve w=Name. On a mismatch: expected | actual, with the
+// first difference marked.
+testing::AssertionResult SameSequence(const Sequence& expected,
+                                      const std::vector<RecordedMessage>& actual,
+                                      const WindowNames& names = {});
 
 class MessageLog {
  public:
@@ -34,8 +44,11 @@ class MessageLog {
   MessageLog(const MessageLog&) = delete;
   MessageLog& operator=(const MessageLog&) = delete;
 
-  // Only named windows are recorded.
-  void Name(HWND window, const std::string& name) { names_[window] = name; }
+  // Only named windows are recorded. A name given again leaves its old window.
+  void Name(HWND window, const std::string& name) {
+    std::erase_if(names_, [&](const auto& entry) { return entry.second == name; });
+    names_[window] = name;
+  }
   // Names the next window not yet named that receives a message: a window
   // being created, before CreateWindowExA returns its handle.
   void NameNext(const std::string& name) { next_name_ = name; }
@@ -48,16 +61,16 @@ class MessageLog {
     return std::move(lines_);
   }
 
+  // Takes the messages and compares them with the table (see SameSequence).
+  testing::AssertionResult Saw(const Sequence& expected) {
+    return SameSequence(expected, Take(), names_);
+  }
+
   static std::string MessageName(UINT message);
 
  private:
-  std::map<HWND, std::string> names_;
+  WindowNames names_;
   std::vector<RecordedMessage> lines_;
   std::string next_name_;
   bool recording_ = false;
 };
-
-// Whether the messages match the table, optional entries allowed to be
-// missing. On a mismatch: expected | actual, with the first difference marked.
-testing::AssertionResult SameSequence(const Sequence& expected,
-                                      const std::vector<RecordedMessage>& actual);

@@ -142,7 +142,9 @@ TEST_F(CreateDestroy, ClassesAreFoundByModuleThenGlobally) {
     HWND w =
         CreateWindowExA(0, c.name, "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, c.instance, nullptr);
     EXPECT_EQ(w != nullptr, c.created) << reinterpret_cast<std::uintptr_t>(c.name);
-    if (!c.created) EXPECT_EQ(GetLastError(), ERROR_CANNOT_FIND_WND_CLASS);
+    if (!c.created) {
+      EXPECT_EQ(GetLastError(), ERROR_CANNOT_FIND_WND_CLASS);
+    }
     if (w != nullptr) DestroyWindow(w);
   }
 

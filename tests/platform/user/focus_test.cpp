@@ -1,4 +1,13 @@
 // Focus, activation between top-level windows, capture, and disabling.
+//
+// Worth checking: the focus recorded before WM_KILLFOCUS (a handler that
+// moves it back keeps it there); a hidden or destroyed focus window hands the
+// focus to its parent; the activation that follows a pop-up's end never goes
+// to a disabled owner, whichever order the modal pattern takes.
+#include <functional>
+#include <map>
+#include <string>
+
 #include <gtest/gtest.h>
 
 #include "tests/support/message_log.h"
@@ -12,18 +21,18 @@ class Focus : public testing::Test {
   MessageLog log;
 };
 
-TEST_F(Focus, MovesWithKillFocusThenSetFocus) {
-  HWND top = MakeWindow(WS_POPUP | WS_VISIBLE, 0, 0, 200, 100);
-  HWND a = MakeWindow(WS_CHILD | WS_VISIBLE, 0, 0, 50, 20, top);
-  HWND b = MakeWindow(WS_CHILD | WS_VISIBLE, 60, 0, 50, 20, top);
-  log.Name(a, "A");
-  log.Name(b, "B");
-  EXPECT_EQ(SetFocus(a), top);
-  log.Start();
-  EXPECT_EQ(SetFocus(b), a);
-  EXPECT_EQ(SetFocus(b), b);  // already there: no messages
-  EXPECT_TRUE(SameSequence({"A WM_KILLFOCUS", "B WM_SETFOCUS"}, log.Take()));
-  EXPECT_EQ(GetFocus(), b);
+// Activation handed from one top-level window to another that is not on top:
+// raised, the old one told first, then the focus follows from the default
+// handling of WM_ACTIVATE.
+Sequence Activation(const std::string& from, const std::string& to) {
+  return {to + " WM_WINDOWPOSCHANGING",
+          to + " WM_WINDOWPOSCHANGED",
+          from + " WM_NCACTIVATE w=0",
+          from + " WM_ACTIVATE w=0",
+          to + " WM_NCACTIVATE w=1",
+          to + " WM_ACTIVATE w=1",
+          from + " WM_KILLFOCUS default w=" + to,
+          to + " WM_SETFOCUS default w=" + from};
 }
 
 TEST_F(Focus, ActivationMovesBetweenTopLevelWindowsInTheRealOrder) {
@@ -34,13 +43,149 @@ TEST_F(Focus, ActivationMovesBetweenTopLevelWindowsInTheRealOrder) {
   log.Name(second, "Second");
   log.Start();
   EXPECT_EQ(SetActiveWindow(first), second);
-  EXPECT_TRUE(SameSequence(
-      {"First WM_WINDOWPOSCHANGING", "First WM_WINDOWPOSCHANGED", "Second WM_NCACTIVATE",
-       "Second WM_ACTIVATE", "First WM_NCACTIVATE", "First WM_ACTIVATE",
-       "Second WM_KILLFOCUS default", "First WM_SETFOCUS default"},
-      log.Take()));
+  EXPECT_TRUE(log.Saw(Activation("Second", "First")));
   EXPECT_EQ(GetForegroundWindow(), first);
   EXPECT_EQ(GetWindow(second, GW_HWNDFIRST), first);
+}
+
+// The focus is recorded before the old window hears of it, so its handler
+// sees the new one and may move the focus on; the window that was to get it
+// then hears nothing more.
+TEST_F(Focus, KillFocusSeesTheNewFocusAndMayMoveItOn) {
+  const struct {
+    const char* name;
+    std::function<void(HWND a, HWND c)> on_a_kill_focus;
+    Sequence expected;
+    const char* ends_on;
+  } cases[] = {
+      {"plain", {}, {"A WM_KILLFOCUS w=B", "B WM_SETFOCUS w=A"}, "B"},
+      {"validate on leaving: back to A",
+       [](HWND a, HWND) { SetFocus(a); },
+       {"A WM_KILLFOCUS w=B", "B WM_KILLFOCUS w=A", "A WM_SETFOCUS w=B"},
+       "A"},
+      {"on to C",
+       [](HWND, HWND c) { SetFocus(c); },
+       {"A WM_KILLFOCUS w=B", "B WM_KILLFOCUS w=C", "C WM_SETFOCUS w=B"},
+       "C"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    HWND top = MakeWindow(WS_POPUP | WS_VISIBLE, 0, 0, 200, 100);
+    std::map<std::string, HWND> windows;
+    for (const char* name : {"A", "B", "C"}) {
+      windows[name] = MakeWindow(WS_CHILD | WS_VISIBLE, 0, 0, 50, 20, top);
+      log.Name(windows[name], name);
+    }
+    EXPECT_EQ(SetFocus(windows["A"]), top);
+    HWND seen_inside = nullptr;
+    TestHandlers()[WM_KILLFOCUS] = [&](HWND window, WPARAM wParam, LPARAM lParam) {
+      if (window == windows["A"] && seen_inside == nullptr) {
+        seen_inside = GetFocus();
+        if (c.on_a_kill_focus) c.on_a_kill_focus(windows["A"], windows["C"]);
+      }
+      return DefWindowProcA(window, WM_KILLFOCUS, wParam, lParam);
+    };
+    log.Start();
+    EXPECT_EQ(SetFocus(windows["B"]), windows["A"]);
+    EXPECT_TRUE(log.Saw(c.expected));
+    EXPECT_EQ(seen_inside, windows["B"]);
+    EXPECT_EQ(GetFocus(), windows[c.ends_on]);
+    log.Start();
+    EXPECT_EQ(SetFocus(GetFocus()), GetFocus());  // already there: no messages
+    EXPECT_TRUE(log.Saw({}));
+    ResetTestWindows();
+  }
+}
+
+// Hiding or destroying the focus window, or a window around it, hands the
+// focus to the parent of the window that goes.
+TEST_F(Focus, AHiddenOrDestroyedFocusGoesToTheParent) {
+  const Sequence hide = {"C WM_SHOWWINDOW w=0", "C WM_WINDOWPOSCHANGING", "C WM_WINDOWPOSCHANGED",
+                         "C WM_KILLFOCUS w=P", "P WM_SETFOCUS w=C"};
+  const struct {
+    const char* name;
+    bool focus_grandchild;
+    std::function<void(HWND child)> act;
+    Sequence expected;
+  } cases[] = {
+      {"hidden", false, [](HWND c) { ShowWindow(c, SW_HIDE); }, hide},
+      {"destroyed", false, [](HWND c) { DestroyWindow(c); },
+       Sequence{"P WM_PARENTNOTIFY"} + hide +
+           Sequence{"C WM_DESTROY", "G WM_DESTROY", "G WM_NCDESTROY", "C WM_NCDESTROY"}},
+      {"around the focus",
+       true,
+       [](HWND c) { ShowWindow(c, SW_HIDE); },
+       {"C WM_SHOWWINDOW w=0", "C WM_WINDOWPOSCHANGING", "C WM_WINDOWPOSCHANGED",
+        "G WM_KILLFOCUS w=P", "P WM_SETFOCUS w=G"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    HWND top = MakeWindow(WS_POPUP | WS_VISIBLE, 0, 0, 200, 100);
+    HWND parent = MakeWindow(WS_CHILD | WS_VISIBLE, 0, 0, 150, 80, top);
+    HWND child = MakeWindow(WS_CHILD | WS_VISIBLE, 0, 0, 100, 50, parent);
+    HWND grandchild = MakeWindow(WS_CHILD | WS_VISIBLE, 0, 0, 50, 20, child);
+    log.Name(parent, "P");
+    log.Name(child, "C");
+    log.Name(grandchild, "G");
+    SetFocus(c.focus_grandchild ? grandchild : child);
+    log.Start();
+    c.act(child);
+    EXPECT_TRUE(log.Saw(c.expected));
+    EXPECT_EQ(GetFocus(), parent);
+    ResetTestWindows();
+  }
+}
+
+// The modal pattern: the owner is disabled while its pop-up is up. Whether
+// the owner is enabled again before or after the pop-up goes, the activation
+// never lands on a disabled window.
+TEST_F(Focus, AfterAPopUpTheNextActiveWindowIsVisibleAndEnabled) {
+  const struct {
+    const char* name;
+    bool enable_first;
+    bool other_window;
+    const char* active_after;
+  } cases[] = {
+      {"owner enabled, then the pop-up destroyed", true, true, "Owner"},
+      {"pop-up destroyed while the owner is disabled", false, true, "Other"},
+      {"nothing else to activate", false, false, nullptr},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::map<std::string, HWND> windows;
+    if (c.other_window) windows["Other"] = MakeWindow(WS_POPUP | WS_VISIBLE, 300, 0, 100, 100);
+    windows["Owner"] = MakeWindow(WS_OVERLAPPED | WS_VISIBLE, 0, 0, 200, 200);
+    windows["Popup"] = MakeWindow(WS_POPUP | WS_VISIBLE, 20, 20, 100, 50, windows["Owner"]);
+    ASSERT_EQ(GetActiveWindow(), windows["Popup"]);
+    EnableWindow(windows["Owner"], FALSE);
+    if (c.enable_first) EnableWindow(windows["Owner"], TRUE);
+    DestroyWindow(windows["Popup"]);
+    const HWND expected = c.active_after != nullptr ? windows[c.active_after] : nullptr;
+    EXPECT_EQ(GetActiveWindow(), expected);
+    EXPECT_EQ(GetFocus(), expected);
+    EnableWindow(windows["Owner"], TRUE);
+    // The program then activates the owner itself, as a modal loop does.
+    SetActiveWindow(windows["Owner"]);
+    EXPECT_EQ(GetActiveWindow(), windows["Owner"]);
+    ResetTestWindows();
+  }
+}
+
+// The hidden active pop-up hands the activation to its owner, in the shared
+// order, before a window that lies above the owner.
+TEST_F(Focus, HidingTheActiveWindowActivatesItsOwner) {
+  HWND owner = MakeWindow(WS_OVERLAPPED | WS_VISIBLE, 0, 0, 200, 200);
+  HWND popup = MakeWindow(WS_POPUP | WS_VISIBLE, 20, 20, 100, 50, owner);
+  MakeWindow(WS_POPUP | WS_VISIBLE, 300, 0, 100, 100);
+  SetActiveWindow(popup);
+  log.Name(owner, "Owner");
+  log.Name(popup, "Popup");
+  log.Start();
+  ShowWindow(popup, SW_HIDE);
+  EXPECT_TRUE(log.Saw(Sequence{"Popup WM_SHOWWINDOW w=0", "Popup WM_WINDOWPOSCHANGING",
+                               "Popup WM_WINDOWPOSCHANGED"} +
+                      Activation("Popup", "Owner")));
+  EXPECT_EQ(GetFocus(), owner);
 }
 
 TEST_F(Focus, FocusingAChildOfAnInactiveWindowActivatesItFirst) {
@@ -61,7 +206,7 @@ TEST_F(Focus, CaptureChangesAreReported) {
   EXPECT_EQ(SetCapture(a), nullptr);
   EXPECT_EQ(SetCapture(b), a);
   EXPECT_TRUE(ReleaseCapture());
-  EXPECT_TRUE(SameSequence({"A WM_CAPTURECHANGED", "B WM_CAPTURECHANGED"}, log.Take()));
+  EXPECT_TRUE(log.Saw({"A WM_CAPTURECHANGED", "B WM_CAPTURECHANGED"}));
   EXPECT_EQ(GetCapture(), nullptr);
 }
 
