@@ -55,17 +55,16 @@ TEST_F(Fonts, ExtentsAddUpAndCyrillicIsMeasured) {
   EXPECT_GE(face.metrics().max_char_width, face.Advance('W'));
 }
 
-TEST_F(Fonts, RenderingStaysInTheCell) {
-  const gdi::Face& regular = gdi::ResolveFont(Font(-11));
-  int pixels = 0, lowest = 0, highest = 100;
-  regular.Render("Hg", 0, 0, [&](int, int y, std::uint8_t) {
-    ++pixels;
-    lowest = std::max(lowest, y);
-    highest = std::min(highest, y);
-  });
-  EXPECT_GT(pixels, 0);
-  EXPECT_GE(highest, 0);
-  EXPECT_LT(lowest, regular.metrics().height);
+TEST_F(Fonts, GlyphsStayInTheCellAndAreRenderedOnce) {
+  const gdi::Face& face = gdi::ResolveFont(Font(-11));
+  for (const char c : std::string("Hgj\xD4\xF0\xF3")) {  // "Фру" reach above and below
+    const gdi::Glyph& glyph = face.GlyphOf(c);
+    EXPECT_GT(glyph.width * glyph.rows, 0) << c;
+    EXPECT_GE(glyph.top, 0) << c;
+    EXPECT_LE(glyph.top + glyph.rows, face.metrics().height) << c;
+    EXPECT_EQ(glyph.coverage.size(), static_cast<std::size_t>(glyph.width * glyph.rows)) << c;
+    EXPECT_EQ(&face.GlyphOf(c), &glyph) << c;
+  }
 }
 
 TEST(FontsUnpinned, AnyFaceNameResolvesToAnInstalledFace) {
