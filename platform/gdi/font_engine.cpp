@@ -4,18 +4,18 @@
 #include <array>
 #include <atomic>
 #include <cmath>
-#include <cstring>
 #include <map>
 #include <memory>
 #include <mutex>
 #include <tuple>
 
-#include <fontconfig/fontconfig.h>
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_TRUETYPE_TABLES_H
 
 #include <platform/codepage.h>
+
+#include "font_match.h"
 
 namespace gdi {
 
@@ -46,40 +46,6 @@ FT_Library Library() {
   return library;
 }
 
-struct FileAndIndex {
-  std::string file;
-  int index = 0;
-};
-
-// Fontconfig's best installed match for the family, weight and slant.
-FileAndIndex Match(const LOGFONTA& font) {
-  if (!PinnedFile().empty()) return {PinnedFile(), 0};
-  FcPattern* pattern = FcPatternCreate();
-  const std::string family = codepage::Cp1251ToUtf8(font.lfFaceName);
-  if (!family.empty()) {
-    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
-  }
-  FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>("sans-serif"));
-  const int weight = font.lfWeight == 0 ? 400 : static_cast<int>(font.lfWeight);
-  FcPatternAddInteger(pattern, FC_WEIGHT, FcWeightFromOpenType(weight));
-  FcPatternAddInteger(pattern, FC_SLANT, font.lfItalic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
-  FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
-  FcDefaultSubstitute(pattern);
-  FcResult result = FcResultNoMatch;
-  FcPattern* match = FcFontMatch(nullptr, pattern, &result);
-  FileAndIndex found;
-  if (match != nullptr) {
-    FcChar8* file = nullptr;
-    if (FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch) {
-      found.file = reinterpret_cast<const char*>(file);
-    }
-    FcPatternGetInteger(match, FC_INDEX, 0, &found.index);
-    FcPatternDestroy(match);
-  }
-  FcPatternDestroy(pattern);
-  return found;
-}
-
 class FreeTypeFace final : public Face {
  public:
   FreeTypeFace(FT_Face face, const LOGFONTA& font) : face_(face) {
@@ -101,7 +67,11 @@ class FreeTypeFace final : public Face {
     metrics_.internal_leading = std::max(0, metrics_.height - em_);
     metrics_.weight = font.lfWeight == 0 ? 400 : static_cast<int>(font.lfWeight);
     metrics_.italic = font.lfItalic != 0;
-    metrics_.ave_char_width = Advance('x');
+    // The OS/2 table's average width, as the desktop API reports it for
+    // scalable faces.
+    metrics_.ave_char_width = os2 != nullptr && os2->xAvgCharWidth > 0
+                                  ? static_cast<int>(std::lround(os2->xAvgCharWidth * em / units))
+                                  : Advance('x');
     for (int c = 32; c < 256; ++c) {
       metrics_.max_char_width = std::max(metrics_.max_char_width, Advance(static_cast<char>(c)));
     }
@@ -191,15 +161,14 @@ const Face& ResolveFont(const LOGFONTA& font) {
     std::lock_guard guard(EngineLock());
     pinned = PinnedFile();
   }
-  const Key key{std::string(font.lfFaceName, strnlen(font.lfFaceName, sizeof font.lfFaceName)),
-                font.lfHeight, font.lfWeight, font.lfItalic, pinned};
+  const Key key{std::string(FaceName(font)), font.lfHeight, font.lfWeight, font.lfItalic, pinned};
   auto& slot = cache[key];
   if (slot) return *slot;
-  const FileAndIndex file = Match(font);
+  const FontFile file = pinned.empty() ? MatchFont(font) : FontFile{pinned, 0};
   FT_Face face = nullptr;
   {
     std::lock_guard guard(EngineLock());
-    if (file.file.empty() || FT_New_Face(Library(), file.file.c_str(), file.index, &face) != 0) {
+    if (file.path.empty() || FT_New_Face(Library(), file.path.c_str(), file.index, &face) != 0) {
       face = nullptr;
     }
   }
