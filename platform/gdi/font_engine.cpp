@@ -2,19 +2,20 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cmath>
-#include <cstring>
 #include <map>
 #include <memory>
 #include <mutex>
 #include <tuple>
 
-#include <fontconfig/fontconfig.h>
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_TRUETYPE_TABLES_H
 
 #include <platform/codepage.h>
+
+#include "font_match.h"
 
 namespace gdi {
 
@@ -45,44 +46,9 @@ FT_Library Library() {
   return library;
 }
 
-struct FileAndIndex {
-  std::string file;
-  int index = 0;
-};
-
-// Fontconfig's best installed match for the family, weight and slant.
-FileAndIndex Match(const LOGFONTA& font) {
-  if (!PinnedFile().empty()) return {PinnedFile(), 0};
-  FcPattern* pattern = FcPatternCreate();
-  const std::string family = codepage::Cp1251ToUtf8(font.lfFaceName);
-  if (!family.empty()) {
-    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
-  }
-  FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>("sans-serif"));
-  const int weight = font.lfWeight == 0 ? 400 : static_cast<int>(font.lfWeight);
-  FcPatternAddInteger(pattern, FC_WEIGHT, FcWeightFromOpenType(weight));
-  FcPatternAddInteger(pattern, FC_SLANT, font.lfItalic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
-  FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
-  FcDefaultSubstitute(pattern);
-  FcResult result = FcResultNoMatch;
-  FcPattern* match = FcFontMatch(nullptr, pattern, &result);
-  FileAndIndex found;
-  if (match != nullptr) {
-    FcChar8* file = nullptr;
-    if (FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch) {
-      found.file = reinterpret_cast<const char*>(file);
-    }
-    FcPatternGetInteger(match, FC_INDEX, 0, &found.index);
-    FcPatternDestroy(match);
-  }
-  FcPatternDestroy(pattern);
-  return found;
-}
-
 class FreeTypeFace final : public Face {
  public:
   FreeTypeFace(FT_Face face, const LOGFONTA& font) : face_(face) {
-    advances_.fill(-1);
     const TT_OS2* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
     const double units = face->units_per_EM;
     const double win_ascent = os2 != nullptr ? os2->usWinAscent : face->ascender;
@@ -101,7 +67,11 @@ class FreeTypeFace final : public Face {
     metrics_.internal_leading = std::max(0, metrics_.height - em_);
     metrics_.weight = font.lfWeight == 0 ? 400 : static_cast<int>(font.lfWeight);
     metrics_.italic = font.lfItalic != 0;
-    metrics_.ave_char_width = Advance('x');
+    // The OS/2 table's average width, as the desktop API reports it for
+    // scalable faces.
+    metrics_.ave_char_width = os2 != nullptr && os2->xAvgCharWidth > 0
+                                  ? static_cast<int>(std::lround(os2->xAvgCharWidth * em / units))
+                                  : Advance('x');
     for (int c = 32; c < 256; ++c) {
       metrics_.max_char_width = std::max(metrics_.max_char_width, Advance(static_cast<char>(c)));
     }
@@ -117,61 +87,60 @@ class FreeTypeFace final : public Face {
 
   const FontMetrics& metrics() const override { return metrics_; }
 
-  int Advance(char c) const override {
+  // Readers find a finished glyph without the lock; the first one renders it.
+  const Glyph& GlyphOf(char c) const override {
     const auto byte = static_cast<unsigned char>(c);
-    if (advances_[byte] >= 0) return advances_[byte];
+    if (const Glyph* glyph = ready_[byte].load(std::memory_order_acquire)) return *glyph;
     std::lock_guard guard(EngineLock());
-    const FT_UInt glyph = FT_Get_Char_Index(face_, codepage::Cp1251ToUnicode(byte));
-    int advance = 0;
-    if (FT_Load_Glyph(face_, glyph, FT_LOAD_DEFAULT) == 0) {
-      advance = static_cast<int>((face_->glyph->advance.x + 32) >> 6);
+    if (!glyphs_[byte]) {  // not rendered by another thread meanwhile
+      glyphs_[byte] = std::make_unique<const Glyph>(Render(byte));
+      ready_[byte].store(glyphs_[byte].get(), std::memory_order_release);
     }
-    advances_[byte] = advance;
-    return advance;
-  }
-
-  void Render(std::string_view text, int x, int y,
-              const std::function<void(int, int, std::uint8_t)>& plot) const override {
-    int pen = x;
-    for (const char c : text) {
-      const auto byte = static_cast<unsigned char>(c);
-      {
-        std::lock_guard guard(EngineLock());
-        const FT_UInt glyph = FT_Get_Char_Index(face_, codepage::Cp1251ToUnicode(byte));
-        if (FT_Load_Glyph(face_, glyph, FT_LOAD_RENDER | FT_LOAD_TARGET_NORMAL) == 0) {
-          const FT_Bitmap& bitmap = face_->glyph->bitmap;
-          const int left = pen + face_->glyph->bitmap_left;
-          const int top = y + metrics_.ascent - face_->glyph->bitmap_top;
-          for (unsigned row = 0; row < bitmap.rows; ++row) {
-            for (unsigned col = 0; col < bitmap.width; ++col) {
-              const std::uint8_t coverage = bitmap.buffer[row * bitmap.pitch + col];
-              if (coverage != 0)
-                plot(left + static_cast<int>(col), top + static_cast<int>(row), coverage);
-            }
-          }
-        }
-      }
-      pen += Advance(c);
-    }
+    return *glyphs_[byte];
   }
 
  private:
+  // Under EngineLock: FreeType's faces are not for two threads at once.
+  Glyph Render(unsigned char byte) const {
+    Glyph glyph;
+    const FT_UInt index = FT_Get_Char_Index(face_, codepage::Cp1251ToUnicode(byte));
+    if (FT_Load_Glyph(face_, index, FT_LOAD_RENDER | FT_LOAD_TARGET_NORMAL) != 0) return glyph;
+    const FT_GlyphSlot slot = face_->glyph;
+    const FT_Bitmap& bitmap = slot->bitmap;
+    glyph.advance = static_cast<int>((slot->advance.x + 32) >> 6);
+    glyph.left = slot->bitmap_left;
+    glyph.top = metrics_.ascent - slot->bitmap_top;
+    glyph.width = static_cast<int>(bitmap.width);
+    glyph.rows = static_cast<int>(bitmap.rows);
+    glyph.coverage.resize(static_cast<std::size_t>(glyph.width) * bitmap.rows);
+    // Outlines render to grey levels; a face's own bitmaps may be one bit deep.
+    const bool mono = bitmap.pixel_mode == FT_PIXEL_MODE_MONO;
+    std::uint8_t* out = glyph.coverage.data();
+    for (unsigned row = 0; row < bitmap.rows; ++row) {
+      const unsigned char* in = bitmap.buffer + static_cast<std::ptrdiff_t>(row) * bitmap.pitch;
+      for (unsigned col = 0; col < bitmap.width; ++col) {
+        *out++ = mono ? (in[col / 8] >> (7 - col % 8) & 1) * 255 : in[col];
+      }
+    }
+    return glyph;
+  }
+
   FT_Face face_;
   int em_ = 12;
   FontMetrics metrics_;
-  mutable std::array<int, 256> advances_{};
+  mutable std::array<std::unique_ptr<const Glyph>, 256> glyphs_;
+  mutable std::array<std::atomic<const Glyph*>, 256> ready_{};
 };
 
 // Faces that failed to load measure as empty rather than crash.
 class EmptyFace final : public Face {
  public:
   const FontMetrics& metrics() const override { return metrics_; }
-  int Advance(char) const override { return 0; }
-  void Render(std::string_view, int, int,
-              const std::function<void(int, int, std::uint8_t)>&) const override {}
+  const Glyph& GlyphOf(char) const override { return glyph_; }
 
  private:
   FontMetrics metrics_;
+  Glyph glyph_;
 };
 
 using Key = std::tuple<std::string, LONG, LONG, BYTE, std::string>;
@@ -192,15 +161,14 @@ const Face& ResolveFont(const LOGFONTA& font) {
     std::lock_guard guard(EngineLock());
     pinned = PinnedFile();
   }
-  const Key key{std::string(font.lfFaceName, strnlen(font.lfFaceName, sizeof font.lfFaceName)),
-                font.lfHeight, font.lfWeight, font.lfItalic, pinned};
+  const Key key{std::string(FaceName(font)), font.lfHeight, font.lfWeight, font.lfItalic, pinned};
   auto& slot = cache[key];
   if (slot) return *slot;
-  const FileAndIndex file = Match(font);
+  const FontFile file = pinned.empty() ? MatchFont(font) : FontFile{pinned, 0};
   FT_Face face = nullptr;
   {
     std::lock_guard guard(EngineLock());
-    if (file.file.empty() || FT_New_Face(Library(), file.file.c_str(), file.index, &face) != 0) {
+    if (file.path.empty() || FT_New_Face(Library(), file.path.c_str(), file.index, &face) != 0) {
       face = nullptr;
     }
   }

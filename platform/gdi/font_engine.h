@@ -4,9 +4,9 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include <platform/types.h>
 #include <platform/windows.h>
@@ -29,17 +29,25 @@ struct FontMetrics {
   int line_thickness = 1;
 };
 
+// One character rendered: its coverage bitmap and where it goes.
+struct Glyph {
+  int advance = 0;  // from this pen position to the next, in pixels
+  int left = 0;     // from the pen to the bitmap's first column
+  int top = 0;      // from the cell's top to the bitmap's first row
+  int width = 0;
+  int rows = 0;
+  std::vector<std::uint8_t> coverage;  // width x rows, row by row, 0 to 255
+};
+
 class Face {
  public:
   virtual ~Face() = default;
   virtual const FontMetrics& metrics() const = 0;
-  // The advance of one code page 1251 character, in pixels.
-  virtual int Advance(char c) const = 0;
-  // Calls plot(x, y, coverage) for every pixel the text covers, with the
-  // cell's top-left corner at (x, y); coverage is 1 to 255.
-  virtual void Render(std::string_view text, int x, int y,
-                      const std::function<void(int, int, std::uint8_t)>& plot) const = 0;
+  // One code page 1251 character, rendered on first use and kept as long as
+  // the face; any thread may ask.
+  virtual const Glyph& GlyphOf(char c) const = 0;
 
+  int Advance(char c) const { return GlyphOf(c).advance; }
   // The width of the text (sum of advances) and the cell height.
   SIZE Extent(std::string_view text) const;
 };

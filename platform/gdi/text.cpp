@@ -55,9 +55,6 @@ void DrawRun(gdi::DeviceContext& dc, const gdi::Face& face, const LOGFONTA& font
     const POINT b = dc.ToDevice({clip_to->right, clip_to->bottom});
     limit = {a.x, a.y, b.x, b.y};
   }
-  const auto inside = [&](int x, int y) {
-    return x >= limit.left && x < limit.right && y >= limit.top && y < limit.bottom;
-  };
   const bool mono = painter.surface().monochrome();
   const std::uint32_t ink = painter.surface().Match(gdi::ToPixel(dc.text_color()));
   if (opaque_cell) {
@@ -66,11 +63,20 @@ void DrawRun(gdi::DeviceContext& dc, const gdi::Face& face, const LOGFONTA& font
     IntersectRect(&cell, &cell, &limit);
     painter.ForEach(cell, [&](int, int, std::uint32_t& pixel) { pixel = paper; });
   }
-  face.Render(text, origin.x, origin.y, [&](int x, int y, std::uint8_t coverage) {
-    if (!inside(x, y) || !painter.Visible(x, y)) return;
-    std::uint32_t& pixel = painter.At(x, y);
-    pixel = mono ? (coverage >= 128 ? ink : pixel) : Blend(pixel, ink, coverage);
-  });
+  int pen = origin.x;
+  for (const char c : text) {
+    const gdi::Glyph& glyph = face.GlyphOf(c);
+    const POINT corner{pen + glyph.left, origin.y + glyph.top};
+    RECT box{corner.x, corner.y, corner.x + glyph.width, corner.y + glyph.rows};
+    IntersectRect(&box, &box, &limit);
+    painter.ForEach(box, [&](int x, int y, std::uint32_t& pixel) {
+      const std::uint8_t coverage =
+          glyph.coverage[static_cast<std::size_t>((y - corner.y) * glyph.width + x - corner.x)];
+      if (coverage == 0) return;
+      pixel = mono ? (coverage >= 128 ? ink : pixel) : Blend(pixel, ink, coverage);
+    });
+    pen += glyph.advance;
+  }
   const auto line = [&](int from, int to, int row) {
     RECT r{origin.x + from, origin.y + row, origin.x + to, origin.y + row + m.line_thickness};
     IntersectRect(&r, &r, &limit);

@@ -13,14 +13,14 @@ class FixedFace : public gdi::Face {
     metrics_.ascent = 10;
     metrics_.descent = 3;
     metrics_.ave_char_width = 6;
+    glyph_.advance = 6;
   }
   const gdi::FontMetrics& metrics() const override { return metrics_; }
-  int Advance(char) const override { return 6; }
-  void Render(std::string_view, int, int,
-              const std::function<void(int, int, std::uint8_t)>&) const override {}
+  const gdi::Glyph& GlyphOf(char) const override { return glyph_; }
 
  private:
   gdi::FontMetrics metrics_;
+  gdi::Glyph glyph_;
 };
 
 struct Line {

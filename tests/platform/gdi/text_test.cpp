@@ -55,6 +55,7 @@ TEST_F(Text, MetricsAndExtents) {
   EXPECT_EQ(tm.tmHeight, 13);
   EXPECT_EQ(tm.tmAscent, 10);
   EXPECT_EQ(tm.tmInternalLeading, 2);
+  EXPECT_EQ(tm.tmAveCharWidth, 6);  // the OS/2 table's 1038 units of 2048 at 11 pixels
   SIZE one{}, two{}, none{};
   EXPECT_TRUE(GetTextExtentPoint32A(dc, "Tavrion", 7, &one));
   EXPECT_TRUE(GetTextExtentPoint32A(dc, "TavrionTavrion", 14, &two));
