@@ -85,7 +85,13 @@ BOOL SetWindowPos(HWND handle, HWND insertAfter, int x, int y, int cx, int cy, U
     w->client = {client.left - new_rect.left, client.top - new_rect.top,
                  client.right - new_rect.left, client.bottom - new_rect.top};
   }
-  if ((pos.flags & SWP_NOZORDER) == 0) user::PlaceInZOrder(w, pos.hwndInsertAfter);
+  bool restacked = false;
+  if ((pos.flags & SWP_NOZORDER) == 0) {
+    const auto& siblings = user::SiblingsOf(w);
+    const auto place = std::find(siblings.begin(), siblings.end(), w) - siblings.begin();
+    user::PlaceInZOrder(w, pos.hwndInsertAfter);
+    restacked = std::find(siblings.begin(), siblings.end(), w) - siblings.begin() != place;
+  }
   if ((pos.flags & SWP_SHOWWINDOW) != 0) w->style |= WS_VISIBLE;
   if ((pos.flags & SWP_HIDEWINDOW) != 0) w->style &= ~WS_VISIBLE;
 
@@ -103,14 +109,22 @@ BOOL SetWindowPos(HWND handle, HWND insertAfter, int x, int y, int cx, int cy, U
       // A window that appears has its frame and background drawn at once.
       RedrawWindow(handle, nullptr, nullptr,
                    RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ERASENOW | RDW_ALLCHILDREN);
+    } else if (visible && w->parent != nullptr && (moved || restacked)) {
+      // The window's pixels in its top-level surface were left at its old
+      // place or under the siblings it now covers.
+      RedrawWindow(handle, nullptr, nullptr,
+                   RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
     } else if (visible && (sized || (pos.flags & SWP_FRAMECHANGED) != 0)) {
       w->ncpaint = true;
       InvalidateRect(handle, nullptr, TRUE);
     }
     w = user::Find(handle);
     if (w == nullptr) return TRUE;
-    if (w->parent != nullptr && (!visible || moved || sized) && was_visible) {
-      InvalidateRect(w->parent->handle, &old_rect, TRUE);
+    // What the child left or uncovered: its old place in the parent, with
+    // the siblings that lie there.
+    if (w->parent != nullptr && was_visible && (!visible || moved || sized || restacked)) {
+      RedrawWindow(w->parent->handle, &old_rect, nullptr,
+                   RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
     }
   }
   const RECT client_now = w->client;

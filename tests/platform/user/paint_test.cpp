@@ -5,12 +5,17 @@
 // BeginPaint erases first, reports the bounding box and validates; children
 // share a parent's invalidation unless it clips them; UpdateWindow and
 // RedrawWindow's ...NOW flags send at once; contexts clip siblings above and
-// children; stale context handles are refused.
+// children; stale context handles are refused; moving, restacking, showing
+// and hiding a child leave no stale pixels.
+#include <functional>
+#include <map>
+
 #include <gtest/gtest.h>
 #include <platform/gdi.h>
 #include <platform/headless.h>
 
 #include "platform/gdi/device_context.h"
+#include "platform/gdi/surface.h"
 #include "tests/support/message_log.h"
 #include "tests/support/test_window.h"
 
@@ -295,6 +300,70 @@ TEST_F(Paint, APaintContextBelongsToEndPaint) {
   EXPECT_EQ(WindowFromDC(dc), w);
   EXPECT_TRUE(EndPaint(w, &paint));
   EXPECT_EQ(WindowFromDC(dc), nullptr);
+}
+
+// Every window paints itself whole in its own colour. After each change and
+// the paint it causes, the screen shows what the z-order says: nothing of a
+// window's old place or of the old stacking stays behind.
+TEST_F(Paint, GeometryChangesLeaveNoStalePixels) {
+  constexpr COLORREF kWhite = RGB(255, 255, 255), kRed = RGB(255, 0, 0), kBlue = RGB(0, 0, 255);
+  const struct {
+    const char* name;
+    std::function<void(HWND red, HWND blue)> act;
+    COLORREF at_red_place, at_overlap, at_right;
+  } cases[] = {
+      {"red moves without resizing",
+       [](HWND red, HWND) { SetWindowPos(red, nullptr, 100, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER); },
+       kWhite, kBlue, kRed},
+      {"blue raised",
+       [](HWND, HWND blue) { SetWindowPos(blue, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE); },
+       kRed, kBlue, kWhite},
+      {"red lowered",
+       [](HWND red, HWND) { SetWindowPos(red, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE); },
+       kRed, kBlue, kWhite},
+      {"red hidden", [](HWND red, HWND) { ShowWindow(red, SW_HIDE); }, kWhite, kBlue, kWhite},
+      {"blue hidden and shown again, now on top",
+       [](HWND, HWND blue) {
+         ShowWindow(blue, SW_HIDE);
+         DrainMessages();
+         SetWindowPos(blue, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+       },
+       kRed, kBlue, kWhite},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::map<HWND, COLORREF> colours;
+    TestHandlers()[WM_ERASEBKGND] = [](HWND, WPARAM, LPARAM) -> LRESULT { return 1; };
+    TestHandlers()[WM_PAINT] = [&](HWND window, WPARAM, LPARAM) -> LRESULT {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(window, &ps);
+      RECT client;
+      GetClientRect(window, &client);
+      HBRUSH brush = CreateSolidBrush(colours[window]);
+      FillRect(dc, &client, brush);
+      DeleteObject(brush);
+      EndPaint(window, &ps);
+      return 0;
+    };
+    HWND top = MakeWindow(WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 200, 100);
+    // Children stack in creation order: red lies over blue where they meet.
+    HWND red = MakeWindow(WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 10, 10, 40, 40, top);
+    HWND blue = MakeWindow(WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 30, 30, 40, 40, top);
+    colours = {{top, kWhite}, {red, kRed}, {blue, kBlue}};
+    // The window's picture as a person sees it, children included.
+    const auto seen = [top](int x, int y) {
+      return gdi::ToColor(gdi::WindowSurface(top)->At(x, y));
+    };
+    DrainMessages();
+    ASSERT_EQ(seen(35, 35), kRed);
+    c.act(red, blue);
+    DrainMessages();
+    EXPECT_EQ(seen(15, 15), c.at_red_place);
+    EXPECT_EQ(seen(35, 35), c.at_overlap);
+    EXPECT_EQ(seen(105, 15), c.at_right);
+    EXPECT_EQ(seen(65, 65), kBlue);
+    ResetTestWindows();
+  }
 }
 
 }  // namespace
