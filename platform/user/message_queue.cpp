@@ -125,12 +125,15 @@ void CallGetMessageHooks(MSG& msg, bool remove) {
   }
 }
 
-// When the next timer of this thread is due, or kForever.
-std::uint64_t NextTimerDue() {
+// When the next timer of this thread that passes the filter is due, or
+// kForever: a due timer the filter refuses must not end the wait at once.
+std::uint64_t NextTimerDue(HWND filter, UINT min, UINT max) {
   std::uint64_t due = host::kForever;
   const DWORD thread = GetCurrentThreadId();
   for (const Timer& t : Timers()) {
-    if (t.thread == thread) due = std::min(due, t.due);
+    if (t.thread == thread && PassesFilter(t.window, WM_TIMER, filter, min, max)) {
+      due = std::min(due, t.due);
+    }
   }
   return due;
 }
@@ -220,7 +223,7 @@ BOOL PeekMessageA(MSG* msg, HWND window, UINT filterMin, UINT filterMax, UINT re
 BOOL GetMessageA(MSG* msg, HWND window, UINT filterMin, UINT filterMax) {
   MSG found{};
   while (!user::Peek(found, window, filterMin, filterMax, true)) {
-    host::Current().WaitForWork(user::NextTimerDue());
+    host::Current().WaitForWork(user::NextTimerDue(window, filterMin, filterMax));
   }
   user::CallGetMessageHooks(found, true);
   user::last_message = found;
@@ -231,7 +234,7 @@ BOOL GetMessageA(MSG* msg, HWND window, UINT filterMin, UINT filterMax) {
 BOOL WaitMessage() {
   MSG ignored{};
   if (!user::Peek(ignored, nullptr, 0, 0, false)) {
-    host::Current().WaitForWork(user::NextTimerDue());
+    host::Current().WaitForWork(user::NextTimerDue(nullptr, 0, 0));
   }
   return TRUE;
 }

@@ -1,6 +1,10 @@
 // The message queue: sent against posted, re-entrant sends, filters, the
 // quit message, paint and timer messages made only when nothing is posted,
 // timers and hooks on virtual time, and posting from a second thread.
+#include <unistd.h>
+
+#include <cstdlib>
+
 #include <gtest/gtest.h>
 #include <platform/headless.h>
 #include <platform/kernel.h>
@@ -104,6 +108,33 @@ TEST_F(Queue, TimersFireOnVirtualTime) {
   while (GetMessageA(&msg, nullptr, 0, 0)) DispatchMessageA(&msg);
   EXPECT_EQ(fired, (std::vector<std::uint64_t>{25001, 50001, 75001}));
   KillTimer(w, 1);
+}
+
+// A filtered GetMessageA waits for what passes its filter: a due timer of
+// another window neither ends the wait at once (a spin) nor is taken. The
+// child process is stopped by an alarm if it spins.
+TEST_F(Queue, AFilteredGetMessageSleepsWhileAnotherWindowsTimerIsDue) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        alarm(10);
+        host::Headless().Reset();
+        HWND a = MakeWindow(WS_POPUP, 0, 0, 10, 10);
+        HWND b = MakeWindow(WS_POPUP, 0, 0, 10, 10);
+        SetTimer(a, 1, 10, nullptr);
+        host::Headless().AdvanceClock(50);
+        int idle_calls = 0;
+        host::Headless().SetIdleHandler([&] {
+          if (idle_calls++ > 0) return false;
+          PostMessageA(b, WM_USER, 0, 0);
+          return true;
+        });
+        MSG msg{};
+        GetMessageA(&msg, b, 0, 0);
+        const bool timer_kept = PeekMessageA(&msg, a, WM_TIMER, WM_TIMER, PM_NOREMOVE) != FALSE;
+        std::exit(idle_calls == 1 && timer_kept ? 0 : 1);
+      },
+      testing::ExitedWithCode(0), "");
 }
 
 std::vector<UINT_PTR> timer_proc_calls;
