@@ -39,6 +39,9 @@ class Host {
   // no deadline). Returns when input may have arrived, Wake was called, or the
   // deadline passed.
   virtual void WaitForWork(std::uint64_t deadline) = 0;
+  // Whether the calling thread is the user-interface thread, the one that
+  // waits with WaitForWork and takes the input.
+  virtual bool IsUserInterfaceThread() const = 0;
   // Any thread: makes a WaitForWork in progress return.
   virtual void Wake() = 0;
   // The next piece of input gathered, if any.

@@ -13,6 +13,7 @@ void ForgetWindow(Window* window);  // focus, activation, capture, timers
 namespace {
 
 void Detach(Window* window) {
+  std::lock_guard guard(Lock());
   auto& siblings = SiblingsOf(window);
   siblings.erase(std::remove(siblings.begin(), siblings.end(), window), siblings.end());
 }
@@ -127,8 +128,11 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
   SendMessageA(handle, WM_NCCALCSIZE, FALSE, reinterpret_cast<LPARAM>(&client));
   w = user::Find(handle);
   if (w == nullptr) return nullptr;
-  w->client = {client.left - w->rect.left, client.top - w->rect.top, client.right - w->rect.left,
-               client.bottom - w->rect.top};
+  {
+    std::lock_guard guard(user::Lock());
+    w->client = {client.left - w->rect.left, client.top - w->rect.top, client.right - w->rect.left,
+                 client.bottom - w->rect.top};
+  }
   if (SendMessageA(handle, WM_CREATE, 0, reinterpret_cast<LPARAM>(&create)) == -1) return fail();
   w = user::Find(handle);
   if (w == nullptr) return nullptr;
@@ -149,11 +153,16 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
 }
 
 BOOL DestroyWindow(HWND handle) {
-  user::Window* w = user::Find(handle);
-  if (w == nullptr || w == user::Desktop()) {
+  const DWORD thread = user::ThreadOf(handle);
+  if (thread == 0) {
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return FALSE;
   }
+  if (thread != GetCurrentThreadId()) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return FALSE;
+  }
+  user::Window* w = user::Find(handle);
   if (w->destroying) return TRUE;
   if (w->parent != nullptr && (w->ex_style & WS_EX_NOPARENTNOTIFY) == 0) {
     SendMessageA(w->parent->handle, WM_PARENTNOTIFY,

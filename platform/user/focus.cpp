@@ -184,6 +184,7 @@ BOOL EnableWindow(HWND window, BOOL enable) {
   const BOOL was_disabled = (w->style & WS_DISABLED) != 0 ? TRUE : FALSE;
   if ((enable != FALSE) == (was_disabled == FALSE)) return was_disabled;
   if (enable) {
+    std::lock_guard guard(user::Lock());
     w->style &= ~WS_DISABLED;
   } else {
     // The window loses the mouse and the keyboard before it is told.
@@ -192,7 +193,10 @@ BOOL EnableWindow(HWND window, BOOL enable) {
     }
     w = user::Find(window);
     if (w == nullptr) return was_disabled;
-    w->style |= WS_DISABLED;
+    {
+      std::lock_guard guard(user::Lock());
+      w->style |= WS_DISABLED;
+    }
     if (user::focus != nullptr && user::IsInside(user::focus, window)) SetFocus(nullptr);
   }
   SendMessageA(window, WM_ENABLE, enable ? TRUE : FALSE, 0);

@@ -170,7 +170,7 @@ bool IsMouse(const host::InputEvent& e) {
 }
 
 // Queues an event; QueueLock held.
-void Queue(const host::InputEvent& e) {
+void QueueInput(const host::InputEvent& e) {
   // The host's view of the keys moves as the events arrive.
   std::array<BYTE, 256> snapshot{};
   for (std::size_t k = 0; k < 256; ++k) snapshot[k] = async_key_state[k].load();
@@ -212,7 +212,7 @@ void Queue(const host::InputEvent& e) {
 // Takes what the host gathered; QueueLock held.
 void PullLocked() {
   host::InputEvent e{};
-  while (host::Current().NextInput(e)) Queue(e);
+  while (host::Current().NextInput(e)) QueueInput(e);
 }
 
 void Pull() {
@@ -726,7 +726,7 @@ BOOL SetCursorPos(int x, int y) {
       host::InputEvent move{};
       move.kind = host::InputEvent::kMouseMove;
       move.position = at;
-      user::Queue(move);
+      user::QueueInput(move);
     }
   }
   host::Current().Wake();

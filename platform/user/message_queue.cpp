@@ -1,10 +1,9 @@
+// Posting, peeking, getting and dispatching messages; the thread queues.
 #include "message_queue.h"
 
 #include <algorithm>
-#include <deque>
 #include <list>
 #include <map>
-#include <mutex>
 
 #include <platform/kernel.h>
 
@@ -16,41 +15,10 @@ namespace user {
 
 namespace {
 
-struct Queue {
-  std::mutex lock;
-  std::deque<MSG> posted;
-  bool quit = false;
-  int exit_code = 0;
-};
-
 std::mutex& QueuesLock() {
   static std::mutex lock;
   return lock;
 }
-
-Queue& QueueOf(DWORD thread) {
-  static std::map<DWORD, std::unique_ptr<Queue>> queues;
-  std::lock_guard guard(QueuesLock());
-  auto& queue = queues[thread];
-  if (!queue) queue = std::make_unique<Queue>();
-  return *queue;
-}
-
-struct Timer {
-  HWND window;
-  UINT_PTR id;
-  UINT elapse;
-  TIMERPROC proc;
-  std::uint64_t due;
-  DWORD thread;
-};
-
-std::list<Timer>& Timers() {
-  static std::list<Timer> timers;
-  return timers;
-}
-
-UINT_PTR next_thread_timer = 0x7FF0;
 
 struct Hook {
   HOOKPROC proc;
@@ -67,7 +35,8 @@ HHOOK HandleOf(const Hook& hook) {
   return reinterpret_cast<HHOOK>(const_cast<Hook*>(&hook));
 }
 
-MSG last_message{};
+// GetMessageTime and GetMessagePos answer for the calling thread.
+thread_local MSG last_message{};
 
 bool IsDescendant(HWND window, HWND ancestor) {
   for (Window* w = Find(window); w != nullptr; w = w->parent) {
@@ -92,23 +61,8 @@ bool TakePosted(Queue& queue, MSG& msg, HWND filter, UINT min, UINT max, bool re
   return false;
 }
 
-bool TakeTimer(MSG& msg, HWND filter, UINT min, UINT max, bool remove) {
-  const std::uint64_t now = host::Current().Now();
-  const DWORD thread = GetCurrentThreadId();
-  Timer* earliest = nullptr;
-  for (Timer& t : Timers()) {
-    if (t.thread != thread || t.due > now) continue;
-    if (!PassesFilter(t.window, WM_TIMER, filter, min, max)) continue;
-    if (earliest == nullptr || t.due < earliest->due) earliest = &t;
-  }
-  if (earliest == nullptr) return false;
-  msg = {earliest->window, WM_TIMER, earliest->id, reinterpret_cast<LPARAM>(earliest->proc),
-         MessageTime(),    {}};
-  if (remove) earliest->due = now + earliest->elapse;
-  return true;
-}
-
 bool Peek(MSG& msg, HWND filter, UINT min, UINT max, bool remove) {
+  AnswerSentMessages();
   Queue& queue = QueueOf(GetCurrentThreadId());
   return TakePosted(queue, msg, filter, min, max, remove) ||
          TakeInputMessage(msg, filter, min, max, remove) ||
@@ -125,20 +79,40 @@ void CallGetMessageHooks(MSG& msg, bool remove) {
   }
 }
 
-// When the next timer of this thread that passes the filter is due, or
-// kForever: a due timer the filter refuses must not end the wait at once.
-std::uint64_t NextTimerDue(HWND filter, UINT min, UINT max) {
-  std::uint64_t due = host::kForever;
-  const DWORD thread = GetCurrentThreadId();
-  for (const Timer& t : Timers()) {
-    if (t.thread == thread && PassesFilter(t.window, WM_TIMER, filter, min, max)) {
-      due = std::min(due, t.due);
-    }
+// Waits for something new for this thread: the user-interface thread for
+// input too, through the host; any other thread for its queue alone.
+void WaitForMessages(std::uint64_t deadline) {
+  if (host::Current().IsUserInterfaceThread()) {
+    host::Current().WaitForWork(deadline);
+    return;
   }
-  return due;
+  Queue& queue = QueueOf(GetCurrentThreadId());
+  std::unique_lock guard(queue.lock);
+  host::Current().WaitUntil(guard, queue.changed, deadline, [&] {
+    return !queue.posted.empty() || !queue.sent.empty() || queue.quit;
+  });
+}
+
+// Queues a posted message for a thread and wakes it.
+void Post(DWORD thread, const MSG& msg) {
+  Queue& queue = QueueOf(thread);
+  {
+    std::lock_guard guard(queue.lock);
+    queue.posted.push_back(msg);
+  }
+  queue.changed.notify_all();
+  host::Current().Wake();
 }
 
 }  // namespace
+
+Queue& QueueOf(DWORD thread) {
+  static std::map<DWORD, std::unique_ptr<Queue>> queues;
+  std::lock_guard guard(QueuesLock());
+  auto& queue = queues[thread];
+  if (!queue) queue = std::make_unique<Queue>();
+  return *queue;
+}
 
 DWORD MessageTime() {
   return static_cast<DWORD>(host::Current().Now());
@@ -153,24 +127,11 @@ bool PassesFilter(HWND window, UINT message, HWND filter, UINT min, UINT max) {
   return window != nullptr && IsDescendant(window, filter);
 }
 
-void ForgetTimers(HWND window) {
-  Timers().remove_if([&](const Timer& t) { return t.window == window; });
-}
-
 }  // namespace user
 
 LRESULT CallWindowProcA(WNDPROC proc, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (proc == nullptr) return 0;
   return proc(window, message, wParam, lParam);
-}
-
-LRESULT SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  user::Window* w = user::Find(window);
-  if (w == nullptr || w == user::Desktop()) {
-    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-    return 0;
-  }
-  return user::Deliver(w->proc, window, message, wParam, lParam, platform::Delivery::kSent);
 }
 
 BOOL PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -184,30 +145,23 @@ BOOL PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     }
     thread = w->thread;
   }
-  user::Queue& queue = user::QueueOf(thread);
-  {
-    std::lock_guard guard(queue.lock);
-    queue.posted.push_back({window, message, wParam, lParam, user::MessageTime(), {}});
-  }
-  host::Current().Wake();
+  user::Post(thread, {window, message, wParam, lParam, user::MessageTime(), {}});
   return TRUE;
 }
 
 BOOL PostThreadMessageA(DWORD threadId, UINT message, WPARAM wParam, LPARAM lParam) {
-  user::Queue& queue = user::QueueOf(threadId);
-  {
-    std::lock_guard guard(queue.lock);
-    queue.posted.push_back({nullptr, message, wParam, lParam, user::MessageTime(), {}});
-  }
-  host::Current().Wake();
+  user::Post(threadId, {nullptr, message, wParam, lParam, user::MessageTime(), {}});
   return TRUE;
 }
 
 void PostQuitMessage(int exitCode) {
   user::Queue& queue = user::QueueOf(GetCurrentThreadId());
-  std::lock_guard guard(queue.lock);
-  queue.quit = true;
-  queue.exit_code = exitCode;
+  {
+    std::lock_guard guard(queue.lock);
+    queue.quit = true;
+    queue.exit_code = exitCode;
+  }
+  queue.changed.notify_all();
 }
 
 BOOL PeekMessageA(MSG* msg, HWND window, UINT filterMin, UINT filterMax, UINT removeMsg) {
@@ -223,7 +177,7 @@ BOOL PeekMessageA(MSG* msg, HWND window, UINT filterMin, UINT filterMax, UINT re
 BOOL GetMessageA(MSG* msg, HWND window, UINT filterMin, UINT filterMax) {
   MSG found{};
   while (!user::Peek(found, window, filterMin, filterMax, true)) {
-    host::Current().WaitForWork(user::NextTimerDue(window, filterMin, filterMax));
+    user::WaitForMessages(user::NextTimerDue(window, filterMin, filterMax));
   }
   user::CallGetMessageHooks(found, true);
   user::last_message = found;
@@ -234,7 +188,7 @@ BOOL GetMessageA(MSG* msg, HWND window, UINT filterMin, UINT filterMax) {
 BOOL WaitMessage() {
   MSG ignored{};
   if (!user::Peek(ignored, nullptr, 0, 0, false)) {
-    host::Current().WaitForWork(user::NextTimerDue(nullptr, 0, 0));
+    user::WaitForMessages(user::NextTimerDue(nullptr, 0, 0));
   }
   return TRUE;
 }
@@ -257,34 +211,6 @@ LRESULT DispatchMessageA(const MSG* msg) {
   if (w == nullptr) return 0;
   return user::Deliver(w->proc, msg->hwnd, msg->message, msg->wParam, msg->lParam,
                        platform::Delivery::kPosted);
-}
-
-UINT_PTR SetTimer(HWND window, UINT_PTR id, UINT elapse, TIMERPROC proc) {
-  if (window != nullptr && user::Find(window) == nullptr) {
-    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-    return 0;
-  }
-  elapse = std::max<UINT>(elapse, 10);
-  const DWORD thread = GetCurrentThreadId();
-  const std::uint64_t due = host::Current().Now() + elapse;
-  for (user::Timer& t : user::Timers()) {
-    if (t.window == window && t.id == id && t.thread == thread) {
-      t.elapse = elapse;
-      t.proc = proc;
-      t.due = due;
-      return window != nullptr ? 1 : id;
-    }
-  }
-  if (window == nullptr) id = user::next_thread_timer++;
-  user::Timers().push_back({window, id, elapse, proc, due, thread});
-  host::Current().Wake();
-  return window != nullptr ? 1 : id;
-}
-
-BOOL KillTimer(HWND window, UINT_PTR id) {
-  const auto before = user::Timers().size();
-  user::Timers().remove_if([&](const user::Timer& t) { return t.window == window && t.id == id; });
-  return user::Timers().size() != before ? TRUE : FALSE;
 }
 
 HHOOK SetWindowsHookExA(int kind, HOOKPROC proc, HINSTANCE, DWORD threadId) {

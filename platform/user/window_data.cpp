@@ -159,18 +159,16 @@ LONG_PTR SetWindowLongPtrA(HWND window, int index, LONG_PTR value) {
     case GWL_STYLE:
     case GWL_EXSTYLE: {
       // The window is told before and after, as style changes are.
-      struct {
-        DWORD old_style;
-        DWORD new_style;
-      } change{static_cast<DWORD>(old), static_cast<DWORD>(value)};
+      STYLESTRUCT change{static_cast<DWORD>(old), static_cast<DWORD>(value)};
       const WPARAM which = static_cast<WPARAM>(index);
-      SendMessageA(window, 0x007C /* WM_STYLECHANGING */, which, reinterpret_cast<LPARAM>(&change));
-      if (index == GWL_STYLE) {
-        w->style = change.new_style;
-      } else {
-        w->ex_style = change.new_style;
+      SendMessageA(window, WM_STYLECHANGING, which, reinterpret_cast<LPARAM>(&change));
+      w = user::Find(window);
+      if (w == nullptr) return 0;
+      {
+        std::lock_guard guard(user::Lock());
+        (index == GWL_STYLE ? w->style : w->ex_style) = change.styleNew;
       }
-      SendMessageA(window, 0x007D /* WM_STYLECHANGED */, which, reinterpret_cast<LPARAM>(&change));
+      SendMessageA(window, WM_STYLECHANGED, which, reinterpret_cast<LPARAM>(&change));
       break;
     }
     default:

@@ -22,6 +22,7 @@ bool IsTopMost(const Window* w) {
 }  // namespace
 
 void PlaceInZOrder(Window* window, HWND insert_after) {
+  std::lock_guard guard(Lock());
   auto& siblings = SiblingsOf(window);
   siblings.erase(std::remove(siblings.begin(), siblings.end(), window), siblings.end());
   const bool top_level = window->parent == nullptr;
@@ -75,13 +76,17 @@ BOOL SetWindowPos(HWND handle, HWND insertAfter, int x, int y, int cx, int cy, U
   const bool moved = new_rect.left != old_rect.left || new_rect.top != old_rect.top;
   const bool sized = new_rect.right - new_rect.left != old_rect.right - old_rect.left ||
                      new_rect.bottom - new_rect.top != old_rect.bottom - old_rect.top;
-  w->rect = new_rect;
+  {
+    std::lock_guard guard(user::Lock());
+    w->rect = new_rect;
+  }
   if (sized || moved || (pos.flags & SWP_FRAMECHANGED) != 0) {
     NCCALCSIZE_PARAMS params{{new_rect, old_rect, old_client}, &pos};
     SendMessageA(handle, WM_NCCALCSIZE, TRUE, reinterpret_cast<LPARAM>(&params));
     w = user::Find(handle);
     if (w == nullptr) return FALSE;
     const RECT& client = params.rgrc[0];
+    std::lock_guard guard(user::Lock());
     w->client = {client.left - new_rect.left, client.top - new_rect.top,
                  client.right - new_rect.left, client.bottom - new_rect.top};
   }
@@ -92,8 +97,11 @@ BOOL SetWindowPos(HWND handle, HWND insertAfter, int x, int y, int cx, int cy, U
     user::PlaceInZOrder(w, pos.hwndInsertAfter);
     restacked = std::find(siblings.begin(), siblings.end(), w) - siblings.begin() != place;
   }
-  if ((pos.flags & SWP_SHOWWINDOW) != 0) w->style |= WS_VISIBLE;
-  if ((pos.flags & SWP_HIDEWINDOW) != 0) w->style &= ~WS_VISIBLE;
+  {
+    std::lock_guard guard(user::Lock());
+    if ((pos.flags & SWP_SHOWWINDOW) != 0) w->style |= WS_VISIBLE;
+    if ((pos.flags & SWP_HIDEWINDOW) != 0) w->style &= ~WS_VISIBLE;
+  }
 
   const bool visible = (w->style & WS_VISIBLE) != 0;
   // A top-level window shown with activation is activated before it hears
@@ -167,11 +175,14 @@ BOOL ShowWindow(HWND handle, int command) {
       if (w->parent != nullptr) flags |= SWP_NOACTIVATE | SWP_NOZORDER;
       break;
   }
-  if (command == SW_SHOWMAXIMIZED || command == SW_MAXIMIZE) w->style |= WS_MAXIMIZE;
-  if (command == SW_MINIMIZE || command == SW_SHOWMINIMIZED || command == SW_SHOWMINNOACTIVE) {
-    w->style |= WS_MINIMIZE;
+  {
+    std::lock_guard guard(user::Lock());
+    if (command == SW_SHOWMAXIMIZED || command == SW_MAXIMIZE) w->style |= WS_MAXIMIZE;
+    if (command == SW_MINIMIZE || command == SW_SHOWMINIMIZED || command == SW_SHOWMINNOACTIVE) {
+      w->style |= WS_MINIMIZE;
+    }
+    if (command == SW_RESTORE || command == SW_SHOWNORMAL) w->style &= ~(WS_MINIMIZE | WS_MAXIMIZE);
   }
-  if (command == SW_RESTORE || command == SW_SHOWNORMAL) w->style &= ~(WS_MINIMIZE | WS_MAXIMIZE);
   if (show != was_visible) {
     SendMessageA(handle, WM_SHOWWINDOW, show ? TRUE : FALSE, 0);
     if (!IsWindow(handle)) return was_visible ? TRUE : FALSE;
@@ -283,10 +294,14 @@ HWND SetParent(HWND child, HWND newParent) {
   if (w == nullptr || (newParent != nullptr && parent == nullptr)) return nullptr;
   if (parent == user::Desktop()) parent = nullptr;
   const HWND old = w->parent != nullptr ? w->parent->handle : user::Desktop()->handle;
-  auto& old_siblings = user::SiblingsOf(w);
-  old_siblings.erase(std::remove(old_siblings.begin(), old_siblings.end(), w), old_siblings.end());
-  w->parent = parent;
-  user::SiblingsOf(w).insert(user::SiblingsOf(w).begin(), w);
+  {
+    std::lock_guard guard(user::Lock());
+    auto& old_siblings = user::SiblingsOf(w);
+    old_siblings.erase(std::remove(old_siblings.begin(), old_siblings.end(), w),
+                       old_siblings.end());
+    w->parent = parent;
+    user::SiblingsOf(w).insert(user::SiblingsOf(w).begin(), w);
+  }
   if (IsWindowVisible(child)) InvalidateRect(child, nullptr, TRUE);
   return old;
 }

@@ -39,6 +39,18 @@ Window* Find(HWND handle) {
   return it == Windows().end() ? nullptr : it->second.get();
 }
 
+DWORD ThreadOf(HWND handle) {
+  std::lock_guard guard(Lock());
+  const Window* w = Find(handle);
+  return w != nullptr && w != Desktop() ? w->thread : 0;
+}
+
+WNDPROC ProcOf(HWND handle) {
+  std::lock_guard guard(Lock());
+  const Window* w = Find(handle);
+  return w != nullptr && w != Desktop() ? w->proc : nullptr;
+}
+
 HWND AddWindow(std::unique_ptr<Window> window) {
   std::lock_guard guard(Lock());
   // Handles are never reused, so a stale one never names a new window.

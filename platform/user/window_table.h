@@ -1,6 +1,7 @@
-// The window manager's state: registered classes and live windows. One
-// user-interface thread uses it; the few calls other threads may make
-// (posting, GetParent, GetPropA, WindowFromPoint) take the lock.
+// The window manager's state: registered classes and live windows. A window
+// is changed only by its own thread, and only under the lock, so that the
+// calls other threads may make (posting, sending, GetParent, GetPropA,
+// WindowFromPoint) read it safely under the lock.
 #pragma once
 
 #include <map>
@@ -50,6 +51,10 @@ struct Window {
 std::recursive_mutex& Lock();
 
 Window* Find(HWND handle);
+// Any thread: the thread a window belongs to, and its procedure; 0 and null
+// for a window that is gone (or the desktop).
+DWORD ThreadOf(HWND handle);
+WNDPROC ProcOf(HWND handle);
 // The desktop: the parent of every top-level window.
 Window* Desktop();
 HWND AddWindow(std::unique_ptr<Window> window);

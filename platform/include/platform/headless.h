@@ -38,6 +38,7 @@ class HeadlessHost final : public Host {
   SIZE ScreenSize() override;
   void WaitForWork(std::uint64_t deadline) override;
   void Wake() override;
+  bool IsUserInterfaceThread() const override;
   bool NextInput(InputEvent& event) override;
   bool WaitUntil(std::unique_lock<std::mutex>& lock, std::condition_variable& changed,
                  std::uint64_t deadline, const std::function<bool()>& ready) override;
@@ -86,7 +87,6 @@ class HeadlessHost final : public Host {
  private:
   struct Waiter;
 
-  bool IsUserInterfaceThread() const;
   bool ThreadWaitUntil(std::unique_lock<std::mutex>& lock, std::condition_variable& changed,
                        std::uint64_t deadline, const std::function<bool()>& ready);
   bool UserInterfaceWaitUntil(std::unique_lock<std::mutex>& lock, std::uint64_t deadline,
