@@ -18,10 +18,10 @@
 
 namespace {
 
-class Threads : public testing::Test {
+class WindowThreads : public testing::Test {
  protected:
-  Threads() { host::Headless().Reset(); }
-  ~Threads() override {
+  WindowThreads() { host::Headless().Reset(); }
+  ~WindowThreads() override {
     ResetTestWindows();
     DrainMessages();
   }
@@ -41,12 +41,13 @@ class Threads : public testing::Test {
       host::Headless().AdvanceClock(0);  // until the thread waits for us or ends
     }
     CloseHandle(thread);
+    DrainMessages();  // what it posted before it ended
   }
 
   MessageLog log;
 };
 
-TEST_F(Threads, ASentMessageRunsOnTheWindowsThreadAndAnswersTheSender) {
+TEST_F(WindowThreads, ASentMessageRunsOnTheWindowsThreadAndAnswersTheSender) {
   HWND w = MakeWindow(WS_POPUP, 0, 0, 10, 10);
   log.Name(w, "W");
   DWORD ran_on = 0;
@@ -65,7 +66,7 @@ TEST_F(Threads, ASentMessageRunsOnTheWindowsThreadAndAnswersTheSender) {
   EXPECT_TRUE(log.Saw({"W 0x0400 w=21", "W 0x0401 posted"}));
 }
 
-TEST_F(Threads, TheUserInterfaceThreadSendsToAnotherThreadsWindow) {
+TEST_F(WindowThreads, TheUserInterfaceThreadSendsToAnotherThreadsWindow) {
   struct Shared {
     std::atomic<HWND> window{nullptr};
     DWORD thread = 0;
@@ -109,7 +110,7 @@ TEST_F(Threads, TheUserInterfaceThreadSendsToAnotherThreadsWindow) {
   EXPECT_FALSE(IsWindow(shared.window));
 }
 
-TEST_F(Threads, AnotherThreadMayNotDestroyAWindowOrSetItsTimers) {
+TEST_F(WindowThreads, AnotherThreadMayNotDestroyAWindowOrSetItsTimers) {
   HWND w = MakeWindow(WS_POPUP, 0, 0, 10, 10);
   const struct {
     const char* call;
@@ -135,7 +136,7 @@ TEST_F(Threads, AnotherThreadMayNotDestroyAWindowOrSetItsTimers) {
 // A watcher, like the hint's, polls while the user-interface thread is busy
 // with windows coming and going. Nothing it calls may touch a window half
 // made or half gone.
-TEST_F(Threads, AWatchersCallsAreSafeWhileWindowsComeAndGo) {
+TEST_F(WindowThreads, AWatchersCallsAreSafeWhileWindowsComeAndGo) {
   HWND top = MakeWindow(WS_POPUP | WS_VISIBLE, 0, 0, 300, 200);
   struct Watch {
     std::atomic<HWND> target;
