@@ -38,8 +38,7 @@ void SendNcDestroy(HWND handle) {
   if (window == nullptr) return;
   const std::vector<Window*> children = window->children;
   for (Window* child : children) SendNcDestroy(child->handle);
-  SendMessageA(handle, WM_NCDESTROY, 0, 0);
-  window = Find(handle);
+  window = user::SendAndFind(handle, WM_NCDESTROY, 0, 0);
   if (window == nullptr) return;
   ForgetWindow(window);
   Detach(window);
@@ -120,29 +119,28 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
     MINMAXINFO limits{};
     SendMessageA(handle, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
   }
-  if (SendMessageA(handle, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&create)) == 0) return fail();
-  w = user::Find(handle);
+  LRESULT answer = 0;
+  w = user::SendAndFind(handle, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&create), &answer);
+  if (answer == 0) return fail();
   if (w == nullptr) return nullptr;
   w->created = true;
   RECT client = w->rect;
-  SendMessageA(handle, WM_NCCALCSIZE, FALSE, reinterpret_cast<LPARAM>(&client));
-  w = user::Find(handle);
+  w = user::SendAndFind(handle, WM_NCCALCSIZE, FALSE, reinterpret_cast<LPARAM>(&client));
   if (w == nullptr) return nullptr;
   {
     std::lock_guard guard(user::Lock());
     w->client = {client.left - w->rect.left, client.top - w->rect.top, client.right - w->rect.left,
                  client.bottom - w->rect.top};
   }
-  if (SendMessageA(handle, WM_CREATE, 0, reinterpret_cast<LPARAM>(&create)) == -1) return fail();
-  w = user::Find(handle);
+  w = user::SendAndFind(handle, WM_CREATE, 0, reinterpret_cast<LPARAM>(&create), &answer);
+  if (answer == -1) return fail();
   if (w == nullptr) return nullptr;
-  SendMessageA(handle, WM_SIZE, SIZE_RESTORED,
-               MAKELPARAM(w->client.right - w->client.left, w->client.bottom - w->client.top));
-  w = user::Find(handle);
+  w = user::SendAndFind(
+      handle, WM_SIZE, SIZE_RESTORED,
+      MAKELPARAM(w->client.right - w->client.left, w->client.bottom - w->client.top));
   if (w == nullptr) return nullptr;
-  SendMessageA(handle, WM_MOVE, 0,
-               MAKELPARAM(w->rect.left + w->client.left, w->rect.top + w->client.top));
-  w = user::Find(handle);
+  w = user::SendAndFind(handle, WM_MOVE, 0,
+                        MAKELPARAM(w->rect.left + w->client.left, w->rect.top + w->client.top));
   if (w == nullptr) return nullptr;
   if (w->parent != nullptr && (w->ex_style & WS_EX_NOPARENTNOTIFY) == 0) {
     SendMessageA(w->parent->handle, WM_PARENTNOTIFY, MAKELPARAM(WM_CREATE, static_cast<int>(w->id)),

@@ -161,8 +161,7 @@ LONG_PTR SetWindowLongPtrA(HWND window, int index, LONG_PTR value) {
       // The window is told before and after, as style changes are.
       STYLESTRUCT change{static_cast<DWORD>(old), static_cast<DWORD>(value)};
       const WPARAM which = static_cast<WPARAM>(index);
-      SendMessageA(window, WM_STYLECHANGING, which, reinterpret_cast<LPARAM>(&change));
-      w = user::Find(window);
+      w = user::SendAndFind(window, WM_STYLECHANGING, which, reinterpret_cast<LPARAM>(&change));
       if (w == nullptr) return 0;
       {
         std::lock_guard guard(user::Lock());

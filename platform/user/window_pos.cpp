@@ -66,8 +66,7 @@ BOOL SetWindowPos(HWND handle, HWND insertAfter, int x, int y, int cx, int cy, U
   if ((flags & SWP_HIDEWINDOW) != 0 && !was_visible) flags &= ~SWP_HIDEWINDOW;
   WINDOWPOS pos{handle, insertAfter, x, y, cx, cy, flags};
   if ((flags & SWP_NOSENDCHANGING) == 0) {
-    SendMessageA(handle, WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&pos));
-    w = user::Find(handle);
+    w = user::SendAndFind(handle, WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&pos));
     if (w == nullptr) return FALSE;
   }
   const RECT old_rect = w->rect;
@@ -82,8 +81,7 @@ BOOL SetWindowPos(HWND handle, HWND insertAfter, int x, int y, int cx, int cy, U
   }
   if (sized || moved || (pos.flags & SWP_FRAMECHANGED) != 0) {
     NCCALCSIZE_PARAMS params{{new_rect, old_rect, old_client}, &pos};
-    SendMessageA(handle, WM_NCCALCSIZE, TRUE, reinterpret_cast<LPARAM>(&params));
-    w = user::Find(handle);
+    w = user::SendAndFind(handle, WM_NCCALCSIZE, TRUE, reinterpret_cast<LPARAM>(&params));
     if (w == nullptr) return FALSE;
     const RECT& client = params.rgrc[0];
     std::lock_guard guard(user::Lock());
@@ -147,8 +145,7 @@ BOOL SetWindowPos(HWND handle, HWND insertAfter, int x, int y, int cx, int cy, U
   pos.y = new_rect.top;
   pos.cx = new_rect.right - new_rect.left;
   pos.cy = new_rect.bottom - new_rect.top;
-  SendMessageA(handle, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&pos));
-  w = user::Find(handle);
+  w = user::SendAndFind(handle, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&pos));
   if (w == nullptr) return TRUE;
   if ((pos.flags & SWP_HIDEWINDOW) != 0) user::ActivateOther(handle);
   return TRUE;
@@ -184,8 +181,9 @@ BOOL ShowWindow(HWND handle, int command) {
     if (command == SW_RESTORE || command == SW_SHOWNORMAL) w->style &= ~(WS_MINIMIZE | WS_MAXIMIZE);
   }
   if (show != was_visible) {
-    SendMessageA(handle, WM_SHOWWINDOW, show ? TRUE : FALSE, 0);
-    if (!IsWindow(handle)) return was_visible ? TRUE : FALSE;
+    if (user::SendAndFind(handle, WM_SHOWWINDOW, show ? TRUE : FALSE, 0) == nullptr) {
+      return was_visible ? TRUE : FALSE;
+    }
     SetWindowPos(handle, HWND_TOP, 0, 0, 0, 0, flags);
     // A hidden window's focus goes to its parent (to nobody from a top-level one).
     const HWND focus = GetFocus();

@@ -74,6 +74,12 @@ bool HasWindows(const WindowClass* cls) {
   return false;
 }
 
+Window* SendAndFind(HWND handle, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* answer) {
+  const LRESULT result = SendMessageA(handle, message, wParam, lParam);
+  if (answer != nullptr) *answer = result;
+  return Find(handle);
+}
+
 std::string Upper(const std::string& text) {
   std::string out = text;
   for (char& c : out) {

@@ -84,6 +84,11 @@ Window* TopLevelOf(Window* window);
 // Whether the window or one of its ancestors is disabled.
 bool InDisabled(const Window* window);
 
+// Sends a message to a window of this thread, then finds the window again:
+// null when a handler destroyed it. `answer` receives what the window said.
+Window* SendAndFind(HWND handle, UINT message, WPARAM wParam, LPARAM lParam,
+                    LRESULT* answer = nullptr);
+
 // Sends WM_DESTROY and WM_NCDESTROY and frees the window and its children.
 void Destroy(Window* window);
 

@@ -148,7 +148,7 @@ TEST_F(WindowThreads, AWatchersCallsAreSafeWhileWindowsComeAndGo) {
       nullptr, 0,
       [](LPVOID p) -> DWORD {
         auto* watch = static_cast<Watch*>(p);
-        while (!watch->done) {
+        for (; watch->rounds < 3000; ++watch->rounds) {
           const HWND w = watch->target;
           POINT at{};
           GetCursorPos(&at);
@@ -157,12 +157,13 @@ TEST_F(WindowThreads, AWatchersCallsAreSafeWhileWindowsComeAndGo) {
           GetPropA(w, "Watched");
           PostMessageA(w, WM_NULL, 0, 0);
           SetEvent(watch->event);
-          ++watch->rounds;
         }
+        watch->done = true;
         return 0;
       },
       &watch, 0, nullptr);
-  for (int i = 0; i < 300; ++i) {
+  // At least a few windows, then on until the watcher is done.
+  for (int i = 0; i < 20 || !watch.done; ++i) {
     HWND child = MakeWindow(WS_CHILD | WS_VISIBLE, i % 50, 10, 40, 40, top);
     SetPropA(child, "Watched", child);
     watch.target = child;
@@ -170,11 +171,10 @@ TEST_F(WindowThreads, AWatchersCallsAreSafeWhileWindowsComeAndGo) {
     DrainMessages();
     DestroyWindow(child);
   }
-  watch.done = true;
   EXPECT_EQ(WaitForSingleObject(watcher, INFINITE), WAIT_OBJECT_0);
   CloseHandle(watcher);
   CloseHandle(watch.event);
-  EXPECT_GT(watch.rounds, 0);
+  EXPECT_EQ(watch.rounds, 3000);
 }
 
 }  // namespace
