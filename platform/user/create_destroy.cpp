@@ -76,6 +76,7 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
   auto owned = std::make_unique<user::Window>();
   user::Window* w = owned.get();
   w->cls = cls;
+  w->extra.assign(static_cast<std::size_t>(cls->info.cbWndExtra), 0);
   w->proc = cls->info.lpfnWndProc;
   w->instance = instance;
   w->ex_style = exStyle;

@@ -137,6 +137,13 @@ constexpr int GCL_CBWNDEXTRA = -18;
 constexpr int GCL_CBCLSEXTRA = -20;
 constexpr int GCL_WNDPROC = -24;
 constexpr int GCL_STYLE = -26;
+constexpr int GCLP_MENUNAME = -8;
+constexpr int GCLP_HBRBACKGROUND = -10;
+constexpr int GCLP_HCURSOR = -12;
+constexpr int GCLP_HICON = -14;
+constexpr int GCLP_HMODULE = -16;
+constexpr int GCLP_WNDPROC = -24;
+constexpr int GCW_ATOM = -32;
 
 // Messages.
 constexpr UINT WM_NULL = 0x0000;
@@ -339,8 +346,11 @@ constexpr int IDCANCEL = 2;
 ATOM RegisterClassA(const WNDCLASSA* wndClass);
 BOOL UnregisterClassA(LPCSTR className, HINSTANCE instance);
 BOOL GetClassInfoA(HINSTANCE instance, LPCSTR className, WNDCLASSA* wndClass);
+// Non-negative indices reach the class's cbClsExtra bytes.
 DWORD GetClassLongA(HWND window, int index);
 DWORD SetClassLongA(HWND window, int index, LONG value);
+ULONG_PTR GetClassLongPtrA(HWND window, int index);
+ULONG_PTR SetClassLongPtrA(HWND window, int index, LONG_PTR value);
 int GetClassNameA(HWND window, LPSTR className, int maxCount);
 
 HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y,
@@ -349,10 +359,14 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
 BOOL DestroyWindow(HWND window);
 BOOL IsWindow(HWND window);
 
+// Non-negative indices reach the window's cbWndExtra bytes; a value that does
+// not fit inside them fails with ERROR_INVALID_INDEX.
 LONG GetWindowLongA(HWND window, int index);
 LONG SetWindowLongA(HWND window, int index, LONG value);
 LONG_PTR GetWindowLongPtrA(HWND window, int index);
 LONG_PTR SetWindowLongPtrA(HWND window, int index, LONG_PTR value);
+WORD GetWindowWord(HWND window, int index);
+WORD SetWindowWord(HWND window, int index, WORD value);
 
 LRESULT CallWindowProcA(WNDPROC proc, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
