@@ -226,6 +226,7 @@ constexpr UINT WM_MBUTTONDOWN = 0x0207;
 constexpr UINT WM_MBUTTONUP = 0x0208;
 constexpr UINT WM_MBUTTONDBLCLK = 0x0209;
 constexpr UINT WM_MOUSEWHEEL = 0x020A;
+constexpr UINT WM_XBUTTONDOWN = 0x020B;
 constexpr UINT WM_MOUSELAST = 0x020A;
 constexpr UINT WM_PARENTNOTIFY = 0x0210;
 constexpr UINT WM_ENTERMENULOOP = 0x0211;
@@ -268,7 +269,11 @@ constexpr LRESULT HTMAXBUTTON = 9;
 constexpr LRESULT HTLEFT = 10;
 constexpr LRESULT HTRIGHT = 11;
 constexpr LRESULT HTTOP = 12;
+constexpr LRESULT HTTOPLEFT = 13;
+constexpr LRESULT HTTOPRIGHT = 14;
 constexpr LRESULT HTBOTTOM = 15;
+constexpr LRESULT HTBOTTOMLEFT = 16;
+constexpr LRESULT HTBOTTOMRIGHT = 17;
 constexpr LRESULT HTBORDER = 18;
 constexpr LRESULT HTCLOSE = 20;
 
@@ -651,6 +656,19 @@ HCURSOR SetCursor(HCURSOR cursor);
 HCURSOR GetCursor();
 BOOL DestroyCursor(HCURSOR cursor);
 HICON LoadIconA(HINSTANCE instance, LPCSTR name);
+
+// MessageBeep types; 0xFFFFFFFF is the simple beep.
+constexpr UINT MB_OK = 0x00000000;
+constexpr UINT MB_ICONHAND = 0x00000010;
+constexpr UINT MB_ICONQUESTION = 0x00000020;
+constexpr UINT MB_ICONEXCLAMATION = 0x00000030;
+constexpr UINT MB_ICONASTERISK = 0x00000040;
+constexpr UINT MB_ICONERROR = MB_ICONHAND;
+constexpr UINT MB_ICONSTOP = MB_ICONHAND;
+constexpr UINT MB_ICONWARNING = MB_ICONEXCLAMATION;
+constexpr UINT MB_ICONINFORMATION = MB_ICONASTERISK;
+// The host plays the sound of the type; TRUE.
+BOOL MessageBeep(UINT type);
 
 // Dialog navigation.
 BOOL IsDialogMessageA(HWND dialog, MSG* msg);
