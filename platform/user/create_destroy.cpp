@@ -3,6 +3,7 @@
 
 #include <platform/kernel.h>
 
+#include "caret.h"
 #include "frame.h"
 #include "window_table.h"
 
@@ -41,6 +42,7 @@ void SendNcDestroy(HWND handle) {
   window = Find(handle);
   if (window == nullptr) return;
   ForgetWindow(window);
+  ForgetCaret(handle);
   Detach(window);
   RemoveWindow(handle);
 }

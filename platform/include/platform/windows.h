@@ -476,6 +476,19 @@ HWND SetCapture(HWND window);
 BOOL ReleaseCapture();
 HWND GetCapture();
 
+// The caret: one per thread, owned by a window and destroyed with it. It is
+// made hidden; ShowCaret undoes one HideCaret. A bitmap of (HBITMAP)1 makes it
+// gray; a width or height of 0 is the border's. Blinks every
+// GetCaretBlinkTime() milliseconds (530 to start with; INFINITE: never).
+BOOL CreateCaret(HWND window, HBITMAP bitmap, int width, int height);
+BOOL DestroyCaret();
+BOOL SetCaretPos(int x, int y);
+BOOL GetCaretPos(LPPOINT point);
+BOOL ShowCaret(HWND window);
+BOOL HideCaret(HWND window);
+UINT GetCaretBlinkTime();
+BOOL SetCaretBlinkTime(UINT milliseconds);
+
 // Painting.
 struct PAINTSTRUCT {
   HDC hdc;
