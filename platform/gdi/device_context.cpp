@@ -14,9 +14,11 @@ std::mutex& LiveLock() {
   return lock;
 }
 
+// Never destroyed: contexts that live as long as the process (those of the
+// system icons) stay reachable to the end.
 std::unordered_map<HDC, DeviceContext*>& Live() {
-  static std::unordered_map<HDC, DeviceContext*> live;
-  return live;
+  static auto* const live = new std::unordered_map<HDC, DeviceContext*>();
+  return *live;
 }
 
 // Far above the drawing objects' handles, so GetObjectType never mistakes one
