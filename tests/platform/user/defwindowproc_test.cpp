@@ -94,13 +94,4 @@ TEST_F(DefaultHandling, SetRedrawKeepsInvalidationOutUntilDrawingIsBackOn) {
   EXPECT_EQ(DrainMessages(), (std::vector<UINT>{WM_PAINT}));
 }
 
-TEST_F(DefaultHandling, MessageBeepIsRecordedByTheHost) {
-  EXPECT_TRUE(MessageBeep(MB_ICONEXCLAMATION));
-  EXPECT_TRUE(MessageBeep(0xFFFFFFFF));
-  EXPECT_EQ(host::Headless().Beeps().count, 2);
-  EXPECT_EQ(host::Headless().Beeps().last_type, 0xFFFFFFFFu);
-  host::Headless().Reset();
-  EXPECT_EQ(host::Headless().Beeps().count, 0);
-}
-
 }  // namespace
