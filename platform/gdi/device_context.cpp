@@ -1,7 +1,7 @@
 #include "device_context.h"
 
 #include <mutex>
-#include <unordered_set>
+#include <unordered_map>
 
 #include <platform/windows.h>
 
@@ -14,38 +14,49 @@ std::mutex& LiveLock() {
   return lock;
 }
 
-std::unordered_set<const DeviceContext*>& Live() {
-  static std::unordered_set<const DeviceContext*> live;
-  return live;
+// Never destroyed: contexts that live as long as the process (those of the
+// system icons) stay reachable to the end.
+std::unordered_map<HDC, DeviceContext*>& Live() {
+  static auto* const live = new std::unordered_map<HDC, DeviceContext*>();
+  return *live;
 }
+
+// Far above the drawing objects' handles, so GetObjectType never mistakes one
+// for the other.
+std::uintptr_t next_handle = 0x40000000;
 
 }  // namespace
 
 DeviceContext::DeviceContext(HWND window, Area area, POINT origin, RectList visible)
     : window_(window), area_(area), origin_(origin), visible_(std::move(visible)) {
   SelectDefaults(state_);
-  std::lock_guard guard(LiveLock());
-  Live().insert(this);
+  List();
 }
 
 DeviceContext::DeviceContext() : window_(nullptr), area_(Area::kMemory), origin_{0, 0} {
   SelectDefaults(state_);
   HBITMAP bitmap = DefaultBitmap();
   SelectBitmap(bitmap, std::static_pointer_cast<Bitmap>(Lookup(bitmap)));
-  std::lock_guard guard(LiveLock());
-  Live().insert(this);
+  List();
 }
 
 DeviceContext::~DeviceContext() {
   if (state_.bitmap != nullptr) --state_.bitmap->selected;
   std::lock_guard guard(LiveLock());
-  Live().erase(this);
+  Live().erase(handle_);
+}
+
+void DeviceContext::List() {
+  std::lock_guard guard(LiveLock());
+  handle_ = reinterpret_cast<HDC>(next_handle);
+  next_handle += 4;
+  Live().emplace(handle_, this);
 }
 
 DeviceContext* DeviceContext::FromHandle(HDC dc) {
   std::lock_guard guard(LiveLock());
-  auto* context = reinterpret_cast<DeviceContext*>(dc);
-  return Live().count(context) != 0 ? context : nullptr;
+  const auto it = Live().find(dc);
+  return it != Live().end() ? it->second : nullptr;
 }
 
 void DeviceContext::SelectPen(HPEN handle, std::shared_ptr<Pen> pen) {

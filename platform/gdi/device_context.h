@@ -5,8 +5,8 @@
 // context's offset, cut to the visible rectangles the window manager
 // computed; a memory context draws into its selected bitmap.
 //
-// An HDC is the address of its DeviceContext. Every live context is listed,
-// so a stale or made-up HDC is refused instead of followed.
+// An HDC is a number from a counter, never reused, that names a live context
+// in a table, so a stale or made-up HDC is refused instead of followed.
 #pragma once
 
 #include <memory>
@@ -65,7 +65,7 @@ class DeviceContext {
 
   // The live context behind a handle, or null.
   static DeviceContext* FromHandle(HDC dc);
-  HDC handle() { return reinterpret_cast<HDC>(this); }
+  HDC handle() const { return handle_; }
 
   HWND window() const { return window_; }
   Area area() const { return area_; }
@@ -120,6 +120,9 @@ class DeviceContext {
   int style_position = 0;
 
  private:
+  void List();
+
+  HDC handle_ = nullptr;
   HWND window_;
   Area area_;
   POINT origin_;

@@ -5,9 +5,11 @@
 #include <mutex>
 
 #include <platform/icons.h>
+#include <platform/kernel.h>
 #include <platform/windows.h>
 
 #include "surface.h"
+#include "system_icons.h"
 
 namespace {
 
@@ -18,6 +20,9 @@ struct Icon {
   HBITMAP image = nullptr;
   int width = 0;
   int height = 0;
+  bool is_icon = true;
+  POINT hotspot{};
+  bool shared = false;  // a system icon: DestroyIcon keeps it
 };
 
 std::mutex& IconLock() {
@@ -32,44 +37,71 @@ std::map<HICON, Icon>& Icons() {
 
 std::uintptr_t next_icon = 0x30000;
 
-// A copy of a monochrome bitmap in a memory context that keeps it selected.
-HDC CopyMask(HBITMAP source, int width, int height, HBITMAP& copy) {
+bool Find(HICON handle, Icon& icon) {
+  std::lock_guard guard(IconLock());
+  const auto it = Icons().find(handle);
+  if (it == Icons().end()) {
+    SetLastError(ERROR_INVALID_CURSOR_HANDLE);
+    return false;
+  }
+  icon = it->second;
+  return true;
+}
+
+// A memory context that keeps `bitmap` selected.
+HDC Holding(HBITMAP bitmap) {
   HDC dc = CreateCompatibleDC(nullptr);
-  copy = CreateBitmap(width, height, 1, 1, nullptr);
-  SelectObject(dc, copy);
-  HDC from = CreateCompatibleDC(nullptr);
-  HGDIOBJ old = SelectObject(from, source);
-  BitBlt(dc, 0, 0, width, height, from, 0, 0, SRCCOPY);
-  SelectObject(from, old);
-  DeleteDC(from);
+  SelectObject(dc, bitmap);
   return dc;
+}
+
+// A new monochrome bitmap with what `from` shows at its top-left corner.
+HBITMAP CopyMask(HDC from, int width, int height) {
+  HBITMAP copy = CreateBitmap(width, height, 1, 1, nullptr);
+  HDC dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, copy);
+  BitBlt(dc, 0, 0, width, height, from, 0, 0, SRCCOPY);
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  return copy;
 }
 
 // A 32-bit copy of a colour bitmap, read with GetDIBits so that the source
 // may stay selected in a context of its caller.
-HDC CopyImage(HBITMAP source, int width, int height, HBITMAP& copy) {
+HBITMAP CopyImage(HBITMAP source, int width, int height) {
   BITMAPINFO info = gdi::TopDown32(width, height);
   HDC dc = CreateCompatibleDC(nullptr);
   void* bits = nullptr;
-  copy = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HBITMAP copy = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   GetDIBits(dc, source, 0, static_cast<UINT>(height), bits, &info, DIB_RGB_COLORS);
-  SelectObject(dc, copy);
-  return dc;
+  DeleteDC(dc);
+  return copy;
 }
 
 }  // namespace
 
-HICON CreateIconIndirect(const ICONINFO* info) {
-  if (info == nullptr || info->hbmMask == nullptr) return nullptr;
+HICON gdi::MakeIcon(const ICONINFO& info, bool shared) {
   BITMAP mask{};
-  if (GetObjectA(info->hbmMask, sizeof mask, &mask) == 0) return nullptr;
+  if (info.hbmMask == nullptr || GetObjectA(info.hbmMask, sizeof mask, &mask) == 0) return nullptr;
   Icon icon;
   icon.width = mask.bmWidth;
   // A mask without an image holds both, the AND half above the XOR half.
-  icon.height = info->hbmColor != nullptr ? mask.bmHeight : mask.bmHeight / 2;
-  icon.mask_dc = CopyMask(info->hbmMask, icon.width, mask.bmHeight, icon.mask);
-  if (info->hbmColor != nullptr) {
-    icon.image_dc = CopyImage(info->hbmColor, icon.width, icon.height, icon.image);
+  icon.height = info.hbmColor != nullptr ? mask.bmHeight : mask.bmHeight / 2;
+  icon.is_icon = info.fIcon != FALSE;
+  // An icon's hot spot is its centre whatever was asked.
+  icon.hotspot = icon.is_icon
+                     ? POINT{icon.width / 2, icon.height / 2}
+                     : POINT{static_cast<LONG>(info.xHotspot), static_cast<LONG>(info.yHotspot)};
+  icon.shared = shared;
+  HDC from = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(from, info.hbmMask);
+  icon.mask = CopyMask(from, icon.width, mask.bmHeight);
+  SelectObject(from, old);
+  DeleteDC(from);
+  icon.mask_dc = Holding(icon.mask);
+  if (info.hbmColor != nullptr) {
+    icon.image = CopyImage(info.hbmColor, icon.width, icon.height);
+    icon.image_dc = Holding(icon.image);
   }
   std::lock_guard guard(IconLock());
   const auto handle = reinterpret_cast<HICON>(next_icon++);
@@ -77,12 +109,17 @@ HICON CreateIconIndirect(const ICONINFO* info) {
   return handle;
 }
 
+HICON CreateIconIndirect(const ICONINFO* info) {
+  return info != nullptr ? gdi::MakeIcon(*info, false) : nullptr;
+}
+
 BOOL DestroyIcon(HICON handle) {
   Icon icon;
   {
     std::lock_guard guard(IconLock());
     const auto it = Icons().find(handle);
-    if (it == Icons().end()) return handle != nullptr ? TRUE : FALSE;  // system icons stay
+    if (it == Icons().end()) return handle != nullptr ? TRUE : FALSE;  // system cursors stay
+    if (it->second.shared) return TRUE;
     icon = it->second;
     Icons().erase(it);
   }
@@ -95,16 +132,24 @@ BOOL DestroyIcon(HICON handle) {
   return TRUE;
 }
 
+BOOL GetIconInfo(HICON handle, ICONINFO* info) {
+  Icon icon;
+  if (info == nullptr || !Find(handle, icon)) return FALSE;
+  BITMAP mask{};
+  GetObjectA(icon.mask, sizeof mask, &mask);
+  // Copies: the caller deletes them.
+  *info = {icon.is_icon ? TRUE : FALSE, static_cast<DWORD>(icon.hotspot.x),
+           static_cast<DWORD>(icon.hotspot.y), CopyMask(icon.mask_dc, icon.width, mask.bmHeight),
+           icon.image != nullptr ? CopyImage(icon.image, icon.width, icon.height) : nullptr};
+  return TRUE;
+}
+
 BOOL DrawIconEx(HDC dc, int x, int y, HICON handle, int cx, int cy, UINT, HBRUSH, UINT flags) {
   Icon icon;
-  {
-    std::lock_guard guard(IconLock());
-    const auto it = Icons().find(handle);
-    if (it == Icons().end()) return handle != nullptr ? TRUE : FALSE;
-    icon = it->second;
-  }
-  if (cx == 0) cx = icon.width;
-  if (cy == 0) cy = icon.height;
+  if (!Find(handle, icon)) return FALSE;
+  const bool system_size = (flags & DI_DEFAULTSIZE) != 0;
+  if (cx == 0) cx = system_size ? GetSystemMetrics(SM_CXICON) : icon.width;
+  if (cy == 0) cy = system_size ? GetSystemMetrics(SM_CYICON) : icon.height;
   if ((flags & DI_MASK) != 0) {
     StretchBlt(dc, x, y, cx, cy, icon.mask_dc, 0, 0, icon.width, icon.height, SRCAND);
   }
@@ -117,4 +162,8 @@ BOOL DrawIconEx(HDC dc, int x, int y, HICON handle, int cx, int cy, UINT, HBRUSH
     }
   }
   return TRUE;
+}
+
+BOOL DrawIcon(HDC dc, int x, int y, HICON icon) {
+  return DrawIconEx(dc, x, y, icon, 0, 0, 0, nullptr, DI_NORMAL | DI_DEFAULTSIZE);
 }

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include <platform/picture.h>
-#include <platform/windows.h>
 
 #include "objects.h"
 
@@ -42,26 +41,6 @@ bool WritePng(const Surface& surface, const RECT& area, const std::string& path)
 }
 
 }  // namespace gdi
-
-BOOL SaveWindowPicture(HWND window, LPCSTR path, BOOL whole_window) {
-  RECT frame;
-  if (path == nullptr || !GetWindowRect(window, &frame)) return FALSE;
-  HWND top = gdi::TopLevelOf(window);
-  std::shared_ptr<gdi::Surface> surface = gdi::WindowSurface(top);
-  RECT top_frame;
-  if (surface == nullptr || !GetWindowRect(top, &top_frame)) return FALSE;
-  RECT area = frame;
-  if (!whole_window) {
-    RECT client;
-    GetClientRect(window, &client);
-    POINT corner{0, 0};
-    ClientToScreen(window, &corner);
-    area = {corner.x, corner.y, corner.x + client.right, corner.y + client.bottom};
-  }
-  const RECT in_surface{area.left - top_frame.left, area.top - top_frame.top,
-                        area.right - top_frame.left, area.bottom - top_frame.top};
-  return gdi::WritePng(*surface, in_surface, path) ? TRUE : FALSE;
-}
 
 BOOL SaveBitmapPicture(HBITMAP handle, LPCSTR path) {
   std::shared_ptr<gdi::Object> object = gdi::Lookup(handle);

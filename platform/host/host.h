@@ -67,6 +67,10 @@ class Host {
   virtual void ThreadCreated() {}
   virtual void ThreadStarted() {}
   virtual void ThreadEnded() {}
+
+  // MessageBeep: the sound of a MessageBeep type (MB_ICONHAND ...), if the
+  // host has any.
+  virtual void Beep(UINT /* type */) {}
 };
 
 // The host in use: the headless one unless another was installed.

@@ -4,6 +4,7 @@
 #include <platform/kernel.h>
 #include <platform/resources.h>
 
+#include "extra_bytes.h"
 #include "window_table.h"
 
 namespace user {
@@ -54,7 +55,7 @@ WindowClass* FindClassByArgument(LPCSTR name, HINSTANCE instance, bool own_class
 
 ATOM RegisterClassA(const WNDCLASSA* wndClass) {
   if (wndClass == nullptr || wndClass->lpszClassName == nullptr ||
-      wndClass->lpfnWndProc == nullptr) {
+      wndClass->lpfnWndProc == nullptr || wndClass->cbWndExtra < 0 || wndClass->cbClsExtra < 0) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return 0;
   }
@@ -77,6 +78,7 @@ ATOM RegisterClassA(const WNDCLASSA* wndClass) {
   c.name = name;
   c.info.lpszClassName = c.name.c_str();
   c.atom = user::next_class_atom++;
+  c.extra.assign(static_cast<std::size_t>(wndClass->cbClsExtra), 0);
   return c.atom;
 }
 
@@ -119,51 +121,116 @@ int GetClassNameA(HWND window, LPSTR className, int maxCount) {
   return n;
 }
 
-DWORD GetClassLongA(HWND window, int index) {
+namespace {
+
+WNDCLASSA* ClassOf(HWND window, user::WindowClass** cls) {
   user::Window* w = user::Find(window);
-  if (w == nullptr || w->cls == nullptr) return 0;
-  const WNDCLASSA& info = w->cls->info;
+  if (w == nullptr || w->cls == nullptr) {
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    return nullptr;
+  }
+  *cls = w->cls;
+  return &w->cls->info;
+}
+
+// Handles and procedures as class longs: all 64 bits of them.
+template <typename P>
+ULONG_PTR Long(P pointer) {
+  return reinterpret_cast<ULONG_PTR>(pointer);
+}
+
+}  // namespace
+
+ULONG_PTR GetClassLongPtrA(HWND window, int index) {
+  user::WindowClass* cls = nullptr;
+  const WNDCLASSA* info = ClassOf(window, &cls);
+  if (info == nullptr) return 0;
+  if (index >= 0) {
+    return static_cast<ULONG_PTR>(user::ReadExtra<LONG_PTR>(cls->extra, index).value_or(0));
+  }
   switch (index) {
     case GCL_STYLE:
-      return info.style;
-    case GCL_HICON:
-      return static_cast<DWORD>(reinterpret_cast<std::uintptr_t>(info.hIcon));
-    case GCL_HCURSOR:
-      return static_cast<DWORD>(reinterpret_cast<std::uintptr_t>(info.hCursor));
-    case GCL_HBRBACKGROUND:
-      return static_cast<DWORD>(reinterpret_cast<std::uintptr_t>(info.hbrBackground));
+      return info->style;
+    case GCLP_WNDPROC:
+      return Long(info->lpfnWndProc);
+    case GCLP_HMODULE:
+      return Long(info->hInstance);
+    case GCLP_HICON:
+      return Long(info->hIcon);
+    case GCLP_HCURSOR:
+      return Long(info->hCursor);
+    case GCLP_HBRBACKGROUND:
+      return Long(info->hbrBackground);
+    case GCLP_MENUNAME:
+      return Long(info->lpszMenuName);
     case GCL_CBWNDEXTRA:
-      return static_cast<DWORD>(info.cbWndExtra);
+      return static_cast<ULONG_PTR>(info->cbWndExtra);
     case GCL_CBCLSEXTRA:
-      return static_cast<DWORD>(info.cbClsExtra);
+      return static_cast<ULONG_PTR>(info->cbClsExtra);
+    case GCW_ATOM:
+      return cls->atom;
     default:
+      SetLastError(ERROR_INVALID_INDEX);
       return 0;
   }
 }
 
-DWORD SetClassLongA(HWND window, int index, LONG value) {
-  user::Window* w = user::Find(window);
-  if (w == nullptr || w->cls == nullptr) return 0;
-  WNDCLASSA& info = w->cls->info;
-  const DWORD old = GetClassLongA(window, index);
-  const auto as_pointer = [&] {
-    return reinterpret_cast<void*>(static_cast<std::intptr_t>(value));
-  };
+ULONG_PTR SetClassLongPtrA(HWND window, int index, LONG_PTR value) {
+  user::WindowClass* cls = nullptr;
+  WNDCLASSA* info = ClassOf(window, &cls);
+  if (info == nullptr) return 0;
+  if (index >= 0) {
+    return static_cast<ULONG_PTR>(user::SwapExtra<LONG_PTR>(cls->extra, index, value).value_or(0));
+  }
+  const ULONG_PTR old = GetClassLongPtrA(window, index);
   switch (index) {
     case GCL_STYLE:
-      info.style = static_cast<UINT>(value);
+      info->style = static_cast<UINT>(value);
       break;
-    case GCL_HICON:
-      info.hIcon = static_cast<HICON>(as_pointer());
+    case GCLP_WNDPROC:
+      info->lpfnWndProc = reinterpret_cast<WNDPROC>(value);
       break;
-    case GCL_HCURSOR:
-      info.hCursor = static_cast<HCURSOR>(as_pointer());
+    case GCLP_HMODULE:
+      info->hInstance = reinterpret_cast<HINSTANCE>(value);
       break;
-    case GCL_HBRBACKGROUND:
-      info.hbrBackground = static_cast<HBRUSH>(as_pointer());
+    case GCLP_HICON:
+      info->hIcon = reinterpret_cast<HICON>(value);
+      break;
+    case GCLP_HCURSOR:
+      info->hCursor = reinterpret_cast<HCURSOR>(value);
+      break;
+    case GCLP_HBRBACKGROUND:
+      info->hbrBackground = reinterpret_cast<HBRUSH>(value);
+      break;
+    case GCLP_MENUNAME:
+      info->lpszMenuName = reinterpret_cast<LPCSTR>(value);
+      break;
+    case GCL_CBWNDEXTRA:
+    case GCL_CBCLSEXTRA:
+      // Only windows made later get the new count; the class's own bytes stay.
+      if (value < 0) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return 0;
+      }
+      (index == GCL_CBWNDEXTRA ? info->cbWndExtra : info->cbClsExtra) = static_cast<int>(value);
       break;
     default:
-      break;
+      SetLastError(ERROR_INVALID_INDEX);
+      return 0;
   }
   return old;
+}
+
+DWORD GetClassLongA(HWND window, int index) {
+  if (index < 0) return static_cast<DWORD>(GetClassLongPtrA(window, index));
+  user::WindowClass* cls = nullptr;
+  if (ClassOf(window, &cls) == nullptr) return 0;
+  return user::ReadExtra<DWORD>(cls->extra, index).value_or(0);
+}
+
+DWORD SetClassLongA(HWND window, int index, LONG value) {
+  if (index < 0) return static_cast<DWORD>(SetClassLongPtrA(window, index, value));
+  user::WindowClass* cls = nullptr;
+  if (ClassOf(window, &cls) == nullptr) return 0;
+  return user::SwapExtra<DWORD>(cls->extra, index, static_cast<DWORD>(value)).value_or(0);
 }

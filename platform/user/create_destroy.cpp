@@ -3,6 +3,7 @@
 
 #include <platform/kernel.h>
 
+#include "caret.h"
 #include "frame.h"
 #include "window_table.h"
 
@@ -41,6 +42,7 @@ void SendNcDestroy(HWND handle) {
   window = user::SendAndFind(handle, WM_NCDESTROY, 0, 0);
   if (window == nullptr) return;
   ForgetWindow(window);
+  ForgetCaret(handle);
   Detach(window);
   RemoveWindow(handle);
 }
@@ -76,6 +78,7 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
   auto owned = std::make_unique<user::Window>();
   user::Window* w = owned.get();
   w->cls = cls;
+  w->extra.assign(static_cast<std::size_t>(cls->info.cbWndExtra), 0);
   w->proc = cls->info.lpfnWndProc;
   w->instance = instance;
   w->ex_style = exStyle;

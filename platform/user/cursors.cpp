@@ -8,6 +8,8 @@
 
 #include <platform/kernel.h>
 
+#include "../gdi/system_icons.h"
+
 namespace user {
 
 namespace {
@@ -19,22 +21,15 @@ struct SystemImage {
 SystemImage kCursors[] = {{32512}, {32513}, {32514}, {32515}, {32516}, {32642}, {32643},
                           {32644}, {32645}, {32646}, {32648}, {32649}, {32650}, {32651}};
 
-SystemImage kIcons[] = {{32512}, {32513}, {32514}, {32515}, {32516}, {32517}};
-
-template <std::size_t N>
-HICON FindImage(SystemImage (&table)[N], LPCSTR name) {
+// The number of a system image (MAKEINTRESOURCE), or 0 for a name.
+WORD SystemNumber(HINSTANCE instance, LPCSTR name) {
   const auto value = reinterpret_cast<std::uintptr_t>(name);
-  if ((value >> 16) != 0) return nullptr;  // a name, not a number
-  for (SystemImage& image : table) {
-    if (image.id == value) return reinterpret_cast<HICON>(&image);
-  }
-  return nullptr;
+  return instance == nullptr && (value >> 16) == 0 ? static_cast<WORD>(value) : 0;
 }
 
-template <std::size_t N>
-const SystemImage* Owned(SystemImage (&table)[N], HICON handle) {
+const SystemImage* OwnedCursor(HCURSOR handle) {
   const auto* image = reinterpret_cast<const SystemImage*>(handle);
-  return image >= std::begin(table) && image < std::end(table) ? image : nullptr;
+  return image >= std::begin(kCursors) && image < std::end(kCursors) ? image : nullptr;
 }
 
 // The cursor shown; other threads may ask for it.
@@ -43,22 +38,24 @@ std::atomic<HCURSOR> current{nullptr};
 }  // namespace
 
 WORD SystemCursorId(HCURSOR cursor) {
-  if (const SystemImage* image = Owned(kCursors, cursor)) return image->id;
-  if (const SystemImage* image = Owned(kIcons, cursor)) return image->id;
-  return 0;
+  if (const SystemImage* image = OwnedCursor(cursor)) return image->id;
+  return gdi::SystemIconId(cursor);
 }
 
 }  // namespace user
 
 HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR name) {
-  HCURSOR cursor = instance == nullptr ? user::FindImage(user::kCursors, name) : nullptr;
-  if (cursor == nullptr)
-    SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);  // ERROR_RESOURCE_NAME_NOT_FOUND
-  return cursor;
+  const WORD number = user::SystemNumber(instance, name);
+  for (user::SystemImage& image : user::kCursors) {
+    if (number != 0 && image.id == number) return reinterpret_cast<HCURSOR>(&image);
+  }
+  SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);
+  return nullptr;
 }
 
 HICON LoadIconA(HINSTANCE instance, LPCSTR name) {
-  HICON icon = instance == nullptr ? user::FindImage(user::kIcons, name) : nullptr;
+  const WORD number = user::SystemNumber(instance, name);
+  HICON icon = number != 0 ? gdi::SystemIcon(number) : nullptr;
   if (icon == nullptr) SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);
   return icon;
 }
@@ -73,5 +70,5 @@ HCURSOR GetCursor() {
 
 BOOL DestroyCursor(HCURSOR cursor) {
   // The system cursors are shared and stay.
-  return user::Owned(user::kCursors, cursor) != nullptr ? TRUE : FALSE;
+  return user::OwnedCursor(cursor) != nullptr ? TRUE : FALSE;
 }

@@ -38,19 +38,51 @@ LRESULT HitTest(user::Window* w, POINT screen) {
   return HTBORDER;
 }
 
+bool IsButtonDown(UINT message) {
+  return message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN ||
+         message == WM_XBUTTONDOWN;
+}
+
+LPCSTR SizingCursor(LRESULT hit) {
+  switch (hit) {
+    case HTLEFT:
+    case HTRIGHT:
+      return IDC_SIZEWE;
+    case HTTOP:
+    case HTBOTTOM:
+      return IDC_SIZENS;
+    case HTTOPLEFT:
+    case HTBOTTOMRIGHT:
+      return IDC_SIZENWSE;
+    case HTTOPRIGHT:
+    case HTBOTTOMLEFT:
+      return IDC_SIZENESW;
+    default:
+      return IDC_ARROW;
+  }
+}
+
+// wParam is the window under the mouse, lParam the hit code and the mouse
+// message. TRUE once a cursor is set, so that nobody sets another.
 LRESULT SetCursorDefault(user::Window* w, WPARAM wParam, LPARAM lParam) {
   const auto hit = static_cast<SHORT>(LOWORD(static_cast<std::uintptr_t>(lParam)));
-  if (w->parent != nullptr && hit == HTCLIENT &&
+  const UINT mouse = HIWORD(static_cast<std::uintptr_t>(lParam));
+  // A child's parent is asked first and may settle it.
+  if ((w->style & WS_CHILD) != 0 && w->parent != nullptr &&
       SendMessageA(w->parent->handle, WM_SETCURSOR, wParam, lParam) != 0) {
     return TRUE;
   }
   if (hit == HTCLIENT) {
-    if (w->cls != nullptr && w->cls->info.hCursor != nullptr) SetCursor(w->cls->info.hCursor);
-    return FALSE;
+    const user::Window* under = user::Find(reinterpret_cast<HWND>(wParam));
+    if (under == nullptr || under->cls == nullptr) under = w;
+    if (under->cls == nullptr || under->cls->info.hCursor == nullptr) return FALSE;
+    SetCursor(under->cls->info.hCursor);
+    return TRUE;
   }
-  if (hit == HTERROR) return FALSE;
-  SetCursor(LoadCursorA(nullptr, IDC_ARROW));
-  return FALSE;
+  // A click on a disabled window, one under a modal window for instance.
+  if (hit == HTERROR && IsButtonDown(mouse)) MessageBeep(0);
+  SetCursor(LoadCursorA(nullptr, SizingCursor(hit)));
+  return TRUE;
 }
 
 }  // namespace
@@ -96,6 +128,15 @@ LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
       return HitTest(w, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
     case WM_SETCURSOR:
       return SetCursorDefault(w, wParam, lParam);
+    case WM_SETREDRAW:
+      // Drawing is off while the bit is clear: invalidation records nothing
+      // and no WM_PAINT comes. Turning it on repaints nothing by itself.
+      if (wParam != 0) {
+        w->style |= WS_VISIBLE;
+      } else {
+        w->style &= ~WS_VISIBLE;
+      }
+      return 0;
     case WM_SYSCOMMAND:
       if ((wParam & 0xFFF0) == SC_CLOSE) SendMessageA(window, WM_CLOSE, 0, 0);
       return 0;

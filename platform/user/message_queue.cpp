@@ -21,6 +21,7 @@ std::mutex& QueuesLock() {
 }
 
 struct Hook {
+  HHOOK handle;
   HOOKPROC proc;
   DWORD thread;
 };
@@ -31,8 +32,33 @@ std::list<Hook>& Hooks() {
   return hooks;
 }
 
-HHOOK HandleOf(const Hook& hook) {
-  return reinterpret_cast<HHOOK>(const_cast<Hook*>(&hook));
+// Hook handles are never reused, so a stale one is refused.
+std::uintptr_t next_hook = 0x60000;
+
+// The hook this thread is calling now: CallNextHookEx goes on from it.
+thread_local HHOOK calling_hook = nullptr;
+
+std::list<Hook>::iterator FindHook(HHOOK handle) {
+  return std::find_if(Hooks().begin(), Hooks().end(),
+                      [&](const Hook& h) { return h.handle == handle; });
+}
+
+// The first hook of `thread` after `from` (from the newest when `from` is the
+// end); null when there is none.
+const Hook* NextHook(std::list<Hook>::iterator from, DWORD thread) {
+  for (; from != Hooks().end(); ++from) {
+    if (from->thread == thread) return &*from;
+  }
+  return nullptr;
+}
+
+// By value: the procedure may unhook itself.
+LRESULT CallHook(Hook hook, int code, WPARAM wParam, LPARAM lParam) {
+  const HHOOK outer = calling_hook;
+  calling_hook = hook.handle;
+  const LRESULT result = hook.proc(code, wParam, lParam);
+  calling_hook = outer;
+  return result;
 }
 
 // GetMessageTime and GetMessagePos answer for the calling thread.
@@ -70,12 +96,10 @@ bool Peek(MSG& msg, HWND filter, UINT min, UINT max, bool remove) {
          TakeTimer(msg, filter, min, max, remove);
 }
 
+// The newest hook passes the message on with CallNextHookEx.
 void CallGetMessageHooks(MSG& msg, bool remove) {
-  const DWORD thread = GetCurrentThreadId();
-  for (const Hook& hook : Hooks()) {
-    if (hook.thread != thread) continue;
-    hook.proc(HC_ACTION, remove ? PM_REMOVE : PM_NOREMOVE, reinterpret_cast<LPARAM>(&msg));
-    return;  // the hook passes the message on with CallNextHookEx
+  if (const Hook* hook = NextHook(Hooks().begin(), GetCurrentThreadId())) {
+    CallHook(*hook, HC_ACTION, remove ? PM_REMOVE : PM_NOREMOVE, reinterpret_cast<LPARAM>(&msg));
   }
 }
 
@@ -219,24 +243,29 @@ HHOOK SetWindowsHookExA(int kind, HOOKPROC proc, HINSTANCE, DWORD threadId) {
     return nullptr;
   }
   const DWORD thread = threadId != 0 ? threadId : GetCurrentThreadId();
-  user::Hooks().push_front({proc, thread});
-  return user::HandleOf(user::Hooks().front());
+  const auto handle = reinterpret_cast<HHOOK>(user::next_hook);
+  user::next_hook += 4;
+  user::Hooks().push_front({handle, proc, thread});
+  return handle;
 }
 
 LRESULT CallNextHookEx(HHOOK hook, int code, WPARAM wParam, LPARAM lParam) {
-  auto& hooks = user::Hooks();
-  auto it = std::find_if(hooks.begin(), hooks.end(),
-                         [&](const user::Hook& h) { return user::HandleOf(h) == hook; });
-  if (it == hooks.end()) return 0;
-  const DWORD thread = it->thread;
-  for (++it; it != hooks.end(); ++it) {
-    if (it->thread == thread) return it->proc(code, wParam, lParam);
-  }
-  return 0;
+  // The chain goes on from the hook being called, whatever handle it names;
+  // null is accepted for it, a stale or made-up one is not.
+  if (hook != nullptr && user::FindHook(hook) == user::Hooks().end()) return 0;
+  const HHOOK from = user::calling_hook != nullptr ? user::calling_hook : hook;
+  auto it = user::FindHook(from);
+  if (it == user::Hooks().end()) return 0;
+  const user::Hook* next = user::NextHook(std::next(it), it->thread);
+  return next != nullptr ? user::CallHook(*next, code, wParam, lParam) : 0;
 }
 
 BOOL UnhookWindowsHookEx(HHOOK hook) {
-  const auto before = user::Hooks().size();
-  user::Hooks().remove_if([&](const user::Hook& h) { return user::HandleOf(h) == hook; });
-  return user::Hooks().size() != before ? TRUE : FALSE;
+  const auto it = user::FindHook(hook);
+  if (it == user::Hooks().end()) {
+    SetLastError(ERROR_INVALID_HOOK_HANDLE);
+    return FALSE;
+  }
+  user::Hooks().erase(it);
+  return TRUE;
 }

@@ -4,6 +4,7 @@
 
 #include <platform/kernel.h>
 
+#include "extra_bytes.h"
 #include "window_table.h"
 
 namespace {
@@ -104,12 +105,33 @@ HANDLE RemovePropA(HWND window, LPCSTR name) {
   return data;
 }
 
-LONG_PTR GetWindowLongPtrA(HWND window, int index) {
+namespace {
+
+user::Window* Valid(HWND window) {
   user::Window* w = user::Find(window);
-  if (w == nullptr) {
-    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-    return 0;
-  }
+  if (w == nullptr) SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+  return w;
+}
+
+// A value of the window's extra bytes at a non-negative offset.
+template <typename T>
+T GetExtra(HWND window, int offset) {
+  user::Window* w = Valid(window);
+  return w != nullptr ? user::ReadExtra<T>(w->extra, offset).value_or(0) : 0;
+}
+
+template <typename T>
+T SetExtra(HWND window, int offset, T value) {
+  user::Window* w = Valid(window);
+  return w != nullptr ? user::SwapExtra<T>(w->extra, offset, value).value_or(0) : 0;
+}
+
+}  // namespace
+
+LONG_PTR GetWindowLongPtrA(HWND window, int index) {
+  if (index >= 0) return GetExtra<LONG_PTR>(window, index);
+  user::Window* w = Valid(window);
+  if (w == nullptr) return 0;
   switch (index) {
     case GWLP_WNDPROC:
       return reinterpret_cast<LONG_PTR>(w->proc);
@@ -128,17 +150,15 @@ LONG_PTR GetWindowLongPtrA(HWND window, int index) {
     case GWL_EXSTYLE:
       return static_cast<LONG>(w->ex_style);
     default:
-      SetLastError(ERROR_INVALID_PARAMETER);
+      SetLastError(ERROR_INVALID_INDEX);
       return 0;
   }
 }
 
 LONG_PTR SetWindowLongPtrA(HWND window, int index, LONG_PTR value) {
-  user::Window* w = user::Find(window);
-  if (w == nullptr) {
-    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-    return 0;
-  }
+  if (index >= 0) return SetExtra<LONG_PTR>(window, index, value);
+  user::Window* w = Valid(window);
+  if (w == nullptr) return 0;
   const LONG_PTR old = GetWindowLongPtrA(window, index);
   switch (index) {
     case GWLP_WNDPROC:
@@ -171,20 +191,29 @@ LONG_PTR SetWindowLongPtrA(HWND window, int index, LONG_PTR value) {
       break;
     }
     default:
-      SetLastError(ERROR_INVALID_PARAMETER);
-      return 0;
+      return 0;  // GetWindowLongPtrA has said why
   }
   return old;
 }
 
 LONG GetWindowLongA(HWND window, int index) {
+  if (index >= 0) return GetExtra<LONG>(window, index);
   return static_cast<LONG>(GetWindowLongPtrA(window, index));
 }
 
 LONG SetWindowLongA(HWND window, int index, LONG value) {
+  if (index >= 0) return SetExtra<LONG>(window, index, value);
   // A procedure or instance does not fit 32 bits here; those go through the
   // pointer-sized forms.
   return static_cast<LONG>(SetWindowLongPtrA(window, index, value));
+}
+
+WORD GetWindowWord(HWND window, int index) {
+  return GetExtra<WORD>(window, index);
+}
+
+WORD SetWindowWord(HWND window, int index, WORD value) {
+  return SetExtra<WORD>(window, index, value);
 }
 
 BOOL SetWindowTextA(HWND window, LPCSTR text) {

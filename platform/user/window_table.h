@@ -18,6 +18,7 @@ struct WindowClass {
   WNDCLASSA info{};
   std::string name;  // as registered
   ATOM atom = 0;
+  std::vector<BYTE> extra;  // cbClsExtra bytes
 };
 
 struct Window {
@@ -29,6 +30,7 @@ struct Window {
   DWORD ex_style = 0;
   LONG_PTR id = 0;
   LONG_PTR user_data = 0;
+  std::vector<BYTE> extra;   // the class's cbWndExtra bytes, zeroed at creation
   Window* parent = nullptr;  // the window this one is a child of
   Window* owner = nullptr;   // top-level windows only
   // Children in z-order, topmost first.

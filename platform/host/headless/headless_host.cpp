@@ -102,6 +102,17 @@ void HeadlessHost::ThreadEnded() {
   Changed();
 }
 
+void HeadlessHost::Beep(UINT type) {
+  std::lock_guard guard(mutex_);
+  ++beeps_.count;
+  beeps_.last_type = type;
+}
+
+BeepLog HeadlessHost::Beeps() {
+  std::lock_guard guard(mutex_);
+  return beeps_;
+}
+
 void HeadlessHost::Wake() {
   std::lock_guard guard(mutex_);
   woken_ = true;
@@ -309,6 +320,7 @@ void HeadlessHost::Reset() {
   input_.clear();
   woken_ = false;
   idle_handler_ = nullptr;
+  beeps_ = {};
   Changed();
 }
 

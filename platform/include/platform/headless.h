@@ -23,6 +23,12 @@ inline constexpr int kLeftButton = 0;
 inline constexpr int kRightButton = 1;
 inline constexpr int kMiddleButton = 2;
 
+// The beeps asked for since the last Reset.
+struct BeepLog {
+  int count = 0;
+  UINT last_type = 0;
+};
+
 class HeadlessHost final : public Host {
  public:
   static constexpr SIZE kDefaultScreen{1024, 768};
@@ -47,6 +53,7 @@ class HeadlessHost final : public Host {
   void ThreadCreated() override;
   void ThreadStarted() override;
   void ThreadEnded() override;
+  void Beep(UINT type) override;
 
   // The test API. Any thread may call it.
 
@@ -84,6 +91,8 @@ class HeadlessHost final : public Host {
   // Whether the user-interface thread is inside WaitForWork now.
   bool WaitsForWork();
 
+  BeepLog Beeps();
+
  private:
   struct Waiter;
 
@@ -116,6 +125,7 @@ class HeadlessHost final : public Host {
   bool woken_ = false;
   bool in_wait_for_work_ = false;
   std::function<bool()> idle_handler_;
+  BeepLog beeps_;
   // Threads made by CreateThread that are not waiting in WaitUntil.
   int running_ = 0;
   std::vector<Waiter*> waiters_;

@@ -145,6 +145,13 @@ constexpr int GCL_CBWNDEXTRA = -18;
 constexpr int GCL_CBCLSEXTRA = -20;
 constexpr int GCL_WNDPROC = -24;
 constexpr int GCL_STYLE = -26;
+constexpr int GCLP_MENUNAME = -8;
+constexpr int GCLP_HBRBACKGROUND = -10;
+constexpr int GCLP_HCURSOR = -12;
+constexpr int GCLP_HICON = -14;
+constexpr int GCLP_HMODULE = -16;
+constexpr int GCLP_WNDPROC = -24;
+constexpr int GCW_ATOM = -32;
 
 // Messages.
 constexpr UINT WM_NULL = 0x0000;
@@ -229,6 +236,7 @@ constexpr UINT WM_MBUTTONDOWN = 0x0207;
 constexpr UINT WM_MBUTTONUP = 0x0208;
 constexpr UINT WM_MBUTTONDBLCLK = 0x0209;
 constexpr UINT WM_MOUSEWHEEL = 0x020A;
+constexpr UINT WM_XBUTTONDOWN = 0x020B;
 constexpr UINT WM_MOUSELAST = 0x020A;
 constexpr UINT WM_PARENTNOTIFY = 0x0210;
 constexpr UINT WM_ENTERMENULOOP = 0x0211;
@@ -271,7 +279,11 @@ constexpr LRESULT HTMAXBUTTON = 9;
 constexpr LRESULT HTLEFT = 10;
 constexpr LRESULT HTRIGHT = 11;
 constexpr LRESULT HTTOP = 12;
+constexpr LRESULT HTTOPLEFT = 13;
+constexpr LRESULT HTTOPRIGHT = 14;
 constexpr LRESULT HTBOTTOM = 15;
+constexpr LRESULT HTBOTTOMLEFT = 16;
+constexpr LRESULT HTBOTTOMRIGHT = 17;
 constexpr LRESULT HTBORDER = 18;
 constexpr LRESULT HTCLOSE = 20;
 
@@ -349,8 +361,11 @@ constexpr int IDCANCEL = 2;
 ATOM RegisterClassA(const WNDCLASSA* wndClass);
 BOOL UnregisterClassA(LPCSTR className, HINSTANCE instance);
 BOOL GetClassInfoA(HINSTANCE instance, LPCSTR className, WNDCLASSA* wndClass);
+// Non-negative indices reach the class's cbClsExtra bytes.
 DWORD GetClassLongA(HWND window, int index);
 DWORD SetClassLongA(HWND window, int index, LONG value);
+ULONG_PTR GetClassLongPtrA(HWND window, int index);
+ULONG_PTR SetClassLongPtrA(HWND window, int index, LONG_PTR value);
 int GetClassNameA(HWND window, LPSTR className, int maxCount);
 
 HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y,
@@ -359,10 +374,14 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
 BOOL DestroyWindow(HWND window);
 BOOL IsWindow(HWND window);
 
+// Non-negative indices reach the window's cbWndExtra bytes; a value that does
+// not fit inside them fails with ERROR_INVALID_INDEX.
 LONG GetWindowLongA(HWND window, int index);
 LONG SetWindowLongA(HWND window, int index, LONG value);
 LONG_PTR GetWindowLongPtrA(HWND window, int index);
 LONG_PTR SetWindowLongPtrA(HWND window, int index, LONG_PTR value);
+WORD GetWindowWord(HWND window, int index);
+WORD SetWindowWord(HWND window, int index, WORD value);
 
 LRESULT CallWindowProcA(WNDPROC proc, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -474,6 +493,19 @@ BOOL SetForegroundWindow(HWND window);
 HWND SetCapture(HWND window);
 BOOL ReleaseCapture();
 HWND GetCapture();
+
+// The caret: one per thread, owned by a window and destroyed with it. It is
+// made hidden; ShowCaret undoes one HideCaret. A bitmap of (HBITMAP)1 makes it
+// gray; a width or height of 0 is the border's. Blinks every
+// GetCaretBlinkTime() milliseconds (530 to start with; INFINITE: never).
+BOOL CreateCaret(HWND window, HBITMAP bitmap, int width, int height);
+BOOL DestroyCaret();
+BOOL SetCaretPos(int x, int y);
+BOOL GetCaretPos(LPPOINT point);
+BOOL ShowCaret(HWND window);
+BOOL HideCaret(HWND window);
+UINT GetCaretBlinkTime();
+BOOL SetCaretBlinkTime(UINT milliseconds);
 
 // Painting.
 struct PAINTSTRUCT {
@@ -652,6 +684,19 @@ HCURSOR SetCursor(HCURSOR cursor);
 HCURSOR GetCursor();
 BOOL DestroyCursor(HCURSOR cursor);
 HICON LoadIconA(HINSTANCE instance, LPCSTR name);
+
+// MessageBeep types; 0xFFFFFFFF is the simple beep.
+constexpr UINT MB_OK = 0x00000000;
+constexpr UINT MB_ICONHAND = 0x00000010;
+constexpr UINT MB_ICONQUESTION = 0x00000020;
+constexpr UINT MB_ICONEXCLAMATION = 0x00000030;
+constexpr UINT MB_ICONASTERISK = 0x00000040;
+constexpr UINT MB_ICONERROR = MB_ICONHAND;
+constexpr UINT MB_ICONSTOP = MB_ICONHAND;
+constexpr UINT MB_ICONWARNING = MB_ICONEXCLAMATION;
+constexpr UINT MB_ICONINFORMATION = MB_ICONASTERISK;
+// The host plays the sound of the type; TRUE.
+BOOL MessageBeep(UINT type);
 
 // Dialog navigation.
 BOOL IsDialogMessageA(HWND dialog, MSG* msg);

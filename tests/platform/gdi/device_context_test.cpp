@@ -48,6 +48,28 @@ TEST(DeviceContext, AFreshMemoryContextHasAOneByOneMonochromeBitmap) {
   EXPECT_FALSE(DeleteDC(dc));
 }
 
+TEST(DeviceContext, AFreedHandleStaysRefusedAfterANewContextIsMade) {
+  HDC memory = CreateCompatibleDC(nullptr);
+  ASSERT_TRUE(DeleteDC(memory));
+  HDC screen = GetDC(nullptr);
+  ASSERT_EQ(ReleaseDC(nullptr, screen), 1);
+  // The new contexts are likely to sit where the freed ones did.
+  HDC new_memory = CreateCompatibleDC(nullptr);
+  HDC new_screen = GetDC(nullptr);
+  for (HDC stale : {memory, screen}) {
+    EXPECT_NE(stale, new_memory);
+    EXPECT_NE(stale, new_screen);
+    EXPECT_EQ(GetObjectType(stale), 0u);
+    EXPECT_EQ(SetPixel(stale, 0, 0, kRed), CLR_INVALID);
+    EXPECT_EQ(ReleaseDC(nullptr, stale), 0);
+    EXPECT_FALSE(DeleteDC(stale));
+  }
+  EXPECT_EQ(SetPixel(new_memory, 0, 0, kWhite), kWhite);
+  EXPECT_EQ(GetObjectType(new_screen), OBJ_DC);
+  EXPECT_TRUE(DeleteDC(new_memory));
+  EXPECT_EQ(ReleaseDC(nullptr, new_screen), 1);
+}
+
 TEST(DeviceContext, Capabilities) {
   HDC dc = GetDC(nullptr);
   EXPECT_EQ(GetDeviceCaps(dc, LOGPIXELSY), 96);

@@ -1,7 +1,12 @@
 // Icons: the mask keeps the background where it is set, the image is drawn
-// where it is clear; stretched when asked.
+// where it is clear; stretched when asked. The system icons are real
+// pictures (system_icons.png in the test's folder is for people to look at),
+// and GetIconInfo hands out copies of an icon's bitmaps.
+#include <filesystem>
+
 #include <gtest/gtest.h>
 #include <platform/icons.h>
+#include <platform/kernel.h>
 #include <platform/windows.h>
 
 #include "tests/platform/gdi/canvas.h"
@@ -10,18 +15,22 @@ namespace {
 
 constexpr COLORREF kBlue = RGB(0, 0, 255), kRed = RGB(255, 0, 0);
 
-TEST(Icons, MaskThenImage) {
-  // 2 x 2: the top-left pixel is transparent (mask 1, image black).
+// 2 x 2: the top-left pixel is transparent (mask 1, image black), the rest red.
+HICON MakeTwoByTwo(BOOL is_icon) {
   const WORD mask_rows[2] = {0x80, 0x00};  // rows padded to 16 bits
   HBITMAP mask = CreateBitmap(2, 2, 1, 1, mask_rows);
   Canvas image(2, 2, kRed);
   SetPixel(image.dc(), 0, 0, RGB(0, 0, 0));
   HBITMAP color = static_cast<HBITMAP>(GetCurrentObject(image.dc(), OBJ_BITMAP));
-  const ICONINFO info{TRUE, 0, 0, mask, color};
+  const ICONINFO info{is_icon, 1, 0, mask, color};
   HICON icon = CreateIconIndirect(&info);
-  ASSERT_NE(icon, nullptr);
   DeleteObject(mask);
+  return icon;
+}
 
+TEST(Icons, MaskThenImage) {
+  HICON icon = MakeTwoByTwo(TRUE);
+  ASSERT_NE(icon, nullptr);
   Canvas target(6, 4, kBlue);
   EXPECT_TRUE(DrawIconEx(target.dc(), 1, 1, icon, 0, 0, 0, nullptr, DI_NORMAL));
   EXPECT_EQ(target.At(1, 1), kBlue);  // transparent
@@ -37,8 +46,103 @@ TEST(Icons, MaskThenImage) {
   EXPECT_EQ(stretched.At(3, 3), kRed);
 
   EXPECT_TRUE(DestroyIcon(icon));
-  EXPECT_TRUE(DrawIconEx(target.dc(), 0, 0, LoadIconA(nullptr, IDI_APPLICATION), 0, 0, 0, nullptr,
-                         DI_NORMAL));
+  SetLastError(0);
+  EXPECT_FALSE(DrawIconEx(target.dc(), 0, 0, icon, 0, 0, 0, nullptr, DI_NORMAL));
+  EXPECT_EQ(GetLastError(), ERROR_INVALID_CURSOR_HANDLE);
+}
+
+TEST(Icons, GetIconInfoGivesFreshCopies) {
+  const struct {
+    BOOL is_icon;
+    DWORD hotspot_x;  // an icon's is its centre, a cursor's the one given
+  } cases[] = {{TRUE, 1}, {FALSE, 1}};
+  for (const auto& c : cases) {
+    HICON icon = MakeTwoByTwo(c.is_icon);
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(icon, &info));
+    EXPECT_EQ(info.fIcon, c.is_icon);
+    EXPECT_EQ(info.xHotspot, c.hotspot_x);
+    EXPECT_EQ(info.yHotspot, c.is_icon ? 1u : 0u);
+    ICONINFO again{};
+    ASSERT_TRUE(GetIconInfo(icon, &again));
+    EXPECT_NE(again.hbmMask, info.hbmMask);
+    BITMAP mask{}, color{};
+    ASSERT_TRUE(GetObjectA(info.hbmMask, sizeof mask, &mask));
+    ASSERT_TRUE(GetObjectA(info.hbmColor, sizeof color, &color));
+    EXPECT_EQ(mask.bmBitsPixel, 1);
+    EXPECT_EQ(color.bmWidth, 2);
+    // The copies draw the icon again, and deleting them leaves it whole.
+    Canvas pixels(2, 2, kBlue);
+    HDC from = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(from, info.hbmColor);
+    BitBlt(pixels.dc(), 0, 0, 2, 2, from, 0, 0, SRCCOPY);
+    EXPECT_EQ(pixels.At(1, 1), kRed);
+    SelectObject(from, old);
+    DeleteDC(from);
+    for (const ICONINFO& got : {info, again}) {
+      EXPECT_TRUE(DeleteObject(got.hbmMask));
+      EXPECT_TRUE(DeleteObject(got.hbmColor));
+    }
+    Canvas target(32, 32, kBlue);
+    EXPECT_TRUE(DrawIcon(target.dc(), 0, 0, icon));  // at the system's icon size
+    EXPECT_EQ(target.At(4, 4), kBlue);
+    EXPECT_EQ(target.At(20, 4), kRed);
+    EXPECT_EQ(target.At(31, 31), kRed);
+    DestroyIcon(icon);
+  }
+  ICONINFO info{};
+  EXPECT_FALSE(GetIconInfo(LoadCursorA(nullptr, IDC_ARROW), &info));
+}
+
+// What a shaded colour is, roughly.
+char Hue(COLORREF c) {
+  const int r = GetRValue(c), g = GetGValue(c), b = GetBValue(c);
+  if (r > 200 && g > 200 && b > 200) return 'w';
+  if (r < 60 && g < 60 && b < 60) return 'k';
+  if (b > 150 && r < 120) return 'b';
+  if (r > 200 && g > 150 && b < 100) return 'y';
+  if (r > 150 && g < 110 && b < 110) return 'r';
+  return '?';
+}
+
+TEST(Icons, SystemIconsArePictures) {
+  const struct {
+    LPCSTR name;
+    char mark;  // at the centre
+    char body;  // beside the mark
+    POINT at;
+  } cases[] = {
+      {IDI_ERROR, 'w', 'r', {16, 6}},        // a white X on a red disc
+      {IDI_WARNING, 'k', 'y', {8, 26}},      // a black ! on a yellow triangle
+      {IDI_INFORMATION, 'w', 'b', {6, 16}},  // a white i on a blue disc
+      {IDI_QUESTION, 'w', 'b', {6, 16}},     // a white ? on a blue disc
+      {IDI_APPLICATION, 'w', 'b', {16, 7}},  // a window with a blue title
+  };
+  constexpr COLORREF kGray = RGB(128, 128, 128);
+  // Each icon at its size, and below stretched four times for people to see.
+  Canvas sheet(5 * 136 + 8, 8 + 32 + 8 + 128 + 8, kGray);
+  for (int i = 0; i < 5; ++i) {
+    const auto& c = cases[i];
+    SCOPED_TRACE(reinterpret_cast<std::uintptr_t>(c.name));
+    const int x = 8 + 136 * i;
+    HICON icon = LoadIconA(nullptr, c.name);
+    ASSERT_NE(icon, nullptr);
+    EXPECT_EQ(LoadIconA(nullptr, c.name), icon);
+    ASSERT_TRUE(DrawIcon(sheet.dc(), x, 8, icon));
+    EXPECT_EQ(Hue(sheet.At(x + 16, 8 + 16)), c.mark);
+    EXPECT_EQ(Hue(sheet.At(x + c.at.x, 8 + c.at.y)), c.body);
+    EXPECT_EQ(sheet.At(x, 8), kGray);  // the corners keep the background
+    EXPECT_EQ(sheet.At(x + 31, 8 + 31), kGray);
+    DrawIconEx(sheet.dc(), x, 48, icon, 128, 128, 0, nullptr, DI_NORMAL);
+    EXPECT_TRUE(DestroyIcon(icon));  // shared: it stays
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(icon, &info));
+    EXPECT_EQ(info.xHotspot, 16u);
+    DeleteObject(info.hbmMask);
+    DeleteObject(info.hbmColor);
+  }
+  const std::string path = (std::filesystem::current_path() / "system_icons.png").string();
+  EXPECT_TRUE(SaveBitmapPicture(sheet.bitmap(), path.c_str()));
 }
 
 }  // namespace

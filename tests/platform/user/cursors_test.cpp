@@ -34,6 +34,7 @@ TEST(Cursors, SystemIconsAreNotCursors) {
   ASSERT_NE(icon, nullptr);
   EXPECT_NE(icon, LoadCursorA(nullptr, IDC_ARROW));
   EXPECT_EQ(LoadIconA(nullptr, IDI_ERROR), LoadIconA(nullptr, IDI_HAND));
+  EXPECT_EQ(user::SystemCursorId(icon), 32512);  // a host can tell which it is
   EXPECT_FALSE(DestroyCursor(icon));
 }
 

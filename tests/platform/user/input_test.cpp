@@ -317,8 +317,11 @@ TEST_F(Input, DisabledWindowsGetNoInput) {
   log.Start();
   Host().Click(20, 20);
   Pump();
-  EXPECT_TRUE(SameSequence(
-      {"Disabled WM_SETCURSOR", "Disabled WM_SETCURSOR", "Disabled WM_SETCURSOR"}, Taken(kMouse)));
+  // The default handling asks the parent first.
+  EXPECT_TRUE(SameSequence({"Disabled WM_SETCURSOR", "Form WM_SETCURSOR default",
+                            "Disabled WM_SETCURSOR", "Form WM_SETCURSOR default",
+                            "Disabled WM_SETCURSOR", "Form WM_SETCURSOR default"},
+                           Taken(kMouse)));
   EXPECT_EQ(static_cast<SHORT>(LOWORD(static_cast<std::uintptr_t>(refused))), HTERROR);
   EXPECT_EQ(HIWORD(static_cast<std::uintptr_t>(refused)), WM_LBUTTONUP);
 

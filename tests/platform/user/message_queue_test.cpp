@@ -182,6 +182,41 @@ TEST_F(Queue, HooksSeeEveryRetrievalNestedLoopsIncluded) {
   EXPECT_EQ(hooked.size(), 3u);
 }
 
+std::vector<std::string> chain;
+LRESULT NewerHook(int code, WPARAM remove, LPARAM msg) {
+  chain.push_back("newer");
+  return CallNextHookEx(nullptr, code, remove, msg);  // the handle may be null
+}
+LRESULT OlderHook(int code, WPARAM remove, LPARAM msg) {
+  chain.push_back("older");
+  return CallNextHookEx(nullptr, code, remove, msg);
+}
+
+TEST_F(Queue, HooksChainNewestFirstAndStaleHandlesAreRefused) {
+  HHOOK older = SetWindowsHookExA(WH_GETMESSAGE, OlderHook, nullptr, 0);
+  HHOOK newer = SetWindowsHookExA(WH_GETMESSAGE, NewerHook, nullptr, 0);
+  chain.clear();
+  PostThreadMessageA(GetCurrentThreadId(), WM_USER, 0, 0);
+  DrainMessages();
+  EXPECT_EQ(chain, (std::vector<std::string>{"newer", "older"}));
+
+  ASSERT_TRUE(UnhookWindowsHookEx(older));
+  HHOOK replacement = SetWindowsHookExA(WH_GETMESSAGE, OlderHook, nullptr, 0);
+  EXPECT_NE(replacement, older);
+  SetLastError(0);
+  EXPECT_FALSE(UnhookWindowsHookEx(older));
+  EXPECT_EQ(GetLastError(), ERROR_INVALID_HOOK_HANDLE);
+  EXPECT_FALSE(UnhookWindowsHookEx(reinterpret_cast<HHOOK>(std::uintptr_t{0x1234})));
+  MSG msg{};
+  EXPECT_EQ(CallNextHookEx(older, HC_ACTION, PM_NOREMOVE, reinterpret_cast<LPARAM>(&msg)), 0);
+  chain.clear();
+  PostThreadMessageA(GetCurrentThreadId(), WM_USER, 0, 0);
+  DrainMessages();
+  EXPECT_EQ(chain, (std::vector<std::string>{"older", "newer"}));
+  EXPECT_TRUE(UnhookWindowsHookEx(replacement));
+  EXPECT_TRUE(UnhookWindowsHookEx(newer));
+}
+
 TEST_F(Queue, ASecondThreadPostsAndReadsTheCursor) {
   HWND w = MakeWindow(WS_POPUP, 0, 0, 10, 10);
   host::Headless().MoveMouse(40, 30);

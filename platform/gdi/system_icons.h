@@ -1,0 +1,19 @@
+// The system icons (LoadIconA(NULL, IDI_...)): pictures drawn by code at
+// first use and kept for the life of the process.
+#pragma once
+
+#include <platform/icons.h>
+
+namespace gdi {
+
+// The icon of an IDI_ number (32512 for IDI_APPLICATION ...); null for a
+// number that names none.
+HICON SystemIcon(WORD id);
+
+// The IDI_ number of a system icon; 0 for any other handle.
+WORD SystemIconId(HICON icon);
+
+// An icon made of copies of the bitmaps; `shared` ones survive DestroyIcon.
+HICON MakeIcon(const ICONINFO& info, bool shared);
+
+}  // namespace gdi

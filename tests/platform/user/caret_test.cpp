@@ -1,0 +1,154 @@
+// The caret: one per thread, owned by a window; hiding nests; it blinks on
+// the host clock; solid, gray and bitmap shapes are XORed over the picture.
+#include <gtest/gtest.h>
+#include <platform/headless.h>
+#include <platform/kernel.h>
+
+#include "platform/host/host.h"
+#include "platform/user/caret.h"
+#include "platform/user/window_picture.h"
+#include "tests/support/test_window.h"
+
+namespace {
+
+constexpr std::uint32_t kWhite = 0xFFFFFF;
+
+class Caret : public testing::Test {
+ protected:
+  Caret() {
+    host::Headless().Reset();
+    window_ = MakeWindow(WS_POPUP | WS_VISIBLE, 10, 10, 40, 30);
+    other_ = MakeWindow(WS_POPUP | WS_VISIBLE, 100, 10, 40, 30);
+    TestHandlers()[WM_ERASEBKGND] = [](HWND, WPARAM dc, LPARAM) {
+      RECT all{0, 0, 40, 30};
+      return LRESULT{FillRect(reinterpret_cast<HDC>(dc), &all,
+                              static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)))};
+    };
+    InvalidateRect(window_, nullptr, TRUE);
+    DrainMessages();
+  }
+  ~Caret() override {
+    DestroyCaret();
+    SetCaretBlinkTime(530);
+    ResetTestWindows();
+    DrainMessages();
+  }
+  // The pixel of the window's client area as it is shown now.
+  std::uint32_t Shown(int x, int y) { return user::WindowPicture(window_)->At(x, y); }
+  bool Inverted(int x, int y) { return Shown(x, y) != kWhite; }
+
+  HWND window_;
+  HWND other_;
+};
+
+TEST_F(Caret, CallsWithoutTheCaretFail) {
+  EXPECT_EQ(GetCaretBlinkTime(), 530u);
+  POINT at{};
+  EXPECT_FALSE(SetCaretPos(1, 1));
+  EXPECT_FALSE(GetCaretPos(&at));
+  EXPECT_FALSE(ShowCaret(nullptr));
+  EXPECT_FALSE(HideCaret(nullptr));
+  EXPECT_FALSE(DestroyCaret());
+  EXPECT_FALSE(CreateCaret(reinterpret_cast<HWND>(std::uintptr_t{0xDEAD0}), nullptr, 1, 1));
+  EXPECT_EQ(GetLastError(), ERROR_INVALID_WINDOW_HANDLE);
+
+  ASSERT_TRUE(CreateCaret(window_, nullptr, 1, 1));
+  EXPECT_TRUE(GetCaretPos(&at));
+  EXPECT_FALSE(ShowCaret(other_));  // not the owner
+  EXPECT_FALSE(HideCaret(other_));
+  EXPECT_TRUE(ShowCaret(nullptr));  // whichever window owns it
+  EXPECT_TRUE(HideCaret(window_));
+
+  // A new caret replaces the thread's old one, whatever window owned it.
+  ASSERT_TRUE(CreateCaret(other_, nullptr, 1, 1));
+  EXPECT_FALSE(ShowCaret(window_));
+  EXPECT_TRUE(ShowCaret(other_));
+  EXPECT_TRUE(DestroyCaret());
+  EXPECT_FALSE(GetCaretPos(&at));
+}
+
+TEST_F(Caret, HidingNestsAndTheCaretIsMadeHidden) {
+  ASSERT_TRUE(CreateCaret(window_, nullptr, 0, 0));  // the border's size: 1 x 1
+  SetCaretPos(3, 2);
+  EXPECT_FALSE(Inverted(3, 2));
+  ShowCaret(window_);
+  EXPECT_TRUE(Inverted(3, 2));
+  EXPECT_FALSE(Inverted(4, 2));
+  EXPECT_FALSE(Inverted(3, 3));
+  HideCaret(window_);
+  HideCaret(window_);
+  ShowCaret(window_);
+  EXPECT_FALSE(Inverted(3, 2));
+  ShowCaret(window_);
+  EXPECT_TRUE(Inverted(3, 2));
+  ShowCaret(window_);  // one show too many changes nothing
+  HideCaret(window_);
+  EXPECT_FALSE(Inverted(3, 2));
+}
+
+TEST_F(Caret, ItBlinksOnTheHostClockAndAMoveShowsItAtOnce) {
+  ASSERT_TRUE(CreateCaret(window_, nullptr, 2, 5));
+  EXPECT_EQ(user::NextCaretBlink(), host::kForever);  // hidden
+  ShowCaret(window_);
+  auto& h = host::Headless();
+  const struct {
+    std::uint64_t advance;
+    bool on;
+    std::uint64_t next;
+  } steps[] = {{0, true, 530}, {529, true, 530}, {1, false, 1060}, {530, true, 1590}};
+  for (const auto& step : steps) {
+    h.AdvanceClock(step.advance);
+    SCOPED_TRACE(h.Now());
+    EXPECT_EQ(Inverted(0, 0), step.on);
+    EXPECT_EQ(user::NextCaretBlink(), step.next);
+  }
+  h.AdvanceClock(600);  // off at 1660
+  EXPECT_FALSE(Inverted(0, 0));
+  SetCaretPos(10, 0);
+  EXPECT_TRUE(Inverted(10, 0));
+  EXPECT_EQ(user::NextCaretBlink(), 1660u + 530u);
+  SetCaretBlinkTime(INFINITE);
+  h.AdvanceClock(530);
+  EXPECT_TRUE(Inverted(10, 0));
+  EXPECT_EQ(user::NextCaretBlink(), host::kForever);
+}
+
+TEST_F(Caret, GrayAndBitmapShapes) {
+  const BYTE rows[4] = {0x80, 0, 0x40, 0};  // 2 x 2, rows of 16 bits: a white diagonal
+  HBITMAP shape = CreateBitmap(2, 2, 1, 1, rows);
+  const struct {
+    HBITMAP bitmap;
+    int width, height;
+    std::uint32_t at_corner, beside;  // (0, 0) and (1, 0)
+    bool inside_at_2_0;
+  } cases[] = {
+      {nullptr, 3, 1, 0x000000, 0x000000, true},
+      {reinterpret_cast<HBITMAP>(std::uintptr_t{1}), 3, 1, 0x7F7F7F, 0x7F7F7F, true},
+      {shape, 9, 9, 0x000000, kWhite, false},  // the bitmap's size, not the one asked
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.width);
+    ASSERT_TRUE(CreateCaret(window_, c.bitmap, c.width, c.height));
+    ShowCaret(window_);
+    EXPECT_EQ(Shown(0, 0), c.at_corner);
+    EXPECT_EQ(Shown(1, 0), c.beside);
+    EXPECT_EQ(Inverted(2, 0), c.inside_at_2_0);
+  }
+  EXPECT_EQ(Shown(1, 1), 0x000000u);
+  DestroyCaret();
+  DeleteObject(shape);
+}
+
+TEST_F(Caret, GoesWithItsWindowNotWithTheFocus) {
+  ASSERT_TRUE(CreateCaret(window_, nullptr, 1, 1));
+  ShowCaret(window_);
+  SetFocus(window_);
+  SetFocus(other_);
+  POINT at{};
+  EXPECT_TRUE(GetCaretPos(&at));
+  EXPECT_TRUE(Inverted(0, 0));  // only the control's WM_KILLFOCUS would destroy it
+  DestroyWindow(window_);
+  EXPECT_FALSE(GetCaretPos(&at));
+}
+
+}  // namespace
