@@ -21,4 +21,21 @@ void Install(Host* host) {
   installed.store(host, std::memory_order_release);
 }
 
+namespace {
+
+// Constant-initialised, so registering from another file's static
+// initialisation is safe.
+std::atomic<StateReset> state_reset{nullptr};
+
+}  // namespace
+
+bool SetStateReset(StateReset reset) {
+  state_reset.store(reset);
+  return true;
+}
+
+void ResetPlatformState() {
+  if (const StateReset reset = state_reset.load()) reset();
+}
+
 }  // namespace host

@@ -77,4 +77,11 @@ class Host {
 Host& Current();
 void Install(Host* host);
 
+// The platform's own state above the host (focus, input, queues, timers ...)
+// registers how it is put back to the start; the headless host's Reset does
+// it, so that tests cannot leak into each other.
+using StateReset = void (*)();
+bool SetStateReset(StateReset reset);
+void ResetPlatformState();
+
 }  // namespace host

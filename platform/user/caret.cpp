@@ -12,6 +12,7 @@
 #include "../gdi/objects.h"
 #include "../host/host.h"
 #include "paint.h"
+#include "state.h"
 
 namespace user {
 
@@ -123,6 +124,11 @@ std::uint64_t NextCaretBlink() {
     next = std::min(next, caret.on_since + ((now - caret.on_since) / blink + 1) * blink);
   }
   return next;
+}
+
+void ResetCarets() {
+  std::lock_guard guard(CaretLock());
+  Carets().clear();
 }
 
 void ForgetCaret(HWND window) {

@@ -4,6 +4,7 @@
 #include <platform/kernel.h>
 
 #include "frame.h"
+#include "state.h"
 #include "window_table.h"
 
 namespace user {
@@ -102,6 +103,10 @@ void ActivateOther(HWND leaving) {
     if (CanActivate(*it)) next = (*it)->handle;
   }
   Activate(next, WA_ACTIVE);
+}
+
+void ResetFocus() {
+  focus = active = capture = nullptr;
 }
 
 void ForgetWindow(Window* window) {

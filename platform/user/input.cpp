@@ -47,6 +47,7 @@
 #include "../host/host.h"
 #include "frame.h"
 #include "message_queue.h"
+#include "state.h"
 #include "window_table.h"
 
 namespace user {
@@ -86,21 +87,26 @@ std::mutex& QueueLock() {
   return lock;
 }
 
-// Guarded by QueueLock.
-std::deque<Pending> pending;
-std::uint64_t next_serial = 1;
-POINT last_mouse{};  // where the last mouse event queued left the cursor
-KeyDownRecord last_key_down;
+// What the input queue remembers between messages; all of it goes back to
+// the start with ResetInput.
+struct InputState {
+  // Guarded by QueueLock.
+  std::deque<Pending> pending;
+  std::uint64_t next_serial = 1;
+  POINT last_mouse{};  // where the last mouse event queued left the cursor
+  KeyDownRecord last_key_down;
 
-// The key state as the program sees it: as of the last input message taken.
-// Bit 0x80 down, bit 0x01 toggled (lock keys).
-std::array<BYTE, 256> key_state{};
+  // The key state as the program sees it: as of the last input message
+  // taken. Bit 0x80 down, bit 0x01 toggled (lock keys).
+  std::array<BYTE, 256> key_state{};
+  ClickRecord last_click;
+  // Alt went down and no other key followed yet.
+  bool alt_alone = false;
+};
+InputState state;
+
 // The key state as the host reports it, for GetAsyncKeyState on any thread.
 std::array<std::atomic<BYTE>, 256> async_key_state{};
-
-ClickRecord last_click;
-// Alt went down and no other key followed yet.
-bool alt_alone = false;
 
 bool IsLockKey(UINT key) {
   return key == VK_CAPITAL || key == VK_NUMLOCK || key == VK_SCROLL;
@@ -178,35 +184,35 @@ void QueueInput(const host::InputEvent& e) {
   for (std::size_t k = 0; k < 256; ++k) async_key_state[k].store(snapshot[k]);
 
   if (e.kind == host::InputEvent::kText) {
-    if (!pending.empty() && pending.back().event.kind == host::InputEvent::kKeyDown &&
-        !pending.back().has_text) {
-      pending.back().has_text = true;
-      pending.back().text = e.text;
+    if (!state.pending.empty() && state.pending.back().event.kind == host::InputEvent::kKeyDown &&
+        !state.pending.back().has_text) {
+      state.pending.back().has_text = true;
+      state.pending.back().text = e.text;
       return;
     }
-    if (pending.empty() && last_key_down.awaiting_text) {
-      last_key_down.has_text = true;
-      last_key_down.text = e.text;
-      last_key_down.awaiting_text = false;
+    if (state.pending.empty() && state.last_key_down.awaiting_text) {
+      state.last_key_down.has_text = true;
+      state.last_key_down.text = e.text;
+      state.last_key_down.awaiting_text = false;
       return;
     }
   }
-  last_key_down.awaiting_text = false;
+  state.last_key_down.awaiting_text = false;
   const DWORD now = MessageTime();
-  if (IsMouse(e)) last_mouse = e.position;
-  if (e.kind == host::InputEvent::kMouseMove && !pending.empty() &&
-      pending.back().event.kind == host::InputEvent::kMouseMove) {
-    pending.back().event.position = e.position;
-    pending.back().cursor = e.position;
-    pending.back().time = now;
+  if (IsMouse(e)) state.last_mouse = e.position;
+  if (e.kind == host::InputEvent::kMouseMove && !state.pending.empty() &&
+      state.pending.back().event.kind == host::InputEvent::kMouseMove) {
+    state.pending.back().event.position = e.position;
+    state.pending.back().cursor = e.position;
+    state.pending.back().time = now;
     return;
   }
   Pending item;
-  item.serial = next_serial++;
+  item.serial = state.next_serial++;
   item.event = e;
   item.time = now;
-  item.cursor = last_mouse;
-  pending.push_back(item);
+  item.cursor = state.last_mouse;
+  state.pending.push_back(item);
 }
 
 // Takes what the host gathered; QueueLock held.
@@ -222,28 +228,28 @@ void Pull() {
 
 bool PendingAt(std::size_t index, Pending& out) {
   std::lock_guard guard(QueueLock());
-  if (index >= pending.size()) return false;
-  out = pending[index];
+  if (index >= state.pending.size()) return false;
+  out = state.pending[index];
   return true;
 }
 
 bool Remove(std::uint64_t serial) {
   std::lock_guard guard(QueueLock());
-  const auto it = std::find_if(pending.begin(), pending.end(),
+  const auto it = std::find_if(state.pending.begin(), state.pending.end(),
                                [&](const Pending& p) { return p.serial == serial; });
-  if (it == pending.end()) return false;
-  pending.erase(it);
+  if (it == state.pending.end()) return false;
+  state.pending.erase(it);
   return true;
 }
 
 bool StillPending(std::uint64_t serial) {
   std::lock_guard guard(QueueLock());
-  return std::any_of(pending.begin(), pending.end(),
+  return std::any_of(state.pending.begin(), state.pending.end(),
                      [&](const Pending& p) { return p.serial == serial; });
 }
 
 bool IsDown(UINT key) {
-  return key < key_state.size() && (key_state[key] & 0x80) != 0;
+  return key < state.key_state.size() && (state.key_state[key] & 0x80) != 0;
 }
 
 RECT ClientScreenRect(const Window* w) {
@@ -317,14 +323,14 @@ struct Routed {
 };
 
 WPARAM MouseKeys(const Pending& item) {
-  std::array<BYTE, 256> state = key_state;
-  ApplyEvent(state, item.event);
+  std::array<BYTE, 256> keys_down = state.key_state;
+  ApplyEvent(keys_down, item.event);
   WPARAM keys = 0;
-  if ((state[VK_LBUTTON] & 0x80) != 0) keys |= MK_LBUTTON;
-  if ((state[VK_RBUTTON] & 0x80) != 0) keys |= MK_RBUTTON;
-  if ((state[VK_MBUTTON] & 0x80) != 0) keys |= MK_MBUTTON;
-  if ((state[VK_SHIFT] & 0x80) != 0) keys |= MK_SHIFT;
-  if ((state[VK_CONTROL] & 0x80) != 0) keys |= MK_CONTROL;
+  if ((keys_down[VK_LBUTTON] & 0x80) != 0) keys |= MK_LBUTTON;
+  if ((keys_down[VK_RBUTTON] & 0x80) != 0) keys |= MK_RBUTTON;
+  if ((keys_down[VK_MBUTTON] & 0x80) != 0) keys |= MK_MBUTTON;
+  if ((keys_down[VK_SHIFT] & 0x80) != 0) keys |= MK_SHIFT;
+  if ((keys_down[VK_CONTROL] & 0x80) != 0) keys |= MK_CONTROL;
   return keys;
 }
 
@@ -343,13 +349,15 @@ UINT ClientMouseMessage(const host::InputEvent& e) {
 }
 
 bool IsDoubleClick(const Pending& item, const Window* w, bool client) {
-  if (!last_click.valid || last_click.window != w->handle ||
-      last_click.button != item.event.button) {
+  if (!state.last_click.valid || state.last_click.window != w->handle ||
+      state.last_click.button != item.event.button) {
     return false;
   }
-  if (item.time - last_click.time > GetDoubleClickTime()) return false;
-  if (std::abs(item.event.position.x - last_click.at.x) > GetSystemMetrics(SM_CXDOUBLECLK) / 2 ||
-      std::abs(item.event.position.y - last_click.at.y) > GetSystemMetrics(SM_CYDOUBLECLK) / 2) {
+  if (item.time - state.last_click.time > GetDoubleClickTime()) return false;
+  if (std::abs(item.event.position.x - state.last_click.at.x) >
+          GetSystemMetrics(SM_CXDOUBLECLK) / 2 ||
+      std::abs(item.event.position.y - state.last_click.at.y) >
+          GetSystemMetrics(SM_CYDOUBLECLK) / 2) {
     return false;
   }
   // The frame takes double clicks whatever the class.
@@ -505,7 +513,7 @@ Routed RouteKey(const Pending& item) {
   // Whether Alt is down once this event has happened.
   const bool alt = key == VK_MENU ? down : IsDown(VK_MENU);
   bool system = (alt && !ctrl) || key == VK_F10 || no_focus;
-  if (!down && key == VK_MENU) system = (alt_alone && !ctrl) || no_focus;
+  if (!down && key == VK_MENU) system = (state.alt_alone && !ctrl) || no_focus;
   const bool previous = down ? IsDown(e.virtual_key) : true;
   r.message = down ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN) : (system ? WM_SYSKEYUP : WM_KEYUP);
   r.wParam = key;
@@ -528,12 +536,12 @@ void Took(const Pending& item) {
   if (e.kind == host::InputEvent::kKeyDown) {
     const UINT key = Generic(e.virtual_key);
     if (key == VK_MENU) {
-      alt_alone = !IsDown(VK_MENU) || alt_alone;
+      state.alt_alone = !IsDown(VK_MENU) || state.alt_alone;
     } else {
-      alt_alone = false;
+      state.alt_alone = false;
     }
   }
-  ApplyEvent(key_state, e);
+  ApplyEvent(state.key_state, e);
 }
 
 // An event that goes to no one leaves only its mark on the key state.
@@ -569,7 +577,7 @@ bool DeliverMouse(const Pending& item, Routed& r) {
                  MAKELPARAM(static_cast<int>(r.hit), static_cast<int>(r.mouse_message)));
   }
   if (e.kind == host::InputEvent::kButtonDown) {
-    last_click = {!r.double_click, r.window, e.button, item.time, e.position};
+    state.last_click = {!r.double_click, r.window, e.button, item.time, e.position};
   }
   Window* w = Find(r.window);
   if (eat || w == nullptr) return false;
@@ -616,7 +624,7 @@ bool CharacterOfKey(WPARAM key, char& c) {
       c = static_cast<char>(key - 'A' + 1);
       return true;
     }
-    const bool upper = IsDown(VK_SHIFT) != ((key_state[VK_CAPITAL] & 0x01) != 0);
+    const bool upper = IsDown(VK_SHIFT) != ((state.key_state[VK_CAPITAL] & 0x01) != 0);
     c = static_cast<char>(upper ? key : key - 'A' + 'a');
     return true;
   }
@@ -628,6 +636,12 @@ bool CharacterOfKey(WPARAM key, char& c) {
 }
 
 }  // namespace
+
+void ResetInput() {
+  std::lock_guard guard(QueueLock());
+  state = InputState{};
+  for (auto& key : async_key_state) key = 0;
+}
 
 bool TakeInputMessage(MSG& msg, HWND filter, UINT min, UINT max, bool remove) {
   Pull();
@@ -659,7 +673,7 @@ bool TakeInputMessage(MSG& msg, HWND filter, UINT min, UINT max, bool remove) {
       if (!DeliverMouse(item, r)) continue;
     } else if (item.event.kind == host::InputEvent::kKeyDown) {
       std::lock_guard guard(QueueLock());
-      last_key_down = {true, r.message, r.wParam, item.has_text, item.text, !item.has_text};
+      state.last_key_down = {true, r.message, r.wParam, item.has_text, item.text, !item.has_text};
     }
     msg = MakeMsg(item, r);
     return true;
@@ -678,7 +692,7 @@ BOOL TranslateMessage(const MSG* msg) {
     std::lock_guard guard(user::QueueLock());
     // The character may come from the host just after its key.
     user::PullLocked();
-    user::KeyDownRecord& record = user::last_key_down;
+    user::KeyDownRecord& record = user::state.last_key_down;
     if (record.valid && record.message == msg->message && record.key == msg->wParam) {
       have = record.has_text;
       c = record.text;
@@ -697,7 +711,7 @@ BOOL TranslateMessage(const MSG* msg) {
 
 SHORT GetKeyState(int virtualKey) {
   if (virtualKey < 0 || virtualKey > 255) return 0;
-  const BYTE value = user::key_state[virtualKey];
+  const BYTE value = user::state.key_state[virtualKey];
   return static_cast<SHORT>(((value & 0x80) != 0 ? 0xFF80 : 0) | (value & 0x01));
 }
 
@@ -722,7 +736,7 @@ BOOL SetCursorPos(int x, int y) {
     std::lock_guard guard(user::QueueLock());
     // What came before the move is queued before it.
     user::PullLocked();
-    if (at.x != user::last_mouse.x || at.y != user::last_mouse.y) {
+    if (at.x != user::state.last_mouse.x || at.y != user::state.last_mouse.y) {
       host::InputEvent move{};
       move.kind = host::InputEvent::kMouseMove;
       move.position = at;

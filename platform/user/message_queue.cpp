@@ -9,6 +9,7 @@
 
 #include "../host/host.h"
 #include "delivery.h"
+#include "state.h"
 #include "window_table.h"
 
 namespace user {
@@ -20,45 +21,9 @@ std::mutex& QueuesLock() {
   return lock;
 }
 
-struct Hook {
-  HHOOK handle;
-  HOOKPROC proc;
-  DWORD thread;
-};
-
-// Newest first, as hooks are called.
-std::list<Hook>& Hooks() {
-  static std::list<Hook> hooks;
-  return hooks;
-}
-
-// Hook handles are never reused, so a stale one is refused.
-std::uintptr_t next_hook = 0x60000;
-
-// The hook this thread is calling now: CallNextHookEx goes on from it.
-thread_local HHOOK calling_hook = nullptr;
-
-std::list<Hook>::iterator FindHook(HHOOK handle) {
-  return std::find_if(Hooks().begin(), Hooks().end(),
-                      [&](const Hook& h) { return h.handle == handle; });
-}
-
-// The first hook of `thread` after `from` (from the newest when `from` is the
-// end); null when there is none.
-const Hook* NextHook(std::list<Hook>::iterator from, DWORD thread) {
-  for (; from != Hooks().end(); ++from) {
-    if (from->thread == thread) return &*from;
-  }
-  return nullptr;
-}
-
-// By value: the procedure may unhook itself.
-LRESULT CallHook(Hook hook, int code, WPARAM wParam, LPARAM lParam) {
-  const HHOOK outer = calling_hook;
-  calling_hook = hook.handle;
-  const LRESULT result = hook.proc(code, wParam, lParam);
-  calling_hook = outer;
-  return result;
+std::map<DWORD, std::unique_ptr<Queue>>& Queues() {
+  static std::map<DWORD, std::unique_ptr<Queue>> queues;
+  return queues;
 }
 
 // GetMessageTime and GetMessagePos answer for the calling thread.
@@ -96,13 +61,6 @@ bool Peek(MSG& msg, HWND filter, UINT min, UINT max, bool remove) {
          TakeTimer(msg, filter, min, max, remove);
 }
 
-// The newest hook passes the message on with CallNextHookEx.
-void CallGetMessageHooks(MSG& msg, bool remove) {
-  if (const Hook* hook = NextHook(Hooks().begin(), GetCurrentThreadId())) {
-    CallHook(*hook, HC_ACTION, remove ? PM_REMOVE : PM_NOREMOVE, reinterpret_cast<LPARAM>(&msg));
-  }
-}
-
 // Waits for something new for this thread: the user-interface thread for
 // input too, through the host; any other thread for its queue alone.
 void WaitForMessages(std::uint64_t deadline) {
@@ -131,11 +89,32 @@ void Post(DWORD thread, const MSG& msg) {
 }  // namespace
 
 Queue& QueueOf(DWORD thread) {
-  static std::map<DWORD, std::unique_ptr<Queue>> queues;
   std::lock_guard guard(QueuesLock());
-  auto& queue = queues[thread];
+  auto& queue = Queues()[thread];
   if (!queue) queue = std::make_unique<Queue>();
   return *queue;
+}
+
+void ResetQueues() {
+  std::lock_guard guard(QueuesLock());
+  for (auto& [thread, queue] : Queues()) {
+    std::deque<std::shared_ptr<SentMessage>> unanswered;
+    {
+      std::lock_guard queue_guard(queue->lock);
+      queue->posted.clear();
+      queue->quit = false;
+      unanswered.swap(queue->sent);
+    }
+    // A sender still waiting gets 0, as from a window that is gone.
+    for (const auto& sent : unanswered) {
+      {
+        std::lock_guard sender_guard(sent->sender->lock);
+        sent->answered = true;
+      }
+      sent->sender->changed.notify_all();
+    }
+  }
+  last_message = {};
 }
 
 DWORD MessageTime() {
@@ -235,37 +214,4 @@ LRESULT DispatchMessageA(const MSG* msg) {
   if (w == nullptr) return 0;
   return user::Deliver(w->proc, msg->hwnd, msg->message, msg->wParam, msg->lParam,
                        platform::Delivery::kPosted);
-}
-
-HHOOK SetWindowsHookExA(int kind, HOOKPROC proc, HINSTANCE, DWORD threadId) {
-  if (kind != WH_GETMESSAGE || proc == nullptr) {
-    SetLastError(ERROR_INVALID_PARAMETER);
-    return nullptr;
-  }
-  const DWORD thread = threadId != 0 ? threadId : GetCurrentThreadId();
-  const auto handle = reinterpret_cast<HHOOK>(user::next_hook);
-  user::next_hook += 4;
-  user::Hooks().push_front({handle, proc, thread});
-  return handle;
-}
-
-LRESULT CallNextHookEx(HHOOK hook, int code, WPARAM wParam, LPARAM lParam) {
-  // The chain goes on from the hook being called, whatever handle it names;
-  // null is accepted for it, a stale or made-up one is not.
-  if (hook != nullptr && user::FindHook(hook) == user::Hooks().end()) return 0;
-  const HHOOK from = user::calling_hook != nullptr ? user::calling_hook : hook;
-  auto it = user::FindHook(from);
-  if (it == user::Hooks().end()) return 0;
-  const user::Hook* next = user::NextHook(std::next(it), it->thread);
-  return next != nullptr ? user::CallHook(*next, code, wParam, lParam) : 0;
-}
-
-BOOL UnhookWindowsHookEx(HHOOK hook) {
-  const auto it = user::FindHook(hook);
-  if (it == user::Hooks().end()) {
-    SetLastError(ERROR_INVALID_HOOK_HANDLE);
-    return FALSE;
-  }
-  user::Hooks().erase(it);
-  return TRUE;
 }

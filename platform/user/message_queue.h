@@ -43,6 +43,9 @@ Queue& QueueOf(DWORD thread);
 // Delivers the messages other threads sent to this one, answering each.
 void AnswerSentMessages();
 
+// Calls the thread's WH_GETMESSAGE hooks for a message retrieved.
+void CallGetMessageHooks(MSG& msg, bool remove);
+
 // Milliseconds on the host clock, as message times are.
 DWORD MessageTime();
 

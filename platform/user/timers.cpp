@@ -8,6 +8,7 @@
 
 #include "../host/host.h"
 #include "message_queue.h"
+#include "state.h"
 #include "window_table.h"
 
 namespace user {
@@ -74,6 +75,12 @@ std::uint64_t NextTimerDue(HWND filter, UINT min, UINT max) {
     }
   }
   return due;
+}
+
+void ResetTimers() {
+  std::lock_guard guard(Lock());
+  Timers().clear();
+  next_thread_timer = 0x7FF0;
 }
 
 void ForgetTimers(HWND window) {

@@ -4,6 +4,9 @@
 
 #include <platform/kernel.h>
 
+#include "../host/host.h"
+#include "state.h"
+
 namespace user {
 
 namespace {
@@ -14,6 +17,10 @@ std::unordered_map<HWND, std::unique_ptr<Window>>& Windows() {
 }
 
 std::uintptr_t next_handle = 0x10010;
+
+// Every program that has windows links this file, so the lasting state is
+// always registered for the headless host's Reset.
+[[maybe_unused]] const bool state_reset_registered = host::SetStateReset(&ResetState);
 
 }  // namespace
 

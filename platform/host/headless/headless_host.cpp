@@ -312,6 +312,7 @@ bool HeadlessHost::ThreadWaitUntil(std::unique_lock<std::mutex>& lock,
 }
 
 void HeadlessHost::Reset() {
+  ResetPlatformState();
   std::lock_guard guard(mutex_);
   now_ = 0;
   ui_thread_ = std::this_thread::get_id();

@@ -1,0 +1,17 @@
+// Putting the window manager's lasting state back to the start.
+#include "state.h"
+
+#include "../host/host.h"
+
+namespace user {
+
+void ResetState() {
+  ResetFocus();
+  ResetInput();
+  ResetCarets();
+  ResetQueues();
+  ResetHooks();
+  ResetTimers();
+}
+
+}  // namespace user
