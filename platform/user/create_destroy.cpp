@@ -4,12 +4,11 @@
 #include <platform/kernel.h>
 
 #include "caret.h"
+#include "focus.h"
 #include "frame.h"
 #include "window_table.h"
 
 namespace user {
-
-void ForgetWindow(Window* window);  // focus, activation, capture, timers
 
 namespace {
 
@@ -154,15 +153,7 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
 }
 
 BOOL DestroyWindow(HWND handle) {
-  const DWORD thread = user::ThreadOf(handle);
-  if (thread == 0) {
-    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-    return FALSE;
-  }
-  if (thread != GetCurrentThreadId()) {
-    SetLastError(ERROR_ACCESS_DENIED);
-    return FALSE;
-  }
+  if (!user::IsOwnWindow(handle)) return FALSE;
   user::Window* w = user::Find(handle);
   if (w->destroying) return TRUE;
   if (w->parent != nullptr && (w->ex_style & WS_EX_NOPARENTNOTIFY) == 0) {

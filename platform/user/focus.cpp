@@ -3,13 +3,12 @@
 
 #include <platform/kernel.h>
 
-#include "frame.h"
+#include "focus.h"
+#include "message_queue.h"
 #include "state.h"
 #include "window_table.h"
 
 namespace user {
-
-void ForgetTimers(HWND window);
 
 namespace {
 

@@ -45,6 +45,7 @@
 #include <platform/kernel.h>
 
 #include "../host/host.h"
+#include "focus.h"
 #include "frame.h"
 #include "message_queue.h"
 #include "state.h"

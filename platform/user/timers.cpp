@@ -31,21 +31,6 @@ std::list<Timer>& Timers() {
 
 UINT_PTR next_thread_timer = 0x7FF0;
 
-// A window timer may be set or killed only by the window's own thread.
-bool OwnWindow(HWND window) {
-  if (window == nullptr) return true;
-  const DWORD owner = ThreadOf(window);
-  if (owner == 0) {
-    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-    return false;
-  }
-  if (owner != GetCurrentThreadId()) {
-    SetLastError(ERROR_ACCESS_DENIED);
-    return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 bool TakeTimer(MSG& msg, HWND filter, UINT min, UINT max, bool remove) {
@@ -91,7 +76,8 @@ void ForgetTimers(HWND window) {
 }  // namespace user
 
 UINT_PTR SetTimer(HWND window, UINT_PTR id, UINT elapse, TIMERPROC proc) {
-  if (!user::OwnWindow(window)) return 0;
+  // A window timer may be set or killed only by the window's own thread.
+  if (window != nullptr && !user::IsOwnWindow(window)) return 0;
   elapse = std::max<UINT>(elapse, 10);
   const DWORD thread = GetCurrentThreadId();
   const std::uint64_t due = host::Current().Now() + elapse;
@@ -115,7 +101,7 @@ UINT_PTR SetTimer(HWND window, UINT_PTR id, UINT elapse, TIMERPROC proc) {
 }
 
 BOOL KillTimer(HWND window, UINT_PTR id) {
-  if (!user::OwnWindow(window)) return FALSE;
+  if (window != nullptr && !user::IsOwnWindow(window)) return FALSE;
   const DWORD thread = GetCurrentThreadId();
   std::lock_guard guard(user::Lock());
   const auto before = user::Timers().size();

@@ -3,6 +3,7 @@
 
 #include <platform/kernel.h>
 
+#include "focus.h"
 #include "frame.h"
 #include "window_table.h"
 

@@ -58,6 +58,19 @@ WNDPROC ProcOf(HWND handle) {
   return w != nullptr && w != Desktop() ? w->proc : nullptr;
 }
 
+bool IsOwnWindow(HWND handle) {
+  const DWORD thread = ThreadOf(handle);
+  if (thread == 0) {
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    return false;
+  }
+  if (thread != GetCurrentThreadId()) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return false;
+  }
+  return true;
+}
+
 HWND AddWindow(std::unique_ptr<Window> window) {
   std::lock_guard guard(Lock());
   // Handles are never reused, so a stale one never names a new window.

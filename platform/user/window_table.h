@@ -57,6 +57,10 @@ Window* Find(HWND handle);
 // for a window that is gone (or the desktop).
 DWORD ThreadOf(HWND handle);
 WNDPROC ProcOf(HWND handle);
+// Whether the window belongs to the calling thread; if not, the last error
+// says why (ERROR_INVALID_WINDOW_HANDLE, or ERROR_ACCESS_DENIED for another
+// thread's window).
+bool IsOwnWindow(HWND handle);
 // The desktop: the parent of every top-level window.
 Window* Desktop();
 HWND AddWindow(std::unique_ptr<Window> window);
