@@ -102,7 +102,7 @@ DeviceContext::Target DeviceContext::Resolve() const {
     target.surface = WindowSurface(nullptr);
     target.offset = origin_;
   } else {
-    HWND top = TopLevelOf(window_);
+    HWND top = GetAncestor(window_, GA_ROOT);
     target.surface = WindowSurface(top);
     RECT rect{};
     if (target.surface != nullptr && GetWindowRect(top, &rect)) {

@@ -27,6 +27,9 @@ struct FontMetrics {
   int underline_position = 0;
   int strikeout_position = 0;
   int line_thickness = 1;
+
+  // The distance between tab stops: eight average characters.
+  int TabWidth() const { return 8 * (ave_char_width > 0 ? ave_char_width : 1); }
 };
 
 // One character rendered: its coverage bitmap and where it goes.

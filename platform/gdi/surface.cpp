@@ -51,15 +51,6 @@ void Surface::Resize(int width, int height) {
   Place();
 }
 
-HWND TopLevelOf(HWND window) {
-  while (window != nullptr && (GetWindowLongA(window, GWL_STYLE) & WS_CHILD) != 0) {
-    HWND parent = GetParent(window);
-    if (parent == nullptr) break;
-    window = parent;
-  }
-  return window;
-}
-
 std::shared_ptr<Surface> WindowSurface(HWND top_level) {
   static std::mutex lock;
   static std::map<HWND, std::shared_ptr<Surface>> surfaces;

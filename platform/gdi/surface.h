@@ -79,7 +79,4 @@ class Surface {
 // null window means the screen.
 std::shared_ptr<Surface> WindowSurface(HWND top_level);
 
-// The top-level window `window` belongs to (itself for a top-level one).
-HWND TopLevelOf(HWND window);
-
 }  // namespace gdi

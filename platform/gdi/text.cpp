@@ -177,7 +177,7 @@ int DrawTextA(HDC handle, LPCSTR text, int count, LPRECT rect, UINT format) {
     // Tabs: each run starts at its tab stop.
     std::size_t start = 0;
     int x = line.x;
-    const int tab = 8 * std::max(1, face.metrics().ave_char_width);
+    const int tab = face.metrics().TabWidth();
     while (start <= line.text.size()) {
       const std::size_t end = std::min(line.text.find('\t', start), line.text.size());
       const std::string_view run = std::string_view(line.text).substr(start, end - start);

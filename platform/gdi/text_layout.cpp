@@ -64,7 +64,7 @@ std::vector<std::string> WrapLine(const std::string& line, int width, const Face
 }  // namespace
 
 int LineWidth(std::string_view line, const Face& face, bool expand_tabs) {
-  const int tab = 8 * std::max(1, face.metrics().ave_char_width);
+  const int tab = face.metrics().TabWidth();
   int width = 0;
   for (const char c : line) {
     if (c == '\t' && expand_tabs) {

@@ -107,7 +107,7 @@ void LayCarets(HWND top_level, gdi::Surface& picture) {
   const std::uint64_t now = host::Current().Now();
   std::lock_guard guard(CaretLock());
   for (const auto& [thread, caret] : Carets()) {
-    if (IsOn(caret, now) && gdi::TopLevelOf(caret.window) == top_level) {
+    if (IsOn(caret, now) && GetAncestor(caret.window, GA_ROOT) == top_level) {
       Lay(caret, picture, ScreenOrigin(top));
     }
   }

@@ -22,7 +22,7 @@ std::shared_ptr<gdi::Surface> WindowPicture(HWND top_level) {
 BOOL SaveWindowPicture(HWND window, LPCSTR path, BOOL whole_window) {
   RECT frame;
   if (path == nullptr || !GetWindowRect(window, &frame)) return FALSE;
-  HWND top = gdi::TopLevelOf(window);
+  HWND top = GetAncestor(window, GA_ROOT);
   std::shared_ptr<gdi::Surface> picture = user::WindowPicture(top);
   RECT top_frame;
   if (picture == nullptr || !GetWindowRect(top, &top_frame)) return FALSE;
