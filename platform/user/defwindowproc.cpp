@@ -177,12 +177,12 @@ LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_WINDOWPOSCHANGED: {
       const auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
       if (pos == nullptr) return 0;
-      if ((pos->flags & 0x1000) == 0) {  // the client moved
+      if ((pos->flags & user::kNoClientMove) == 0) {
         SendMessageA(window, WM_MOVE, 0,
                      MAKELPARAM(w->rect.left + w->client.left, w->rect.top + w->client.top));
       }
       w = user::Find(window);
-      if (w != nullptr && (pos->flags & 0x0800) == 0) {  // the client resized
+      if (w != nullptr && (pos->flags & user::kNoClientSize) == 0) {
         const WPARAM kind = (w->style & WS_MINIMIZE) != 0   ? SIZE_MINIMIZED
                             : (w->style & WS_MAXIMIZE) != 0 ? SIZE_MAXIMIZED
                                                             : SIZE_RESTORED;

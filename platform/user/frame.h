@@ -12,6 +12,11 @@ struct Insets {
 // What the frame takes from each side of the window rectangle.
 Insets FrameInsets(DWORD style, DWORD ex_style);
 
+// Set on WM_WINDOWPOSCHANGED when the client area did not resize or move, so
+// that the default handling sends no WM_SIZE or WM_MOVE.
+constexpr UINT kNoClientSize = 0x0800;
+constexpr UINT kNoClientMove = 0x1000;
+
 // HWND_TOP .. HWND_NOTOPMOST and windows: moves `window` in its siblings.
 void PlaceInZOrder(struct Window* window, HWND insert_after);
 

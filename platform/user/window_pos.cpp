@@ -11,11 +11,6 @@ namespace user {
 
 namespace {
 
-// Set on WM_WINDOWPOSCHANGED when the client area did not move or resize, so
-// that the default handling sends no WM_MOVE or WM_SIZE.
-constexpr UINT kNoClientSize = 0x0800;
-constexpr UINT kNoClientMove = 0x1000;
-
 bool IsTopMost(const Window* w) {
   return (w->ex_style & WS_EX_TOPMOST) != 0;
 }
