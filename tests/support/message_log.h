@@ -28,6 +28,21 @@ struct RecordedMessage {
 using Sequence = std::vector<std::string>;
 Sequence operator+(Sequence a, const Sequence& b);
 
+// Pieces that many sequences share, for windows named as in the log.
+namespace pieces {
+// CreateWindowExA up to WM_MOVE (a top-level window is asked its limits first).
+Sequence Creation(const std::string& window, bool top_level);
+// The program's first window activated: the application hears of it, then
+// the window, which takes the focus through the default handling.
+Sequence FirstActivation(const std::string& window);
+// The active window deactivated with nothing to take over: the focus goes.
+Sequence LastDeactivation(const std::string& window);
+// Activation handed from one top-level window to another that is not on
+// top: raised, the old one told first, then the focus follows from the
+// default handling of WM_ACTIVATE.
+Sequence Activation(const std::string& from, const std::string& to);
+}  // namespace pieces
+
 using WindowNames = std::map<HWND, std::string>;
 
 // Whether the messages match the table, optional entries allowed to be

@@ -22,9 +22,7 @@ TEST_F(CreateDestroy, HiddenTopLevelWindow) {
   log.Start();
   HWND top = MakeWindow(WS_OVERLAPPED, 10, 20, 300, 200);
   ASSERT_NE(top, nullptr);
-  EXPECT_TRUE(SameSequence({"Top WM_GETMINMAXINFO", "Top WM_NCCREATE", "Top WM_NCCALCSIZE",
-                            "Top WM_CREATE", "Top WM_SIZE", "Top WM_MOVE"},
-                           log.Take()));
+  EXPECT_TRUE(log.Saw(pieces::Creation("Top", true)));
   // An overlapped window has a caption: 3-pixel frame and a 19-pixel caption.
   RECT client, window;
   GetClientRect(top, &client);
@@ -42,9 +40,7 @@ TEST_F(CreateDestroy, ChildWindowTellsItsParent) {
   log.Start();
   HWND child = MakeWindow(WS_CHILD, 5, 5, 50, 20, parent);
   ASSERT_NE(child, nullptr);
-  EXPECT_TRUE(SameSequence({"Child WM_NCCREATE", "Child WM_NCCALCSIZE", "Child WM_CREATE",
-                            "Child WM_SIZE", "Child WM_MOVE", "Parent WM_PARENTNOTIFY"},
-                           log.Take()));
+  EXPECT_TRUE(log.Saw(pieces::Creation("Child", false) + Sequence{"Parent WM_PARENTNOTIFY"}));
   EXPECT_EQ(GetParent(child), parent);
   EXPECT_EQ(GetWindow(parent, GW_CHILD), child);
 }
@@ -58,9 +54,8 @@ TEST_F(CreateDestroy, DestroyingSendsDestroyParentFirstAndNcDestroyChildrenFirst
   log.Name(grandchild, "G");
   log.Start();
   EXPECT_TRUE(DestroyWindow(parent));
-  EXPECT_TRUE(SameSequence({"P WM_DESTROY", "C WM_DESTROY", "G WM_DESTROY", "G WM_NCDESTROY",
-                            "C WM_NCDESTROY", "P WM_NCDESTROY"},
-                           log.Take()));
+  EXPECT_TRUE(log.Saw({"P WM_DESTROY", "C WM_DESTROY", "G WM_DESTROY", "G WM_NCDESTROY",
+                       "C WM_NCDESTROY", "P WM_NCDESTROY"}));
   for (HWND w : {parent, child, grandchild}) EXPECT_FALSE(IsWindow(w));
   EXPECT_FALSE(DestroyWindow(parent));
 }
@@ -72,10 +67,10 @@ TEST_F(CreateDestroy, VisibleActiveWindowIsHiddenAndDeactivatedFirst) {
   log.Name(top, "Top");
   log.Start();
   DestroyWindow(top);
-  EXPECT_TRUE(SameSequence({"Top WM_WINDOWPOSCHANGING", "Top WM_WINDOWPOSCHANGED",
-                            "Top WM_NCACTIVATE", "Top WM_ACTIVATE", "Top WM_ACTIVATEAPP",
-                            "Top WM_KILLFOCUS", "Top WM_DESTROY", "Top WM_NCDESTROY"},
-                           log.Take()));
+  const Sequence destroyed = Sequence{"Top WM_WINDOWPOSCHANGING", "Top WM_WINDOWPOSCHANGED"} +
+                             pieces::LastDeactivation("Top") +
+                             Sequence{"Top WM_DESTROY", "Top WM_NCDESTROY"};
+  EXPECT_TRUE(log.Saw(destroyed));
   EXPECT_EQ(GetActiveWindow(), nullptr);
   EXPECT_EQ(GetFocus(), nullptr);
 }

@@ -21,20 +21,6 @@ class Focus : public testing::Test {
   MessageLog log;
 };
 
-// Activation handed from one top-level window to another that is not on top:
-// raised, the old one told first, then the focus follows from the default
-// handling of WM_ACTIVATE.
-Sequence Activation(const std::string& from, const std::string& to) {
-  return {to + " WM_WINDOWPOSCHANGING",
-          to + " WM_WINDOWPOSCHANGED",
-          from + " WM_NCACTIVATE w=0",
-          from + " WM_ACTIVATE w=0",
-          to + " WM_NCACTIVATE w=1",
-          to + " WM_ACTIVATE w=1",
-          from + " WM_KILLFOCUS default w=" + to,
-          to + " WM_SETFOCUS default w=" + from};
-}
-
 TEST_F(Focus, ActivationMovesBetweenTopLevelWindowsInTheRealOrder) {
   HWND first = MakeWindow(WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
   HWND second = MakeWindow(WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
@@ -43,7 +29,7 @@ TEST_F(Focus, ActivationMovesBetweenTopLevelWindowsInTheRealOrder) {
   log.Name(second, "Second");
   log.Start();
   EXPECT_EQ(SetActiveWindow(first), second);
-  EXPECT_TRUE(log.Saw(Activation("Second", "First")));
+  EXPECT_TRUE(log.Saw(pieces::Activation("Second", "First")));
   EXPECT_EQ(GetForegroundWindow(), first);
   EXPECT_EQ(GetWindow(second, GW_HWNDFIRST), first);
 }
@@ -184,7 +170,7 @@ TEST_F(Focus, HidingTheActiveWindowActivatesItsOwner) {
   ShowWindow(popup, SW_HIDE);
   EXPECT_TRUE(log.Saw(Sequence{"Popup WM_SHOWWINDOW w=0", "Popup WM_WINDOWPOSCHANGING",
                                "Popup WM_WINDOWPOSCHANGED"} +
-                      Activation("Popup", "Owner")));
+                      pieces::Activation("Popup", "Owner")));
   EXPECT_EQ(GetFocus(), owner);
 }
 
@@ -218,9 +204,8 @@ TEST_F(Focus, DisablingCancelsCaptureAndTakesTheFocus) {
   log.Name(edit, "Edit");
   log.Start();
   EXPECT_FALSE(EnableWindow(edit, FALSE));
-  EXPECT_TRUE(SameSequence({"Edit WM_CANCELMODE", "Edit WM_CAPTURECHANGED default",
-                            "Edit WM_KILLFOCUS", "Edit WM_ENABLE"},
-                           log.Take()));
+  EXPECT_TRUE(log.Saw({"Edit WM_CANCELMODE", "Edit WM_CAPTURECHANGED default", "Edit WM_KILLFOCUS",
+                       "Edit WM_ENABLE"}));
   EXPECT_EQ(SetFocus(edit), nullptr);
   EXPECT_EQ(GetFocus(), nullptr);
   EXPECT_TRUE(EnableWindow(edit, TRUE));

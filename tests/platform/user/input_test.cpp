@@ -318,10 +318,10 @@ TEST_F(Input, DisabledWindowsGetNoInput) {
   Host().Click(20, 20);
   Pump();
   // The default handling asks the parent first.
-  EXPECT_TRUE(SameSequence({"Disabled WM_SETCURSOR", "Form WM_SETCURSOR default",
-                            "Disabled WM_SETCURSOR", "Form WM_SETCURSOR default",
-                            "Disabled WM_SETCURSOR", "Form WM_SETCURSOR default"},
-                           Taken(kMouse)));
+  EXPECT_TRUE(SameSequence(
+      {"Disabled WM_SETCURSOR", "Form WM_SETCURSOR default", "Disabled WM_SETCURSOR",
+       "Form WM_SETCURSOR default", "Disabled WM_SETCURSOR", "Form WM_SETCURSOR default"},
+      Taken(kMouse)));
   EXPECT_EQ(static_cast<SHORT>(LOWORD(static_cast<std::uintptr_t>(refused))), HTERROR);
   EXPECT_EQ(HIWORD(static_cast<std::uintptr_t>(refused)), WM_LBUTTONUP);
 

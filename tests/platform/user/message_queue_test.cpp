@@ -33,10 +33,10 @@ TEST_F(Queue, SendRunsAtOncePostWaitsForTheLoop) {
   PostMessageA(w, WM_USER + 1, 0, 0);
   SendMessageA(w, WM_USER + 2, 0, 0);
   PostMessageA(w, WM_USER + 3, 0, 0);
-  EXPECT_TRUE(SameSequence({"W 0x0402"}, log.Take()));
+  EXPECT_TRUE(log.Saw({"W 0x0402"}));
   log.Start();
   EXPECT_EQ(DrainMessages(), (std::vector<UINT>{WM_USER + 1, WM_USER + 3}));
-  EXPECT_TRUE(SameSequence({"W 0x0401 posted", "W 0x0403 posted"}, log.Take()));
+  EXPECT_TRUE(log.Saw({"W 0x0401 posted", "W 0x0403 posted"}));
 }
 
 TEST_F(Queue, SendIsReentrant) {

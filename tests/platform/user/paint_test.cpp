@@ -91,15 +91,13 @@ TEST_F(Paint, ParentsPaintBeforeChildrenTopLevelWindowsInZOrder) {
   log.Start();
   // Every window: frames and backgrounds at once, the painting later.
   InvalidateRect(nullptr, nullptr, FALSE);
-  EXPECT_TRUE(SameSequence({"Front WM_NCPAINT", "Front WM_ERASEBKGND", "FrontChild WM_NCPAINT",
-                            "FrontChild WM_ERASEBKGND", "Back WM_NCPAINT", "Back WM_ERASEBKGND",
-                            "BackChild WM_NCPAINT", "BackChild WM_ERASEBKGND"},
-                           log.Take()));
+  EXPECT_TRUE(log.Saw({"Front WM_NCPAINT", "Front WM_ERASEBKGND", "FrontChild WM_NCPAINT",
+                       "FrontChild WM_ERASEBKGND", "Back WM_NCPAINT", "Back WM_ERASEBKGND",
+                       "BackChild WM_NCPAINT", "BackChild WM_ERASEBKGND"}));
   log.Start();
   DrainMessages();
-  EXPECT_TRUE(SameSequence({"Front WM_PAINT posted", "FrontChild WM_PAINT posted",
-                            "Back WM_PAINT posted", "BackChild WM_PAINT posted"},
-                           log.Take()));
+  EXPECT_TRUE(log.Saw({"Front WM_PAINT posted", "FrontChild WM_PAINT posted",
+                       "Back WM_PAINT posted", "BackChild WM_PAINT posted"}));
 }
 
 TEST_F(Paint, BeginPaintErasesFirstReportsTheBoxAndValidates) {
@@ -134,7 +132,7 @@ TEST_F(Paint, BeginPaintErasesFirstReportsTheBoxAndValidates) {
     log.Name(w, "W");
     log.Start();
     EXPECT_EQ(DrainMessages(), (std::vector<UINT>{WM_PAINT}));
-    EXPECT_TRUE(SameSequence(c.expected, log.Take()));
+    EXPECT_TRUE(log.Saw(c.expected));
     EXPECT_EQ(seen.rcPaint, (RECT{10, 5, 40, 20}));
     EXPECT_EQ(seen.fErase, c.fErase);
     if (c.invalidate_erasing) {
@@ -204,9 +202,8 @@ TEST_F(Paint, UpdateWindowPaintsAtOnceParentFirst) {
   InvalidateRect(parent, nullptr, TRUE);
   UpdateWindow(parent);
   // The child lies wholly in what the parent invalidated: its frame is owed too.
-  EXPECT_TRUE(SameSequence({"Parent WM_PAINT", "Parent WM_ERASEBKGND default", "Child WM_PAINT",
-                            "Child WM_NCPAINT default", "Child WM_ERASEBKGND default"},
-                           log.Take()));
+  EXPECT_TRUE(log.Saw({"Parent WM_PAINT", "Parent WM_ERASEBKGND default", "Child WM_PAINT",
+                       "Child WM_NCPAINT default", "Child WM_ERASEBKGND default"}));
   EXPECT_TRUE(DrainMessages().empty());
 }
 
@@ -216,10 +213,10 @@ TEST_F(Paint, EraseNowErasesAndLeavesThePaintForLater) {
   log.Name(w, "W");
   log.Start();
   RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ERASENOW);
-  EXPECT_TRUE(SameSequence({"W WM_ERASEBKGND"}, log.Take()));
+  EXPECT_TRUE(log.Saw({"W WM_ERASEBKGND"}));
   log.Start();
   DrainMessages();
-  EXPECT_TRUE(SameSequence({"W WM_PAINT posted"}, log.Take()));
+  EXPECT_TRUE(log.Saw({"W WM_PAINT posted"}));
 }
 
 TEST_F(Paint, AnInvalidFrameIsPaintedBeforeTheBackground) {
@@ -228,8 +225,7 @@ TEST_F(Paint, AnInvalidFrameIsPaintedBeforeTheBackground) {
   log.Name(w, "W");
   log.Start();
   RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
-  EXPECT_TRUE(
-      SameSequence({"W WM_PAINT", "W WM_NCPAINT default", "W WM_ERASEBKGND default"}, log.Take()));
+  EXPECT_TRUE(log.Saw({"W WM_PAINT", "W WM_NCPAINT default", "W WM_ERASEBKGND default"}));
 }
 
 TEST_F(Paint, PaintForOneWindowOnlyWithItsFilter) {
