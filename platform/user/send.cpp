@@ -13,6 +13,8 @@ namespace user {
 
 namespace {
 
+// FIXME: a thread that ends without looking at its queue leaves its senders
+// waiting; the desktop answers them 0.
 LRESULT SendToThread(DWORD thread, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   Queue& mine = QueueOf(GetCurrentThreadId());
   Queue& theirs = QueueOf(thread);
