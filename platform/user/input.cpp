@@ -13,9 +13,10 @@
 //   and no WM_SETCURSOR sent.
 // - Otherwise the windows under the point are asked WM_NCHITTEST from the
 //   topmost down, children before their parent; HTTRANSPARENT passes the
-//   point on to the next. The first disabled window met (disabled itself or
-//   inside a disabled one) ends the search: it gets only WM_SETCURSOR with
-//   HTERROR and the mouse event goes to no one.
+//   point on to the next. Disabled children are passed over, as hidden ones
+//   are, so their parent gets the mouse. A disabled top-level window ends the
+//   search: it gets only WM_SETCURSOR with HTERROR (and beeps at a press)
+//   and the mouse event goes to no one.
 // - On removal, a button press on a window that is not the active window
 //   sends it WM_MOUSEACTIVATE (so a click on a control of the active form
 //   asks too, and the control's default handling asks its parent); unless the
@@ -285,7 +286,7 @@ Hit Visit(HWND handle, POINT p) {
   if (Contains(ClientScreenRect(w), p)) {
     for (HWND child_handle : Handles(w->children)) {
       Window* child = Find(child_handle);
-      if (child == nullptr || (child->style & WS_VISIBLE) == 0) continue;
+      if (child == nullptr || (child->style & (WS_VISIBLE | WS_DISABLED)) != WS_VISIBLE) continue;
       if (!Contains(ScreenRect(child), p)) continue;
       const Hit hit = Visit(child_handle, p);
       if (hit.found) return hit;

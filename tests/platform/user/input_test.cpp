@@ -301,32 +301,35 @@ TEST_F(Input, TransparentWindowsPassTheMouseToTheWindowBeneath) {
                            Taken({"WM_MOUSEMOVE", "WM_LBUTTONDOWN", "WM_LBUTTONUP"})));
 }
 
+// A disabled control is passed over: its parent gets the mouse, and nothing
+// beeps. A disabled top-level window (an owner under a modal box) takes
+// nothing: it hears WM_SETCURSOR with HTERROR, and a press beeps.
 TEST_F(Input, DisabledWindowsGetNoInput) {
   HWND form = MakeWindow(WS_POPUP | WS_VISIBLE, 0, 0, 200, 100);
   HWND disabled = MakeWindow(WS_CHILD | WS_VISIBLE | WS_DISABLED, 10, 10, 50, 50, form);
   HWND edit = MakeWindow(WS_CHILD | WS_VISIBLE, 100, 10, 50, 50, form);
   SetFocus(edit);
-  LPARAM refused = 0;
-  TestHandlers()[WM_SETCURSOR] = [&](HWND window, WPARAM wParam, LPARAM lParam) {
-    if (window == disabled) refused = lParam;
-    return DefWindowProcA(window, WM_SETCURSOR, wParam, lParam);
-  };
   log.Name(form, "Form");
   log.Name(disabled, "Disabled");
   log.Name(edit, "Edit");
   log.Start();
   Host().Click(20, 20);
   Pump();
-  // The default handling asks the parent first.
-  EXPECT_TRUE(SameSequence(
-      {"Disabled WM_SETCURSOR", "Form WM_SETCURSOR default", "Disabled WM_SETCURSOR",
-       "Form WM_SETCURSOR default", "Disabled WM_SETCURSOR", "Form WM_SETCURSOR default"},
-      Taken(kMouse)));
-  EXPECT_EQ(static_cast<SHORT>(LOWORD(static_cast<std::uintptr_t>(refused))), HTERROR);
-  EXPECT_EQ(HIWORD(static_cast<std::uintptr_t>(refused)), WM_LBUTTONUP);
+  // The move, the press and the release each ask the form only.
+  Sequence to_the_form;
+  for (const char* message : {"WM_MOUSEMOVE", "WM_LBUTTONDOWN", "WM_LBUTTONUP"}) {
+    to_the_form = to_the_form + Sequence{"Form WM_NCHITTEST", "Form WM_SETCURSOR",
+                                         std::string("Form ") + message + " posted"};
+  }
+  EXPECT_TRUE(SameSequence(to_the_form, Taken(kMouse)));
+  EXPECT_EQ(Host().Beeps().count, 0);
 
-  // A disabled top-level window: nothing inside it gets the mouse or keys.
   EnableWindow(form, FALSE);
+  LPARAM refused = 0;
+  TestHandlers()[WM_SETCURSOR] = [&](HWND window, WPARAM wParam, LPARAM lParam) {
+    if (window == form) refused = lParam;
+    return DefWindowProcA(window, WM_SETCURSOR, wParam, lParam);
+  };
   log.Start();
   Host().Click(120, 20);
   Host().Type("x");
@@ -335,6 +338,8 @@ TEST_F(Input, DisabledWindowsGetNoInput) {
   input.insert(kKeys.begin(), kKeys.end());
   EXPECT_TRUE(
       SameSequence({"Form WM_SETCURSOR", "Form WM_SETCURSOR", "Form WM_SETCURSOR"}, Taken(input)));
+  EXPECT_EQ(static_cast<SHORT>(LOWORD(static_cast<std::uintptr_t>(refused))), HTERROR);
+  EXPECT_EQ(Host().Beeps().count, 1);       // the press, not the release
   EXPECT_EQ(GetKeyState('X') & 0x8000, 0);  // the key still went down and up
 }
 
