@@ -131,10 +131,9 @@ LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_SETREDRAW:
       // Drawing is off while the bit is clear: invalidation records nothing
       // and no WM_PAINT comes. Turning it on repaints nothing by itself.
-      if (wParam != 0) {
-        w->style |= WS_VISIBLE;
-      } else {
-        w->style &= ~WS_VISIBLE;
+      {
+        std::lock_guard guard(user::Lock());
+        w->style = wParam != 0 ? w->style | WS_VISIBLE : w->style & ~WS_VISIBLE;
       }
       return 0;
     case WM_SYSCOMMAND:
