@@ -95,6 +95,11 @@ Queue& QueueOf(DWORD thread) {
   return *queue;
 }
 
+bool HasQueue(DWORD thread) {
+  std::lock_guard guard(QueuesLock());
+  return Queues().count(thread) != 0;
+}
+
 void ResetQueues() {
   std::lock_guard guard(QueuesLock());
   for (auto& [thread, queue] : Queues()) {
@@ -153,6 +158,11 @@ BOOL PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 BOOL PostThreadMessageA(DWORD threadId, UINT message, WPARAM wParam, LPARAM lParam) {
+  // A thread has a queue once it has looked for messages (or is this one).
+  if (threadId != GetCurrentThreadId() && !user::HasQueue(threadId)) {
+    SetLastError(ERROR_INVALID_THREAD_ID);
+    return FALSE;
+  }
   user::Post(threadId, {nullptr, message, wParam, lParam, user::MessageTime(), {}});
   return TRUE;
 }

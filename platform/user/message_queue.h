@@ -39,6 +39,8 @@ struct Queue {
 
 // The queue of a thread, made on first use.
 Queue& QueueOf(DWORD thread);
+// Whether the thread has a queue already.
+bool HasQueue(DWORD thread);
 
 // Delivers the messages other threads sent to this one, answering each.
 void AnswerSentMessages();

@@ -58,7 +58,9 @@ TEST_F(Queue, FiltersByWindowAndRange) {
   HWND child = MakeWindow(WS_CHILD, 0, 0, 5, 5, a);
   PostMessageA(b, WM_USER, 0, 0);
   PostMessageA(child, WM_USER + 5, 0, 0);
-  PostThreadMessageA(GetCurrentThreadId(), WM_USER + 9, 0, 0);
+  EXPECT_TRUE(PostThreadMessageA(GetCurrentThreadId(), WM_USER + 9, 0, 0));
+  EXPECT_FALSE(PostThreadMessageA(0xBAD, WM_USER, 0, 0));  // no such thread, no queue
+  EXPECT_EQ(GetLastError(), ERROR_INVALID_THREAD_ID);
   MSG msg;
   EXPECT_TRUE(PeekMessageA(&msg, a, 0, 0, PM_NOREMOVE));  // a's child counts
   EXPECT_EQ(msg.hwnd, child);
