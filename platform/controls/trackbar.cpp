@@ -34,6 +34,7 @@ constexpr int kMargin = 4;  // around thumb and ticks, across the channel
 constexpr int kTickLength = 3;
 constexpr int kTickGap = 2;  // between thumb and ticks
 constexpr int kChannelWidth = 4;
+constexpr int kSelChannelWidth = 8;
 constexpr int kEndGap = 3;  // between the thumb's farthest places and the ends
 
 DWORD Style(HWND window) {
@@ -107,8 +108,10 @@ RECT ThumbRect(HWND window, const Trackbar& t) {
 RECT ChannelRect(HWND window, const Trackbar& t) {
   const Layout l = LayOut(window, t);
   const int centre = l.thumb_top + l.thumb_across / 2;
-  return ToClient(Vertical(window), l.first - l.thumb_along / 2, centre - kChannelWidth / 2,
-                  l.last + l.thumb_along - l.thumb_along / 2, centre + kChannelWidth / 2);
+  // A selection needs room inside the channel's edges.
+  const int width = (Style(window) & TBS_ENABLESELRANGE) != 0 ? kSelChannelWidth : kChannelWidth;
+  return ToClient(Vertical(window), l.first - l.thumb_along / 2, centre - width / 2,
+                  l.last + l.thumb_along - l.thumb_along / 2, centre + width - width / 2);
 }
 
 int Along(HWND window, POINT at) {
@@ -244,20 +247,29 @@ void Tick(HDC dc, bool vertical, int place, int across0, int across1) {
   FillRect(dc, &mark, GetSysColorBrush(COLOR_BTNTEXT));
 }
 
-void PaintTicks(HDC dc, HWND window, const Trackbar& t, const Layout& l) {
+// The positions that have ticks: the ends, every frequency with
+// TBS_AUTOTICKS, and those the program set.
+std::vector<int> Ticks(HWND window, const Trackbar& t) {
   std::vector<int> at = {t.min, t.max};
   if ((Style(window) & TBS_AUTOTICKS) != 0 && t.frequency > 0) {
-    for (long long p = t.min + t.frequency; p < t.max; p += t.frequency) {
+    for (long long p = static_cast<long long>(t.min) + t.frequency; p < t.max; p += t.frequency) {
       at.push_back(static_cast<int>(p));
     }
   }
   at.insert(at.end(), t.tics.begin(), t.tics.end());
+  return at;
+}
+
+void PaintTicks(HDC dc, HWND window, const Trackbar& t, const Layout& l) {
+  int last_place = -1;  // a dense range puts many ticks on one pixel: drawn once
   const bool vertical = Vertical(window);
   const int before = l.thumb_top - kTickGap;
   const int after = l.thumb_top + l.thumb_across + kTickGap;
-  for (int p : at) {
+  for (int p : Ticks(window, t)) {
     if (p < t.min || p > t.max) continue;
     const int place = PlaceOf(l, t, p);
+    if (place == last_place) continue;
+    last_place = place;
     if (l.ticks_before) Tick(dc, vertical, place, before - kTickLength, before);
     if (l.ticks_after) Tick(dc, vertical, place, after, after + kTickLength);
   }
@@ -280,6 +292,7 @@ void Paint(HWND window, const Trackbar& t, HDC dc, const RECT& client) {
     FillRect(dc, &selection, GetSysColorBrush(COLOR_HIGHLIGHT));
   }
   PaintTicks(dc, window, t, l);
+  // FIXME: one-sided ticks want a pointed thumb; it is a rectangle.
   if ((style & TBS_NOTHUMB) == 0) {
     RECT thumb = ThumbRect(window, t);
     const bool enabled = IsWindowEnabled(window) != FALSE;
@@ -311,6 +324,7 @@ LRESULT Swap(int& field, int value) {
   return previous;
 }
 
+// FIXME: TBS_REVERSED, TBS_DOWNISLEFT, tool tips and buddies are not built.
 LRESULT Handle(HWND window, Trackbar& t, UINT message, WPARAM wParam, LPARAM lParam) {
   const int value = static_cast<int>(lParam);
   switch (message) {
@@ -342,7 +356,7 @@ LRESULT Handle(HWND window, Trackbar& t, UINT message, WPARAM wParam, LPARAM lPa
       return Redraw(window, wParam);
     case TBM_GETNUMTICS:
       if ((GetWindowLongA(window, GWL_STYLE) & TBS_NOTICKS) != 0) return 0;
-      return static_cast<LRESULT>(t.tics.size()) + 2;
+      return static_cast<LRESULT>(Ticks(window, t).size());
     case TBM_SETSEL:
       t.sel_start = LowShort(lParam);
       t.sel_end = HighShort(lParam);

@@ -5,6 +5,7 @@
 // SB_ENDSCROLL.
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,7 @@ struct UpDown {
 
 // A bordered buddy's border lies under the up-down by this much.
 constexpr int kBuddyBorderOverlap = 2;
+// FIXME: the locale's separator; always the "," of the default locale.
 constexpr char kThousandsSeparator = ',';
 // The buddy's subclass: the up-down it serves and the procedure it replaced.
 constexpr const char* kOwnerProp = "msctls_updown32.owner";
@@ -157,6 +159,7 @@ bool ArrowKey(HWND window, UINT message, WPARAM key) {
   if (u == nullptr || (Style(window) & UDS_ARROWKEYS) == 0 || (key != VK_UP && key != VK_DOWN)) {
     return false;
   }
+  // FIXME: held keys step by the first increment; no acceleration.
   if (message == WM_KEYDOWN) {
     Step(window, *u, key == VK_UP ? Arrow::kUp : Arrow::kDown, Increment(*u, 0));
   } else {
@@ -271,20 +274,19 @@ void Release(HWND window, UpDown& u) {
   EndSteps(window, u);
 }
 
-// A filled triangle pointing `toward` (the arrow it is on), centred in `box`.
-void PaintArrow(HDC dc, const RECT& box, bool horizontal, bool toward_end, int colour) {
+// A filled triangle centred in `box`, its tip toward the smaller coordinate
+// (up, left) or the larger one (down, right).
+void PaintArrow(HDC dc, const RECT& box, bool horizontal, bool tip_first, int colour) {
   const int w = box.right - box.left;
   const int h = box.bottom - box.top;
   const int size = std::max(1, std::min(horizontal ? h : w, horizontal ? w * 2 : h * 2) / 4);
   HBRUSH brush = GetSysColorBrush(colour);
   const int cx = box.left + w / 2;
   const int cy = box.top + h / 2;
-  for (int row = 0; row < size; ++row) {
-    // Row 0 is the tip.
-    const int half = row;
-    const int offset = toward_end ? row - size / 2 : size / 2 - row;
-    RECT line = horizontal ? RECT{cx + offset, cy - half, cx + offset + 1, cy + half + 1}
-                           : RECT{cx - half, cy - offset, cx + half + 1, cy - offset + 1};
+  for (int row = 0; row < size; ++row) {  // row 0 is the tip
+    const int along = tip_first ? row - size / 2 : size / 2 - row;
+    RECT line = horizontal ? RECT{cx + along, cy - row, cx + along + 1, cy + row + 1}
+                           : RECT{cx - row, cy + along, cx + row + 1, cy + along + 1};
     FillRect(dc, &line, brush);
   }
 }
@@ -304,11 +306,12 @@ void Paint(HWND window, const UpDown& u, HDC dc, const RECT& client) {
     const bool pressed = u.pressed == arrow;
     DrawEdge(dc, &box, pressed ? BDR_SUNKENOUTER : EDGE_RAISED, BF_RECT);
     if (pressed) OffsetRect(&box, 1, 1);
-    // Up points up (vertical) or right (horizontal), toward the range's end.
-    PaintArrow(dc, box, horizontal, horizontal == (arrow == Arrow::kUp), colour);
+    // Up points up, or right when horizontal.
+    PaintArrow(dc, box, horizontal, horizontal != (arrow == Arrow::kUp), colour);
   }
 }
 
+// FIXME: UDS_AUTOBUDDY and UDS_HOTTRACK are not built.
 LRESULT Handle(HWND window, UpDown& u, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case UDM_SETRANGE:
