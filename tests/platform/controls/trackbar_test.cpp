@@ -134,23 +134,4 @@ TEST_F(Trackbar, ThePositionTheProgramSetsIsClampedAndToldToNobody) {
   EXPECT_EQ(SendMessageA(bar, TBM_GETRANGEMAX, 0, 0), 5);
 }
 
-TEST_F(Trackbar, KeepsWhatTheFrameworkPushesIntoIt) {
-  HWND bar = Make(TRACKBAR_CLASSA, TBS_FIXEDLENGTH | TBS_ENABLESELRANGE, 10, 10, 200, 40);
-  SendMessageA(bar, TBM_SETTHUMBLENGTH, 14, 0);
-  SendMessageA(bar, TBM_SETLINESIZE, 0, 3);
-  SendMessageA(bar, TBM_SETPAGESIZE, 0, 7);
-  SendMessageA(bar, TBM_SETSEL, TRUE, MAKELPARAM(2, 9));
-  EXPECT_EQ(SendMessageA(bar, TBM_GETTHUMBLENGTH, 0, 0), 14);
-  EXPECT_EQ(SendMessageA(bar, TBM_GETLINESIZE, 0, 0), 3);
-  EXPECT_EQ(SendMessageA(bar, TBM_GETPAGESIZE, 0, 0), 7);
-  EXPECT_EQ(SendMessageA(bar, TBM_GETSELSTART, 0, 0), 2);
-  EXPECT_EQ(SendMessageA(bar, TBM_GETSELEND, 0, 0), 9);
-  SendMessageA(bar, TBM_CLEARSEL, TRUE, 0);
-  EXPECT_EQ(SendMessageA(bar, TBM_GETSELEND, 0, 0), 0);
-  // Without TBS_FIXEDLENGTH the thumb keeps its own length.
-  HWND plain = Make(TRACKBAR_CLASSA, 0, 10, 60, 200, 40);
-  SendMessageA(plain, TBM_SETTHUMBLENGTH, 14, 0);
-  EXPECT_NE(SendMessageA(plain, TBM_GETTHUMBLENGTH, 0, 0), 14);
-}
-
 }  // namespace
