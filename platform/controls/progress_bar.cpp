@@ -81,6 +81,7 @@ void Paint(HWND window, const Progress& p, HDC dc, const RECT& client) {
   }
 }
 
+// FIXME: marquee bars (PBS_MARQUEE, PBM_SETMARQUEE) are not built.
 LRESULT Handle(HWND window, Progress& p, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case PBM_SETRANGE:

@@ -275,6 +275,33 @@ void PaintTicks(HDC dc, HWND window, const Trackbar& t, const Layout& l) {
   }
 }
 
+// The thumb as a pointer toward ticks on one side: a body with a 45-degree
+// point, lit on its start side and shaded on its end side.
+void PaintPointer(HDC dc, bool vertical, const RECT& thumb, bool toward_after, int face) {
+  const int along = vertical ? thumb.bottom - thumb.top : thumb.right - thumb.left;
+  const int across = vertical ? thumb.right - thumb.left : thumb.bottom - thumb.top;
+  const int half = (along - 1) / 2;
+  const auto put = [&](int a, int c, int colour) {
+    SetPixel(dc, vertical ? thumb.left + c : thumb.left + a,
+             vertical ? thumb.top + a : thumb.top + c, GetSysColor(colour));
+  };
+  for (int c = 0; c < across; ++c) {
+    const int from_tip = toward_after ? across - 1 - c : c;
+    const int inset = std::max(0, half - from_tip);
+    const int lo = inset;
+    const int hi = along - 1 - inset;
+    const bool flat_end = toward_after ? c == 0 : c == across - 1;
+    for (int a = lo; a <= hi; ++a) {
+      int colour = face;
+      if (flat_end) colour = toward_after ? COLOR_BTNHIGHLIGHT : COLOR_3DDKSHADOW;
+      if (a == lo) colour = COLOR_BTNHIGHLIGHT;
+      if (a == hi) colour = COLOR_3DDKSHADOW;
+      if (a == hi - 1 && hi - 1 > lo && !flat_end) colour = COLOR_BTNSHADOW;
+      put(a, c, colour);
+    }
+  }
+}
+
 void Paint(HWND window, const Trackbar& t, HDC dc, const RECT& client) {
   FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
   const Layout l = LayOut(window, t);
@@ -292,14 +319,16 @@ void Paint(HWND window, const Trackbar& t, HDC dc, const RECT& client) {
     FillRect(dc, &selection, GetSysColorBrush(COLOR_HIGHLIGHT));
   }
   PaintTicks(dc, window, t, l);
-  // FIXME: one-sided ticks want a pointed thumb; it is a rectangle.
   if ((style & TBS_NOTHUMB) == 0) {
-    RECT thumb = ThumbRect(window, t);
     const bool enabled = IsWindowEnabled(window) != FALSE;
-    FillRect(
-        dc, &thumb,
-        GetSysColorBrush(t.gesture == Gesture::kDrag || !enabled ? COLOR_3DLIGHT : COLOR_BTNFACE));
-    DrawEdge(dc, &thumb, EDGE_RAISED, BF_RECT);
+    const int face = t.gesture == Gesture::kDrag || !enabled ? COLOR_3DLIGHT : COLOR_BTNFACE;
+    RECT thumb = ThumbRect(window, t);
+    if (l.ticks_before == l.ticks_after) {
+      FillRect(dc, &thumb, GetSysColorBrush(face));
+      DrawEdge(dc, &thumb, EDGE_RAISED, BF_RECT);
+    } else {
+      PaintPointer(dc, vertical, thumb, l.ticks_after, face);
+    }
   }
   if (GetFocus() == window) DrawFocusRect(dc, &client);
 }
