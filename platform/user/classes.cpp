@@ -4,6 +4,7 @@
 #include <platform/kernel.h>
 #include <platform/resources.h>
 
+#include "../controls/system_classes.h"
 #include "extra_bytes.h"
 #include "window_table.h"
 
@@ -33,6 +34,8 @@ std::string ClassNameOf(LPCSTR name) {
 }  // namespace
 
 WindowClass* FindClass(const std::string& name, HINSTANCE instance, bool own_classes) {
+  // The system classes exist before the program asks for any class.
+  controls::RegisterSystemClasses();
   const std::string wanted = Upper(name);
   WindowClass* global = nullptr;
   for (WindowClass& c : Classes()) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <platform/codepage.h>
+#include <platform/commctrl.h>
 #include <platform/gdi.h>
 #include <platform/icons.h>
 #include <platform/kernel.h>

@@ -1,0 +1,8 @@
+// Placeholder until the control is built.
+#include "system_classes.h"
+
+namespace controls {
+
+void RegisterButtonClass() {}
+
+}  // namespace controls

@@ -1,0 +1,16 @@
+// The system window classes: "EDIT", "BUTTON" and the common controls. They
+// are global classes that exist from the program's start, as on the desktop:
+// the window manager registers them before it first looks a class up.
+#pragma once
+
+namespace controls {
+
+// Registers every system class, once; any later call does nothing.
+void RegisterSystemClasses();
+
+// Each control's own registration, in its file.
+void RegisterEditClass();       // edit.cpp
+void RegisterButtonClass();     // button.cpp
+void RegisterCommonControls();  // common_controls.cpp: track bar, progress bar, up-down
+
+}  // namespace controls

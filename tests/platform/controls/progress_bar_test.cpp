@@ -1,0 +1,90 @@
+// The progress bar's answers: previous positions, ranges and steps, a
+// position kept inside the range, a step past the end starting over, and the
+// filled part drawn in the highlight colour.
+#include "controls_fixture.h"
+#include "platform/user/window_picture.h"
+
+namespace {
+
+using ProgressBar = ControlTest;
+
+TEST_F(ProgressBar, AnswersWithWhatWasThereBefore) {
+  HWND bar = Make(PROGRESS_CLASSA, 0, 10, 10, 200, 16);
+  PBRANGE range{};
+  const struct {
+    UINT message;
+    WPARAM w;
+    LPARAM l;
+    LRESULT answer;
+    int position;
+  } steps[] = {
+      {PBM_GETPOS, 0, 0, 0, 0},
+      {PBM_SETRANGE, 0, MAKELPARAM(0, 200), MAKELPARAM(0, 100), 0},
+      {PBM_SETPOS, 50, 0, 0, 50},
+      {PBM_SETPOS, 250, 0, 50, 200},  // kept inside the range
+      {PBM_DELTAPOS, static_cast<WPARAM>(-30), 0, 200, 170},
+      {PBM_DELTAPOS, 0, 0, 170, 170},
+      {PBM_SETSTEP, 20, 0, 10, 170},
+      {PBM_STEPIT, 0, 0, 170, 190},
+      {PBM_STEPIT, 0, 0, 190, 10},  // past the end: starts over
+      {PBM_SETRANGE, 0, MAKELPARAM(40000, 60000), MAKELPARAM(0, 200), 40000},  // 16 bits unsigned
+      {PBM_SETRANGE32, static_cast<WPARAM>(-50), 70000, MAKELPARAM(40000, 60000), 40000},
+      {PBM_GETRANGE, TRUE, reinterpret_cast<LPARAM>(&range), -50, 40000},
+      {PBM_GETRANGE, FALSE, 0, 70000, 40000},
+      {PBM_SETPOS, static_cast<WPARAM>(-100), 0, 40000, -50},
+  };
+  for (const auto& s : steps) {
+    SCOPED_TRACE(testing::Message() << std::hex << s.message << " " << std::dec << s.w);
+    EXPECT_EQ(SendMessageA(bar, s.message, s.w, s.l), s.answer);
+    EXPECT_EQ(SendMessageA(bar, PBM_GETPOS, 0, 0), s.position);
+  }
+  EXPECT_EQ(range.iLow, -50);
+  EXPECT_EQ(range.iHigh, 70000);
+}
+
+TEST_F(ProgressBar, TheFilledPartIsInTheHighlightColour) {
+  // A surface pixel is 0x00RRGGBB; a COLORREF is 0x00BBGGRR.
+  auto pixel = [](int colour) {
+    const COLORREF c = GetSysColor(colour);
+    return std::uint32_t{GetRValue(c)} << 16 | std::uint32_t{GetGValue(c)} << 8 | GetBValue(c);
+  };
+  const struct {
+    DWORD style;
+    POINT filled, empty;  // in the bar, at 30 of 100
+  } cases[] = {
+      {PBS_SMOOTH, {20, 8}, {100, 8}},
+      {0, {5, 8}, {100, 8}},
+      {PBS_VERTICAL | PBS_SMOOTH, {8, 55}, {8, 20}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.style);
+    const bool vertical = c.style & PBS_VERTICAL;
+    HWND bar = Make(PROGRESS_CLASSA, c.style, 10, 10, vertical ? 16 : 200, vertical ? 60 : 16);
+    SendMessageA(bar, PBM_SETPOS, 30, 0);
+    UpdateWindow(bar);
+    const auto picture = user::WindowPicture(parent_);
+    EXPECT_EQ(picture->At(10 + c.filled.x, 10 + c.filled.y), pixel(COLOR_HIGHLIGHT));
+    EXPECT_EQ(picture->At(10 + c.empty.x, 10 + c.empty.y), pixel(COLOR_BTNFACE));
+    DestroyWindow(bar);
+  }
+}
+
+WNDPROC g_old_proc = nullptr;
+int g_seen = 0;
+
+LRESULT Subclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == PBM_SETPOS) ++g_seen;
+  return CallWindowProcA(g_old_proc, window, message, wParam, lParam);
+}
+
+TEST_F(ProgressBar, ASubclassThatPassesMessagesOnFindsTheStateInPlace) {
+  HWND bar = Make(PROGRESS_CLASSA, 0, 10, 10, 200, 16);
+  g_old_proc = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(bar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Subclass)));
+  SendMessageA(bar, PBM_SETPOS, 40, 0);
+  EXPECT_EQ(SendMessageA(bar, PBM_GETPOS, 0, 0), 40);
+  EXPECT_EQ(g_seen, 1);
+  DestroyWindow(bar);  // frees the state through the subclass
+}
+
+}  // namespace
