@@ -12,7 +12,6 @@ namespace {
 // EM_SETSEL of the edit control: a control that says DLGC_HASSETSEL gets its
 // whole text selected when the focus comes to it by the keyboard.
 constexpr UINT kSelectText = 0x00B1;
-constexpr WORD kClicked = 0;  // BN_CLICKED
 
 // The controls of a dialog in tab order: the z-order, with the children of a
 // WS_EX_CONTROLPARENT container in the container's place.
@@ -55,7 +54,7 @@ void Command(HWND dialog, int id) {
   HWND control = FindById(d, id);
   // A disabled default button does not answer Enter or Escape.
   if (control != nullptr && user::InDisabled(user::Find(control))) return;
-  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, kClicked), reinterpret_cast<LPARAM>(control));
+  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(control));
 }
 
 // The id Enter stands for: the focused push button's, else the dialog's

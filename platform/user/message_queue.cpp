@@ -175,6 +175,7 @@ void PostQuitMessage(int exitCode) {
     queue.exit_code = exitCode;
   }
   queue.changed.notify_all();
+  host::Current().Wake();
 }
 
 BOOL PeekMessageA(MSG* msg, HWND window, UINT filterMin, UINT filterMax, UINT removeMsg) {

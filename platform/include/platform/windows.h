@@ -715,6 +715,49 @@ constexpr UINT MB_ICONINFORMATION = MB_ICONASTERISK;
 // The host plays the sound of the type; TRUE.
 BOOL MessageBeep(UINT type);
 
+// MessageBoxA: button sets, default button, modality and the rest of the
+// flags; the results are the ID_ values of the button pressed.
+constexpr UINT MB_OKCANCEL = 0x00000001;
+constexpr UINT MB_ABORTRETRYIGNORE = 0x00000002;
+constexpr UINT MB_YESNOCANCEL = 0x00000003;
+constexpr UINT MB_YESNO = 0x00000004;
+constexpr UINT MB_RETRYCANCEL = 0x00000005;
+constexpr UINT MB_CANCELTRYCONTINUE = 0x00000006;
+constexpr UINT MB_USERICON = 0x00000080;
+constexpr UINT MB_DEFBUTTON1 = 0x00000000;
+constexpr UINT MB_DEFBUTTON2 = 0x00000100;
+constexpr UINT MB_DEFBUTTON3 = 0x00000200;
+constexpr UINT MB_DEFBUTTON4 = 0x00000300;
+constexpr UINT MB_APPLMODAL = 0x00000000;
+constexpr UINT MB_SYSTEMMODAL = 0x00001000;
+constexpr UINT MB_TASKMODAL = 0x00002000;
+constexpr UINT MB_HELP = 0x00004000;
+constexpr UINT MB_NOFOCUS = 0x00008000;
+constexpr UINT MB_SETFOREGROUND = 0x00010000;
+constexpr UINT MB_DEFAULT_DESKTOP_ONLY = 0x00020000;
+constexpr UINT MB_TOPMOST = 0x00040000;
+constexpr UINT MB_RIGHT = 0x00080000;
+constexpr UINT MB_RTLREADING = 0x00100000;
+constexpr UINT MB_TYPEMASK = 0x0000000F;
+constexpr UINT MB_ICONMASK = 0x000000F0;
+constexpr UINT MB_DEFMASK = 0x00000F00;
+constexpr UINT MB_MODEMASK = 0x00003000;
+constexpr UINT MB_MISCMASK = 0x0000C000;
+constexpr int IDABORT = 3;
+constexpr int IDRETRY = 4;
+constexpr int IDIGNORE = 5;
+constexpr int IDYES = 6;
+constexpr int IDNO = 7;
+constexpr int IDCLOSE = 8;
+constexpr int IDHELP = 9;
+constexpr int IDTRYAGAIN = 10;
+constexpr int IDCONTINUE = 11;
+// wParam of WM_ENTERIDLE from a dialog's loop.
+constexpr WPARAM MSGF_DIALOGBOX = 0;
+// A modal box owned by `owner`'s top-level window; runs its own message loop
+// and returns the ID_ of the button pressed (0 when it could not be shown).
+int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
+
 // Dialog navigation.
 BOOL IsDialogMessageA(HWND dialog, MSG* msg);
 HWND GetNextDlgTabItem(HWND dialog, HWND control, BOOL previous);
@@ -779,3 +822,58 @@ constexpr UINT DT_NOPREFIX = 0x00000800;
 constexpr UINT DT_EDITCONTROL = 0x00002000;
 constexpr UINT DT_END_ELLIPSIS = 0x00008000;
 constexpr UINT DT_RTLREADING = 0x00020000;
+
+// The "BUTTON" class: styles, messages, check states and notifications.
+constexpr DWORD BS_PUSHBUTTON = 0x00000000;
+constexpr DWORD BS_DEFPUSHBUTTON = 0x00000001;
+constexpr DWORD BS_CHECKBOX = 0x00000002;
+constexpr DWORD BS_AUTOCHECKBOX = 0x00000003;
+constexpr DWORD BS_RADIOBUTTON = 0x00000004;
+constexpr DWORD BS_3STATE = 0x00000005;
+constexpr DWORD BS_AUTO3STATE = 0x00000006;
+constexpr DWORD BS_GROUPBOX = 0x00000007;
+constexpr DWORD BS_USERBUTTON = 0x00000008;
+constexpr DWORD BS_AUTORADIOBUTTON = 0x00000009;
+constexpr DWORD BS_PUSHBOX = 0x0000000A;
+constexpr DWORD BS_OWNERDRAW = 0x0000000B;
+constexpr DWORD BS_TYPEMASK = 0x0000000F;
+constexpr DWORD BS_LEFTTEXT = 0x00000020;
+constexpr DWORD BS_RIGHTBUTTON = BS_LEFTTEXT;
+constexpr DWORD BS_TEXT = 0x00000000;
+constexpr DWORD BS_ICON = 0x00000040;
+constexpr DWORD BS_BITMAP = 0x00000080;
+constexpr DWORD BS_LEFT = 0x00000100;
+constexpr DWORD BS_RIGHT = 0x00000200;
+constexpr DWORD BS_CENTER = 0x00000300;
+constexpr DWORD BS_TOP = 0x00000400;
+constexpr DWORD BS_BOTTOM = 0x00000800;
+constexpr DWORD BS_VCENTER = 0x00000C00;
+constexpr DWORD BS_PUSHLIKE = 0x00001000;
+constexpr DWORD BS_MULTILINE = 0x00002000;
+constexpr DWORD BS_NOTIFY = 0x00004000;
+constexpr DWORD BS_FLAT = 0x00008000;
+constexpr UINT BM_GETCHECK = 0x00F0;
+constexpr UINT BM_SETCHECK = 0x00F1;
+constexpr UINT BM_GETSTATE = 0x00F2;
+constexpr UINT BM_SETSTATE = 0x00F3;
+constexpr UINT BM_SETSTYLE = 0x00F4;
+constexpr UINT BM_CLICK = 0x00F5;
+constexpr UINT BM_GETIMAGE = 0x00F6;
+constexpr UINT BM_SETIMAGE = 0x00F7;
+constexpr UINT BM_SETDONTCLICK = 0x00F8;
+constexpr WPARAM BST_UNCHECKED = 0x0000;
+constexpr WPARAM BST_CHECKED = 0x0001;
+constexpr WPARAM BST_INDETERMINATE = 0x0002;
+constexpr WPARAM BST_PUSHED = 0x0004;
+constexpr WPARAM BST_FOCUS = 0x0008;
+constexpr WORD BN_CLICKED = 0;
+constexpr WORD BN_PAINT = 1;
+constexpr WORD BN_HILITE = 2;
+constexpr WORD BN_UNHILITE = 3;
+constexpr WORD BN_DISABLE = 4;
+constexpr WORD BN_DOUBLECLICKED = 5;
+constexpr WORD BN_PUSHED = BN_HILITE;
+constexpr WORD BN_UNPUSHED = BN_UNHILITE;
+constexpr WORD BN_DBLCLK = BN_DOUBLECLICKED;
+constexpr WORD BN_SETFOCUS = 6;
+constexpr WORD BN_KILLFOCUS = 7;

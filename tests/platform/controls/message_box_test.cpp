@@ -1,0 +1,218 @@
+// MessageBoxA played through the headless host's idle handler: Enter,
+// Escape, Tab and clicks give the documented results; the box is modal to
+// the thread, its loop passes the message hooks, and the owner is enabled
+// and active again afterwards.
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+#include <platform/api.h>
+#include <platform/headless.h>
+#include <platform/picture.h>
+
+#include "tests/support/test_window.h"
+
+namespace {
+
+host::HeadlessHost& Host() {
+  return host::Headless();
+}
+
+HWND ChildWithId(HWND parent, int id) {
+  struct Search {
+    int id;
+    HWND found;
+  } search{id, nullptr};
+  EnumChildWindows(
+      parent,
+      [](HWND child, LPARAM p) {
+        auto* s = reinterpret_cast<Search*>(p);
+        if (GetWindowLongA(child, GWL_ID) == s->id) s->found = child;
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+class MessageBox : public testing::Test {
+ protected:
+  MessageBox() {
+    Host().Reset();
+    other = MakeWindow(WS_POPUP | WS_VISIBLE, 500, 100, 200, 100);
+    owner = MakeWindow(WS_POPUP | WS_CAPTION | WS_VISIBLE, 100, 100, 300, 200);
+    DrainMessages();
+  }
+  ~MessageBox() override {
+    Host().SetIdleHandler({});
+    ResetTestWindows();
+    DrainMessages();
+  }
+
+  // Runs the box; once it waits, `act` plays the user's part with the box's
+  // window, once.
+  int Run(UINT type, const std::function<void(HWND)>& act, const char* text = "Continue?") {
+    box = nullptr;
+    Host().SetIdleHandler([&] {
+      if (box != nullptr) return false;
+      box = GetActiveWindow();
+      owner_enabled_inside = IsWindowEnabled(owner) != FALSE;
+      other_enabled_inside = IsWindowEnabled(other) != FALSE;
+      focus_id_inside = GetWindowLongA(GetFocus(), GWL_ID);
+      owner_of_box = GetWindow(box, GW_OWNER);
+      act(box);
+      return true;
+    });
+    const int result = MessageBoxA(owner, text, "Tavrion", type);
+    Host().SetIdleHandler({});
+    return result;
+  }
+
+  HWND owner, other;
+  HWND box = nullptr;
+  LONG focus_id_inside = 0;
+  HWND owner_of_box = nullptr;
+  bool owner_enabled_inside = true;
+  bool other_enabled_inside = true;
+};
+
+TEST_F(MessageBox, KeysGiveTheDocumentedResults) {
+  const struct {
+    UINT type;
+    const char* keys;
+    int result;
+  } cases[] = {
+      {MB_OK, "\r", IDOK},
+      {MB_OK, "\x1B", IDOK},
+      {MB_OKCANCEL, "\r", IDOK},
+      {MB_OKCANCEL, "\x1B", IDCANCEL},
+      {MB_OKCANCEL | MB_DEFBUTTON2, "\r", IDCANCEL},
+      {MB_YESNO | MB_DEFBUTTON2, "\r", IDNO},
+      {MB_YESNO, "\x1B\r", IDYES},  // no Cancel button: Escape does nothing
+      {MB_YESNOCANCEL, "\t\r", IDNO},
+      {MB_YESNOCANCEL, "\t\t ", IDCANCEL},
+      {MB_ABORTRETRYIGNORE | MB_DEFBUTTON3, "\r", IDIGNORE},
+      {MB_RETRYCANCEL, "\r", IDRETRY},
+      {MB_CANCELTRYCONTINUE | MB_DEFBUTTON3, "\r", IDCONTINUE},
+  };
+  for (const auto& t : cases) {
+    SCOPED_TRACE(testing::Message()
+                 << "type " << t.type << " keys " << testing::PrintToString(std::string(t.keys)));
+    EXPECT_EQ(Run(t.type, [&](HWND) { Host().Type(t.keys); }), t.result);
+  }
+}
+
+TEST_F(MessageBox, TheBoxIsModalToTheThreadAndGivesTheOwnerBackAfter) {
+  char class_name[16] = {};
+  const int result = Run(MB_OKCANCEL | MB_ICONQUESTION, [&](HWND b) {
+    GetClassNameA(b, class_name, sizeof class_name);
+    RECT r;
+    GetWindowRect(ChildWithId(b, IDCANCEL), &r);
+    Host().Click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  });
+  EXPECT_EQ(result, IDCANCEL);
+  EXPECT_STREQ(class_name, "#32770");
+  EXPECT_EQ(owner_of_box, owner);
+  EXPECT_FALSE(owner_enabled_inside);
+  EXPECT_FALSE(other_enabled_inside);
+  EXPECT_EQ(focus_id_inside, IDOK) << "the default button has the focus";
+  EXPECT_FALSE(IsWindow(box));
+  EXPECT_TRUE(IsWindowEnabled(owner));
+  EXPECT_TRUE(IsWindowEnabled(other));
+  EXPECT_EQ(GetActiveWindow(), owner);
+  EXPECT_EQ(Host().Beeps().last_type, MB_ICONQUESTION);
+}
+
+// The messages the hook saw taken for a message box's windows.
+std::vector<UINT> g_hooked;
+
+LRESULT RecordBoxMessages(int code, WPARAM wParam, LPARAM lParam) {
+  const auto* msg = reinterpret_cast<const MSG*>(lParam);
+  char name[16] = {};
+  if (code == HC_ACTION && wParam == PM_REMOVE && msg->hwnd != nullptr &&
+      GetClassNameA(GetAncestor(msg->hwnd, GA_ROOT), name, sizeof name) > 0 &&
+      std::string(name) == "#32770") {
+    g_hooked.push_back(msg->message);
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST_F(MessageBox, ItsLoopPassesTheMessageHooks) {
+  HHOOK hook = SetWindowsHookExA(WH_GETMESSAGE, RecordBoxMessages, nullptr, GetCurrentThreadId());
+  g_hooked.clear();
+  EXPECT_EQ(Run(MB_OK, [&](HWND) { Host().Type("\r"); }), IDOK);
+  UnhookWindowsHookEx(hook);
+  // Painted first, then Enter's key-down ends it; the rest of the stroke is
+  // for the loop outside, as on the desktop.
+  ASSERT_FALSE(g_hooked.empty());
+  EXPECT_EQ(g_hooked.front(), WM_PAINT);
+  EXPECT_EQ(g_hooked.back(), WM_KEYDOWN);
+}
+
+TEST_F(MessageBox, AQuitEndsTheBoxAndReachesTheOuterLoop) {
+  EXPECT_EQ(Run(MB_YESNO, [](HWND) { PostQuitMessage(3); }), 0);
+  MSG msg;
+  ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+  EXPECT_EQ(msg.message, WM_QUIT);
+  EXPECT_EQ(msg.wParam, 3u);
+}
+
+TEST_F(MessageBox, LongTextWrapsAtASensibleWidth) {
+  std::string words;
+  for (int i = 0; i < 80; ++i) words += "word ";
+  RECT narrow{}, wide{};
+  Run(MB_OK, [&](HWND b) {
+    GetWindowRect(b, &narrow);
+    Host().Type("\r");
+  });
+  Run(
+      MB_OK,
+      [&](HWND b) {
+        GetWindowRect(b, &wide);
+        Host().Type("\r");
+      },
+      words.c_str());
+  EXPECT_LE(wide.right - wide.left, GetSystemMetrics(SM_CXSCREEN) * 5 / 8 + 16);
+  EXPECT_GT(wide.bottom - wide.top, narrow.bottom - narrow.top) << "several lines";
+}
+
+// One box for each icon, side by side in one picture; look at it.
+TEST_F(MessageBox, EachIconSavedAsAPicture) {
+  const UINT icons[] = {MB_ICONHAND, MB_ICONEXCLAMATION, MB_ICONASTERISK, MB_ICONQUESTION};
+  const char* texts[] = {"'abc' is not a valid integer value.", "The file is in use.\tTry again?",
+                         "Stimulation finished.", "Restore the default parameters?"};
+  const UINT buttons[] = {MB_OK, MB_RETRYCANCEL, MB_OK, MB_YESNOCANCEL};
+  HDC screen = GetDC(nullptr);
+  HDC sheet = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, 2 * 420, 2 * 160);
+  ReleaseDC(nullptr, screen);
+  HGDIOBJ old = SelectObject(sheet, bitmap);
+  RECT all{0, 0, 2 * 420, 2 * 160};
+  FillRect(sheet, &all, GetSysColorBrush(COLOR_APPWORKSPACE));
+  for (int i = 0; i < 4; ++i) {
+    const int beeps = Host().Beeps().count;
+    Run(
+        icons[i] | buttons[i],
+        [&](HWND b) {
+          UpdateWindow(b);
+          RECT r;
+          GetWindowRect(b, &r);
+          HDC dc = GetWindowDC(b);
+          BitBlt(sheet, (i % 2) * 420 + 4, (i / 2) * 160 + 4, r.right - r.left, r.bottom - r.top,
+                 dc, 0, 0, SRCCOPY);
+          ReleaseDC(b, dc);
+          Host().Type("\x1B");
+        },
+        texts[i]);
+    EXPECT_EQ(Host().Beeps().count, beeps + 1);
+    EXPECT_EQ(Host().Beeps().last_type, icons[i]);
+  }
+  SelectObject(sheet, old);
+  DeleteDC(sheet);
+  const std::string path = (std::filesystem::current_path() / "message_boxes.png").string();
+  EXPECT_TRUE(SaveBitmapPicture(bitmap, path.c_str()));
+  DeleteObject(bitmap);
+}
+
+}  // namespace
