@@ -22,6 +22,8 @@ constexpr char kCtrlX = 'X' - '@';
 constexpr char kCtrlZ = 'Z' - '@';
 constexpr unsigned char kFirstPrintable = ' ';
 constexpr unsigned char kCtrlBackspace = 0x7F;
+// The bit of a key message's lParam that says Alt is down.
+constexpr LPARAM kAltDown = LPARAM{1} << 29;
 
 bool IsDown(UINT key) {
   return GetKeyState(static_cast<int>(key)) < 0;
@@ -149,7 +151,8 @@ void Char(HWND window, State& state, char c) {
   const auto byte = static_cast<unsigned char>(c);
   // Enter, Tab, Escape and the other control characters type nothing.
   if (byte < kFirstPrintable || byte == kCtrlBackspace) return;
-  if (IsReadOnly(window)) {
+  const bool digit = c >= '0' && c <= '9';
+  if (IsReadOnly(window) || ((edit::StyleOf(window) & ES_NUMBER) != 0 && !digit)) {
     MessageBeep(MB_OK);
     return;
   }
@@ -215,8 +218,7 @@ LRESULT Create(HWND window, State& state, const CREATESTRUCTA* create) {
       (reinterpret_cast<std::uintptr_t>(create->lpszName) >> 16) != 0) {
     state.text = edit::Cased(style, create->lpszName);
   }
-  // FIXME: ES_MULTILINE, ES_CENTER, ES_RIGHT and ES_NUMBER are taken as a
-  // plain single-line, left-aligned edit.
+  // FIXME: ES_MULTILINE is taken as a single-line edit.
   edit::Refresh(window, state);
   return 0;
 }
@@ -289,6 +291,11 @@ bool Handle(HWND window, State& state, UINT message, WPARAM wParam, LPARAM lPara
     case WM_CHAR:
       Char(window, state, static_cast<char>(wParam));
       return true;
+    case WM_SYSKEYDOWN:
+      // Alt+Backspace undoes, as Ctrl+Z does.
+      if (wParam != VK_BACK || (lParam & kAltDown) == 0) return false;
+      EditingKey(window, WM_UNDO);
+      return true;
     case WM_LBUTTONDOWN:
       ButtonDown(window, lParam, (wParam & MK_SHIFT) != 0);
       return true;
@@ -296,6 +303,7 @@ bool Handle(HWND window, State& state, UINT message, WPARAM wParam, LPARAM lPara
       DoubleClick(window, state, lParam);
       return true;
     case WM_MOUSEMOVE:
+      // FIXME: no timer scrolls on while the mouse is held still outside.
       if (state.selecting) {
         MoveCaret(window, state, edit::CharFromX(window, state, GET_X_LPARAM(lParam)), true);
       }
@@ -326,7 +334,7 @@ bool Handle(HWND window, State& state, UINT message, WPARAM wParam, LPARAM lPara
       return true;
     case WM_UNDO:
     case EM_UNDO:
-      result = edit::Undo(window) ? TRUE : FALSE;
+      result = !IsReadOnly(window) && edit::Undo(window) ? TRUE : FALSE;
       return true;
     case EM_CANUNDO:
       result = state.can_undo ? TRUE : FALSE;
@@ -399,6 +407,7 @@ bool Handle(HWND window, State& state, UINT message, WPARAM wParam, LPARAM lPara
       result = MAKELPARAM(edit::CharFromX(window, state, GET_X_LPARAM(lParam)), 0);
       return true;
     default:
+      // FIXME: no right-button menu, EM_SETRECT or word-break procedures.
       return false;
   }
 }

@@ -45,6 +45,7 @@ int OffsetAtOrAfter(const State& state, int x) {
 
 // Keeps the caret inside the format rectangle, jumping a quarter of its
 // width past the edge so that typing does not scroll at every character.
+// FIXME: sends no EN_HSCROLL.
 void ScrollToCaret(HWND window, State& state, const RECT& format) {
   const int width = std::max<int>(1, format.right - format.left);
   if ((StyleOf(window) & ES_AUTOHSCROLL) == 0 || state.offsets.back() < width) {
@@ -57,6 +58,15 @@ void ScrollToCaret(HWND window, State& state, const RECT& format) {
   } else if (x >= state.scroll + width) {
     state.scroll = OffsetAtOrAfter(state, x - width + width / 4);
   }
+}
+
+// The client x of the text's first character: scrolled, or moved right for
+// ES_RIGHT and ES_CENTER while the text is narrower than the rectangle.
+int TextLeft(HWND window, const State& state, const RECT& format) {
+  const int room = std::max<int>(0, format.right - format.left - state.offsets.back());
+  const DWORD style = StyleOf(window);
+  const int shift = (style & ES_RIGHT) != 0 ? room : (style & ES_CENTER) != 0 ? room / 2 : 0;
+  return format.left - state.scroll + shift;
 }
 
 }  // namespace
@@ -107,7 +117,7 @@ bool Fits(HWND window, State& state, std::string_view shown) {
 
 int CharFromX(HWND window, State& state, int x) {
   const RECT format = FormatRect(window, state);
-  const int at = x - format.left + state.scroll;
+  const int at = x - TextLeft(window, state, format);
   const int n = static_cast<int>(state.offsets.size()) - 1;
   for (int i = 0; i < n; ++i) {
     if (at < (state.offsets[i] + state.offsets[i + 1]) / 2) return i;
@@ -117,7 +127,7 @@ int CharFromX(HWND window, State& state, int x) {
 
 int XOfChar(HWND window, State& state, int index) {
   const RECT format = FormatRect(window, state);
-  return format.left - state.scroll + state.offsets[index];
+  return TextLeft(window, state, format) + state.offsets[index];
 }
 
 void Refresh(HWND window, State& state) {
@@ -169,7 +179,7 @@ void Paint(HWND window) {
   const HGDIOBJ old_font = SelectObject(dc, FontOf(*state));
   const int saved = SaveDC(dc);
   IntersectClipRect(dc, format.left, client.top, format.right, client.bottom);
-  const int x = format.left - state->scroll;
+  const int x = TextLeft(window, *state, format);
   SetBkMode(dc, TRANSPARENT);
   TextOutA(dc, x, format.top, shown.data(), static_cast<int>(shown.size()));
   const bool show_selection = state->focused || (style & ES_NOHIDESEL) != 0;

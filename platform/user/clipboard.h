@@ -8,6 +8,9 @@
 
 namespace user {
 
+// FIXME: the desktop's clipboard calls (OpenClipboard, SetClipboardData ...)
+// are not built; the platform's controls use these.
+
 void SetClipboardText(std::string_view cp1251);
 // Nothing when the clipboard holds no text. Characters the code page lacks
 // arrive as '?'.

@@ -239,6 +239,12 @@ TEST_F(Edit, EachChangeNotifiesOnceAndKeysThatChangeNothingNotifyNothing) {
          Chord({VK_CONTROL}, 'Z');
        },
        "a", kOneChange + kOneChange + kOneChange},
+      {"Alt+Backspace undoes", "ab",
+       [](HWND) {
+         Type("c");
+         Chord({VK_MENU}, VK_BACK);
+       },
+       "ab", kOneChange + kOneChange},
       {"EM_REPLACESEL", "abc",
        [](HWND edit) { SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("de")); },
        "abcde", kOneChange},
@@ -303,6 +309,7 @@ TEST_F(Edit, RefusalsBeep) {
        {"EN_MAXTEXT"}},
       {"typing in a read-only edit", ES_READONLY, [] { Type("d"); }, 1, kNothing},
       {"Backspace in a read-only edit", ES_READONLY, [] { Stroke(VK_BACK); }, 1, kNothing},
+      {"a letter in a number edit", ES_NUMBER, [] { Type("x"); }, 1, kNothing},
       {"Backspace at the start", 0,
        [] {
          Stroke(VK_HOME);
@@ -423,6 +430,26 @@ TEST_F(Edit, TheCaretShowsOnlyWhileFocusedAndStaysInView) {
   SetFocus(parent_);
   EXPECT_FALSE(GetCaretPos(&at));
   EXPECT_EQ(Seen().back(), "EN_KILLFOCUS");
+}
+
+TEST_F(Edit, ShortTextLiesWhereTheAlignmentSays) {
+  struct Case {
+    DWORD style;
+    int from;  // where the first character starts, as a share of the width
+    int to;
+  };
+  for (const Case& c : {Case{ES_LEFT, 0, 10}, Case{ES_CENTER, 30, 50}, Case{ES_RIGHT, 75, 100}}) {
+    SCOPED_TRACE(c.style);
+    MakeFocused(c.style, "abc");
+    Stroke(VK_HOME);
+    RECT client;
+    GetClientRect(edit_, &client);
+    POINT at{};
+    GetCaretPos(&at);
+    EXPECT_GE(at.x * 100, client.right * c.from);
+    EXPECT_LE(at.x * 100, client.right * c.to);
+    DestroyWindow(edit_);
+  }
 }
 
 TEST_F(Edit, WithoutAutoScrollTheTextStopsAtTheEdge) {
