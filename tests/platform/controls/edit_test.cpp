@@ -515,4 +515,36 @@ TEST_F(Edit, ReadOnlyAndDisabledEditsAskForStaticColours) {
   }
 }
 
+WNDPROC g_edit_proc = nullptr;
+int g_chars_seen = 0;
+
+LRESULT CountingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_CHAR) ++g_chars_seen;
+  return CallWindowProcA(g_edit_proc, window, message, wParam, lParam);
+}
+
+TEST_F(Edit, SubclassesAndCopiedClassesStillWork) {
+  WNDCLASSA system{};
+  ASSERT_TRUE(GetClassInfoA(nullptr, "EDIT", &system));
+  WNDCLASSA copy = system;
+  copy.style &= ~CS_GLOBALCLASS;
+  copy.lpszClassName = "CopiedEdit";
+  ASSERT_NE(RegisterClassA(&copy), 0);
+  edit_ = CreateWindowExA(0, "CopiedEdit", "ab", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 10, 10,
+                          100, 20, parent_, reinterpret_cast<HMENU>(kEditId), nullptr, nullptr);
+  ASSERT_NE(edit_, nullptr);
+  g_edit_proc = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(edit_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingProc)));
+  g_chars_seen = 0;
+  SetFocus(edit_);
+  Stroke(VK_END);
+  Seen();
+  Type("c");
+  EXPECT_EQ(TextOf(edit_), "abc");
+  EXPECT_EQ(g_chars_seen, 1);
+  EXPECT_EQ(Seen(), kOneChange);
+  DestroyWindow(edit_);
+  UnregisterClassA("CopiedEdit", nullptr);
+}
+
 }  // namespace
