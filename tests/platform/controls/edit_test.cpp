@@ -349,45 +349,26 @@ TEST_F(Edit, CaseStylesConvertWhatComesIn) {
   }
 }
 
-TEST_F(Edit, MessagesReadAndSetItsState) {
+TEST_F(Edit, SelectionModifiedFlagAndLimitFollowTheDesktopsRules) {
   MakeFocused(ES_AUTOHSCROLL, "hello world");
-  DWORD start = 0;
-  DWORD end = 0;
-  SendMessageA(edit_, EM_SETSEL, 2, 5);
-  EXPECT_EQ(SendMessageA(edit_, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-                         reinterpret_cast<LPARAM>(&end)),
-            MAKELPARAM(2, 5));
-  EXPECT_EQ(start, 2u);
-  EXPECT_EQ(end, 5u);
-  SendMessageA(edit_, EM_SETSEL, 0, -1);
+  SendMessageA(edit_, EM_SETSEL, 0, -1);  // -1: to the end
   EXPECT_EQ(SendMessageA(edit_, EM_GETSEL, 0, 0), MAKELPARAM(0, 11));
+  SendMessageA(edit_, EM_SETSEL, static_cast<WPARAM>(-1), 0);  // -1 first: none
+  EXPECT_EQ(SendMessageA(edit_, EM_GETSEL, 0, 0), MAKELPARAM(11, 11));
 
   EXPECT_FALSE(SendMessageA(edit_, EM_GETMODIFY, 0, 0));
   Type("x");
   EXPECT_TRUE(SendMessageA(edit_, EM_GETMODIFY, 0, 0));
   SetWindowTextA(edit_, "new");  // the program's text is not the user's change
   EXPECT_FALSE(SendMessageA(edit_, EM_GETMODIFY, 0, 0));
-  SendMessageA(edit_, EM_SETMODIFY, TRUE, 0);
-  EXPECT_TRUE(SendMessageA(edit_, EM_GETMODIFY, 0, 0));
+  EXPECT_FALSE(SendMessageA(edit_, EM_CANUNDO, 0, 0));
 
   EXPECT_EQ(SendMessageA(edit_, EM_GETLIMITTEXT, 0, 0), 32767);
+  SendMessageA(edit_, EM_LIMITTEXT, 2, 0);
+  SetWindowTextA(edit_, "longer");  // the limit is the user's only
+  EXPECT_EQ(TextOf(edit_), "longer");
   SendMessageA(edit_, EM_LIMITTEXT, 0, 0);
   EXPECT_EQ(SendMessageA(edit_, EM_GETLIMITTEXT, 0, 0), 0x7FFFFFFE);
-
-  SendMessageA(edit_, EM_SETREADONLY, TRUE, 0);
-  EXPECT_NE(GetWindowLongA(edit_, GWL_STYLE) & ES_READONLY, 0);
-  SendMessageA(edit_, EM_SETPASSWORDCHAR, '#', 0);
-  EXPECT_NE(GetWindowLongA(edit_, GWL_STYLE) & ES_PASSWORD, 0);
-  EXPECT_EQ(SendMessageA(edit_, EM_GETPASSWORDCHAR, 0, 0), '#');
-  SendMessageA(edit_, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(3, 4));
-  EXPECT_EQ(SendMessageA(edit_, EM_GETMARGINS, 0, 0), MAKELPARAM(3, 4));
-
-  HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-  EXPECT_EQ(SendMessageA(edit_, WM_GETFONT, 0, 0), 0);
-  SendMessageA(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-  EXPECT_EQ(SendMessageA(edit_, WM_GETFONT, 0, 0), reinterpret_cast<LRESULT>(font));
-  EXPECT_EQ(SendMessageA(edit_, WM_GETDLGCODE, 0, 0),
-            DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS);
 }
 
 TEST_F(Edit, MouseSelects) {
