@@ -1,11 +1,12 @@
 // The system "EDIT" class, single line: its window procedure (messages,
 // keys, mouse, clipboard) and its registration.
 #include <algorithm>
+#include <cstring>
+#include <string>
 #include <string_view>
 
 #include <platform/kernel.h>
 
-#include "../user/clipboard.h"
 #include "edit_state.h"
 #include "system_classes.h"
 
@@ -68,13 +69,29 @@ void DeleteAround(HWND window, State& state, bool before) {
 
 void Copy(HWND window, const State& state) {
   if (!state.HasSelection() || (edit::StyleOf(window) & ES_PASSWORD) != 0) return;
-  user::SetClipboardText(
-      std::string_view(state.text).substr(state.SelStart(), state.SelEnd() - state.SelStart()));
+  if (!OpenClipboard(window)) return;
+  EmptyClipboard();
+  const auto length = static_cast<std::size_t>(state.SelEnd() - state.SelStart());
+  HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, length + 1);
+  auto* bytes = static_cast<char*>(GlobalLock(data));
+  std::memcpy(bytes, state.text.data() + state.SelStart(), length);
+  bytes[length] = '\0';
+  GlobalUnlock(data);
+  SetClipboardData(CF_TEXT, data);
+  CloseClipboard();
 }
 
 void Paste(HWND window) {
-  if (IsReadOnly(window)) return;
-  if (const auto text = user::ClipboardText()) edit::ReplaceSelection(window, *text, true, false);
+  if (IsReadOnly(window) || !OpenClipboard(window)) return;
+  std::string text;
+  HANDLE data = GetClipboardData(CF_TEXT);
+  const bool has_text = data != nullptr;
+  if (has_text) {
+    text = static_cast<const char*>(GlobalLock(data));
+    GlobalUnlock(data);
+  }
+  CloseClipboard();
+  if (has_text) edit::ReplaceSelection(window, text, true, false);
 }
 
 // Keys that edit: refused with a beep in a read-only edit, else sent as the

@@ -78,6 +78,7 @@ class Host {
   // its own keeps nothing and has none to give.
   virtual void SetClipboardText(const std::string& /* utf8 */) {}
   virtual std::optional<std::string> ClipboardText() { return std::nullopt; }
+  virtual void ClearClipboard() {}
 };
 
 // The host in use: the headless one unless another was installed.

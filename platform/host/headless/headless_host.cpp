@@ -116,6 +116,11 @@ std::optional<std::string> HeadlessHost::ClipboardText() {
   return Clipboard();
 }
 
+void HeadlessHost::ClearClipboard() {
+  std::lock_guard guard(mutex_);
+  clipboard_.reset();
+}
+
 void HeadlessHost::SetClipboard(std::string_view utf8) {
   std::lock_guard guard(mutex_);
   clipboard_ = std::string(utf8);

@@ -58,6 +58,7 @@ class HeadlessHost final : public Host {
   void Beep(UINT type) override;
   void SetClipboardText(const std::string& utf8) override;
   std::optional<std::string> ClipboardText() override;
+  void ClearClipboard() override;
 
   // The test API. Any thread may call it.
 

@@ -815,3 +815,16 @@ constexpr UINT WM_COPY = 0x0301;
 constexpr UINT WM_PASTE = 0x0302;
 constexpr UINT WM_CLEAR = 0x0303;
 constexpr UINT WM_UNDO = 0x0304;
+
+// The clipboard: text only. CF_TEXT is code page 1251 here and UTF-8 at the
+// host. One window at a time has it open; the data given to
+// SetClipboardData becomes the system's, and a handle from GetClipboardData
+// lasts until the clipboard is closed or emptied.
+constexpr UINT CF_TEXT = 1;
+BOOL OpenClipboard(HWND owner);
+BOOL CloseClipboard();
+BOOL EmptyClipboard();
+HANDLE SetClipboardData(UINT format, HANDLE data);
+HANDLE GetClipboardData(UINT format);
+BOOL IsClipboardFormatAvailable(UINT format);
+HWND GetOpenClipboardWindow();
