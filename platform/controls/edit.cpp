@@ -393,11 +393,14 @@ bool Handle(HWND window, State& state, UINT message, WPARAM wParam, LPARAM lPara
       return true;
     case EM_SETREADONLY:
       SetStyleBit(window, ES_READONLY, wParam != 0);
+      InvalidateRect(window, nullptr, FALSE);
       result = TRUE;
       return true;
     case EM_SETPASSWORDCHAR:
       state.password = static_cast<char>(wParam);
       SetStyleBit(window, ES_PASSWORD, state.password != 0);
+      state.measured = false;
+      edit::Refresh(window, state);
       return true;
     case EM_GETPASSWORDCHAR:
       result = static_cast<unsigned char>(state.password);
