@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <functional>
 #include <mutex>
+#include <optional>
+#include <string>
 
 #include <platform/types.h>
 
@@ -71,6 +73,12 @@ class Host {
   // MessageBeep: the sound of a MessageBeep type (MB_ICONHAND ...), if the
   // host has any.
   virtual void Beep(UINT /* type */) {}
+
+  // The clipboard's text, UTF-8 at this seam. A host without a clipboard of
+  // its own keeps nothing and has none to give.
+  virtual void SetClipboardText(const std::string& /* utf8 */) {}
+  virtual std::optional<std::string> ClipboardText() { return std::nullopt; }
+  virtual void ClearClipboard() {}
 };
 
 // The host in use: the headless one unless another was installed.

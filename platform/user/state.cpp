@@ -12,6 +12,7 @@ void ResetState() {
   ResetQueues();
   ResetHooks();
   ResetTimers();
+  ResetClipboard();
 }
 
 }  // namespace user

@@ -108,6 +108,29 @@ void HeadlessHost::Beep(UINT type) {
   beeps_.last_type = type;
 }
 
+void HeadlessHost::SetClipboardText(const std::string& utf8) {
+  SetClipboard(utf8);
+}
+
+std::optional<std::string> HeadlessHost::ClipboardText() {
+  return Clipboard();
+}
+
+void HeadlessHost::ClearClipboard() {
+  std::lock_guard guard(mutex_);
+  clipboard_.reset();
+}
+
+void HeadlessHost::SetClipboard(std::string_view utf8) {
+  std::lock_guard guard(mutex_);
+  clipboard_ = std::string(utf8);
+}
+
+std::optional<std::string> HeadlessHost::Clipboard() {
+  std::lock_guard guard(mutex_);
+  return clipboard_;
+}
+
 BeepLog HeadlessHost::Beeps() {
   std::lock_guard guard(mutex_);
   return beeps_;
@@ -322,6 +345,7 @@ void HeadlessHost::Reset() {
   woken_ = false;
   idle_handler_ = nullptr;
   beeps_ = {};
+  clipboard_.reset();
   Changed();
 }
 

@@ -11,6 +11,8 @@
 #include <deque>
 #include <functional>
 #include <mutex>
+#include <optional>
+#include <string>
 #include <string_view>
 #include <thread>
 #include <vector>
@@ -54,6 +56,9 @@ class HeadlessHost final : public Host {
   void ThreadStarted() override;
   void ThreadEnded() override;
   void Beep(UINT type) override;
+  void SetClipboardText(const std::string& utf8) override;
+  std::optional<std::string> ClipboardText() override;
+  void ClearClipboard() override;
 
   // The test API. Any thread may call it.
 
@@ -93,6 +98,11 @@ class HeadlessHost final : public Host {
 
   BeepLog Beeps();
 
+  // The clipboard the host keeps in memory (UTF-8), as a program sees it:
+  // empty after Reset.
+  void SetClipboard(std::string_view utf8);
+  std::optional<std::string> Clipboard();
+
  private:
   struct Waiter;
 
@@ -126,6 +136,7 @@ class HeadlessHost final : public Host {
   bool in_wait_for_work_ = false;
   std::function<bool()> idle_handler_;
   BeepLog beeps_;
+  std::optional<std::string> clipboard_;
   // Threads made by CreateThread that are not waiting in WaitUntil.
   int running_ = 0;
   std::vector<Waiter*> waiters_;

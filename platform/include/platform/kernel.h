@@ -27,6 +27,7 @@ constexpr DWORD ERROR_CLASS_ALREADY_EXISTS = 1410;
 constexpr DWORD ERROR_CLASS_DOES_NOT_EXIST = 1411;
 constexpr DWORD ERROR_CLASS_HAS_WINDOWS = 1412;
 constexpr DWORD ERROR_INVALID_INDEX = 1413;
+constexpr DWORD ERROR_CLIPBOARD_NOT_OPEN = 1418;
 constexpr DWORD ERROR_INVALID_THREAD_ID = 1444;
 constexpr DWORD ERROR_RESOURCE_DATA_NOT_FOUND = 1812;
 constexpr DWORD ERROR_RESOURCE_TYPE_NOT_FOUND = 1813;
@@ -115,3 +116,18 @@ void InitializeCriticalSection(LPCRITICAL_SECTION section);
 void EnterCriticalSection(LPCRITICAL_SECTION section);
 void LeaveCriticalSection(LPCRITICAL_SECTION section);
 void DeleteCriticalSection(LPCRITICAL_SECTION section);
+
+// Global memory, for the clipboard's data. Every block stays where it is: a
+// handle is the block's address, moveable or not, and GlobalLock returns it.
+// The lock count is kept; GlobalFree of a handle that is no block fails with
+// ERROR_INVALID_HANDLE and returns it.
+constexpr UINT GMEM_FIXED = 0x0000;
+constexpr UINT GMEM_MOVEABLE = 0x0002;
+constexpr UINT GMEM_ZEROINIT = 0x0040;
+constexpr UINT GHND = GMEM_MOVEABLE | GMEM_ZEROINIT;
+constexpr UINT GPTR = GMEM_FIXED | GMEM_ZEROINIT;
+HGLOBAL GlobalAlloc(UINT flags, SIZE_T bytes);
+LPVOID GlobalLock(HGLOBAL memory);
+BOOL GlobalUnlock(HGLOBAL memory);
+SIZE_T GlobalSize(HGLOBAL memory);
+HGLOBAL GlobalFree(HGLOBAL memory);

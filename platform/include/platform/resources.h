@@ -7,7 +7,6 @@
 #include <platform/types.h>
 
 using HRSRC = struct ResourceEntry*;
-using HGLOBAL = void*;
 
 // A resource name or type is either a text or a number below 0x10000 carried
 // in the pointer, as MAKEINTRESOURCEA makes it.

@@ -20,6 +20,7 @@ using SIZE_T = std::size_t;
 using HANDLE = void*;
 using HMODULE = void*;
 using HINSTANCE = HMODULE;
+using HGLOBAL = void*;
 
 constexpr BOOL FALSE = 0;
 constexpr BOOL TRUE = 1;

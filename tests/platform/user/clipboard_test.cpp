@@ -1,0 +1,95 @@
+// The clipboard calls over the host's clipboard (UTF-8 there, code page 1251
+// for the program), and the global memory blocks that carry its data.
+#include <cstring>
+#include <string>
+
+#include <gtest/gtest.h>
+#include <platform/codepage.h>
+#include <platform/headless.h>
+#include <platform/kernel.h>
+
+#include "tests/support/test_window.h"
+
+namespace {
+
+class Clipboard : public testing::Test {
+ protected:
+  Clipboard() {
+    host::Headless().Reset();
+    window_ = MakeWindow(WS_POPUP, 0, 0, 50, 50);
+    other_ = MakeWindow(WS_POPUP, 60, 0, 50, 50);
+  }
+  ~Clipboard() override {
+    host::Headless().Reset();
+    ResetTestWindows();
+  }
+
+  static HGLOBAL Text(std::string_view text) {
+    HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    std::memcpy(GlobalLock(data), std::string(text).c_str(), text.size() + 1);
+    GlobalUnlock(data);
+    return data;
+  }
+
+  HWND window_;
+  HWND other_;
+};
+
+TEST_F(Clipboard, TextGoesToTheHostAsUtf8AndComesBackInTheCodePage) {
+  ASSERT_TRUE(OpenClipboard(window_));
+  EXPECT_TRUE(EmptyClipboard());
+  EXPECT_NE(SetClipboardData(CF_TEXT, Text("Частота 300"_cp1251)), nullptr);
+  EXPECT_TRUE(CloseClipboard());
+  EXPECT_EQ(host::Headless().Clipboard(), "Частота 300");
+
+  host::Headless().SetClipboard("Гц → Hz");  // the arrow is not in the code page
+  EXPECT_TRUE(IsClipboardFormatAvailable(CF_TEXT));
+  ASSERT_TRUE(OpenClipboard(window_));
+  HANDLE data = GetClipboardData(CF_TEXT);
+  ASSERT_NE(data, nullptr);
+  EXPECT_EQ(std::string(static_cast<const char*>(GlobalLock(data))), "Гц ? Hz"_cp1251);
+  GlobalUnlock(data);
+  EXPECT_TRUE(EmptyClipboard());
+  EXPECT_FALSE(IsClipboardFormatAvailable(CF_TEXT));
+  EXPECT_EQ(GetClipboardData(CF_TEXT), nullptr);
+  CloseClipboard();
+}
+
+TEST_F(Clipboard, OneWindowAtATimeAndOnlyWhileOpen) {
+  SetLastError(ERROR_SUCCESS);
+  EXPECT_FALSE(EmptyClipboard());
+  EXPECT_EQ(GetLastError(), ERROR_CLIPBOARD_NOT_OPEN);
+  EXPECT_EQ(GetClipboardData(CF_TEXT), nullptr);
+  HGLOBAL refused = Text("x");  // stays the program's
+  EXPECT_EQ(SetClipboardData(CF_TEXT, refused), nullptr);
+  EXPECT_EQ(GetLastError(), ERROR_CLIPBOARD_NOT_OPEN);
+  EXPECT_EQ(GlobalFree(refused), nullptr);
+  EXPECT_FALSE(CloseClipboard());
+
+  ASSERT_TRUE(OpenClipboard(window_));
+  EXPECT_EQ(GetOpenClipboardWindow(), window_);
+  EXPECT_TRUE(OpenClipboard(window_));  // the same window again
+  EXPECT_FALSE(OpenClipboard(other_));
+  EXPECT_TRUE(CloseClipboard());
+  EXPECT_TRUE(OpenClipboard(other_));
+  EXPECT_TRUE(CloseClipboard());
+  EXPECT_EQ(GetOpenClipboardWindow(), nullptr);
+}
+
+TEST_F(Clipboard, GlobalBlocksKeepTheirSizeAndLocks) {
+  HGLOBAL block = GlobalAlloc(GHND, 10);
+  ASSERT_NE(block, nullptr);
+  EXPECT_EQ(GlobalSize(block), 10u);
+  EXPECT_EQ(GlobalLock(block), block);
+  EXPECT_EQ(GlobalLock(block), block);
+  EXPECT_TRUE(GlobalUnlock(block));  // still locked once
+  SetLastError(ERROR_INVALID_PARAMETER);
+  EXPECT_FALSE(GlobalUnlock(block));
+  EXPECT_EQ(GetLastError(), ERROR_SUCCESS);
+  EXPECT_EQ(GlobalFree(block), nullptr);
+  EXPECT_EQ(GlobalFree(block), block);  // gone already
+  EXPECT_EQ(GetLastError(), ERROR_INVALID_HANDLE);
+  EXPECT_EQ(GlobalLock(block), nullptr);
+}
+
+}  // namespace
