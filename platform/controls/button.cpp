@@ -227,13 +227,8 @@ LRESULT ButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 void RegisterButtonClass() {
-  WNDCLASSA wc{};
-  wc.style = CS_GLOBALCLASS | CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW | CS_PARENTDC;
-  wc.lpfnWndProc = ButtonProc;
-  wc.cbWndExtra = sizeof(ButtonState*);
-  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  wc.lpszClassName = "BUTTON";
-  RegisterClassA(&wc);
+  RegisterSystemClass("BUTTON", CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW | CS_PARENTDC, ButtonProc,
+                      IDC_ARROW);
 }
 
 }  // namespace controls

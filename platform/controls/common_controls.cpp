@@ -5,17 +5,6 @@
 
 namespace controls {
 
-void RegisterControlClass(const char* name, WNDPROC proc) {
-  WNDCLASSA info{};
-  info.style = CS_GLOBALCLASS | CS_HREDRAW | CS_VREDRAW;
-  info.lpfnWndProc = proc;
-  info.cbWndExtra = sizeof(void*);
-  info.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  info.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-  info.lpszClassName = name;
-  RegisterClassA(&info);
-}
-
 void RegisterCommonControls() {
   RegisterTrackbarClass();
   RegisterProgressClass();

@@ -5,15 +5,13 @@
 
 #include <platform/commctrl.h>
 
+#include "system_classes.h"
+
 namespace controls {
 
 void RegisterTrackbarClass();  // trackbar.cpp
 void RegisterProgressClass();  // progress_bar.cpp
 void RegisterUpDownClass();    // updown.cpp
-
-// A global class whose windows keep one pointer, their state, in their extra
-// bytes (see ControlProc).
-void RegisterControlClass(const char* name, WNDPROC proc);
 
 // Painting as the three controls do it: all of the window in WM_PAINT, so no
 // erasing, and again when the window is enabled or disabled. True when

@@ -457,13 +457,7 @@ LRESULT EditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 void RegisterEditClass() {
-  WNDCLASSA cls{};
-  cls.style = CS_DBLCLKS | CS_PARENTDC | CS_GLOBALCLASS;
-  cls.lpfnWndProc = EditProc;
-  cls.cbWndExtra = sizeof(State*);
-  cls.hCursor = LoadCursorA(nullptr, IDC_IBEAM);
-  cls.lpszClassName = "EDIT";
-  RegisterClassA(&cls);
+  RegisterSystemClass("EDIT", CS_DBLCLKS | CS_PARENTDC, EditProc, IDC_IBEAM);
 }
 
 }  // namespace controls

@@ -11,6 +11,8 @@
 
 #include <platform/api.h>
 
+#include "system_classes.h"
+
 namespace {
 
 // Clients find a message box by the class name of the desktop's dialogs.
@@ -158,14 +160,8 @@ LRESULT BoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void RegisterBoxClass() {
-  WNDCLASSA wc{};
-  wc.style = CS_GLOBALCLASS | CS_SAVEBITS;
-  wc.lpfnWndProc = BoxProc;
-  wc.cbWndExtra = sizeof(Box*);
-  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-  wc.lpszClassName = kClassName;
-  RegisterClassA(&wc);
+  controls::RegisterSystemClass(kClassName, CS_SAVEBITS, BoxProc, IDC_ARROW,
+                                GetSysColorBrush(COLOR_BTNFACE));
 }
 
 std::string WithoutAccelerator(const char* caption) {

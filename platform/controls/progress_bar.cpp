@@ -126,7 +126,9 @@ LRESULT Handle(HWND window, Progress& p, UINT message, WPARAM wParam, LPARAM lPa
 }  // namespace
 
 void RegisterProgressClass() {
-  RegisterControlClass(PROGRESS_CLASSA, ControlProc<Progress, Handle, Paint>);
+  RegisterSystemClass(PROGRESS_CLASSA, CS_HREDRAW | CS_VREDRAW,
+                      ControlProc<Progress, Handle, Paint>, IDC_ARROW,
+                      GetSysColorBrush(COLOR_BTNFACE));
 }
 
 }  // namespace controls

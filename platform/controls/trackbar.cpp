@@ -476,7 +476,9 @@ LRESULT Handle(HWND window, Trackbar& t, UINT message, WPARAM wParam, LPARAM lPa
 }  // namespace
 
 void RegisterTrackbarClass() {
-  RegisterControlClass(TRACKBAR_CLASSA, ControlProc<Trackbar, Handle, Paint>);
+  RegisterSystemClass(TRACKBAR_CLASSA, CS_HREDRAW | CS_VREDRAW,
+                      ControlProc<Trackbar, Handle, Paint>, IDC_ARROW,
+                      GetSysColorBrush(COLOR_BTNFACE));
 }
 
 }  // namespace controls

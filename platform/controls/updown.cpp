@@ -401,7 +401,8 @@ LRESULT Handle(HWND window, UpDown& u, UINT message, WPARAM wParam, LPARAM lPara
 }  // namespace
 
 void RegisterUpDownClass() {
-  RegisterControlClass(UPDOWN_CLASSA, ControlProc<UpDown, Handle, Paint>);
+  RegisterSystemClass(UPDOWN_CLASSA, CS_HREDRAW | CS_VREDRAW, ControlProc<UpDown, Handle, Paint>,
+                      IDC_ARROW, GetSysColorBrush(COLOR_BTNFACE));
 }
 
 }  // namespace controls
