@@ -4,6 +4,7 @@
 #pragma once
 
 #include <condition_variable>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <mutex>
@@ -15,6 +16,29 @@
 namespace host {
 
 inline constexpr std::uint64_t kForever = UINT64_MAX;
+
+// The layout of the PCM frames a sound hands the host: interleaved samples,
+// 8-bit unsigned or 16-bit signed in the machine's byte order.
+struct AudioFormat {
+  int sample_rate = 0;  // frames per second
+  int channels = 0;
+  int bits_per_sample = 0;  // 8 or 16
+
+  std::size_t FrameBytes() const {
+    return static_cast<std::size_t>(channels) * static_cast<std::size_t>(bits_per_sample / 8);
+  }
+  bool operator==(const AudioFormat&) const = default;
+};
+
+// What a playing sound gives the host. Fill is called on the host's audio
+// side (a real host's device callback), so it must never block or allocate.
+class AudioSource {
+ public:
+  virtual ~AudioSource() = default;
+  // Writes up to `frames` frames to `out` and returns how many it wrote:
+  // fewer only once the sound has ended.
+  virtual std::size_t Fill(void* out, std::size_t frames) = 0;
+};
 
 // One piece of input as a person gives it. Positions are screen coordinates.
 struct InputEvent {
@@ -73,6 +97,13 @@ class Host {
   // MessageBeep: the sound of a MessageBeep type (MB_ICONHAND ...), if the
   // host has any.
   virtual void Beep(UINT /* type */) {}
+
+  // Sound: from StartAudio on, the host pulls `source`'s frames as its output
+  // plays them, until StopAudio or the next StartAudio, which replaces the
+  // source. Once either returns the host no longer calls the old source, so
+  // its owner may free it. A host without sound plays nothing.
+  virtual void StartAudio(const AudioFormat& /* format */, AudioSource* /* source */) {}
+  virtual void StopAudio() {}
 
   // The clipboard's text, UTF-8 at this seam. A host without a clipboard of
   // its own keeps nothing and has none to give.

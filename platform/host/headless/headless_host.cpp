@@ -131,6 +131,40 @@ std::optional<std::string> HeadlessHost::Clipboard() {
   return clipboard_;
 }
 
+void HeadlessHost::StartAudio(const AudioFormat& format, AudioSource* source) {
+  std::lock_guard guard(mutex_);
+  audio_source_ = source;
+  audio_owed_ = 0;
+  audio_ = {};
+  audio_.format = format;
+}
+
+void HeadlessHost::StopAudio() {
+  std::lock_guard guard(mutex_);
+  audio_source_ = nullptr;
+}
+
+AudioRecording HeadlessHost::Audio() {
+  std::lock_guard guard(mutex_);
+  return audio_;
+}
+
+// With the host's lock held, before the clock moves on by `milliseconds`.
+void HeadlessHost::PullAudio(std::uint64_t milliseconds) {
+  if (audio_source_ == nullptr) return;
+  audio_owed_ += milliseconds * static_cast<std::uint64_t>(audio_.format.sample_rate);
+  const std::size_t frames = audio_owed_ / 1000;
+  audio_owed_ %= 1000;
+  if (frames == 0) return;
+  const std::size_t frame_bytes = audio_.format.FrameBytes();
+  const std::size_t before = audio_.bytes.size();
+  audio_.bytes.resize(before + frames * frame_bytes);
+  const std::size_t given =
+      std::min(frames, audio_source_->Fill(audio_.bytes.data() + before, frames));
+  audio_.bytes.resize(before + given * frame_bytes);
+  audio_.pulls.push_back({.time = now_, .frames = given});
+}
+
 BeepLog HeadlessHost::Beeps() {
   std::lock_guard guard(mutex_);
   return beeps_;
@@ -199,7 +233,10 @@ std::uint64_t HeadlessHost::NextDeadline(std::uint64_t limit) const {
 }
 
 void HeadlessHost::MoveClockTo(std::unique_lock<std::mutex>& guard, std::uint64_t time) {
-  if (time > now_) now_ = time;
+  if (time > now_) {
+    PullAudio(time - now_);
+    now_ = time;
+  }
   Changed();
   std::vector<Waiter*> due;
   for (Waiter* waiter : waiters_) {
@@ -346,6 +383,8 @@ void HeadlessHost::Reset() {
   idle_handler_ = nullptr;
   beeps_ = {};
   clipboard_.reset();
+  audio_source_ = nullptr;
+  audio_ = {};
   Changed();
 }
 

@@ -31,6 +31,24 @@ struct BeepLog {
   UINT last_type = 0;
 };
 
+// One pull of the sound's frames: the virtual time it started at and how many
+// frames the source gave.
+struct AudioPull {
+  std::uint64_t time = 0;
+  std::size_t frames = 0;
+};
+
+// What the sound since the last StartAudio (or Reset) gave the host.
+struct AudioRecording {
+  AudioFormat format;
+  std::vector<std::uint8_t> bytes;  // the frames, back to back
+  std::vector<AudioPull> pulls;
+
+  std::size_t Frames() const {
+    return format.FrameBytes() == 0 ? 0 : bytes.size() / format.FrameBytes();
+  }
+};
+
 class HeadlessHost final : public Host {
  public:
   static constexpr SIZE kDefaultScreen{1024, 768};
@@ -59,6 +77,8 @@ class HeadlessHost final : public Host {
   void SetClipboardText(const std::string& utf8) override;
   std::optional<std::string> ClipboardText() override;
   void ClearClipboard() override;
+  void StartAudio(const AudioFormat& format, AudioSource* source) override;
+  void StopAudio() override;
 
   // The test API. Any thread may call it.
 
@@ -103,6 +123,9 @@ class HeadlessHost final : public Host {
   void SetClipboard(std::string_view utf8);
   std::optional<std::string> Clipboard();
 
+  // The frames pulled from the sound as virtual time passed.
+  AudioRecording Audio();
+
  private:
   struct Waiter;
 
@@ -119,6 +142,7 @@ class HeadlessHost final : public Host {
             const char* stuck);
   void Unpin(const std::vector<Waiter*>& pinned);
   void Push(const InputEvent& event);
+  void PullAudio(std::uint64_t milliseconds);
 
   std::mutex mutex_;
   // Notified whenever `generation_` grows: anything that may let the
@@ -137,6 +161,11 @@ class HeadlessHost final : public Host {
   std::function<bool()> idle_handler_;
   BeepLog beeps_;
   std::optional<std::string> clipboard_;
+  AudioSource* audio_source_ = nullptr;
+  // Frames times 1000 owed to the sound but not pulled yet, so that whole
+  // seconds pull exactly the rate's number of frames.
+  std::uint64_t audio_owed_ = 0;
+  AudioRecording audio_;
   // Threads made by CreateThread that are not waiting in WaitUntil.
   int running_ = 0;
   std::vector<Waiter*> waiters_;
