@@ -2,6 +2,7 @@
 #include "state.h"
 
 #include "../host/host.h"
+#include "../sound/play_sound.h"
 
 namespace user {
 
@@ -13,6 +14,7 @@ void ResetState() {
   ResetHooks();
   ResetTimers();
   ResetClipboard();
+  sound::ResetSound();
 }
 
 }  // namespace user

@@ -1,0 +1,57 @@
+// Sound files are read with libsndfile, whole, when a sound is asked for.
+#include "sound_file.h"
+
+#include <cstring>
+#include <memory>
+
+#include <sndfile.h>
+
+namespace sound {
+
+namespace {
+
+constexpr int kNarrowSampleBits = 8;
+constexpr int kWideSampleBits = 16;
+// A 16-bit sample's upper byte, shifted to unsigned: the 8-bit sample.
+constexpr int kNarrowShift = 8;
+constexpr int kNarrowMidpoint = 128;
+
+struct CloseFile {
+  void operator()(SNDFILE* file) const { sf_close(file); }
+};
+
+bool IsNarrow(int format) {
+  const int subtype = format & SF_FORMAT_SUBMASK;
+  return subtype == SF_FORMAT_PCM_U8 || subtype == SF_FORMAT_PCM_S8;
+}
+
+}  // namespace
+
+std::optional<SoundData> ReadSoundFile(const std::string& utf8Path) {
+  SF_INFO info{};
+  const std::unique_ptr<SNDFILE, CloseFile> file(sf_open(utf8Path.c_str(), SFM_READ, &info));
+  if (!file || info.samplerate <= 0 || info.channels <= 0 || info.frames < 0) return std::nullopt;
+
+  SoundData data;
+  data.format = {.sample_rate = info.samplerate,
+                 .channels = info.channels,
+                 .bits_per_sample = IsNarrow(info.format) ? kNarrowSampleBits : kWideSampleBits};
+  const auto frames = static_cast<std::size_t>(info.frames);
+  // libsndfile scales every sample type to 16 bits, 8-bit ones exactly.
+  std::vector<short> samples(frames * static_cast<std::size_t>(info.channels));
+  if (sf_readf_short(file.get(), samples.data(), info.frames) != info.frames) return std::nullopt;
+
+  data.frames = frames;
+  if (data.format.bits_per_sample == kNarrowSampleBits) {
+    data.bytes.resize(samples.size());
+    for (std::size_t i = 0; i < samples.size(); ++i) {
+      data.bytes[i] = static_cast<std::uint8_t>((samples[i] >> kNarrowShift) + kNarrowMidpoint);
+    }
+  } else {
+    data.bytes.resize(samples.size() * sizeof(short));
+    std::memcpy(data.bytes.data(), samples.data(), data.bytes.size());
+  }
+  return data;
+}
+
+}  // namespace sound
