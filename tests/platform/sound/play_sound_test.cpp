@@ -218,4 +218,31 @@ TEST_F(PlaySound, AWaitingPlayReturnsAfterTheSoundsLength) {
   }
 }
 
+struct Waiting {
+  std::string path;
+  DWORD returned_at = 0;
+};
+
+DWORD PlayAndWait(LPVOID param) {
+  auto* waiting = static_cast<Waiting*>(param);
+  PlaySoundA(waiting->path.c_str(), nullptr, SND_SYNC);
+  waiting->returned_at = GetTickCount();
+  return 0;
+}
+
+TEST_F(PlaySound, APlayFromAnotherThreadEndsAWaitingPlay) {
+  Waiting waiting{Write("long.wav", {8000, 1, 16, 8000})};
+  const std::string next = Write("next.wav", kShort);
+  HANDLE thread = CreateThread(nullptr, 0, PlayAndWait, &waiting, 0, nullptr);
+  ASSERT_NE(thread, nullptr);
+  host.AdvanceClock(50);
+  EXPECT_EQ(WaitForSingleObject(thread, 0), WAIT_TIMEOUT);
+  PlaySoundA(next.c_str(), nullptr, SND_ASYNC);
+  EXPECT_EQ(WaitForSingleObject(thread, INFINITE), WAIT_OBJECT_0);
+  EXPECT_EQ(waiting.returned_at, 50u);
+  host.AdvanceClock(200);
+  EXPECT_EQ(host.Audio().bytes, Frames(kShort));
+  CloseHandle(thread);
+}
+
 }  // namespace
