@@ -113,8 +113,8 @@ BOOL PlaySoundA(LPCSTR name, HMODULE, DWORD flags) {
     return TRUE;
   }
 
-  // FIXME: names of system sounds ("SystemAsterisk" ...) are not looked up;
-  // every name is a file name.
+  // FIXME: names of system sounds ("SystemAsterisk" ...), SND_RESOURCE and
+  // SND_MEMORY are not supported; every name is a file name.
   // Read before taking the lock: what plays goes on while the file loads.
   std::optional<sound::SoundData> data = sound::ReadSoundFile(codepage::Cp1251ToUtf8(name));
   std::unique_lock lock(player.mutex);

@@ -2,6 +2,7 @@
 #include "sound_file.h"
 
 #include <cstring>
+#include <exception>
 #include <memory>
 
 #include <sndfile.h>
@@ -25,23 +26,21 @@ bool IsNarrow(int format) {
   return subtype == SF_FORMAT_PCM_U8 || subtype == SF_FORMAT_PCM_S8;
 }
 
-}  // namespace
-
-std::optional<SoundData> ReadSoundFile(const std::string& utf8Path) {
-  SF_INFO info{};
-  const std::unique_ptr<SNDFILE, CloseFile> file(sf_open(utf8Path.c_str(), SFM_READ, &info));
-  if (!file || info.samplerate <= 0 || info.channels <= 0 || info.frames < 0) return std::nullopt;
-
+// The frames of an open file; nothing when it cannot be read.
+std::optional<SoundData> ReadFrames(SNDFILE* file, const SF_INFO& info) {
   SoundData data;
   data.format = {.sample_rate = info.samplerate,
                  .channels = info.channels,
                  .bits_per_sample = IsNarrow(info.format) ? kNarrowSampleBits : kWideSampleBits};
-  const auto frames = static_cast<std::size_t>(info.frames);
+  const auto channels = static_cast<std::size_t>(info.channels);
   // libsndfile scales every sample type to 16 bits, 8-bit ones exactly.
-  std::vector<short> samples(frames * static_cast<std::size_t>(info.channels));
-  if (sf_readf_short(file.get(), samples.data(), info.frames) != info.frames) return std::nullopt;
+  std::vector<short> samples(static_cast<std::size_t>(info.frames) * channels);
+  // A file cut short plays what it has.
+  const sf_count_t read = sf_readf_short(file, samples.data(), info.frames);
+  if (read < 0) return std::nullopt;
+  data.frames = static_cast<std::size_t>(read);
+  samples.resize(data.frames * channels);
 
-  data.frames = frames;
   if (data.format.bits_per_sample == kNarrowSampleBits) {
     data.bytes.resize(samples.size());
     for (std::size_t i = 0; i < samples.size(); ++i) {
@@ -52,6 +51,20 @@ std::optional<SoundData> ReadSoundFile(const std::string& utf8Path) {
     std::memcpy(data.bytes.data(), samples.data(), data.bytes.size());
   }
   return data;
+}
+
+}  // namespace
+
+std::optional<SoundData> ReadSoundFile(const std::string& utf8Path) {
+  SF_INFO info{};
+  const std::unique_ptr<SNDFILE, CloseFile> file(sf_open(utf8Path.c_str(), SFM_READ, &info));
+  if (!file || info.samplerate <= 0 || info.channels <= 0 || info.frames < 0) return std::nullopt;
+  try {
+    return ReadFrames(file.get(), info);
+  } catch (const std::exception&) {
+    // A header claiming more than memory holds.
+    return std::nullopt;
+  }
 }
 
 }  // namespace sound
