@@ -30,6 +30,8 @@ namespace {
 
 thread_local bool made_by_create_thread = false;
 
+constexpr std::uint64_t kMillisecondsPerSecond = 1000;
+
 constexpr char kNoInput[] = "the user-interface thread waits for input and no test gives any";
 constexpr char kNoOne[] = "the user-interface thread waits for something no other thread will give";
 
@@ -153,8 +155,8 @@ AudioRecording HeadlessHost::Audio() {
 void HeadlessHost::PullAudio(std::uint64_t milliseconds) {
   if (audio_source_ == nullptr) return;
   audio_owed_ += milliseconds * static_cast<std::uint64_t>(audio_.format.sample_rate);
-  const std::size_t frames = audio_owed_ / 1000;
-  audio_owed_ %= 1000;
+  const std::size_t frames = audio_owed_ / kMillisecondsPerSecond;
+  audio_owed_ %= kMillisecondsPerSecond;
   if (frames == 0) return;
   const std::size_t frame_bytes = audio_.format.FrameBytes();
   const std::size_t before = audio_.bytes.size();
