@@ -42,6 +42,14 @@ LRESULT ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   return Handle(window, *state, message, wParam, lParam);
 }
 
+// Registers a common control whose windows run ControlProc for `State`.
+template <typename State, LRESULT (*Handle)(HWND, State&, UINT, WPARAM, LPARAM),
+          void (*Paint)(HWND, const State&, HDC, const RECT&)>
+void RegisterControl(const char* name) {
+  RegisterSystemClass(name, CS_HREDRAW | CS_VREDRAW, ControlProc<State, Handle, Paint>, IDC_ARROW,
+                      GetSysColorBrush(COLOR_BTNFACE));
+}
+
 // The signed 16-bit halves of a message parameter.
 inline int LowShort(LPARAM value) {
   return static_cast<SHORT>(LOWORD(static_cast<std::uintptr_t>(value)));

@@ -126,9 +126,7 @@ LRESULT Handle(HWND window, Progress& p, UINT message, WPARAM wParam, LPARAM lPa
 }  // namespace
 
 void RegisterProgressClass() {
-  RegisterSystemClass(PROGRESS_CLASSA, CS_HREDRAW | CS_VREDRAW,
-                      ControlProc<Progress, Handle, Paint>, IDC_ARROW,
-                      GetSysColorBrush(COLOR_BTNFACE));
+  RegisterControl<Progress, Handle, Paint>(PROGRESS_CLASSA);
 }
 
 }  // namespace controls

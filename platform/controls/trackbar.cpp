@@ -476,9 +476,7 @@ LRESULT Handle(HWND window, Trackbar& t, UINT message, WPARAM wParam, LPARAM lPa
 }  // namespace
 
 void RegisterTrackbarClass() {
-  RegisterSystemClass(TRACKBAR_CLASSA, CS_HREDRAW | CS_VREDRAW,
-                      ControlProc<Trackbar, Handle, Paint>, IDC_ARROW,
-                      GetSysColorBrush(COLOR_BTNFACE));
+  RegisterControl<Trackbar, Handle, Paint>(TRACKBAR_CLASSA);
 }
 
 }  // namespace controls

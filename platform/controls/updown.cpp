@@ -401,8 +401,7 @@ LRESULT Handle(HWND window, UpDown& u, UINT message, WPARAM wParam, LPARAM lPara
 }  // namespace
 
 void RegisterUpDownClass() {
-  RegisterSystemClass(UPDOWN_CLASSA, CS_HREDRAW | CS_VREDRAW, ControlProc<UpDown, Handle, Paint>,
-                      IDC_ARROW, GetSysColorBrush(COLOR_BTNFACE));
+  RegisterControl<UpDown, Handle, Paint>(UPDOWN_CLASSA);
 }
 
 }  // namespace controls
