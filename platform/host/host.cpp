@@ -4,7 +4,13 @@
 
 #include <platform/headless.h>
 
+#include "../gdi/surface.h"
+
 namespace host {
+
+HostWindow::HostWindow() : surface_(std::make_shared<gdi::Surface>(0, 0)) {}
+
+HostWindow::~HostWindow() = default;
 
 namespace {
 

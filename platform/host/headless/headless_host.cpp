@@ -133,12 +133,13 @@ std::optional<std::string> HeadlessHost::Clipboard() {
   return clipboard_;
 }
 
-void HeadlessHost::StartAudio(const AudioFormat& format, AudioSource* source) {
+bool HeadlessHost::StartAudio(const AudioFormat& format, AudioSource* source) {
   std::lock_guard guard(mutex_);
   audio_source_ = source;
   audio_owed_ = 0;
   audio_ = {};
   audio_.format = format;
+  return true;
 }
 
 void HeadlessHost::StopAudio() {

@@ -77,7 +77,7 @@ class HeadlessHost final : public Host {
   void SetClipboardText(const std::string& utf8) override;
   std::optional<std::string> ClipboardText() override;
   void ClearClipboard() override;
-  void StartAudio(const AudioFormat& format, AudioSource* source) override;
+  bool StartAudio(const AudioFormat& format, AudioSource* source) override;
   void StopAudio() override;
 
   // The test API. Any thread may call it.

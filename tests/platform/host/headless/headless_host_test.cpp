@@ -57,6 +57,9 @@ std::vector<std::string> Describe(const std::vector<InputEvent>& events) {
       case InputEvent::kText:
         std::snprintf(line, sizeof line, "text %x", static_cast<unsigned char>(e.text));
         break;
+      default:
+        std::snprintf(line, sizeof line, "window event %d", static_cast<int>(e.kind));
+        break;
     }
     lines.push_back(line);
   }
