@@ -1,0 +1,86 @@
+// The desktop host: real windows, the keyboard and mouse, the cursor, the
+// clipboard and the clock, through SDL2 (on X11 or Wayland). Sound goes to
+// the output it is given.
+#pragma once
+
+#include <SDL_events.h>
+#include <SDL_mouse.h>
+
+#include <atomic>
+#include <deque>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "../real_time_host.h"
+
+namespace host {
+
+namespace sdl {
+class SdlWindow;
+}
+
+class SdlHost : public RealTimeHost {
+ public:
+  // Starts SDL's video on the calling thread, which becomes the
+  // user-interface thread. Null, with SDL's reason in `reason`, when there is
+  // no display to show windows on.
+  static std::unique_ptr<SdlHost> Create(std::unique_ptr<AudioOutput> audio, std::string& reason);
+  ~SdlHost() override;
+
+  // Sleeps in SDL's wait for events until one comes, Wake is called or the
+  // deadline passes; the events that came are queued as input.
+  void WaitForWork(std::uint64_t deadline) override;
+  // Any thread: a user event in SDL's queue ends the wait.
+  void Wake() override;
+
+  SIZE ScreenSize() override;
+  std::unique_ptr<HostWindow> OpenWindow(HWND handle, const WindowState& state) override;
+  bool NextInput(InputEvent& event) override;
+  // On the user-interface thread the desktop is asked; other threads (the
+  // hint's mouse watcher) get where the cursor was when the user-interface
+  // thread last took events, which is outside our windows once it left them.
+  POINT CursorPos() override;
+  void SetCursorPos(POINT position) override;
+  void SetCursorShape(WORD system_cursor) override;
+  void SetMouseCapture(HWND top_level) override;
+
+  void SetClipboardText(const std::string& utf8) override;
+  std::optional<std::string> ClipboardText() override;
+  void ClearClipboard() override;
+
+  // The windows tell the host that they are there; see sdl_window.h.
+  void Attach(sdl::SdlWindow* window);
+  void Detach(sdl::SdlWindow* window);
+  // An owned window whose owner is disabled is modal for it.
+  void ApplyOwners();
+
+ private:
+  SdlHost(std::unique_ptr<AudioOutput> audio, Uint32 wake_event);
+
+  // Takes every event SDL has (user-interface thread only).
+  void Gather();
+  void Translate(const SDL_Event& event);
+  void TranslateWindowEvent(sdl::SdlWindow& window, const SDL_WindowEvent& event);
+  void Queue(const InputEvent& event);
+  // The window a key or text event belongs to: SDL's, else the active one.
+  sdl::SdlWindow* KeyboardWindow(Uint32 window_id) const;
+  void NoteCursor(POINT screen);
+
+  const Uint32 wake_event_;
+  std::atomic<bool> wake_pending_{false};
+  SIZE screen_{};
+
+  std::mutex input_mutex_;
+  std::deque<InputEvent> input_;
+
+  std::mutex cursor_mutex_;
+  POINT cursor_{};
+
+  std::vector<sdl::SdlWindow*> windows_;
+  std::map<WORD, SDL_Cursor*> cursors_;
+};
+
+}  // namespace host
