@@ -48,6 +48,10 @@ struct InputEvent {
   char text = 0;         // code page 1251 character for kText
 };
 
+inline bool operator==(const RECT& a, const RECT& b) {
+  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
 // What the host is told of a top-level window: all of it, whenever any of it
 // changes.
 struct WindowState {
@@ -106,6 +110,10 @@ class Display {
                                                  const WindowState& /* state */) {
     return std::make_unique<HostWindow>();
   }
+
+  // Whether the host shows the windows to someone, so that the caret's
+  // blinking must wake the user-interface thread to present it.
+  virtual bool ShowsCaretBlinks() const { return false; }
 
   // The next piece of input gathered, if any.
   virtual bool NextInput(InputEvent& event) = 0;
