@@ -63,7 +63,8 @@ HICON LoadIconA(HINSTANCE instance, LPCSTR name) {
 
 HCURSOR SetCursor(HCURSOR cursor) {
   const HCURSOR old = user::current.exchange(cursor);
-  if (old != cursor) host::Current().SetCursorShape(cursor != nullptr ? user::SystemCursorId(cursor) : 0);
+  if (old != cursor)
+    host::Current().SetCursorShape(cursor != nullptr ? user::SystemCursorId(cursor) : 0);
   return old;
 }
 

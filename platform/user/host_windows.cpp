@@ -28,9 +28,9 @@ constexpr int kIconSize = 32;
 
 struct Shown {
   std::unique_ptr<host::HostWindow> window;
-  host::WindowState told;  // what the host was last told
-  HICON icon = nullptr;    // what `told.icon` was drawn from
-  gdi::RectList damage;    // surface coordinates
+  host::WindowState told;    // what the host was last told
+  HICON icon = nullptr;      // what `told.icon` was drawn from
+  gdi::RectList damage;      // surface coordinates
   std::vector<RECT> carets;  // where carets lay at the last present
 };
 
@@ -64,9 +64,9 @@ host::WindowState StateOf(const Window* w, int z_index) {
   state.topmost = (w->ex_style & WS_EX_TOPMOST) != 0;
   state.caption = (w->style & WS_CAPTION) == WS_CAPTION;
   // A tool pop-up without a caption is a hint: it shows without the focus.
-  state.takes_focus = (w->ex_style & WS_EX_NOACTIVATE) == 0 &&
-                      !((w->style & WS_POPUP) != 0 && !state.caption &&
-                        (w->ex_style & WS_EX_TOOLWINDOW) != 0);
+  state.takes_focus =
+      (w->ex_style & WS_EX_NOACTIVATE) == 0 &&
+      !((w->style & WS_POPUP) != 0 && !state.caption && (w->ex_style & WS_EX_TOOLWINDOW) != 0);
   state.resizable = (w->style & WS_THICKFRAME) != 0;
   state.owner = w->owner != nullptr ? w->owner->handle : nullptr;
   state.z_index = z_index;
@@ -88,8 +88,8 @@ std::shared_ptr<const gdi::Surface> DrawnIcon(HICON icon) {
   std::uint32_t* bits[2] = {nullptr, nullptr};
   HBITMAP bitmaps[2];
   for (int i = 0; i < 2; ++i) {
-    bitmaps[i] = CreateDIBSection(dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits[i]),
-                                  nullptr, 0);
+    bitmaps[i] =
+        CreateDIBSection(dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits[i]), nullptr, 0);
   }
   auto picture = std::make_shared<gdi::Surface>(kIconSize, kIconSize);
   if (bitmaps[0] != nullptr && bitmaps[1] != nullptr) {
@@ -186,8 +186,9 @@ void PresentOne(TopLevel& top) {
     Fit(*surface, top.state.frame);
     if (!(shown.told == top.state)) {
       // A window shown again, or resized, shows all of itself.
-      if (top.state.visible && (!shown.told.visible || shown.told.frame.right - shown.told.frame.left !=
-                                                           top.state.frame.right - top.state.frame.left ||
+      if (top.state.visible && (!shown.told.visible ||
+                                shown.told.frame.right - shown.told.frame.left !=
+                                    top.state.frame.right - top.state.frame.left ||
                                 shown.told.frame.bottom - shown.told.frame.top !=
                                     top.state.frame.bottom - top.state.frame.top)) {
         AddDamage(shown.damage, {0, 0, surface->width(), surface->height()});

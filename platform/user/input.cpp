@@ -45,8 +45,8 @@
 
 #include <platform/kernel.h>
 
-#include "../host/host.h"
 #include "../gdi/surface.h"
+#include "../host/host.h"
 #include "focus.h"
 #include "frame.h"
 #include "message_queue.h"
