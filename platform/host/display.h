@@ -64,7 +64,10 @@ struct WindowState {
   bool topmost = false;  // WS_EX_TOPMOST
   // Showing it may take the focus; false for pop-ups such as hints.
   bool takes_focus = true;
-  bool caption = false;    // a title bar: the desktop draws a frame
+  // A title bar. A window with one shows its client area in a frame the
+  // desktop draws; one without shows its whole surface, the borders the
+  // platform painted included, as a borderless window at `frame`.
+  bool caption = false;
   bool resizable = false;  // a sizing border
   HWND owner = nullptr;    // the top-level window that owns it
   // Among the visible top-level windows, 0 for the one on top.
