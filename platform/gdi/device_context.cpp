@@ -115,6 +115,11 @@ DeviceContext::Target DeviceContext::Resolve() const {
   Intersect(target.clip,
             {-target.offset.x, -target.offset.y, target.surface->width() - target.offset.x,
              target.surface->height() - target.offset.y});
+  if (area_ != Area::kMemory && !target.clip.empty()) {
+    RECT drawn = Bounds(target.clip);
+    OffsetRect(&drawn, target.offset.x, target.offset.y);
+    DamageWindowSurface(area_ == Area::kScreen ? nullptr : GetAncestor(window_, GA_ROOT), drawn);
+  }
   return target;
 }
 

@@ -1,10 +1,6 @@
 #include "surface.h"
 
 #include <algorithm>
-#include <map>
-#include <mutex>
-
-#include <platform/windows.h>
 
 namespace gdi {
 
@@ -49,40 +45,6 @@ void Surface::Resize(int width, int height) {
   width_ = fresh.width_;
   height_ = fresh.height_;
   Place();
-}
-
-std::shared_ptr<Surface> WindowSurface(HWND top_level) {
-  static std::mutex lock;
-  static std::map<HWND, std::shared_ptr<Surface>> surfaces;
-  int width = 0;
-  int height = 0;
-  if (top_level == nullptr) {
-    width = GetSystemMetrics(SM_CXSCREEN);
-    height = GetSystemMetrics(SM_CYSCREEN);
-  } else {
-    RECT rect;
-    if (!IsWindow(top_level) || !GetWindowRect(top_level, &rect)) {
-      std::lock_guard guard(lock);
-      surfaces.erase(top_level);
-      return nullptr;
-    }
-    width = rect.right - rect.left;
-    height = rect.bottom - rect.top;
-  }
-  std::lock_guard guard(lock);
-  // Handles are never reused, so the surfaces of destroyed windows can go
-  // whenever they are noticed.
-  for (auto it = surfaces.begin(); it != surfaces.end();) {
-    it = it->first != nullptr && it->first != top_level && !IsWindow(it->first) ? surfaces.erase(it)
-                                                                                : std::next(it);
-  }
-  std::shared_ptr<Surface>& surface = surfaces[top_level];
-  if (surface == nullptr) {
-    surface = std::make_shared<Surface>(width, height);
-  } else if (surface->width() != width || surface->height() != height) {
-    surface->Resize(width, height);
-  }
-  return surface;
 }
 
 }  // namespace gdi

@@ -74,9 +74,13 @@ class Surface {
   std::ptrdiff_t step_ = 0;
 };
 
-// The surface of a top-level window (frame included), made on first use and
-// resized to the window's current size; null for a window that is gone. A
-// null window means the screen.
+// The surface of a top-level window (frame included), kept at the window's
+// current size; null for a window that is gone. A null window means the
+// screen. The window manager provides both (user/host_windows.cpp): the
+// host owns a window's surface.
 std::shared_ptr<Surface> WindowSurface(HWND top_level);
+// Marks `area` (surface coordinates) of a top-level window's surface as
+// drawn, to be presented.
+void DamageWindowSurface(HWND top_level, const RECT& area);
 
 }  // namespace gdi

@@ -48,11 +48,15 @@ struct InputEvent {
   char text = 0;         // code page 1251 character for kText
 };
 
+inline bool operator==(const RECT& a, const RECT& b) {
+  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
 // What the host is told of a top-level window: all of it, whenever any of it
 // changes.
 struct WindowState {
-  RECT frame{};   // the whole window on the screen, frame included
-  RECT client{};  // the client area on the screen
+  RECT frame{};       // the whole window on the screen, frame included
+  RECT client{};      // the client area on the screen
   std::string title;  // UTF-8
   bool visible = false;
   bool enabled = true;
@@ -60,7 +64,10 @@ struct WindowState {
   bool topmost = false;  // WS_EX_TOPMOST
   // Showing it may take the focus; false for pop-ups such as hints.
   bool takes_focus = true;
-  bool caption = false;    // a title bar: the desktop draws a frame
+  // A title bar. A window with one shows its client area in a frame the
+  // desktop draws; one without shows its whole surface, the borders the
+  // platform painted included, as a borderless window at `frame`.
+  bool caption = false;
   bool resizable = false;  // a sizing border
   HWND owner = nullptr;    // the top-level window that owns it
   // Among the visible top-level windows, 0 for the one on top.
@@ -87,8 +94,7 @@ class HostWindow {
   virtual void Update(const WindowState& /* state */) {}
   // Shows the `damaged` rectangles (surface coordinates) of `picture`: the
   // surface itself, or a copy with the carets laid over it.
-  virtual void Present(const gdi::Surface& /* picture */, const std::vector<RECT>& /* damaged */) {
-  }
+  virtual void Present(const gdi::Surface& /* picture */, const std::vector<RECT>& /* damaged */) {}
 
  private:
   std::shared_ptr<gdi::Surface> surface_;
@@ -106,6 +112,10 @@ class Display {
                                                  const WindowState& /* state */) {
     return std::make_unique<HostWindow>();
   }
+
+  // Whether the host shows the windows to someone, so that the caret's
+  // blinking must wake the user-interface thread to present it.
+  virtual bool ShowsCaretBlinks() const { return false; }
 
   // The next piece of input gathered, if any.
   virtual bool NextInput(InputEvent& event) = 0;

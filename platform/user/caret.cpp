@@ -76,14 +76,18 @@ BOOL CountHiding(HWND window, int change) {
   return TRUE;
 }
 
+// The caret's box on the screen.
+RECT BoxOf(const Caret& caret, const Window* owner) {
+  const POINT client = ClientOrigin(owner);
+  return {client.x + caret.position.x, client.y + caret.position.y,
+          client.x + caret.position.x + caret.size.cx, client.y + caret.position.y + caret.size.cy};
+}
+
 // XORs the caret over `picture`, whose (0, 0) is at `corner` on the screen.
 void Lay(const Caret& caret, gdi::Surface& picture, POINT corner) {
   const Window* owner = Find(caret.window);
   if (owner == nullptr) return;
-  const POINT client = ClientOrigin(owner);
-  const RECT box{client.x + caret.position.x, client.y + caret.position.y,
-                 client.x + caret.position.x + caret.size.cx,
-                 client.y + caret.position.y + caret.size.cy};
+  const RECT box = BoxOf(caret, owner);
   gdi::RectList area = VisibleArea(owner, false);
   gdi::Intersect(area, box);
   gdi::Intersect(area,
@@ -111,6 +115,24 @@ void LayCarets(HWND top_level, gdi::Surface& picture) {
       Lay(caret, picture, ScreenOrigin(top));
     }
   }
+}
+
+std::vector<RECT> CaretBoxes(HWND top_level) {
+  std::vector<RECT> boxes;
+  const Window* top = Find(top_level);
+  if (top == nullptr) return boxes;
+  const POINT corner = ScreenOrigin(top);
+  std::lock_guard guard(CaretLock());
+  for (const auto& [thread, caret] : Carets()) {
+    const Window* owner = Find(caret.window);
+    if (caret.hidden != 0 || owner == nullptr || TopLevelOf(const_cast<Window*>(owner)) != top) {
+      continue;
+    }
+    RECT box = BoxOf(caret, owner);
+    OffsetRect(&box, -corner.x, -corner.y);
+    boxes.push_back(box);
+  }
+  return boxes;
 }
 
 std::uint64_t NextCaretBlink() {

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "../gdi/surface.h"
 
@@ -14,6 +15,10 @@ namespace user {
 // Inverts, on `picture` (a copy of a top-level window's surface), the carets
 // inside that window that are shown and in their "on" phase now.
 void LayCarets(HWND top_level, gdi::Surface& picture);
+
+// Where the shown carets inside a top-level window lie, on or off now, in
+// the coordinates of its surface.
+std::vector<RECT> CaretBoxes(HWND top_level);
 
 // When, on the host clock, a shown caret next turns on or off: the time a
 // host presenting windows wakes to show it again. host::kForever when no

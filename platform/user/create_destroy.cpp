@@ -6,6 +6,7 @@
 #include "caret.h"
 #include "focus.h"
 #include "frame.h"
+#include "host_windows.h"
 #include "window_table.h"
 
 namespace user {
@@ -42,6 +43,7 @@ void SendNcDestroy(HWND handle) {
   if (window == nullptr) return;
   ForgetWindow(window);
   ForgetCaret(handle);
+  CloseHostWindow(handle);
   Detach(window);
   RemoveWindow(handle);
 }
@@ -134,6 +136,7 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
     w->client = {client.left - w->rect.left, client.top - w->rect.top, client.right - w->rect.left,
                  client.bottom - w->rect.top};
   }
+  if (w->parent == nullptr) user::OpenHostWindow(handle);
   w = user::SendAndFind(handle, WM_CREATE, 0, reinterpret_cast<LPARAM>(&create), &answer);
   if (answer == -1) return fail();
   if (w == nullptr) return nullptr;

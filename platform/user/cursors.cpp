@@ -9,6 +9,7 @@
 #include <platform/kernel.h>
 
 #include "../gdi/system_icons.h"
+#include "../host/host.h"
 
 namespace user {
 
@@ -61,7 +62,10 @@ HICON LoadIconA(HINSTANCE instance, LPCSTR name) {
 }
 
 HCURSOR SetCursor(HCURSOR cursor) {
-  return user::current.exchange(cursor);
+  const HCURSOR old = user::current.exchange(cursor);
+  if (old != cursor)
+    host::Current().SetCursorShape(cursor != nullptr ? user::SystemCursorId(cursor) : 0);
+  return old;
 }
 
 HCURSOR GetCursor() {

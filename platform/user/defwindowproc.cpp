@@ -92,6 +92,14 @@ LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
   if (w == nullptr) return 0;
   const user::DefaultHandlingScope inside_default;
   switch (message) {
+    case WM_SETICON: {
+      HICON& slot = wParam == ICON_BIG ? w->big_icon : w->small_icon;
+      const HICON previous = slot;
+      slot = reinterpret_cast<HICON>(lParam);
+      return reinterpret_cast<LRESULT>(previous);
+    }
+    case WM_GETICON:
+      return reinterpret_cast<LRESULT>(wParam == ICON_BIG ? w->big_icon : w->small_icon);
     case WM_NCCREATE: {
       const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
       if (create != nullptr && create->lpszName != nullptr &&

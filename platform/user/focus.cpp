@@ -3,6 +3,7 @@
 
 #include <platform/kernel.h>
 
+#include "../host/host.h"
 #include "focus.h"
 #include "message_queue.h"
 #include "state.h"
@@ -110,7 +111,10 @@ void ResetFocus() {
 
 void ForgetWindow(Window* window) {
   if (focus != nullptr && IsInside(focus, window->handle)) focus = nullptr;
-  if (capture == window->handle) capture = nullptr;
+  if (capture == window->handle) {
+    capture = nullptr;
+    host::Current().SetMouseCapture(nullptr);
+  }
   if (active == window->handle) active = nullptr;
   ForgetTimers(window->handle);
 }
@@ -165,6 +169,7 @@ HWND SetCapture(HWND window) {
   const HWND old = user::capture;
   if (window == old) return old;
   user::capture = window;
+  host::Current().SetMouseCapture(window != nullptr ? GetAncestor(window, GA_ROOT) : nullptr);
   if (old != nullptr && IsWindow(old)) {
     SendMessageA(old, WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(window));
   }
@@ -174,6 +179,7 @@ HWND SetCapture(HWND window) {
 BOOL ReleaseCapture() {
   const HWND old = user::capture;
   user::capture = nullptr;
+  if (old != nullptr) host::Current().SetMouseCapture(nullptr);
   if (old != nullptr && IsWindow(old)) SendMessageA(old, WM_CAPTURECHANGED, 0, 0);
   return TRUE;
 }

@@ -45,6 +45,7 @@
 
 #include <platform/kernel.h>
 
+#include "../gdi/surface.h"
 #include "../host/host.h"
 #include "focus.h"
 #include "frame.h"
@@ -94,6 +95,8 @@ std::mutex& QueueLock() {
 struct InputState {
   // Guarded by QueueLock.
   std::deque<Pending> pending;
+  // What the window manager did to the windows, handled before the input.
+  std::deque<host::InputEvent> window_news;
   std::uint64_t next_serial = 1;
   POINT last_mouse{};  // where the last mouse event queued left the cursor
   KeyDownRecord last_key_down;
@@ -177,8 +180,29 @@ bool IsMouse(const host::InputEvent& e) {
          e.kind == host::InputEvent::kButtonUp || e.kind == host::InputEvent::kWheel;
 }
 
+bool IsWindowNews(const host::InputEvent& e) {
+  return e.kind >= host::InputEvent::kClose;
+}
+
+// A mouse event in a window's client coordinates moved to the screen's.
+host::InputEvent OnScreen(host::InputEvent e) {
+  if (e.window == nullptr || !IsMouse(e)) return e;
+  std::lock_guard table(Lock());
+  if (const Window* w = Find(e.window)) {
+    const POINT origin = ClientOrigin(w);
+    e.position.x += origin.x;
+    e.position.y += origin.y;
+  }
+  return e;
+}
+
 // Queues an event; QueueLock held.
-void QueueInput(const host::InputEvent& e) {
+void QueueInput(const host::InputEvent& event) {
+  if (IsWindowNews(event)) {
+    state.window_news.push_back(event);
+    return;
+  }
+  const host::InputEvent e = OnScreen(event);
   // The host's view of the keys moves as the events arrive.
   std::array<BYTE, 256> snapshot{};
   for (std::size_t k = 0; k < 256; ++k) snapshot[k] = async_key_state[k].load();
@@ -298,7 +322,16 @@ Hit Visit(HWND handle, POINT p) {
   return {handle, code, true};
 }
 
-Hit HitTest(POINT p) {
+// `preferred`: the top-level window the host saw the event in, searched
+// first, as the desktop's own stacking may differ from ours.
+Hit HitTest(POINT p, HWND preferred) {
+  if (preferred != nullptr) {
+    const Window* top = Find(preferred);
+    if (top != nullptr && (top->style & WS_VISIBLE) != 0 && Contains(ScreenRect(top), p)) {
+      const Hit hit = Visit(preferred, p);
+      if (hit.found) return hit;
+    }
+  }
   for (HWND handle : Handles(Desktop()->children)) {
     Window* top = Find(handle);
     if (top == nullptr || top->thread != GetCurrentThreadId()) continue;
@@ -385,7 +418,7 @@ Routed RouteMouse(const Pending& item) {
     r.window = capture;
     r.captured = true;
   } else {
-    const Hit hit = HitTest(p);
+    const Hit hit = HitTest(p, e.window);
     if (!hit.found) return r;
     r.window = hit.window;
     r.hit = hit.code;
@@ -637,6 +670,55 @@ bool CharacterOfKey(WPARAM key, char& c) {
   return false;
 }
 
+// The window manager's word on a window, acted on as the desktop would.
+void HandleNews(const host::InputEvent& e) {
+  HWND window = e.window;
+  RECT frame{};
+  RECT client{};
+  if (!GetWindowRect(window, &frame) || !GetClientRect(window, &client)) return;
+  POINT corner{0, 0};
+  ClientToScreen(window, &corner);
+  switch (e.kind) {
+    case host::InputEvent::kClose:
+      if (IsWindowEnabled(window)) SendMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+      break;
+    case host::InputEvent::kActivate:
+      // A window disabled under a modal one hands the activation to it.
+      if (!IsWindowEnabled(window)) window = GetWindow(window, GW_ENABLEDPOPUP);
+      if (GetActiveWindow() != window && IsWindowEnabled(window) && IsWindowVisible(window)) {
+        Activate(window, WA_ACTIVE);
+      }
+      break;
+    case host::InputEvent::kDeactivate:
+      if (GetActiveWindow() == window) Activate(nullptr, WA_INACTIVE);
+      break;
+    case host::InputEvent::kMoved:
+      SetWindowPos(window, nullptr, frame.left + e.position.x - corner.x,
+                   frame.top + e.position.y - corner.y, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      break;
+    case host::InputEvent::kResized:
+      SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left + e.size.cx - client.right,
+                   frame.bottom - frame.top + e.size.cy - client.bottom,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+      break;
+    case host::InputEvent::kExposed:
+      gdi::DamageWindowSurface(window, {0, 0, frame.right - frame.left, frame.bottom - frame.top});
+      break;
+    default:
+      break;
+  }
+}
+
+void HandleWindowNews() {
+  std::deque<host::InputEvent> news;
+  {
+    std::lock_guard guard(QueueLock());
+    news.swap(state.window_news);
+  }
+  for (const host::InputEvent& e : news) HandleNews(e);
+}
+
 }  // namespace
 
 void ResetInput() {
@@ -647,6 +729,7 @@ void ResetInput() {
 
 bool TakeInputMessage(MSG& msg, HWND filter, UINT min, UINT max, bool remove) {
   Pull();
+  HandleWindowNews();
   std::size_t index = 0;
   for (;;) {
     Pending item;

@@ -8,7 +8,9 @@
 #include <platform/kernel.h>
 
 #include "../host/host.h"
+#include "caret.h"
 #include "delivery.h"
+#include "host_windows.h"
 #include "state.h"
 #include "window_table.h"
 
@@ -55,17 +57,25 @@ bool TakePosted(Queue& queue, MSG& msg, HWND filter, UINT min, UINT max, bool re
 bool Peek(MSG& msg, HWND filter, UINT min, UINT max, bool remove) {
   AnswerSentMessages();
   Queue& queue = QueueOf(GetCurrentThreadId());
-  return TakePosted(queue, msg, filter, min, max, remove) ||
-         TakeInputMessage(msg, filter, min, max, remove) ||
-         (PassesFilter(filter, WM_PAINT, filter, min, max) && TakePaintMessage(msg, filter)) ||
-         TakeTimer(msg, filter, min, max, remove);
+  const bool found =
+      TakePosted(queue, msg, filter, min, max, remove) ||
+      TakeInputMessage(msg, filter, min, max, remove) ||
+      (PassesFilter(filter, WM_PAINT, filter, min, max) && TakePaintMessage(msg, filter)) ||
+      TakeTimer(msg, filter, min, max, remove);
+  // A thread that keeps finding work still shows what it drew now and then.
+  if (found) PresentIfDue();
+  return found;
 }
 
 // Waits for something new for this thread: the user-interface thread for
-// input too, through the host; any other thread for its queue alone.
+// input too, through the host, having shown what it drew; any other thread
+// for its queue alone.
 void WaitForMessages(std::uint64_t deadline) {
-  if (host::Current().IsUserInterfaceThread()) {
-    host::Current().WaitForWork(deadline);
+  host::Host& host = host::Current();
+  if (host.IsUserInterfaceThread()) {
+    PresentWindows();
+    if (host.ShowsCaretBlinks()) deadline = std::min(deadline, NextCaretBlink());
+    host.WaitForWork(deadline);
     return;
   }
   Queue& queue = QueueOf(GetCurrentThreadId());

@@ -305,6 +305,15 @@ HWND GetWindow(HWND window, UINT command) {
   if (w == nullptr) return nullptr;
   if (command == GW_CHILD) return w->children.empty() ? nullptr : w->children.front()->handle;
   if (command == GW_OWNER) return w->owner != nullptr ? w->owner->handle : nullptr;
+  if (command == GW_ENABLEDPOPUP) {
+    // The first enabled, visible window it owns in z-order; itself if none.
+    for (const user::Window* top : user::Desktop()->children) {
+      if (top->owner == w && (top->style & (WS_VISIBLE | WS_DISABLED)) == WS_VISIBLE) {
+        return top->handle;
+      }
+    }
+    return window;
+  }
   auto& siblings = user::SiblingsOf(w);
   if (siblings.empty()) return nullptr;
   const auto at = std::find(siblings.begin(), siblings.end(), w);

@@ -40,6 +40,8 @@ struct Window {
   RECT rect{};
   RECT client{};  // relative to rect's top-left corner
   std::string text;
+  HICON big_icon = nullptr;  // WM_SETICON's
+  HICON small_icon = nullptr;
   std::map<std::string, HANDLE> props;  // keys upper-cased atom names
   std::vector<RECT> update;             // invalid parts, client coordinates
   bool erase = false;                   // WM_ERASEBKGND owed with the next paint

@@ -168,6 +168,64 @@ void HeadlessHost::PullAudio(std::uint64_t milliseconds) {
   audio_.pulls.push_back({.time = now_, .frames = given});
 }
 
+// A top-level window as the headless host keeps it: only what it was told.
+class HeadlessHost::Window final : public HostWindow {
+ public:
+  Window(HeadlessHost& host, HWND handle) : host_(host), handle_(handle) {}
+  ~Window() override {
+    std::lock_guard guard(host_.mutex_);
+    if (const auto it = host_.windows_.find(handle_); it != host_.windows_.end()) {
+      it->second.open = false;
+    }
+  }
+  void Update(const WindowState& state) override {
+    std::lock_guard guard(host_.mutex_);
+    HostWindowLog& log = host_.windows_[handle_];
+    log.state = state;
+    ++log.updates;
+  }
+  void Present(const gdi::Surface& /* picture */, const std::vector<RECT>& damaged) override {
+    std::lock_guard guard(host_.mutex_);
+    HostWindowLog& log = host_.windows_[handle_];
+    ++log.presents;
+    log.last_damage = damaged;
+  }
+
+ private:
+  HeadlessHost& host_;
+  const HWND handle_;
+};
+
+std::unique_ptr<HostWindow> HeadlessHost::OpenWindow(HWND handle, const WindowState& state) {
+  std::lock_guard guard(mutex_);
+  windows_[handle] = HostWindowLog{};
+  windows_[handle].state = state;
+  return std::make_unique<Window>(*this, handle);
+}
+
+std::optional<HostWindowLog> HeadlessHost::WindowLog(HWND window) {
+  std::lock_guard guard(mutex_);
+  const auto it = windows_.find(window);
+  if (it == windows_.end()) return std::nullopt;
+  return it->second;
+}
+
+void HeadlessHost::SetCursorShape(WORD system_cursor) {
+  cursor_shape_ = system_cursor;
+}
+
+WORD HeadlessHost::CursorShape() {
+  return cursor_shape_;
+}
+
+void HeadlessHost::SetMouseCapture(HWND top_level) {
+  mouse_capture_ = top_level;
+}
+
+HWND HeadlessHost::MouseCapture() {
+  return mouse_capture_;
+}
+
 BeepLog HeadlessHost::Beeps() {
   std::lock_guard guard(mutex_);
   return beeps_;
@@ -388,6 +446,9 @@ void HeadlessHost::Reset() {
   clipboard_.reset();
   audio_source_ = nullptr;
   audio_ = {};
+  windows_.clear();
+  cursor_shape_ = 0;
+  mouse_capture_ = nullptr;
   Changed();
 }
 

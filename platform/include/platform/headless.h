@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <map>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -49,6 +50,15 @@ struct AudioRecording {
   }
 };
 
+// What the host was told of one top-level window.
+struct HostWindowLog {
+  WindowState state;  // as last told
+  bool open = true;   // false once the platform closed it
+  int updates = 0;    // changes told after opening
+  int presents = 0;
+  std::vector<RECT> last_damage;  // the last present's rectangles
+};
+
 class HeadlessHost final : public Host {
  public:
   static constexpr SIZE kDefaultScreen{1024, 768};
@@ -79,6 +89,9 @@ class HeadlessHost final : public Host {
   void ClearClipboard() override;
   bool StartAudio(const AudioFormat& format, AudioSource* source) override;
   void StopAudio() override;
+  std::unique_ptr<HostWindow> OpenWindow(HWND handle, const WindowState& state) override;
+  void SetCursorShape(WORD system_cursor) override;
+  void SetMouseCapture(HWND top_level) override;
 
   // The test API. Any thread may call it.
 
@@ -126,6 +139,12 @@ class HeadlessHost final : public Host {
   // The frames pulled from the sound as virtual time passed.
   AudioRecording Audio();
 
+  // The top-level windows the platform opened since the last Reset.
+  std::optional<HostWindowLog> WindowLog(HWND window);
+  // The cursor shape and the capture as last set (0 and null after Reset).
+  WORD CursorShape();
+  HWND MouseCapture();
+
  private:
   struct Waiter;
 
@@ -143,6 +162,8 @@ class HeadlessHost final : public Host {
   void Unpin(const std::vector<Waiter*>& pinned);
   void Push(const InputEvent& event);
   void PullAudio(std::uint64_t milliseconds);
+
+  class Window;
 
   std::mutex mutex_;
   // Notified whenever `generation_` grows: anything that may let the
@@ -166,6 +187,9 @@ class HeadlessHost final : public Host {
   // seconds pull exactly the rate's number of frames.
   std::uint64_t audio_owed_ = 0;
   AudioRecording audio_;
+  std::map<HWND, HostWindowLog> windows_;
+  std::atomic<WORD> cursor_shape_{0};
+  std::atomic<HWND> mouse_capture_{nullptr};
   // Threads made by CreateThread that are not waiting in WaitUntil.
   int running_ = 0;
   std::vector<Waiter*> waiters_;

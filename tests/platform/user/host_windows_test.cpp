@@ -1,0 +1,172 @@
+// What the host hears of the top-level windows: their state, the damage
+// presented before the user-interface thread waits, and the window
+// manager's news, mouse events and cursor coming back the other way.
+#include <gtest/gtest.h>
+#include <platform/headless.h>
+
+#include "tests/support/test_window.h"
+
+namespace {
+
+using host::InputEvent;
+
+class HostWindows : public testing::Test {
+ protected:
+  HostWindows() { host::Headless().Reset(); }
+  ~HostWindows() override {
+    ResetTestWindows();
+    DrainMessages();
+  }
+  // Lets the thread take what waits and then wait once, as a message loop
+  // does between bursts of work.
+  static void WaitOnce() {
+    const UINT_PTR timer = SetTimer(nullptr, 0, 10, nullptr);
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) && msg.message != WM_TIMER) DispatchMessageA(&msg);
+    KillTimer(nullptr, timer);
+  }
+  static host::HostWindowLog Log(HWND window) {
+    const std::optional<host::HostWindowLog> log = host::Headless().WindowLog(window);
+    EXPECT_TRUE(log.has_value());
+    return log.value_or(host::HostWindowLog{});
+  }
+  HWND MakeMain() {
+    HWND main = MakeWindow(WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, 100, 50, 300, 200);
+    SetWindowTextA(main, "\xD1\xF2\xE8\xEC\xF3\xEB");  // "Стимул" in code page 1251
+    return main;
+  }
+};
+
+TEST_F(HostWindows, TopLevelWindowsAreOpenedToldAndClosed) {
+  HWND main = MakeMain();
+  HWND child = MakeWindow(WS_CHILD | WS_VISIBLE, 0, 0, 20, 20, main);
+  EXPECT_FALSE(host::Headless().WindowLog(child).has_value());
+  EXPECT_FALSE(Log(main).state.visible);
+
+  ShowWindow(main, SW_SHOW);
+  WaitOnce();
+  const host::WindowState state = Log(main).state;
+  RECT frame;
+  GetWindowRect(main, &frame);
+  POINT corner{0, 0};
+  ClientToScreen(main, &corner);
+  EXPECT_TRUE(state.visible && state.active && state.caption && state.takes_focus);
+  EXPECT_EQ(state.title, "Стимул");
+  EXPECT_TRUE(host::operator==(state.frame, frame));
+  EXPECT_EQ(state.client.left, corner.x);
+  EXPECT_EQ(state.client.top, corner.y);
+  EXPECT_EQ(state.z_index, 0);
+
+  DestroyWindow(main);
+  EXPECT_FALSE(Log(main).open);
+}
+
+TEST_F(HostWindows, AHintShowsOnTopWithoutTheFocus) {
+  HWND main = MakeMain();
+  ShowWindow(main, SW_SHOW);
+  HWND hint = MakeWindow(WS_POPUP | WS_BORDER, 0, 0, 60, 18, main, WS_EX_TOOLWINDOW);
+  SetWindowPos(hint, HWND_TOPMOST, 120, 80, 60, 18, SWP_SHOWWINDOW | SWP_NOACTIVATE);
+  WaitOnce();
+  const host::WindowState state = Log(hint).state;
+  EXPECT_TRUE(state.visible && state.topmost);
+  EXPECT_FALSE(state.takes_focus || state.caption || state.active);
+  EXPECT_EQ(state.owner, main);
+  EXPECT_EQ(state.z_index, 0);
+  EXPECT_EQ(Log(main).state.z_index, 1);
+  EXPECT_EQ(GetActiveWindow(), main);
+}
+
+TEST_F(HostWindows, PaintingIsPresentedOnceBeforeTheWaitAndOnlyWhereItDrew) {
+  HWND main = MakeMain();
+  ShowWindow(main, SW_SHOW);
+  WaitOnce();
+  const int before = Log(main).presents;
+  TestHandlers()[WM_PAINT] = [](HWND w, WPARAM, LPARAM) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(w, &ps);
+    for (int x = 0; x < 300; x += 2) SetPixel(dc, x, x / 2, RGB(255, 0, 0));
+    EndPaint(w, &ps);
+    return 0;
+  };
+  const RECT invalid{10, 20, 30, 30};
+  InvalidateRect(main, &invalid, FALSE);
+  WaitOnce();
+  const host::HostWindowLog log = Log(main);
+  EXPECT_EQ(log.presents, before + 1);
+  RECT frame;
+  GetWindowRect(main, &frame);
+  POINT corner{0, 0};
+  ClientToScreen(main, &corner);
+  RECT in_surface = invalid;
+  OffsetRect(&in_surface, corner.x - frame.left, corner.y - frame.top);
+  ASSERT_FALSE(log.last_damage.empty());
+  for (const RECT& r : log.last_damage) {
+    RECT inside;
+    IntersectRect(&inside, &r, &in_surface);
+    EXPECT_TRUE(host::operator==(inside, r));
+  }
+}
+
+TEST_F(HostWindows, MouseEventsNameTheirWindowInClientCoordinates) {
+  HWND main = MakeMain();
+  HWND child = MakeWindow(WS_CHILD | WS_VISIBLE, 40, 30, 50, 50, main);
+  ShowWindow(main, SW_SHOW);
+  DrainMessages();
+  HWND pressed = nullptr;
+  LPARAM at = 0;
+  TestHandlers()[WM_LBUTTONDOWN] = [&](HWND w, WPARAM, LPARAM l) {
+    pressed = w;
+    at = l;
+    return 0;
+  };
+  host::Headless().Inject({.kind = InputEvent::kButtonDown, .window = main, .position = {45, 37}});
+  DrainMessages();
+  EXPECT_EQ(pressed, child);
+  EXPECT_EQ(at, MAKELPARAM(5, 7));
+}
+
+TEST_F(HostWindows, TheWindowManagersNewsIsActedOn) {
+  HWND main = MakeMain();
+  ShowWindow(main, SW_SHOW);
+  DrainMessages();
+  bool closed = false;
+  TestHandlers()[WM_CLOSE] = [&](HWND, WPARAM, LPARAM) {
+    closed = true;
+    return 0;
+  };
+  auto news = [&](InputEvent event) {
+    event.window = main;
+    host::Headless().Inject(event);
+    DrainMessages();
+  };
+  news({.kind = InputEvent::kMoved, .position = {210, 160}});
+  news({.kind = InputEvent::kResized, .size = {150, 90}});
+  POINT corner{0, 0};
+  ClientToScreen(main, &corner);
+  RECT client;
+  GetClientRect(main, &client);
+  EXPECT_EQ(corner.x, 210);
+  EXPECT_EQ(corner.y, 160);
+  EXPECT_EQ(client.right, 150);
+  EXPECT_EQ(client.bottom, 90);
+
+  news({.kind = InputEvent::kDeactivate});
+  EXPECT_EQ(GetActiveWindow(), nullptr);
+  news({.kind = InputEvent::kActivate});
+  EXPECT_EQ(GetActiveWindow(), main);
+  news({.kind = InputEvent::kClose});
+  EXPECT_TRUE(closed);
+}
+
+TEST_F(HostWindows, CursorAndCaptureReachTheHost) {
+  HWND main = MakeMain();
+  HWND child = MakeWindow(WS_CHILD | WS_VISIBLE, 0, 0, 20, 20, main);
+  SetCapture(child);
+  EXPECT_EQ(host::Headless().MouseCapture(), main);
+  ReleaseCapture();
+  EXPECT_EQ(host::Headless().MouseCapture(), nullptr);
+  SetCursor(LoadCursorA(nullptr, IDC_IBEAM));
+  EXPECT_EQ(host::Headless().CursorShape(), 32513);
+}
+
+}  // namespace
