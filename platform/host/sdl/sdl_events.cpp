@@ -101,14 +101,6 @@ void SdlHost::Translate(const SDL_Event& event) {
       input.kind = event.type == SDL_KEYDOWN ? InputEvent::kKeyDown : InputEvent::kKeyUp;
       input.window = window->handle();
       input.virtual_key = *key;
-      Queue(input);
-      if (event.type == SDL_KEYUP) return;
-      // SDL sends no text for these; the desktop's key translation types them.
-      const auto typed =
-          sdl::ControlCharacterFor(*key, static_cast<SDL_Keymod>(event.key.keysym.mod));
-      if (!typed) return;
-      input.kind = InputEvent::kText;
-      input.text = *typed;
       break;
     }
     case SDL_TEXTINPUT: {

@@ -37,6 +37,7 @@ class SdlHost : public RealTimeHost {
   void Wake() override;
 
   SIZE ScreenSize() override;
+  bool ShowsCaretBlinks() const override { return true; }
   std::unique_ptr<HostWindow> OpenWindow(HWND handle, const WindowState& state) override;
   bool NextInput(InputEvent& event) override;
   // On the user-interface thread the desktop is asked; other threads (the

@@ -33,9 +33,6 @@ constexpr UINT kVkOem6 = 0xDD;    // ]}
 constexpr UINT kVkOem7 = 0xDE;    // '"
 constexpr UINT kVkOem102 = 0xE2;  // the extra key left of Z
 
-constexpr char kEscape = 0x1B;
-constexpr char kCtrlBackspace = 0x7F;
-
 }  // namespace
 
 std::optional<UINT> VirtualKeyFor(SDL_Scancode scancode) {
@@ -155,27 +152,6 @@ std::optional<UINT> VirtualKeyFor(SDL_Scancode scancode) {
     default:
       return std::nullopt;
   }
-}
-
-std::optional<char> ControlCharacterFor(UINT virtual_key, SDL_Keymod modifiers) {
-  if ((modifiers & KMOD_ALT) != 0) return std::nullopt;
-  const bool ctrl = (modifiers & KMOD_CTRL) != 0;
-  switch (virtual_key) {
-    case VK_RETURN:
-      return '\r';
-    case VK_BACK:
-      return ctrl ? kCtrlBackspace : '\b';
-    case VK_TAB:
-      return ctrl ? std::nullopt : std::optional<char>('\t');
-    case VK_ESCAPE:
-      return kEscape;
-    default:
-      break;
-  }
-  if (ctrl && virtual_key >= 'A' && virtual_key <= 'Z') {
-    return static_cast<char>(virtual_key - 'A' + 1);
-  }
-  return std::nullopt;
 }
 
 std::string TypedText(std::string_view utf8) {

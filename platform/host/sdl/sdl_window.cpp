@@ -99,8 +99,8 @@ void SdlWindow::ApplyIcon() {
   if (copy == nullptr) return;
   for (int y = 0; y < icon.height(); ++y) {
     auto* row = reinterpret_cast<Uint32*>(static_cast<Uint8*>(copy->pixels) + y * copy->pitch);
-    // The icon is drawn opaque: its pixels carry no alpha of their own.
-    for (int x = 0; x < icon.width(); ++x) row[x] = icon.At(x, y) | 0xFF000000u;
+    // The icon's top byte is its transparency, as ARGB8888 has it.
+    for (int x = 0; x < icon.width(); ++x) row[x] = icon.At(x, y);
   }
   SDL_SetWindowIcon(window_, copy);
   SDL_FreeSurface(copy);

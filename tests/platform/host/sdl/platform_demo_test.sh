@@ -1,0 +1,118 @@
+#!/usr/bin/env bash
+# The demo on a real X server (Xvfb, no window manager): the window appears
+# where it was asked to at the size asked for, a click on the push button and
+# typing into the edit come back as the notifications the demo prints, and
+# Alt+F4 closes it. Without a display the demo says so in one line and fails.
+#
+#   platform_demo_test.sh DEMO window    [SCREENSHOT_DIR]
+#   platform_demo_test.sh DEMO no-display
+set -euo pipefail
+
+demo=$1
+mode=$2
+shots=${3:-.}
+skip=77
+
+fail() {
+  echo "FAIL: $*" >&2
+  [ -n "${out:-}" ] && [ -f "$out" ] && { echo "-- demo's output:" >&2; cat "$out" >&2; }
+  exit 1
+}
+
+if [ "$mode" = no-display ]; then
+  set +e
+  said=$(env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER "$demo" 2>&1)
+  status=$?
+  set -e
+  [ "$status" -ne 0 ] || fail "exit status 0 without a display"
+  [ "$(printf '%s\n' "$said" | wc -l)" -eq 1 ] || fail "more than one line: $said"
+  [[ "$said" == *"no display"* ]] || fail "no reason given: $said"
+  echo "no display: '$said', status $status"
+  exit 0
+fi
+
+for tool in Xvfb xdotool xwininfo; do
+  command -v "$tool" > /dev/null || { echo "SKIP: $tool is not installed"; exit $skip; }
+done
+
+work=$(mktemp -d)
+out=$work/demo.out
+xvfb_pid=
+demo_pid=
+cleanup() {
+  [ -n "$demo_pid" ] && kill "$demo_pid" 2> /dev/null || true
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2> /dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# Xvfb picks a free display number itself and writes it to us.
+exec 3> "$work/display"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp > "$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+exec 3>&-
+for _ in $(seq 100); do
+  [ -s "$work/display" ] && break
+  sleep 0.1
+done
+[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+export DISPLAY=:$(head -n1 "$work/display")
+export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy
+
+# The client area asked for, on the screen.
+x=120 y=90 width=320 height=240
+"$demo" $x $y $width $height > "$out" 2> "$work/demo.err" &
+demo_pid=$!
+
+# Waits up to five seconds for a line of the demo's output.
+expect_line() {
+  for _ in $(seq 50); do
+    grep -qxF -- "$1" "$out" && return 0
+    kill -0 "$demo_pid" 2> /dev/null || fail "the demo ended while waiting for '$1'"
+    sleep 0.1
+  done
+  fail "no line '$1'"
+}
+
+expect_line READY
+window=$(timeout 10 xdotool search --sync --name '^Tavrion platform demo$' | head -n1)
+[ -n "$window" ] || fail "no window"
+info=$(xwininfo -id "$window")
+field() { printf '%s\n' "$info" | sed -n "s/^ *$1: *//p"; }
+# With no window manager the SDL window is the client area itself.
+[ "$(field 'Absolute upper-left X')" = $x ] || fail "left $(field 'Absolute upper-left X'), not $x"
+[ "$(field 'Absolute upper-left Y')" = $y ] || fail "top $(field 'Absolute upper-left Y'), not $y"
+[ "$(field Width)" = $width ] || fail "width $(field Width), not $width"
+[ "$(field Height)" = $height ] || fail "height $(field Height), not $height"
+
+# The push button (id 1) lies at 240,8 in the client area, 70 x 25.
+xdotool mousemove $((x + 275)) $((y + 20)) click 1
+expect_line "BN_CLICKED 1"
+
+# The edit lies at 80,10, 150 x 21.
+xdotool mousemove $((x + 150)) $((y + 20)) click 1
+xdotool type --delay 30 "Hello 42"
+expect_line "EN_CHANGE Hello 42"
+
+# A picture of the screen for people to look at.
+mkdir -p "$shots"
+xwd -root -silent -out "$shots/platform-demo.xwd"
+if convert -version 2> /dev/null | grep -q ImageMagick; then
+  convert "$shots/platform-demo.xwd" "$shots/platform-demo.png" && rm "$shots/platform-demo.xwd"
+fi
+
+# Alt+F4 closes the window and so ends the program.
+xdotool key alt+F4
+expect_line WM_CLOSE
+for _ in $(seq 50); do
+  kill -0 "$demo_pid" 2> /dev/null || break
+  sleep 0.1
+done
+kill -0 "$demo_pid" 2> /dev/null && fail "still running after the window closed"
+set +e
+wait "$demo_pid"
+status=$?
+set -e
+demo_pid=
+[ "$status" -eq 0 ] || fail "exit status $status: $(cat "$work/demo.err")"
+echo "window at $x,$y ${width}x$height; click, typing and close seen"

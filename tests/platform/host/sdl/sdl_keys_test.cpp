@@ -1,0 +1,67 @@
+// SDL's keys and text as the desktop's: keys by position, both sides of the
+// modifiers, and typed UTF-8 cut down to code page 1251.
+#include "platform/host/sdl/sdl_keys.h"
+
+#include <SDL_keyboard.h>
+
+#include <gtest/gtest.h>
+#include <platform/codepage.h>
+#include <platform/windows.h>
+
+namespace {
+
+TEST(SdlKeys, KeysHaveTheirVirtualKeyCodes) {
+  const struct {
+    SDL_Scancode scancode;
+    UINT key;
+  } cases[] = {
+      {SDL_SCANCODE_A, 'A'},
+      {SDL_SCANCODE_Z, 'Z'},
+      {SDL_SCANCODE_1, '1'},
+      {SDL_SCANCODE_9, '9'},
+      {SDL_SCANCODE_0, '0'},
+      {SDL_SCANCODE_F1, VK_F1},
+      {SDL_SCANCODE_F12, VK_F1 + 11},
+      {SDL_SCANCODE_KP_ENTER, VK_RETURN},
+      {SDL_SCANCODE_RETURN, VK_RETURN},
+      {SDL_SCANCODE_BACKSPACE, VK_BACK},
+      {SDL_SCANCODE_PAGEUP, VK_PRIOR},
+      {SDL_SCANCODE_PAGEDOWN, VK_NEXT},
+      {SDL_SCANCODE_LSHIFT, VK_LSHIFT},
+      {SDL_SCANCODE_RSHIFT, VK_RSHIFT},
+      {SDL_SCANCODE_LCTRL, VK_LCONTROL},
+      {SDL_SCANCODE_RALT, VK_RMENU},
+      {SDL_SCANCODE_KP_0, 0x60},
+      {SDL_SCANCODE_KP_9, 0x69},
+      {SDL_SCANCODE_COMMA, 0xBC},
+      {SDL_SCANCODE_GRAVE, 0xC0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(SDL_GetScancodeName(c.scancode));
+    EXPECT_EQ(host::sdl::VirtualKeyFor(c.scancode), c.key);
+  }
+  EXPECT_FALSE(host::sdl::VirtualKeyFor(SDL_SCANCODE_UNKNOWN).has_value());
+  EXPECT_FALSE(host::sdl::VirtualKeyFor(SDL_SCANCODE_F13).has_value());
+}
+
+TEST(SdlKeys, TypedTextKeepsWhatTheCodePageHas) {
+  const struct {
+    const char* utf8;
+    std::string_view cp1251;
+  } cases[] = {
+      {"abc 42", "abc 42"},
+      {"Привет", "Привет"_cp1251},
+      {"€ №", "€ №"_cp1251},
+      {"a中b", "ab"},  // not in the code page
+      {"a\xFF"
+       "b",
+       "ab"},        // malformed
+      {"\xD0", ""},  // cut short
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.utf8);
+    EXPECT_EQ(host::sdl::TypedText(c.utf8), c.cp1251);
+  }
+}
+
+}  // namespace
