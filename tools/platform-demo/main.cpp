@@ -29,6 +29,8 @@ enum ControlId : int {
 };
 
 constexpr const char* kClassName = "TavrionPlatformDemo";
+constexpr const char* kHintClassName = "TavrionPlatformDemoHint";
+constexpr const char* kHintText = "A hint";
 constexpr int kLabelX = 10;
 constexpr int kLabelY = 12;
 
@@ -40,6 +42,10 @@ bool ready = false;
 HWND edit = nullptr;
 HWND track = nullptr;
 HWND progress = nullptr;
+HWND push = nullptr;
+// The push button shows and hides a hint: a pop-up above everything that
+// leaves the focus where it was.
+HWND hint = nullptr;
 
 // One line on stdout, at once: a script reads it while the window stays open.
 void Say(const std::string& line) {
@@ -66,7 +72,7 @@ HWND Make(HWND parent, const char* cls, const char* text, DWORD style, int x, in
 void MakeControls(HWND dialog) {
   edit = Make(dialog, "EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, 80, 10, 150, 21, kEdit,
               WS_EX_CLIENTEDGE);
-  Make(dialog, "BUTTON", "Push", BS_PUSHBUTTON | WS_TABSTOP, 240, 8, 70, 25, kPushButton);
+  push = Make(dialog, "BUTTON", "Push", BS_PUSHBUTTON | WS_TABSTOP, 240, 8, 70, 25, kPushButton);
   Make(dialog, "BUTTON", "Check box", BS_AUTOCHECKBOX | WS_TABSTOP, 10, 45, 140, 20, kCheckBox);
   Make(dialog, "BUTTON", "Radio button", BS_AUTORADIOBUTTON | WS_TABSTOP, 160, 45, 150, 20,
        kRadioButton);
@@ -83,9 +89,41 @@ void MakeControls(HWND dialog) {
   SendMessageA(updown, UDM_SETPOS32, 0, 5);
 }
 
+LRESULT HintProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != WM_PAINT) return DefWindowProcA(window, message, wParam, lParam);
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(window, &paint);
+  RECT all;
+  GetClientRect(window, &all);
+  HGDIOBJ old = SelectObject(dc, font);
+  SetBkMode(dc, TRANSPARENT);
+  DrawTextA(dc, kHintText, -1, &all, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
+  SelectObject(dc, old);
+  EndPaint(window, &paint);
+  return 0;
+}
+
+void ToggleHint(HWND dialog) {
+  if (hint == nullptr) {
+    hint = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kHintClassName, kHintText,
+                           WS_POPUP | WS_BORDER, 0, 0, 0, 0, dialog, nullptr, nullptr, nullptr);
+  }
+  if (IsWindowVisible(hint)) {
+    ShowWindow(hint, SW_HIDE);
+    Say("HINT hidden");
+    return;
+  }
+  RECT button;
+  GetWindowRect(push, &button);
+  SetWindowPos(hint, HWND_TOPMOST, button.left, button.bottom + 2, 80, 20,
+               SWP_SHOWWINDOW | SWP_NOACTIVATE);
+  Say("HINT shown");
+}
+
 void Command(int id, int code, HWND control) {
   if (code == BN_CLICKED && (id == kPushButton || id == kCheckBox || id == kRadioButton)) {
     Say("BN_CLICKED " + std::to_string(id));
+    if (id == kPushButton) ToggleHint(GetParent(control));
   } else if (code == EN_CHANGE && id == kEdit) {
     Say("EN_CHANGE " + TextOf(control));
   } else if (code == EN_CHANGE && id == kBuddy) {
@@ -121,6 +159,9 @@ LRESULT DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
       EndPaint(window, &paint);
       return 0;
     }
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) == WA_INACTIVE) Say("DEACTIVATED");
+      break;
     case WM_CLOSE:
       Say("WM_CLOSE");
       DestroyWindow(window);
@@ -166,6 +207,12 @@ int main(int argc, char** argv) {
   info.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   info.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
   RegisterClassA(&info);
+  WNDCLASSA hint_info{};
+  hint_info.lpfnWndProc = HintProc;
+  hint_info.lpszClassName = kHintClassName;
+  hint_info.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  hint_info.hbrBackground = GetSysColorBrush(COLOR_INFOBK);
+  RegisterClassA(&hint_info);
 
   const DWORD style = WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
   RECT frame = client;

@@ -33,16 +33,29 @@ void SdlHost::Gather() {
   if (!IsUserInterfaceThread()) return;
   SDL_Event event;
   while (SDL_PollEvent(&event) != 0) Translate(event);
+  // The focus left our windows for good only if none of them took it.
+  if (focus_lost_ != nullptr) {
+    InputEvent input{};
+    input.kind = InputEvent::kDeactivate;
+    input.window = focus_lost_;
+    focus_lost_ = nullptr;
+    Queue(input);
+  }
 }
 
-sdl::SdlWindow* SdlHost::KeyboardWindow(Uint32 window_id) const {
-  if (sdl::SdlWindow* window = sdl::SdlWindow::FromId(window_id)) return window;
-  // With no window manager the keyboard follows the pointer and SDL may not
-  // know which window has it: the program's active window takes the keys.
+sdl::SdlWindow* SdlHost::ActiveWindow() const {
   for (sdl::SdlWindow* window : windows_) {
     if (window->state().active && window->state().visible) return window;
   }
   return nullptr;
+}
+
+sdl::SdlWindow* SdlHost::KeyboardWindow(Uint32 window_id) const {
+  sdl::SdlWindow* window = sdl::SdlWindow::FromId(window_id);
+  if (window != nullptr && window->state().takes_focus) return window;
+  // With no window manager the keyboard follows the pointer, or SDL gave a
+  // hint the focus: the program's active window takes the keys.
+  return ActiveWindow();
 }
 
 void SdlHost::Translate(const SDL_Event& event) {
@@ -130,11 +143,22 @@ void SdlHost::TranslateWindowEvent(sdl::SdlWindow& window, const SDL_WindowEvent
       input.kind = InputEvent::kClose;
       break;
     case SDL_WINDOWEVENT_FOCUS_GAINED:
+      // Focus moving between our windows is one activation, not a
+      // deactivation with nothing active in between.
+      focus_lost_ = nullptr;
+      if (!state.takes_focus) {
+        // SDL focuses every window it shows when there is no window
+        // manager; a hint hands the focus back at once.
+        if (sdl::SdlWindow* active = ActiveWindow(); active != nullptr && active->window()) {
+          SDL_SetWindowInputFocus(active->window());
+        }
+        return;
+      }
       input.kind = InputEvent::kActivate;
       break;
     case SDL_WINDOWEVENT_FOCUS_LOST:
-      input.kind = InputEvent::kDeactivate;
-      break;
+      if (state.takes_focus) focus_lost_ = window.handle();
+      return;
     case SDL_WINDOWEVENT_MOVED:
       input.kind = InputEvent::kMoved;
       input.position = {event.data1 - offset.x, event.data2 - offset.y};

@@ -68,6 +68,8 @@ class SdlHost : public RealTimeHost {
   void Queue(const InputEvent& event);
   // The window a key or text event belongs to: SDL's, else the active one.
   sdl::SdlWindow* KeyboardWindow(Uint32 window_id) const;
+  // The shown window the platform has active, if any.
+  sdl::SdlWindow* ActiveWindow() const;
   void NoteCursor(POINT screen);
 
   const Uint32 wake_event_;
@@ -81,6 +83,9 @@ class SdlHost : public RealTimeHost {
   POINT cursor_{};
 
   std::vector<sdl::SdlWindow*> windows_;
+  // A window that lost the focus in the events being taken; it is told so
+  // once they are all taken, unless another of ours gained it.
+  HWND focus_lost_ = nullptr;
   std::map<WORD, SDL_Cursor*> cursors_;
 };
 

@@ -85,14 +85,26 @@ field() { printf '%s\n' "$info" | sed -n "s/^ *$1: *//p"; }
 [ "$(field Width)" = $width ] || fail "width $(field Width), not $width"
 [ "$(field Height)" = $height ] || fail "height $(field Height), not $height"
 
-# The push button (id 1) lies at 240,8 in the client area, 70 x 25.
+# The push button (id 1) lies at 240,8 in the client area, 70 x 25. It
+# shows a hint, a top-most pop-up of 80 x 20 two pixels below it, which takes
+# no focus: the SDL window is one the X server keeps out of any window
+# manager's hands, and the dialog stays active.
 xdotool mousemove $((x + 275)) $((y + 20)) click 1
 expect_line "BN_CLICKED 1"
+expect_line "HINT shown"
+hint=$(timeout 10 xdotool search --sync --onlyvisible --name '^A hint$' | head -n1)
+[ -n "$hint" ] || fail "no hint window"
+info=$(xwininfo -id "$hint")
+[ "$(field 'Absolute upper-left X')" = $((x + 240)) ] || fail "hint at x $(field 'Absolute upper-left X')"
+[ "$(field 'Absolute upper-left Y')" = $((y + 35)) ] || fail "hint at y $(field 'Absolute upper-left Y')"
+[ "$(field Width)x$(field Height)" = 80x20 ] || fail "hint $(field Width)x$(field Height)"
+[ "$(field 'Override Redirect State')" = yes ] || fail "the hint is left to a window manager"
 
 # The edit lies at 80,10, 150 x 21.
 xdotool mousemove $((x + 150)) $((y + 20)) click 1
 xdotool type --delay 30 "Hello 42"
 expect_line "EN_CHANGE Hello 42"
+grep -qx DEACTIVATED "$out" && fail "the dialog lost the activation"
 
 # A picture of the screen for people to look at.
 mkdir -p "$shots"
@@ -101,7 +113,8 @@ if convert -version 2> /dev/null | grep -q ImageMagick; then
   convert "$shots/platform-demo.xwd" "$shots/platform-demo.png" && rm "$shots/platform-demo.xwd"
 fi
 
-# Alt+F4 closes the window and so ends the program.
+# Alt+F4 closes the window and so ends the program. (Without a window
+# manager there is no close box to click.)
 xdotool key alt+F4
 expect_line WM_CLOSE
 for _ in $(seq 50); do
