@@ -175,6 +175,15 @@ LRESULT DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
+void RegisterClass(const char* name, WNDPROC procedure, int background) {
+  WNDCLASSA info{};
+  info.lpfnWndProc = procedure;
+  info.lpszClassName = name;
+  info.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  info.hbrBackground = GetSysColorBrush(background);
+  RegisterClassA(&info);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -201,18 +210,8 @@ int main(int argc, char** argv) {
   std::strcpy(log.lfFaceName, "MS Sans Serif");
   font = CreateFontIndirectA(&log);
 
-  WNDCLASSA info{};
-  info.lpfnWndProc = DialogProc;
-  info.lpszClassName = kClassName;
-  info.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  info.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-  RegisterClassA(&info);
-  WNDCLASSA hint_info{};
-  hint_info.lpfnWndProc = HintProc;
-  hint_info.lpszClassName = kHintClassName;
-  hint_info.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  hint_info.hbrBackground = GetSysColorBrush(COLOR_INFOBK);
-  RegisterClassA(&hint_info);
+  RegisterClass(kClassName, DialogProc, COLOR_BTNFACE);
+  RegisterClass(kHintClassName, HintProc, COLOR_INFOBK);
 
   const DWORD style = WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
   RECT frame = client;
