@@ -34,6 +34,17 @@ void SayRate(int device_rate, int sound_rate) {
                device_rate, sound_rate);
 }
 
+// The rate the default device runs at, as the sound server tells it, or 0
+// when the driver does not say. A server takes a stream at any rate and
+// resamples it to its own, so opening the device shows no difference.
+int ServerRate() {
+  char* name = nullptr;
+  SDL_AudioSpec spec{};
+  if (SDL_GetDefaultAudioInfo(&name, &spec, 0) != 0) return 0;
+  SDL_free(name);
+  return spec.freq;
+}
+
 }  // namespace
 
 int DeviceBufferFrames(int sample_rate) {
@@ -100,7 +111,7 @@ void SdlAudioOutput::StopAudio() {
 }
 
 bool SdlAudioOutput::OpenFor(const AudioFormat& format) {
-  if (format.sample_rate <= 0 || format.channels <= 0 ||
+  if (format.sample_rate <= 0 || format.channels <= 0 || format.channels > 8 ||
       (format.bits_per_sample != 8 && format.bits_per_sample != 16)) {
     SDL_SetError("%d-bit sound with %d channels at %d Hz cannot be played", format.bits_per_sample,
                  format.channels, format.sample_rate);
@@ -126,6 +137,9 @@ bool SdlAudioOutput::OpenFor(const AudioFormat& format) {
     SDL_CloseAudioDevice(device_);
     SayRate(obtained.freq, wanted.freq);
     device_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
+  } else if (device_ != 0) {
+    const int server_rate = ServerRate();
+    if (server_rate > 0 && server_rate != wanted.freq) SayRate(server_rate, wanted.freq);
   }
   if (device_ == 0) {
     SayNoOutput();
