@@ -51,8 +51,8 @@ struct InputEvent {
 // What the host is told of a top-level window: all of it, whenever any of it
 // changes.
 struct WindowState {
-  RECT frame{};   // the whole window on the screen, frame included
-  RECT client{};  // the client area on the screen
+  RECT frame{};       // the whole window on the screen, frame included
+  RECT client{};      // the client area on the screen
   std::string title;  // UTF-8
   bool visible = false;
   bool enabled = true;
@@ -87,8 +87,7 @@ class HostWindow {
   virtual void Update(const WindowState& /* state */) {}
   // Shows the `damaged` rectangles (surface coordinates) of `picture`: the
   // surface itself, or a copy with the carets laid over it.
-  virtual void Present(const gdi::Surface& /* picture */, const std::vector<RECT>& /* damaged */) {
-  }
+  virtual void Present(const gdi::Surface& /* picture */, const std::vector<RECT>& /* damaged */) {}
 
  private:
   std::shared_ptr<gdi::Surface> surface_;
