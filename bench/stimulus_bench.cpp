@@ -12,23 +12,11 @@
 #include <benchmark/benchmark.h>
 #include <platform/kernel.h>
 
+#include "bench/bench_support.h"
 #include "stimulus/recalculation.h"
 #include "stimulus/wave_writer.h"
 
 namespace {
-
-std::string BenchFile(const char* name) {
-  const char* dir = std::getenv("TAVRION_BENCH_DIR");
-  return std::string(dir != nullptr ? dir : "/tmp") + "/" + name;
-}
-
-stimulus::StimulusParams DefaultShape(std::int32_t count) {
-  stimulus::StimulusParams p{};
-  p.Frequency = 300, p.Duration = 1000, p.Count = count, p.SampleRate = 44100;
-  p.StimulusAmplitude = 32767, p.ZeroAmplitude = 0;
-  p.PulseSamples = 44, p.IntervalSamples = 103, p.TotalSamples = 147 * count;
-  return p;
-}
 
 // Both sides start from no file and no dirty pages, so neither pays for
 // truncating the last file or for the write-back of the one before.

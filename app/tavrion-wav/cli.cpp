@@ -1,10 +1,16 @@
 #include "app/tavrion-wav/cli.h"
 
+#include <algorithm>
 #include <array>
+#include <cmath>
+#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <optional>
 
 #include <platform/codepage.h>
+#include <platform/kernel.h>
+#include <platform/sound.h>
 
 #include "framework/rtl/intconv.h"
 #include "stimulus/params.h"
@@ -30,9 +36,19 @@ constexpr const char* kHelp =
     "  --zero T        sample value between pulses (0)\n"
     "  --delay T       seconds before playback (0)\n"
     "  --output FILE   the file to write (tavrion.wav)\n"
+    "  --play          then play the file once and wait for its end\n"
+    "  --loop SECONDS  then play the file in a loop for SECONDS (a positive\n"
+    "                  number, fractions allowed) and stop it\n"
     "Each T is an integer: decimal with an optional sign, or hexadecimal after\n"
     "$, x or 0x. Amplitudes beyond -32768..32767 are written clamped.\n"
-    "Exit status: 0 written, 1 refused or not written, 2 bad value or usage.\n";
+    "Exit status: 0 written (and played), 1 refused or not written, 2 bad value\n"
+    "or usage, 3 written but it could not be played.\n";
+
+// The longest loop asked for on the command line, in seconds.
+constexpr double kLongestLoop = 2147483647.0;
+// Long waits are slept in pieces a DWORD of milliseconds holds.
+constexpr std::uint64_t kLongestSleepMilliseconds = 3600 * 1000;
+constexpr std::uint64_t kMillisecondsPerSecond = 1000;
 
 using Texts = stimulus::ParameterTexts;
 
@@ -54,6 +70,9 @@ struct Command {
       {"--zero", Field::ZeroAmplitude, &Texts::zero_amplitude, "0"},
   }};
   std::string output = "tavrion.wav";
+  bool play = false;
+  // Seconds of loop; none when the file is played once or not at all.
+  std::optional<double> loop;
 
   Option& Of(Field field) {
     for (Option& o : values) {
@@ -94,7 +113,59 @@ std::string Fixed3(double value) {
   return text;
 }
 
-int Generate(Command& command, std::ostream& out, std::ostream& err) {
+double LoopSeconds(const std::string& text) {
+  const char* begin = text.c_str();
+  char* end = nullptr;
+  const double seconds = std::strtod(begin, &end);
+  if (text.empty() || end != begin + text.size() || !std::isfinite(seconds) || seconds <= 0 ||
+      seconds > kLongestLoop) {
+    throw UsageError("--loop " + text + ": SECONDS must be a positive number of seconds");
+  }
+  return seconds;
+}
+
+void SleepMilliseconds(std::uint64_t milliseconds) {
+  while (milliseconds > 0) {
+    const std::uint64_t piece = std::min(milliseconds, kLongestSleepMilliseconds);
+    Sleep(static_cast<DWORD>(piece));
+    milliseconds -= piece;
+  }
+}
+
+// The host that plays, installed for as long as it lives.
+class InstalledHost {
+ public:
+  explicit InstalledHost(std::unique_ptr<host::Host> host) : host_(std::move(host)) {
+    host::Install(host_.get());
+  }
+  ~InstalledHost() { host::Install(nullptr); }
+  InstalledHost(const InstalledHost&) = delete;
+  InstalledHost& operator=(const InstalledHost&) = delete;
+
+ private:
+  std::unique_ptr<host::Host> host_;
+};
+
+// Waits out the delay, then plays the written file `name` (code page 1251)
+// once, waiting for its end, or loops it for the seconds asked and stops it.
+int Play(const Command& command, const std::string& name, std::int32_t delay, std::ostream& err,
+         const HostMaker& make_host) {
+  const InstalledHost installed(make_host());
+  SleepMilliseconds(static_cast<std::uint64_t>(delay) * kMillisecondsPerSecond);
+  const DWORD flags = command.loop ? SND_ASYNC | SND_LOOP : SND_SYNC;
+  if (!PlaySoundA(name.c_str(), nullptr, flags)) {
+    err << "tavrion-wav: " << command.output << " was written but could not be played\n";
+    return kNotPlayed;
+  }
+  if (command.loop) {
+    SleepMilliseconds(static_cast<std::uint64_t>(
+        std::llround(*command.loop * static_cast<double>(kMillisecondsPerSecond))));
+    PlaySoundA(nullptr, nullptr, SND_PURGE);
+  }
+  return kWritten;
+}
+
+int Generate(Command& command, std::ostream& out, std::ostream& err, const HostMaker& make_host) {
   // Every text must read as an integer before the gate is asked.
   Texts texts;
   for (const Option& o : command.values) {
@@ -124,12 +195,15 @@ int Generate(Command& command, std::ostream& out, std::ostream& err) {
       << " interval frames, " << p.TotalSamples << " frames in all; "
       << Fixed3(p.SampleRate / period) << " pulses/s, "
       << Fixed3(1e6 * p.PulseSamples / p.SampleRate) << " us per pulse\n";
-  return kWritten;
+  if (!command.play && !command.loop) return kWritten;
+  out.flush();
+  return Play(command, name, p.Delay, err, make_host);
 }
 
 }  // namespace
 
-int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+        const HostMaker& make_host) {
   Command command;
   try {
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -142,10 +216,14 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         out << TAVRION_VERSION << '\n';
         return kWritten;
       }
-      if (arg == "--play" || arg == "--loop") {
-        throw UsageError(arg +
-                         ": playing the stimulus is not available in this version; "
-                         "write the file and play it with a sound player");
+      if (arg == "--play") {
+        command.play = true;
+        continue;
+      }
+      if (arg == "--loop") {
+        if (i + 1 == args.size()) throw UsageError(arg + " needs a value");
+        command.loop = LoopSeconds(args[++i]);
+        continue;
       }
       std::string* target = nullptr;
       if (arg == "--output") target = &command.output;
@@ -156,7 +234,8 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
       if (i + 1 == args.size()) throw UsageError(arg + " needs a value");
       *target = args[++i];
     }
-    return Generate(command, out, err);
+    if (command.play && command.loop) throw UsageError("--play and --loop exclude each other");
+    return Generate(command, out, err, make_host);
   } catch (const UsageError& e) {
     err << "tavrion-wav: " << e.text << '\n';
     return kUsage;

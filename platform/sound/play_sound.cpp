@@ -3,6 +3,7 @@
 #include "play_sound.h"
 
 #include <algorithm>
+#include <atomic>
 #include <condition_variable>
 #include <cstring>
 #include <memory>
@@ -21,6 +22,11 @@ namespace sound {
 namespace {
 
 constexpr std::uint64_t kMillisecondsPerSecond = 1000;
+// A device may start late, or take its frames a little slower than the host's
+// clock runs; a waiting play gives it this long beyond the sound's length to
+// take the last frame before the sound is stopped, and checks this often.
+constexpr std::uint64_t kLateDeviceMilliseconds = 1000;
+constexpr std::uint64_t kLateDevicePollMilliseconds = 5;
 
 // A sound as it plays. Once handed to the host only its audio side touches
 // `position_`; the host's StartAudio and StopAudio order that against the
@@ -54,7 +60,14 @@ class Playing final : public host::AudioSource {
       position_ += count;
       written += count;
     }
+    if (!loop_ && position_ == data_.frames) handed_all_.store(true, std::memory_order_release);
     return written;
+  }
+
+  // Whether the output has taken the last frame of a sound played once; any
+  // thread may ask.
+  bool HandedAll() const {
+    return data_.frames == 0 || handed_all_.load(std::memory_order_acquire);
   }
 
  private:
@@ -62,6 +75,7 @@ class Playing final : public host::AudioSource {
   SoundData data_;
   bool loop_;
   std::size_t position_ = 0;
+  std::atomic<bool> handed_all_{false};
 };
 
 struct Player {
@@ -79,16 +93,20 @@ Player& State() {
 }
 
 // With the player's lock held. The old sound is freed only once the host has
-// let go of it.
-void Replace(Player& player, std::unique_ptr<Playing> next) {
+// let go of it. False when the host has no output for `next`: then nothing
+// plays at all, and nothing is kept as playing.
+bool Replace(Player& player, std::unique_ptr<Playing> next) {
+  bool started = true;
   if (next) {
-    host::Current().StartAudio(next->Format(), next.get());
+    started = host::Current().StartAudio(next->Format(), next.get());
+    if (!started) next.reset();
   } else if (player.playing) {
     host::Current().StopAudio();
   }
   player.playing = std::move(next);
   ++player.generation;
   player.changed.notify_all();
+  return started;
 }
 
 }  // namespace
@@ -128,13 +146,22 @@ BOOL PlaySoundA(LPCSTR name, HMODULE, DWORD flags) {
   const bool loop = (flags & SND_ASYNC) != 0 && (flags & SND_LOOP) != 0;
   auto next = std::make_unique<sound::Playing>(name, std::move(*data), loop);
   const std::uint64_t duration = next->Duration();
-  sound::Replace(player, std::move(next));
+  const sound::Playing* const sound = next.get();
+  if (!sound::Replace(player, std::move(next))) return FALSE;
   if ((flags & SND_ASYNC) != 0) return TRUE;
 
   host::Host& host = host::Current();
   const std::uint64_t mine = player.generation;
-  host.WaitUntil(lock, player.changed, host.Now() + duration,
-                 [&] { return player.generation != mine; });
-  if (player.generation == mine) sound::Replace(player, nullptr);
+  // `sound` is alive as long as nothing replaced it.
+  const auto replaced = [&] { return player.generation != mine; };
+  const std::uint64_t start = host.Now();
+  host.WaitUntil(lock, player.changed, start + duration, replaced);
+  // Stopping before the output took the last frame would cut the end off.
+  const std::uint64_t give_up = start + duration + sound::kLateDeviceMilliseconds;
+  while (!replaced() && !sound->HandedAll() && host.Now() < give_up) {
+    host.WaitUntil(lock, player.changed,
+                   std::min(host.Now() + sound::kLateDevicePollMilliseconds, give_up), replaced);
+  }
+  if (!replaced()) sound::Replace(player, nullptr);
   return TRUE;
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "app/tavrion-wav/cli.h"
+#include "platform/host/real_time_host.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -119,11 +120,41 @@ TEST_F(TavrionWav, UnreadableValuesAndGateRefusalsExitTwoNamingTheOption) {
   }
 }
 
-TEST_F(TavrionWav, PlayIsRefusedUntilSoundExists) {
-  for (const char* option : {"--play", "--loop"}) {
-    const Result r = Wav({option});
-    EXPECT_EQ(r.code, 2);
-    EXPECT_NE(r.err.find(option), std::string::npos);
+TEST_F(TavrionWav, PlayingIsAskedOnlyForAWrittenFileWithAGoodLoopLength) {
+  const struct {
+    std::vector<std::string> args;
+    int code;
+    std::string err;
+  } cases[] = {
+      {{"--loop", "0"}, 2, "tavrion-wav: --loop 0: SECONDS must be a positive number of seconds\n"},
+      {{"--loop", "-1"},
+       2,
+       "tavrion-wav: --loop -1: SECONDS must be a positive number of seconds\n"},
+      {{"--loop", "1s"},
+       2,
+       "tavrion-wav: --loop 1s: SECONDS must be a positive number of seconds\n"},
+      {{"--loop", "nan"},
+       2,
+       "tavrion-wav: --loop nan: SECONDS must be a positive number of seconds\n"},
+      {{"--loop"}, 2, "tavrion-wav: --loop needs a value\n"},
+      {{"--play", "--loop", "1"}, 2, "tavrion-wav: --play and --loop exclude each other\n"},
+      {{"--play", "--count", "0"}, 2, "tavrion-wav: --count 0: must be greater than 0\n"},
+      {{"--play", "--frequency", "1000"}, 1, ""},  // the pulse fills the period
+      {{"--loop", "1", "--output", ""}, 1, "Can't create file: \n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.err);
+    std::ostringstream out, err;
+    int hosts = 0;
+    const int code = tavrion_wav::Run(c.args, out, err, [&] {
+      ++hosts;
+      return std::make_unique<host::RealTimeHost>();
+    });
+    EXPECT_EQ(code, c.code);
+    if (!c.err.empty()) {
+      EXPECT_EQ(err.str(), c.err);
+    }
+    EXPECT_EQ(hosts, 0);
   }
 }
 

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/host/real_time_host.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -216,6 +217,29 @@ TEST_F(PlaySound, AWaitingPlayReturnsAfterTheSoundsLength) {
     host.AdvanceClock(100);
     EXPECT_EQ(host.Audio().bytes, Frames(wave));
   }
+}
+
+// A host with no sound output that counts the waits.
+class NoOutputHost : public host::RealTimeHost {
+ public:
+  bool WaitUntil(std::unique_lock<std::mutex>& lock, std::condition_variable& changed,
+                 std::uint64_t deadline, const std::function<bool()>& ready) override {
+    ++waits;
+    return RealTimeHost::WaitUntil(lock, changed, deadline, ready);
+  }
+  int waits = 0;
+};
+
+TEST_F(PlaySound, WithNoOutputNothingPlaysAndNothingWaits) {
+  const std::string path = Write("one.wav", kShort);
+  NoOutputHost quiet;
+  host::Install(&quiet);
+  for (const DWORD flags : {SND_ASYNC, SND_ASYNC | SND_LOOP, SND_SYNC}) {
+    SCOPED_TRACE(flags);
+    EXPECT_FALSE(PlaySoundA(path.c_str(), nullptr, flags));
+  }
+  host::Install(nullptr);
+  EXPECT_EQ(quiet.waits, 0);
 }
 
 struct Waiting {

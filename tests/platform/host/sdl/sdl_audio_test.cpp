@@ -1,0 +1,96 @@
+// The sound device output on SDL's disk driver, which writes what the
+// callback gave the device to a file: the buffer size, 8-bit silence, and that
+// a stopped source is not called again. tavrion-wav's tests play trains on it.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <thread>
+#include <vector>
+
+#include "platform/host/sdl/sdl_audio.h"
+#include "tests/support/temp_dir.h"
+
+namespace {
+
+using Bytes = std::vector<unsigned char>;
+
+// Gives `frames` once, then ends; counts the calls.
+class Source : public host::AudioSource {
+ public:
+  Source(Bytes frames, std::size_t frame_bytes)
+      : bytes_(std::move(frames)), frame_bytes_(frame_bytes) {}
+
+  std::size_t Fill(void* out, std::size_t frames) override {
+    asked = frames;
+    const std::size_t count = std::min(frames, (bytes_.size() - position_) / frame_bytes_);
+    std::memcpy(out, bytes_.data() + position_, count * frame_bytes_);
+    position_ += count * frame_bytes_;
+    ++calls;
+    return count;
+  }
+
+  std::atomic<std::size_t> asked{0};
+  std::atomic<int> calls{0};
+
+ private:
+  Bytes bytes_;
+  std::size_t frame_bytes_;
+  std::size_t position_ = 0;
+};
+
+// The disk driver takes a buffer every buffer's length of real time.
+void WaitForCalls(const Source& source, int calls) {
+  for (int i = 0; i < 2000 && source.calls < calls; ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+}
+
+class SdlAudio : public testing::Test {
+ protected:
+  void SetUp() override {
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", device.c_str(), 1);
+  }
+  TempDir dir;
+  std::string device = dir.File("device.raw");
+};
+
+TEST_F(SdlAudio, BuffersHoldAboutTenMillisecondsAndAStoppedSourceIsLetGo) {
+  const struct {
+    int rate;
+    std::size_t frames;
+  } cases[] = {{44100, 512}, {48000, 512}, {22050, 256}, {8000, 64}, {96000, 1024}};
+  host::SdlAudioOutput output;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.rate);
+    Source source(Bytes(40000, 0x11), 4);
+    ASSERT_TRUE(output.StartAudio({c.rate, 2, 16}, &source));
+    WaitForCalls(source, 1);
+    EXPECT_EQ(source.asked, c.frames);
+    output.StopAudio();
+    const int calls = source.calls;
+    std::this_thread::sleep_for(std::chrono::milliseconds(40));
+    EXPECT_EQ(source.calls, calls);
+  }
+}
+
+// 8-bit sound is unsigned: its silence is 0x80, not 0.
+TEST_F(SdlAudio, After8BitSoundTheDeviceGets0x80) {
+  {
+    Source source(Bytes(10, 0x11), 1);
+    host::SdlAudioOutput output;  // closed first, then the source goes
+    ASSERT_TRUE(output.StartAudio({8000, 1, 8}, &source));
+    WaitForCalls(source, 3);
+  }
+  Bytes expected(10, 0x11);
+  const Bytes played = ReadBytes(device);
+  ASSERT_GT(played.size(), expected.size());
+  expected.resize(played.size(), 0x80);
+  EXPECT_EQ(played, expected);
+}
+
+}  // namespace
