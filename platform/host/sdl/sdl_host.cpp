@@ -53,7 +53,9 @@ SdlHost::SdlHost(std::unique_ptr<AudioOutput> audio, Uint32 wake_event)
 SdlHost::~SdlHost() {
   for (sdl::SdlWindow* window : windows_) window->Detach();
   for (auto& [id, cursor] : cursors_) SDL_FreeCursor(cursor);
-  SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  // SDL's video stays up until the process ends: quitting it unloads the X
+  // libraries, and what they keep for the life of the process would then be
+  // reported as leaks from code nobody can name.
 }
 
 void SdlHost::WaitForWork(std::uint64_t deadline) {
