@@ -159,6 +159,11 @@ LRESULT DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
       EndPaint(window, &paint);
       return 0;
     }
+    case WM_MOVE:
+      // Where the client area now lies on the screen.
+      Say("WM_MOVE " + std::to_string(GET_X_LPARAM(lParam)) + " " +
+          std::to_string(GET_Y_LPARAM(lParam)));
+      break;
     case WM_ACTIVATE:
       if (LOWORD(wParam) == WA_INACTIVE) Say("DEACTIVATED");
       break;

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # The demo on a real X server (Xvfb, no window manager): the window appears
 # where it was asked to at the size asked for, a click on the push button and
-# typing into the edit come back as the notifications the demo prints, and
-# Alt+F4 closes it. Without a display the demo says so in one line and fails.
+# typing into the edit come back as the notifications the demo prints, the
+# push button's hint shows without taking the activation, a move from outside
+# reaches the program, and Alt+F4 closes it. Without a display the demo says
+# so in one line and fails.
 #
 #   platform_demo_test.sh DEMO window    [SCREENSHOT_DIR]
 #   platform_demo_test.sh DEMO no-display
@@ -105,6 +107,11 @@ xdotool mousemove $((x + 150)) $((y + 20)) click 1
 xdotool type --delay 30 "Hello 42"
 expect_line "EN_CHANGE Hello 42"
 grep -qx DEACTIVATED "$out" && fail "the dialog lost the activation"
+
+# Moved by someone else (here xdotool, as a window manager would), the
+# window tells the program where its client area went.
+xdotool windowmove "$window" 200 150
+expect_line "WM_MOVE 200 150"
 
 # A picture of the screen for people to look at.
 mkdir -p "$shots"
