@@ -144,6 +144,12 @@ LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
         w->style = wParam != 0 ? w->style | WS_VISIBLE : w->style & ~WS_VISIBLE;
       }
       return 0;
+    case WM_MOUSEWHEEL:
+      // A child that does not scroll hands the wheel to its parent.
+      if ((w->style & WS_CHILD) != 0 && w->parent != nullptr) {
+        return SendMessageA(w->parent->handle, WM_MOUSEWHEEL, wParam, lParam);
+      }
+      return 0;
     case WM_SYSCOMMAND:
       if ((wParam & 0xFFF0) == SC_CLOSE) SendMessageA(window, WM_CLOSE, 0, 0);
       return 0;

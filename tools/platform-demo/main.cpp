@@ -20,7 +20,7 @@ namespace {
 enum ControlId : int {
   kPushButton = 1,
   kCheckBox = 2,
-  kRadioButton = 3,
+  kThreeState = 3,
   kEdit = 4,
   kTrackBar = 5,
   kProgressBar = 6,
@@ -74,8 +74,7 @@ void MakeControls(HWND dialog) {
               WS_EX_CLIENTEDGE);
   push = Make(dialog, "BUTTON", "Push", BS_PUSHBUTTON | WS_TABSTOP, 240, 8, 70, 25, kPushButton);
   Make(dialog, "BUTTON", "Check box", BS_AUTOCHECKBOX | WS_TABSTOP, 10, 45, 140, 20, kCheckBox);
-  Make(dialog, "BUTTON", "Radio button", BS_AUTORADIOBUTTON | WS_TABSTOP, 160, 45, 150, 20,
-       kRadioButton);
+  Make(dialog, "BUTTON", "Three states", BS_AUTO3STATE | WS_TABSTOP, 160, 45, 150, 20, kThreeState);
   track = Make(dialog, TRACKBAR_CLASSA, "", TBS_AUTOTICKS | WS_TABSTOP, 10, 80, 300, 40, kTrackBar);
   SendMessageA(track, TBM_SETRANGE, TRUE, MAKELPARAM(0, 10));
   progress = Make(dialog, PROGRESS_CLASSA, "", 0, 10, 135, 300, 18, kProgressBar);
@@ -121,7 +120,7 @@ void ToggleHint(HWND dialog) {
 }
 
 void Command(int id, int code, HWND control) {
-  if (code == BN_CLICKED && (id == kPushButton || id == kCheckBox || id == kRadioButton)) {
+  if (code == BN_CLICKED && (id == kPushButton || id == kCheckBox || id == kThreeState)) {
     Say("BN_CLICKED " + std::to_string(id));
     if (id == kPushButton) ToggleHint(GetParent(control));
   } else if (code == EN_CHANGE && id == kEdit) {
