@@ -6,6 +6,8 @@
 #include <platform/codepage.h>
 
 #include "framework/rtl/intconv.h"
+#include "framework/rtl/sysconst.h"
+#include "rtl/resstrings.h"
 
 namespace stimulus {
 
@@ -40,15 +42,13 @@ std::string_view PulseTooShortMessage() {
   return "Невозможно воспроизвести такой короткий импульс\nпри текушей Sample Rate"_cp1251;
 }
 
-std::string_view TrainTooLongMessage() {
-  return "Слишком длинная серия импульсов для WAV-файла"_cp1251;
-}
-
-std::optional<std::string_view> DeriveAndCheck(StimulusParams& p) {
+std::optional<std::string> DeriveAndCheck(StimulusParams& p) {
   const std::int64_t pulse = std::int64_t{p.SampleRate} * p.Duration / 1000000;
   const std::int64_t interval = std::int64_t{p.SampleRate} / p.Frequency - pulse;
-  if (interval <= 0) return PulseWiderThanIntervalMessage();
-  if (pulse <= 0) return PulseTooShortMessage();
+  if (interval <= 0) return std::string(PulseWiderThanIntervalMessage());
+  if (pulse <= 0) return std::string(PulseTooShortMessage());
+  // The header's byte rate would wrap past 32 bits.
+  if (p.SampleRate > kMaxSampleRate) return LoadResString(SSampleRateTooHigh);
 
   // Both counts now lie in 1 .. SampleRate div Frequency. The whole train must
   // fit the file's 32-bit size fields (TotalSamples x 4 + 36 at most 2^32 - 1),
@@ -57,7 +57,7 @@ std::optional<std::string_view> DeriveAndCheck(StimulusParams& p) {
   constexpr std::int64_t kMaxTotal =
       (std::int64_t{std::numeric_limits<std::uint32_t>::max()} - 36) / 4;
   static_assert(kMaxTotal <= std::numeric_limits<std::int32_t>::max());
-  if (total > kMaxTotal) return TrainTooLongMessage();
+  if (total > kMaxTotal) return LoadResString(STrainTooLong);
   p.PulseSamples = static_cast<std::int32_t>(pulse);
   p.IntervalSamples = static_cast<std::int32_t>(interval);
   p.TotalSamples = static_cast<std::int32_t>(total);

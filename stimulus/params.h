@@ -52,12 +52,24 @@ struct StimulusParams {
   std::int32_t TotalSamples = 0;
 };
 
-// The values kept by the main form between handlers; playback reads them.
+// The values kept by the main form between handlers. Every recalculation
+// stores the six it read before anything else, and after its track-bar step
+// goes on with them as a nested run left them; playback reads Frequency,
+// Duration and Count, and refuses while the last write of the working file
+// failed part-way.
 struct SharedParams {
   std::int32_t Frequency = 0;
   std::int32_t Duration = 0;
   std::int32_t Count = 0;
+  std::int32_t SampleRate = 0;
+  std::int32_t StimulusAmplitude = 0;
+  std::int32_t ZeroAmplitude = 0;
+  bool WriteFailed = false;
 };
+
+// The highest sample rate whose byte rate (4 bytes a frame) fits the file's
+// 32-bit header field.
+inline constexpr std::int32_t kMaxSampleRate = 1073741823;
 
 // Reads every text with its fallback, in the order of the struct.
 StimulusParams ReadParams(const ParameterTexts& texts);
@@ -71,13 +83,15 @@ inline bool PassesGate(const StimulusParams& params) {
 
 // Derives the three frame counts and checks them. Returns the refusal message
 // (code page 1251) of the first check that fails, or nothing when the set is
-// accepted; params then holds the frame counts.
-std::optional<std::string_view> DeriveAndCheck(StimulusParams& params);
+// accepted; params then holds the frame counts. Only for a set that passed
+// the gate.
+std::optional<std::string> DeriveAndCheck(StimulusParams& params);
 
-// The refusal texts, code page 1251.
+// The two refusal texts of the window's own checks, code page 1251; the
+// refusals added to them (a rate too high for the header, a train too long
+// for the file) come from the string table.
 std::string_view PulseWiderThanIntervalMessage();
 std::string_view PulseTooShortMessage();
-std::string_view TrainTooLongMessage();
 
 // The sample a value is written as: clamped into the 16-bit range.
 std::int16_t ClampSample(std::int32_t value);

@@ -4,6 +4,8 @@
 #include <platform/sound.h>
 
 #include "framework/rtl/intconv.h"
+#include "framework/rtl/sysconst.h"
+#include "rtl/resstrings.h"
 
 namespace stimulus {
 
@@ -32,6 +34,8 @@ void Stimulate(PlaybackHost& host, const SharedParams& shared) {
   if (shared.Frequency == 0) return host.ShowMessage("Нулевая частота ?"_cp1251);
   if (shared.Duration == 0) return host.ShowMessage("Нулевая продолжительность импульса ?"_cp1251);
   if (shared.Count == 0) return host.ShowMessage("Воспроизвести ноль импульсов ?"_cp1251);
+  // The file on disk is a train cut short, its header promising the whole.
+  if (shared.WriteFailed) return host.ShowMessage(LoadResString(SWorkingFileIncomplete));
 
   host.SetScreenCursor(kHourGlassCursor);
   CursorRestorer restorer(host, saved);

@@ -32,7 +32,8 @@ class PlaybackHost : public virtual MessageShower {
 // How long the delay wait sleeps between looks at the clock.
 inline constexpr DWORD kDelayPollMilliseconds = 10;
 
-// Checks the shared values, waits out the delay of Edit10 and plays the file
+// Checks the shared values (and refuses while the last write of the working
+// file failed part-way), waits out the delay of Edit10 and plays the file
 // once or looped. An unreadable delay raises EConvertError after the cursor is
 // restored; nothing is played then.
 void Stimulate(PlaybackHost& host, const SharedParams& shared);

@@ -15,7 +15,12 @@ void Recalculate(StimulusForm& form, SharedParams& shared) {
       .stimulus_amplitude = form.FieldText(Field::StimulusAmplitude),
       .zero_amplitude = form.FieldText(Field::ZeroAmplitude),
   });
-  shared = {p.Frequency, p.Duration, p.Count};
+  shared.Frequency = p.Frequency;
+  shared.Duration = p.Duration;
+  shared.Count = p.Count;
+  shared.SampleRate = p.SampleRate;
+  shared.StimulusAmplitude = p.StimulusAmplitude;
+  shared.ZeroAmplitude = p.ZeroAmplitude;
   if (!PassesGate(p)) return;
 
   form.SetTrackBarPosition(TrackBar::TrackBar1, p.StimulusAmplitude);
@@ -25,12 +30,17 @@ void Recalculate(StimulusForm& form, SharedParams& shared) {
   form.SetTrackBarPosition(TrackBar::TrackBar5, p.Count);
   form.SetTrackBarPosition(TrackBar::TrackBar6, p.SampleRate);
 
-  // Nested runs through the track bars may have rewritten the shared values.
-  // They only ever store track-bar positions, which are positive, but the
-  // division below must never see a zero, so the gate is asked again.
+  // Nested runs through the track bars may have rewritten the fields: go on
+  // with what the last of them read, so that the file written last matches
+  // the fields as they stand (a clamped sample rate included). A nested run
+  // only ever rewrites a field with a track-bar position, but the division
+  // below must never see a zero, so the gate is asked again.
   p.Frequency = shared.Frequency;
   p.Duration = shared.Duration;
   p.Count = shared.Count;
+  p.SampleRate = shared.SampleRate;
+  p.StimulusAmplitude = shared.StimulusAmplitude;
+  p.ZeroAmplitude = shared.ZeroAmplitude;
   if (!PassesGate(p)) return;
 
   if (const auto refusal = DeriveAndCheck(p)) {
@@ -39,6 +49,9 @@ void Recalculate(StimulusForm& form, SharedParams& shared) {
   }
   const WriteOutcome written = WriteWaveFile(p, form.FieldText(Field::FileName),
                                              [&form](int position) { form.SetProgress(position); });
+  // A file cut short plays a damaged train: playback refuses it until a
+  // write completes. A file that could not be created was left as it was.
+  if (written.ok || written.incomplete) shared.WriteFailed = written.incomplete;
   if (!written.ok) {
     form.ShowMessage(written.message);
     return;

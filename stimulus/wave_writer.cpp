@@ -7,6 +7,9 @@
 
 #include <platform/kernel.h>
 
+#include "framework/rtl/sysconst.h"
+#include "rtl/resstrings.h"
+
 namespace stimulus {
 
 namespace {
@@ -134,12 +137,15 @@ bool WriteTrain(FrameWriter& out, const StimulusParams& p,
 
 }  // namespace
 
-WriteOutcome WriteWaveFile(const StimulusParams& p, std::string_view file_name,
+WriteOutcome WriteWaveFile(const StimulusParams& params, std::string_view file_name,
                            const std::function<void(int)>& progress) {
+  StimulusParams p = params;
+  if (!PassesGate(p)) return {false, false, LoadResString(SInvalidTrain)};
+  if (auto refusal = DeriveAndCheck(p)) return {false, false, std::move(*refusal)};
   const std::string name(file_name);
   HANDLE file = CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return {false, "Can't create file: " + name};
+  if (file == INVALID_HANDLE_VALUE) return {false, false, "Can't create file: " + name};
 
   FrameWriter out(file, p.TotalSamples);
   unsigned char header[kHeaderBytes];
@@ -147,8 +153,8 @@ WriteOutcome WriteWaveFile(const StimulusParams& p, std::string_view file_name,
   bool ok = out.WriteBytes(header, sizeof header) && WriteTrain(out, p, progress);
   ok = CloseHandle(file) && ok;
   progress(0);
-  if (!ok) return {false, "Can't write file: " + name};
-  return {true, {}};
+  if (!ok) return {false, true, "Can't write file: " + name};
+  return {true, false, {}};
 }
 
 }  // namespace stimulus

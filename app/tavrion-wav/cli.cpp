@@ -12,6 +12,7 @@
 #include <platform/kernel.h>
 #include <platform/sound.h>
 
+#include "framework/rtl/exceptions.h"
 #include "framework/rtl/intconv.h"
 #include "stimulus/params.h"
 #include "stimulus/wave_writer.h"
@@ -50,35 +51,35 @@ constexpr double kLongestLoop = 2147483647.0;
 constexpr std::uint64_t kLongestSleepMilliseconds = 3600 * 1000;
 constexpr std::uint64_t kMillisecondsPerSecond = 1000;
 
-using Texts = stimulus::ParameterTexts;
+using Params = stimulus::StimulusParams;
 
 struct Option {
   const char* name;
   Field field;
-  std::string Texts::*text;
+  std::int32_t Params::*parameter;
   std::string value;
 };
 
 struct Command {
   std::array<Option, 7> values{{
-      {"--frequency", Field::Frequency, &Texts::frequency, "300"},
-      {"--rate", Field::SampleRate, &Texts::sample_rate, "44100"},
-      {"--delay", Field::Delay, &Texts::delay, "0"},
-      {"--duration", Field::Duration, &Texts::duration, "1000"},
-      {"--count", Field::Count, &Texts::count, "5"},
-      {"--amplitude", Field::StimulusAmplitude, &Texts::stimulus_amplitude, "32767"},
-      {"--zero", Field::ZeroAmplitude, &Texts::zero_amplitude, "0"},
+      {"--frequency", Field::Frequency, &Params::Frequency, "300"},
+      {"--rate", Field::SampleRate, &Params::SampleRate, "44100"},
+      {"--delay", Field::Delay, &Params::Delay, "0"},
+      {"--duration", Field::Duration, &Params::Duration, "1000"},
+      {"--count", Field::Count, &Params::Count, "5"},
+      {"--amplitude", Field::StimulusAmplitude, &Params::StimulusAmplitude, "32767"},
+      {"--zero", Field::ZeroAmplitude, &Params::ZeroAmplitude, "0"},
   }};
   std::string output = "tavrion.wav";
   bool play = false;
   // Seconds of loop; none when the file is played once or not at all.
   std::optional<double> loop;
 
-  Option& Of(Field field) {
-    for (Option& o : values) {
-      if (o.field == field) return o;
-    }
-    return values[0];
+  // The options lie in the order of the fields, so a field finds its own.
+  const Option& Of(Field field) const {
+    const Option& o = values.at(static_cast<std::size_t>(field));
+    if (o.field != field) std::abort();  // the table above lost that order
+    return o;
   }
 };
 
@@ -166,16 +167,17 @@ int Play(const Command& command, const std::string& name, std::int32_t delay, st
 }
 
 int Generate(Command& command, std::ostream& out, std::ostream& err, const HostMaker& make_host) {
-  // Every text must read as an integer before the gate is asked.
-  Texts texts;
+  // Every text must read as an integer before the gate is asked: each is read
+  // once, strictly, into the set.
+  Params p;
   for (const Option& o : command.values) {
-    texts.*o.text = Cp1251Value(o.name, o.value);
-    if (!TryStrToInt(texts.*o.text)) {
-      throw UsageError(std::string(o.name) + " " + o.value + ": '" + o.value +
-                       "' is not a valid integer value");
+    try {
+      p.*o.parameter = StrToInt(Cp1251Value(o.name, o.value));
+    } catch (const EConvertError& e) {
+      throw UsageError(std::string(o.name) + " " + o.value + ": " +
+                       codepage::Cp1251ToUtf8(e.Message()));
     }
   }
-  stimulus::StimulusParams p = stimulus::ReadParams(texts);
   if (const auto failing = stimulus::GateFailure(p)) {
     const Option& o = command.Of(*failing);
     throw UsageError(std::string(o.name) + " " + o.value + ": " + GateReason(*failing));

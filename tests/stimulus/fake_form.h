@@ -1,6 +1,7 @@
-// A stand-in for the main form: edit fields whose change runs the
-// recalculation, track bars that clamp into their ranges and write their
-// position back into their fields, and a log of what the engine did.
+// A stand-in for the main form, just enough for the engine's tests: edit
+// fields whose change runs the recalculation, track bars that clamp into
+// their ranges and write their position back into their fields, and a log of
+// what the engine did.
 #pragma once
 
 #include <algorithm>

@@ -1,9 +1,9 @@
-// The file's bytes, its progress reports and every way a write can fail.
-#include <sys/stat.h>
-#include <unistd.h>
-
+// The file's bytes, its progress reports, the sets it refuses and every way a
+// write can fail.
 #include <gtest/gtest.h>
 
+#include "framework/rtl/sysconst.h"
+#include "rtl/resstrings.h"
 #include "stimulus/wave_writer.h"
 #include "tests/support/temp_dir.h"
 
@@ -11,18 +11,22 @@ namespace {
 
 using Bytes = std::vector<unsigned char>;
 
-stimulus::StimulusParams Train(std::int32_t pulse, std::int32_t gap, std::int32_t count,
-                               std::int32_t high = 32767, std::int32_t low = 0,
-                               std::int32_t rate = 44100) {
+stimulus::StimulusParams Set(std::int32_t frequency, std::int32_t duration, std::int32_t count,
+                             std::int32_t rate = 44100, std::int32_t high = 32767,
+                             std::int32_t low = 0) {
   stimulus::StimulusParams p{};
-  p.SampleRate = rate;
-  p.Count = count;
-  p.StimulusAmplitude = high;
-  p.ZeroAmplitude = low;
-  p.PulseSamples = pulse;
-  p.IntervalSamples = gap;
-  p.TotalSamples = (pulse + gap) * count;
+  p.Frequency = frequency, p.Duration = duration, p.Count = count, p.SampleRate = rate;
+  p.StimulusAmplitude = high, p.ZeroAmplitude = low;
   return p;
+}
+
+// A set of `pulse` and `gap` frames a pulse: one pulse a second at a rate of
+// pulse + gap frames, the duration rounded up so that it covers `pulse`.
+stimulus::StimulusParams Train(std::int32_t pulse, std::int32_t gap, std::int32_t count,
+                               std::int32_t high = 32767, std::int32_t low = 0) {
+  const std::int64_t rate = std::int64_t{pulse} + gap;
+  const auto duration = static_cast<std::int32_t>((pulse * std::int64_t{1000000} + rate - 1) / rate);
+  return Set(1, duration, count, static_cast<std::int32_t>(rate), high, low);
 }
 
 struct Written {
@@ -36,16 +40,23 @@ Written Write(const stimulus::StimulusParams& p, const std::string& name) {
   return w;
 }
 
-void AppendFrames(Bytes& out, unsigned char lo, unsigned char hi, int frames) {
-  for (int i = 0; i < frames; ++i) out.insert(out.end(), {lo, hi, lo, hi});
+void AppendFrames(Bytes& out, unsigned char lo, unsigned char hi, std::int64_t frames) {
+  for (std::int64_t i = 0; i < frames; ++i) out.insert(out.end(), {lo, hi, lo, hi});
 }
 
-TEST(WaveWriter, DefaultFileIsExactly2984Bytes) {
-  TempDir dir;
-  const std::string name = dir.File("tavrion.wav");
-  const Written w = Write(Train(44, 103, 5), name);
-  ASSERT_TRUE(w.outcome.ok) << w.outcome.message;
+std::uint32_t U32(const Bytes& b, std::size_t at) {
+  return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<std::uint32_t>(b[at + 3]) << 24;
+}
 
+class WaveWriter : public testing::Test {
+ protected:
+  TempDir dir;
+  std::string name = dir.File("tavrion.wav");
+};
+
+TEST_F(WaveWriter, DefaultFileIsExactly2984Bytes) {
+  const Written w = Write(Set(300, 1000, 5), name);
+  ASSERT_TRUE(w.outcome.ok) << w.outcome.message;
   // clang-format off
   Bytes expected = {
       'R', 'I', 'F', 'F', 0xA0, 0x0B, 0, 0,     // 2976
@@ -60,101 +71,111 @@ TEST(WaveWriter, DefaultFileIsExactly2984Bytes) {
     AppendFrames(expected, 0xFF, 0x7F, 44);
     AppendFrames(expected, 0x00, 0x00, 103);
   }
-  ASSERT_EQ(expected.size(), 2984u);
   EXPECT_EQ(ReadBytes(name), expected);
   EXPECT_EQ(w.progress, (std::vector<int>{20, 40, 60, 80, 100, 0}));
+  EXPECT_EQ(Write(Train(1, 2, 3), name).progress, (std::vector<int>{33, 66, 100, 0}));
 }
 
-TEST(WaveWriter, ProgressOncePerPulseThenZero) {
-  TempDir dir;
-  EXPECT_EQ(Write(Train(1, 1, 1), dir.File("a.wav")).progress, (std::vector<int>{100, 0}));
-  EXPECT_EQ(Write(Train(1, 2, 3), dir.File("b.wav")).progress, (std::vector<int>{33, 66, 100, 0}));
+TEST_F(WaveWriter, TheHeaderAtTheHighestRateItHolds) {
+  ASSERT_TRUE(Write(Set(100000, 1, 1, 1073741823), name).outcome.ok);
+  const Bytes bytes = ReadBytes(name);
+  EXPECT_EQ(U32(bytes, 24), 1073741823u);
+  EXPECT_EQ(U32(bytes, 28), 4294967292u);  // bytes a second
+  EXPECT_EQ(U32(bytes, 40), 10737u * 4);
+  EXPECT_EQ(U32(bytes, 4), 10737u * 4 + 36);
+  EXPECT_EQ(bytes.size(), 44u + 10737u * 4);
 }
 
-TEST(WaveWriter, SamplesAreLittleEndianAndClamped) {
+TEST_F(WaveWriter, ARewriteWithAShorterTrainTruncatesTheFile) {
+  ASSERT_TRUE(Write(Set(300, 1000, 50), name).outcome.ok);
+  ASSERT_TRUE(Write(Set(300, 1000, 1), name).outcome.ok);
+  EXPECT_EQ(ReadBytes(name).size(), 44u + 147u * 4);
+}
+
+TEST_F(WaveWriter, SamplesAreLittleEndianAndClamped) {
   const struct {
     std::int32_t amplitude;
     unsigned char lo, hi;
   } cases[] = {
-      {-32767, 0x01, 0x80}, {0, 0x00, 0x00},      {1, 0x01, 0x00},      {-1, 0xFF, 0xFF},
-      {40000, 0xFF, 0x7F},  {-40000, 0x00, 0x80}, {-32768, 0x00, 0x80}, {INT32_MAX, 0xFF, 0x7F},
+      {-32767, 0x01, 0x80}, {0, 0x00, 0x00},      {-1, 0xFF, 0xFF},
+      {40000, 0xFF, 0x7F},  {-40000, 0x00, 0x80}, {INT32_MAX, 0xFF, 0x7F},
   };
-  TempDir dir;
   for (const auto& c : cases) {
-    const std::string name = dir.File("s.wav");
     ASSERT_TRUE(Write(Train(1, 1, 1, c.amplitude, c.amplitude), name).outcome.ok);
+    Bytes frames;
+    AppendFrames(frames, c.lo, c.hi, 2);
     const Bytes bytes = ReadBytes(name);
-    ASSERT_EQ(bytes.size(), 52u);
-    for (std::size_t i = 44; i < 52; i += 2) {
-      EXPECT_EQ(bytes[i], c.lo) << c.amplitude;
-      EXPECT_EQ(bytes[i + 1], c.hi) << c.amplitude;
-    }
+    EXPECT_EQ(Bytes(bytes.begin() + 44, bytes.end()), frames) << c.amplitude;
   }
 }
 
-TEST(WaveWriter, TrainsLongerThanTheBufferAreWholeAndInOrder) {
+TEST_F(WaveWriter, TrainsLongerThanTheBufferAreWholeAndInOrder) {
   // The buffer holds 262144 frames: these trains need it filled with whole
   // periods and written many times, or the last batch short, or a period
   // longer than the buffer written a run at a time.
   const struct {
     std::int32_t pulse, gap, count;
   } cases[] = {{100000, 70001, 3}, {3, 4, 100000}, {300000, 5, 2}, {5, 262145, 2}};
-  TempDir dir;
   for (const auto& c : cases) {
-    const std::string name = dir.File("long.wav");
-    const Written w = Write(Train(c.pulse, c.gap, c.count, -2, 3, 8000), name);
+    const Written w = Write(Train(c.pulse, c.gap, c.count, -2, 3), name);
     ASSERT_TRUE(w.outcome.ok);
     EXPECT_EQ(w.progress.size(), static_cast<std::size_t>(c.count) + 1);
-    EXPECT_EQ(w.progress[w.progress.size() - 2], 100);
-    const Bytes bytes = ReadBytes(name);
     Bytes frames;
     for (int k = 0; k < c.count; ++k) {
       AppendFrames(frames, 0xFE, 0xFF, c.pulse);
       AppendFrames(frames, 0x03, 0x00, c.gap);
     }
+    const Bytes bytes = ReadBytes(name);
     ASSERT_EQ(bytes.size(), 44 + frames.size()) << c.pulse << " " << c.gap << " " << c.count;
-    EXPECT_TRUE(std::equal(frames.begin(), frames.end(), bytes.begin() + 44))
-        << c.pulse << " " << c.gap << " " << c.count;
+    EXPECT_TRUE(std::equal(frames.begin(), frames.end(), bytes.begin() + 44));
   }
 }
 
-TEST(WaveWriter, NamesThatCannotBeCreatedLeaveEverythingAsItWas) {
-  TempDir dir;
+TEST_F(WaveWriter, SetsThatWouldNotBeAcceptedAreRefusedBeforeTheFileIsTouched) {
+  WriteText(name, "kept");
+  stimulus::StimulusParams lying = Set(300, 1000, 5);
+  lying.PulseSamples = 1, lying.IntervalSamples = 0, lying.TotalSamples = 0;
+  const struct {
+    stimulus::StimulusParams p;
+    std::string message;  // empty: written, from the counts it derived
+  } cases[] = {
+      {Set(0, 1000, 5), LoadResString(SInvalidTrain)},
+      {Set(300, 1000, -1), LoadResString(SInvalidTrain)},
+      {Set(1000, 1000, 5), std::string(stimulus::PulseWiderThanIntervalMessage())},
+      {Set(1, 1000, 1000000), LoadResString(STrainTooLong)},
+      {lying, ""},
+  };
+  for (const auto& c : cases) {
+    const Written w = Write(c.p, name);
+    EXPECT_EQ(w.outcome.message, c.message);
+    EXPECT_EQ(ReadBytes(name).size(), c.message.empty() ? 2984u : 4u) << c.message;
+    EXPECT_EQ(w.progress.empty(), !c.message.empty());
+  }
+}
+
+TEST_F(WaveWriter, NamesThatCannotBeCreatedLeaveEverythingAsItWas) {
   const std::string blocker = dir.File("file");
   WriteText(blocker, "x");
-  const std::string cases[] = {"", dir.File("missing/tavrion.wav"), blocker + "/under-a-file.wav",
-                               dir.path().string(), "/proc/tavrion.wav"};
-  for (const std::string& name : cases) {
-    const Written w = Write(Train(44, 103, 5), name);
-    EXPECT_FALSE(w.outcome.ok) << name;
-    EXPECT_EQ(w.outcome.message, "Can't create file: " + name);
-    EXPECT_TRUE(w.progress.empty()) << name;
+  const std::string cases[] = {"", dir.File("missing/tavrion.wav"), blocker + "/under-a-file.wav"};
+  for (const std::string& bad : cases) {
+    const Written w = Write(Set(300, 1000, 5), bad);
+    EXPECT_FALSE(w.outcome.ok || w.outcome.incomplete) << bad;
+    EXPECT_EQ(w.outcome.message, "Can't create file: " + bad);
+    EXPECT_TRUE(w.progress.empty()) << bad;
   }
   EXPECT_EQ(ReadBytes(blocker), (Bytes{'x'}));
 }
 
-TEST(WaveWriter, ReadOnlyFolderRefusesCreation) {
-  if (::geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
-  TempDir dir;
-  ASSERT_EQ(::chmod(dir.path().c_str(), 0555), 0);
-  const std::string name = dir.File("tavrion.wav");
-  EXPECT_EQ(Write(Train(1, 1, 1), name).outcome.message, "Can't create file: " + name);
-}
-
-TEST(WaveWriter, FailingWriteIsReportedAndProgressReturnsToZero) {
-  const Written w = Write(Train(44, 103, 5), "/dev/full");
-  EXPECT_FALSE(w.outcome.ok);
-  EXPECT_EQ(w.outcome.message, "Can't write file: /dev/full");
-  ASSERT_FALSE(w.progress.empty());
-  EXPECT_EQ(w.progress.back(), 0);
-}
-
-TEST(WaveWriter, FailureMidwayStopsProgressAtTheFailure) {
-  // Larger than the buffer, so the first hand-over fails before the end.
-  const Written w = Write(Train(100000, 100000, 4), "/dev/full");
-  EXPECT_FALSE(w.outcome.ok);
-  EXPECT_LT(w.progress.size(), 5u);
-  EXPECT_EQ(w.progress.back(), 0);
+TEST_F(WaveWriter, AFailingWriteLeavesAnIncompleteFileAndProgressAtZero) {
+  // The second train is larger than the buffer: the first hand-over fails.
+  for (const auto& train : {Set(300, 1000, 5), Train(100000, 100000, 4)}) {
+    const Written w = Write(train, "/dev/full");
+    EXPECT_FALSE(w.outcome.ok);
+    EXPECT_TRUE(w.outcome.incomplete);
+    EXPECT_EQ(w.outcome.message, "Can't write file: /dev/full");
+    EXPECT_LT(w.progress.size(), static_cast<std::size_t>(train.Count) + 1);
+    EXPECT_EQ(w.progress.back(), 0);
+  }
 }
 
 }  // namespace

@@ -66,6 +66,8 @@ TEST_F(TavrionWav, RefusalsExitOneWithTheMessageInUtf8) {
        "Невозможно воспроизвести такой короткий импульс\nпри текушей Sample Rate\n"},
       {{"--frequency", "1", "--count", "1000000"},
        "Слишком длинная серия импульсов для WAV-файла\n"},
+      {{"--rate", "2000000000"},
+       "Частота дискретизации больше 1073741823 Гц\nне помещается в заголовок WAV-файла\n"},
   };
   for (const auto& c : cases) {
     auto args = c.args;
