@@ -3,6 +3,7 @@
 // main window would draw.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include <platform/gdi.h>
