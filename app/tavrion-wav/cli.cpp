@@ -12,6 +12,7 @@
 #include <platform/kernel.h>
 #include <platform/sound.h>
 
+#include "app/tavrion-wav/preview_picture.h"
 #include "framework/rtl/exceptions.h"
 #include "framework/rtl/intconv.h"
 #include "stimulus/params.h"
@@ -26,7 +27,8 @@ using stimulus::Field;
 constexpr const char* kHelp =
     "usage: tavrion-wav [--frequency T] [--duration T] [--count T] [--rate T]\n"
     "                   [--amplitude T] [--zero T] [--delay T] [--output FILE]\n"
-    "                   [--play] [--loop SECONDS] [--help] [--version]\n"
+    "                   [--preview FILE] [--play] [--loop SECONDS] [--help]\n"
+    "                   [--version]\n"
     "\n"
     "Writes a train of rectangular pulses as a 16-bit stereo WAV file.\n"
     "  --frequency T   pulses per second (300)\n"
@@ -37,6 +39,8 @@ constexpr const char* kHelp =
     "  --zero T        sample value between pulses (0)\n"
     "  --delay T       seconds before playback (0)\n"
     "  --output FILE   the file to write (tavrion.wav)\n"
+    "  --preview FILE  then draw the window's preview of the train, 485 x 89,\n"
+    "                  into FILE as PNG\n"
     "  --play          then play the file once and wait for its end\n"
     "  --loop SECONDS  then play the file in a loop for SECONDS (a positive\n"
     "                  number, fractions allowed) and stop it\n"
@@ -71,6 +75,8 @@ struct Command {
       {"--zero", Field::ZeroAmplitude, &Params::ZeroAmplitude, "0"},
   }};
   std::string output = "tavrion.wav";
+  // The PNG picture of the preview, when asked for.
+  std::optional<std::string> preview;
   bool play = false;
   // Seconds of loop; none when the file is played once or not at all.
   std::optional<double> loop;
@@ -192,6 +198,10 @@ int Generate(Command& command, std::ostream& out, std::ostream& err, const HostM
     err << codepage::Cp1251ToUtf8(written.message) << '\n';
     return kRefused;
   }
+  if (command.preview && !WritePreviewPicture(p, *command.preview)) {
+    err << "tavrion-wav: cannot write the preview " << *command.preview << '\n';
+    return kRefused;
+  }
   const double period = static_cast<double>(p.PulseSamples) + p.IntervalSamples;
   out << command.output << ": " << p.PulseSamples << " pulse frames, " << p.IntervalSamples
       << " interval frames, " << p.TotalSamples << " frames in all; "
@@ -229,6 +239,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
       }
       std::string* target = nullptr;
       if (arg == "--output") target = &command.output;
+      if (arg == "--preview") target = &command.preview.emplace();
       for (Option& o : command.values) {
         if (arg == o.name) target = &o.value;
       }

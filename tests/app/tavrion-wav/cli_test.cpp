@@ -5,6 +5,7 @@
 
 #include "app/tavrion-wav/cli.h"
 #include "platform/host/real_time_host.h"
+#include "tests/support/png_image.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -158,6 +159,99 @@ TEST_F(TavrionWav, PlayingIsAskedOnlyForAWrittenFileWithAGoodLoopLength) {
     }
     EXPECT_EQ(hosts, 0);
   }
+}
+
+// The default train: pulses 29 pixels wide every 97, from row 44 up to row 1;
+// dotted guides (3 pixels on, 3 off from x = 0) at rows 1, 44 and 88.
+TEST_F(TavrionWav, PreviewOfTheDefaultsIsTheWindowsPicture) {
+  const std::string picture = dir.File("preview.png");
+  const Result r = Wav({"--output", file, "--preview", picture});
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(ReadBytes(file).size(), 2984u);
+  const PngImage image = ReadPng(picture);
+  ASSERT_EQ(image.width, 485);
+  ASSERT_EQ(image.height, 89);
+  constexpr COLORREF kWhite = 0x00FFFFFF, kGuide = 0x00E2E8E8, kGreen = 0x00008000;
+  const struct {
+    int x, y;
+    COLORREF color;
+    const char* what;
+  } points[] = {
+      {0, 44, kGreen, "start of the trace"},
+      {0, 20, kGreen, "first rising edge"},
+      {0, 1, kGreen, "first corner"},
+      {15, 1, kGreen, "pulse top where the guide is off"},
+      {28, 1, kGreen, "end of the first pulse top"},
+      {29, 1, kGreen, "top of the falling edge"},
+      {29, 43, kGreen, "falling edge"},
+      {29, 44, kGreen, "start of the baseline"},
+      {60, 44, kGreen, "baseline"},
+      {61, 44, kGreen, "baseline"},
+      {62, 44, kGreen, "baseline"},
+      {63, 44, kGreen, "baseline"},
+      {96, 44, kGreen, "end of the first baseline"},
+      {97, 20, kGreen, "second rising edge"},
+      {125, 1, kGreen, "end of the second pulse top"},
+      {388, 10, kGreen, "last rising edge"},
+      {416, 1, kGreen, "end of the last pulse top"},
+      {417, 30, kGreen, "last falling edge"},
+      {484, 44, kGreen, "end of the last baseline"},
+      {30, 1, kGuide, "top guide between pulses, on"},
+      {33, 1, kWhite, "top guide between pulses, off"},
+      {420, 1, kGuide, "top guide after the last pulse, on"},
+      {484, 1, kWhite, "top guide after the last pulse, off"},
+      {1, 44, kGuide, "middle guide under a pulse, on"},
+      {3, 44, kWhite, "middle guide under a pulse, off"},
+      {0, 88, kGuide, "bottom guide, on"},
+      {2, 88, kGuide, "bottom guide, on"},
+      {3, 88, kWhite, "bottom guide, off"},
+      {480, 88, kGuide, "bottom guide, on"},
+      {484, 88, kWhite, "bottom guide, off"},
+      {0, 0, kWhite, "above the guide"},
+      {484, 0, kWhite, "corner"},
+      {14, 20, kWhite, "inside a pulse"},
+      {60, 20, kWhite, "inside a gap"},
+      {1, 45, kWhite, "below the baseline"},
+      {484, 87, kWhite, "above the bottom guide"},
+  };
+  for (const auto& p : points) {
+    EXPECT_EQ(image.At(p.x, p.y), p.color) << p.what << " at (" << p.x << ", " << p.y << ")";
+  }
+}
+
+TEST_F(TavrionWav, NoPreviewWithoutAWrittenTrain) {
+  const std::string picture = dir.File("preview.png");
+  const struct {
+    std::vector<std::string> args;
+    int code;
+  } cases[] = {
+      {{"--frequency", "1000", "--output", file}, 1},  // refused
+      {{"--output", dir.File("missing/x.wav")}, 1},
+      {{"--count", "0", "--output", file}, 2},
+  };
+  for (const auto& c : cases) {
+    auto args = c.args;
+    args.insert(args.end(), {"--preview", picture});
+    EXPECT_EQ(Wav(args).code, c.code) << args[0];
+    EXPECT_FALSE(std::filesystem::exists(picture)) << args[0];
+  }
+}
+
+TEST_F(TavrionWav, APreviewThatCannotBeWrittenExitsOneAndIsNotPlayed) {
+  const std::string picture = dir.File("missing/preview.png");
+  std::ostringstream out, err;
+  int hosts = 0;
+  const int code =
+      tavrion_wav::Run({"--output", file, "--preview", picture, "--play"}, out, err, [&] {
+        ++hosts;
+        return std::make_unique<host::RealTimeHost>();
+      });
+  EXPECT_EQ(code, 1);
+  EXPECT_EQ(err.str(), "tavrion-wav: cannot write the preview " + picture + "\n");
+  EXPECT_EQ(out.str(), "");
+  EXPECT_EQ(hosts, 0);
+  EXPECT_EQ(ReadBytes(file).size(), 2984u);  // the train itself was written
 }
 
 TEST_F(TavrionWav, HelpAndVersion) {
