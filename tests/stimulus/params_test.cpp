@@ -15,7 +15,8 @@ Texts Defaults() {
 }
 
 TEST(Params, UnreadableTextsTakeTheirFallbacks) {
-  const stimulus::StimulusParams p = stimulus::ReadParams({"abc", "", "x", "1 ", "-", "99999999999", "$"});
+  const stimulus::StimulusParams p =
+      stimulus::ReadParams({"abc", "", "x", "1 ", "-", "99999999999", "$"});
   EXPECT_EQ(std::tie(p.Frequency, p.SampleRate, p.Delay, p.Duration, p.Count),
             std::make_tuple(0, 0, -1, 0, 0));
   EXPECT_EQ(std::tie(p.StimulusAmplitude, p.ZeroAmplitude), std::make_tuple(999999, 999999));
