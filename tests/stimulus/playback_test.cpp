@@ -89,7 +89,9 @@ TEST(Playback, RefusalsComeInOrderWithoutTouchingTheCursor) {
     Host host;
     stimulus::Stimulate(host, c.shared);
     EXPECT_EQ(host.log.back(), c.message.empty() ? "play 'tavrion.wav' 1" : "message " + c.message);
-    if (!c.message.empty()) EXPECT_EQ(host.log.size(), 1u);
+    if (!c.message.empty()) {
+      EXPECT_EQ(host.log.size(), 1u);
+    }
   }
 }
 

@@ -87,7 +87,10 @@ TEST_F(SdlAudio, After8BitSoundTheDeviceGets0x80) {
     WaitForCalls(source, 3);
   }
   Bytes expected(10, 0x11);
-  const Bytes played = ReadBytes(device);
+  Bytes played = ReadBytes(device);
+  // SDL gives a paused device silence too: a slow start may put some first.
+  played.erase(played.begin(), std::find_if(played.begin(), played.end(),
+                                            [](std::uint8_t b) { return b != 0x80; }));
   ASSERT_GT(played.size(), expected.size());
   expected.resize(played.size(), 0x80);
   EXPECT_EQ(played, expected);
