@@ -236,6 +236,12 @@ void TReader::ReadProperty(TPersistent* instance) {
       }
     }
     property_name_ = path.substr(start);
+    // A path ending in "." names nothing: its value is skipped, so the
+    // stream stays in step, and it is refused like any unknown name.
+    if (property_name_.empty()) {
+      SkipValue();
+      throw EReadError(LoadResString(SUnknownProperty));
+    }
     if (const TPropInfo* prop = GetPropInfo(object->ClassType(), property_name_)) {
       ReadPropValue(object, prop);
     } else {

@@ -121,6 +121,17 @@ TEST(Formconv, EveryValueKindCompilesAndPrintsBack) {
   EXPECT_EQ(formconv::PrintForm(binary), FormWith("\"" + long_text + "\""));
 }
 
+TEST(Formconv, IdentifierTagsWithBitSevenPrintAsTheReaderReadsThem) {
+  const std::pair<Bytes, const char*> cases[] = {
+      {Of({0x87, 6}) + Of("clNone"), "clNone"},
+      {Of({0x88}), "ident(\"False\")"},
+      {Of({0x8D}), "ident(\"nil\")"},
+  };
+  for (const auto& [bytes, printed] : cases) {
+    EXPECT_EQ(formconv::PrintForm(BinaryWith(bytes)), FormWith(printed)) << printed;
+  }
+}
+
 TEST(Formconv, PrefixesEmptyNamesAndQuotedNamesRoundTrip) {
   const std::string text =
       "component TForm1 Form1 {\n"

@@ -120,6 +120,12 @@ class Printer {
   }
 
   void Value(int depth) {
+    // The reader takes an identifier's tag with bit 7 set as the tag without
+    // it, where it reads an identifier: print what it would read.
+    if (const TValueType tag = reader_.NextValue(); (tag & 0x80) != 0 && IsIdentTag(tag & 0x7F)) {
+      Ident();
+      return;
+    }
     switch (reader_.NextValue()) {
       case vaNull:
         reader_.ReadValue();
@@ -181,12 +187,9 @@ class Printer {
       case vaWString:
         out_ += "wide(" + QuoteWide(reader_.ReadWideString()) + ")";
         break;
-      case vaIdent: {
-        const std::string ident = reader_.ReadIdent();
-        const bool plain = IsPlainName(ident) && !IsValueKeyword(ident);
-        out_ += plain ? ident : "ident(" + QuoteNarrow(ident) + ")";
+      case vaIdent:
+        Ident();
         break;
-      }
       case vaBinary:
         Binary(depth);
         break;
@@ -206,6 +209,16 @@ class Printer {
       default:
         throw EReadError(LoadResString(SInvalidPropertyValue));
     }
+  }
+
+  static bool IsIdentTag(int tag) {
+    return tag == vaIdent || tag == vaFalse || tag == vaTrue || tag == vaNull || tag == vaNil;
+  }
+
+  void Ident() {
+    const std::string ident = reader_.ReadIdent();
+    const bool plain = IsPlainName(ident) && !IsValueKeyword(ident);
+    out_ += plain ? ident : "ident(" + QuoteNarrow(ident) + ")";
   }
 
   void Binary(int depth) {

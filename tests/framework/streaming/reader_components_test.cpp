@@ -203,6 +203,8 @@ TEST_F(Loading, FailuresNameTheRecordAndLeaveOnlyWhatTheRootOwns) {
        "Error reading Form1.Left.X: Invalid property path", 0},
       {form_with([](FormBytes& b) { b.Prop("Nope.X").Int(1); }),
        "Error reading Form1.Nope.X: Property does not exist", 0},
+      {form_with([](FormBytes& b) { b.Prop("Font.").Int(1); }),
+       "Error reading Form1.Font.: Property does not exist", 0},
       {form_with([](FormBytes& b) { b.Prop("ReadOnly").String("x"); }),
        "Error reading Form1.ReadOnly: Property is read-only", 0},
       {form_with([](FormBytes& b) { b.Prop("Ratio").Single(1.5f); }),
