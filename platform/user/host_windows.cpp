@@ -34,7 +34,7 @@ struct Shown {
   std::vector<RECT> carets;  // where carets lay at the last present
 };
 
-// Taken after the window table's lock, never before it.
+// Taken on its own: only the host's locks may be taken under it.
 std::mutex& ShownLock() {
   static std::mutex lock;
   return lock;
@@ -242,12 +242,18 @@ void PresentIfDue() {
 }
 
 std::shared_ptr<gdi::Surface> OpenHostWindow(HWND top_level) {
-  std::lock_guard table(Lock());
-  const Window* w = Find(top_level);
-  if (!IsTopLevel(w)) return nullptr;
+  host::WindowState state;
+  {
+    std::lock_guard table(Lock());
+    const Window* w = Find(top_level);
+    if (!IsTopLevel(w)) return nullptr;
+    state = StateOf(w, 0);
+  }
+  // Never under the table's lock: the host's own locks are taken under this
+  // one, and a window that went meanwhile is dropped at the next present.
   std::lock_guard guard(ShownLock());
-  Shown& shown = Open(top_level, StateOf(w, 0));
-  Fit(*shown.window->surface(), w->rect);
+  Shown& shown = Open(top_level, state);
+  Fit(*shown.window->surface(), state.frame);
   return shown.window->surface();
 }
 
