@@ -107,6 +107,26 @@ TEST_F(HostWindows, PaintingIsPresentedOnceBeforeTheWaitAndOnlyWhereItDrew) {
   }
 }
 
+TEST_F(HostWindows, ABusyLoopStillPresentsNowAndThen) {
+  HWND main = MakeMain();
+  ShowWindow(main, SW_SHOW);
+  WaitOnce();
+  const int before = Log(main).presents;
+  // 100 ms of messages that never let the thread wait, drawing all the while.
+  for (int ms = 0; ms < 100; ms += 4) {
+    HDC dc = GetDC(main);
+    SetPixel(dc, ms, 5, RGB(0, 0, 255));
+    ReleaseDC(main, dc);
+    PostMessageA(main, WM_NULL, 0, 0);
+    MSG msg;
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+    host::Headless().AdvanceClock(4);
+  }
+  const int presents = Log(main).presents - before;
+  EXPECT_GE(presents, 100 / 16 - 1);
+  EXPECT_LE(presents, 100 / 16 + 1);
+}
+
 TEST_F(HostWindows, MouseEventsNameTheirWindowInClientCoordinates) {
   HWND main = MakeMain();
   HWND child = MakeWindow(WS_CHILD | WS_VISIBLE, 40, 30, 50, 50, main);
