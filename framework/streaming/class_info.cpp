@@ -63,6 +63,26 @@ void class_info::CheckForm(const std::string& owner, const TPropInfo& prop, Form
   }
 }
 
+void class_info::CheckSignature(const std::string& owner, const TPropInfo& prop,
+                                TSignature signature) {
+  if (prop.PropType()->Signature != signature) {
+    std::fprintf(stderr, "class information of %s: event %s is not of the signature of %s\n",
+                 owner.c_str(), prop.Name.c_str(), prop.PropType()->Name.c_str());
+    std::abort();
+  }
+}
+
+void class_info::CheckMessage(const std::string& owner, const std::vector<TMessageEntry>& table,
+                              std::uint32_t msg) {
+  for (const TMessageEntry& entry : table) {
+    if (entry.Msg == msg) {
+      std::fprintf(stderr, "class information of %s: message %u handled twice\n", owner.c_str(),
+                   static_cast<unsigned>(msg));
+      std::abort();
+    }
+  }
+}
+
 const TClassInfo& FinishClassInfo(TClassInfo info) {
   // Class information lives as long as the process.
   auto* finished = new TClassInfo(std::move(info));
@@ -149,7 +169,7 @@ TAVRION_BUILTIN_TYPE(TypeInfoComp, Float("Comp", ftComp))
 TAVRION_BUILTIN_TYPE(TypeInfoCurrency, Float("Currency", ftCurr))
 TAVRION_BUILTIN_TYPE(TypeInfoInt64, Simple(tkInt64, "Int64"))
 TAVRION_BUILTIN_TYPE(TypeInfoVariant, Simple(tkVariant, "Variant"))
-TAVRION_BUILTIN_TYPE(TypeInfoNotifyEvent, Simple(tkMethod, "TNotifyEvent"))
+TAVRION_BUILTIN_TYPE(TypeInfoNotifyEvent, MakeEventType<TNotifyEvent>("TNotifyEvent"))
 
 const TTypeInfo* TypeInfoChar() {
   static const TTypeInfo type = [] {

@@ -15,9 +15,12 @@
 //     c.Property<&TThing::size_, &TThing::SetSize>("Size", TypeInfoInteger).Default(0);
 //     c.Method<&TThing::ButtonClick>("ButtonClick");
 //     c.Field<&TThing::Edit1>("Edit1");
+//     c.Message<CM_TEXTCHANGED>(&TThing::CMTextChanged);
 //   }
 //
 // Properties, methods and fields are published in the order they are listed.
+// A message handler takes TMessage& and reaches the behaviour of the
+// ancestors with Inherited(message), which every class declares for itself.
 #pragma once
 
 #include <cmath>
@@ -26,6 +29,7 @@
 #include <string>
 #include <tuple>
 #include <type_traits>
+#include <vector>
 
 #include "framework/streaming/typinfo.h"
 
@@ -41,6 +45,11 @@ TClassInfo BuildClassInfo(const char* name, const char* unit);
   static const TClassInfo& StaticClass();                            \
   TClass ClassType() const override {                                \
     return &StaticClass();                                           \
+  }                                                                  \
+                                                                     \
+ protected:                                                          \
+  void Inherited(TMessage& message) {                                \
+    DispatchFrom(&inherited::StaticClass(), message);                \
   }                                                                  \
                                                                      \
  private:                                                            \
@@ -81,6 +90,8 @@ auto CanonicalOf() {
                 std::is_same_v<V, TMethod> || std::is_same_v<V, Variant> ||
                 std::is_same_v<V, Currency>) {
     return V{};
+  } else if constexpr (IsEvent<V>::value) {
+    return TMethod{};
   } else if constexpr (std::is_floating_point_v<V>) {
     return static_cast<long double>(0);
   } else {
@@ -97,6 +108,8 @@ template <typename V>
 Canonical<V> ToCanonical(const V& value) {
   if constexpr (IsSet<V>::value) {
     return static_cast<std::intptr_t>(value.bits);
+  } else if constexpr (IsEvent<V>::value) {
+    return value.Method();
   } else if constexpr (std::is_pointer_v<V>) {
     return reinterpret_cast<std::intptr_t>(static_cast<TObject*>(value));
   } else if constexpr (std::is_enum_v<V>) {
@@ -110,6 +123,8 @@ template <typename V>
 V FromCanonical(const Canonical<V>& value) {
   if constexpr (IsSet<V>::value) {
     return V{static_cast<std::uint32_t>(value)};
+  } else if constexpr (IsEvent<V>::value) {
+    return V(value);
   } else if constexpr (std::is_pointer_v<V>) {
     return dynamic_cast<V>(reinterpret_cast<TObject*>(value));
   } else if constexpr (std::is_same_v<V, bool>) {
@@ -181,18 +196,6 @@ constexpr TPropAccessor::Kind KindOf() {
                                                            : TPropAccessor::kMethod;
 }
 
-template <typename T, auto M, typename... A>
-void CallPublished(TObject* self, TObject* sender, A... args) {
-  (static_cast<T*>(self)->*M)(sender, args...);
-}
-
-template <typename T, auto M, typename F>
-struct Thunk;
-template <typename T, auto M, typename C, typename... A>
-struct Thunk<T, M, void (C::*)(TObject*, A...)> {
-  static constexpr auto kCall = &CallPublished<T, M, A...>;
-};
-
 // The byte width of a C++ type must be that of the ordinal type it is
 // published as: reading and writing follow the C++ type.
 void CheckOrdinalWidth(const std::string& owner, const TPropInfo& prop, std::size_t size);
@@ -230,6 +233,11 @@ auto ValueOf() {
 // A C++ type must cross accessors in the form its published kind expects;
 // a mismatch is a mistake in the class information, found at start-up.
 void CheckForm(const std::string& owner, const TPropInfo& prop, Form form);
+// An event property's type record must name the signature of its C++ type.
+void CheckSignature(const std::string& owner, const TPropInfo& prop, TSignature signature);
+// Message numbers are unique within a class.
+void CheckMessage(const std::string& owner, const std::vector<TMessageEntry>& table,
+                  std::uint32_t msg);
 
 }  // namespace class_info
 
@@ -278,6 +286,10 @@ class ClassBuilder {
         using SetValue = decltype(class_info::ValueOf<Set, true>());
         class_info::CheckForm(info_.ClassName, prop, class_info::FormOf<SetValue>());
       }
+      if constexpr (IsEvent<GetValue>::value) {
+        class_info::CheckSignature(info_.ClassName, prop,
+                                   SignatureOf<typename GetValue::Signature>());
+      }
       if constexpr (std::is_integral_v<GetValue> || std::is_enum_v<GetValue>) {
         class_info::CheckOrdinalWidth(info_.ClassName, prop, sizeof(GetValue));
       }
@@ -285,11 +297,22 @@ class ClassBuilder {
     return PropertyRef(prop);
   }
 
-  // A published method: void (T::*)(TObject* sender, ...).
+  // A published method, bound by the reader to events of its signature.
   template <auto M>
   void Method(std::string name) {
-    using Thunk = class_info::Thunk<T, M, decltype(M)>;
-    info_.Methods.push_back({std::move(name), reinterpret_cast<const void*>(Thunk::kCall)});
+    info_.Methods.push_back({std::move(name), MethodCode<M>(), MethodSignature<M>()});
+  }
+
+  // The handler of message number N: a member function of T or an ancestor
+  // taking TMessage&. The table is kept sorted by number.
+  template <std::uint32_t N, typename C>
+  void Message(void (C::*handler)(TMessage&)) {
+    static_assert(std::is_base_of_v<C, T>, "the handler belongs to another class");
+    class_info::CheckMessage(info_.ClassName, info_.Messages, N);
+    const TMessageEntry entry{N, static_cast<TMessageHandler>(handler)};
+    auto at = info_.Messages.begin();
+    while (at != info_.Messages.end() && at->Msg < N) ++at;
+    info_.Messages.insert(at, entry);
   }
 
   // A published field: a member U* of T, U a class with class information.
@@ -336,6 +359,15 @@ const TClassInfo& FinishClassInfo(TClassInfo info);
 TTypeInfo MakeEnumType(std::string name, TOrdType ord_type, std::vector<std::string> names);
 TTypeInfo MakeSetType(std::string name, const TTypeInfo* element);
 TTypeInfo MakeIntegerType(std::string name, TOrdType ord_type, std::int32_t min, std::int32_t max);
+// The type record of an event type: MakeEventType<TCloseQueryEvent>("TCloseQueryEvent").
+template <typename Event>
+TTypeInfo MakeEventType(std::string name) {
+  TTypeInfo type;
+  type.Kind = tkMethod;
+  type.Name = std::move(name);
+  type.Signature = SignatureOf<typename Event::Signature>();
+  return type;
+}
 
 // The type record of a class type; pass it as TypeInfoOf<TFont>.
 template <typename T>

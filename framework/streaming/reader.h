@@ -86,7 +86,9 @@ class TReader : public TFiler {
   virtual void SetRoot(TComponent* root) { root_ = root; }
   virtual bool HandleError(const std::exception&) { return false; }
   virtual TComponent* FindAncestor(const std::string& name);
-  virtual const void* FindMethodByName(TComponent* root, const std::string& name);
+  // The code of the root's published method of that name and signature.
+  virtual const void* FindMethodByName(TComponent* root, const std::string& name,
+                                       TSignature signature);
   virtual void AssignComponentName(TComponent* component, const std::string& name);
   virtual std::string MapReferenceName(const std::string& name) { return name; }
 

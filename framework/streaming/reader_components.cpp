@@ -310,7 +310,7 @@ void TReader::ReadPropValue(TPersistent* instance, const TPropInfo* prop) {
         SetMethodProp(instance, prop, {});
       } else {
         const std::string method = ReadIdent();
-        SetMethodProp(instance, prop, {FindMethodByName(root_, method), root_});
+        SetMethodProp(instance, prop, {FindMethodByName(root_, method, type->Signature), root_});
       }
       break;
     case tkVariant:
@@ -422,10 +422,12 @@ Variant TReader::ReadVariant() {
   }
 }
 
-const void* TReader::FindMethodByName(TComponent* root, const std::string& name) {
-  const void* code = MethodAddress(root->ClassType(), name);
-  if (code == nullptr) PropValueError();
-  return code;
+const void* TReader::FindMethodByName(TComponent* root, const std::string& name,
+                                      TSignature signature) {
+  const TPublishedMethod* method = FindPublishedMethod(root->ClassType(), name);
+  // A method of another signature would be called with the wrong arguments.
+  if (method == nullptr || method->Signature != signature) PropValueError();
+  return method->Code;
 }
 
 void TReader::DoFixupReferences() {

@@ -1,5 +1,6 @@
 #include "framework/streaming/typinfo.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include <platform/codepage.h>
@@ -61,14 +62,37 @@ bool SameText(std::string_view a, std::string_view b) {
   return true;
 }
 
-const void* MethodAddress(TClass cls, std::string_view name) {
+const TPublishedMethod* FindPublishedMethod(TClass cls, std::string_view name) {
   if (name.size() > 255) name = name.substr(0, 255);
   for (TClass c = cls; c != nullptr; c = c->Parent) {
     for (const TPublishedMethod& m : c->Methods) {
-      if (SamePublishedName(m.Name, name)) return m.Code;
+      if (SamePublishedName(m.Name, name)) return &m;
     }
   }
   return nullptr;
+}
+
+const void* MethodAddress(TClass cls, std::string_view name) {
+  const TPublishedMethod* method = FindPublishedMethod(cls, name);
+  return method != nullptr ? method->Code : nullptr;
+}
+
+const TMessageEntry* FindMessage(TClass cls, std::uint32_t msg) {
+  const auto& table = cls->Messages;
+  const auto it =
+      std::lower_bound(table.begin(), table.end(), msg,
+                       [](const TMessageEntry& e, std::uint32_t m) { return e.Msg < m; });
+  return it != table.end() && it->Msg == msg ? &*it : nullptr;
+}
+
+void TObject::DispatchFrom(TClass cls, TMessage& message) {
+  for (TClass c = cls; c != nullptr; c = c->Parent) {
+    if (const TMessageEntry* entry = FindMessage(c, message.Msg)) {
+      (this->*entry->Handler)(message);
+      return;
+    }
+  }
+  DefaultHandler(message);
 }
 
 const TPublishedField* FindPublishedField(TClass cls, std::string_view name) {

@@ -44,8 +44,9 @@ struct TTypeInfo {
   // Set: the element type.
   const TTypeInfo* CompType = nullptr;
   TFloatType FloatType = ftDouble;
-  std::uint8_t MaxLength = 255;  // short string
-  TClass ClassType = nullptr;    // class
+  std::uint8_t MaxLength = 255;    // short string
+  TClass ClassType = nullptr;      // class
+  TSignature Signature = nullptr;  // method: the events' signature
 };
 
 inline constexpr std::int32_t kNoIndex = INT32_MIN;
@@ -82,6 +83,13 @@ struct TPropInfo {
 struct TPublishedMethod {
   std::string Name;
   const void* Code;
+  TSignature Signature;
+};
+
+// An entry of a class's message table.
+struct TMessageEntry {
+  std::uint32_t Msg;
+  TMessageHandler Handler;
 };
 
 // A published field holds a reference to an object of a class of the field
@@ -108,6 +116,7 @@ struct TClassInfo {
   // The constructor of collection item classes.
   TCollectionItem* (*CreateItem)(TCollection* collection) = nullptr;
   std::vector<TPublishedMethod> Methods;
+  std::vector<TMessageEntry> Messages;  // the class's own, by ascending number
   std::vector<TClass> FieldClassTable;
   std::vector<TPublishedField> Fields;
   std::vector<TPropInfo> Props;  // the class's own, in published order
@@ -124,6 +133,9 @@ bool SamePublishedName(std::string_view a, std::string_view b);
 bool SameText(std::string_view a, std::string_view b);
 
 const void* MethodAddress(TClass cls, std::string_view name);
+const TPublishedMethod* FindPublishedMethod(TClass cls, std::string_view name);
+// The handler of that number in the class's own message table, or none.
+const TMessageEntry* FindMessage(TClass cls, std::uint32_t msg);
 // The published field of that name in the object's class or an ancestor.
 const TPublishedField* FindPublishedField(TClass cls, std::string_view name);
 

@@ -81,7 +81,7 @@ class TControl : public TComponent {
   long double ratio = 0;
   std::string caption;
   TControl* buddy = nullptr;
-  TMethod on_change;
+  TNotifyEvent on_change;
   std::int64_t big = 0;
   Variant extra;
   std::unique_ptr<TFontLike> font = std::make_unique<TFontLike>();

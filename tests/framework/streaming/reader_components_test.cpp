@@ -75,8 +75,8 @@ TEST_F(Loading, ChildrenPropertiesEventsAndReferences) {
   EXPECT_EQ(form->Edit1->Owner(), form);
   EXPECT_EQ(form->Edit1->parent, form);
   EXPECT_EQ(form->Edit1->buddy, form->Edit2);  // named before Edit2 was read
-  EXPECT_EQ(form->Edit1->on_change.Data, form);
-  CallEvent(form->Edit1->on_change, form->Edit1);
+  EXPECT_EQ(form->Edit1->on_change.Method().Data, form);
+  form->Edit1->on_change(form->Edit1);
   EXPECT_EQ(events, (std::vector<std::string>{"order Edit2 4", "Loaded Form1", "Loaded Edit1",
                                               "Loaded Edit2", "change Edit1"}));
   EXPECT_EQ(form->ComponentState() & (csLoading | csReading), 0);

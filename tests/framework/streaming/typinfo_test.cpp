@@ -44,7 +44,7 @@ class TSample : public TComponent {
   float single = 0;
   Currency money;
   std::int64_t big = 0;
-  TMethod handler;
+  TNotifyEvent handler;
   Variant extra;
   TComponent* link = nullptr;
   std::int32_t indexed[3] = {};
