@@ -77,6 +77,7 @@ TAVRION_CLASS_INFO(TTestForm, "Tests") {
   c.Field<&TTestForm::Edit1>("Edit1");
   c.Field<&TTestForm::Edit2>("Edit2");
   c.Method<&TTestForm::EditChange>("EditChange");
+  c.Method<&TTestForm::EditChanging>("EditChanging");
 }
 
 bool ColorToInt(const std::string& ident, std::int32_t& value) {

@@ -99,6 +99,8 @@ class TTestForm : public TControl {
   void EditChange(TObject* sender) {
     events.push_back("change " + static_cast<TComponent*>(sender)->Name());
   }
+  // Published too, but of another signature than any event here.
+  void EditChanging(TObject*, bool& allow) { allow = false; }
 };
 
 }  // namespace test_classes

@@ -197,6 +197,8 @@ TEST_F(Loading, FailuresNameTheRecordAndLeaveOnlyWhatTheRootOwns) {
        "Error reading Form1.Color: Invalid property value", 0},
       {edit_with([](FormBytes& b) { b.Prop("OnChange").Ident("Missing"); }),
        "Error reading Edit1.OnChange: Invalid property value", 1},
+      {edit_with([](FormBytes& b) { b.Prop("OnChange").Ident("EditChanging"); }),
+       "Error reading Edit1.OnChange: Invalid property value", 1},  // another signature
       {form_with([](FormBytes& b) { b.Prop("Nope").Int(1); }),
        "Error reading Form1.Nope: Property does not exist", 0},
       {form_with([](FormBytes& b) { b.Prop("Left.X").Int(1); }),
