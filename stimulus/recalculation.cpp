@@ -1,9 +1,27 @@
 #include "stimulus/recalculation.h"
 
+#include <utility>
+
 #include "stimulus/preview.h"
 #include "stimulus/wave_writer.h"
 
 namespace stimulus {
+
+namespace {
+
+// The values a run keeps in the form's shared values and takes back after
+// the track-bar step.
+constexpr std::pair<std::int32_t StimulusParams::*, std::int32_t SharedParams::*> kSharedFields[] =
+    {
+        {&StimulusParams::Frequency, &SharedParams::Frequency},
+        {&StimulusParams::Duration, &SharedParams::Duration},
+        {&StimulusParams::Count, &SharedParams::Count},
+        {&StimulusParams::SampleRate, &SharedParams::SampleRate},
+        {&StimulusParams::StimulusAmplitude, &SharedParams::StimulusAmplitude},
+        {&StimulusParams::ZeroAmplitude, &SharedParams::ZeroAmplitude},
+};
+
+}  // namespace
 
 void Recalculate(StimulusForm& form, SharedParams& shared) {
   StimulusParams p = ReadParams({
@@ -15,12 +33,7 @@ void Recalculate(StimulusForm& form, SharedParams& shared) {
       .stimulus_amplitude = form.FieldText(Field::StimulusAmplitude),
       .zero_amplitude = form.FieldText(Field::ZeroAmplitude),
   });
-  shared.Frequency = p.Frequency;
-  shared.Duration = p.Duration;
-  shared.Count = p.Count;
-  shared.SampleRate = p.SampleRate;
-  shared.StimulusAmplitude = p.StimulusAmplitude;
-  shared.ZeroAmplitude = p.ZeroAmplitude;
+  for (const auto& [param, kept] : kSharedFields) shared.*kept = p.*param;
   if (!PassesGate(p)) return;
 
   form.SetTrackBarPosition(TrackBar::TrackBar1, p.StimulusAmplitude);
@@ -35,12 +48,7 @@ void Recalculate(StimulusForm& form, SharedParams& shared) {
   // the fields as they stand (a clamped sample rate included). A nested run
   // only ever rewrites a field with a track-bar position, but the division
   // below must never see a zero, so the gate is asked again.
-  p.Frequency = shared.Frequency;
-  p.Duration = shared.Duration;
-  p.Count = shared.Count;
-  p.SampleRate = shared.SampleRate;
-  p.StimulusAmplitude = shared.StimulusAmplitude;
-  p.ZeroAmplitude = shared.ZeroAmplitude;
+  for (const auto& [param, kept] : kSharedFields) p.*param = shared.*kept;
   if (!PassesGate(p)) return;
 
   if (const auto refusal = DeriveAndCheck(p)) {

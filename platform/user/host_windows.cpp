@@ -114,6 +114,10 @@ std::shared_ptr<const gdi::Surface> DrawnIcon(HICON icon) {
   return picture;
 }
 
+bool SameSize(const RECT& a, const RECT& b) {
+  return a.right - a.left == b.right - b.left && a.bottom - a.top == b.bottom - b.top;
+}
+
 void Fit(gdi::Surface& surface, const RECT& frame) {
   const int width = frame.right - frame.left;
   const int height = frame.bottom - frame.top;
@@ -186,11 +190,8 @@ void PresentOne(TopLevel& top) {
     Fit(*surface, top.state.frame);
     if (!(shown.told == top.state)) {
       // A window shown again, or resized, shows all of itself.
-      if (top.state.visible && (!shown.told.visible ||
-                                shown.told.frame.right - shown.told.frame.left !=
-                                    top.state.frame.right - top.state.frame.left ||
-                                shown.told.frame.bottom - shown.told.frame.top !=
-                                    top.state.frame.bottom - top.state.frame.top)) {
+      if (top.state.visible &&
+          (!shown.told.visible || !SameSize(shown.told.frame, top.state.frame))) {
         AddDamage(shown.damage, {0, 0, surface->width(), surface->height()});
       }
       shown.told = top.state;
