@@ -10,7 +10,7 @@ namespace gdi {
 namespace {
 
 std::mutex& LiveLock() {
-  static std::mutex lock;
+  static auto& lock = *new std::mutex;
   return lock;
 }
 

@@ -28,12 +28,12 @@ SIZE Face::Extent(std::string_view text) const {
 namespace {
 
 std::mutex& EngineLock() {
-  static std::mutex lock;
+  static auto& lock = *new std::mutex;
   return lock;
 }
 
 std::string& PinnedFile() {
-  static std::string file;
+  static auto& file = *new std::string;
   return file;
 }
 
@@ -153,8 +153,8 @@ void PinFontFile(const std::string& path) {
 }
 
 const Face& ResolveFont(const LOGFONTA& font) {
-  static std::map<Key, std::unique_ptr<Face>> cache;
-  static std::mutex cache_lock;
+  static auto& cache = *new std::map<Key, std::unique_ptr<Face>>;
+  static auto& cache_lock = *new std::mutex;
   std::lock_guard cache_guard(cache_lock);
   std::string pinned;
   {

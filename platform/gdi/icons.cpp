@@ -26,12 +26,12 @@ struct Icon {
 };
 
 std::mutex& IconLock() {
-  static std::mutex lock;
+  static auto& lock = *new std::mutex;
   return lock;
 }
 
 std::map<HICON, Icon>& Icons() {
-  static std::map<HICON, Icon> icons;
+  static auto& icons = *new std::map<HICON, Icon>;
   return icons;
 }
 

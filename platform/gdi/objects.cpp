@@ -28,7 +28,7 @@ struct Table {
 };
 
 Table& Objects() {
-  static Table table;
+  static auto& table = *new Table;
   return table;
 }
 
@@ -96,7 +96,7 @@ struct StockObjects {
 };
 
 const StockObjects& Stocks() {
-  static const StockObjects stocks;
+  static auto& stocks = *new const StockObjects;
   return stocks;
 }
 

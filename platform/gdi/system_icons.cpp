@@ -160,7 +160,7 @@ struct Drawn {
 };
 
 Drawn& Known() {
-  static Drawn drawn;
+  static auto& drawn = *new Drawn;
   return drawn;
 }
 

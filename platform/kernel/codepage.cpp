@@ -42,7 +42,7 @@ std::string Cp1251ToUtf8(std::string_view text) {
 }
 
 std::optional<std::string> Utf8ToCp1251(std::string_view text) {
-  static const ReverseTable reverse;
+  static const auto& reverse = *new ReverseTable;
   std::string out;
   out.reserve(text.size());
   std::size_t pos = 0;

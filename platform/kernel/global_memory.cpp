@@ -14,13 +14,13 @@ struct Block {
 };
 
 std::mutex& Mutex() {
-  static std::mutex mutex;
+  static auto& mutex = *new std::mutex;
   return mutex;
 }
 
 // Live blocks by their handle, the address of their bytes.
 std::map<HGLOBAL, Block>& Blocks() {
-  static std::map<HGLOBAL, Block> blocks;
+  static auto& blocks = *new std::map<HGLOBAL, Block>;
   return blocks;
 }
 

@@ -9,12 +9,12 @@ namespace kernel {
 namespace {
 
 std::mutex& TableLock() {
-  static std::mutex lock;
+  static auto& lock = *new std::mutex;
   return lock;
 }
 
 std::unordered_map<HANDLE, std::shared_ptr<KernelObject>>& Table() {
-  static std::unordered_map<HANDLE, std::shared_ptr<KernelObject>> table;
+  static auto& table = *new std::unordered_map<HANDLE, std::shared_ptr<KernelObject>>;
   return table;
 }
 

@@ -20,12 +20,12 @@ namespace {
 // Filled during static initialisation, read-only afterwards, so the lookups
 // need no lock. A deque keeps the addresses handed out as HRSRC stable.
 std::deque<ResourceEntry>& Resources() {
-  static std::deque<ResourceEntry> resources;
+  static auto& resources = *new std::deque<ResourceEntry>;
   return resources;
 }
 
 std::map<UINT, std::string_view>& Strings() {
-  static std::map<UINT, std::string_view> strings;
+  static auto& strings = *new std::map<UINT, std::string_view>;
   return strings;
 }
 

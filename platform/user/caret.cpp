@@ -31,12 +31,12 @@ struct Caret {
 };
 
 std::mutex& CaretLock() {
-  static std::mutex lock;
+  static auto& lock = *new std::mutex;
   return lock;
 }
 
 std::map<DWORD, Caret>& Carets() {
-  static std::map<DWORD, Caret> carets;
+  static auto& carets = *new std::map<DWORD, Caret>;
   return carets;
 }
 

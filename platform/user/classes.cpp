@@ -13,7 +13,7 @@ namespace user {
 namespace {
 
 std::list<WindowClass>& Classes() {
-  static std::list<WindowClass> classes;
+  static auto& classes = *new std::list<WindowClass>;
   return classes;
 }
 

@@ -25,12 +25,12 @@ struct Clipboard {
 };
 
 std::mutex& Mutex() {
-  static std::mutex mutex;
+  static auto& mutex = *new std::mutex;
   return mutex;
 }
 
 Clipboard& State() {
-  static Clipboard clipboard;
+  static auto& clipboard = *new Clipboard;
   return clipboard;
 }
 

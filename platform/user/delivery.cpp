@@ -11,12 +11,12 @@ namespace {
 thread_local bool inside_default = false;
 
 std::mutex& SpyLock() {
-  static std::mutex lock;
+  static auto& lock = *new std::mutex;
   return lock;
 }
 
 platform::MessageSpy& SpyFunction() {
-  static platform::MessageSpy spy;
+  static auto& spy = *new platform::MessageSpy;
   return spy;
 }
 

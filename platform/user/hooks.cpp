@@ -23,7 +23,7 @@ struct Hook {
 
 // Newest first, as hooks are called.
 std::list<Hook>& Hooks() {
-  static std::list<Hook> hooks;
+  static auto& hooks = *new std::list<Hook>;
   return hooks;
 }
 

@@ -36,12 +36,12 @@ struct Shown {
 
 // Taken on its own: only the host's locks may be taken under it.
 std::mutex& ShownLock() {
-  static std::mutex lock;
+  static auto& lock = *new std::mutex;
   return lock;
 }
 
 std::map<HWND, Shown>& ShownWindows() {
-  static std::map<HWND, Shown> shown;
+  static auto& shown = *new std::map<HWND, Shown>;
   return shown;
 }
 
@@ -275,7 +275,7 @@ namespace gdi {
 
 std::shared_ptr<Surface> WindowSurface(HWND top_level) {
   if (top_level == nullptr) {
-    static std::mutex lock;
+    static auto& lock = *new std::mutex;
     static const std::shared_ptr<Surface> screen = std::make_shared<Surface>(0, 0);
     std::lock_guard guard(lock);
     screen->Resize(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));

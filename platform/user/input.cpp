@@ -86,7 +86,7 @@ struct ClickRecord {
 };
 
 std::mutex& QueueLock() {
-  static std::mutex lock;
+  static auto& lock = *new std::mutex;
   return lock;
 }
 

@@ -19,12 +19,12 @@ namespace user {
 namespace {
 
 std::mutex& QueuesLock() {
-  static std::mutex lock;
+  static auto& lock = *new std::mutex;
   return lock;
 }
 
 std::map<DWORD, std::unique_ptr<Queue>>& Queues() {
-  static std::map<DWORD, std::unique_ptr<Queue>> queues;
+  static auto& queues = *new std::map<DWORD, std::unique_ptr<Queue>>;
   return queues;
 }
 

@@ -25,7 +25,7 @@ struct Timer {
 };
 
 std::list<Timer>& Timers() {
-  static std::list<Timer> timers;
+  static auto& timers = *new std::list<Timer>;
   return timers;
 }
 

@@ -15,7 +15,7 @@ struct Atom {
 };
 
 std::map<ATOM, Atom>& Atoms() {
-  static std::map<ATOM, Atom> atoms;
+  static auto& atoms = *new std::map<ATOM, Atom>;
   return atoms;
 }
 

@@ -12,7 +12,7 @@ namespace user {
 namespace {
 
 std::unordered_map<HWND, std::unique_ptr<Window>>& Windows() {
-  static std::unordered_map<HWND, std::unique_ptr<Window>> windows;
+  static auto& windows = *new std::unordered_map<HWND, std::unique_ptr<Window>>;
   return windows;
 }
 
@@ -25,18 +25,18 @@ std::uintptr_t next_handle = 0x10010;
 }  // namespace
 
 std::recursive_mutex& Lock() {
-  static std::recursive_mutex lock;
+  static auto& lock = *new std::recursive_mutex;
   return lock;
 }
 
 Window* Desktop() {
-  static Window desktop = [] {
-    Window d;
-    d.handle = reinterpret_cast<HWND>(std::uintptr_t{0x10010 - 4});
-    d.style = WS_VISIBLE | WS_CLIPCHILDREN;
+  static Window* const desktop = [] {
+    auto* d = new Window;
+    d->handle = reinterpret_cast<HWND>(std::uintptr_t{0x10010 - 4});
+    d->style = WS_VISIBLE | WS_CLIPCHILDREN;
     return d;
   }();
-  return &desktop;
+  return desktop;
 }
 
 Window* Find(HWND handle) {
