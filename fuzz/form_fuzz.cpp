@@ -10,7 +10,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   test_classes::RegisterColorIdents();
   TMemoryStream stream(std::vector<unsigned char>(data, data + size));
-  auto* form = new test_classes::TTestForm(nullptr);
+  auto* form = Construct<test_classes::TTestForm>(nullptr);
   try {
     ReadComponent(stream, form);
   } catch (const Exception&) {

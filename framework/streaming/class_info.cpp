@@ -1,5 +1,6 @@
 #include "framework/streaming/class_info.h"
 
+#include <algorithm>
 #include <climits>
 
 namespace {
@@ -83,6 +84,39 @@ void class_info::CheckMessage(const std::string& owner, const std::vector<TMessa
   }
 }
 
+namespace {
+
+std::vector<TClassRef>& Listed() {
+  static auto& listed = *new std::vector<TClassRef>;
+  return listed;
+}
+
+}  // namespace
+
+bool ListClassInfo(TClassRef cls) {
+  Listed().push_back(cls);
+  return true;
+}
+
+const std::vector<TClassRef>& ListedClassInfos() {
+  return Listed();
+}
+
+std::vector<std::string> published_type::SplitNames(std::string_view list) {
+  std::vector<std::string> names;
+  std::size_t start = 0;
+  while (start <= list.size()) {
+    const std::size_t comma = std::min(list.find(',', start), list.size());
+    std::string_view name = list.substr(start, comma - start);
+    while (!name.empty() && name.front() == ' ') name.remove_prefix(1);
+    while (!name.empty() && name.back() == ' ') name.remove_suffix(1);
+    // A trailing comma leaves no name.
+    if (!name.empty() || comma < list.size()) names.emplace_back(name);
+    start = comma + 1;
+  }
+  return names;
+}
+
 const TClassInfo& FinishClassInfo(TClassInfo info) {
   // Class information lives as long as the process.
   auto* finished = new TClassInfo(std::move(info));
@@ -147,10 +181,10 @@ TTypeInfo Float(std::string name, TFloatType float_type) {
 
 }  // namespace
 
-#define TAVRION_BUILTIN_TYPE(Function, ...)    \
-  const TTypeInfo* Function() {                \
-    static const TTypeInfo type = __VA_ARGS__; \
-    return &type;                              \
+#define TAVRION_BUILTIN_TYPE(Function, ...)                     \
+  const TTypeInfo* Function() {                                 \
+    static const TTypeInfo& type = *new TTypeInfo(__VA_ARGS__); \
+    return &type;                                               \
   }
 
 TAVRION_BUILTIN_TYPE(TypeInfoInteger, MakeIntegerType("Integer", otSLong, INT_MIN, INT_MAX))
@@ -169,14 +203,13 @@ TAVRION_BUILTIN_TYPE(TypeInfoComp, Float("Comp", ftComp))
 TAVRION_BUILTIN_TYPE(TypeInfoCurrency, Float("Currency", ftCurr))
 TAVRION_BUILTIN_TYPE(TypeInfoInt64, Simple(tkInt64, "Int64"))
 TAVRION_BUILTIN_TYPE(TypeInfoVariant, Simple(tkVariant, "Variant"))
-TAVRION_BUILTIN_TYPE(TypeInfoNotifyEvent, MakeEventType<TNotifyEvent>("TNotifyEvent"))
 
 const TTypeInfo* TypeInfoChar() {
-  static const TTypeInfo type = [] {
+  static const TTypeInfo& type = *new TTypeInfo([] {
     TTypeInfo t = MakeIntegerType("Char", otUByte, 0, 255);
     t.Kind = tkChar;
     return t;
-  }();
+  }());
   return &type;
 }
 

@@ -26,12 +26,13 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <new>
 #include <string>
 #include <tuple>
 #include <type_traits>
 #include <vector>
 
-#include "framework/streaming/typinfo.h"
+#include "framework/streaming/published_type.h"
 
 class TComponent;
 template <typename T>
@@ -42,6 +43,7 @@ TClassInfo BuildClassInfo(const char* name, const char* unit);
 #define TAVRION_CLASS(Class, Parent)                                 \
  public:                                                             \
   using inherited = Parent;                                          \
+  using ThisClass = Class;                                           \
   static const TClassInfo& StaticClass();                            \
   TClass ClassType() const override {                                \
     return &StaticClass();                                           \
@@ -57,24 +59,23 @@ TClassInfo BuildClassInfo(const char* name, const char* unit);
   friend TClassInfo BuildClassInfo<Class>(const char*, const char*); \
   static void DescribeClass(ClassBuilder<Class>& c);
 
+#define TAVRION_CLASS_INFO_LISTED(Line) class_info_listed_##Line
+#define TAVRION_CLASS_INFO_LIST(Class, Line)                           \
+  [[maybe_unused]] static const bool TAVRION_CLASS_INFO_LISTED(Line) = \
+      ListClassInfo(&Class::StaticClass)
+
 #define TAVRION_CLASS_INFO(Class, Unit)                                                   \
   const TClassInfo& Class::StaticClass() {                                                \
     static const TClassInfo& info = FinishClassInfo(BuildClassInfo<Class>(#Class, Unit)); \
     return info;                                                                          \
   }                                                                                       \
+  TAVRION_CLASS_INFO_LIST(Class, __LINE__);                                               \
   void Class::DescribeClass([[maybe_unused]] ClassBuilder<Class>& c)
 
-// A set of up to 32 elements of an enumeration, one bit per ordinal.
-template <typename E>
-struct TSet {
-  std::uint32_t bits = 0;
-  bool Contains(E e) const { return (bits >> static_cast<unsigned>(e) & 1) != 0; }
-  TSet& Include(E e) {
-    bits |= 1u << static_cast<unsigned>(e);
-    return *this;
-  }
-  friend bool operator==(const TSet&, const TSet&) = default;
-};
+// Every class whose information is declared in the program, listed before
+// main runs; the information itself is built on first use.
+bool ListClassInfo(TClassRef cls);
+const std::vector<TClassRef>& ListedClassInfos();
 
 namespace class_info {
 
@@ -90,7 +91,7 @@ auto CanonicalOf() {
                 std::is_same_v<V, TMethod> || std::is_same_v<V, Variant> ||
                 std::is_same_v<V, Currency>) {
     return V{};
-  } else if constexpr (IsEvent<V>::value) {
+  } else if constexpr (EventType<V>) {
     return TMethod{};
   } else if constexpr (std::is_floating_point_v<V>) {
     return static_cast<long double>(0);
@@ -108,7 +109,7 @@ template <typename V>
 Canonical<V> ToCanonical(const V& value) {
   if constexpr (IsSet<V>::value) {
     return static_cast<std::intptr_t>(value.bits);
-  } else if constexpr (IsEvent<V>::value) {
+  } else if constexpr (EventType<V>) {
     return value.Method();
   } else if constexpr (std::is_pointer_v<V>) {
     return reinterpret_cast<std::intptr_t>(static_cast<TObject*>(value));
@@ -123,7 +124,7 @@ template <typename V>
 V FromCanonical(const Canonical<V>& value) {
   if constexpr (IsSet<V>::value) {
     return V{static_cast<std::uint32_t>(value)};
-  } else if constexpr (IsEvent<V>::value) {
+  } else if constexpr (EventType<V>) {
     return V(value);
   } else if constexpr (std::is_pointer_v<V>) {
     return dynamic_cast<V>(reinterpret_cast<TObject*>(value));
@@ -267,31 +268,33 @@ class ClassBuilder {
   explicit ClassBuilder(TClassInfo& info) : info_(info) {}
 
   // Get and Set are data members or member functions of T; Set may be
-  // nullptr for a read-only property.
-  template <auto Get, auto Set>
-  PropertyRef Property(std::string name, TTypeInfoRef type) {
+  // nullptr for a read-only property. Both hold the same C++ type, whose
+  // record is the property's type; As, a TPublishedAlias, names another.
+  template <auto Get, auto Set, typename As = void>
+  PropertyRef Property(std::string name) {
+    using Value = decltype(class_info::ValueOf<Get, false>());
+    if constexpr (!std::is_null_pointer_v<decltype(Set)>) {
+      static_assert(std::is_same_v<Value, decltype(class_info::ValueOf<Set, true>())>,
+                    "the getter and the setter hold one type");
+    }
     TPropInfo& prop = info_.Props.emplace_back();
     prop.Name = std::move(name);
-    prop.TypeRef = type;
     prop.GetProc = {class_info::KindOf<Get>(), &class_info::Read<T, Get>};
     if constexpr (!std::is_null_pointer_v<decltype(Set)>) {
       prop.SetProc = {class_info::KindOf<Set>(), &class_info::Write<T, Set>};
     }
-    // Object references need no check, and their type record may be the one
-    // of the class being described, which does not exist yet.
-    using GetValue = decltype(class_info::ValueOf<Get, false>());
-    if constexpr (!std::is_pointer_v<GetValue>) {
-      class_info::CheckForm(info_.ClassName, prop, class_info::FormOf<GetValue>());
-      if constexpr (!std::is_null_pointer_v<decltype(Set)>) {
-        using SetValue = decltype(class_info::ValueOf<Set, true>());
-        class_info::CheckForm(info_.ClassName, prop, class_info::FormOf<SetValue>());
+    if constexpr (std::is_void_v<As>) {
+      prop.TypeRef = &TypeInfoFor<Value>;
+    } else {
+      static_assert(std::is_same_v<Value, typename As::Value>, "the alias is of another type");
+      // A record written by hand: its kind must suit the C++ type.
+      prop.TypeRef = As::kRecord;
+      class_info::CheckForm(info_.ClassName, prop, class_info::FormOf<Value>());
+      if constexpr (std::is_integral_v<Value> || std::is_enum_v<Value>) {
+        class_info::CheckOrdinalWidth(info_.ClassName, prop, sizeof(Value));
       }
-      if constexpr (IsEvent<GetValue>::value) {
-        class_info::CheckSignature(info_.ClassName, prop,
-                                   SignatureOf<typename GetValue::Signature>());
-      }
-      if constexpr (std::is_integral_v<GetValue> || std::is_enum_v<GetValue>) {
-        class_info::CheckOrdinalWidth(info_.ClassName, prop, sizeof(GetValue));
+      if constexpr (EventType<Value>) {
+        class_info::CheckSignature(info_.ClassName, prop, SignatureOf<typename Value::Signature>());
       }
     }
     return PropertyRef(prop);
@@ -300,6 +303,8 @@ class ClassBuilder {
   // A published method, bound by the reader to events of its signature.
   template <auto M>
   void Method(std::string name) {
+    static_assert(std::is_base_of_v<typename event_detail::Member<decltype(M)>::Class, T>,
+                  "the method belongs to another class");
     info_.Methods.push_back({std::move(name), MethodCode<M>(), MethodSignature<M>()});
   }
 
@@ -315,11 +320,13 @@ class ClassBuilder {
     info_.Messages.insert(at, entry);
   }
 
-  // A published field: a member U* of T, U a class with class information.
+  // A published field: a member U* of T, U a class with class information,
+  // which is built only when first asked for.
   template <auto F>
   void Field(std::string name) {
     using U = std::remove_pointer_t<typename class_info::MemberObject<decltype(F)>::Value>;
-    const TClass cls = &U::StaticClass();
+    static_assert(HasClassInfo<U>, "a published field refers to a class of its own");
+    const TClassRef cls = &U::StaticClass;
     std::uint16_t index = 0;
     while (index < info_.FieldClassTable.size() && info_.FieldClassTable[index] != cls) ++index;
     if (index == info_.FieldClassTable.size()) info_.FieldClassTable.push_back(cls);
@@ -340,11 +347,14 @@ TClassInfo BuildClassInfo(const char* name, const char* unit) {
   info.UnitName = unit;
   info.Parent = &T::inherited::StaticClass();
   info.InstanceSize = sizeof(T);
-  if constexpr (!std::is_abstract_v<T> && std::is_constructible_v<T, TComponent*>) {
-    info.Create = [](TComponent* owner) -> TComponent* { return new T(owner); };
+  // Objects are deleted only by Free, so the test is on the constructor alone.
+  if constexpr (!std::is_abstract_v<T> &&
+                requires(void* place, TComponent* owner) { ::new (place) T(owner); }) {
+    info.Create = [](TComponent* owner) -> TComponent* { return Construct<T>(owner); };
   }
-  if constexpr (!std::is_abstract_v<T> && std::is_constructible_v<T, TCollection*>) {
-    info.CreateItem = [](TCollection* owner) -> TCollectionItem* { return new T(owner); };
+  if constexpr (!std::is_abstract_v<T> &&
+                requires(void* place, TCollection* owner) { ::new (place) T(owner); }) {
+    info.CreateItem = [](TCollection* owner) -> TCollectionItem* { return Construct<T>(owner); };
   }
   ClassBuilder<T> builder(info);
   T::DescribeClass(builder);
@@ -354,23 +364,3 @@ TClassInfo BuildClassInfo(const char* name, const char* unit) {
 // Numbers the properties (a redeclared one keeps its inherited slot), makes
 // the class's type record and keeps the information for the process's life.
 const TClassInfo& FinishClassInfo(TClassInfo info);
-
-// Type records of enumerations and sets declared with a class.
-TTypeInfo MakeEnumType(std::string name, TOrdType ord_type, std::vector<std::string> names);
-TTypeInfo MakeSetType(std::string name, const TTypeInfo* element);
-TTypeInfo MakeIntegerType(std::string name, TOrdType ord_type, std::int32_t min, std::int32_t max);
-// The type record of an event type: MakeEventType<TCloseQueryEvent>("TCloseQueryEvent").
-template <typename Event>
-TTypeInfo MakeEventType(std::string name) {
-  TTypeInfo type;
-  type.Kind = tkMethod;
-  type.Name = std::move(name);
-  type.Signature = SignatureOf<typename Event::Signature>();
-  return type;
-}
-
-// The type record of a class type; pass it as TypeInfoOf<TFont>.
-template <typename T>
-const TTypeInfo* TypeInfoOf() {
-  return &T::StaticClass().TypeInfo;
-}

@@ -20,7 +20,8 @@ struct ThreadList {
 };
 
 ThreadList<TClass>& Classes() {
-  static ThreadList<TClass> list;
+  // Never destroyed: late finalisation may still unregister classes.
+  static ThreadList<TClass>& list = *new ThreadList<TClass>;
   return list;
 }
 
@@ -31,7 +32,7 @@ struct IntConst {
 };
 
 ThreadList<IntConst>& IntConsts() {
-  static ThreadList<IntConst> list;
+  static ThreadList<IntConst>& list = *new ThreadList<IntConst>;
   return list;
 }
 

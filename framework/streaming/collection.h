@@ -14,13 +14,15 @@ class TCollectionItem : public TPersistent {
 
  public:
   explicit TCollectionItem(TCollection* collection);
-  ~TCollectionItem() override;
 
   TCollection* Collection() const { return collection_; }
   // Moves the item from its collection to another (or to none).
   void SetCollection(TCollection* collection);
   int Index() const;
   int ID() const { return id_; }
+
+ protected:
+  ~TCollectionItem() override;
 
  private:
   friend class TCollection;
@@ -33,7 +35,6 @@ class TCollection : public TPersistent {
 
  public:
   explicit TCollection(TClass item_class);
-  ~TCollection() override;
 
   TCollectionItem* Add();
   void Clear();
@@ -45,6 +46,7 @@ class TCollection : public TPersistent {
   int UpdateCount() const { return update_count_; }
 
  protected:
+  ~TCollection() override;
   // Told of every change once no update is in progress.
   virtual void Update(TCollectionItem*) {}
 

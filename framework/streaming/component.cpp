@@ -10,20 +10,21 @@
 namespace {
 
 const TTypeInfo* TypeInfoComponentName() {
-  static const TTypeInfo type = [] {
+  static const TTypeInfo& type = *new TTypeInfo([] {
     TTypeInfo t;
     t.Kind = tkLString;
     t.Name = "TComponentName";
     return t;
-  }();
+  }());
   return &type;
 }
 
 }  // namespace
 
 TAVRION_CLASS_INFO(TComponent, "Classes") {
-  c.Property<&TComponent::name_, &TComponent::SetName>("Name", TypeInfoComponentName).NotStored();
-  c.Property<&TComponent::tag_, &TComponent::tag_>("Tag", TypeInfoInteger).Default(0);
+  using TComponentName = TPublishedAlias<std::string, TypeInfoComponentName>;
+  c.Property<&TComponent::name_, &TComponent::SetName, TComponentName>("Name").NotStored();
+  c.Property<&TComponent::tag_, &TComponent::tag_>("Tag").Default(0);
 }
 
 bool IsValidIdent(std::string_view name) {
@@ -35,8 +36,13 @@ bool IsValidIdent(std::string_view name) {
                      [&](char c) { return alpha(c) || (c >= '0' && c <= '9'); });
 }
 
-TComponent::TComponent(TComponent* owner) {
+TComponent::TComponent(TComponent* owner) : pending_owner_(owner) {
   style_ = 1;
+}
+
+void TComponent::AfterConstruction() {
+  TComponent* owner = pending_owner_;
+  pending_owner_ = nullptr;
   if (owner != nullptr) owner->InsertComponent(this);
 }
 

@@ -34,8 +34,10 @@ class TComponent : public TPersistent {
   TAVRION_CLASS(TComponent, TPersistent)
 
  public:
+  // The owner is remembered here; the component is inserted into it by
+  // AfterConstruction, once it is whole (make it with Construct<T>).
   explicit TComponent(TComponent* owner);
-  ~TComponent() override;
+  void AfterConstruction() override;
   void BeforeDestruction() override;
 
   TComponent* Owner() const { return owner_; }
@@ -87,6 +89,11 @@ class TComponent : public TPersistent {
   std::string GetNamePath() override { return name_; }
   void DefineProperties(TFiler* filer) override;
 
+ protected:
+  // Destroys what the component still owns. A class whose destructor body
+  // needs its owned components gone calls DestroyComponents() at its end.
+  ~TComponent() override;
+
  private:
   void SetReference(bool enable);
   void Insert(TComponent* component);
@@ -94,6 +101,7 @@ class TComponent : public TPersistent {
   void RemoveNotification(TComponent* component);
 
   TComponent* owner_ = nullptr;
+  TComponent* pending_owner_ = nullptr;
   std::string name_;
   std::int32_t tag_ = 0;
   std::unique_ptr<std::vector<TComponent*>> components_;

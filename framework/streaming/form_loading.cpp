@@ -19,7 +19,8 @@ struct FixupList {
 };
 
 FixupList& GlobalFixups() {
-  static FixupList list;
+  // Never destroyed: objects freed at finalisation still drop their records.
+  static FixupList& list = *new FixupList;
   return list;
 }
 
@@ -45,7 +46,7 @@ bool InitComponent(TComponent* instance, TClass cls, TClass root_ancestor) {
 }  // namespace
 
 TMultiReadExclusiveWriteSynchronizer& NameSpaceLock() {
-  static TMultiReadExclusiveWriteSynchronizer lock;
+  static TMultiReadExclusiveWriteSynchronizer& lock = *new TMultiReadExclusiveWriteSynchronizer;
   return lock;
 }
 

@@ -21,13 +21,17 @@ struct TMessage {
 
 class TObject {
  public:
-  virtual ~TObject() = default;
-  // Runs BeforeDestruction, then destroys the object. Objects that own
-  // others or are owned are destroyed this way, never by a bare delete.
+  using ThisClass = TObject;
+  // Runs BeforeDestruction, then destroys the object: the only way to
+  // destroy one, since a delete-expression anywhere else does not compile.
   void Free() {
     BeforeDestruction();
     delete this;
   }
+  // Runs once the most-derived constructor has finished, for objects made by
+  // Construct<T> or by a class's factory: the object is whole, its virtual
+  // methods and class information are its own.
+  virtual void AfterConstruction() {}
   virtual void BeforeDestruction() {}
   virtual TClass ClassType() const;
   static const TClassInfo& StaticClass();
@@ -47,6 +51,33 @@ class TObject {
   // class or an ancestor; a handler's Inherited(message) starts at the
   // parent of the class the handler belongs to.
   void DispatchFrom(TClass cls, TMessage& message);
+  virtual ~TObject() = default;
+  static void operator delete(void* object) { ::operator delete(object); }
+
+ private:
+  template <typename T, typename... Args>
+  friend T* Construct(Args&&... args);
+};
+
+// Makes an object and runs its AfterConstruction; when that fails the object
+// is freed and the exception goes on.
+template <typename T, typename... Args>
+T* Construct(Args&&... args) {
+  T* object = new T(std::forward<Args>(args)...);
+  try {
+    object->AfterConstruction();
+  } catch (...) {
+    object->Free();
+    throw;
+  }
+  return object;
+}
+
+// A deleter for std::unique_ptr that frees the object.
+struct FreeDeleter {
+  void operator()(TObject* object) const {
+    if (object != nullptr) object->Free();
+  }
 };
 
 // A handler of a message table, converted to a member of TObject.
@@ -123,10 +154,12 @@ class TEvent<R(A...)> {
   TMethod method_;
 };
 
-template <typename>
-struct IsEvent : std::false_type {};
-template <typename Sig>
-struct IsEvent<TEvent<Sig>> : std::true_type {};
+// TEvent<Signature> or an event type made from one.
+template <typename V>
+concept EventType = requires {
+  typename V::Signature;
+}
+&&std::is_base_of_v<TEvent<typename V::Signature>, V>;
 
 // The event that calls M, a member function of T or of an ancestor, on
 // `object`: MethodOf<&TForm1::Button1Click>(form).
@@ -147,6 +180,5 @@ constexpr TSignature MethodSignature() {
   return SignatureOf<typename event_detail::Member<decltype(M)>::Signature>();
 }
 
-using TNotifyEvent = TEvent<void(TObject* sender)>;
 // A window procedure as an event: a method taking the message, no sender.
 using TWndMethod = TEvent<void(TMessage& message)>;

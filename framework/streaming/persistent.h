@@ -13,8 +13,6 @@ class TPersistent : public TObject {
 
  public:
   TPersistent() = default;
-  // Drops the pending references of other roots that would set this object.
-  ~TPersistent() override;
 
   // Asks the source to assign itself to this object.
   virtual void Assign(TPersistent* source);
@@ -25,6 +23,9 @@ class TPersistent : public TObject {
   virtual void DefineProperties(TFiler* filer);
 
  protected:
+  // Drops the pending references of other roots that would set this object.
+  ~TPersistent() override;
+
   virtual void AssignTo(TPersistent* dest);
   // EConvertError "Cannot assign a <source class> to a <this class>".
   [[noreturn]] void AssignError(TPersistent* source);

@@ -24,8 +24,8 @@ std::intptr_t Reference(TComponent* component) {
 TClass FindInFieldClassTables(TComponent* root, const std::string& name) {
   for (TClass c = root->ClassType(); c != nullptr && c != &TPersistent::StaticClass();
        c = c->Parent) {
-    for (TClass field_class : c->FieldClassTable) {
-      if (SameText(field_class->ClassName, name)) return field_class;
+    for (TClassRef field_class : c->FieldClassTable) {
+      if (SameText(field_class().ClassName, name)) return &field_class();
     }
   }
   return nullptr;

@@ -67,6 +67,8 @@ struct TPropAccessor {
 // Type records are reached through a function, so a class can publish a
 // property of its own type before its own record exists.
 using TTypeInfoRef = const TTypeInfo* (*)();
+// Classes of published fields are reached the same way: StaticClass.
+using TClassRef = const TClassInfo& (*)();
 
 struct TPropInfo {
   TTypeInfoRef TypeRef = nullptr;
@@ -117,7 +119,7 @@ struct TClassInfo {
   TCollectionItem* (*CreateItem)(TCollection* collection) = nullptr;
   std::vector<TPublishedMethod> Methods;
   std::vector<TMessageEntry> Messages;  // the class's own, by ascending number
-  std::vector<TClass> FieldClassTable;
+  std::vector<TClassRef> FieldClassTable;
   std::vector<TPublishedField> Fields;
   std::vector<TPropInfo> Props;  // the class's own, in published order
   std::int16_t PropCount = 0;    // including inherited ones
@@ -182,4 +184,3 @@ const TTypeInfo* TypeInfoComp();
 const TTypeInfo* TypeInfoCurrency();
 const TTypeInfo* TypeInfoInt64();
 const TTypeInfo* TypeInfoVariant();
-const TTypeInfo* TypeInfoNotifyEvent();

@@ -4,14 +4,6 @@ namespace test_classes {
 
 std::vector<std::string> events;
 
-const TTypeInfo* TypeInfoStyle() {
-  static const TTypeInfo type = MakeEnumType("TStyle", otUByte, {"stBold", "stItalic"});
-  return &type;
-}
-const TTypeInfo* TypeInfoStyles() {
-  static const TTypeInfo type = MakeSetType("TStyles", TypeInfoStyle());
-  return &type;
-}
 const TTypeInfo* TypeInfoWide() {
   static const TTypeInfo type = [] {
     std::vector<std::string> names;
@@ -21,7 +13,7 @@ const TTypeInfo* TypeInfoWide() {
   return &type;
 }
 const TTypeInfo* TypeInfoWides() {
-  static const TTypeInfo type = MakeSetType("TWides", TypeInfoWide());
+  static const TTypeInfo& type = *new TTypeInfo(MakeSetType("TWides", TypeInfoWide()));
   return &type;
 }
 const TTypeInfo* TypeInfoColor() {
@@ -50,28 +42,30 @@ void RegisterColorIdents() {
 }
 
 TAVRION_CLASS_INFO(TFontLike, "Tests") {
-  c.Property<&TFontLike::name, &TFontLike::name>("Name", TypeInfoString);
-  c.Property<&TFontLike::height, &TFontLike::height>("Height", TypeInfoInteger);
-  c.Property<&TFontLike::style, &TFontLike::style>("Style", TypeInfoStyles);
+  c.Property<&TFontLike::name, &TFontLike::name>("Name");
+  c.Property<&TFontLike::height, &TFontLike::height>("Height");
+  c.Property<&TFontLike::style, &TFontLike::style>("Style");
 }
 TAVRION_CLASS_INFO(TItem, "Tests") {
-  c.Property<&TItem::value, &TItem::value>("Value", TypeInfoInteger);
+  c.Property<&TItem::value, &TItem::value>("Value");
 }
 TAVRION_CLASS_INFO(TControl, "Tests") {
-  c.Property<&TControl::color, &TControl::color>("Color", TypeInfoColor);
-  c.Property<&TControl::left, &TControl::left>("Left", TypeInfoInteger);
-  c.Property<&TControl::letter, &TControl::letter>("Letter", TypeInfoChar);
-  c.Property<&TControl::align, &TControl::align>("Align", TypeInfoStyle);
-  c.Property<&TControl::wides, &TControl::wides>("Wides", TypeInfoWides);
-  c.Property<&TControl::ratio, &TControl::ratio>("Ratio", TypeInfoExtended);
-  c.Property<&TControl::caption, &TControl::caption>("Caption", TypeInfoString);
-  c.Property<&TControl::buddy, &TControl::buddy>("Buddy", TypeInfoOf<TControl>);
-  c.Property<&TControl::GetFont, &TControl::SetFont>("Font", TypeInfoOf<TFontLike>);
-  c.Property<&TControl::GetItems, &TControl::SetItems>("Items", TypeInfoOf<TCollection>);
-  c.Property<&TControl::big, &TControl::big>("Big", TypeInfoInt64);
-  c.Property<&TControl::extra, &TControl::extra>("Extra", TypeInfoVariant);
-  c.Property<&TControl::ReadOnly, nullptr>("ReadOnly", TypeInfoString);
-  c.Property<&TControl::on_change, &TControl::on_change>("OnChange", TypeInfoNotifyEvent);
+  c.Property<&TControl::color, &TControl::color, TPublishedAlias<std::int32_t, TypeInfoColor>>(
+      "Color");
+  c.Property<&TControl::left, &TControl::left>("Left");
+  c.Property<&TControl::letter, &TControl::letter>("Letter");
+  c.Property<&TControl::align, &TControl::align>("Align");
+  c.Property<&TControl::wides, &TControl::wides,
+             TPublishedAlias<TSet<std::uint8_t>, TypeInfoWides>>("Wides");
+  c.Property<&TControl::ratio, &TControl::ratio>("Ratio");
+  c.Property<&TControl::caption, &TControl::caption>("Caption");
+  c.Property<&TControl::buddy, &TControl::buddy>("Buddy");
+  c.Property<&TControl::GetFont, &TControl::SetFont>("Font");
+  c.Property<&TControl::GetItems, &TControl::SetItems>("Items");
+  c.Property<&TControl::big, &TControl::big>("Big");
+  c.Property<&TControl::extra, &TControl::extra>("Extra");
+  c.Property<&TControl::ReadOnly, nullptr>("ReadOnly");
+  c.Property<&TControl::on_change, &TControl::on_change>("OnChange");
 }
 TAVRION_CLASS_INFO(TTestForm, "Tests") {
   c.Field<&TTestForm::Edit1>("Edit1");

@@ -16,9 +16,8 @@ namespace test_classes {
 // What the classes report: Loaded, child order, destruction, events.
 extern std::vector<std::string> events;
 
-enum class TStyle : std::uint8_t { stBold, stItalic };
-const TTypeInfo* TypeInfoStyle();
-const TTypeInfo* TypeInfoStyles();
+TAVRION_SCOPED_ENUM(TStyle, std::uint8_t, stBold, stItalic)
+TAVRION_SET(TStyles, TStyle)
 // An enumeration of 40 values, so a set of it can name ordinals beyond 31.
 const TTypeInfo* TypeInfoWide();
 const TTypeInfo* TypeInfoWides();
@@ -33,7 +32,7 @@ class TFontLike : public TPersistent {
  public:
   std::string name;
   std::int32_t height = 0;
-  TSet<TStyle> style;
+  TStyles style;
 };
 
 class TItem : public TCollectionItem {
@@ -48,8 +47,7 @@ class TControl : public TComponent {
   TAVRION_CLASS(TControl, TComponent)
 
  public:
-  explicit TControl(TComponent* owner) : TComponent(owner), items(&TItem::StaticClass()) {}
-  ~TControl() override { events.push_back("destroy " + Name()); }
+  explicit TControl(TComponent* owner) : TComponent(owner) {}
   void Loaded() override {
     events.push_back("Loaded " + Name());
     TComponent::Loaded();
@@ -68,7 +66,7 @@ class TControl : public TComponent {
   }
   TFontLike* GetFont() const { return font.get(); }
   void SetFont(TFontLike* value) { font->name = value != nullptr ? value->name : ""; }
-  TCollection* GetItems() { return &items; }
+  TCollection* GetItems() { return items.get(); }
   void SetItems(TCollection*) {}
   std::string ReadOnly() const { return "r"; }
 
@@ -84,9 +82,12 @@ class TControl : public TComponent {
   TNotifyEvent on_change;
   std::int64_t big = 0;
   Variant extra;
-  std::unique_ptr<TFontLike> font = std::make_unique<TFontLike>();
-  TCollection items;
+  std::unique_ptr<TFontLike, FreeDeleter> font{Construct<TFontLike>()};
+  std::unique_ptr<TCollection, FreeDeleter> items{Construct<TCollection>(&TItem::StaticClass())};
   std::vector<unsigned char> data;
+
+ protected:
+  ~TControl() override { events.push_back("destroy " + Name()); }
 };
 
 class TTestForm : public TControl {

@@ -13,12 +13,14 @@ class TProbe : public TComponent {
 
  public:
   explicit TProbe(TComponent* owner) : TComponent(owner) {}
-  ~TProbe() override { events.push_back("destroy " + Name()); }
   void Notification(TComponent* component, TOperation operation) override {
     events.push_back(Name() + (operation == opInsert ? " +" : " -") +
                      (component != nullptr ? component->Name() : "?"));
     TComponent::Notification(component, operation);
   }
+
+ protected:
+  ~TProbe() override { events.push_back("destroy " + Name()); }
 };
 
 class TOwnerForm : public TProbe {
@@ -30,7 +32,43 @@ class TOwnerForm : public TProbe {
   TProbe* Edit2 = nullptr;
 };
 
+// An owner with a part of its own that its components call into as they
+// go, as a parent control keeps its children: it destroys them at the end
+// of its own destructor, while that part is still there.
+class TKeeper : public TProbe {
+  TAVRION_CLASS(TKeeper, TProbe)
+
+ public:
+  using TProbe::TProbe;
+  virtual void Leave(TComponent* component) {
+    std::erase(kept, component);
+    events.push_back(component->Name() + " leaves, " + std::to_string(kept.size()) + " kept" +
+                     ((ComponentState() & csDestroying) != 0 ? " while destroying" : ""));
+  }
+  std::vector<TComponent*> kept;
+
+ protected:
+  ~TKeeper() override { DestroyComponents(); }
+};
+
+class TKept : public TComponent {
+  TAVRION_CLASS(TKept, TComponent)
+
+ public:
+  TKept(TComponent* owner, TKeeper* keeper) : TComponent(owner), keeper_(keeper) {
+    keeper_->kept.push_back(this);
+  }
+
+ protected:
+  ~TKept() override { keeper_->Leave(this); }
+
+ private:
+  TKeeper* keeper_;
+};
+
 TAVRION_CLASS_INFO(TProbe, "Tests") {}
+TAVRION_CLASS_INFO(TKeeper, "Tests") {}
+TAVRION_CLASS_INFO(TKept, "Tests") {}
 TAVRION_CLASS_INFO(TOwnerForm, "Tests") {
   c.Field<&TOwnerForm::Edit1>("Edit1");
   c.Field<&TOwnerForm::Edit2>("Edit2");
@@ -40,14 +78,14 @@ class Components : public testing::Test {
  protected:
   Components() {
     events.clear();
-    form = new TOwnerForm(nullptr);
+    form = Construct<TOwnerForm>(nullptr);
     form->SetName("Form");
   }
   ~Components() override {
     if (form != nullptr) form->Free();
   }
   TProbe* Add(const std::string& name) {
-    auto* probe = new TProbe(form);
+    auto* probe = Construct<TProbe>(form);
     probe->SetName(name);
     return probe;
   }
@@ -124,7 +162,9 @@ TEST_F(Components, InsertionAndRemovalReachEveryOwnedComponent) {
   events.clear();
   TProbe* c = Add("");
   c->SetName("C");
-  EXPECT_EQ(events, (std::vector<std::string>{"Form +", "A +", "B +"}));
+  // The new component is whole when it is inserted: its own override hears
+  // of its insertion too.
+  EXPECT_EQ(events, (std::vector<std::string>{"Form +", "A +", "B +", " +"}));
   events.clear();
   form->RemoveComponent(c);
   EXPECT_EQ(events, (std::vector<std::string>{"Form -C", "A -C", "B -C", "C -C"}));
@@ -143,10 +183,23 @@ TEST_F(Components, OwnerDestroysItsComponentsLastFirst) {
             (std::vector<std::string>{"destroy Form", "destroy C", "destroy B", "destroy A"}));
 }
 
+TEST(Destruction, ADerivedOwnerIsWholeWhileItsComponentsLeaveIt) {
+  events.clear();
+  auto* keeper = Construct<TKeeper>(nullptr);
+  keeper->SetName("Keeper");
+  Construct<TKept>(keeper, keeper)->SetName("A");
+  Construct<TKept>(keeper, keeper)->SetName("B");
+  events.clear();
+  keeper->Free();
+  EXPECT_EQ(events,
+            (std::vector<std::string>{"B leaves, 1 kept while destroying",
+                                      "A leaves, 0 kept while destroying", "destroy Keeper"}));
+}
+
 TEST_F(Components, FreeNotificationTellsTheOtherSideOfADestruction) {
-  TOwnerForm* other_form = new TOwnerForm(nullptr);
+  TOwnerForm* other_form = Construct<TOwnerForm>(nullptr);
   other_form->SetName("Other");
-  auto* watcher = new TProbe(other_form);
+  auto* watcher = Construct<TProbe>(other_form);
   watcher->SetName("Watcher");
   TProbe* watched = Add("Watched");
   watched->FreeNotification(watcher);
@@ -190,8 +243,8 @@ TEST_F(Components, DesigningSpreadsToOwnedComponents) {
 }
 
 TEST(Persistent, AssigningUnrelatedObjectsFails) {
-  TProbe* a = new TProbe(nullptr);
-  TProbe* b = new TProbe(nullptr);
+  TProbe* a = Construct<TProbe>(nullptr);
+  TProbe* b = Construct<TProbe>(nullptr);
   try {
     a->Assign(b);
     FAIL();

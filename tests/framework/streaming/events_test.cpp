@@ -62,7 +62,7 @@ TAVRION_CLASS_INFO(TMiddle, "Tests") {
 TAVRION_CLASS_INFO(TLeaf, "Tests") {}
 
 TEST(Events, CallTheirMethodOrNothing) {
-  TBase* base = new TBase(nullptr);
+  TBase* base = Construct<TBase>(nullptr);
   bool allow = true;
   TEvent<void(TObject*, bool&)> changing;
   changing(base, allow);  // unassigned: nothing
@@ -81,7 +81,7 @@ TEST(Events, CallTheirMethodOrNothing) {
 }
 
 TEST(Events, MessagesGoToTheNearestClassThenUpAndElseToTheDefault) {
-  TLeaf* leaf = new TLeaf(nullptr);
+  TLeaf* leaf = Construct<TLeaf>(nullptr);
   const struct {
     std::uint32_t number;
     std::vector<std::string> heard;

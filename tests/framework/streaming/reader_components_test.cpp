@@ -6,6 +6,9 @@
 // owns; a reference forward in the definition; a set element beyond bit 31.
 #include <gtest/gtest.h>
 
+#include <future>
+#include <thread>
+
 #include "framework/streaming/class_registry.h"
 #include "framework/streaming/collection.h"
 #include "framework/streaming/form_loading.h"
@@ -51,7 +54,7 @@ class Loading : public testing::Test {
     return {};
   }
 
-  TTestForm* form = new TTestForm(nullptr);
+  TTestForm* form = Construct<TTestForm>(nullptr);
 };
 
 TEST_F(Loading, ChildrenPropertiesEventsAndReferences) {
@@ -115,8 +118,8 @@ TEST_F(Loading, ValuesOfOtherKinds) {
   EXPECT_EQ(form->caption, "long");
   EXPECT_EQ(form->DesignInfo(), 7 << 16);
   EXPECT_EQ(form->data, (std::vector<unsigned char>{'a', 'b', 'c'}));
-  ASSERT_EQ(form->items.Count(), 2);
-  EXPECT_EQ(static_cast<TItem*>(form->items.Items(1))->value, -6);
+  ASSERT_EQ(form->items->Count(), 2);
+  EXPECT_EQ(static_cast<TItem*>(form->items->Items(1))->value, -6);
 }
 
 TEST_F(Loading, MissingReferencesWithAndWithoutARootName) {
@@ -129,13 +132,103 @@ TEST_F(Loading, MissingReferencesWithAndWithoutARootName) {
   EXPECT_EQ(GlobalFixupCount(), 1u);
 
   // The other root appears: the waiting reference is set.
-  other_root = new TControl(nullptr);
+  other_root = Construct<TControl>(nullptr);
   other_root->SetName("Other");
-  auto* target = new TControl(other_root);
+  auto* target = Construct<TControl>(other_root);
   target->SetName("Edit3");
   GlobalFixupReferences();
   EXPECT_EQ(form->Edit2->buddy, target);
   EXPECT_EQ(GlobalFixupCount(), 0u);
+}
+
+TEST_F(Loading, ReferencePathsFollowOwnersThroughDotsAndArrows) {
+  // Sub owns Inner; the definition's Edit1 refers to them by path.
+  auto* sub = Construct<TControl>(form);
+  sub->SetName("Sub");
+  auto* inner = Construct<TControl>(sub);
+  inner->SetName("Inner");
+  const struct {
+    std::string path;
+    TComponent* target;
+  } cases[] = {
+      {"Sub.Inner", inner},         {"sub->INNER", inner}, {"Owner.Sub", sub},
+      {"Owner->Sub->Inner", inner}, {"Sub.Owner", sub},    {"Sub->Nowhere", nullptr},
+  };
+  for (const auto& c : cases) {
+    if (form->Edit1 != nullptr) form->Edit1->Free();
+    FormBytes bytes = Header();
+    bytes.End().Component("TControl", "Edit1").Prop("Buddy").Ident(c.path).End().End().End();
+    ASSERT_EQ(Load(bytes), "") << c.path;
+    EXPECT_EQ(form->Edit1->buddy, c.target) << c.path;
+  }
+  EXPECT_EQ(GlobalFixupCount(), 0u);
+}
+
+TEST_F(Loading, ALaterReferenceReplacesAPendingOne) {
+  const struct {
+    std::string second;  // the later value of the same property
+    std::size_t pending;
+    std::string buddy;  // once Other appears with X and Y
+  } cases[] = {{"Other.Y", 1, "Y"}, {"Edit2", 0, "Edit2"}};
+  for (const auto& c : cases) {
+    form->Free();
+    form = Construct<TTestForm>(nullptr);
+    FormBytes bytes = Header();
+    bytes.End().Component("TControl", "Edit1").Prop("Buddy").Ident("Other.X");
+    bytes.Prop("Buddy").Ident(c.second).End().End();
+    bytes.Component("TControl", "Edit2").End().End().End();
+    ASSERT_EQ(Load(bytes), "");
+    EXPECT_EQ(GlobalFixupCount(), c.pending) << c.second;
+    other_root = Construct<TControl>(nullptr);
+    other_root->SetName("Other");
+    for (const char* name : {"X", "Y"}) Construct<TControl>(other_root)->SetName(name);
+    GlobalFixupReferences();
+    ASSERT_NE(form->Edit1->buddy, nullptr) << c.second;
+    EXPECT_EQ(form->Edit1->buddy->Name(), c.buddy);
+    other_root->Free();
+    other_root = nullptr;
+  }
+}
+
+TEST_F(Loading, APendingReferenceIsDroppedOnceThePropertyIsSet) {
+  FormBytes bytes = Header();
+  bytes.End().Component("TControl", "Edit1").Prop("Buddy").Ident("Other.X").End().End().End();
+  ASSERT_EQ(Load(bytes), "");
+  GlobalFixupReferences();  // no root named Other yet: kept
+  EXPECT_EQ(GlobalFixupCount(), 1u);
+  form->Edit1->buddy = form;
+  GlobalFixupReferences();
+  EXPECT_EQ(GlobalFixupCount(), 0u);
+  EXPECT_EQ(form->Edit1->buddy, form);
+}
+
+TEST_F(Loading, NilClearsReferencesAndEvents) {
+  form->buddy = form;
+  form->on_change = MethodOf<&TTestForm::EditChange>(form);
+  FormBytes bytes = Header();
+  bytes.Prop("Buddy").Byte(vaNil).Prop("OnChange").Byte(vaNil).End().End();
+  ASSERT_EQ(Load(bytes), "");
+  EXPECT_EQ(form->buddy, nullptr);
+  EXPECT_FALSE(form->on_change.Assigned());
+}
+
+TEST_F(Loading, AFailedLoadReleasesTheNameSpaceLock) {
+  FormBytes bytes = Header();
+  bytes.Prop("Nope").Int(1).End().End();
+  ASSERT_NE(Load(bytes), "");
+  std::promise<void> taken;
+  std::thread other([&] {
+    WriteLock lock(NameSpaceLock());
+    taken.set_value();
+  });
+  const bool free =
+      taken.get_future().wait_for(std::chrono::seconds(10)) == std::future_status::ready;
+  if (free) {
+    other.join();
+  } else {
+    other.detach();
+  }
+  EXPECT_TRUE(free);
 }
 
 TEST_F(Loading, WaitingReferencesGoWithTheirObject) {
@@ -149,7 +242,7 @@ TEST_F(Loading, WaitingReferencesGoWithTheirObject) {
 }
 
 TEST_F(Loading, RootNameIsMadeUnique) {
-  other_root = new TControl(nullptr);
+  other_root = Construct<TControl>(nullptr);
   other_root->SetName("Form1");
   FormBytes bytes = Header();
   bytes.End().End();
@@ -234,7 +327,7 @@ TEST_F(Loading, FailuresNameTheRecordAndLeaveOnlyWhatTheRootOwns) {
   };
   for (const auto& c : cases) {
     if (form != nullptr) form->Free();
-    form = new TTestForm(nullptr);
+    form = Construct<TTestForm>(nullptr);
     events.clear();
     EXPECT_EQ(Load(c.bytes), c.error);
     EXPECT_EQ(form->ComponentCount(), c.children) << c.error;

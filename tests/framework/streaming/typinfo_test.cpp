@@ -3,26 +3,21 @@
 #include <gtest/gtest.h>
 
 #include "framework/streaming/component.h"
+#include "tests/support/class_infos.h"
 
 namespace {
 
-enum class TShade : std::uint8_t { shLight, shDark, shDim };
-const TTypeInfo* TypeInfoShade() {
-  static const TTypeInfo type = MakeEnumType("TShade", otUByte, {"shLight", "shDark", "shDim"});
-  return &type;
-}
-const TTypeInfo* TypeInfoShades() {
-  static const TTypeInfo type = MakeSetType("TShades", TypeInfoShade());
-  return &type;
-}
+TAVRION_SCOPED_ENUM(TShade, std::uint8_t, shLight, shDark, shDim)
+TAVRION_SET(TShades, TShade)
+
 const TTypeInfo* TypeInfoShort8() {
-  static const TTypeInfo type = [] {
+  static const TTypeInfo& type = *new TTypeInfo([] {
     TTypeInfo t;
     t.Kind = tkString;
     t.Name = "String8";
     t.MaxLength = 8;
     return t;
-  }();
+  }());
   return &type;
 }
 
@@ -36,7 +31,7 @@ class TSample : public TComponent {
   std::int16_t small = 0;
   std::uint16_t word = 0;
   TShade shade = TShade::shLight;
-  TSet<TShade> shades;
+  TShades shades;
   bool flag = false;
   std::string short_text;
   std::u16string wide;
@@ -56,24 +51,25 @@ class TSample : public TComponent {
 };
 
 TAVRION_CLASS_INFO(TSample, "Tests") {
-  c.Property<&TSample::tiny, &TSample::tiny>("Tiny", TypeInfoShortInt);
-  c.Property<&TSample::byte, &TSample::byte>("Byte", TypeInfoByte);
-  c.Property<&TSample::small, &TSample::small>("Small", TypeInfoSmallInt);
-  c.Property<&TSample::word, &TSample::word>("Word", TypeInfoWord);
-  c.Property<&TSample::shade, &TSample::shade>("Shade", TypeInfoShade);
-  c.Property<&TSample::shades, &TSample::shades>("Shades", TypeInfoShades);
-  c.Property<&TSample::flag, &TSample::flag>("Flag", TypeInfoBoolean);
-  c.Property<&TSample::short_text, &TSample::short_text>("ShortText", TypeInfoShort8);
-  c.Property<&TSample::wide, &TSample::wide>("Wide", TypeInfoWideString);
-  c.Property<&TSample::ratio, &TSample::ratio>("Ratio", TypeInfoDouble);
-  c.Property<&TSample::single, &TSample::single>("Single", TypeInfoSingle);
-  c.Property<&TSample::money, &TSample::money>("Money", TypeInfoCurrency);
-  c.Property<&TSample::big, &TSample::big>("Big", TypeInfoInt64);
-  c.Property<&TSample::handler, &TSample::handler>("OnHandle", TypeInfoNotifyEvent);
-  c.Property<&TSample::extra, &TSample::extra>("Extra", TypeInfoVariant);
-  c.Property<&TSample::link, &TSample::link>("Link", TypeInfoOf<TComponent>);
-  c.Property<&TSample::Indexed, &TSample::SetIndexed>("Second", TypeInfoInteger).Index(1);
-  c.Property<&TSample::Computed, nullptr>("Computed", TypeInfoString);
+  c.Property<&TSample::tiny, &TSample::tiny>("Tiny");
+  c.Property<&TSample::byte, &TSample::byte>("Byte");
+  c.Property<&TSample::small, &TSample::small>("Small");
+  c.Property<&TSample::word, &TSample::word>("Word");
+  c.Property<&TSample::shade, &TSample::shade>("Shade");
+  c.Property<&TSample::shades, &TSample::shades>("Shades");
+  c.Property<&TSample::flag, &TSample::flag>("Flag");
+  c.Property<&TSample::short_text, &TSample::short_text,
+             TPublishedAlias<std::string, TypeInfoShort8>>("ShortText");
+  c.Property<&TSample::wide, &TSample::wide>("Wide");
+  c.Property<&TSample::ratio, &TSample::ratio>("Ratio");
+  c.Property<&TSample::single, &TSample::single>("Single");
+  c.Property<&TSample::money, &TSample::money>("Money");
+  c.Property<&TSample::big, &TSample::big>("Big");
+  c.Property<&TSample::handler, &TSample::handler>("OnHandle");
+  c.Property<&TSample::extra, &TSample::extra>("Extra");
+  c.Property<&TSample::link, &TSample::link>("Link");
+  c.Property<&TSample::Indexed, &TSample::SetIndexed>("Second").Index(1);
+  c.Property<&TSample::Computed, nullptr>("Computed");
   c.Method<&TSample::Handle>("Handle");
 }
 
@@ -88,8 +84,12 @@ class TDerived : public TSample {
 };
 
 TAVRION_CLASS_INFO(TDerived, "Tests") {
-  c.Property<&TDerived::extra_tag, &TDerived::extra_tag>("Tag", TypeInfoInteger);
-  c.Property<&TDerived::added, &TDerived::added>("Added", TypeInfoInteger);
+  c.Property<&TDerived::extra_tag, &TDerived::extra_tag>("Tag");
+  c.Property<&TDerived::added, &TDerived::added>("Added");
+}
+
+TEST(ClassInformation, EveryDeclaredClassBuilds) {
+  ExpectEveryClassInfoBuilds();
 }
 
 class Properties : public testing::Test {
@@ -100,7 +100,7 @@ class Properties : public testing::Test {
     EXPECT_NE(prop, nullptr) << name;
     return prop;
   }
-  TDerived* sample = new TDerived(nullptr);
+  TDerived* sample = Construct<TDerived>(nullptr);
 };
 
 TEST_F(Properties, FoundByNameInAnyLetterCaseThroughAncestors) {
@@ -181,11 +181,11 @@ TEST_F(Properties, ReadOnlyPropertiesHaveNoSetter) {
 }
 
 TEST(EnumNames, LookUpFoldsCaseAndIntegersReadAsNumbers) {
-  EXPECT_EQ(GetEnumValue(TypeInfoShade(), "SHDIM"), 2);
-  EXPECT_EQ(GetEnumValue(TypeInfoShade(), "shNone"), -1);
+  EXPECT_EQ(GetEnumValue(TypeInfoFor<TShade>(), "SHDIM"), 2);
+  EXPECT_EQ(GetEnumValue(TypeInfoFor<TShade>(), "shNone"), -1);
   EXPECT_EQ(GetEnumValue(TypeInfoBoolean(), "true"), 1);
   EXPECT_EQ(GetEnumValue(TypeInfoInteger(), "42"), 42);
-  EXPECT_EQ(GetEnumName(TypeInfoShade(), 1), "shDark");
+  EXPECT_EQ(GetEnumName(TypeInfoFor<TShade>(), 1), "shDark");
 }
 
 }  // namespace
