@@ -37,29 +37,19 @@ std::vector<std::string> Describe(const std::vector<InputEvent>& events) {
   char line[64];
   for (const InputEvent& e : events) {
     const int x = e.position.x, y = e.position.y;
-    switch (e.kind) {
-      case InputEvent::kMouseMove:
-        std::snprintf(line, sizeof line, "move %d,%d", x, y);
-        break;
-      case InputEvent::kButtonDown:
-      case InputEvent::kButtonUp:
-        std::snprintf(line, sizeof line, "%s %d %d,%d",
-                      e.kind == InputEvent::kButtonDown ? "down" : "up", e.button, x, y);
-        break;
-      case InputEvent::kWheel:
-        std::snprintf(line, sizeof line, "wheel %d %d,%d", e.wheel_delta, x, y);
-        break;
-      case InputEvent::kKeyDown:
-      case InputEvent::kKeyUp:
-        std::snprintf(line, sizeof line, "key%c %x", e.kind == InputEvent::kKeyDown ? '+' : '-',
-                      e.virtual_key);
-        break;
-      case InputEvent::kText:
-        std::snprintf(line, sizeof line, "text %x", static_cast<unsigned char>(e.text));
-        break;
-      default:
-        std::snprintf(line, sizeof line, "window event %d", static_cast<int>(e.kind));
-        break;
+    const bool down = e.kind == InputEvent::kButtonDown || e.kind == InputEvent::kKeyDown;
+    if (e.kind == InputEvent::kMouseMove) {
+      std::snprintf(line, sizeof line, "move %d,%d", x, y);
+    } else if (e.kind == InputEvent::kButtonDown || e.kind == InputEvent::kButtonUp) {
+      std::snprintf(line, sizeof line, "%s %d %d,%d", down ? "down" : "up", e.button, x, y);
+    } else if (e.kind == InputEvent::kWheel) {
+      std::snprintf(line, sizeof line, "wheel %d %d,%d", e.wheel_delta, x, y);
+    } else if (e.kind == InputEvent::kKeyDown || e.kind == InputEvent::kKeyUp) {
+      std::snprintf(line, sizeof line, "key%c %x", down ? '+' : '-', e.virtual_key);
+    } else if (e.kind == InputEvent::kText) {
+      std::snprintf(line, sizeof line, "text %x", static_cast<unsigned char>(e.text));
+    } else {
+      std::snprintf(line, sizeof line, "window event %d", static_cast<int>(e.kind));
     }
     lines.push_back(line);
   }
@@ -124,19 +114,6 @@ TEST_F(HeadlessHost, IdleHandlerMayMoveTheClockItself) {
   EXPECT_EQ(host.Now(), 30u);
 }
 
-DWORD WakeOnceWaiting(LPVOID) {
-  while (!host::Headless().WaitsForWork()) std::this_thread::yield();
-  host::Headless().Wake();
-  return 0;
-}
-
-TEST_F(HeadlessHost, SecondThreadWakesTheWaitForWork) {
-  HANDLE thread = Start(WakeOnceWaiting, nullptr);
-  host.WaitForWork(host::kForever);
-  EXPECT_EQ(host.Now(), 0u);
-  Join(thread);
-}
-
 // A thread that waits on virtual time, as the hint's mouse watcher does:
 // every 100 ms until told to stop, noting the clock at each time-out.
 struct Poller {
@@ -184,18 +161,24 @@ TEST_F(HeadlessHost, WaitsOfTheUserInterfaceThreadStepThroughOtherThreadsDeadlin
   CloseHandle(poller.stop);
 }
 
-TEST_F(HeadlessHost, ForeverWaitRunsOnAnotherThreadsTimerUntilItWakes) {
-  struct Waker {
-    static DWORD Run(LPVOID) {
-      Sleep(700);
-      host::Headless().Wake();
-      return 0;
-    }
-  };
-  HANDLE thread = Start(Waker::Run, nullptr);
-  host.WaitForWork(host::kForever);
-  EXPECT_EQ(host.Now(), 700u);
-  Join(thread);
+// Another thread wakes a wait for work at once, or after its own timed wait,
+// which the clock runs on.
+TEST_F(HeadlessHost, AnotherThreadWakesTheWaitForWork) {
+  for (const DWORD sleep : {0, 700}) {
+    SCOPED_TRACE(sleep);
+    host.Reset();
+    HANDLE thread = Start(
+        [](LPVOID sleep) -> DWORD {
+          if (sleep != nullptr) Sleep(static_cast<DWORD>(reinterpret_cast<std::uintptr_t>(sleep)));
+          while (!host::Headless().WaitsForWork()) std::this_thread::yield();
+          host::Headless().Wake();
+          return 0;
+        },
+        reinterpret_cast<void*>(static_cast<std::uintptr_t>(sleep)));
+    host.WaitForWork(host::kForever);
+    EXPECT_EQ(host.Now(), sleep);
+    Join(thread);
+  }
 }
 
 DWORD TimedWait(LPVOID event) {
