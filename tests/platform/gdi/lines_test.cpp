@@ -3,8 +3,7 @@
 // Test ideas: every octant of a line with a known pixel set, the end point
 // left out; the dash patterns of width-1 pens, continuing along a figure
 // and restarting with a new pen; gaps in OPAQUE and TRANSPARENT mode; all
-// sixteen line modes against their documented formulas; wide pens; PS_NULL;
-// and the preview's picture of the default train.
+// sixteen line modes against their documented formulas; wide pens; PS_NULL.
 #include <functional>
 #include <string>
 
@@ -205,55 +204,6 @@ TEST(Lines, NullPenDrawsNothingButMoves) {
   EXPECT_EQ(at.y, 9);
   SelectObject(canvas.dc(), old);
   EXPECT_TRUE(SamePixels(canvas, Picture(10, 10, kWhite)));
-}
-
-// The default train's preview: W 485, H 89, pulse width 29, period 97,
-// baseline row 44, pulse row 1; light grey dotted guides at rows 1, 44 and
-// 88 drawn first, then the green trace over them. Each guide is a figure of
-// its own, so its dots start at its left end.
-TEST(Lines, PreviewOfTheDefaultTrain) {
-  constexpr int W = 485, H = 89;
-  constexpr COLORREF kGuide = 0x00E2E8E8, kGreen = 0x00008000;
-  Canvas canvas(W, H, kBlack);
-  HDC dc = canvas.dc();
-  RECT all{0, 0, W, H};
-  FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-  HPEN dotted = CreatePen(PS_DOT, 1, kGuide);
-  HGDIOBJ old = SelectObject(dc, dotted);
-  for (int y : {1, H / 2, H - 1}) {
-    MoveToEx(dc, 0, y, nullptr);
-    LineTo(dc, W, y);
-  }
-  HPEN green = CreatePen(PS_SOLID, 1, kGreen);
-  SelectObject(dc, green);
-  MoveToEx(dc, 0, 44, nullptr);
-  for (int k = 0; k < 5; ++k) {
-    LineTo(dc, k * 97, 1);
-    LineTo(dc, k * 97 + 29, 1);
-    LineTo(dc, k * 97 + 29, 44);
-    LineTo(dc, (k + 1) * 97, 44);
-  }
-  SelectObject(dc, old);
-  DeleteObject(dotted);
-  DeleteObject(green);
-
-  // In OPAQUE mode the gaps take the white background colour.
-  Picture expected(W, H, kWhite);
-  for (int y : {1, 44, 88}) {
-    for (int x = 0; x < W; ++x) {
-      if (x % 6 < 3) expected.Set(x, y, kGuide);
-    }
-  }
-  for (int k = 0; k < 5; ++k) {
-    const int start = k * 97;
-    for (int y = 44; y > 1; --y) expected.Set(start, y, kGreen);  // (start,44)->(start,1)
-    for (int x = start; x < start + 29; ++x) expected.Set(x, 1, kGreen);
-    for (int y = 1; y < 44; ++y) expected.Set(start + 29, y, kGreen);
-    for (int x = start + 29; x < start + 97; ++x) expected.Set(x, 44, kGreen);
-  }
-  EXPECT_TRUE(SamePixels(canvas, expected));
-  EXPECT_EQ(canvas.At(484, 44), kGreen);
-  EXPECT_EQ(canvas.At(0, 44), kGreen);
 }
 
 }  // namespace
