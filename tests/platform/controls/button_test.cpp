@@ -96,7 +96,9 @@ TEST_F(Button, APressCountsOnlyWhenReleasedInside) {
   }
 }
 
-TEST_F(Button, SpaceBarAndBmClickEachClickOnce) {
+// The space bar and BM_CLICK click once each; losing the focus while the
+// space bar is held cancels the press; a disabled button takes no click.
+TEST_F(Button, TheSpaceBarAndBmClickClickOnce) {
   HWND b = Make(BS_DEFPUSHBUTTON);
   SetFocus(b);
   Host().KeyDown(VK_SPACE);
@@ -107,10 +109,27 @@ TEST_F(Button, SpaceBarAndBmClickEachClickOnce) {
   DrainMessages();
   EXPECT_FALSE(Pushed(b));
   EXPECT_EQ(Clicks(b), 1);
-
   SendMessageA(b, BM_CLICK, 0, 0);
   EXPECT_EQ(Clicks(b), 2);
   EXPECT_EQ(GetCapture(), nullptr);
+
+  HWND other = Make(BS_PUSHBUTTON);
+  SetFocus(b);
+  Host().KeyDown(VK_SPACE);
+  DrainMessages();
+  SetFocus(other);
+  Host().KeyUp(VK_SPACE);
+  DrainMessages();
+  EXPECT_FALSE(Pushed(b));
+  EXPECT_EQ(Clicks(b), 0);
+  DestroyWindow(b);
+  DestroyWindow(other);
+
+  b = Make(BS_PUSHBUTTON | WS_DISABLED);
+  Host().Click(130, 120);
+  Host().Type(" ");
+  DrainMessages();
+  EXPECT_EQ(Clicks(b), 0);
 }
 
 // With BS_NOTIFY the first click shows the whole order of notifications.
@@ -135,36 +154,34 @@ TEST_F(Button, ADoubleClickIsTwoClicksUnlessTheButtonAsksToBeTold) {
   }
 }
 
-TEST_F(Button, LosingTheFocusWhileHeldCancelsThePress) {
-  HWND b = Make(BS_PUSHBUTTON);
-  HWND other = Make(BS_PUSHBUTTON);
-  SetFocus(b);
-  Host().KeyDown(VK_SPACE);
-  DrainMessages();
-  SetFocus(other);
-  Host().KeyUp(VK_SPACE);
-  DrainMessages();
-  EXPECT_FALSE(Pushed(b));
-  EXPECT_EQ(Clicks(b), 0);
-}
-
+// BM_SETCHECK keeps to what the style can show and notifies nothing; a
+// click moves the mark of the automatic styles only.
 TEST_F(Button, OnlyTheAutomaticStylesMoveTheirOwnMark) {
   const struct {
     DWORD style;
-    WPARAM start;
+    WPARAM set;
+    WPARAM got;
     std::vector<WPARAM> after_each_click;
   } cases[] = {
-      {BS_CHECKBOX, BST_UNCHECKED, {BST_UNCHECKED, BST_UNCHECKED}},
-      {BS_CHECKBOX, BST_CHECKED, {BST_CHECKED}},
-      {BS_3STATE, BST_UNCHECKED, {BST_UNCHECKED, BST_UNCHECKED}},
-      {BS_3STATE, BST_INDETERMINATE, {BST_INDETERMINATE}},
-      {BS_AUTOCHECKBOX, BST_UNCHECKED, {BST_CHECKED, BST_UNCHECKED}},
-      {BS_AUTO3STATE, BST_UNCHECKED, {BST_CHECKED, BST_INDETERMINATE, BST_UNCHECKED}},
+      {BS_PUSHBUTTON, BST_CHECKED, BST_UNCHECKED, {BST_UNCHECKED}},
+      {BS_CHECKBOX, BST_UNCHECKED, BST_UNCHECKED, {BST_UNCHECKED, BST_UNCHECKED}},
+      {BS_CHECKBOX, BST_CHECKED, BST_CHECKED, {BST_CHECKED}},
+      {BS_CHECKBOX, BST_INDETERMINATE, BST_CHECKED, {BST_CHECKED}},
+      {BS_3STATE, BST_UNCHECKED, BST_UNCHECKED, {BST_UNCHECKED, BST_UNCHECKED}},
+      {BS_3STATE, BST_INDETERMINATE, BST_INDETERMINATE, {BST_INDETERMINATE}},
+      {BS_AUTOCHECKBOX, BST_UNCHECKED, BST_UNCHECKED, {BST_CHECKED, BST_UNCHECKED}},
+      {BS_AUTO3STATE,
+       BST_UNCHECKED,
+       BST_UNCHECKED,
+       {BST_CHECKED, BST_INDETERMINATE, BST_UNCHECKED}},
+      {BS_AUTO3STATE, BST_CHECKED, BST_CHECKED, {BST_INDETERMINATE}},
   };
   for (const auto& t : cases) {
-    SCOPED_TRACE(testing::Message() << "style " << t.style << " from " << t.start);
+    SCOPED_TRACE(testing::Message() << "style " << t.style << " set " << t.set);
     HWND b = Make(t.style | BS_LEFTTEXT);
-    SendMessageA(b, BM_SETCHECK, t.start, 0);
+    SendMessageA(b, BM_SETCHECK, t.set, 0);
+    EXPECT_EQ(SendMessageA(b, BM_GETCHECK, 0, 0), static_cast<LRESULT>(t.got));
+    EXPECT_TRUE(commands.empty()) << "setting by program notifies nothing";
     int expected_clicks = 0;
     for (WPARAM expected : t.after_each_click) {
       Host().Click(130, 120);
@@ -174,28 +191,7 @@ TEST_F(Button, OnlyTheAutomaticStylesMoveTheirOwnMark) {
     }
     Host().Type(" ");
     DrainMessages();
-    EXPECT_EQ(Clicks(b), ++expected_clicks) << "the space bar clicks a box too";
-    DestroyWindow(b);
-  }
-}
-
-TEST_F(Button, SetCheckKeepsToWhatTheStyleCanShow) {
-  const struct {
-    DWORD style;
-    WPARAM set;
-    LRESULT got;
-  } cases[] = {
-      {BS_PUSHBUTTON, BST_CHECKED, BST_UNCHECKED},
-      {BS_CHECKBOX, BST_CHECKED, BST_CHECKED},
-      {BS_CHECKBOX, BST_INDETERMINATE, BST_CHECKED},
-      {BS_3STATE, BST_INDETERMINATE, BST_INDETERMINATE},
-      {BS_AUTO3STATE, BST_CHECKED, BST_CHECKED},
-  };
-  for (const auto& t : cases) {
-    HWND b = Make(t.style);
-    SendMessageA(b, BM_SETCHECK, t.set, 0);
-    EXPECT_EQ(SendMessageA(b, BM_GETCHECK, 0, 0), t.got) << t.style << " " << t.set;
-    EXPECT_TRUE(commands.empty()) << "setting by program notifies nothing";
+    EXPECT_EQ(Clicks(b), ++expected_clicks) << "the space bar clicks too";
     DestroyWindow(b);
   }
 }
@@ -243,19 +239,8 @@ TEST_F(Button, ASubclassedButtonStillClicks) {
   EXPECT_EQ(Clicks(b), 1);
 }
 
-TEST_F(Button, DisabledButtonsTakeNoClick) {
-  HWND b = Make(BS_PUSHBUTTON | WS_DISABLED);
-  Host().Click(130, 120);
-  Host().Type(" ");
-  DrainMessages();
-  EXPECT_EQ(Clicks(b), 0);
-}
-
-}  // namespace
-
-namespace {
-
-// Each look of a button in one picture; look at it.
+// Each look of a button in one picture; look at it. The last box is
+// focused, and the default button keeps its focus frame for the picture.
 TEST_F(Button, EveryLookSavedAsAPicture) {
   TestHandlers()[WM_ERASEBKGND] = [](HWND window, WPARAM dc, LPARAM) {
     RECT r;
@@ -281,27 +266,22 @@ TEST_F(Button, EveryLookSavedAsAPicture) {
       {BS_AUTOCHECKBOX | BS_LEFTTEXT, "Text left", 10, 80, BST_CHECKED, false},
       {BS_3STATE | WS_DISABLED, "Grey, off", 95, 80, BST_INDETERMINATE, false},
       {BS_AUTOCHECKBOX, "&Pressed", 180, 80, BST_UNCHECKED, true},
+      {BS_AUTOCHECKBOX, "Focused", 265, 80, BST_UNCHECKED, false},
   };
-  HWND focused = nullptr;
+  HWND default_button = nullptr, b = nullptr;
   for (const auto& l : looks) {
-    HWND b = CreateWindowExA(0, "BUTTON", l.text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | l.style, l.x,
-                             l.y, 80, (l.style & BS_TYPEMASK) <= BS_DEFPUSHBUTTON ? 25 : 17, form,
-                             nullptr, nullptr, nullptr);
+    b = CreateWindowExA(0, "BUTTON", l.text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | l.style, l.x, l.y,
+                        80, (l.style & BS_TYPEMASK) <= BS_DEFPUSHBUTTON ? 25 : 17, form, nullptr,
+                        nullptr, nullptr);
     SendMessageA(b, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
     SendMessageA(b, BM_SETCHECK, l.check, 0);
     SendMessageA(b, BM_SETSTATE, l.pushed, 0);
-    if ((l.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON) focused = b;
+    if ((l.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON) default_button = b;
   }
-  HWND focused_box =
-      CreateWindowExA(0, "BUTTON", "Focused", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, 265, 80, 80,
-                      17, form, nullptr, nullptr, nullptr);
-  SendMessageA(focused_box, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
-               FALSE);
-  SetFocus(focused);
+  SetFocus(default_button);
   DrainMessages();
-  SetFocus(focused_box);
-  // The default button keeps its focus frame for the picture.
-  SendMessageA(focused, WM_SETFOCUS, 0, 0);
+  SetFocus(b);
+  SendMessageA(default_button, WM_SETFOCUS, 0, 0);
   DrainMessages();
   const std::string path = (std::filesystem::current_path() / "buttons.png").string();
   EXPECT_TRUE(SaveWindowPicture(form, path.c_str(), FALSE));

@@ -1,7 +1,8 @@
 // The single-line "EDIT" control driven as a person would: every change of
 // its text gives EN_UPDATE then EN_CHANGE once, and keys that change nothing
-// give nothing; the clipboard goes through the host; styles and looks.
-#include <functional>
+// give nothing; refusals beep; the clipboard goes through the host; styles
+// and looks.
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -31,41 +32,42 @@ void Pump() {
   }
 }
 
-void Stroke(UINT key) {
-  Host().KeyDown(key);
-  Host().KeyUp(key);
-  Pump();
-}
-
-// A key with a modifier (VK_SHIFT, VK_CONTROL) held, or two modifiers.
-void Chord(std::vector<UINT> modifiers, UINT key) {
-  for (UINT m : modifiers) Host().KeyDown(m);
-  Host().KeyDown(key);
-  Host().KeyUp(key);
-  for (auto m = modifiers.rbegin(); m != modifiers.rend(); ++m) Host().KeyUp(*m);
-  Pump();
-}
-
-void Type(std::string_view text) {
-  Host().Type(text);
+// Plays keys as a person would: plain text is typed, and a brace holds one
+// stroke with the keys held for it, as "{Back}", "{Shift+Left}" or
+// "{Ctrl+Shift+Left}".
+void Keys(std::string_view script) {
+  static const std::map<std::string_view, UINT> kNamed = {
+      {"Shift", VK_SHIFT}, {"Ctrl", VK_CONTROL}, {"Alt", VK_MENU}, {"Left", VK_LEFT},
+      {"Right", VK_RIGHT}, {"Home", VK_HOME},    {"End", VK_END},  {"Back", VK_BACK},
+      {"Del", VK_DELETE},  {"Ins", VK_INSERT}};
+  while (!script.empty()) {
+    const std::size_t open = std::min(script.find('{'), script.size());
+    if (open > 0) Host().Type(script.substr(0, open));
+    if (open == script.size()) break;
+    const std::size_t close = script.find('}', open);
+    std::vector<UINT> keys;
+    for (std::size_t at = open + 1; at < close;) {
+      const std::size_t end = std::min(script.find('+', at), close);
+      const std::string_view name = script.substr(at, end - at);
+      keys.push_back(name.size() == 1 ? static_cast<UINT>(name[0]) : kNamed.at(name));
+      at = end + 1;
+    }
+    for (UINT key : keys) Host().KeyDown(key);
+    for (auto key = keys.rbegin(); key != keys.rend(); ++key) Host().KeyUp(*key);
+    Pump();
+    script.remove_prefix(close + 1);
+  }
   Pump();
 }
 
 std::string CodeName(WORD code) {
-  switch (code) {
-    case EN_UPDATE:
-      return "EN_UPDATE";
-    case EN_CHANGE:
-      return "EN_CHANGE";
-    case EN_MAXTEXT:
-      return "EN_MAXTEXT";
-    case EN_SETFOCUS:
-      return "EN_SETFOCUS";
-    case EN_KILLFOCUS:
-      return "EN_KILLFOCUS";
-    default:
-      return std::to_string(code);
-  }
+  static const std::map<WORD, std::string> kNames = {{EN_UPDATE, "EN_UPDATE"},
+                                                     {EN_CHANGE, "EN_CHANGE"},
+                                                     {EN_MAXTEXT, "EN_MAXTEXT"},
+                                                     {EN_SETFOCUS, "EN_SETFOCUS"},
+                                                     {EN_KILLFOCUS, "EN_KILLFOCUS"}};
+  const auto found = kNames.find(code);
+  return found != kNames.end() ? found->second : std::to_string(code);
 }
 
 std::string TextOf(HWND window) {
@@ -78,6 +80,13 @@ std::string TextOf(HWND window) {
 std::uint32_t Pixel(COLORREF c) {
   return static_cast<std::uint32_t>(GetRValue(c)) << 16 |
          static_cast<std::uint32_t>(GetGValue(c)) << 8 | GetBValue(c);
+}
+
+// The notifications of `n` changes.
+Sequence Changes(int n) {
+  Sequence changes;
+  for (int i = 0; i < n; ++i) changes = changes + Sequence{"EN_UPDATE", "EN_CHANGE"};
+  return changes;
 }
 
 class Edit : public testing::Test {
@@ -105,14 +114,16 @@ class Edit : public testing::Test {
     return edit_;
   }
   // A focused edit with the text and the caret at its end.
-  HWND MakeFocused(DWORD style, const char* text) {
-    Make(style, text);
+  HWND MakeFocused(DWORD style, const std::string& text) {
+    Make(style, text.c_str());
     SetFocus(edit_);
     SendMessageA(edit_, EM_SETSEL, static_cast<WPARAM>(-1), 0);
-    Stroke(VK_END);
-    Pump();
+    Keys("{End}");
     seen_.clear();
     return edit_;
+  }
+  LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+    return SendMessageA(edit_, message, wParam, lParam);
   }
   std::vector<std::string> Seen() { return std::exchange(seen_, {}); }
   std::uint32_t Shown(int x, int y) { return user::WindowPicture(parent_)->At(x, y); }
@@ -129,199 +140,63 @@ class Edit : public testing::Test {
   std::vector<std::string> seen_;
 };
 
-const Sequence kOneChange = {"EN_UPDATE", "EN_CHANGE"};
-const Sequence kNothing = {};
-
-struct ChangeCase {
-  const char* name;
-  const char* text;  // in the edit, caret at its end, when the action starts
-  std::function<void(HWND)> action;
-  std::string expected_text;
-  Sequence expected;
-};
-
-TEST_F(Edit, EachChangeNotifiesOnceAndKeysThatChangeNothingNotifyNothing) {
-  const std::string russian("Привет"_cp1251);
-  const std::vector<ChangeCase> cases = {
-      {"typing a character", "ab", [](HWND) { Type("c"); }, "abc", kOneChange},
-      {"typing two", "", [](HWND) { Type("xy"); }, "xy", kOneChange + kOneChange},
-      {"typing over a selection", "abc",
-       [](HWND) {
-         Chord({VK_SHIFT}, VK_LEFT);
-         Chord({VK_SHIFT}, VK_LEFT);
-         Type("Z");
-       },
-       "aZ", kOneChange},
-      {"Backspace", "abc", [](HWND) { Stroke(VK_BACK); }, "ab", kOneChange},
-      {"Backspace at the start", "abc",
-       [](HWND) {
-         Stroke(VK_HOME);
-         Stroke(VK_BACK);
-       },
-       "abc", kNothing},
-      {"Delete in the middle", "abc",
-       [](HWND) {
-         Stroke(VK_LEFT);
-         Stroke(VK_LEFT);
-         Stroke(VK_DELETE);
-       },
-       "ac", kOneChange},
-      {"Delete at the end", "abc", [](HWND) { Stroke(VK_DELETE); }, "abc", kNothing},
-      {"Delete of a selection made with Shift+Home", "abc",
-       [](HWND) {
-         Chord({VK_SHIFT}, VK_HOME);
-         Stroke(VK_DELETE);
-       },
-       "", kOneChange},
-      {"Ctrl+Shift+Left selects a word", "one two",
-       [](HWND) {
-         Chord({VK_CONTROL, VK_SHIFT}, VK_LEFT);
-         Type("X");
-       },
-       "one X", kOneChange},
-      {"Ctrl+Left and Ctrl+Right move by words", "one two three",
-       [](HWND) {
-         Chord({VK_CONTROL}, VK_LEFT);
-         Chord({VK_CONTROL}, VK_LEFT);
-         Chord({VK_CONTROL}, VK_RIGHT);
-         Type("X");
-       },
-       "one two Xthree", kOneChange},
-      {"arrows only move", "abc",
-       [](HWND) {
-         Stroke(VK_LEFT);
-         Stroke(VK_HOME);
-         Stroke(VK_END);
-       },
-       "abc", kNothing},
-      {"Ctrl+V pastes the host's UTF-8 as code page 1251", "a",
-       [](HWND) {
-         Host().SetClipboard("Привет");
-         Chord({VK_CONTROL}, 'V');
-       },
-       "a" + russian, kOneChange},
-      {"Shift+Insert pastes the first line only", "",
-       [](HWND) {
-         Host().SetClipboard("one\r\ntwo");
-         Chord({VK_SHIFT}, VK_INSERT);
-       },
-       "one", kOneChange},
-      {"pasting an empty clipboard", "abc", [](HWND) { Chord({VK_CONTROL}, 'V'); }, "abc",
-       kNothing},
-      {"Ctrl+X cuts", "abc",
-       [](HWND) {
-         Chord({VK_SHIFT}, VK_LEFT);
-         Chord({VK_CONTROL}, 'X');
-       },
-       "ab", kOneChange},
-      {"Shift+Delete cuts", "abc",
-       [](HWND) {
-         Chord({VK_SHIFT}, VK_HOME);
-         Chord({VK_SHIFT}, VK_DELETE);
-       },
-       "", kOneChange},
-      {"Ctrl+C copies", "abc",
-       [](HWND) {
-         Chord({VK_SHIFT}, VK_HOME);
-         Chord({VK_CONTROL}, 'C');
-       },
-       "abc", kNothing},
-      {"Ctrl+Z undoes a run of typing at once", "ab",
-       [](HWND) {
-         Type("cd");
-         Chord({VK_CONTROL}, 'Z');
-       },
-       "ab", kOneChange + kOneChange + kOneChange},
-      {"a second Ctrl+Z redoes", "ab",
-       [](HWND) {
-         Stroke(VK_BACK);
-         Chord({VK_CONTROL}, 'Z');
-         Chord({VK_CONTROL}, 'Z');
-       },
-       "a", kOneChange + kOneChange + kOneChange},
-      {"Alt+Backspace undoes", "ab",
-       [](HWND) {
-         Type("c");
-         Chord({VK_MENU}, VK_BACK);
-       },
-       "ab", kOneChange + kOneChange},
-      {"EM_REPLACESEL", "abc",
-       [](HWND edit) { SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("de")); },
-       "abcde", kOneChange},
-      {"WM_SETTEXT with the same text", "abc", [](HWND edit) { SetWindowTextA(edit, "abc"); },
-       "abc", kOneChange},
-      {"typing past the limit",
-       "abc",
-       [](HWND edit) {
-         SendMessageA(edit, EM_LIMITTEXT, 3, 0);
-         Type("d");
-       },
-       "abc",
-       {"EN_MAXTEXT"}},
-      {"pasting past the limit keeps what fits",
-       "abc",
-       [](HWND edit) {
-         SendMessageA(edit, EM_LIMITTEXT, 5, 0);
-         Host().SetClipboard("defg");
-         Chord({VK_CONTROL}, 'V');
-       },
-       "abcde",
-       {"EN_MAXTEXT", "EN_UPDATE", "EN_CHANGE"}},
-  };
-  for (const ChangeCase& c : cases) {
-    SCOPED_TRACE(c.name);
-    MakeFocused(ES_AUTOHSCROLL, c.text);
-    c.action(edit_);
-    EXPECT_EQ(TextOf(edit_), c.expected_text);
-    EXPECT_EQ(Seen(), c.expected);
-    DestroyWindow(edit_);
-    Host().Reset();
-  }
-}
-
-TEST_F(Edit, TheClipboardGetsTheSelectionAsUtf8) {
-  MakeFocused(ES_AUTOHSCROLL, std::string("Привет мир"_cp1251).c_str());
-  Chord({VK_CONTROL, VK_SHIFT}, VK_LEFT);
-  Chord({VK_CONTROL}, 'C');
-  EXPECT_EQ(Host().Clipboard(), "мир");
-  Chord({VK_CONTROL}, VK_HOME);
-  Chord({VK_SHIFT}, VK_END);
-  Chord({VK_CONTROL}, VK_INSERT);
-  EXPECT_EQ(Host().Clipboard(), "Привет мир");
-}
-
-TEST_F(Edit, RefusalsBeep) {
-  struct Case {
+TEST_F(Edit, EachChangeNotifiesOnceKeysThatChangeNothingNotifyNothingAndRefusalsBeep) {
+  const struct {
     const char* name;
     DWORD style;
-    std::function<void()> action;
-    int beeps;
+    std::string text;       // in the edit, caret at its end, when the keys start
+    const char* clipboard;  // the host's, when not null
+    int limit;              // EM_LIMITTEXT, when not 0
+    std::string keys;       // as Keys() plays them
+    std::string expected_text;
     Sequence expected;
+    int beeps;
+  } cases[] = {
+      {"typing a character", 0, "ab", nullptr, 0, "c", "abc", Changes(1), 0},
+      {"typing two", 0, "", nullptr, 0, "xy", "xy", Changes(2), 0},
+      {"typing over a selection", 0, "abc", nullptr, 0, "{Shift+Left}{Shift+Left}Z", "aZ",
+       Changes(1), 0},
+      {"Backspace", 0, "abc", nullptr, 0, "{Back}", "ab", Changes(1), 0},
+      {"Backspace at the start", 0, "abc", nullptr, 0, "{Home}{Back}", "abc", {}, 0},
+      {"Delete in the middle", 0, "abc", nullptr, 0, "{Left}{Left}{Del}", "ac", Changes(1), 0},
+      {"Delete at the end", 0, "abc", nullptr, 0, "{Del}", "abc", {}, 0},
+      {"Delete of a selection made with Shift+Home", 0, "abc", nullptr, 0, "{Shift+Home}{Del}", "",
+       Changes(1), 0},
+      {"Ctrl+Shift+Left selects a word", 0, "one two", nullptr, 0, "{Ctrl+Shift+Left}X", "one X",
+       Changes(1), 0},
+      {"Ctrl+Left and Ctrl+Right move by words", 0, "one two three", nullptr, 0,
+       "{Ctrl+Left}{Ctrl+Left}{Ctrl+Right}X", "one two Xthree", Changes(1), 0},
+      {"arrows only move", 0, "abc", nullptr, 0, "{Left}{Home}{End}", "abc", {}, 0},
+      {"Ctrl+V pastes the host's UTF-8 as code page 1251", 0, "a", "Привет", 0, "{Ctrl+V}",
+       "a" + std::string("Привет"_cp1251), Changes(1), 0},
+      {"Shift+Insert pastes the first line only", 0, "", "one\r\ntwo", 0, "{Shift+Ins}", "one",
+       Changes(1), 0},
+      {"pasting an empty clipboard", 0, "abc", nullptr, 0, "{Ctrl+V}", "abc", {}, 0},
+      {"Ctrl+X cuts", 0, "abc", nullptr, 0, "{Shift+Left}{Ctrl+X}", "ab", Changes(1), 0},
+      {"Shift+Delete cuts", 0, "abc", nullptr, 0, "{Shift+Home}{Shift+Del}", "", Changes(1), 0},
+      {"Ctrl+C copies", 0, "abc", nullptr, 0, "{Shift+Home}{Ctrl+C}", "abc", {}, 0},
+      {"Ctrl+Z undoes a run of typing at once", 0, "ab", nullptr, 0, "cd{Ctrl+Z}", "ab", Changes(3),
+       0},
+      {"a second Ctrl+Z redoes", 0, "ab", nullptr, 0, "{Back}{Ctrl+Z}{Ctrl+Z}", "a", Changes(3), 0},
+      {"Alt+Backspace undoes", 0, "ab", nullptr, 0, "c{Alt+Back}", "ab", Changes(2), 0},
+      {"typing past the limit", 0, "abc", nullptr, 3, "d", "abc", {"EN_MAXTEXT"}, 1},
+      {"pasting past the limit keeps what fits", 0, "abc", "defg", 5, "{Ctrl+V}", "abcde",
+       Sequence{"EN_MAXTEXT"} + Changes(1), 0},
+      {"typing in a read-only edit", ES_READONLY, "abc", nullptr, 0, "d", "abc", {}, 1},
+      {"Backspace in a read-only edit", ES_READONLY, "abc", nullptr, 0, "{Back}", "abc", {}, 1},
+      {"a letter in a number edit", ES_NUMBER, "abc", nullptr, 0, "x", "abc", {}, 1},
+      {"upper case", ES_UPPERCASE, "", nullptr, 0, std::string("abЖж"_cp1251),
+       std::string("ABЖЖ"_cp1251), Changes(4), 0},
+      {"lower case", ES_LOWERCASE, "", nullptr, 0, std::string("ABЁё"_cp1251),
+       std::string("abёё"_cp1251), Changes(4), 0},
   };
-  const std::vector<Case> cases = {
-      {"typing past the limit",
-       ES_AUTOHSCROLL,
-       [this] {
-         SendMessageA(edit_, EM_LIMITTEXT, 3, 0);
-         Type("d");
-       },
-       1,
-       {"EN_MAXTEXT"}},
-      {"typing in a read-only edit", ES_READONLY, [] { Type("d"); }, 1, kNothing},
-      {"Backspace in a read-only edit", ES_READONLY, [] { Stroke(VK_BACK); }, 1, kNothing},
-      {"a letter in a number edit", ES_NUMBER, [] { Type("x"); }, 1, kNothing},
-      {"Backspace at the start", 0,
-       [] {
-         Stroke(VK_HOME);
-         Stroke(VK_BACK);
-       },
-       0, kNothing},
-  };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    MakeFocused(c.style, "abc");
-    c.action();
-    EXPECT_EQ(TextOf(edit_), "abc");
+    MakeFocused(c.style | ES_AUTOHSCROLL, c.text);
+    if (c.clipboard != nullptr) Host().SetClipboard(c.clipboard);
+    if (c.limit != 0) Send(EM_LIMITTEXT, static_cast<WPARAM>(c.limit));
+    Keys(c.keys);
+    EXPECT_EQ(TextOf(edit_), c.expected_text);
     EXPECT_EQ(Seen(), c.expected);
     EXPECT_EQ(Host().Beeps().count, c.beeps);
     DestroyWindow(edit_);
@@ -329,46 +204,39 @@ TEST_F(Edit, RefusalsBeep) {
   }
 }
 
-TEST_F(Edit, CaseStylesConvertWhatComesIn) {
-  struct Case {
-    DWORD style;
-    std::string typed;
-    std::string expected;
-  };
-  const std::vector<Case> cases = {
-      {ES_UPPERCASE, std::string("abЖж"_cp1251), std::string("ABЖЖ"_cp1251)},
-      {ES_LOWERCASE, std::string("ABЁё"_cp1251), std::string("abёё"_cp1251)},
-      {0, "aB", "aB"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.expected);
-    MakeFocused(c.style | ES_AUTOHSCROLL, "");
-    Type(c.typed);
-    EXPECT_EQ(TextOf(edit_), c.expected);
-    DestroyWindow(edit_);
-  }
+TEST_F(Edit, TheClipboardGetsTheSelectionAsUtf8) {
+  MakeFocused(ES_AUTOHSCROLL, std::string("Привет мир"_cp1251));
+  Keys("{Ctrl+Shift+Left}{Ctrl+C}");
+  EXPECT_EQ(Host().Clipboard(), "мир");
+  Keys("{Ctrl+Home}{Shift+End}{Ctrl+Ins}");
+  EXPECT_EQ(Host().Clipboard(), "Привет мир");
 }
 
-TEST_F(Edit, SelectionModifiedFlagAndLimitFollowTheDesktopsRules) {
+TEST_F(Edit, MessagesSelectChangeAndLimitByTheDesktopsRules) {
   MakeFocused(ES_AUTOHSCROLL, "hello world");
-  SendMessageA(edit_, EM_SETSEL, 0, -1);  // -1: to the end
-  EXPECT_EQ(SendMessageA(edit_, EM_GETSEL, 0, 0), MAKELPARAM(0, 11));
-  SendMessageA(edit_, EM_SETSEL, static_cast<WPARAM>(-1), 0);  // -1 first: none
-  EXPECT_EQ(SendMessageA(edit_, EM_GETSEL, 0, 0), MAKELPARAM(11, 11));
-
-  EXPECT_FALSE(SendMessageA(edit_, EM_GETMODIFY, 0, 0));
-  Type("x");
-  EXPECT_TRUE(SendMessageA(edit_, EM_GETMODIFY, 0, 0));
+  EXPECT_FALSE(Send(EM_GETMODIFY));
+  Send(EM_SETSEL, 0, -1);  // -1: to the end
+  EXPECT_EQ(Send(EM_GETSEL), MAKELPARAM(0, 11));
+  Send(EM_SETSEL, static_cast<WPARAM>(-1), 0);  // -1 first: none
+  EXPECT_EQ(Send(EM_GETSEL), MAKELPARAM(11, 11));
+  Send(EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("!"));
+  EXPECT_EQ(TextOf(edit_), "hello world!");
+  EXPECT_EQ(Seen(), Changes(1));
+  Keys("x");
+  EXPECT_TRUE(Send(EM_GETMODIFY));
   SetWindowTextA(edit_, "new");  // the program's text is not the user's change
-  EXPECT_FALSE(SendMessageA(edit_, EM_GETMODIFY, 0, 0));
-  EXPECT_FALSE(SendMessageA(edit_, EM_CANUNDO, 0, 0));
+  EXPECT_FALSE(Send(EM_GETMODIFY));
+  EXPECT_FALSE(Send(EM_CANUNDO));
+  Seen();
+  SetWindowTextA(edit_, "new");  // the same text still counts as a change
+  EXPECT_EQ(Seen(), Changes(1));
 
-  EXPECT_EQ(SendMessageA(edit_, EM_GETLIMITTEXT, 0, 0), 32767);
-  SendMessageA(edit_, EM_LIMITTEXT, 2, 0);
+  EXPECT_EQ(Send(EM_GETLIMITTEXT), 32767);
+  Send(EM_LIMITTEXT, 2);
   SetWindowTextA(edit_, "longer");  // the limit is the user's only
   EXPECT_EQ(TextOf(edit_), "longer");
-  SendMessageA(edit_, EM_LIMITTEXT, 0, 0);
-  EXPECT_EQ(SendMessageA(edit_, EM_GETLIMITTEXT, 0, 0), 0x7FFFFFFE);
+  Send(EM_LIMITTEXT, 0);
+  EXPECT_EQ(Send(EM_GETLIMITTEXT), 0x7FFFFFFE);
 }
 
 TEST_F(Edit, MouseSelects) {
@@ -382,47 +250,54 @@ TEST_F(Edit, MouseSelects) {
   Host().MoveMouse(origin.x + 110, y);
   Host().Release();
   Pump();
-  EXPECT_EQ(SendMessageA(edit_, EM_GETSEL, 0, 0), MAKELPARAM(0, 7));
+  EXPECT_EQ(Send(EM_GETSEL), MAKELPARAM(0, 7));
   // A double click on the first word selects it with the blank after it.
   Host().AdvanceClock(1000);
   Host().Click(origin.x + 3, y);
   Host().Click(origin.x + 3, y);
   Pump();
-  EXPECT_EQ(SendMessageA(edit_, EM_GETSEL, 0, 0), MAKELPARAM(0, 4));
-  EXPECT_EQ(Seen(), kNothing);
+  EXPECT_EQ(Send(EM_GETSEL), MAKELPARAM(0, 4));
+  EXPECT_EQ(Seen(), Sequence{});
 }
 
-TEST_F(Edit, TheCaretShowsOnlyWhileFocusedAndStaysInView) {
+TEST_F(Edit, TheCaretShowsOnlyWhileFocusedAndStaysInViewWhileTheTextScrolls) {
   Make(ES_AUTOHSCROLL, "abc");
   POINT at{};
   EXPECT_FALSE(GetCaretPos(&at));
   SetFocus(edit_);
   EXPECT_TRUE(GetCaretPos(&at));
-  EXPECT_EQ(Seen(), std::vector<std::string>{"EN_SETFOCUS"});
+  EXPECT_EQ(Seen(), Sequence{"EN_SETFOCUS"});
   RECT client;
   GetClientRect(edit_, &client);
-  Type(std::string(60, 'w'));
+  Keys(std::string(60, 'w'));
   ASSERT_TRUE(GetCaretPos(&at));
   EXPECT_GT(at.x, client.right / 2);
   EXPECT_LT(at.x, client.right);
-  Stroke(VK_HOME);
+  Keys("{Home}");
   GetCaretPos(&at);
   EXPECT_EQ(at.x, 1);  // a pixel from the frame
   SetFocus(parent_);
   EXPECT_FALSE(GetCaretPos(&at));
   EXPECT_EQ(Seen().back(), "EN_KILLFOCUS");
+  EXPECT_EQ(Host().Beeps().count, 0);
+
+  DestroyWindow(edit_);  // without ES_AUTOHSCROLL the text stops at the edge
+  MakeFocused(0, "");
+  Keys(std::string(60, 'w'));
+  EXPECT_LT(TextOf(edit_).size(), 60u);
+  EXPECT_GT(TextOf(edit_).size(), 5u);
+  EXPECT_GT(Host().Beeps().count, 0);
 }
 
 TEST_F(Edit, ShortTextLiesWhereTheAlignmentSays) {
-  struct Case {
+  const struct {
     DWORD style;
-    int from;  // where the first character starts, as a share of the width
-    int to;
-  };
-  for (const Case& c : {Case{ES_LEFT, 0, 10}, Case{ES_CENTER, 30, 50}, Case{ES_RIGHT, 75, 100}}) {
+    int from, to;  // where the first character starts, as a share of the width
+  } cases[] = {{ES_LEFT, 0, 10}, {ES_CENTER, 30, 50}, {ES_RIGHT, 75, 100}};
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.style);
     MakeFocused(c.style, "abc");
-    Stroke(VK_HOME);
+    Keys("{Home}");
     RECT client;
     GetClientRect(edit_, &client);
     POINT at{};
@@ -433,18 +308,8 @@ TEST_F(Edit, ShortTextLiesWhereTheAlignmentSays) {
   }
 }
 
-TEST_F(Edit, WithoutAutoScrollTheTextStopsAtTheEdge) {
-  MakeFocused(0, "");
-  Type(std::string(60, 'w'));
-  const auto length = TextOf(edit_).size();
-  EXPECT_LT(length, 60u);
-  EXPECT_GT(length, 5u);
-  EXPECT_GT(Host().Beeps().count, 0);
-}
-
 TEST_F(Edit, APasswordEditShowsItsCharacterAndGivesNothingToTheClipboard) {
-  Make(ES_PASSWORD, "abc");
-  HWND password = edit_;
+  HWND password = Make(ES_PASSWORD, "abc");
   Make(0, "***", {150, 10, 270, 31});
   UpdateWindow(parent_);
   for (int y = 12; y < 29; ++y) {
@@ -462,7 +327,7 @@ TEST_F(Edit, TheSelectionHidesWithoutFocusUnlessNoHideSel) {
   for (DWORD style : {DWORD{0}, ES_NOHIDESEL}) {
     SCOPED_TRACE(style);
     MakeFocused(style, "selected");
-    SendMessageA(edit_, EM_SETSEL, 0, -1);
+    Send(EM_SETSEL, 0, -1);
     UpdateWindow(parent_);
     EXPECT_GT(CountShown(area, highlight), 0);
     SetFocus(parent_);
@@ -480,13 +345,14 @@ TEST_F(Edit, ReadOnlyAndDisabledEditsAskForStaticColours) {
       return DefWindowProcA(window, message, dc, control);
     };
   }
-  struct Case {
+  const struct {
     DWORD style;
     bool enabled;
     UINT expected;
-  };
-  for (const Case& c : {Case{0, true, WM_CTLCOLOREDIT}, Case{ES_READONLY, true, WM_CTLCOLORSTATIC},
-                        Case{0, false, WM_CTLCOLORSTATIC}}) {
+  } cases[] = {{0, true, WM_CTLCOLOREDIT},
+               {ES_READONLY, true, WM_CTLCOLORSTATIC},
+               {0, false, WM_CTLCOLORSTATIC}};
+  for (const auto& c : cases) {
     Make(c.style, "text");
     EnableWindow(edit_, c.enabled);
     asked.clear();
@@ -505,9 +371,8 @@ LRESULT CountingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 TEST_F(Edit, SubclassesAndCopiedClassesStillWork) {
-  WNDCLASSA system{};
-  ASSERT_TRUE(GetClassInfoA(nullptr, "EDIT", &system));
-  WNDCLASSA copy = system;
+  WNDCLASSA copy{};
+  ASSERT_TRUE(GetClassInfoA(nullptr, "EDIT", &copy));
   copy.style &= ~CS_GLOBALCLASS;
   copy.lpszClassName = "CopiedEdit";
   ASSERT_NE(RegisterClassA(&copy), 0);
@@ -518,12 +383,12 @@ TEST_F(Edit, SubclassesAndCopiedClassesStillWork) {
       SetWindowLongPtrA(edit_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingProc)));
   g_chars_seen = 0;
   SetFocus(edit_);
-  Stroke(VK_END);
+  Keys("{End}");
   Seen();
-  Type("c");
+  Keys("c");
   EXPECT_EQ(TextOf(edit_), "abc");
   EXPECT_EQ(g_chars_seen, 1);
-  EXPECT_EQ(Seen(), kOneChange);
+  EXPECT_EQ(Seen(), Changes(1));
   DestroyWindow(edit_);
   UnregisterClassA("CopiedEdit", nullptr);
 }

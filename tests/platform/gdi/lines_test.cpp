@@ -3,8 +3,7 @@
 // Test ideas: every octant of a line with a known pixel set, the end point
 // left out; the dash patterns of width-1 pens, continuing along a figure
 // and restarting with a new pen; gaps in OPAQUE and TRANSPARENT mode; all
-// sixteen line modes against their documented formulas; wide pens; PS_NULL;
-// and the preview's picture of the default train.
+// sixteen line modes against their documented formulas; wide pens; PS_NULL.
 #include <functional>
 #include <string>
 
@@ -18,12 +17,14 @@ namespace {
 constexpr COLORREF kWhite = 0xFFFFFF;
 constexpr COLORREF kBlack = 0x000000;
 
-// Draws with a pen made for the test, then puts the old pen back.
-void Line(HDC dc, HPEN pen, POINT from, POINT to) {
+// Draws with a pen made for the line, then puts the old pen back.
+void Line(HDC dc, int style, int width, COLORREF color, POINT from, POINT to) {
+  HPEN pen = CreatePen(style, width, color);
   HGDIOBJ old = SelectObject(dc, pen);
   MoveToEx(dc, from.x, from.y, nullptr);
   LineTo(dc, to.x, to.y);
   SelectObject(dc, old);
+  DeleteObject(pen);
 }
 
 // The line (0,0)-(6,2) takes, along x, the row nearest the exact line:
@@ -42,9 +43,7 @@ TEST(Lines, EveryOctantTakesTheNearestPixelsAndLeavesOutTheEnd) {
     auto map = [&](POINT p) {
       return POINT{10 + o.xx * p.x + o.xy * p.y, 10 + o.yx * p.x + o.yy * p.y};
     };
-    HPEN pen = CreatePen(PS_SOLID, 1, kBlack);
-    Line(canvas.dc(), pen, map({0, 0}), map({6, 2}));
-    DeleteObject(pen);
+    Line(canvas.dc(), PS_SOLID, 1, kBlack, map({0, 0}), map({6, 2}));
     Picture expected(20, 20, kWhite);
     for (POINT p : base) {
       const POINT q = map(p);
@@ -56,11 +55,9 @@ TEST(Lines, EveryOctantTakesTheNearestPixelsAndLeavesOutTheEnd) {
 
 TEST(Lines, DiagonalsAndReversedLines) {
   Canvas canvas(10, 10);
-  HPEN pen = CreatePen(PS_SOLID, 1, kBlack);
-  Line(canvas.dc(), pen, {1, 1}, {5, 5});
-  Line(canvas.dc(), pen, {8, 8}, {5, 8});
-  Line(canvas.dc(), pen, {0, 9}, {0, 6});
-  DeleteObject(pen);
+  Line(canvas.dc(), PS_SOLID, 1, kBlack, {1, 1}, {5, 5});
+  Line(canvas.dc(), PS_SOLID, 1, kBlack, {8, 8}, {5, 8});
+  Line(canvas.dc(), PS_SOLID, 1, kBlack, {0, 9}, {0, 6});
   Picture expected(10, 10, kWhite);
   for (int i = 1; i < 5; ++i) expected.Set(i, i, kBlack);
   for (int x = 8; x > 5; --x) expected.Set(x, 8, kBlack);
@@ -104,9 +101,7 @@ TEST(Lines, CosmeticPenPatterns) {
   for (const Case& c : cases) {
     Canvas canvas(64, 3);
     SetBkMode(canvas.dc(), TRANSPARENT);
-    HPEN pen = CreatePen(c.style, 1, kBlack);
-    Line(canvas.dc(), pen, {0, 1}, {60, 1});
-    DeleteObject(pen);
+    Line(canvas.dc(), c.style, 1, kBlack, {0, 1}, {60, 1});
     EXPECT_EQ(Row(canvas, 1, 0, 61), c.pattern + ".") << "style " << c.style;
     EXPECT_EQ(Row(canvas, 0, 0, 61), std::string(61, '.'));
   }
@@ -132,9 +127,7 @@ TEST(Lines, PatternRunsAlongAFigureAndRestartsWithEachMoveTo) {
 TEST(Lines, GapsTakeTheBackgroundInOpaqueMode) {
   Canvas canvas(12, 1, kWhite);
   SetBkColor(canvas.dc(), RGB(0, 0, 255));
-  HPEN pen = CreatePen(PS_DOT, 1, RGB(255, 0, 0));
-  Line(canvas.dc(), pen, {0, 0}, {6, 0});
-  DeleteObject(pen);
+  Line(canvas.dc(), PS_DOT, 1, RGB(255, 0, 0), {0, 0}, {6, 0});
   const COLORREF want[] = {RGB(255, 0, 0), RGB(255, 0, 0), RGB(255, 0, 0), RGB(0, 0, 255),
                            RGB(0, 0, 255), RGB(0, 0, 255), kWhite};
   for (int x = 0; x < 7; ++x) EXPECT_EQ(canvas.At(x, 0), want[x]) << x;
@@ -166,9 +159,7 @@ TEST(Lines, AllSixteenLineModes) {
   for (int mode = R2_BLACK; mode <= R2_WHITE; ++mode) {
     Canvas canvas(4, 1, screen);
     SetROP2(canvas.dc(), mode);
-    HPEN pen = CreatePen(PS_SOLID, 1, pen_color);
-    Line(canvas.dc(), pen, {0, 0}, {3, 0});
-    DeleteObject(pen);
+    Line(canvas.dc(), PS_SOLID, 1, pen_color, {0, 0}, {3, 0});
     const COLORREF want = formulas[mode - 1](pen_color, screen) & 0xFFFFFF;
     EXPECT_EQ(canvas.At(0, 0), want) << "mode " << mode;
     EXPECT_EQ(canvas.At(3, 0), screen) << "mode " << mode;
@@ -177,9 +168,7 @@ TEST(Lines, AllSixteenLineModes) {
 
 TEST(Lines, WidePensAreSolidAndCentredOnTheLine) {
   Canvas canvas(30, 11);
-  HPEN pen = CreatePen(PS_DASH, 3, kBlack);
-  Line(canvas.dc(), pen, {5, 5}, {25, 5});
-  DeleteObject(pen);
+  Line(canvas.dc(), PS_DASH, 3, kBlack, {5, 5}, {25, 5});
   for (int x = 5; x <= 25; ++x) {
     for (int y = 4; y <= 6; ++y) EXPECT_EQ(canvas.At(x, y), kBlack) << x << "," << y;
     EXPECT_EQ(canvas.At(x, 3), kWhite) << x;
@@ -215,56 +204,6 @@ TEST(Lines, NullPenDrawsNothingButMoves) {
   EXPECT_EQ(at.y, 9);
   SelectObject(canvas.dc(), old);
   EXPECT_TRUE(SamePixels(canvas, Picture(10, 10, kWhite)));
-}
-
-// The default train's preview: W 485, H 89, pulse width 29, period 97,
-// baseline row 44, pulse row 1; light grey dotted guides at rows 1, 44 and
-// 88 drawn first, then the green trace over them. Each guide is a figure of
-// its own, so its dots start at its left end.
-TEST(Lines, PreviewOfTheDefaultTrain) {
-  constexpr int W = 485, H = 89;
-  constexpr COLORREF kGuide = 0x00E2E8E8, kGreen = 0x00008000;
-  Canvas canvas(W, H, kBlack);
-  HDC dc = canvas.dc();
-  RECT all{0, 0, W, H};
-  FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-  HPEN dotted = CreatePen(PS_DOT, 1, kGuide);
-  HGDIOBJ old = SelectObject(dc, dotted);
-  for (int y : {1, H / 2, H - 1}) {
-    MoveToEx(dc, 0, y, nullptr);
-    LineTo(dc, W, y);
-  }
-  HPEN green = CreatePen(PS_SOLID, 1, kGreen);
-  SelectObject(dc, green);
-  MoveToEx(dc, 0, 44, nullptr);
-  for (int k = 0; k < 5; ++k) {
-    LineTo(dc, k * 97, 1);
-    LineTo(dc, k * 97 + 29, 1);
-    LineTo(dc, k * 97 + 29, 44);
-    LineTo(dc, (k + 1) * 97, 44);
-  }
-  SelectObject(dc, old);
-  DeleteObject(dotted);
-  DeleteObject(green);
-
-  // Each guide is a figure of its own, so its dots start at x = 0; in OPAQUE
-  // mode the gaps take the white background colour.
-  Picture expected(W, H, kWhite);
-  for (int y : {1, 44, 88}) {
-    for (int x = 0; x < W; ++x) {
-      if (x % 6 < 3) expected.Set(x, y, kGuide);
-    }
-  }
-  for (int k = 0; k < 5; ++k) {
-    const int start = k * 97;
-    for (int y = 44; y > 1; --y) expected.Set(start, y, kGreen);  // (start,44)->(start,1)
-    for (int x = start; x < start + 29; ++x) expected.Set(x, 1, kGreen);
-    for (int y = 1; y < 44; ++y) expected.Set(start + 29, y, kGreen);
-    for (int x = start + 29; x < start + 97; ++x) expected.Set(x, 44, kGreen);
-  }
-  EXPECT_TRUE(SamePixels(canvas, expected));
-  EXPECT_EQ(canvas.At(484, 44), kGreen);
-  EXPECT_EQ(canvas.At(0, 44), kGreen);
 }
 
 }  // namespace

@@ -18,10 +18,7 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 
 struct Wave {
-  int rate;
-  int channels;
-  int bits;
-  int frames;
+  int rate, channels, bits, frames;
 };
 
 // Samples that differ frame to frame and are never silence, so a missing,
@@ -40,27 +37,27 @@ Bytes Frames(const Wave& wave, int seed = 0) {
   return bytes;
 }
 
-void Put(std::ofstream& out, std::uint32_t value, int size) {
-  for (int i = 0; i < size; ++i) out.put(static_cast<char>((value >> (8 * i)) & 0xFF));
-}
-
 // A canonical PCM WAV file.
 void WriteWave(const std::string& path, const Wave& wave, const Bytes& frames) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  const auto put = [&out](std::uint32_t value, int size) {
+    for (int i = 0; i < size; ++i) out.put(static_cast<char>((value >> (8 * i)) & 0xFF));
+  };
   const auto size = static_cast<std::uint32_t>(frames.size());
+  const auto rate = static_cast<std::uint32_t>(wave.rate);
   const auto block = static_cast<std::uint32_t>(wave.channels * wave.bits / 8);
   out << "RIFF";
-  Put(out, 36 + size, 4);
+  put(36 + size, 4);
   out << "WAVEfmt ";
-  Put(out, 16, 4);
-  Put(out, 1, 2);  // PCM
-  Put(out, static_cast<std::uint32_t>(wave.channels), 2);
-  Put(out, static_cast<std::uint32_t>(wave.rate), 4);
-  Put(out, static_cast<std::uint32_t>(wave.rate) * block, 4);
-  Put(out, block, 2);
-  Put(out, static_cast<std::uint32_t>(wave.bits), 2);
+  put(16, 4);
+  put(1, 2);  // PCM
+  put(static_cast<std::uint32_t>(wave.channels), 2);
+  put(rate, 4);
+  put(rate * block, 4);
+  put(block, 2);
+  put(static_cast<std::uint32_t>(wave.bits), 2);
   out << "data";
-  Put(out, size, 4);
+  put(size, 4);
   out.write(reinterpret_cast<const char*>(frames.data()), static_cast<std::streamsize>(size));
 }
 
@@ -91,26 +88,37 @@ class PlaySound : public ::testing::Test {
 // 1000 frames at 8000 Hz: 125 ms, and no pull size below divides it.
 constexpr Wave kShort{8000, 1, 16, 1000};
 
+// 1001 frames at 8000 Hz last 125.125 ms: a waiting play returns after 126,
+// and a loop does not make it wait longer.
 TEST_F(PlaySound, OnePlayGivesTheFileOnceInItsOwnFormat) {
   const struct {
     Wave wave;
     int step;
+    DWORD flags;
+    DWORD returns_after;
   } cases[] = {
-      {{8000, 1, 8, 1000}, 7},
-      {{44100, 2, 16, 3000}, 3},
-      {{11025, 1, 16, 500}, 1000},
-      {{22050, 2, 8, 777}, 10},
+      {{8000, 1, 8, 1000}, 7, SND_ASYNC | SND_FILENAME, 0},
+      {{44100, 2, 16, 3000}, 3, SND_ASYNC | SND_FILENAME, 0},
+      {{11025, 1, 16, 500}, 1000, SND_ASYNC | SND_FILENAME, 0},
+      {{22050, 2, 8, 777}, 10, SND_ASYNC | SND_FILENAME, 0},
+      {{8000, 1, 16, 1001}, 1, SND_SYNC, 126},
+      {{8000, 1, 16, 1001}, 1, SND_SYNC | SND_LOOP, 126},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.wave.rate << " Hz, " << c.wave.channels << " ch, "
-                                    << c.wave.bits << " bit, step " << c.step);
+    SCOPED_TRACE(testing::Message()
+                 << c.wave.rate << " Hz, " << c.wave.channels << " ch, " << c.wave.bits
+                 << " bit, step " << c.step << ", flags " << c.flags);
     const std::string path = Write("one.wav", c.wave);
-    EXPECT_TRUE(PlaySoundA(path.c_str(), nullptr, SND_ASYNC | SND_FILENAME));
+    const DWORD start = GetTickCount();
+    EXPECT_TRUE(PlaySoundA(path.c_str(), nullptr, c.flags));
+    EXPECT_EQ(GetTickCount() - start, c.returns_after);
     Advance(2000, c.step);
     const host::AudioRecording audio = host.Audio();
     EXPECT_EQ(audio.format, (host::AudioFormat{c.wave.rate, c.wave.channels, c.wave.bits}));
     EXPECT_EQ(audio.bytes, Frames(c.wave));
-    EXPECT_EQ(audio.pulls.back().frames, 0u);
+    if (c.returns_after == 0) {
+      EXPECT_EQ(audio.pulls.back().frames, 0u);  // still pulled after the end
+    }
   }
 }
 
@@ -143,80 +151,57 @@ TEST_F(PlaySound, PullsFollowVirtualTimeExactly) {
   EXPECT_EQ(audio.pulls[990].time, 999u);
 }
 
-TEST_F(PlaySound, StoppingEndsTheSoundAtOnce) {
+// Stopping, and a file that cannot be read, end a loop at once; a play
+// that fails waits for nothing.
+TEST_F(PlaySound, StoppingOrAFileThatCannotBeReadEndsTheSoundAtOnce) {
+  const std::string loop = Write("loop.wav", kShort);
+  const std::string missing = dir.File("missing.wav");
+  const std::string garbage = dir.File("garbage.wav");
+  WriteText(garbage, "not a sound at all");
   const struct {
     const char* what;
+    const char* name;
     DWORD flags;
-    bool named;
+    BOOL result;
   } cases[] = {
-      {"purge", SND_PURGE, false},
-      {"null name", SND_ASYNC, false},
-      {"purge by name", SND_PURGE, true},
+      {"purge", nullptr, SND_PURGE, TRUE},
+      {"null name", nullptr, SND_ASYNC, TRUE},
+      {"purge by name", loop.c_str(), SND_PURGE, TRUE},
+      {"a missing file", missing.c_str(), SND_ASYNC | SND_NODEFAULT, FALSE},
+      {"not a sound", garbage.c_str(), SND_ASYNC | SND_NODEFAULT, FALSE},
+      {"an empty name", "", SND_ASYNC | SND_NODEFAULT, FALSE},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     host.Reset();
-    const std::string path = Write("loop.wav", kShort);
-    PlaySoundA(path.c_str(), nullptr, SND_ASYNC | SND_LOOP);
-    host.AdvanceClock(200);
-    EXPECT_TRUE(PlaySoundA(c.named ? path.c_str() : nullptr, nullptr, c.flags));
-    host.AdvanceClock(200);
-    EXPECT_EQ(host.Audio().Frames(), 1600u);
+    PlaySoundA(loop.c_str(), nullptr, SND_ASYNC | SND_LOOP);
+    host.AdvanceClock(100);
+    EXPECT_EQ(PlaySoundA(c.name, nullptr, c.flags), c.result);
+    host.AdvanceClock(100);
+    EXPECT_EQ(host.Audio().Frames(), 800u);
+    if (!c.result) {
+      EXPECT_FALSE(PlaySoundA(c.name, nullptr, SND_SYNC));
+      EXPECT_EQ(GetTickCount(), 200u);
+    }
   }
 }
 
-TEST_F(PlaySound, ANewPlayReplacesALoop) {
+// A new play replaces a loop, and rewriting its file while it plays changes
+// nothing of what is heard.
+TEST_F(PlaySound, ANewPlayReplacesALoopAndKeepsWhatItRead) {
   const Wave other{8000, 2, 8, 300};
   const std::string loop = Write("loop.wav", kShort);
   const std::string next = Write("next.wav", other);
   PlaySoundA(loop.c_str(), nullptr, SND_ASYNC | SND_LOOP);
   host.AdvanceClock(300);
   EXPECT_TRUE(PlaySoundA(next.c_str(), nullptr, SND_ASYNC));
+  host.AdvanceClock(10);
+  Write("next.wav", {8000, 1, 16, 100}, 5);
   host.AdvanceClock(300);
   const host::AudioRecording audio = host.Audio();
   EXPECT_EQ(audio.format, (host::AudioFormat{8000, 2, 8}));
   EXPECT_EQ(audio.bytes, Frames(other));
   EXPECT_EQ(audio.pulls.front().time, 300u);
-}
-
-TEST_F(PlaySound, AFileThatCannotBeReadPlaysNothingAndFails) {
-  const std::string loop = Write("loop.wav", kShort);
-  const std::string garbage = dir.File("garbage.wav");
-  WriteText(garbage, "not a sound at all");
-  for (const std::string& name : {dir.File("missing.wav"), garbage, std::string()}) {
-    SCOPED_TRACE(name);
-    host.Reset();
-    PlaySoundA(loop.c_str(), nullptr, SND_ASYNC | SND_LOOP);
-    host.AdvanceClock(100);
-    EXPECT_FALSE(PlaySoundA(name.c_str(), nullptr, SND_ASYNC | SND_NODEFAULT));
-    host.AdvanceClock(100);
-    EXPECT_EQ(host.Audio().Frames(), 800u);
-    EXPECT_FALSE(PlaySoundA(name.c_str(), nullptr, SND_SYNC));
-    EXPECT_EQ(GetTickCount(), 200u);
-  }
-}
-
-TEST_F(PlaySound, RewritingTheFileDuringPlayChangesNothing) {
-  const std::string path = Write("one.wav", kShort);
-  PlaySoundA(path.c_str(), nullptr, SND_ASYNC);
-  host.AdvanceClock(20);
-  Write("one.wav", {8000, 1, 16, 100}, 5);
-  host.AdvanceClock(200);
-  EXPECT_EQ(host.Audio().bytes, Frames(kShort));
-}
-
-TEST_F(PlaySound, AWaitingPlayReturnsAfterTheSoundsLength) {
-  // 1001 frames at 8000 Hz: 125.125 ms, given whole after 126.
-  const Wave wave{8000, 1, 16, 1001};
-  const std::string path = Write("sync.wav", wave);
-  for (const DWORD flags : {SND_SYNC, SND_SYNC | SND_LOOP}) {
-    SCOPED_TRACE(flags);
-    host.Reset();
-    EXPECT_TRUE(PlaySoundA(path.c_str(), nullptr, flags));
-    EXPECT_EQ(GetTickCount(), 126u);
-    host.AdvanceClock(100);
-    EXPECT_EQ(host.Audio().bytes, Frames(wave));
-  }
 }
 
 // A host with no sound output that counts the waits.

@@ -24,6 +24,10 @@ host::HeadlessHost& Host() {
   return host::Headless();
 }
 
+constexpr int Up(UINT key) {
+  return -static_cast<int>(key);
+}
+
 class Input : public testing::Test {
  protected:
   Input() {
@@ -42,6 +46,35 @@ class Input : public testing::Test {
       TranslateMessage(&msg);
       DispatchMessageA(&msg);
     }
+  }
+
+  // Keys down (a key code) and up (Up(code)), then pumped.
+  static void Strokes(std::initializer_list<int> keys) {
+    for (int key : keys) {
+      if (key > 0) {
+        Host().KeyDown(static_cast<UINT>(key));
+      } else {
+        Host().KeyUp(static_cast<UINT>(-key));
+      }
+    }
+    Pump();
+  }
+
+  // The next message taken, passing over those of `skipped`.
+  static MSG Next(UINT skipped = WM_NULL) {
+    MSG msg{};
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE) && msg.message == skipped) {
+    }
+    return msg;
+  }
+
+  // A test window named in the log.
+  HWND Window(const char* name, DWORD style, int x, int y, int width, int height,
+              HWND parent = nullptr, DWORD ex_style = 0, bool double_clicks = false) {
+    HWND window =
+        MakeWindow(style | WS_VISIBLE, x, y, width, height, parent, ex_style, double_clicks);
+    log.Name(window, name);
+    return window;
   }
 
   // The recorded lines whose message is one of `messages`.
@@ -65,10 +98,12 @@ const std::set<std::string> kMouse = {"WM_NCHITTEST",   "WM_SETCURSOR",     "WM_
 const std::set<std::string> kKeys = {"WM_KEYDOWN",    "WM_KEYUP",    "WM_CHAR",
                                      "WM_SYSKEYDOWN", "WM_SYSKEYUP", "0x0106" /* WM_SYSCHAR */};
 
+// The default handling of WM_MOUSEACTIVATE asks the parent. A press on the
+// active window itself then asks nothing.
 TEST_F(Input, ClickOnAnInactiveWindowAsksActivatesThenDelivers) {
-  HWND form = MakeWindow(WS_POPUP | WS_VISIBLE, 100, 100, 200, 100);
-  HWND button = MakeWindow(WS_CHILD | WS_VISIBLE, 10, 10, 50, 20, form);
-  HWND other = MakeWindow(WS_POPUP | WS_VISIBLE, 400, 100, 100, 100);
+  HWND form = Window("Form", WS_POPUP, 100, 100, 200, 100);
+  Window("Button", WS_CHILD, 10, 10, 50, 20, form);
+  HWND other = Window("Other", WS_POPUP, 400, 100, 100, 100);
   ASSERT_EQ(GetActiveWindow(), other);
   Host().MoveMouse(120, 120);
   Pump();
@@ -77,57 +112,77 @@ TEST_F(Input, ClickOnAnInactiveWindowAsksActivatesThenDelivers) {
     if (window == form) activation = wParam;
     return DefWindowProcA(window, WM_ACTIVATE, wParam, lParam);
   };
-  log.Name(form, "Form");
-  log.Name(button, "Button");
-  log.Name(other, "Other");
   log.Start();
   Host().Press();
   Host().Release();
   Pump();
   EXPECT_TRUE(SameSequence(
-      {
-          "Button WM_NCHITTEST",
-          "Button WM_MOUSEACTIVATE",
-          "Form WM_MOUSEACTIVATE default",  // the default handling asks the parent
-          "Other WM_ACTIVATE",
-          "Form WM_ACTIVATE",
-          "Button WM_SETCURSOR",
-          "Form WM_SETCURSOR default",
-          "Button WM_LBUTTONDOWN posted",
-          "Button WM_NCHITTEST",
-          "Button WM_SETCURSOR",
-          "Form WM_SETCURSOR default",
-          "Button WM_LBUTTONUP posted",
-      },
+      {"Button WM_NCHITTEST", "Button WM_MOUSEACTIVATE", "Form WM_MOUSEACTIVATE default",
+       "Other WM_ACTIVATE", "Form WM_ACTIVATE", "Button WM_SETCURSOR", "Form WM_SETCURSOR default",
+       "Button WM_LBUTTONDOWN posted", "Button WM_NCHITTEST", "Button WM_SETCURSOR",
+       "Form WM_SETCURSOR default", "Button WM_LBUTTONUP posted"},
       Taken(kMouse)));
   EXPECT_EQ(GetActiveWindow(), form);
   EXPECT_EQ(LOWORD(activation), WA_CLICKACTIVE);
+
+  Host().MoveMouse(250, 150);
+  Pump();
+  log.Start();
+  Host().Press();
+  Pump();
+  EXPECT_TRUE(SameSequence({"Form WM_NCHITTEST", "Form WM_SETCURSOR", "Form WM_LBUTTONDOWN posted"},
+                           Taken(kMouse)));
+  Host().Release();
 }
 
+// Buttons, wheel and SetCursorPos each give their message with the documented
+// fields; SetCursorPos keeps the cursor on the screen.
 TEST_F(Input, MouseMessagesCarryClientPointKeysTimeAndPosition) {
   HWND form = MakeWindow(WS_POPUP | WS_VISIBLE, 100, 50, 200, 100);
+  HWND edit = MakeWindow(WS_CHILD | WS_VISIBLE, 10, 70, 50, 20, form);
   Host().MoveMouse(130, 70);
   Pump();
   Host().AdvanceClock(1234);
   Host().KeyDown(VK_SHIFT);
   Host().Press();
-  MSG msg;
-  ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
-  EXPECT_EQ(msg.message, WM_KEYDOWN);
-  ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+  EXPECT_EQ(Next().message, WM_KEYDOWN);
+  MSG msg = Next();
   EXPECT_EQ(msg.hwnd, form);
   EXPECT_EQ(msg.message, WM_LBUTTONDOWN);
   EXPECT_EQ(msg.wParam, MK_LBUTTON | MK_SHIFT);
-  EXPECT_EQ(GET_X_LPARAM(msg.lParam), 30);
-  EXPECT_EQ(GET_Y_LPARAM(msg.lParam), 20);
+  EXPECT_EQ(msg.lParam, MAKELPARAM(30, 20));
   EXPECT_EQ(msg.time, 1234u);
   EXPECT_EQ(msg.pt.x, 130);
   EXPECT_EQ(msg.pt.y, 70);
   Host().Release();
   Host().KeyUp(VK_SHIFT);
-  ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+  msg = Next();
   EXPECT_EQ(msg.message, WM_LBUTTONUP);
   EXPECT_EQ(msg.wParam, MK_SHIFT);
+  Pump();
+
+  SetFocus(edit);
+  Host().MoveMouse(250, 130);  // over the form, not the edit
+  Host().Wheel(-WHEEL_DELTA);
+  msg = Next(WM_MOUSEMOVE);
+  EXPECT_EQ(msg.message, WM_MOUSEWHEEL);
+  EXPECT_EQ(msg.hwnd, edit);  // the wheel goes to the focus
+  EXPECT_EQ(GET_WHEEL_DELTA_WPARAM(msg.wParam), -WHEEL_DELTA);
+  EXPECT_EQ(GET_X_LPARAM(msg.lParam), 250);  // screen coordinates
+
+  EXPECT_TRUE(SetCursorPos(140, 80));
+  POINT at{};
+  EXPECT_TRUE(GetCursorPos(&at));
+  EXPECT_EQ(at.x, 140);
+  EXPECT_EQ(at.y, 80);
+  msg = Next();
+  EXPECT_EQ(msg.hwnd, form);
+  EXPECT_EQ(msg.message, WM_MOUSEMOVE);
+  EXPECT_EQ(msg.lParam, MAKELPARAM(40, 30));
+  SetCursorPos(-5, 100000);
+  GetCursorPos(&at);
+  EXPECT_EQ(at.x, 0);
+  EXPECT_EQ(at.y, host::HeadlessHost::kDefaultScreen.cy - 1);
 }
 
 TEST_F(Input, MouseActivateAnswersDecideActivationAndDelivery) {
@@ -143,15 +198,14 @@ TEST_F(Input, MouseActivateAnswersDecideActivationAndDelivery) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.answer);
-    HWND form = MakeWindow(WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
+    HWND form = Window("Form", WS_POPUP, 0, 0, 100, 100);
     HWND other = MakeWindow(WS_POPUP | WS_VISIBLE, 200, 0, 100, 100);
     TestHandlers()[WM_MOUSEACTIVATE] = [&](HWND, WPARAM top, LPARAM lParam) {
       EXPECT_EQ(reinterpret_cast<HWND>(top), form);
-      EXPECT_EQ(LOWORD(static_cast<std::uintptr_t>(lParam)), HTCLIENT);
-      EXPECT_EQ(HIWORD(static_cast<std::uintptr_t>(lParam)), WM_LBUTTONDOWN);
+      EXPECT_EQ(static_cast<std::uintptr_t>(lParam),
+                static_cast<std::uintptr_t>(MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN)));
       return c.answer;
     };
-    log.Name(form, "Form");
     Host().Click(50, 50);
     log.Start();
     Pump();
@@ -166,73 +220,47 @@ TEST_F(Input, MouseActivateAnswersDecideActivationAndDelivery) {
   }
 }
 
-TEST_F(Input, PressOnTheActiveWindowItselfAsksNothing) {
-  HWND form = MakeWindow(WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
-  log.Name(form, "Form");
-  Host().MoveMouse(50, 50);
-  Pump();
-  log.Start();
-  Host().Press();
-  Pump();
-  EXPECT_TRUE(SameSequence({"Form WM_NCHITTEST", "Form WM_SETCURSOR", "Form WM_LBUTTONDOWN posted"},
-                           Taken(kMouse)));
-  Host().Release();
-}
-
+// The third click shows that the second started a new pair or ended one.
 TEST_F(Input, DoubleClicksNeedTheClassStyleTheTimeAndTheBox) {
+  const char* const kDown = "W WM_LBUTTONDOWN posted";
+  const char* const kDouble = "W WM_LBUTTONDBLCLK posted";
   const struct {
     bool double_clicks;
     std::uint64_t pause;
     LONG dx;
     const char* second;
+    const char* third;
   } cases[] = {
-      {true, 100, 0, "W WM_LBUTTONDBLCLK posted"}, {false, 100, 0, "W WM_LBUTTONDOWN posted"},
-      {true, 500, 2, "W WM_LBUTTONDBLCLK posted"}, {true, 501, 0, "W WM_LBUTTONDOWN posted"},
-      {true, 100, 3, "W WM_LBUTTONDOWN posted"},
+      {true, 100, 0, kDouble, kDown}, {false, 100, 0, kDown, kDown},
+      {true, 500, 2, kDouble, kDown}, {true, 501, 0, kDown, kDouble},
+      {true, 100, 3, kDown, kDouble},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.double_clicks << " " << c.pause << " " << c.dx);
-    HWND w = MakeWindow(WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, nullptr, 0, c.double_clicks);
-    log.Name(w, "W");
+    Window("W", WS_POPUP, 0, 0, 100, 100, nullptr, 0, c.double_clicks);
     Host().Click(50, 50);
     Pump();
     Host().AdvanceClock(c.pause);
     log.Start();
     Host().Click(50 + c.dx, 50);
+    Host().Click(50 + c.dx, 50);
     Pump();
-    EXPECT_TRUE(SameSequence({c.second, "W WM_LBUTTONUP posted"},
+    EXPECT_TRUE(SameSequence({c.second, "W WM_LBUTTONUP posted", c.third, "W WM_LBUTTONUP posted"},
                              Taken({"WM_LBUTTONDOWN", "WM_LBUTTONDBLCLK", "WM_LBUTTONUP"})));
     ResetTestWindows();
     Pump();
   }
 }
 
-TEST_F(Input, TheClickAfterADoubleClickStartsAnew) {
-  HWND w = MakeWindow(WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, nullptr, 0, true);
-  log.Name(w, "W");
-  log.Start();
-  for (int i = 0; i < 3; ++i) {
-    Host().Click(50, 50);
-    Pump();
-  }
-  EXPECT_TRUE(SameSequence(
-      {"W WM_LBUTTONDOWN posted", "W WM_LBUTTONDBLCLK posted", "W WM_LBUTTONDOWN posted"},
-      Taken({"WM_LBUTTONDOWN", "WM_LBUTTONDBLCLK"})));
-}
-
 TEST_F(Input, TheFrameGetsNonClientMessagesInScreenCoordinates) {
   HWND w = MakeWindow(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 300, 200);
-  RECT frame, client;
+  RECT frame;
   GetWindowRect(w, &frame);
-  GetClientRect(w, &client);
   POINT corner{0, 0};
   ClientToScreen(w, &corner);
   ASSERT_GT(corner.y, frame.top + 2);
   Host().Click(corner.x + 20, frame.top + 2 + (corner.y - frame.top - 2) / 2);
-  MSG msg;
-  do {
-    ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
-  } while (msg.message == WM_NCMOUSEMOVE);
+  const MSG msg = Next(WM_NCMOUSEMOVE);
   EXPECT_EQ(msg.message, WM_NCLBUTTONDOWN);
   EXPECT_EQ(msg.wParam, static_cast<WPARAM>(HTCAPTION));
   EXPECT_EQ(GET_X_LPARAM(msg.lParam), corner.x + 20);
@@ -240,21 +268,16 @@ TEST_F(Input, TheFrameGetsNonClientMessagesInScreenCoordinates) {
 }
 
 TEST_F(Input, CaptureTakesEveryMouseMessageInItsClientCoordinates) {
-  HWND form = MakeWindow(WS_POPUP | WS_VISIBLE, 100, 100, 200, 100);
-  HWND child = MakeWindow(WS_CHILD | WS_VISIBLE, 10, 10, 50, 20, form);
-  HWND other = MakeWindow(WS_POPUP | WS_VISIBLE, 400, 100, 100, 100);
+  HWND form = Window("Form", WS_POPUP, 100, 100, 200, 100);
+  HWND child = Window("Child", WS_CHILD, 10, 10, 50, 20, form);
+  Window("Other", WS_POPUP, 400, 100, 100, 100);
   SetActiveWindow(form);
   SetCapture(child);
-  log.Name(form, "Form");
-  log.Name(child, "Child");
-  log.Name(other, "Other");
   log.Start();
   Host().MoveMouse(450, 150);  // over the other window
-  MSG msg;
-  ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+  const MSG msg = Next();
   EXPECT_EQ(msg.hwnd, child);
-  EXPECT_EQ(GET_X_LPARAM(msg.lParam), 450 - 110);
-  EXPECT_EQ(GET_Y_LPARAM(msg.lParam), 150 - 110);
+  EXPECT_EQ(msg.lParam, MAKELPARAM(450 - 110, 150 - 110));
   DispatchMessageA(&msg);
   Host().MoveMouse(20, 20);  // outside everything
   Host().Press();
@@ -267,21 +290,17 @@ TEST_F(Input, CaptureTakesEveryMouseMessageInItsClientCoordinates) {
 }
 
 TEST_F(Input, TransparentWindowsPassTheMouseToTheWindowBeneath) {
-  HWND form = MakeWindow(WS_POPUP | WS_VISIBLE, 0, 0, 200, 100);
-  HWND below = MakeWindow(WS_CHILD | WS_VISIBLE, 10, 10, 50, 50, form);
-  HWND label = MakeWindow(WS_CHILD | WS_VISIBLE, 0, 0, 100, 100, form);
+  HWND form = Window("Form", WS_POPUP, 0, 0, 200, 100);
+  Window("Below", WS_CHILD, 10, 10, 50, 50, form);
+  HWND label = Window("Label", WS_CHILD, 0, 0, 100, 100, form);
   // Children stack in the order they were made; the label is raised above.
   SetWindowPos(label, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  HWND hint = MakeWindow(WS_POPUP | WS_VISIBLE, 0, 0, 300, 300, nullptr, WS_EX_TOPMOST);
+  HWND hint = Window("Hint", WS_POPUP, 0, 0, 300, 300, nullptr, WS_EX_TOPMOST);
   SetActiveWindow(form);
   TestHandlers()[WM_NCHITTEST] = [&](HWND window, WPARAM wParam, LPARAM lParam) -> LRESULT {
     if (window == label || window == hint) return HTTRANSPARENT;
     return DefWindowProcA(window, WM_NCHITTEST, wParam, lParam);
   };
-  log.Name(form, "Form");
-  log.Name(below, "Below");
-  log.Name(label, "Label");
-  log.Name(hint, "Hint");
   Host().MoveMouse(20, 20);  // the label and the hint cover `below` here
   Pump();
   log.Start();
@@ -305,13 +324,9 @@ TEST_F(Input, TransparentWindowsPassTheMouseToTheWindowBeneath) {
 // beeps. A disabled top-level window (an owner under a modal box) takes
 // nothing: it hears WM_SETCURSOR with HTERROR, and a press beeps.
 TEST_F(Input, DisabledWindowsGetNoInput) {
-  HWND form = MakeWindow(WS_POPUP | WS_VISIBLE, 0, 0, 200, 100);
-  HWND disabled = MakeWindow(WS_CHILD | WS_VISIBLE | WS_DISABLED, 10, 10, 50, 50, form);
-  HWND edit = MakeWindow(WS_CHILD | WS_VISIBLE, 100, 10, 50, 50, form);
-  SetFocus(edit);
-  log.Name(form, "Form");
-  log.Name(disabled, "Disabled");
-  log.Name(edit, "Edit");
+  HWND form = Window("Form", WS_POPUP, 0, 0, 200, 100);
+  Window("Disabled", WS_CHILD | WS_DISABLED, 10, 10, 50, 50, form);
+  SetFocus(Window("Edit", WS_CHILD, 100, 10, 50, 50, form));
   log.Start();
   Host().Click(20, 20);
   Pump();
@@ -345,125 +360,89 @@ TEST_F(Input, DisabledWindowsGetNoInput) {
 
 TEST_F(Input, TypingGivesKeyDownCharacterKeyUp) {
   HWND form = MakeWindow(WS_POPUP | WS_VISIBLE, 0, 0, 200, 100);
-  HWND edit = MakeWindow(WS_CHILD | WS_VISIBLE, 10, 10, 50, 20, form);
-  SetFocus(edit);
-  std::vector<std::pair<UINT, std::uintptr_t>> received;
-  for (UINT m : {WM_KEYDOWN, WM_KEYUP, WM_CHAR}) {
-    TestHandlers()[m] = [&received, m](HWND, WPARAM wParam, LPARAM lParam) {
-      received.emplace_back(m, wParam);
-      if (m != WM_CHAR) received.emplace_back(0, static_cast<std::uint32_t>(lParam));
+  SetFocus(Window("Edit", WS_CHILD, 10, 10, 50, 20, form));
+  std::vector<std::uint32_t> bits;  // of each key-down and key-up
+  for (UINT m : {WM_KEYDOWN, WM_KEYUP}) {
+    TestHandlers()[m] = [&bits](HWND, WPARAM, LPARAM lParam) {
+      bits.push_back(static_cast<std::uint32_t>(lParam));
       return 0;
     };
   }
-  log.Name(edit, "Edit");
   log.Start();
   Host().Type("a\xE6");  // a Latin a and the Cyrillic zhe (on the ';' key)
   Pump();
-  EXPECT_TRUE(
-      SameSequence({"Edit WM_KEYDOWN posted", "Edit WM_CHAR posted", "Edit WM_KEYUP posted",
-                    "Edit WM_KEYDOWN posted", "Edit WM_CHAR posted", "Edit WM_KEYUP posted"},
-                   Taken(kKeys)));
-  ASSERT_EQ(received.size(), 10u);
-  EXPECT_EQ(received[0], (std::pair<UINT, std::uintptr_t>{WM_KEYDOWN, 'A'}));
-  EXPECT_EQ(received[1].second, 0x001E0001u);  // repeat 1, scan code 0x1E
-  EXPECT_EQ(received[2], (std::pair<UINT, std::uintptr_t>{WM_CHAR, 'a'}));
-  EXPECT_EQ(received[3], (std::pair<UINT, std::uintptr_t>{WM_KEYUP, 'A'}));
-  EXPECT_EQ(received[4].second, 0xC01E0001u);  // previous state and transition set
-  EXPECT_EQ(received[7], (std::pair<UINT, std::uintptr_t>{WM_CHAR, 0xE6}));
+  EXPECT_TRUE(SameSequence(
+      {"Edit WM_KEYDOWN posted w=65", "Edit WM_CHAR posted w=97", "Edit WM_KEYUP posted w=65",
+       "Edit WM_KEYDOWN posted", "Edit WM_CHAR posted w=230", "Edit WM_KEYUP posted"},
+      Taken(kKeys)));
+  ASSERT_EQ(bits.size(), 4u);
+  EXPECT_EQ(bits[0], 0x001E0001u);  // repeat 1, scan code 0x1E
+  EXPECT_EQ(bits[1], 0xC01E0001u);  // previous state and transition set
 }
 
-TEST_F(Input, WithoutTranslateMessageThereIsNoCharacter) {
-  HWND w = MakeWindow(WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
+// Characters come from TranslateMessage, or from the host's text alone.
+TEST_F(Input, CharactersComeOnlyThroughTranslateMessageOrAsTextWithoutAKey) {
+  Window("W", WS_POPUP, 0, 0, 100, 100);
   std::vector<WPARAM> characters;
   TestHandlers()[WM_CHAR] = [&](HWND, WPARAM wParam, LPARAM) {
     characters.push_back(wParam);
     return 0;
   };
-  log.Name(w, "W");
   Host().Type("q");
   log.Start();
   MSG msg;
   while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
   EXPECT_TRUE(SameSequence({"W WM_KEYDOWN posted", "W WM_KEYUP posted"}, Taken(kKeys)));
   // Nor does the lost character come later: the next stroke gives its own.
-  Host().KeyDown(VK_SPACE);  // a key stroke without the host's text
-  Host().KeyUp(VK_SPACE);
-  Pump();
-  EXPECT_EQ(characters, (std::vector<WPARAM>{' '}));
-}
-
-TEST_F(Input, TextWithoutAKeyArrivesAsACharacter) {
-  MakeWindow(WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
-  WPARAM character = 0;
-  TestHandlers()[WM_CHAR] = [&](HWND, WPARAM wParam, LPARAM) {
-    character = wParam;
-    return 0;
-  };
+  Strokes({VK_SPACE, Up(VK_SPACE)});  // a key stroke without the host's text
   host::InputEvent text{};
   text.kind = host::InputEvent::kText;
   text.text = '\xB9';  // the numero sign
   Host().Inject(text);
   Pump();
-  EXPECT_EQ(character, 0xB9u);
+  EXPECT_EQ(characters, (std::vector<WPARAM>{' ', 0xB9}));
 }
 
-TEST_F(Input, AltAndF10MakeSystemKeys) {
-  HWND w = MakeWindow(WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
-  log.Name(w, "W");
+TEST_F(Input, AltAndF10MakeSystemKeysAndWithoutFocusEveryKeyIsOne) {
+  HWND w = Window("W", WS_POPUP, 0, 0, 100, 100);
   LPARAM alt_down_bits = 0, alt_up_bits = 0;
-  TestHandlers()[WM_SYSKEYDOWN] = [&](HWND, WPARAM key, LPARAM lParam) {
-    if (key == VK_MENU) alt_down_bits = lParam;
-    return 0;
-  };
-  TestHandlers()[WM_SYSKEYUP] = [&](HWND, WPARAM key, LPARAM lParam) {
-    if (key == VK_MENU) alt_up_bits = lParam;
-    return 0;
-  };
+  for (LPARAM* bits : {&alt_down_bits, &alt_up_bits}) {
+    TestHandlers()[bits == &alt_down_bits ? WM_SYSKEYDOWN : WM_SYSKEYUP] = [bits](HWND, WPARAM key,
+                                                                                  LPARAM lParam) {
+      if (key == VK_MENU) *bits = lParam;
+      return 0;
+    };
+  }
   const struct {
-    std::vector<std::pair<UINT, bool>> strokes;  // key, down
-    std::vector<std::string> expected;
+    bool focused;
+    std::initializer_list<int> strokes;  // as Strokes() takes them
+    Sequence expected;
   } cases[] = {
-      {{{VK_MENU, true}, {'X', true}, {'X', false}, {VK_MENU, false}},
+      {true,
+       {VK_MENU, 'X', Up('X'), Up(VK_MENU)},
        {"W WM_SYSKEYDOWN posted", "W WM_SYSKEYDOWN posted", "W 0x0106 posted",
         "W WM_SYSKEYUP posted", "W WM_KEYUP posted"}},
-      {{{VK_MENU, true}, {VK_MENU, false}}, {"W WM_SYSKEYDOWN posted", "W WM_SYSKEYUP posted"}},
-      {{{VK_F10, true}, {VK_F10, false}}, {"W WM_SYSKEYDOWN posted", "W WM_SYSKEYUP posted"}},
-      {{{VK_CONTROL, true},
-        {VK_MENU, true},
-        {'X', true},
-        {'X', false},
-        {VK_MENU, false},
-        {VK_CONTROL, false}},
+      {true, {VK_MENU, Up(VK_MENU)}, {"W WM_SYSKEYDOWN posted", "W WM_SYSKEYUP posted"}},
+      {true, {VK_F10, Up(VK_F10)}, {"W WM_SYSKEYDOWN posted", "W WM_SYSKEYUP posted"}},
+      {true,
+       {VK_CONTROL, VK_MENU, 'X', Up('X'), Up(VK_MENU), Up(VK_CONTROL)},
        {"W WM_KEYDOWN posted", "W WM_KEYDOWN posted", "W WM_KEYDOWN posted", "W WM_KEYUP posted",
         "W WM_KEYUP posted", "W WM_KEYUP posted"}},
+      // With no focus the keys go to the active window.
+      {false,
+       {'B', Up('B')},
+       {"W WM_SYSKEYDOWN posted", "W 0x0106 posted", "W WM_SYSKEYUP posted"}},
   };
   for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "first key " << *c.strokes.begin());
+    if (!c.focused) SetFocus(nullptr);
+    EXPECT_EQ(GetActiveWindow(), w);
     log.Start();
-    for (const auto& [key, down] : c.strokes) {
-      if (down) {
-        Host().KeyDown(key);
-      } else {
-        Host().KeyUp(key);
-      }
-    }
-    Pump();
+    Strokes(c.strokes);
     EXPECT_TRUE(SameSequence(c.expected, Taken(kKeys)));
   }
   EXPECT_EQ(static_cast<std::uint32_t>(alt_down_bits), 0x20380001u);  // context bit set
   EXPECT_EQ(static_cast<std::uint32_t>(alt_up_bits), 0xC0380001u);
-}
-
-TEST_F(Input, WithoutFocusKeysGoToTheActiveWindowAsSystemKeys) {
-  HWND w = MakeWindow(WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
-  SetFocus(nullptr);
-  ASSERT_EQ(GetActiveWindow(), w);
-  log.Name(w, "W");
-  log.Start();
-  Host().KeyDown('B');
-  Host().KeyUp('B');
-  Pump();
-  EXPECT_TRUE(SameSequence({"W WM_SYSKEYDOWN posted", "W 0x0106 posted", "W WM_SYSKEYUP posted"},
-                           Taken(kKeys)));
 }
 
 TEST_F(Input, KeyStateFollowsTakenMessagesAsyncStateTheHost) {
@@ -475,19 +454,14 @@ TEST_F(Input, KeyStateFollowsTakenMessagesAsyncStateTheHost) {
   EXPECT_GE(GetKeyState(VK_SHIFT), 0);
   ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
   EXPECT_EQ(GetKeyState(VK_SHIFT), static_cast<SHORT>(0xFF80));
-  Host().KeyUp(VK_SHIFT);
-  Pump();
+  Strokes({Up(VK_SHIFT)});
   EXPECT_EQ(GetKeyState(VK_SHIFT), 0);
 
   const SHORT toggled = GetKeyState(VK_CAPITAL) & 1;
-  Host().KeyDown(VK_CAPITAL);
-  Host().KeyUp(VK_CAPITAL);
-  Pump();
+  Strokes({VK_CAPITAL, Up(VK_CAPITAL)});
   EXPECT_EQ(GetKeyState(VK_CAPITAL) & 1, toggled ^ 1);
   EXPECT_EQ(GetAsyncKeyState(VK_CAPITAL), toggled ^ 1);
-  Host().KeyDown(VK_CAPITAL);
-  Host().KeyUp(VK_CAPITAL);
-  Pump();
+  Strokes({VK_CAPITAL, Up(VK_CAPITAL)});
   EXPECT_EQ(GetKeyState(VK_CAPITAL) & 1, toggled);
 
   Host().Click(10, 10, host::kRightButton);
@@ -497,27 +471,13 @@ TEST_F(Input, KeyStateFollowsTakenMessagesAsyncStateTheHost) {
   EXPECT_GE(GetKeyState(VK_RBUTTON), 0);
 }
 
-TEST_F(Input, WheelGoesToTheFocusWindow) {
-  HWND form = MakeWindow(WS_POPUP | WS_VISIBLE, 0, 0, 200, 100);
-  HWND edit = MakeWindow(WS_CHILD | WS_VISIBLE, 10, 10, 50, 20, form);
-  SetFocus(edit);
-  Host().MoveMouse(150, 80);  // over the form, not the edit
-  Host().Wheel(-WHEEL_DELTA);
-  MSG msg;
-  do {
-    ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
-  } while (msg.message == WM_MOUSEMOVE);
-  EXPECT_EQ(msg.message, WM_MOUSEWHEEL);
-  EXPECT_EQ(msg.hwnd, edit);
-  EXPECT_EQ(GET_WHEEL_DELTA_WPARAM(msg.wParam), -WHEEL_DELTA);
-  EXPECT_EQ(GET_X_LPARAM(msg.lParam), 150);  // screen coordinates
-}
-
-TEST_F(Input, FilteredOutInputStaysQueued) {
+// Filtered-out input stays queued; moves waiting together merge into the last.
+TEST_F(Input, InputWaitsInTheQueueUntilTakenAndMovesMerge) {
   HWND a = MakeWindow(WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
   HWND b = MakeWindow(WS_POPUP | WS_VISIBLE, 200, 0, 100, 100);
   Pump();
-  Host().MoveMouse(50, 50);  // over a
+  Host().MoveMouse(10, 10);
+  Host().MoveMouse(30, 30);  // over a
   Host().KeyDown('K');       // to b, the active window
   MSG msg;
   ASSERT_TRUE(PeekMessageA(&msg, b, 0, 0, PM_REMOVE));
@@ -526,40 +486,12 @@ TEST_F(Input, FilteredOutInputStaysQueued) {
   EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE));
   ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE));
   EXPECT_EQ(msg.hwnd, a);
-  ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+  msg = Next();
   EXPECT_EQ(msg.hwnd, a);
   EXPECT_EQ(msg.message, WM_MOUSEMOVE);
-  Host().KeyUp('K');
-}
-
-TEST_F(Input, MovesWaitingTogetherMergeIntoTheLast) {
-  MakeWindow(WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
-  Pump();
-  Host().MoveMouse(10, 10);
-  Host().MoveMouse(20, 20);
-  Host().MoveMouse(30, 30);
-  MSG msg;
-  ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
   EXPECT_EQ(msg.pt.x, 30);
   EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
-}
-
-TEST_F(Input, SetCursorPosMovesTheCursorAndTheMouse) {
-  HWND w = MakeWindow(WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
-  EXPECT_TRUE(SetCursorPos(40, 30));
-  POINT at{};
-  EXPECT_TRUE(GetCursorPos(&at));
-  EXPECT_EQ(at.x, 40);
-  EXPECT_EQ(at.y, 30);
-  MSG msg;
-  ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
-  EXPECT_EQ(msg.hwnd, w);
-  EXPECT_EQ(msg.message, WM_MOUSEMOVE);
-  EXPECT_EQ(msg.lParam, MAKELPARAM(40, 30));
-  SetCursorPos(-5, 100000);  // kept on the screen
-  GetCursorPos(&at);
-  EXPECT_EQ(at.x, 0);
-  EXPECT_EQ(at.y, host::HeadlessHost::kDefaultScreen.cy - 1);
+  Host().KeyUp('K');
 }
 
 }  // namespace

@@ -40,6 +40,13 @@ class Paint : public testing::Test {
     ResetTestWindows();
     DrainMessages();
   }
+  // A test window named in the log.
+  HWND Window(const char* name, DWORD style, int x, int y, int width, int height,
+              HWND parent = nullptr) {
+    HWND window = MakeWindow(style | WS_VISIBLE, x, y, width, height, parent);
+    log.Name(window, name);
+    return window;
+  }
   MessageLog log;
 };
 
@@ -49,8 +56,10 @@ RECT UpdateRect(HWND window) {
   return r;
 }
 
+// A window that never validates keeps getting WM_PAINT.
 TEST_F(Paint, ComesOnlyWhenNothingIsPostedAndOnlyForVisibleInvalidWindows) {
   HWND shown = MakeWindow(WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
+  HWND other = MakeWindow(WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
   HWND hidden = MakeWindow(WS_POPUP, 0, 0, 100, 100);
   HWND inside_hidden = MakeWindow(WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, hidden);
   DrainMessages();
@@ -63,31 +72,28 @@ TEST_F(Paint, ComesOnlyWhenNothingIsPostedAndOnlyForVisibleInvalidWindows) {
   PostMessageA(shown, WM_USER, 0, 0);
   EXPECT_EQ(DrainMessages(), (std::vector<UINT>{WM_USER, WM_PAINT}));
   EXPECT_FALSE(GetUpdateRect(shown, nullptr, FALSE));  // the default handling validated
-}
 
-TEST_F(Paint, AWindowThatNeverValidatesKeepsGettingPaint) {
-  HWND w = MakeWindow(WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
-  TestHandlers()[WM_PAINT] = [](HWND, WPARAM, LPARAM) { return 0; };
+  InvalidateRect(shown, nullptr, FALSE);  // a filter for another window leaves it waiting
   MSG msg;
+  EXPECT_FALSE(PeekMessageA(&msg, other, 0, 0, PM_REMOVE));
+  ASSERT_TRUE(PeekMessageA(&msg, shown, 0, 0, PM_REMOVE));
+  EXPECT_EQ(msg.message, WM_PAINT);
+  EXPECT_EQ(msg.hwnd, shown);
+
+  TestHandlers()[WM_PAINT] = [](HWND, WPARAM, LPARAM) { return 0; };  // never validates
   for (int i = 0; i < 3; ++i) {
     ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
     EXPECT_EQ(msg.message, WM_PAINT);
     DispatchMessageA(&msg);
   }
-  ValidateRect(w, nullptr);
+  ValidateRect(shown, nullptr);
   EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
 }
 
 TEST_F(Paint, ParentsPaintBeforeChildrenTopLevelWindowsInZOrder) {
-  HWND back = MakeWindow(WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
-  HWND back_child = MakeWindow(WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, back);
-  HWND front = MakeWindow(WS_POPUP | WS_VISIBLE, 50, 0, 100, 100);
-  HWND front_child = MakeWindow(WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, front);
+  Window("BackChild", WS_CHILD, 0, 0, 10, 10, Window("Back", WS_POPUP, 0, 0, 100, 100));
+  Window("FrontChild", WS_CHILD, 0, 0, 10, 10, Window("Front", WS_POPUP, 50, 0, 100, 100));
   DrainMessages();
-  log.Name(back, "Back");
-  log.Name(back_child, "BackChild");
-  log.Name(front, "Front");
-  log.Name(front_child, "FrontChild");
   log.Start();
   // Every window: frames and backgrounds at once, the painting later.
   InvalidateRect(nullptr, nullptr, FALSE);
@@ -112,7 +118,7 @@ TEST_F(Paint, BeginPaintErasesFirstReportsTheBoxAndValidates) {
       {FALSE, 1, {"W WM_PAINT posted", "W 0x0400"}, FALSE},
   };
   for (const auto& c : cases) {
-    HWND w = MakeWindow(WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
+    HWND w = Window("W", WS_POPUP, 0, 0, 100, 100);
     DrainMessages();
     HDC erased_with = nullptr;
     PAINTSTRUCT seen{};
@@ -129,7 +135,6 @@ TEST_F(Paint, BeginPaintErasesFirstReportsTheBoxAndValidates) {
     const RECT a{10, 10, 20, 20}, b{30, 5, 40, 15};
     InvalidateRect(w, &a, c.invalidate_erasing);
     InvalidateRect(w, &b, FALSE);
-    log.Name(w, "W");
     log.Start();
     EXPECT_EQ(DrainMessages(), (std::vector<UINT>{WM_PAINT}));
     EXPECT_TRUE(log.Saw(c.expected));
@@ -168,76 +173,68 @@ TEST_F(Paint, ChildrenShareTheInvalidationUnlessTheParentClipsThem) {
   }
 }
 
-TEST_F(Paint, AClippingParentsRegionLeavesOutItsChildren) {
+// A clipping parent's region leaves out its children; ValidateRect takes
+// only what it names.
+TEST_F(Paint, ValidateRectTakesOnlyWhatItNames) {
   HWND parent = MakeWindow(WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 100, 100);
   MakeWindow(WS_CHILD | WS_VISIBLE, 0, 0, 50, 100, parent);
   DrainMessages();
   InvalidateRect(parent, nullptr, TRUE);
   EXPECT_EQ(UpdateRect(parent), (RECT{50, 0, 100, 100}));
-  const RECT right_half{50, 0, 100, 100};
-  ValidateRect(parent, &right_half);
-  EXPECT_FALSE(GetUpdateRect(parent, nullptr, FALSE));
-}
-
-TEST_F(Paint, ValidateRectTakesOnlyWhatItNames) {
-  HWND w = MakeWindow(WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
-  DrainMessages();
-  InvalidateRect(w, nullptr, TRUE);
-  const RECT left{0, 0, 50, 100};
-  ValidateRect(w, &left);
-  EXPECT_EQ(UpdateRect(w), (RECT{50, 0, 100, 100}));
-  ValidateRect(w, nullptr);
-  EXPECT_EQ(UpdateRect(w), (RECT{0, 0, 0, 0}));
+  const RECT some{50, 0, 75, 100};
+  ValidateRect(parent, &some);
+  EXPECT_EQ(UpdateRect(parent), (RECT{75, 0, 100, 100}));
+  ValidateRect(parent, nullptr);
+  EXPECT_EQ(UpdateRect(parent), (RECT{0, 0, 0, 0}));
   EXPECT_TRUE(DrainMessages().empty());
 }
 
-TEST_F(Paint, UpdateWindowPaintsAtOnceParentFirst) {
-  HWND parent = MakeWindow(WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
-  HWND child = MakeWindow(WS_CHILD | WS_VISIBLE, 0, 0, 50, 50, parent);
-  DrainMessages();
-  log.Name(parent, "Parent");
-  log.Name(child, "Child");
-  log.Start();
-  UpdateWindow(parent);  // nothing is invalid
-  InvalidateRect(parent, nullptr, TRUE);
-  UpdateWindow(parent);
-  // The child lies wholly in what the parent invalidated: its frame is owed too.
-  EXPECT_TRUE(log.Saw({"Parent WM_PAINT", "Parent WM_ERASEBKGND default", "Child WM_PAINT",
-                       "Child WM_NCPAINT default", "Child WM_ERASEBKGND default"}));
-  EXPECT_TRUE(DrainMessages().empty());
-}
-
-TEST_F(Paint, EraseNowErasesAndLeavesThePaintForLater) {
-  HWND w = MakeWindow(WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
-  DrainMessages();
-  log.Name(w, "W");
-  log.Start();
-  RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ERASENOW);
-  EXPECT_TRUE(log.Saw({"W WM_ERASEBKGND"}));
-  log.Start();
-  DrainMessages();
-  EXPECT_TRUE(log.Saw({"W WM_PAINT posted"}));
-}
-
-TEST_F(Paint, AnInvalidFrameIsPaintedBeforeTheBackground) {
-  HWND w = MakeWindow(WS_POPUP | WS_BORDER | WS_VISIBLE, 0, 0, 100, 100);
-  DrainMessages();
-  log.Name(w, "W");
-  log.Start();
-  RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
-  EXPECT_TRUE(log.Saw({"W WM_PAINT", "W WM_NCPAINT default", "W WM_ERASEBKGND default"}));
-}
-
-TEST_F(Paint, PaintForOneWindowOnlyWithItsFilter) {
-  HWND a = MakeWindow(WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
-  HWND b = MakeWindow(WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
-  DrainMessages();
-  InvalidateRect(b, nullptr, FALSE);
-  MSG msg;
-  EXPECT_FALSE(PeekMessageA(&msg, a, 0, 0, PM_REMOVE));
-  ASSERT_TRUE(PeekMessageA(&msg, b, 0, 0, PM_REMOVE));
-  EXPECT_EQ(msg.message, WM_PAINT);
-  EXPECT_EQ(msg.hwnd, b);
+// What is painted at once, and what is left for the message loop. Flags 0
+// stand for InvalidateRect and UpdateWindow; the child lies wholly in what
+// the parent invalidated, so its frame is owed too.
+TEST_F(Paint, UpdateWindowAndTheNowFlagsPaintAtOnce) {
+  const struct {
+    DWORD style;
+    bool child;
+    UINT flags;
+    Sequence now, later;
+  } cases[] = {
+      {0,
+       true,
+       0,
+       {"W WM_PAINT", "W WM_ERASEBKGND default", "C WM_PAINT", "C WM_NCPAINT default",
+        "C WM_ERASEBKGND default"},
+       {}},
+      {0,
+       false,
+       RDW_INVALIDATE | RDW_ERASE | RDW_ERASENOW,
+       {"W WM_ERASEBKGND"},
+       {"W WM_PAINT posted"}},
+      {WS_BORDER,
+       false,
+       RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW,
+       {"W WM_PAINT", "W WM_NCPAINT default", "W WM_ERASEBKGND default"},
+       {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.flags);
+    HWND w = Window("W", WS_POPUP | c.style, 0, 0, 100, 100);
+    if (c.child) Window("C", WS_CHILD, 0, 0, 50, 50, w);
+    DrainMessages();
+    log.Start();
+    UpdateWindow(w);  // nothing is invalid yet
+    if (c.flags == 0) {
+      InvalidateRect(w, nullptr, TRUE);
+      UpdateWindow(w);
+    } else {
+      RedrawWindow(w, nullptr, nullptr, c.flags);
+    }
+    EXPECT_TRUE(log.Saw(c.now));
+    log.Start();
+    DrainMessages();
+    EXPECT_TRUE(log.Saw(c.later));
+    ResetTestWindows();
+  }
 }
 
 TEST_F(Paint, ContextsClipSiblingsAboveAndChildren) {
@@ -268,7 +265,7 @@ TEST_F(Paint, ContextsClipSiblingsAboveAndChildren) {
   }
 }
 
-TEST_F(Paint, WindowContextsStartAtTheFrameAndHiddenWindowsShowNothing) {
+TEST_F(Paint, WindowContextsStartAtTheFrameHiddenWindowsShowNothingPaintContextsEndWithEndPaint) {
   HWND framed = MakeWindow(WS_POPUP | WS_BORDER | WS_VISIBLE, 100, 50, 80, 60);
   HWND hidden = MakeWindow(WS_POPUP, 0, 0, 80, 60);
   HDC window_dc = GetWindowDC(framed);
@@ -285,16 +282,13 @@ TEST_F(Paint, WindowContextsStartAtTheFrameAndHiddenWindowsShowNothing) {
   HDC hidden_dc = GetDC(hidden);
   EXPECT_TRUE(gdi::DeviceContext::FromHandle(hidden_dc)->visible().empty());
   ReleaseDC(hidden, hidden_dc);
-}
 
-TEST_F(Paint, APaintContextBelongsToEndPaint) {
-  HWND w = MakeWindow(WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
   PAINTSTRUCT paint;
-  HDC dc = BeginPaint(w, &paint);
+  HDC dc = BeginPaint(framed, &paint);
   ASSERT_NE(dc, nullptr);
-  EXPECT_EQ(ReleaseDC(w, dc), 0);
-  EXPECT_EQ(WindowFromDC(dc), w);
-  EXPECT_TRUE(EndPaint(w, &paint));
+  EXPECT_EQ(ReleaseDC(framed, dc), 0);  // not ReleaseDC's
+  EXPECT_EQ(WindowFromDC(dc), framed);
+  EXPECT_TRUE(EndPaint(framed, &paint));
   EXPECT_EQ(WindowFromDC(dc), nullptr);
 }
 
