@@ -71,3 +71,11 @@ BOOL PtVisible(HDC dc, int x, int y) {
   if (context == nullptr) return FALSE;
   return gdi::Contains(Effective(*context), context->ToDevice({x, y})) ? TRUE : FALSE;
 }
+
+BOOL RectVisible(HDC dc, const RECT* rect) {
+  DeviceContext* context = DeviceContext::FromHandle(dc);
+  if (context == nullptr || rect == nullptr) return FALSE;
+  gdi::RectList area = Effective(*context);
+  gdi::Intersect(area, gdi::ToDevice(*context, *rect));
+  return area.empty() ? FALSE : TRUE;
+}

@@ -300,6 +300,8 @@ int ExcludeClipRect(HDC dc, int left, int top, int right, int bottom);
 int SelectClipRgn(HDC dc, HRGN region);
 int GetClipBox(HDC dc, LPRECT rect);
 BOOL PtVisible(HDC dc, int x, int y);
+// Whether any part of the rectangle (logical units) lies inside the clip.
+BOOL RectVisible(HDC dc, const RECT* rect);
 
 // Lines, shapes and pixels.
 BOOL MoveToEx(HDC dc, int x, int y, LPPOINT previous);

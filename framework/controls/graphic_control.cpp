@@ -1,0 +1,60 @@
+#include "framework/controls/graphic_control.h"
+
+TAVRION_CLASS_INFO(TGraphicControl, "Controls") {
+  c.Message<WM_PAINT>(&TGraphicControl::WMPaint);
+}
+
+TAVRION_CLASS_INFO(TCustomControl, "Controls") {
+  c.Message<WM_PAINT>(&TCustomControl::WMPaint);
+}
+
+namespace {
+
+// Paints on `dc` through the locked canvas; the canvas keeps no context.
+template <typename Paint>
+void PaintOn(TCanvas* canvas, HDC dc, Paint paint) {
+  canvas->Lock();
+  try {
+    canvas->SetHandle(dc);
+    paint();
+  } catch (...) {
+    canvas->SetHandle(nullptr);
+    canvas->Unlock();
+    throw;
+  }
+  canvas->SetHandle(nullptr);
+  canvas->Unlock();
+}
+
+}  // namespace
+
+TGraphicControl::TGraphicControl(TComponent* owner)
+    : TControl(owner), canvas_(Construct<TControlCanvas>()) {
+  canvas_->SetControl(this);
+}
+
+void TGraphicControl::WMPaint(TMessage& message) {
+  const auto dc = reinterpret_cast<HDC>(message.WParam);
+  if (dc == nullptr) return;
+  PaintOn(canvas_.get(), dc, [this] { Paint(); });
+}
+
+TCustomControl::TCustomControl(TComponent* owner)
+    : TWinControl(owner), canvas_(Construct<TControlCanvas>()) {
+  canvas_->SetControl(this);
+}
+
+void TCustomControl::WMPaint(TMessage& message) {
+  control_state_ |= csCustomPaint;
+  try {
+    TWinControl::WMPaint(message);
+  } catch (...) {
+    control_state_ &= ~csCustomPaint;
+    throw;
+  }
+  control_state_ &= ~csCustomPaint;
+}
+
+void TCustomControl::PaintWindow(HDC dc) {
+  PaintOn(canvas_.get(), dc, [this] { Paint(); });
+}
