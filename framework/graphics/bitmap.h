@@ -32,13 +32,16 @@ class TBitmapCanvas : public TCanvas {
 
  protected:
   ~TBitmapCanvas() override;
-  // Restores the context's first bitmap and palette and deletes it.
+  // Restores the context's first bitmap, detaches the context and deletes it.
   void FreeHandle() override;
 
  private:
+  // Makes every bitmap canvas but `except` that has `image` selected give
+  // up its context, so the image can be selected elsewhere or deleted.
+  static void FreeContextsOf(HBITMAP image, const TBitmapCanvas* except);
+
   TBitmap* bitmap_;
   HGDIOBJ old_bitmap_ = nullptr;
-  HPALETTE old_palette_ = nullptr;
 
   friend class TBitmap;
 };
@@ -48,7 +51,6 @@ class TBitmapCanvas : public TCanvas {
 struct TBitmapImage {
   int RefCount = 1;
   HBITMAP Handle = nullptr;
-  HPALETTE Palette = nullptr;
   int Width = 0;
   int Height = 0;
   WORD Planes = 0;
@@ -73,7 +75,6 @@ class TBitmap : public TGraphic {
   // Takes over a bitmap handle: EInvalidGraphic "Bitmap image is not
   // valid" when it names no bitmap.
   void SetHandle(HBITMAP value);
-  HPALETTE Palette() const { return image_->Palette; }
   bool Monochrome() const { return (image_->Planes | image_->BitsPixel) == 1; }
 
   int Width() const override { return image_->Width; }
@@ -97,6 +98,9 @@ class TBitmap : public TGraphic {
   // The canvas lets go of the image, so it can be selected elsewhere.
   void FreeContext();
   void ReplaceImage(TBitmapImage* image);
+  // A new image of that size and of the kind of `from`, filled, with the
+  // pixels of `from` at its top left.
+  TBitmapImage* CopyImage(const TBitmapImage& from, int width, int height);
 
   TBitmapImage* image_;
   std::unique_ptr<TBitmapCanvas, FreeDeleter> canvas_;

@@ -44,6 +44,8 @@ class TCanvas : public TPersistent {
   // carries over from one context to the next.
   void SetHandle(HDC value);
   bool HandleAllocated() const { return handle_ != nullptr; }
+  // The attached context as it is: nothing selected, nobody told.
+  HDC CurrentHandle() const { return handle_; }
   TCanvasState State() const { return state_; }
 
   TFont* Font() const { return font_.get(); }
@@ -110,8 +112,6 @@ class TCanvas : public TPersistent {
   // it go (releases or deletes it); TCanvas only detaches. A derived class
   // calls it from its destructor and whenever it must release the context.
   virtual void FreeHandle() { SetHandle(nullptr); }
-  // The attached context as it is, nothing selected.
-  HDC CurrentHandle() const { return handle_; }
 
  private:
   void FontChanged(TObject* sender);

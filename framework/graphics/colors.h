@@ -6,6 +6,7 @@
 #include <string>
 
 #include <platform/gdi.h>
+#include <platform/windows.h>
 
 #include "framework/streaming/published_type.h"
 

@@ -70,8 +70,29 @@ class TGraphicsObject : public TPersistent {
 
  protected:
   TGraphicsObject() = default;
-  void Lock();
-  void Unlock();
+
+  // Holds the owner canvas's lock, when there is one, for one change.
+  class ChangeLock {
+   public:
+    explicit ChangeLock(const TGraphicsObject& object);
+    ~ChangeLock();
+    ChangeLock(const ChangeLock&) = delete;
+    ChangeLock& operator=(const ChangeLock&) = delete;
+
+   private:
+    CRITICAL_SECTION* lock_;
+  };
+
+  // A setter's change: the current data without its handle word, changed
+  // by `edit`, put through the cache under the owner's lock.
+  template <typename Data, typename Edit>
+  void ChangeData(TResourceManager<Data>& manager, TResourceEntry<Data>*& slot, Edit edit) {
+    ChangeLock lock(*this);
+    Data data = slot->Record;
+    data.Handle = nullptr;
+    edit(data);
+    manager.ChangeEntry(*this, slot, data);
+  }
 
  private:
   CRITICAL_SECTION* owner_lock_ = nullptr;
@@ -115,9 +136,6 @@ class TFont : public TGraphicsObject {
  private:
   using Entry = TResourceEntry<TFontData>;
   const TFontData& Data() const { return resource_->Record; }
-  // The current data with the handle word cleared, for a setter to change.
-  TFontData Copy() const;
-  void Change(const TFontData& data);
 
   Entry* resource_;
   TColor color_ = clWindowText;
@@ -147,8 +165,6 @@ class TPen : public TGraphicsObject {
 
  private:
   using Entry = TResourceEntry<TPenData>;
-  TPenData Copy() const;
-  void Change(const TPenData& data);
 
   Entry* resource_;
   TPenMode mode_ = pmCopy;
@@ -177,8 +193,6 @@ class TBrush : public TGraphicsObject {
 
  private:
   using Entry = TResourceEntry<TBrushData>;
-  TBrushData Copy() const;
-  void Change(const TBrushData& data);
 
   Entry* resource_;
 };

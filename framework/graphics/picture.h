@@ -1,6 +1,8 @@
 // TPicture: the owner of one graphic, which it keeps as its own copy.
 #pragma once
 
+#include <memory>
+
 #include "framework/graphics/graphic.h"
 
 class TBitmap;
