@@ -164,6 +164,13 @@ TTypeInfo MakeIntegerType(std::string name, TOrdType ord_type, std::int32_t min,
   return type;
 }
 
+TTypeInfo MakeStringType(std::string name) {
+  TTypeInfo type;
+  type.Kind = tkLString;
+  type.Name = std::move(name);
+  return type;
+}
+
 namespace {
 
 TTypeInfo Simple(TTypeKind kind, std::string name) {

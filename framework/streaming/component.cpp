@@ -10,12 +10,7 @@
 namespace {
 
 const TTypeInfo* TypeInfoComponentName() {
-  static const TTypeInfo& type = *new TTypeInfo([] {
-    TTypeInfo t;
-    t.Kind = tkLString;
-    t.Name = "TComponentName";
-    return t;
-  }());
+  static const TTypeInfo& type = *new TTypeInfo(MakeStringType("TComponentName"));
   return &type;
 }
 

@@ -37,6 +37,8 @@ struct TSet {
 TTypeInfo MakeEnumType(std::string name, TOrdType ord_type, std::vector<std::string> names);
 TTypeInfo MakeSetType(std::string name, const TTypeInfo* element);
 TTypeInfo MakeIntegerType(std::string name, TOrdType ord_type, std::int32_t min, std::int32_t max);
+// A long string type of its own name ("TComponentName").
+TTypeInfo MakeStringType(std::string name);
 template <typename Event>
 TTypeInfo MakeEventType(std::string name) {
   TTypeInfo type;

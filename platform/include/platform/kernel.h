@@ -16,7 +16,9 @@ constexpr DWORD ERROR_SHARING_VIOLATION = 32;
 constexpr DWORD ERROR_INVALID_PARAMETER = 87;
 constexpr DWORD ERROR_DISK_FULL = 112;
 constexpr DWORD ERROR_INVALID_NAME = 123;
+constexpr DWORD ERROR_INSUFFICIENT_BUFFER = 122;
 constexpr DWORD ERROR_FILENAME_EXCED_RANGE = 206;
+constexpr DWORD ERROR_MR_MID_NOT_FOUND = 317;
 constexpr DWORD ERROR_NO_UNICODE_TRANSLATION = 1113;
 constexpr DWORD ERROR_INVALID_WINDOW_HANDLE = 1400;
 constexpr DWORD ERROR_INVALID_CURSOR_HANDLE = 1402;
@@ -35,6 +37,21 @@ constexpr DWORD ERROR_RESOURCE_NAME_NOT_FOUND = 1814;
 
 DWORD GetLastError();
 void SetLastError(DWORD code);
+
+// The system's text for an error code. Only FORMAT_MESSAGE_FROM_SYSTEM with
+// FORMAT_MESSAGE_IGNORE_INSERTS is served: the text, ending in "\r\n", goes
+// to the buffer with its terminating zero and its length is returned. An
+// unknown code fails with ERROR_MR_MID_NOT_FOUND, a short buffer with
+// ERROR_INSUFFICIENT_BUFFER; both return 0.
+constexpr DWORD FORMAT_MESSAGE_IGNORE_INSERTS = 0x00000200u;
+constexpr DWORD FORMAT_MESSAGE_FROM_SYSTEM = 0x00001000u;
+DWORD FormatMessageA(DWORD flags, LPCVOID source, DWORD message_id, DWORD language_id,
+                     LPSTR buffer, DWORD size, void* arguments);
+
+// number * numerator / denominator with a 64-bit product, rounded to the
+// nearest integer (halves away from zero); -1 when the denominator is 0 or
+// the result does not fit.
+int MulDiv(int number, int numerator, int denominator);
 
 // Generic handles. INVALID_HANDLE_VALUE is what CreateFileA returns on failure.
 inline const HANDLE INVALID_HANDLE_VALUE = reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(-1));

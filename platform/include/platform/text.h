@@ -34,6 +34,7 @@ constexpr BYTE TMPF_TRUETYPE = 0x04;
 
 constexpr UINT ETO_OPAQUE = 0x0002;
 constexpr UINT ETO_CLIPPED = 0x0004;
+constexpr UINT ETO_RTLREADING = 0x0080;
 
 BOOL GetTextMetricsA(HDC dc, TEXTMETRICA* metrics);
 BOOL GetTextExtentPoint32A(HDC dc, LPCSTR text, int count, SIZE* size);

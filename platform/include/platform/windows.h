@@ -592,6 +592,7 @@ constexpr int SM_CYEDGE = 46;
 constexpr int SM_CXSMICON = 49;
 constexpr int SM_CYSMICON = 50;
 constexpr int SM_CYSMCAPTION = 51;
+constexpr int SM_DBCSENABLED = 42;
 constexpr int SM_CMONITORS = 80;
 int GetSystemMetrics(int index);
 UINT GetDoubleClickTime();

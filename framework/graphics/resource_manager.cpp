@@ -1,0 +1,104 @@
+#include "framework/graphics/resource_manager.h"
+
+#include <cstring>
+
+#include "framework/graphics/graphics_objects.h"
+
+std::uint16_t ResourceHash(const void* data, std::size_t size) {
+  const auto* bytes = static_cast<const std::uint8_t*>(data);
+  std::uint16_t hash = 0;
+  for (std::size_t i = 0; i < size; ++i) {
+    hash = static_cast<std::uint16_t>(hash << 5 | hash >> 11);
+    hash ^= bytes[i];
+  }
+  return hash;
+}
+
+template <typename Data>
+typename TResourceManager<Data>::Entry* TResourceManager<Data>::AllocEntry(const Data& data) {
+  const std::uint16_t hash = ResourceHash(&data, sizeof data);
+  EnterCriticalSection(&lock_);
+  Entry* entry = head_;
+  while (entry != nullptr &&
+         (entry->HashCode != hash || std::memcmp(&entry->Record, &data, sizeof data) != 0)) {
+    entry = entry->Next;
+  }
+  if (entry == nullptr) {
+    entry = new Entry;
+    entry->Handle = data.Handle;
+    entry->HashCode = hash;
+    entry->Record = data;
+    entry->Next = head_;
+    head_ = entry;
+  }
+  ++entry->RefCount;
+  LeaveCriticalSection(&lock_);
+  return entry;
+}
+
+template <typename Data>
+void TResourceManager<Data>::FreeEntry(Entry* entry) {
+  if (entry == nullptr) return;
+  EnterCriticalSection(&lock_);
+  const bool last = --entry->RefCount == 0;
+  if (last) {
+    Entry** link = &head_;
+    while (*link != entry) link = &(*link)->Next;
+    *link = entry->Next;
+  }
+  LeaveCriticalSection(&lock_);
+  if (!last) return;
+  if (HGDIOBJ handle = entry->Handle.load()) DeleteObject(handle);
+  delete entry;
+}
+
+namespace {
+
+// Lets the object's previous entry go even when a change handler throws.
+template <typename Manager, typename Entry>
+struct ReleaseLater {
+  Manager& manager;
+  Entry* entry;
+  ~ReleaseLater() { manager.FreeEntry(entry); }
+};
+
+}  // namespace
+
+template <typename Data>
+void TResourceManager<Data>::ChangeEntry(TGraphicsObject& object, Entry*& slot, const Data& data) {
+  ReleaseLater<TResourceManager, Entry> old{*this, slot};
+  Entry* entry = AllocEntry(data);
+  if (entry == old.entry) return;
+  slot = entry;
+  object.NotifyChanged();
+}
+
+template <typename Data>
+void TResourceManager<Data>::AssignEntry(TGraphicsObject& object, Entry*& slot, Entry* entry) {
+  if (entry == slot) return;
+  ReleaseLater<TResourceManager, Entry> old{*this, slot};
+  EnterCriticalSection(&lock_);
+  ++entry->RefCount;
+  LeaveCriticalSection(&lock_);
+  slot = entry;
+  object.NotifyChanged();
+}
+
+template class TResourceManager<TFontData>;
+template class TResourceManager<TPenData>;
+template class TResourceManager<TBrushData>;
+
+TResourceManager<TFontData>& FontManager() {
+  static TResourceManager<TFontData>& manager = *new TResourceManager<TFontData>;
+  return manager;
+}
+
+TResourceManager<TPenData>& PenManager() {
+  static TResourceManager<TPenData>& manager = *new TResourceManager<TPenData>;
+  return manager;
+}
+
+TResourceManager<TBrushData>& BrushManager() {
+  static TResourceManager<TBrushData>& manager = *new TResourceManager<TBrushData>;
+  return manager;
+}
