@@ -9,6 +9,11 @@
 #include "framework/rtl/sysconst.h"
 #include "rtl/resstrings.h"
 
+namespace {
+// The control without a window whose parent holds the capture for it.
+TControl* capture_control = nullptr;
+}  // namespace
+
 TAVRION_CLASS_INFO(TControl, "Controls") {
   c.Property<&TControl::Left, &TControl::SetLeft>("Left");
   c.Property<&TControl::Top, &TControl::SetTop>("Top");
@@ -24,14 +29,13 @@ TAVRION_CLASS_INFO(TControl, "Controls") {
 }
 
 TControl::TControl(TComponent* owner)
-    : TComponent(owner),
-      WindowProc(MethodOf<&TControl::WndProc>(this)),
-      font_(Construct<TFont>()) {
+    : TComponent(owner), WindowProc(MethodOf<&TControl::WndProc>(this)), font_(Construct<TFont>()) {
   font_->OnChange = MethodOf<&TControl::FontChanged>(this);
   font_height_ = font_->Height();
 }
 
 TControl::~TControl() {
+  if (capture_control == this) capture_control = nullptr;
   SetParent(nullptr);
 }
 
@@ -199,6 +203,30 @@ void TControl::FontChanged(TObject*) {
   Perform(CM_FONTCHANGED);
 }
 
+TControl* CaptureControl() {
+  return capture_control;
+}
+
+bool TControl::MouseCapture() const {
+  if (capture_control == this) return true;
+  const auto* windowed = dynamic_cast<const TWinControl*>(this);
+  return windowed != nullptr && windowed->HandleAllocated() && GetCapture() == windowed->handle_;
+}
+
+void TControl::SetMouseCapture(bool value) {
+  if (MouseCapture() == value) return;
+  ReleaseCapture();
+  capture_control = nullptr;
+  if (!value) return;
+  TWinControl* holder = dynamic_cast<TWinControl*>(this);
+  if (holder == nullptr) {
+    if (parent_ == nullptr) return;
+    capture_control = this;
+    holder = parent_;
+  }
+  SetCapture(holder->Handle());
+}
+
 void TControl::WndProc(TMessage& message) {
   const UINT msg = message.Msg;
   if (msg >= WM_KEYFIRST && msg <= WM_KEYLAST) {
@@ -219,8 +247,10 @@ void TControl::WndProc(TMessage& message) {
     // FIXME: mouse moves go to the application's hint handling once the
     // application object exists.
     if (message.Msg == WM_LBUTTONDOWN || message.Msg == WM_LBUTTONDBLCLK) {
+      if ((control_style_ & csCaptureMouse) != 0) SetMouseCapture(true);
       control_state_ |= csLButtonDown;
     } else if (message.Msg == WM_LBUTTONUP) {
+      if ((control_style_ & csCaptureMouse) != 0) SetMouseCapture(false);
       control_state_ &= ~csLButtonDown;
     }
   }
@@ -241,8 +271,7 @@ void TControl::DefaultHandler(TMessage& message) {
         break;
       }
       const std::string& text = text_ ? *text_ : std::string();
-      const std::size_t count =
-          std::min(text.size(), static_cast<std::size_t>(message.WParam) - 1);
+      const std::size_t count = std::min(text.size(), static_cast<std::size_t>(message.WParam) - 1);
       std::memcpy(out, text.data(), count);
       out[count] = '\0';
       message.Result = static_cast<LRESULT>(count);

@@ -129,6 +129,11 @@ class TControl : public TComponent {
   TComponent* GetParentComponent() override;
   bool HasParent() override { return true; }
 
+  // The control that has the mouse: a windowed one holds the platform's
+  // capture itself; for one without a window its parent holds it.
+  bool MouseCapture() const;
+  void SetMouseCapture(bool value);
+
   virtual void WndProc(TMessage& message);
   void DefaultHandler(TMessage& message) override;
 

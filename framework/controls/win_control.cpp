@@ -23,6 +23,7 @@ TAVRION_CLASS_INFO(TWinControl, "Controls") {
   c.Message<WM_PAINT>(&TWinControl::WMPaint);
   c.Message<WM_WINDOWPOSCHANGED>(&TWinControl::WMWindowPosChanged);
   c.Message<WM_NCDESTROY>(&TWinControl::WMNCDestroy);
+  c.Message<WM_SYSCOLORCHANGE>(&TWinControl::WMSysColorChange);
 }
 
 TWinControl::TWinControl(TComponent* owner) : TControl(owner), brush_(Construct<TBrush>()) {
@@ -265,8 +266,8 @@ void TWinControl::CMChildKey(TMessage& message) {
 void TWinControl::UpdateBounds() {
   RECT rect{};
   GetWindowRect(handle_, &rect);
-  const HWND parent = (GetWindowLongA(handle_, GWL_STYLE) & WS_CHILD) != 0 ? GetParent(handle_)
-                                                                          : nullptr;
+  const HWND parent =
+      (GetWindowLongA(handle_, GWL_STYLE) & WS_CHILD) != 0 ? GetParent(handle_) : nullptr;
   if (parent != nullptr) {
     POINT corners[2] = {{rect.left, rect.top}, {rect.right, rect.bottom}};
     ScreenToClient(parent, &corners[0]);

@@ -39,9 +39,7 @@ class TWinControl : public TControl {
   void SetParentWindow(HWND value);
   bool Showing() const { return showing_; }
 
-  int ControlCount() const {
-    return static_cast<int>(controls_.size() + win_controls_.size());
-  }
+  int ControlCount() const { return static_cast<int>(controls_.size() + win_controls_.size()); }
   // The controls without a window first, then the windowed ones.
   TControl* Controls(int index) const;
   void InsertControl(TControl* control);
@@ -140,6 +138,7 @@ class TWinControl : public TControl {
   void WMPaint(TMessage& message);
   void WMWindowPosChanged(TMessage& message);
   void WMNCDestroy(TMessage& message);
+  void WMSysColorChange(TMessage& message);
 
  private:
   friend class TControl;
@@ -162,6 +161,8 @@ class TWinControl : public TControl {
   std::int16_t tab_order_ = -1;  // stored while reading
 };
 
+// The control without a window that has the mouse, or none.
+TControl* CaptureControl();
 // The object of a framework window, or none.
 TWinControl* FindControl(HWND window);
 // The form a control sits on: the top of its parents when that is a form.

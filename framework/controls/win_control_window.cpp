@@ -3,9 +3,9 @@
 // the reflection of child notifications, and painting.
 #include <cstdio>
 
+#include "framework/controls/control_canvas.h"
 #include "framework/controls/handle_exception.h"
 #include "framework/controls/win_control.h"
-#include "framework/controls/control_canvas.h"
 #include "framework/rtl/format.h"
 #include "framework/rtl/os_error.h"
 #include "framework/rtl/sysconst.h"
@@ -47,9 +47,10 @@ ATOM WindowAtom() {
 
 ATOM ControlAtom() {
   static const ATOM atom = GlobalAddAtomA(
-      AtomName("ControlOfs%.8X%.8X",
-               static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(GetModuleHandleA(nullptr))),
-               static_cast<std::uint32_t>(GetCurrentThreadId()))
+      AtomName(
+          "ControlOfs%.8X%.8X",
+          static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(GetModuleHandleA(nullptr))),
+          static_cast<std::uint32_t>(GetCurrentThreadId()))
           .c_str());
   return atom;
 }
@@ -78,7 +79,8 @@ LRESULT FirstMessageProc(HWND window, UINT msg, WPARAM wparam, LPARAM lparam) {
   creation_control = nullptr;
   control->handle_ = window;
   SetWindowLongPtrA(window, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(&ObjectWndProc));
-  if ((GetWindowLongA(window, GWL_STYLE) & WS_CHILD) != 0 && GetWindowLongPtrA(window, GWL_ID) == 0) {
+  if ((GetWindowLongA(window, GWL_STYLE) & WS_CHILD) != 0 &&
+      GetWindowLongPtrA(window, GWL_ID) == 0) {
     SetWindowLongPtrA(window, GWL_ID, reinterpret_cast<LONG_PTR>(window));
   }
   SetPropA(window, AtomKey(ControlAtom()), control);
@@ -137,9 +139,9 @@ void TWinControl::CreateSubClass(TCreateParams& params, const char* class_name) 
 }
 
 void TWinControl::CreateWindowHandle(const TCreateParams& params) {
-  CreateWindowExA(params.ExStyle, params.WinClassName.c_str(), params.Caption.c_str(),
-                  params.Style, params.X, params.Y, params.Width, params.Height,
-                  params.WndParent, nullptr, params.WindowClass.hInstance, params.Param);
+  CreateWindowExA(params.ExStyle, params.WinClassName.c_str(), params.Caption.c_str(), params.Style,
+                  params.X, params.Y, params.Width, params.Height, params.WndParent, nullptr,
+                  params.WindowClass.hInstance, params.Param);
 }
 
 void TWinControl::CreateWnd() {
@@ -247,13 +249,17 @@ void TWinControl::WndProc(TMessage& message) {
       const POINT at{static_cast<std::int16_t>(LOWORD(message.LParam)),
                      static_cast<std::int16_t>(HIWORD(message.LParam))};
       target = ControlAtPos(at);
+    } else if (CaptureControl() != nullptr && CaptureControl()->Parent() == this) {
+      target = CaptureControl();
     }
     if (target != nullptr) {
       const RECT r = target->BoundsRect();
       const std::int16_t x = static_cast<std::int16_t>(LOWORD(message.LParam)) - r.left;
       const std::int16_t y = static_cast<std::int16_t>(HIWORD(message.LParam)) - r.top;
-      message.Result = target->Perform(msg, message.WParam, MAKELPARAM(x, y));
-      if (message.Result == 0) DefaultHandler(message);
+      message.Result = target->Perform(msg, static_cast<WPARAM>(message.WParam), MAKELPARAM(x, y));
+      if (message.Result == 0) {
+        DefWindowProcA(handle_, msg, static_cast<WPARAM>(message.WParam), message.LParam);
+      }
       return;
     }
   } else if (msg == WM_SETFOCUS) {
@@ -283,8 +289,8 @@ void TWinControl::DefaultHandler(TMessage& message) {
     message.Result = reinterpret_cast<LRESULT>(brush_->Handle());
     return;
   }
-  message.Result = CallWindowProcA(def_wnd_proc_, handle_, msg,
-                                   static_cast<WPARAM>(message.WParam), message.LParam);
+  message.Result = CallWindowProcA(def_wnd_proc_, handle_, msg, static_cast<WPARAM>(message.WParam),
+                                   message.LParam);
 }
 
 void TWinControl::DoControlMsg(HWND child, TMessage& message) {
@@ -293,8 +299,8 @@ void TWinControl::DoControlMsg(HWND child, TMessage& message) {
     DefaultHandler(message);
     return;
   }
-  message.Result = control->Perform(message.Msg + CN_BASE, static_cast<WPARAM>(message.WParam),
-                                    message.LParam);
+  message.Result =
+      control->Perform(message.Msg + CN_BASE, static_cast<WPARAM>(message.WParam), message.LParam);
 }
 
 void TWinControl::WMCommand(TMessage& message) {
@@ -383,6 +389,11 @@ void TWinControl::PaintControls(HDC dc, TControl* first) {
     RestoreDC(dc, saved);
     child->control_state_ &= ~csPaintCopy;
   }
+}
+
+void TWinControl::WMSysColorChange(TMessage& message) {
+  SysColorChanged();
+  DefaultHandler(message);
 }
 
 HDC TWinControl::GetDeviceContext(HWND& window) {

@@ -45,7 +45,8 @@ class TBox : public TCustomControl {
     SetBounds(0, 0, 200, 100);
   }
   void DefaultHandler(TMessage& message) override {
-    if (!Describe(message.Msg).empty()) log_lines.push_back(Name() + " default " + Describe(message.Msg));
+    if (!Describe(message.Msg).empty())
+      log_lines.push_back(Name() + " default " + Describe(message.Msg));
     TCustomControl::DefaultHandler(message);
   }
 };
@@ -133,7 +134,9 @@ TEST_F(Controls, TextIsSetOnlyWhenItDiffersExactly) {
 }
 
 TEST_F(Controls, AWindowTakesTheTextItWasGivenBefore) {
-  TField* field = AddField("Field");
+  auto* field = Construct<TField>(box_);
+  field->SetVisible(false);  // so showing makes no window
+  field->SetParent(box_);
   field->SetText("before");
   EXPECT_FALSE(field->HandleAllocated());
   EXPECT_EQ(field->GetText(), "before");
@@ -174,7 +177,8 @@ TEST_F(Controls, AChildsCommandComesBackToItAsCnCommand) {
   };
   for (const auto& c : cases) {
     log_lines.clear();
-    SendMessageA(box_->Handle(), WM_COMMAND, MAKEWPARAM(1, 0x300), reinterpret_cast<LPARAM>(c.from));
+    SendMessageA(box_->Handle(), WM_COMMAND, MAKEWPARAM(1, 0x300),
+                 reinterpret_cast<LPARAM>(c.from));
     EXPECT_EQ(log_lines, c.log);
   }
 }

@@ -5,20 +5,9 @@
 #include "framework/controls/image.h"
 #include "framework/graphics/bitmap.h"
 #include "platform/headless.h"
-#include "tests/support/test_window.h"
+#include "tests/support/control_sheet.h"
 
 namespace {
-
-// A windowed parent for the controls, shown in a window of the test's.
-class TSheet : public TWinControl {
-  TAVRION_CLASS(TSheet, TWinControl)
-
- public:
-  explicit TSheet(TComponent* owner) : TWinControl(owner) {
-    SetControlStyle(ControlStyle() | csAcceptsControls);
-    SetBounds(0, 0, 600, 200);
-  }
-};
 
 // A graphic that is no bitmap.
 class TShape : public TGraphic {
@@ -31,25 +20,17 @@ class TShape : public TGraphic {
   void SetHeight(int) override {}
   bool Empty() const override { return false; }
   TGraphic* NewOfSameClass() const override { return Construct<TShape>(); }
+  void Assign(TPersistent*) override {}
 
  protected:
   void Draw(TCanvas*, const RECT&) override {}
 };
 
-TAVRION_CLASS_INFO(TSheet, "Tests") {}
 TAVRION_CLASS_INFO(TShape, "Tests") {}
 
 class Images : public testing::Test {
  protected:
-  Images() {
-    host_ = MakeWindow(WS_OVERLAPPED | WS_VISIBLE, 0, 0, 640, 240);
-    sheet_ = Construct<TSheet>(nullptr);
-    sheet_->SetParentWindow(host_);
-  }
-  ~Images() override {
-    sheet_->Free();
-    ResetTestWindows();
-  }
+  ~Images() override { FreeShownSheet(sheet_); }
   TImage* AddImage(int width, int height) {
     auto* image = Construct<TImage>(sheet_);
     image->SetBounds(2, 4, width, height);
@@ -57,8 +38,7 @@ class Images : public testing::Test {
     return image;
   }
 
-  HWND host_;
-  TSheet* sheet_;
+  TSheet* sheet_ = MakeShownSheet(600, 200);
 };
 
 TEST_F(Images, TheFirstCanvasIsAWhiteBitmapOfTheControlsSizeAndKeepsIt) {

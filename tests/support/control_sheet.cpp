@@ -1,0 +1,29 @@
+#include "tests/support/control_sheet.h"
+
+TAVRION_CLASS_INFO(TSheet, "Tests") {}
+
+TSheet::TSheet(TComponent* owner) : TWinControl(owner) {
+  SetControlStyle(ControlStyle() | csAcceptsControls);
+}
+
+TSheet* MakeShownSheet(int width, int height) {
+  static const bool registered = [] {
+    WNDCLASSA host_class{};
+    host_class.lpfnWndProc = &DefWindowProcA;
+    host_class.lpszClassName = "SheetHost";
+    return RegisterClassA(&host_class) != 0;
+  }();
+  (void)registered;
+  const HWND host = CreateWindowExA(0, "SheetHost", "", WS_OVERLAPPED | WS_VISIBLE, 0, 0,
+                                    width + 40, height + 40, nullptr, nullptr, nullptr, nullptr);
+  auto* sheet = Construct<TSheet>(nullptr);
+  sheet->SetBounds(0, 0, width, height);
+  sheet->SetParentWindow(host);
+  return sheet;
+}
+
+void FreeShownSheet(TSheet* sheet) {
+  const HWND host = sheet->ParentWindow();
+  sheet->Free();
+  DestroyWindow(host);
+}

@@ -1,0 +1,17 @@
+// A windowed container for controls, shown in a plain top-level window, for
+// the control tests and benchmarks.
+#pragma once
+
+#include "framework/controls/win_control.h"
+
+class TSheet : public TWinControl {
+  TAVRION_CLASS(TSheet, TWinControl)
+
+ public:
+  explicit TSheet(TComponent* owner);
+};
+
+// A new sheet of that size inside a new visible top-level window.
+TSheet* MakeShownSheet(int width, int height);
+// Frees the sheet and destroys its window.
+void FreeShownSheet(TSheet* sheet);
