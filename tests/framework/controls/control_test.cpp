@@ -82,7 +82,43 @@ class TSwatch : public TGraphicControl {
   }
 };
 
+// A form in miniature: it takes the dialog keys its controls leave.
+class TMiniForm : public TBox {
+  TAVRION_CLASS(TMiniForm, TBox)
+
+ public:
+  using TBox::TBox;
+  bool IsForm() const override { return true; }
+  void FocusControl(TWinControl* control) override { ::SetFocus(control->Handle()); }
+  std::vector<WPARAM> dialog_keys;
+
+ protected:
+  void CMDialogKey(TMessage& message) {
+    dialog_keys.push_back(static_cast<WPARAM>(message.WParam));
+    message.Result = 1;
+  }
+};
+
+// Wants the arrows as its own, and Enter through CM_WANTSPECIALKEY.
+class TKeen : public TWinControl {
+  TAVRION_CLASS(TKeen, TWinControl)
+
+ public:
+  using TWinControl::TWinControl;
+
+ protected:
+  void WMGetDlgCode(TMessage& message) { message.Result = DLGC_WANTARROWS; }
+  void CMWantSpecialKey(TMessage& message) { message.Result = message.WParam == VK_RETURN; }
+};
+
 TAVRION_CLASS_INFO(TBox, "Tests") {}
+TAVRION_CLASS_INFO(TMiniForm, "Tests") {
+  c.Message<CM_DIALOGKEY>(&TMiniForm::CMDialogKey);
+}
+TAVRION_CLASS_INFO(TKeen, "Tests") {
+  c.Message<WM_GETDLGCODE>(&TKeen::WMGetDlgCode);
+  c.Message<CM_WANTSPECIALKEY>(&TKeen::CMWantSpecialKey);
+}
 TAVRION_CLASS_INFO(TField, "Tests") {}
 TAVRION_CLASS_INFO(TSwatch, "Tests") {}
 
@@ -252,6 +288,23 @@ TEST_F(Controls, AGraphicChildPaintsAtItsPlaceAndWithinItsSize) {
     EXPECT_EQ(GetPixel(dc, p.x, p.y) == 0x0000FF, p.inside) << p.x << "," << p.y;
   }
   ReleaseDC(box_->Handle(), dc);
+}
+
+TEST_F(Controls, DialogKeysGoToTheFormUnlessTheControlWantsThem) {
+  auto* form = Construct<TMiniForm>(nullptr);
+  form->SetParentWindow(host_);
+  auto* keen = Construct<TKeen>(form);
+  keen->SetParent(form);
+  const struct {
+    WPARAM key;
+    LRESULT handled;
+  } cases[] = {{VK_TAB, 1}, {VK_LEFT, 0}, {VK_RETURN, 0}, {VK_ESCAPE, 1}, {'A', 0}};
+  for (const auto& c : cases) {
+    form->dialog_keys.clear();
+    EXPECT_EQ(keen->Perform(CN_KEYDOWN, c.key, 0), c.handled) << c.key;
+    EXPECT_EQ(form->dialog_keys.size(), static_cast<std::size_t>(c.handled)) << c.key;
+  }
+  form->Free();
 }
 
 TEST_F(Controls, AControlCannotBeItsOwnParent) {
