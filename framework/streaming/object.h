@@ -2,6 +2,7 @@
 // events and message dispatch.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -28,6 +29,9 @@ class TObject {
     BeforeDestruction();
     delete this;
   }
+  // Pairs with the operator delete below, so the compiler sees every
+  // object allocated and freed by one pair.
+  static void* operator new(std::size_t size) { return ::operator new(size); }
   // Runs once the most-derived constructor has finished, for objects made by
   // Construct<T> or by a class's factory: the object is whole, its virtual
   // methods and class information are its own.
