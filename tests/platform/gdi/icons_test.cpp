@@ -52,17 +52,14 @@ TEST(Icons, MaskThenImage) {
 }
 
 TEST(Icons, GetIconInfoGivesFreshCopies) {
-  const struct {
-    BOOL is_icon;
-    DWORD hotspot_x;  // an icon's is its centre, a cursor's the one given
-  } cases[] = {{TRUE, 1}, {FALSE, 1}};
-  for (const auto& c : cases) {
-    HICON icon = MakeTwoByTwo(c.is_icon);
+  for (const BOOL is_icon : {TRUE, FALSE}) {
+    HICON icon = MakeTwoByTwo(is_icon);
     ICONINFO info{};
     ASSERT_TRUE(GetIconInfo(icon, &info));
-    EXPECT_EQ(info.fIcon, c.is_icon);
-    EXPECT_EQ(info.xHotspot, c.hotspot_x);
-    EXPECT_EQ(info.yHotspot, c.is_icon ? 1u : 0u);
+    EXPECT_EQ(info.fIcon, is_icon);
+    // An icon's hot spot is its centre, a cursor's the one given: (1, 0).
+    EXPECT_EQ(info.xHotspot, 1u);
+    EXPECT_EQ(info.yHotspot, is_icon ? 1u : 0u);
     ICONINFO again{};
     ASSERT_TRUE(GetIconInfo(icon, &again));
     EXPECT_NE(again.hbmMask, info.hbmMask);
