@@ -184,11 +184,9 @@ TEST_F(WindowContexts, AChildDrawsIntoItsTopLevelSurfaceCutToItsArea) {
   EXPECT_EQ(surface->height(), 30);
   auto at = [&](int x, int y) { return gdi::ToColor(surface->At(x, y)); };
   EXPECT_EQ(at(10, 5), kBlack);
-  EXPECT_EQ(at(11, 5), kRed);
-  EXPECT_EQ(at(29, 14), kRed);
-  EXPECT_EQ(at(30, 14), kWhite);
-  EXPECT_EQ(at(29, 15), kWhite);
-  EXPECT_EQ(at(9, 5), kWhite);
+  for (const POINT p : {POINT{11, 5}, {29, 14}}) EXPECT_EQ(at(p.x, p.y), kRed) << p.x << "," << p.y;
+  for (const POINT p : {POINT{30, 14}, {29, 15}, {9, 5}})
+    EXPECT_EQ(at(p.x, p.y), kWhite) << p.x << "," << p.y;
 
   // The parent's context leaves the child alone under WS_CLIPCHILDREN.
   parent_dc = GetDC(top);

@@ -143,24 +143,25 @@ TEST_F(Queue, TimersFireOnVirtualTimeUntilKilled) {
 
 // Which hook saw which message taken, as "newer 1024".
 std::vector<std::string> chain;
-LRESULT Record(const char* hook, int code, WPARAM remove, LPARAM msg) {
+HHOOK newer_handle = nullptr;
+LRESULT Record(const char* hook, HHOOK handle, int code, WPARAM remove, LPARAM msg) {
   if (remove == PM_REMOVE) {
     chain.push_back(std::string(hook) + " " + std::to_string(reinterpret_cast<MSG*>(msg)->message));
   }
-  return CallNextHookEx(nullptr, code, remove, msg);  // the handle may be null
+  return CallNextHookEx(handle, code, remove, msg);
 }
 LRESULT NewerHook(int code, WPARAM remove, LPARAM msg) {
-  return Record("newer", code, remove, msg);
+  return Record("newer", newer_handle, code, remove, msg);
 }
 LRESULT OlderHook(int code, WPARAM remove, LPARAM msg) {
-  return Record("older", code, remove, msg);
+  return Record("older", nullptr, code, remove, msg);  // the handle may be null
 }
 
 // Hooks see every message taken, the quit message and nested loops included,
 // newest hook first; a removed hook's handle is refused afterwards.
 TEST_F(Queue, HooksChainNewestFirstSeeNestedLoopsAndStaleHandlesAreRefused) {
   HHOOK older = SetWindowsHookExA(WH_GETMESSAGE, OlderHook, nullptr, GetCurrentThreadId());
-  HHOOK newer = SetWindowsHookExA(WH_GETMESSAGE, NewerHook, nullptr, 0);
+  HHOOK newer = newer_handle = SetWindowsHookExA(WH_GETMESSAGE, NewerHook, nullptr, 0);
   HWND w = MakeWindow(WS_POPUP, 0, 0, 10, 10);
   // A modal loop inside a handler, as a message box runs one.
   TestHandlers()[WM_USER] = [&](HWND window, WPARAM, LPARAM) {

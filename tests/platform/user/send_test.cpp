@@ -1,11 +1,5 @@
-// Windows belong to the thread that made them.
-//
-// Worth checking: a message sent from another thread runs on the window's
-// own thread, only when that thread looks for messages, and the sender gets
-// the answer; the user-interface thread can send to a window of another
-// thread the same way; other threads may not destroy a window or set its
-// timers; a watcher thread's calls stay safe while the user-interface thread
-// creates, moves and destroys windows (run under ThreadSanitizer too).
+// Windows belong to the thread that made them: what is sent to one runs on
+// that thread when it looks for messages. Run under ThreadSanitizer too.
 #include <atomic>
 #include <functional>
 
