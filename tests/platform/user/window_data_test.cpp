@@ -1,5 +1,5 @@
 // What a window carries: its extra bytes, read and written at non-negative
-// offsets, and kept per window through a subclass of its procedure.
+// offsets, its user data, and its state kept per window through a subclass.
 #include <gtest/gtest.h>
 #include <platform/headless.h>
 #include <platform/kernel.h>
@@ -43,7 +43,7 @@ const Access kLong{"long", [](HWND w, int i) -> LONG_PTR { return GetWindowLongA
                    }};
 const Access kPtr{"pointer", GetWindowLongPtrA, SetWindowLongPtrA};
 
-TEST_F(WindowData, ExtraBytesAreZeroedAndReachedOnlyInside) {
+TEST_F(WindowData, ExtraBytesAndUserDataAreZeroedAndReachedOnlyInside) {
   HWND w = MakeOf("Extra12", 12);
   HWND none = MakeWindow(WS_POPUP, 0, 0, 10, 10);  // a class without extra bytes
   const struct {
@@ -55,7 +55,7 @@ TEST_F(WindowData, ExtraBytesAreZeroedAndReachedOnlyInside) {
       {w, kPtr, 0, true},     {w, kPtr, 4, true},     {w, kPtr, 5, false},
       {w, kLong, 8, true},    {w, kLong, 9, false},   {w, kWord, 10, true},
       {w, kWord, 11, false},  {w, kWord, -2, false},  {none, kWord, 0, false},
-      {none, kPtr, 0, false}, {w, kPtr, -100, false},
+      {none, kPtr, 0, false}, {w, kPtr, -100, false}, {w, kPtr, GWLP_USERDATA, true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.size.name << " at " << c.offset);
