@@ -50,23 +50,17 @@ void Walk(TReader& reader, const std::string& parent, std::vector<Record>& out) 
   while (!reader.EndOfList()) {
     const std::string name = reader.ReadStr();
     std::string value = "?";
-    switch (reader.NextValue()) {
-      case vaString:
-      case vaLString:
-        value = reader.ReadString();
-        break;
-      case vaIdent:
-      case vaFalse:
-      case vaTrue:
-        value = reader.ReadIdent();
-        break;
-      case vaInt8:
-      case vaInt16:
-      case vaInt32:
-        value = std::to_string(reader.ReadInteger());
-        break;
-      default:
-        reader.SkipValue();
+    const auto one_of = [kind = reader.NextValue()](std::initializer_list<TValueType> kinds) {
+      return std::find(kinds.begin(), kinds.end(), kind) != kinds.end();
+    };
+    if (one_of({vaString, vaLString})) {
+      value = reader.ReadString();
+    } else if (one_of({vaIdent, vaFalse, vaTrue})) {
+      value = reader.ReadIdent();
+    } else if (one_of({vaInt8, vaInt16, vaInt32})) {
+      value = std::to_string(reader.ReadInteger());
+    } else {
+      reader.SkipValue();
     }
     record.properties.emplace_back(name, value);
   }
@@ -100,7 +94,9 @@ std::uint32_t Little(const unsigned char* p, int size) {
   return value;
 }
 
-TEST(MainForm, StartsWithTheStatedBytes) {
+// The stated first bytes, and the up-down's Associate naming its edit as an
+// identifier, not a string.
+TEST(MainForm, StartsWithTheStatedBytesAndNamesTheBuddyAsAnIdentifier) {
   static const char kStart[] =
       "TPF0\x06TForm1\x05"
       "Form1\x04Left\x03\xD5\x00\x03Top\x02\x6E\x0B"
@@ -110,6 +106,11 @@ TEST(MainForm, StartsWithTheStatedBytes) {
   const std::vector<unsigned char> bytes = Resource();
   ASSERT_GE(bytes.size(), start.size());
   EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + static_cast<long>(start.size())), start);
+  const std::string key =
+      "\x09"
+      "Associate\x07\x06"
+      "Edit10";
+  EXPECT_NE(std::search(bytes.begin(), bytes.end(), key.begin(), key.end()), bytes.end());
 }
 
 TEST(MainForm, IconIsOne32By32SixteenColourImage) {
@@ -135,51 +136,21 @@ TEST(MainForm, IconIsOne32By32SixteenColourImage) {
   for (const Field& f : fields) EXPECT_EQ(Little(icon + f.offset, f.size), f.value) << f.what;
 }
 
-TEST(MainForm, UpDownNamesItsEditAsAnIdentifier) {
-  const std::vector<unsigned char> bytes = Resource();
-  const std::string key =
-      "\x09"
-      "Associate\x07\x06"
-      "Edit10";
-  EXPECT_NE(std::search(bytes.begin(), bytes.end(), key.begin(), key.end()), bytes.end());
-}
-
 TEST(MainForm, ComponentsComeInTheOrderOfTheDefinition) {
-  const std::vector<std::string> expected = {
-      "TForm1 Form1 ",
-      "TLabel Label2 Form1",
-      "TLabel Label3 Form1",
-      "TLabel Label4 Form1",
-      "TLabel Label5 Form1",
-      "TLabel Label7 Form1",
-      "TLabel Label1 Form1",
-      "TImage Image1 Form1",
-      "TEdit Edit1 Form1",
-      "TEdit Edit2 Form1",
-      "TEdit Edit3 Form1",
-      "TButton Button1 Form1",
-      "TEdit Edit5 Form1",
-      "TEdit Edit10 Form1",
-      "TCheckBox CheckBox2 Form1",
-      "TGroupBox GroupBox1 Form1",
-      "TLabel Label8 GroupBox1",
-      "TLabel Label10 GroupBox1",
-      "TEdit Edit9 GroupBox1",
-      "TEdit Edit12 GroupBox1",
-      "TTrackBar TrackBar1 GroupBox1",
-      "TTrackBar TrackBar2 GroupBox1",
-      "TEdit Edit4 Form1",
-      "TButton Button2 Form1",
-      "TTrackBar TrackBar3 Form1",
-      "TTrackBar TrackBar4 Form1",
-      "TTrackBar TrackBar5 Form1",
-      "TButton Button3 Form1",
-      "TUpDown UpDown1 Form1",
-      "TProgressBar ProgressBar1 Form1",
-      "TTrackBar TrackBar6 Form1",
-  };
-  std::vector<std::string> actual;
-  for (const Record& r : Records()) actual.push_back(r.class_name + " " + r.name + " " + r.parent);
+  // Each component as "Class Name", its parent named where it changes.
+  const std::string expected =
+      "TForm1 Form1, TLabel Label2 in Form1, TLabel Label3, TLabel Label4, TLabel Label5, "
+      "TLabel Label7, TLabel Label1, TImage Image1, TEdit Edit1, TEdit Edit2, TEdit Edit3, "
+      "TButton Button1, TEdit Edit5, TEdit Edit10, TCheckBox CheckBox2, TGroupBox GroupBox1, "
+      "TLabel Label8 in GroupBox1, TLabel Label10, TEdit Edit9, TEdit Edit12, "
+      "TTrackBar TrackBar1, TTrackBar TrackBar2, TEdit Edit4 in Form1, TButton Button2, "
+      "TTrackBar TrackBar3, TTrackBar TrackBar4, TTrackBar TrackBar5, TButton Button3, "
+      "TUpDown UpDown1, TProgressBar ProgressBar1, TTrackBar TrackBar6, ";
+  std::string actual, parent;
+  for (const Record& r : Records()) {
+    actual += r.class_name + " " + r.name + (r.parent == parent ? "" : " in " + r.parent) + ", ";
+    parent = r.parent;
+  }
   EXPECT_EQ(actual, expected);
 }
 

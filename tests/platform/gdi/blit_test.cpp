@@ -1,10 +1,5 @@
-// BitBlt and StretchBlt.
-//
-// Test ideas: copies land where asked and are clipped; the raster
-// operations combine source, destination and pattern by their tables;
-// monochrome and colour convert through the contexts' colours; stretching
-// repeats pixels, shrinking drops them, opposite signs mirror; a context
-// copies onto itself without smearing.
+// BitBlt and StretchBlt: clipping, raster operations, monochrome and colour
+// through the contexts' colours, stretching, mirroring, and copying onto itself.
 #include <gtest/gtest.h>
 #include <platform/gdi.h>
 
@@ -17,16 +12,14 @@ constexpr COLORREF kBlack = 0x000000;
 constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr COLORREF kBlue = RGB(0, 0, 255);
 
-// A 3 x 2 source whose every pixel differs: colour (10 x, 10 y, 7).
-void Paint(Canvas& canvas) {
-  for (int y = 0; y < canvas.height(); ++y) {
-    for (int x = 0; x < canvas.width(); ++x) {
-      SetPixel(canvas.dc(), x, y, RGB(10 * x + 10, 10 * y + 10, 7));
-    }
-  }
-}
+// A 3 x 2 source whose every pixel differs.
 COLORREF Source(int x, int y) {
   return RGB(10 * x + 10, 10 * y + 10, 7);
+}
+void Paint(Canvas& canvas) {
+  for (int y = 0; y < 2; ++y) {
+    for (int x = 0; x < 3; ++x) SetPixel(canvas.dc(), x, y, Source(x, y));
+  }
 }
 
 TEST(Blit, CopiesAreClippedToTheDestination) {
@@ -56,11 +49,8 @@ TEST(Blit, RasterOperations) {
   for (const Case& c : cases) {
     Canvas source(1, 1, s);
     Canvas target(1, 1, d);
-    HBRUSH brush = CreateSolidBrush(p);
-    HGDIOBJ old = SelectObject(target.dc(), brush);
+    target.Use(CreateSolidBrush(p));
     BitBlt(target.dc(), 0, 0, 1, 1, source.dc(), 0, 0, c.rop);
-    SelectObject(target.dc(), old);
-    DeleteObject(brush);
     EXPECT_EQ(target.At(0, 0), c.want & 0xFFFFFF) << std::hex << c.rop;
   }
 }

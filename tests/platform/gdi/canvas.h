@@ -27,6 +27,10 @@ class Canvas {
     Fill(fill);
   }
   ~Canvas() {
+    for (auto it = used_.rbegin(); it != used_.rend(); ++it) {
+      SelectObject(dc_, it->second);
+      DeleteObject(it->first);
+    }
     SelectObject(dc_, old_);
     DeleteDC(dc_);
     DeleteObject(bitmap_);
@@ -35,6 +39,8 @@ class Canvas {
   Canvas& operator=(const Canvas&) = delete;
 
   HDC dc() const { return dc_; }
+  // Selects a pen or brush into the canvas; it is deleted with the canvas.
+  void Use(HGDIOBJ object) { used_.emplace_back(object, SelectObject(dc_, object)); }
   HBITMAP bitmap() const { return bitmap_; }
   int width() const { return width_; }
   int height() const { return height_; }
@@ -57,6 +63,7 @@ class Canvas {
   HBITMAP bitmap_;
   HGDIOBJ old_;
   std::uint32_t* bits_ = nullptr;
+  std::vector<std::pair<HGDIOBJ, HGDIOBJ>> used_;  // the object and the one it replaced
 };
 
 // An expected picture: a background colour and the pixels set on it.

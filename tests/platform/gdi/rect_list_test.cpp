@@ -39,48 +39,33 @@ bool Overlaps(const gdi::RectList& area) {
   return false;
 }
 
-enum class Op { kAdd, kSubtract, kIntersect };
+// An operation on a list and the same on one cell of the model.
+struct Op {
+  void (*on_list)(gdi::RectList&, const RECT&);
+  bool (*on_cell)(bool cell, bool in_rect);
+};
+const Op kAdd{gdi::Add, [](bool cell, bool in) { return cell || in; }};
+const Op kSubtract{gdi::Subtract, [](bool cell, bool in) { return cell && !in; }};
+const Op kIntersect{gdi::Intersect, [](bool cell, bool in) { return cell && in; }};
 
-void Apply(gdi::RectList& area, Grid& model, Op op, const RECT& r) {
+void Apply(gdi::RectList& area, Grid& model, const Op& op, const RECT& r) {
   const Grid cells = Cells(r);
   for (int y = 0; y < kSize; ++y) {
-    for (int x = 0; x < kSize; ++x) {
-      switch (op) {
-        case Op::kAdd:
-          model[y][x] = model[y][x] || cells[y][x];
-          break;
-        case Op::kSubtract:
-          model[y][x] = model[y][x] && !cells[y][x];
-          break;
-        case Op::kIntersect:
-          model[y][x] = model[y][x] && cells[y][x];
-          break;
-      }
-    }
+    for (int x = 0; x < kSize; ++x) model[y][x] = op.on_cell(model[y][x], cells[y][x]);
   }
-  switch (op) {
-    case Op::kAdd:
-      gdi::Add(area, r);
-      break;
-    case Op::kSubtract:
-      gdi::Subtract(area, r);
-      break;
-    case Op::kIntersect:
-      gdi::Intersect(area, r);
-      break;
-  }
+  op.on_list(area, r);
 }
 
 TEST(RectList, FixedCasesMatchTheModel) {
   const struct {
-    Op op;
+    const Op& op;
     RECT rect;
   } steps[] = {
-      {Op::kAdd, {0, 0, 10, 10}},        {Op::kSubtract, {3, 3, 6, 6}},  // a hole: four pieces
-      {Op::kAdd, {5, 5, 15, 15}},        {Op::kAdd, {0, 0, 20, 20}},     // covers all: one piece
-      {Op::kSubtract, {0, 0, 20, 5}},    {Op::kIntersect, {2, 2, 8, 30}},
-      {Op::kAdd, {8, 5, 8, 20}},  // empty: nothing
-      {Op::kSubtract, {-5, -5, 30, 30}},
+      {kAdd, {0, 0, 10, 10}},        {kSubtract, {3, 3, 6, 6}},  // a hole: four pieces
+      {kAdd, {5, 5, 15, 15}},        {kAdd, {0, 0, 20, 20}},     // covers all: one piece
+      {kSubtract, {0, 0, 20, 5}},    {kIntersect, {2, 2, 8, 30}},
+      {kAdd, {8, 5, 8, 20}},  // empty: nothing
+      {kSubtract, {-5, -5, 30, 30}},
   };
   gdi::RectList area;
   Grid model{};
@@ -102,6 +87,7 @@ TEST(RectList, TheCoveringRectangleReplacesWhatItCovers) {
 TEST(RectList, GeneratedSequencesMatchTheModel) {
   std::mt19937 random(20240601);
   std::uniform_int_distribution<int> coordinate(-2, kSize + 2);
+  const Op* ops[] = {&kAdd, &kSubtract, &kIntersect};
   std::uniform_int_distribution<int> pick(0, 2);
   for (int run = 0; run < 200; ++run) {
     gdi::RectList area;
@@ -110,7 +96,7 @@ TEST(RectList, GeneratedSequencesMatchTheModel) {
       const int x1 = coordinate(random), x2 = coordinate(random);
       const int y1 = coordinate(random), y2 = coordinate(random);
       const RECT r{std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2)};
-      Apply(area, model, static_cast<Op>(pick(random)), r);
+      Apply(area, model, *ops[pick(random)], r);
       ASSERT_EQ(Cells(area), model) << "run " << run << " step " << step;
       ASSERT_FALSE(Overlaps(area)) << "run " << run << " step " << step;
     }

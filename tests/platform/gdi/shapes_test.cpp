@@ -1,10 +1,5 @@
-// Rectangles, fills, pattern blits, brushes, edges and the focus rectangle.
-//
-// Test ideas: fills leave out the right and bottom edges; Rectangle's
-// outline and fill with a pen, without one and inside the frame; PatBlt's
-// operations; the six hatches and pattern brushes tiled from the brush
-// origin; DrawEdge's rings in the system colours; the focus rectangle
-// undone by drawing it again.
+// Rectangles, fills, pattern blits, hatch and pattern brushes tiled from the
+// brush origin, edges in the system colours and the focus rectangle.
 #include <gtest/gtest.h>
 #include <platform/gdi.h>
 #include <platform/windows.h>
@@ -54,15 +49,9 @@ TEST(Shapes, RectangleWithPenWithoutPenAndInsideTheFrame) {
   };
   for (const Case& c : cases) {
     Canvas canvas(10, 8);
-    HPEN pen = CreatePen(c.style, c.width, kBlack);
-    HBRUSH brush = CreateSolidBrush(kRed);
-    HGDIOBJ old_pen = SelectObject(canvas.dc(), pen);
-    HGDIOBJ old_brush = SelectObject(canvas.dc(), brush);
+    canvas.Use(CreatePen(c.style, c.width, kBlack));
+    canvas.Use(CreateSolidBrush(kRed));
     EXPECT_TRUE(Rectangle(canvas.dc(), 1, 1, 8, 6));
-    SelectObject(canvas.dc(), old_pen);
-    SelectObject(canvas.dc(), old_brush);
-    DeleteObject(pen);
-    DeleteObject(brush);
     Picture expected(10, 8, kWhite);
     const RECT& b = c.border;
     expected.Fill(b.left, b.top, b.right, b.bottom, kBlack);
@@ -85,11 +74,8 @@ TEST(Shapes, PatBltOperations) {
   };
   for (const Case& c : cases) {
     Canvas canvas(4, 4, screen);
-    HBRUSH blue = CreateSolidBrush(kBlue);
-    HGDIOBJ old = SelectObject(canvas.dc(), blue);
+    canvas.Use(CreateSolidBrush(kBlue));
     EXPECT_TRUE(PatBlt(canvas.dc(), 1, 1, 2, 2, c.rop));
-    SelectObject(canvas.dc(), old);
-    DeleteObject(blue);
     Picture expected(4, 4, screen);
     expected.Fill(1, 1, 3, 3, c.want);
     EXPECT_TRUE(SamePixels(canvas, expected)) << std::hex << c.rop;
@@ -144,11 +130,11 @@ TEST(Shapes, PatternBrushesTileAndMonochromeOnesTakeTheContextColours) {
   HBRUSH brush = CreatePatternBrush(mono);
   DeleteObject(mono);  // the brush keeps its own copy
   Canvas canvas(5, 3);
+  canvas.Use(brush);
   SetTextColor(canvas.dc(), kRed);  // for the black bits
   SetBkColor(canvas.dc(), kBlue);   // for the white bits
   RECT all{0, 0, 5, 3};
   FillRect(canvas.dc(), &all, brush);
-  DeleteObject(brush);
   Picture expected(5, 3, kWhite);
   for (int y = 0; y < 3; ++y) {
     for (int x = 0; x < 5; ++x) expected.Set(x, y, (x + y) % 2 == 0 ? kBlue : kRed);
@@ -165,7 +151,7 @@ void Ring(Picture& p, RECT r, COLORREF light, COLORREF dark) {
   p.Fill(r.left, r.bottom - 1, r.right, r.bottom, dark);
 }
 
-TEST(Shapes, DrawEdgeRaisedAndSunken) {
+TEST(Shapes, DrawEdgeRingsAndSides) {
   struct Case {
     UINT edge;
     int outer_light, outer_dark, inner_light, inner_dark;
@@ -180,19 +166,15 @@ TEST(Shapes, DrawEdgeRaisedAndSunken) {
     Canvas canvas(9, 8, kBlack);
     RECT r{1, 1, 8, 7};
     EXPECT_TRUE(DrawEdge(canvas.dc(), &r, c.edge, BF_RECT | BF_MIDDLE | BF_ADJUST));
-    EXPECT_EQ(r.left, 3);
-    EXPECT_EQ(r.top, 3);
-    EXPECT_EQ(r.right, 6);
-    EXPECT_EQ(r.bottom, 5);
+    const RECT inside{3, 3, 6, 5};  // within both rings
+    EXPECT_TRUE(EqualRect(&r, &inside));
     Picture expected(9, 8, kBlack);
     Ring(expected, {1, 1, 8, 7}, GetSysColor(c.outer_light), GetSysColor(c.outer_dark));
     Ring(expected, {2, 2, 7, 6}, GetSysColor(c.inner_light), GetSysColor(c.inner_dark));
     expected.Fill(3, 3, 6, 5, GetSysColor(COLOR_BTNFACE));
     EXPECT_TRUE(SamePixels(canvas, expected)) << "edge " << c.edge;
   }
-}
-
-TEST(Shapes, DrawEdgeOneSideAndOneRing) {
+  // One ring on one side.
   Canvas canvas(6, 6, kBlack);
   RECT r{0, 0, 6, 6};
   DrawEdge(canvas.dc(), &r, BDR_SUNKENOUTER, BF_BOTTOM);
@@ -220,13 +202,9 @@ TEST(Shapes, FocusRectangleIsUndoneByDrawingItAgain) {
 TEST(Shapes, RectangleFillFollowsTheLineMode) {
   Canvas canvas(6, 6, RGB(0x0F, 0x0F, 0x0F));
   SetROP2(canvas.dc(), R2_XORPEN);
-  HBRUSH brush = CreateSolidBrush(RGB(0xF0, 0, 0));
-  HGDIOBJ old_brush = SelectObject(canvas.dc(), brush);
-  HGDIOBJ old_pen = SelectObject(canvas.dc(), GetStockObject(NULL_PEN));
+  canvas.Use(CreateSolidBrush(RGB(0xF0, 0, 0)));
+  canvas.Use(CreatePen(PS_NULL, 1, 0));
   Rectangle(canvas.dc(), 0, 0, 4, 4);
-  SelectObject(canvas.dc(), old_brush);
-  SelectObject(canvas.dc(), old_pen);
-  DeleteObject(brush);
   EXPECT_EQ(canvas.At(0, 0), RGB(0xFF, 0x0F, 0x0F));
   EXPECT_EQ(canvas.At(3, 3), RGB(0x0F, 0x0F, 0x0F));
 }

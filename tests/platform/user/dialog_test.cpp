@@ -70,17 +70,14 @@ TEST_F(Dialog, TabOrderIsTheZOrderOfVisibleEnabledTabStopsWithWrapAround) {
 
 TEST_F(Dialog, TabAndShiftTabMoveTheFocus) {
   SetFocus(a);
-  host::Headless().Type("\t");
-  Pump();
-  EXPECT_EQ(GetFocus(), e);
-  host::Headless().Type("\t");
-  Pump();
-  EXPECT_EQ(GetFocus(), f);
-  host::Headless().KeyDown(VK_SHIFT);
-  host::Headless().Type("\t");
-  host::Headless().KeyUp(VK_SHIFT);
-  Pump();
-  EXPECT_EQ(GetFocus(), e);
+  const std::pair<bool, HWND> steps[] = {{false, e}, {false, f}, {true, e}};  // Shift, focus after
+  for (const auto& [shift, expected] : steps) {
+    if (shift) host::Headless().KeyDown(VK_SHIFT);
+    host::Headless().Type("\t");
+    if (shift) host::Headless().KeyUp(VK_SHIFT);
+    Pump();
+    EXPECT_EQ(GetFocus(), expected);
+  }
 }
 
 TEST_F(Dialog, AControlThatWantsTheTabKeepsIt) {

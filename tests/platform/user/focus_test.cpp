@@ -1,9 +1,4 @@
 // Focus, activation between top-level windows, capture, and disabling.
-//
-// Worth checking: the focus recorded before WM_KILLFOCUS (a handler that
-// moves it back keeps it there); a hidden or destroyed focus window hands the
-// focus to its parent; the activation that follows a pop-up's end never goes
-// to a disabled owner, whichever order the modal pattern takes.
 #include <functional>
 #include <map>
 #include <string>
@@ -24,6 +19,7 @@ class Focus : public testing::Test {
 TEST_F(Focus, ActivationMovesBetweenTopLevelWindowsInTheRealOrder) {
   HWND first = MakeWindow(WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
   HWND second = MakeWindow(WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
+  HWND edit = MakeWindow(WS_CHILD | WS_VISIBLE, 0, 0, 50, 20, second);
   ASSERT_EQ(GetActiveWindow(), second);
   log.Name(first, "First");
   log.Name(second, "Second");
@@ -32,6 +28,10 @@ TEST_F(Focus, ActivationMovesBetweenTopLevelWindowsInTheRealOrder) {
   EXPECT_TRUE(log.Saw(pieces::Activation("Second", "First")));
   EXPECT_EQ(GetForegroundWindow(), first);
   EXPECT_EQ(GetWindow(second, GW_HWNDFIRST), first);
+  // Focusing a child of the inactive window activates it first.
+  SetFocus(edit);
+  EXPECT_EQ(GetActiveWindow(), second);
+  EXPECT_EQ(GetFocus(), edit);
 }
 
 // The focus is recorded before the old window hears of it, so its handler
@@ -174,34 +174,22 @@ TEST_F(Focus, HidingTheActiveWindowActivatesItsOwner) {
   EXPECT_EQ(GetFocus(), owner);
 }
 
-TEST_F(Focus, FocusingAChildOfAnInactiveWindowActivatesItFirst) {
-  HWND first = MakeWindow(WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
-  HWND edit = MakeWindow(WS_CHILD | WS_VISIBLE, 0, 0, 50, 20, first);
-  MakeWindow(WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
-  SetFocus(edit);
-  EXPECT_EQ(GetActiveWindow(), first);
-  EXPECT_EQ(GetFocus(), edit);
-}
-
-TEST_F(Focus, CaptureChangesAreReported) {
+TEST_F(Focus, CaptureChangesAreReportedAndDisablingCancelsCaptureAndFocus) {
   HWND a = MakeWindow(WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
   HWND b = MakeWindow(WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
+  HWND edit = MakeWindow(WS_CHILD | WS_VISIBLE, 0, 0, 50, 20, b);
   log.Name(a, "A");
   log.Name(b, "B");
+  log.Name(edit, "Edit");
   log.Start();
   EXPECT_EQ(SetCapture(a), nullptr);
   EXPECT_EQ(SetCapture(b), a);
   EXPECT_TRUE(ReleaseCapture());
   EXPECT_TRUE(log.Saw({"A WM_CAPTURECHANGED", "B WM_CAPTURECHANGED"}));
   EXPECT_EQ(GetCapture(), nullptr);
-}
 
-TEST_F(Focus, DisablingCancelsCaptureAndTakesTheFocus) {
-  HWND top = MakeWindow(WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
-  HWND edit = MakeWindow(WS_CHILD | WS_VISIBLE, 0, 0, 50, 20, top);
   SetFocus(edit);
   SetCapture(edit);
-  log.Name(edit, "Edit");
   log.Start();
   EXPECT_FALSE(EnableWindow(edit, FALSE));
   EXPECT_TRUE(log.Saw({"Edit WM_CANCELMODE", "Edit WM_CAPTURECHANGED default", "Edit WM_KILLFOCUS",

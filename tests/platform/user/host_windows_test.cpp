@@ -30,9 +30,14 @@ class HostWindows : public testing::Test {
     EXPECT_TRUE(log.has_value());
     return log.value_or(host::HostWindowLog{});
   }
-  HWND MakeMain() {
+  // The main window, hidden or shown and told to the host.
+  HWND MakeMain(bool shown = false) {
     HWND main = MakeWindow(WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, 100, 50, 300, 200);
     SetWindowTextA(main, "\xD1\xF2\xE8\xEC\xF3\xEB");  // "Стимул" in code page 1251
+    if (shown) {
+      ShowWindow(main, SW_SHOW);
+      WaitOnce();
+    }
     return main;
   }
 };
@@ -77,9 +82,7 @@ TEST_F(HostWindows, AHintShowsOnTopWithoutTheFocus) {
 }
 
 TEST_F(HostWindows, PaintingIsPresentedOnceBeforeTheWaitAndOnlyWhereItDrew) {
-  HWND main = MakeMain();
-  ShowWindow(main, SW_SHOW);
-  WaitOnce();
+  HWND main = MakeMain(true);
   const int before = Log(main).presents;
   TestHandlers()[WM_PAINT] = [](HWND w, WPARAM, LPARAM) {
     PAINTSTRUCT ps;
@@ -108,9 +111,7 @@ TEST_F(HostWindows, PaintingIsPresentedOnceBeforeTheWaitAndOnlyWhereItDrew) {
 }
 
 TEST_F(HostWindows, ABusyLoopStillPresentsNowAndThen) {
-  HWND main = MakeMain();
-  ShowWindow(main, SW_SHOW);
-  WaitOnce();
+  HWND main = MakeMain(true);
   const int before = Log(main).presents;
   // 100 ms of messages that never let the thread wait, drawing all the while.
   for (int ms = 0; ms < 100; ms += 4) {
@@ -146,9 +147,7 @@ TEST_F(HostWindows, MouseEventsNameTheirWindowInClientCoordinates) {
 }
 
 TEST_F(HostWindows, TheWindowManagersNewsIsActedOn) {
-  HWND main = MakeMain();
-  ShowWindow(main, SW_SHOW);
-  DrainMessages();
+  HWND main = MakeMain(true);
   bool closed = false;
   TestHandlers()[WM_CLOSE] = [&](HWND, WPARAM, LPARAM) {
     closed = true;

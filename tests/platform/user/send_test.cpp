@@ -1,11 +1,5 @@
-// Windows belong to the thread that made them.
-//
-// Worth checking: a message sent from another thread runs on the window's
-// own thread, only when that thread looks for messages, and the sender gets
-// the answer; the user-interface thread can send to a window of another
-// thread the same way; other threads may not destroy a window or set its
-// timers; a watcher thread's calls stay safe while the user-interface thread
-// creates, moves and destroys windows (run under ThreadSanitizer too).
+// Windows belong to the thread that made them: what is sent to one runs on
+// that thread when it looks for messages. Run under ThreadSanitizer too.
 #include <atomic>
 #include <functional>
 
@@ -56,58 +50,51 @@ TEST_F(WindowThreads, ASentMessageRunsOnTheWindowsThreadAndAnswersTheSender) {
     return static_cast<LRESULT>(wParam) * 2;
   };
   LRESULT answer = 0;
+  POINT cursor{};
+  host::Headless().MoveMouse(40, 30);
   log.Start();
   RunOnOtherThread([&] {
     answer = SendMessageA(w, WM_USER, 21, 0);
     PostMessageA(w, WM_USER + 1, 0, 0);
+    GetCursorPos(&cursor);
   });
   EXPECT_EQ(answer, 42);
   EXPECT_EQ(ran_on, GetCurrentThreadId());
+  EXPECT_EQ(cursor.x, 40);
+  EXPECT_EQ(cursor.y, 30);
   EXPECT_TRUE(log.Saw({"W 0x0400 w=21", "W 0x0401 posted"}));
 }
 
 TEST_F(WindowThreads, TheUserInterfaceThreadSendsToAnotherThreadsWindow) {
-  struct Shared {
-    std::atomic<HWND> window{nullptr};
-    DWORD thread = 0;
-    DWORD ran_on = 0;
-  } shared;
-  const auto proc = [](HWND window, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
-    auto* s = reinterpret_cast<Shared*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (message == WM_USER) {
-      s->ran_on = GetCurrentThreadId();
-      return 7;
-    }
-    if (message == WM_USER + 1) PostQuitMessage(0);
-    return DefWindowProcA(window, message, wParam, lParam);
+  std::atomic<DWORD> ran_on = 0;
+  TestHandlers()[WM_USER] = [&](HWND, WPARAM, LPARAM) -> LRESULT {
+    ran_on = GetCurrentThreadId();
+    return 7;
   };
-  WNDCLASSA info{};
-  info.lpfnWndProc = proc;
-  info.lpszClassName = "OtherThreadWindow";
-  RegisterClassA(&info);
+  TestHandlers()[WM_CLOSE] = [](HWND window, WPARAM, LPARAM) -> LRESULT {
+    DestroyWindow(window);
+    PostQuitMessage(0);
+    return 0;
+  };
+  std::atomic<HWND> window = nullptr;
   HANDLE thread = CreateThread(
       nullptr, 0,
       [](LPVOID p) -> DWORD {
-        auto* s = static_cast<Shared*>(p);
-        s->thread = GetCurrentThreadId();
-        HWND w = CreateWindowExA(0, "OtherThreadWindow", "", WS_POPUP, 0, 0, 10, 10, nullptr,
-                                 nullptr, nullptr, nullptr);
-        SetWindowLongPtrA(w, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(s));
-        s->window = w;
+        *static_cast<std::atomic<HWND>*>(p) = MakeWindow(WS_POPUP, 0, 0, 10, 10);
         MSG msg;
         while (GetMessageA(&msg, nullptr, 0, 0)) DispatchMessageA(&msg);
-        DestroyWindow(w);
         return 0;
       },
-      &shared, 0, nullptr);
-  while (shared.window == nullptr) host::Headless().AdvanceClock(0);
-  EXPECT_EQ(GetWindowThreadProcessId(shared.window, nullptr), shared.thread);
-  EXPECT_EQ(SendMessageA(shared.window, WM_USER, 0, 0), 7);
-  EXPECT_EQ(shared.ran_on, shared.thread);
-  PostMessageA(shared.window, WM_USER + 1, 0, 0);
+      &window, 0, nullptr);
+  while (window == nullptr) host::Headless().AdvanceClock(0);
+  const DWORD owner = GetWindowThreadProcessId(window, nullptr);
+  EXPECT_NE(owner, GetCurrentThreadId());
+  EXPECT_EQ(SendMessageA(window, WM_USER, 0, 0), 7);
+  EXPECT_EQ(ran_on, owner);
+  PostMessageA(window, WM_CLOSE, 0, 0);
   EXPECT_EQ(WaitForSingleObject(thread, INFINITE), WAIT_OBJECT_0);
   CloseHandle(thread);
-  EXPECT_FALSE(IsWindow(shared.window));
+  EXPECT_FALSE(IsWindow(window));
 }
 
 TEST_F(WindowThreads, AnotherThreadMayNotDestroyAWindowOrSetItsTimers) {

@@ -1,5 +1,5 @@
 // What a window carries: its extra bytes, read and written at non-negative
-// offsets, and kept per window through a subclass of its procedure.
+// offsets, its user data, and its state kept per window through a subclass.
 #include <gtest/gtest.h>
 #include <platform/headless.h>
 #include <platform/kernel.h>
@@ -27,67 +27,58 @@ HWND MakeOf(const char* cls, int extra, WNDPROC proc = DefWindowProcA) {
   return CreateWindowExA(0, cls, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
 }
 
-TEST_F(WindowData, ExtraBytesAreZeroedAndReachedOnlyInside) {
+// Reading and writing a word, a long or a pointer-sized long.
+struct Access {
+  const char* name;
+  LONG_PTR (*get)(HWND, int);
+  LONG_PTR (*set)(HWND, int, LONG_PTR);
+};
+const Access kWord{"word", [](HWND w, int i) -> LONG_PTR { return GetWindowWord(w, i); },
+                   [](HWND w, int i, LONG_PTR v) -> LONG_PTR {
+                     return SetWindowWord(w, i, static_cast<WORD>(v));
+                   }};
+const Access kLong{"long", [](HWND w, int i) -> LONG_PTR { return GetWindowLongA(w, i); },
+                   [](HWND w, int i, LONG_PTR v) -> LONG_PTR {
+                     return SetWindowLongA(w, i, static_cast<LONG>(v));
+                   }};
+const Access kPtr{"pointer", GetWindowLongPtrA, SetWindowLongPtrA};
+
+TEST_F(WindowData, ExtraBytesAndUserDataAreZeroedAndReachedOnlyInside) {
   HWND w = MakeOf("Extra12", 12);
   HWND none = MakeWindow(WS_POPUP, 0, 0, 10, 10);  // a class without extra bytes
-  enum Size { kWord, kLong, kPtr };
   const struct {
     HWND window;
-    Size size;
+    const Access& size;
     int offset;
     bool fits;
   } cases[] = {
       {w, kPtr, 0, true},     {w, kPtr, 4, true},     {w, kPtr, 5, false},
       {w, kLong, 8, true},    {w, kLong, 9, false},   {w, kWord, 10, true},
       {w, kWord, 11, false},  {w, kWord, -2, false},  {none, kWord, 0, false},
-      {none, kPtr, 0, false}, {w, kPtr, -100, false},
+      {none, kPtr, 0, false}, {w, kPtr, -100, false}, {w, kPtr, GWLP_USERDATA, true},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << "size " << c.size << " at " << c.offset);
-    const auto get = [&] {
-      switch (c.size) {
-        case kWord:
-          return static_cast<LONG_PTR>(GetWindowWord(c.window, c.offset));
-        case kLong:
-          return static_cast<LONG_PTR>(GetWindowLongA(c.window, c.offset));
-        default:
-          return GetWindowLongPtrA(c.window, c.offset);
-      }
-    };
-    const auto set = [&](LONG_PTR value) {
-      switch (c.size) {
-        case kWord:
-          return static_cast<LONG_PTR>(SetWindowWord(c.window, c.offset, static_cast<WORD>(value)));
-        case kLong:
-          return static_cast<LONG_PTR>(
-              SetWindowLongA(c.window, c.offset, static_cast<LONG>(value)));
-        default:
-          return SetWindowLongPtrA(c.window, c.offset, value);
-      }
-    };
+    SCOPED_TRACE(testing::Message() << c.size.name << " at " << c.offset);
     SetLastError(0);
     if (!c.fits) {
-      EXPECT_EQ(get(), 0);
+      EXPECT_EQ(c.size.get(c.window, c.offset), 0);
       EXPECT_EQ(GetLastError(), ERROR_INVALID_INDEX);
       SetLastError(0);
-      EXPECT_EQ(set(0x1234), 0);
+      EXPECT_EQ(c.size.set(c.window, c.offset, 0x1234), 0);
       EXPECT_EQ(GetLastError(), ERROR_INVALID_INDEX);
       continue;
     }
     SetWindowLongPtrA(w, 0, 0);
     SetWindowLongPtrA(w, 4, 0);
-    EXPECT_EQ(get(), 0);
-    EXPECT_EQ(set(0x1234), 0);
-    EXPECT_EQ(set(0x4321), 0x1234);
-    EXPECT_EQ(get(), 0x4321);
+    EXPECT_EQ(c.size.get(w, c.offset), 0);
+    EXPECT_EQ(c.size.set(w, c.offset, 0x1234), 0);
+    EXPECT_EQ(c.size.set(w, c.offset, 0x4321), 0x1234);
+    EXPECT_EQ(c.size.get(w, c.offset), 0x4321);
     EXPECT_EQ(GetLastError(), 0u);
   }
   SetWindowLongPtrA(w, 4, 0);
-  SetLastError(0);
   EXPECT_EQ(SetWindowLongPtrA(w, 4, LONG_PTR{0x123456789A}), 0);
-  EXPECT_EQ(GetWindowLongPtrA(w, 4), LONG_PTR{0x123456789A});
-  EXPECT_EQ(GetWindowLongPtrA(w, -1000), 0);  // no such long
-  EXPECT_EQ(GetLastError(), ERROR_INVALID_INDEX);
+  EXPECT_EQ(GetWindowLongPtrA(w, 4), LONG_PTR{0x123456789A});  // all its bits
   DestroyWindow(w);
   EXPECT_EQ(GetWindowLongPtrA(w, 0), 0);
   EXPECT_EQ(GetLastError(), ERROR_INVALID_WINDOW_HANDLE);
