@@ -210,6 +210,18 @@ TEST(GraphicsObjects, AFontTakesTheDataAndHandleOfAnExistingFont) {
   EXPECT_EQ(GetObjectType(handle), 0u);  // the cache let go of the old one
 }
 
+TEST(GraphicsObjects, AFontGivenACachedHandleSharesItsEntry) {
+  auto maker = Make<TFont>();
+  maker->SetName("Arial");
+  HFONT handle = maker->Handle();
+  auto taker = Make<TFont>();
+  taker->SetHandle(handle);
+  EXPECT_EQ(taker->Name(), "Arial");
+  maker.reset();
+  EXPECT_EQ(GetObjectType(handle), OBJ_FONT);  // still the taker's
+  EXPECT_EQ(taker->Handle(), handle);
+}
+
 TEST(GraphicsObjects, AssignSharesTheEntryAndCopiesTheObjectsOwnValues) {
   auto a = Make<TPen>(), b = Make<TPen>();
   a->SetColor(clMaroon);
