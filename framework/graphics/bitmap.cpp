@@ -62,6 +62,7 @@ void TBitmapCanvas::AcquireHandle() {
   HDC dc = CreateCompatibleDC(nullptr);
   if (dc == nullptr) GDIError();
   old_bitmap_ = image != nullptr ? SelectObject(dc, image) : nullptr;
+  // FIXME: bitmaps have no palettes yet, so none is selected and realised.
   SetHandle(dc);
   BitmapCanvases().Add(this);
 }

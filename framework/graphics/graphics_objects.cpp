@@ -91,6 +91,8 @@ HPEN MakePen(const TPenData& data) {
 HBRUSH MakeBrush(const TBrushData& data) {
   LOGBRUSH brush{};
   if (data.Bitmap != nullptr) {
+    // FIXME: the bitmap is used as it is, not switched to a device-dependent
+    // handle first; the platform's pattern brushes copy any bitmap.
     brush.lbStyle = BS_PATTERN;
     brush.lbHatch = reinterpret_cast<ULONG_PTR>(data.Bitmap->Handle());
   } else if (data.Style == bsSolid) {
@@ -197,6 +199,12 @@ HFONT TFont::Handle() {
 }
 
 void TFont::SetHandle(HFONT handle) {
+  if (handle != nullptr) {
+    // A cached font's handle: share its entry rather than take the handle
+    // over, which would delete it under the fonts that made it.
+    ChangeLock lock(*this);
+    if (FontManager().ShareHandle(*this, resource_, handle)) return;
+  }
   LOGFONTA font{};
   if (handle == nullptr || GetObjectA(handle, sizeof font, &font) == 0) {
     ChangeData(FontManager(), resource_, [](TFontData& d) { d = DefaultFontData(); });

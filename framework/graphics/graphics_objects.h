@@ -108,7 +108,8 @@ class TFont : public TGraphicsObject {
   // The font's handle, made on first use.
   HFONT Handle();
   // Takes the data of an existing font (or the default data when the
-  // handle cannot be read); the cache keeps the handle.
+  // handle cannot be read); the cache keeps the handle. A handle the cache
+  // made shares that font's entry instead.
   void SetHandle(HFONT handle);
 
   TColor Color() const { return color_; }

@@ -66,8 +66,8 @@ struct ReleaseLater {
 
 template <typename Data>
 void TResourceManager<Data>::ChangeEntry(TGraphicsObject& object, Entry*& slot, const Data& data) {
-  ReleaseLater<TResourceManager, Entry> old{*this, slot};
   Entry* entry = AllocEntry(data);
+  ReleaseLater<TResourceManager, Entry> old{*this, slot};
   if (entry == old.entry) return;
   slot = entry;
   object.NotifyChanged();
@@ -82,6 +82,22 @@ void TResourceManager<Data>::AssignEntry(TGraphicsObject& object, Entry*& slot, 
   LeaveCriticalSection(&lock_);
   slot = entry;
   object.NotifyChanged();
+}
+
+template <typename Data>
+bool TResourceManager<Data>::ShareHandle(TGraphicsObject& object, Entry*& slot, HGDIOBJ handle) {
+  EnterCriticalSection(&lock_);
+  Entry* entry = head_;
+  while (entry != nullptr && entry->Handle.load() != handle) entry = entry->Next;
+  if (entry != nullptr) ++entry->RefCount;
+  LeaveCriticalSection(&lock_);
+  if (entry == nullptr) return false;
+  ReleaseLater<TResourceManager, Entry> old{*this, slot};
+  if (entry != old.entry) {
+    slot = entry;
+    object.NotifyChanged();
+  }
+  return true;
 }
 
 template class TResourceManager<TFontData>;

@@ -51,6 +51,9 @@ class TResourceManager {
   void ChangeEntry(TGraphicsObject& object, Entry*& slot, const Data& data);
   // Shares `entry` into `slot` (another object's entry, for Assign).
   void AssignEntry(TGraphicsObject& object, Entry*& slot, Entry* entry);
+  // Shares the entry whose handle `handle` is, if there is one: a handle
+  // the cache made stays the cache's.
+  bool ShareHandle(TGraphicsObject& object, Entry*& slot, HGDIOBJ handle);
   // Calls `make` to create the entry's handle unless another thread already
   // has; make(data) returns the new handle.
   template <typename Make>

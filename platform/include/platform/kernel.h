@@ -45,8 +45,8 @@ void SetLastError(DWORD code);
 // ERROR_INSUFFICIENT_BUFFER; both return 0.
 constexpr DWORD FORMAT_MESSAGE_IGNORE_INSERTS = 0x00000200u;
 constexpr DWORD FORMAT_MESSAGE_FROM_SYSTEM = 0x00001000u;
-DWORD FormatMessageA(DWORD flags, LPCVOID source, DWORD message_id, DWORD language_id,
-                     LPSTR buffer, DWORD size, void* arguments);
+DWORD FormatMessageA(DWORD flags, LPCVOID source, DWORD message_id, DWORD language_id, LPSTR buffer,
+                     DWORD size, void* arguments);
 
 // number * numerator / denominator with a 64-bit product, rounded to the
 // nearest integer (halves away from zero); -1 when the denominator is 0 or

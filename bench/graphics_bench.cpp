@@ -1,0 +1,61 @@
+// The preview of the default train drawn through the framework's canvas on
+// a 485 x 89 bitmap, with the preview's own call sequence: to compare with
+// BM_PreviewRedraw of bench_gdi, which makes the same platform calls
+// directly. And the cost of a pen change that finds its data in the cache.
+#include <benchmark/benchmark.h>
+
+#include "bench/bench_support.h"
+#include "framework/graphics/bitmap.h"
+#include "stimulus/preview.h"
+
+namespace {
+
+// The preview's picture on a canvas, as the image control gives it.
+class CanvasPreview : public stimulus::PreviewCanvas {
+ public:
+  CanvasPreview(TCanvas& canvas, int width, int height)
+      : canvas_(canvas), width_(width), height_(height) {}
+  int Width() override { return width_; }
+  int Height() override { return height_; }
+  void FillRect(int left, int top, int right, int bottom) override {
+    canvas_.FillRect({left, top, right, bottom});
+  }
+  void SetPenColor(std::int32_t color) override { canvas_.Pen()->SetColor(color); }
+  void SetPenStyle(stimulus::PenStyle style) override {
+    canvas_.Pen()->SetStyle(style == stimulus::PenStyle::Dot ? psDot : psSolid);
+  }
+  void MoveTo(int x, int y) override { canvas_.MoveTo(x, y); }
+  void LineTo(int x, int y) override { canvas_.LineTo(x, y); }
+
+ private:
+  TCanvas& canvas_;
+  int width_;
+  int height_;
+};
+
+void BM_CanvasPreviewRedraw(benchmark::State& state) {
+  std::unique_ptr<TBitmap, FreeDeleter> bitmap(Construct<TBitmap>());
+  bitmap->SetWidth(485);
+  bitmap->SetHeight(89);
+  CanvasPreview preview(*bitmap->Canvas(), 485, 89);
+  const stimulus::StimulusParams params = DefaultShape(5);
+  for (auto _ : state) {
+    stimulus::DrawPreview(preview, params);
+    benchmark::DoNotOptimize(bitmap->Handle());
+  }
+}
+BENCHMARK(BM_CanvasPreviewRedraw)->Unit(benchmark::kMicrosecond);
+
+void BM_CachedPenChange(benchmark::State& state) {
+  std::unique_ptr<TPen, FreeDeleter> keep(Construct<TPen>());
+  keep->SetColor(clGreen);  // both data stay in the cache
+  std::unique_ptr<TPen, FreeDeleter> pen(Construct<TPen>());
+  for (auto _ : state) {
+    pen->SetColor(clGreen);
+    pen->SetColor(clBlack);
+    benchmark::DoNotOptimize(pen->Handle());
+  }
+}
+BENCHMARK(BM_CachedPenChange);
+
+}  // namespace

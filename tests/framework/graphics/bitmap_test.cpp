@@ -1,0 +1,166 @@
+// Bitmaps: images shared until one of the bitmaps draws, resizing that keeps
+// the old pixels and fills the rest, the kind of image kept across a resize,
+// and drawing a bitmap into another canvas.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "framework/graphics/bitmap.h"
+#include "framework/rtl/sysconst.h"
+#include "platform/gdi/surface.h"
+#include "rtl/resstrings.h"
+#include "tests/platform/gdi/canvas.h"
+
+namespace {
+
+using OwnedBitmap = std::unique_ptr<TBitmap, FreeDeleter>;
+
+OwnedBitmap MakeBitmap(int width, int height) {
+  OwnedBitmap bitmap(Construct<TBitmap>());
+  bitmap->SetWidth(width);
+  bitmap->SetHeight(height);
+  return bitmap;
+}
+
+// Every pixel of the bitmap as its canvas reads it.
+std::vector<COLORREF> Pixels(TBitmap& bitmap) {
+  std::vector<COLORREF> pixels;
+  for (int y = 0; y < bitmap.Height(); ++y) {
+    for (int x = 0; x < bitmap.Width(); ++x) pixels.push_back(bitmap.Canvas()->Pixel(x, y));
+  }
+  return pixels;
+}
+
+TEST(Bitmap, DrawingOnOneOfTwoSharingBitmapsLeavesTheOther) {
+  OwnedBitmap first = MakeBitmap(3, 2);
+  first->Canvas()->SetPixel(1, 1, clRed);
+  OwnedBitmap second(Construct<TBitmap>());
+  second->Assign(first.get());
+  EXPECT_EQ(second->Handle(), first->Handle());
+  EXPECT_EQ(first->Image().RefCount, 2);
+
+  second->Canvas()->SetPixel(0, 0, clBlue);  // copies the image first
+  EXPECT_NE(second->Handle(), first->Handle());
+  EXPECT_EQ(Pixels(*first), (std::vector<COLORREF>{clWhite, clWhite, clWhite,  //
+                                                   clWhite, clRed, clWhite}));
+  EXPECT_EQ(Pixels(*second), (std::vector<COLORREF>{clBlue, clWhite, clWhite,  //
+                                                    clWhite, clRed, clWhite}));
+
+  first->Canvas()->SetPixel(2, 0, clLime);  // alone with its image again: no copy
+  EXPECT_EQ(first->Image().RefCount, 1);
+  EXPECT_EQ(second->Canvas()->Pixel(2, 0), COLORREF{clWhite});
+}
+
+TEST(Bitmap, ResizingKeepsTheOldPixelsAndFillsTheRest) {
+  const struct {
+    const char* what;
+    TColor brush;  // clNone: no canvas before the resize
+    COLORREF fill;
+  } cases[] = {
+      {"without a canvas", clNone, 0xFFFFFF},
+      {"with the canvas's brush", clAqua, clAqua},
+  };
+  for (const auto& c : cases) {
+    OwnedBitmap bitmap = MakeBitmap(2, 2);
+    bitmap->Canvas()->SetPixel(0, 0, clRed);
+    bitmap->Canvas()->SetPixel(1, 1, clGreen);
+    OwnedBitmap resized(Construct<TBitmap>());
+    resized->Assign(bitmap.get());
+    if (c.brush != clNone) resized->Canvas()->Brush()->SetColor(c.brush);
+    resized->SetSize(3, 3);
+    const COLORREF f = c.fill;
+    EXPECT_EQ(Pixels(*resized), (std::vector<COLORREF>{clRed, clWhite, f,    //
+                                                       clWhite, clGreen, f,  //
+                                                       f, f, f}))
+        << c.what;
+    EXPECT_EQ(Pixels(*bitmap).size(), 4u) << c.what;  // the shared one is left as it was
+  }
+}
+
+TEST(Bitmap, AZeroSizeHasNoImage) {
+  OwnedBitmap bitmap = MakeBitmap(4, 0);
+  EXPECT_TRUE(bitmap->Empty());
+  EXPECT_EQ(bitmap->Handle(), nullptr);
+  bitmap->SetHeight(2);
+  EXPECT_FALSE(bitmap->Empty());
+  EXPECT_EQ(Pixels(*bitmap), std::vector<COLORREF>(8, clWhite));
+}
+
+TEST(Bitmap, ANewImageIsOfTheOldOnesKind) {
+  const BITMAPINFO info = gdi::TopDown32(2, 2);
+  void* bits = nullptr;
+  const struct {
+    const char* what;
+    HBITMAP handle;
+    int bits_pixel;
+    bool dib;
+  } cases[] = {
+      {"monochrome", CreateBitmap(2, 2, 1, 1, nullptr), 1, false},
+      {"DIB section", CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0), 32,
+       true},
+  };
+  for (const auto& c : cases) {
+    OwnedBitmap bitmap(Construct<TBitmap>());
+    bitmap->SetHandle(c.handle);
+    bitmap->SetWidth(5);
+    DIBSECTION section{};
+    const int size = GetObjectA(bitmap->Handle(), sizeof section, &section);
+    EXPECT_EQ(size == static_cast<int>(sizeof section), c.dib) << c.what;
+    EXPECT_EQ(section.dsBm.bmBitsPixel, c.bits_pixel) << c.what;
+    EXPECT_EQ(section.dsBm.bmWidth, 5) << c.what;
+    EXPECT_EQ(bitmap->Monochrome(), c.bits_pixel == 1) << c.what;
+  }
+}
+
+TEST(Bitmap, SetHandleRefusesWhatIsNoBitmap) {
+  OwnedBitmap bitmap(Construct<TBitmap>());
+  try {
+    bitmap->SetHandle(static_cast<HBITMAP>(GetStockObject(BLACK_PEN)));
+    ADD_FAILURE() << "took a pen";
+  } catch (const EInvalidGraphic& e) {
+    EXPECT_EQ(e.Message(), "Bitmap image is not valid");
+  }
+  EXPECT_TRUE(bitmap->Empty());
+}
+
+TEST(Bitmap, DrawsIntoAnotherCanvasAndTellsOfItsOwnChanges) {
+  OwnedBitmap bitmap = MakeBitmap(2, 2);
+  int changes = 0;
+  struct Counter : TObject {
+    int* count;
+    void Changed(TObject*) { ++*count; }
+  } counter;
+  counter.count = &changes;
+  bitmap->OnChange = MethodOf<&Counter::Changed>(&counter);
+  bitmap->Canvas()->Brush()->SetColor(clMaroon);
+  bitmap->Canvas()->FillRect({0, 0, 2, 2});
+  EXPECT_EQ(changes, 1);
+  EXPECT_TRUE(bitmap->Modified());
+
+  Canvas surface(6, 6);
+  std::unique_ptr<TCanvas, FreeDeleter> target(Construct<TCanvas>());
+  target->SetHandle(surface.dc());
+  target->Draw(1, 1, bitmap.get());
+  EXPECT_EQ(surface.At(1, 1), COLORREF{clMaroon});
+  EXPECT_EQ(surface.At(2, 2), COLORREF{clMaroon});
+  EXPECT_EQ(surface.At(3, 3), 0xFFFFFFu);
+  target->StretchDraw({2, 2, 6, 6}, bitmap.get());
+  EXPECT_EQ(surface.At(5, 5), COLORREF{clMaroon});
+  EXPECT_EQ(GetStretchBltMode(surface.dc()), COLORONCOLOR);
+  target->SetHandle(nullptr);
+  EXPECT_EQ(changes, 1);  // drawing the bitmap elsewhere leaves it alone
+}
+
+TEST(Bitmap, ABrushPaintsWithItsPattern) {
+  OwnedBitmap pattern = MakeBitmap(2, 1);
+  pattern->Canvas()->SetPixel(0, 0, clPurple);
+  OwnedBitmap target = MakeBitmap(4, 1);
+  TBrush* brush = target->Canvas()->Brush();
+  brush->SetBitmap(pattern.get());
+  target->Canvas()->FillRect({0, 0, 4, 1});
+  EXPECT_EQ(Pixels(*target), (std::vector<COLORREF>{clPurple, clWhite, clPurple, clWhite}));
+  brush->SetColor(clRed);  // a colour drops the pattern
+  EXPECT_EQ(brush->Bitmap(), nullptr);
+}
+
+}  // namespace

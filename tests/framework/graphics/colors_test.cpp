@@ -1,0 +1,110 @@
+// Colours and character sets: resolving system colours, the name tables,
+// and names in a form definition read through the integer-constant registry.
+#include <gtest/gtest.h>
+
+#include <platform/windows.h>
+
+#include "framework/graphics/colors.h"
+#include "framework/graphics/graphics_objects.h"
+#include "framework/streaming/class_registry.h"
+#include "framework/streaming/component.h"
+#include "framework/streaming/form_loading.h"
+#include "tests/framework/streaming/form_bytes.h"
+
+namespace {
+
+// A component with a colour and a font, as a form definition sets them.
+class TSwatch : public TComponent {
+  TAVRION_CLASS(TSwatch, TComponent)
+
+ public:
+  explicit TSwatch(TComponent* owner) : TComponent(owner) {}
+  TFont* Font() const { return font_.get(); }
+  void SetFont(TFont* value) { font_->Assign(value); }
+  TColor color = clBlack;
+
+ private:
+  std::unique_ptr<TFont, FreeDeleter> font_{Construct<TFont>()};
+};
+
+}  // namespace
+
+TAVRION_CLASS_INFO(TSwatch, "GraphicsTests") {
+  c.Property<&TSwatch::color, &TSwatch::color, TColorProp>("Color");
+  c.Property<&TSwatch::Font, &TSwatch::SetFont>("Font");
+}
+
+namespace {
+
+TEST(Colors, ResolveLooksUpSystemColoursOnly) {
+  const struct {
+    TColor color;
+    COLORREF expected;
+  } cases[] = {
+      {clBtnFace, GetSysColor(COLOR_BTNFACE)},
+      {clWindowText, GetSysColor(COLOR_WINDOWTEXT)},
+      {clInfoBk, GetSysColor(COLOR_INFOBK)},
+      {clNone, 0x1FFFFFFF},
+      {clGreen, 0x00008000},
+      {0x00E2E8E8, 0x00E2E8E8},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ResolveColor(c.color), c.expected) << std::hex << c.color;
+}
+
+TEST(Colors, NamesConvertBothWays) {
+  const struct {
+    bool (*to_int)(const std::string&, std::int32_t&);
+    bool (*to_ident)(std::int32_t, std::string&);
+    const char* name;
+    std::int32_t value;
+  } cases[] = {
+      {IdentToColor, ColorToIdent, "clBlack", 0},
+      {IdentToColor, ColorToIdent, "clBtnFace", static_cast<std::int32_t>(0x8000000F)},
+      {IdentToColor, ColorToIdent, "clInfoBk", static_cast<std::int32_t>(0x80000018)},
+      {IdentToColor, ColorToIdent, "clNone", 0x1FFFFFFF},
+      {IdentToCharset, CharsetToIdent, "ANSI_CHARSET", 0},
+      {IdentToCharset, CharsetToIdent, "MAC_CHARSET", 77},
+      {IdentToCharset, CharsetToIdent, "RUSSIAN_CHARSET", 204},
+      {IdentToCharset, CharsetToIdent, "OEM_CHARSET", 255},
+  };
+  for (const auto& c : cases) {
+    std::int32_t value = -1;
+    EXPECT_TRUE(c.to_int(c.name, value)) << c.name;
+    EXPECT_EQ(value, c.value) << c.name;
+    std::string name;
+    EXPECT_TRUE(c.to_ident(c.value, name)) << c.name;
+    EXPECT_EQ(name, c.name);
+  }
+  std::int32_t value = 0;
+  EXPECT_TRUE(IdentToColor("CLBTNFACE", value));  // letters folded
+  EXPECT_FALSE(IdentToColor("clFace", value));
+  std::string name;
+  EXPECT_FALSE(ColorToIdent(0x00123456, name));
+  EXPECT_FALSE(CharsetToIdent(3, name));
+}
+
+TEST(Colors, AFormDefinitionNamesColoursAndCharacterSets) {
+  FormBytes bytes;
+  bytes.Signature().Component("TSwatch", "Swatch1");
+  bytes.Prop("Color").Ident("clBtnFace");
+  bytes.Prop("Font.Charset").Ident("RUSSIAN_CHARSET");
+  bytes.Prop("Font.Color").Ident("clRed");
+  bytes.Prop("Font.Height").Int(-13);
+  bytes.Prop("Font.Name").String("Arial");
+  bytes.Prop("Font.Style").Set({"fsBold", "fsItalic"});
+  bytes.End().End();
+  TMemoryStream stream = bytes.Stream();
+  std::unique_ptr<TSwatch, FreeDeleter> swatch(Construct<TSwatch>(nullptr));
+  ReadComponent(stream, swatch.get());
+
+  EXPECT_EQ(swatch->color, clBtnFace);
+  EXPECT_EQ(swatch->Font()->Charset(), RUSSIAN_CHARSET);
+  EXPECT_EQ(swatch->Font()->Color(), clRed);
+  EXPECT_EQ(swatch->Font()->Height(), -13);
+  EXPECT_EQ(swatch->Font()->Name(), "Arial");
+  EXPECT_TRUE(swatch->Font()->Style().Contains(fsBold));
+  EXPECT_TRUE(swatch->Font()->Style().Contains(fsItalic));
+  EXPECT_FALSE(swatch->Font()->Style().Contains(fsUnderline));
+}
+
+}  // namespace

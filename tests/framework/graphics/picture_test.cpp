@@ -1,0 +1,65 @@
+// Pictures keep a copy of the graphic they are given, and pass on its changes.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "framework/graphics/bitmap.h"
+#include "framework/graphics/picture.h"
+#include "tests/support/class_infos.h"
+
+namespace {
+
+struct Listener : TObject, TPictureNotify {
+  int changes = 0;
+  int notified = 0;
+  void Changed(TObject*) { ++changes; }
+  void PictureChanged(TObject*) override { ++notified; }
+};
+
+TEST(Picture, GraphicSetterKeepsACopyAndTellsOfTheChange) {
+  std::unique_ptr<TPicture, FreeDeleter> picture(Construct<TPicture>());
+  Listener listener;
+  picture->OnChange = MethodOf<&Listener::Changed>(&listener);
+  picture->SetNotify(&listener);
+  EXPECT_EQ(picture->Width(), 0);
+
+  std::unique_ptr<TBitmap, FreeDeleter> bitmap(Construct<TBitmap>());
+  bitmap->SetSize(485, 89);
+  picture->SetGraphic(bitmap.get());
+  auto* kept = dynamic_cast<TBitmap*>(picture->Graphic());
+  ASSERT_NE(kept, nullptr);
+  EXPECT_NE(kept, bitmap.get());
+  EXPECT_EQ(kept->Handle(), bitmap->Handle());  // sharing the image
+  EXPECT_EQ(picture->Width(), 485);
+  EXPECT_EQ(picture->Height(), 89);
+  EXPECT_EQ(listener.changes, 1);
+  EXPECT_EQ(listener.notified, 1);
+
+  bitmap.reset();  // the picture's copy lives on
+  kept->Canvas()->FillRect({0, 0, 485, 89});
+  EXPECT_EQ(listener.changes, 2);  // the graphic's change is the picture's
+  EXPECT_EQ(listener.notified, 2);
+
+  picture->SetGraphic(nullptr);
+  EXPECT_EQ(picture->Graphic(), nullptr);
+  EXPECT_EQ(picture->Width(), 0);
+  EXPECT_EQ(listener.changes, 3);
+}
+
+TEST(Picture, AssignTakesAnotherPicturesGraphic) {
+  std::unique_ptr<TPicture, FreeDeleter> from(Construct<TPicture>());
+  std::unique_ptr<TPicture, FreeDeleter> to(Construct<TPicture>());
+  std::unique_ptr<TBitmap, FreeDeleter> bitmap(Construct<TBitmap>());
+  bitmap->SetSize(3, 4);
+  from->SetGraphic(bitmap.get());
+  to->Assign(from.get());
+  ASSERT_NE(to->Graphic(), nullptr);
+  EXPECT_NE(to->Graphic(), from->Graphic());
+  EXPECT_EQ(to->Height(), 4);
+}
+
+TEST(GraphicsClasses, EveryClassInfoBuilds) {
+  ExpectEveryClassInfoBuilds();
+}
+
+}  // namespace
