@@ -5,33 +5,11 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/bench_support.h"
+#include "bench/canvas_preview.h"
 #include "framework/graphics/bitmap.h"
 #include "stimulus/preview.h"
 
 namespace {
-
-// The preview's picture on a canvas, as the image control gives it.
-class CanvasPreview : public stimulus::PreviewCanvas {
- public:
-  CanvasPreview(TCanvas& canvas, int width, int height)
-      : canvas_(canvas), width_(width), height_(height) {}
-  int Width() override { return width_; }
-  int Height() override { return height_; }
-  void FillRect(int left, int top, int right, int bottom) override {
-    canvas_.FillRect({left, top, right, bottom});
-  }
-  void SetPenColor(std::int32_t color) override { canvas_.Pen()->SetColor(color); }
-  void SetPenStyle(stimulus::PenStyle style) override {
-    canvas_.Pen()->SetStyle(style == stimulus::PenStyle::Dot ? psDot : psSolid);
-  }
-  void MoveTo(int x, int y) override { canvas_.MoveTo(x, y); }
-  void LineTo(int x, int y) override { canvas_.LineTo(x, y); }
-
- private:
-  TCanvas& canvas_;
-  int width_;
-  int height_;
-};
 
 void BM_CanvasPreviewRedraw(benchmark::State& state) {
   std::unique_ptr<TBitmap, FreeDeleter> bitmap(Construct<TBitmap>());

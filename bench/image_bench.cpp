@@ -1,8 +1,11 @@
-// The preview through the framework: the default train's picture drawn on a
-// 485 x 89 TImage's canvas (fill, three dotted guides, the trace of five
-// pulses), then painted into its parent's window. Compare with
-// BM_PreviewRedraw of bench_gdi, the same drawing on the platform alone.
+// The preview through the framework: the default train's picture drawn with
+// the preview's own calls on a 485 x 89 TImage's canvas, alone and then
+// painted into its parent's window. Compare with BM_PreviewRedraw of
+// bench_gdi, the same drawing on the platform alone.
 #include <benchmark/benchmark.h>
+
+#include "bench/bench_support.h"
+#include "bench/canvas_preview.h"
 
 #include "framework/controls/image.h"
 #include "platform/api.h"
@@ -10,35 +13,15 @@
 
 namespace {
 
-void DrawPreview(TCanvas* canvas) {
-  constexpr int W = 485, H = 89;
-  canvas->Brush()->SetColor(clWhite);
-  canvas->FillRect({0, 0, W, H});
-  canvas->Pen()->SetColor(0x00E2E8E8);
-  canvas->Pen()->SetStyle(psDot);
-  for (int y : {1, H / 2, H - 1}) {
-    canvas->MoveTo(0, y);
-    canvas->LineTo(W, y);
-  }
-  canvas->Pen()->SetColor(clGreen);
-  canvas->Pen()->SetStyle(psSolid);
-  canvas->MoveTo(0, 44);
-  for (int k = 0; k < 5; ++k) {
-    canvas->LineTo(k * 97, 1);
-    canvas->LineTo(k * 97 + 29, 1);
-    canvas->LineTo(k * 97 + 29, 44);
-    canvas->LineTo((k + 1) * 97, 44);
-  }
-}
-
 void Run(benchmark::State& state, bool paint) {
   TSheet* sheet = MakeShownSheet(489, 93);
   auto* image = Construct<TImage>(sheet);
   image->SetBounds(2, 2, 485, 89);
   image->SetParent(sheet);
-  TCanvas* canvas = image->Canvas();
+  CanvasPreview preview(*image->Canvas(), 485, 89);
+  const stimulus::StimulusParams params = DefaultShape(5);
   for (auto _ : state) {
-    DrawPreview(canvas);
+    stimulus::DrawPreview(preview, params);
     if (paint) UpdateWindow(sheet->Handle());
   }
   FreeShownSheet(sheet);

@@ -1,10 +1,8 @@
 #include "framework/controls/control_canvas.h"
 
-#include <algorithm>
-#include <mutex>
-#include <vector>
-
 #include "framework/controls/win_control.h"
+#include "framework/graphics/bitmap.h"
+#include "framework/graphics/locked_list.h"
 
 TAVRION_CLASS_INFO(TControlCanvas, "Controls") {}
 
@@ -12,13 +10,9 @@ namespace {
 
 constexpr std::size_t kCachedContexts = 4;
 
-struct CanvasList {
-  std::recursive_mutex lock;
-  std::vector<TControlCanvas*> canvases;  // holding a context, oldest first
-};
-
-CanvasList& Holding() {
-  static auto& list = *new CanvasList;
+// The control canvases holding a context, oldest first.
+TLockedList<TControlCanvas>& Holding() {
+  static auto& list = *new TLockedList<TControlCanvas>;
   return list;
 }
 
@@ -37,19 +31,25 @@ void TControlCanvas::SetControl(TControl* control) {
 void TControlCanvas::AcquireHandle() {
   if (control_ == nullptr) return;
   if (device_context_ == nullptr) {
-    CanvasList& list = Holding();
-    std::lock_guard guard(list.lock);
-    if (list.canvases.size() >= kCachedContexts) {
+    TLockedList<TControlCanvas>& list = Holding();
+    list.Enter();
+    if (list.Items().size() >= kCachedContexts) {
       // The oldest canvas that is not in use gives its context back.
-      for (TControlCanvas* canvas : list.canvases) {
+      for (TControlCanvas* canvas : list.Snapshot()) {
         if (!canvas->TryLock()) continue;
         canvas->FreeHandle();
         canvas->Unlock();
         break;
       }
     }
-    device_context_ = control_->GetDeviceContext(window_);
-    list.canvases.push_back(this);
+    try {
+      device_context_ = control_->GetDeviceContext(window_);
+    } catch (...) {
+      list.Leave();
+      throw;
+    }
+    list.Add(this);
+    list.Leave();
   }
   SetHandle(device_context_);
 }
@@ -57,22 +57,19 @@ void TControlCanvas::AcquireHandle() {
 void TControlCanvas::FreeHandle() {
   if (device_context_ == nullptr) return;
   SetHandle(nullptr);
-  CanvasList& list = Holding();
-  {
-    std::lock_guard guard(list.lock);
-    std::erase(list.canvases, this);
-  }
+  Holding().Remove(this);
   ReleaseDC(window_, device_context_);
   device_context_ = nullptr;
 }
 
 void FreeDeviceContexts() {
-  CanvasList& list = Holding();
-  std::lock_guard guard(list.lock);
-  for (std::size_t i = list.canvases.size(); i-- > 0;) {
-    TControlCanvas* canvas = list.canvases[i];
+  TLockedList<TControlCanvas>& list = Holding();
+  list.Enter();
+  for (TControlCanvas* canvas : list.Snapshot()) {
     if (!canvas->TryLock()) continue;
     canvas->FreeHandle();
     canvas->Unlock();
   }
+  list.Leave();
+  FreeMemoryContexts();
 }

@@ -29,5 +29,6 @@ class TControlCanvas : public TCanvas {
   HWND window_ = nullptr;
 };
 
-// Every control canvas that can be locked gives its context back.
+// Every control canvas (and bitmap canvas) that can be locked gives its
+// context back.
 void FreeDeviceContexts();

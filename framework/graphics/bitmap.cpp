@@ -93,6 +93,17 @@ void TBitmapCanvas::FreeContextsOf(HBITMAP image, const TBitmapCanvas* except) {
   list.Leave();
 }
 
+void FreeMemoryContexts() {
+  TLockedList<TBitmapCanvas>& list = BitmapCanvases();
+  list.Enter();
+  for (TBitmapCanvas* canvas : list.Snapshot()) {
+    if (!canvas->TryLock()) continue;
+    canvas->FreeHandle();
+    canvas->Unlock();
+  }
+  list.Leave();
+}
+
 // TBitmap.
 
 TAVRION_CLASS_INFO(TBitmap, "Graphics") {}

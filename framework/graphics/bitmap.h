@@ -44,6 +44,7 @@ class TBitmapCanvas : public TCanvas {
   HGDIOBJ old_bitmap_ = nullptr;
 
   friend class TBitmap;
+  friend void FreeMemoryContexts();
 };
 
 // The pixels and what they were made with, shared by the bitmaps assigned
@@ -107,3 +108,7 @@ class TBitmap : public TGraphic {
 
   friend class TBitmapCanvas;
 };
+
+// Every bitmap canvas that can be locked gives its memory context back; the
+// control layer does this after each message.
+void FreeMemoryContexts();
