@@ -36,10 +36,7 @@ void TControlCanvas::AcquireHandle() {
     if (list.Items().size() >= kCachedContexts) {
       // The oldest canvas that is not in use gives its context back.
       for (TControlCanvas* canvas : list.Snapshot()) {
-        if (!canvas->TryLock()) continue;
-        canvas->FreeHandle();
-        canvas->Unlock();
-        break;
+        if (canvas->FreeHandleIfUnused()) break;
       }
     }
     try {
@@ -65,11 +62,7 @@ void TControlCanvas::FreeHandle() {
 void FreeDeviceContexts() {
   TLockedList<TControlCanvas>& list = Holding();
   list.Enter();
-  for (TControlCanvas* canvas : list.Snapshot()) {
-    if (!canvas->TryLock()) continue;
-    canvas->FreeHandle();
-    canvas->Unlock();
-  }
+  for (TControlCanvas* canvas : list.Snapshot()) canvas->FreeHandleIfUnused();
   list.Leave();
   FreeMemoryContexts();
 }

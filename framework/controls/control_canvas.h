@@ -23,7 +23,6 @@ class TControlCanvas : public TCanvas {
   void FreeHandle() override;
 
  private:
-  friend void FreeDeviceContexts();
   TControl* control_ = nullptr;
   HDC device_context_ = nullptr;
   HWND window_ = nullptr;

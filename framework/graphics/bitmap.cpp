@@ -96,11 +96,7 @@ void TBitmapCanvas::FreeContextsOf(HBITMAP image, const TBitmapCanvas* except) {
 void FreeMemoryContexts() {
   TLockedList<TBitmapCanvas>& list = BitmapCanvases();
   list.Enter();
-  for (TBitmapCanvas* canvas : list.Snapshot()) {
-    if (!canvas->TryLock()) continue;
-    canvas->FreeHandle();
-    canvas->Unlock();
-  }
+  for (TBitmapCanvas* canvas : list.Snapshot()) canvas->FreeHandleIfUnused();
   list.Leave();
 }
 

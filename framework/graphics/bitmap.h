@@ -44,7 +44,6 @@ class TBitmapCanvas : public TCanvas {
   HGDIOBJ old_bitmap_ = nullptr;
 
   friend class TBitmap;
-  friend void FreeMemoryContexts();
 };
 
 // The pixels and what they were made with, shared by the bitmaps assigned

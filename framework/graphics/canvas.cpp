@@ -160,6 +160,13 @@ bool TCanvas::TryLock() {
   return free;
 }
 
+bool TCanvas::FreeHandleIfUnused() {
+  if (!TryLock()) return false;
+  FreeHandle();
+  Unlock();
+  return true;
+}
+
 int TCanvas::LockCount() const {
   EnterCriticalSection(&CountLock());
   const int count = lock_count_;
@@ -226,6 +233,14 @@ void TCanvas::TextOut(int x, int y, const std::string& text) {
   ExtTextOutA(handle_, x, y, text_flags_, nullptr, text.data(), static_cast<UINT>(text.size()),
               nullptr);
   MoveTo(x + TextWidth(text), y);
+  NotifyChanged();
+}
+
+void TCanvas::TextRect(const RECT& rect, int x, int y, const std::string& text) {
+  BeginDrawing(csHandleValid | csFontValid | csBrushValid);
+  UINT options = ETO_CLIPPED | text_flags_;
+  if (brush_->Style() != bsClear) options |= ETO_OPAQUE;
+  ExtTextOutA(handle_, x, y, options, &rect, text.data(), static_cast<UINT>(text.size()), nullptr);
   NotifyChanged();
 }
 

@@ -75,6 +75,8 @@ class TCanvas : public TPersistent {
   void Unlock();
   bool TryLock();
   int LockCount() const;
+  // Gives the context back unless someone holds the canvas; true when it did.
+  bool FreeHandleIfUnused();
 
   POINT PenPos();
   void SetPenPos(POINT value) { MoveTo(value.x, value.y); }
@@ -89,6 +91,9 @@ class TCanvas : public TPersistent {
   void SetPixel(int x, int y, TColor color);
   // Leaves the pen position after the text.
   void TextOut(int x, int y, const std::string& text);
+  // The text clipped to `rect`, the rectangle filled first unless the brush
+  // is clear.
+  void TextRect(const RECT& rect, int x, int y, const std::string& text);
   SIZE TextExtent(const std::string& text);
   int TextWidth(const std::string& text) { return TextExtent(text).cx; }
   int TextHeight(const std::string& text) { return TextExtent(text).cy; }

@@ -1,11 +1,13 @@
 // BitBlt and StretchBlt: the source is read into a buffer of the
 // destination's size first (so a context may copy onto itself), then
-// combined with the destination through the raster operation.
+// combined with the destination through the raster operation. A plain copy
+// of colour pixels at the same size between two surfaces goes row by row.
 //
 // Colours between monochrome and colour follow the desktop API: a
 // monochrome source gives the destination's text colour for its black and
 // background colour for its white; a colour source gives a monochrome
 // destination white where it has its own background colour, black elsewhere.
+#include <algorithm>
 #include <vector>
 
 #include <platform/gdi.h>
@@ -38,12 +40,29 @@ BOOL StretchBlt(HDC dc, int x, int y, int width, int height, HDC source, int sou
   if (!in.ready() || !out.ready()) return TRUE;
   const gdi::Surface& source_surface = in.surface();
   gdi::Surface& surface = out.surface();
+  const bool simple_copy = (rop >> 16 & 0xFF) == 0xCC;
+  const DeviceContext::Target reach = from->Resolve();
+  if (simple_copy && tw == sw && th == sh && !mirror_x && !mirror_y &&
+      &source_surface != &surface && !source_surface.monochrome() && !surface.monochrome()) {
+    // A colour copy at the same size between two surfaces: pixel for pixel,
+    // as the general path below gives it, without its scaling and buffer.
+    const LONG dx = origin.left + reach.offset.x - target.left;
+    const LONG dy = origin.top + reach.offset.y - target.top;
+    out.ForEachSpan(target, [&](LONG y, LONG left, LONG right, std::uint32_t* row) {
+      const LONG sy = y + dy;
+      if (sy < 0 || sy >= source_surface.height()) return;
+      const LONG from_x = std::max(left, -dx);
+      const LONG to_x = std::min(right, source_surface.width() - dx);
+      const std::uint32_t* source_row = source_surface.Row(sy);
+      for (LONG x = from_x; x < to_x; ++x) row[x] = source_row[x + dx] & 0xFFFFFF;
+    });
+    return TRUE;
+  }
   const std::uint32_t text = gdi::ToPixel(context->state().text_color);
   const std::uint32_t background = gdi::ToPixel(context->state().background_color);
   const std::uint32_t source_background = gdi::ToPixel(from->state().background_color);
 
   // The source pixel for each target pixel, or none outside the source.
-  const DeviceContext::Target reach = from->Resolve();
   std::vector<std::uint32_t> pixels(static_cast<std::size_t>(tw) * th);
   std::vector<bool> present(pixels.size());
   for (LONG j = 0; j < th; ++j) {
@@ -67,7 +86,6 @@ BOOL StretchBlt(HDC dc, int x, int y, int width, int height, HDC source, int sou
     }
   }
 
-  const bool simple_copy = (rop >> 16 & 0xFF) == 0xCC;
   std::shared_ptr<gdi::Brush> brush = context->state().brush;
   gdi::BrushPixels pattern(*context, *brush, surface);
   const bool uses_pattern = gdi::Rop3UsesPattern(rop);

@@ -68,12 +68,21 @@ class Painter {
   // which takes the device point and the pixel to change.
   template <typename Apply>
   void ForEach(const RECT& rect, Apply apply) {
+    ForEachSpan(rect, [&](LONG y, LONG left, LONG right, std::uint32_t* row) {
+      for (LONG x = left; x < right; ++x) apply(x, y, row[x]);
+    });
+  }
+
+  // apply(y, left, right, row) for each visible run of `rect`'s rows; row[x]
+  // is the pixel at device x.
+  template <typename Apply>
+  void ForEachSpan(const RECT& rect, Apply apply) {
     for (const RECT& c : target_.clip) {
       const LONG left = std::max(c.left, rect.left), right = std::min(c.right, rect.right);
       const LONG top = std::max(c.top, rect.top), bottom = std::min(c.bottom, rect.bottom);
+      if (left >= right) continue;
       for (LONG y = top; y < bottom; ++y) {
-        std::uint32_t* row = target_.surface->Row(y + target_.offset.y) + target_.offset.x;
-        for (LONG x = left; x < right; ++x) apply(x, y, row[x]);
+        apply(y, left, right, target_.surface->Row(y + target_.offset.y) + target_.offset.x);
       }
     }
   }

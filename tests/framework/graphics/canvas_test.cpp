@@ -60,6 +60,11 @@ TEST_F(CanvasTest, OperationsSelectWhatTheyNeedAndTellOfDrawing) {
       {"SetPixel", [](TCanvas& c) { c.SetPixel(1, 1, clRed); }, csHandleValid | csPenValid, 1, 1},
       {"TextOut", [](TCanvas& c) { c.TextOut(0, 0, "x"); },
        csHandleValid | csFontValid | csBrushValid, 1, 1},
+      {"TextRect",
+       [](TCanvas& c) {
+         c.TextRect({0, 0, 4, 4}, 0, 0, "x");
+       },
+       csHandleValid | csFontValid | csBrushValid, 1, 1},
       {"Handle", [](TCanvas& c) { c.Handle(); }, csAllValid, 1, 0},
   };
   for (const auto& c : cases) {
@@ -126,6 +131,11 @@ TEST_F(CanvasTest, DrawsWithItsBrushPenAndPixels) {
   canvas->Rectangle(8, 0, 12, 4);
   EXPECT_EQ(surface.At(8, 0), COLORREF{clRed});
   EXPECT_EQ(surface.At(9, 1), COLORREF{clYellow});
+  // An opaque brush fills the clipping rectangle; nothing reaches past it.
+  canvas->Brush()->SetColor(clLime);
+  canvas->TextRect({12, 0, 14, 8}, 12, 0, "   ");
+  EXPECT_EQ(surface.At(13, 7), COLORREF{clLime});
+  EXPECT_EQ(surface.At(14, 7), GetSysColor(COLOR_BTNFACE));
 }
 
 TEST_F(CanvasTest, ThePenPositionCarriesOverToTheNextContext) {
