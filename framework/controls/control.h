@@ -182,3 +182,22 @@ class TControl : public TComponent {
   std::optional<std::string> text_;
   std::string hint_;
 };
+
+// The properties that most controls publish, in one list: Color, Enabled,
+// Font, Hint, ParentColor, ParentFont, ParentShowHint, ShowHint, Visible
+// and OnClick. A class lists it in its class information with
+// PublishControlProperties(c) and adds its own.
+template <typename T>
+void PublishControlProperties(ClassBuilder<T>& c) {
+  c.template Property<&TControl::Color, &TControl::SetColor, TColorProp>("Color");
+  c.template Property<&TControl::Enabled, &TControl::SetEnabled>("Enabled").Default(1);
+  c.template Property<&TControl::Font, &TControl::SetFont>("Font");
+  c.template Property<&TControl::Hint, &TControl::SetHint>("Hint");
+  c.template Property<&TControl::ParentColor, &TControl::SetParentColor>("ParentColor").Default(1);
+  c.template Property<&TControl::ParentFont, &TControl::SetParentFont>("ParentFont").Default(1);
+  c.template Property<&TControl::ParentShowHint, &TControl::SetParentShowHint>("ParentShowHint")
+      .Default(1);
+  c.template Property<&TControl::ShowHint, &TControl::SetShowHint>("ShowHint");
+  c.template Property<&TControl::Visible, &TControl::SetVisible>("Visible").Default(1);
+  c.template Property<&TControl::OnClick, &TControl::OnClick>("OnClick");
+}

@@ -170,3 +170,15 @@ TWinControl* GetParentForm(TControl* control);
 // The two window-property atoms that tie a window to its object.
 ATOM ControlAtom();
 ATOM WindowAtom();
+
+// PublishControlProperties and the windowed controls' TabOrder, TabStop,
+// Ctl3D and ParentCtl3D.
+template <typename T>
+void PublishWinControlProperties(ClassBuilder<T>& c) {
+  PublishControlProperties(c);
+  c.template Property<&TWinControl::TabOrder, &TWinControl::SetTabOrder>("TabOrder").Default(-1);
+  c.template Property<&TWinControl::TabStop, &TWinControl::SetTabStop>("TabStop");
+  c.template Property<&TWinControl::Ctl3D, &TWinControl::SetCtl3D>("Ctl3D");
+  c.template Property<&TWinControl::ParentCtl3D, &TWinControl::SetParentCtl3D>("ParentCtl3D")
+      .Default(1);
+}

@@ -14,6 +14,7 @@
 #include "framework/controls/handle_exception.h"
 #include "framework/rtl/exceptions.h"
 #include "platform/headless.h"
+#include "tests/support/class_infos.h"
 #include "tests/support/test_window.h"
 
 namespace {
@@ -119,7 +120,9 @@ TAVRION_CLASS_INFO(TKeen, "Tests") {
   c.Message<WM_GETDLGCODE>(&TKeen::WMGetDlgCode);
   c.Message<CM_WANTSPECIALKEY>(&TKeen::CMWantSpecialKey);
 }
-TAVRION_CLASS_INFO(TField, "Tests") {}
+TAVRION_CLASS_INFO(TField, "Tests") {
+  PublishWinControlProperties(c);
+}
 TAVRION_CLASS_INFO(TSwatch, "Tests") {}
 
 class Controls : public testing::Test {
@@ -305,6 +308,12 @@ TEST_F(Controls, DialogKeysGoToTheFormUnlessTheControlWantsThem) {
     EXPECT_EQ(form->dialog_keys.size(), static_cast<std::size_t>(c.handled)) << c.key;
   }
   form->Free();
+}
+
+TEST(ClassInformation, EveryDeclaredClassBuilds) {
+  ExpectEveryClassInfoBuilds();
+  EXPECT_NE(GetPropInfo(&TField::StaticClass(), "TabOrder"), nullptr);
+  EXPECT_EQ(GetPropInfo(&TField::StaticClass(), "Color")->PropType()->Name, "TColor");
 }
 
 TEST_F(Controls, AControlCannotBeItsOwnParent) {
