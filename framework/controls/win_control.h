@@ -86,6 +86,8 @@ class TWinControl : public TControl {
   virtual bool SetFocusedControl(TWinControl*) { return true; }
   virtual void FocusControl(TWinControl*) {}
   virtual void DefocusControl(TWinControl*, bool) {}
+  // A button's click passes its ModalResult to its form.
+  virtual void SetModalResult(int) {}
 
   // The window procedure of every window of the framework: it finds the
   // object by the window and runs MainWndProc.
