@@ -83,7 +83,7 @@ class TControl : public TComponent {
   void SetControlState(TControlState state) { control_state_ = state; }
 
   bool Visible() const { return visible_; }
-  void SetVisible(bool value);
+  virtual void SetVisible(bool value);
   void Show() { SetVisible(true); }
   void Hide() { SetVisible(false); }
   bool Enabled() const { return enabled_; }

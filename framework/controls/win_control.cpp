@@ -39,10 +39,7 @@ TWinControl::~TWinControl() {
   // Children owned by another component go with their parent.
   while (ControlCount() > 0) {
     TControl* child = Controls(ControlCount() - 1);
-    std::erase(controls_, child);
-    std::erase(win_controls_, static_cast<TWinControl*>(child));
-    std::erase(tab_list_, static_cast<TWinControl*>(child));
-    child->parent_ = nullptr;
+    Forget(child);
     child->Free();
   }
 }
@@ -93,11 +90,16 @@ void TWinControl::RemoveControl(TControl* control) {
   } else if (HandleAllocated()) {
     control->InvalidateControl(control->visible_, false);
   }
-  std::erase(controls_, control);
-  std::erase(win_controls_, static_cast<TWinControl*>(control));
-  std::erase(tab_list_, static_cast<TWinControl*>(control));
-  control->parent_ = nullptr;
+  Forget(control);
   Perform(CM_CONTROLLISTCHANGE, reinterpret_cast<WPARAM>(control), FALSE);
+}
+
+void TWinControl::Forget(TControl* control) {
+  const auto is = [control](const TControl* c) { return c == control; };
+  std::erase_if(controls_, is);
+  std::erase_if(win_controls_, is);
+  std::erase_if(tab_list_, is);
+  control->parent_ = nullptr;
 }
 
 TControl* TWinControl::ControlAtPos(POINT pos) const {

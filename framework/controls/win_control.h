@@ -145,6 +145,8 @@ class TWinControl : public TControl {
  private:
   friend class TControl;
   friend LRESULT FirstMessageProc(HWND, UINT, WPARAM, LPARAM);
+  // Takes a child out of the lists, with no messages.
+  void Forget(TControl* control);
   // Hands a child's notification back to the child as CN_ message.
   void DoControlMsg(HWND child, TMessage& message);
 

@@ -28,3 +28,9 @@ class EListError : public Exception {
  public:
   using Exception::Exception;
 };
+
+// A silent failure: it ends what was going on and is shown to nobody.
+class EAbort : public Exception {
+ public:
+  using Exception::Exception;
+};

@@ -61,6 +61,8 @@ class TObject {
  private:
   template <typename T, typename... Args>
   friend T* Construct(Args&&... args);
+  template <typename T, typename... Args>
+  friend T* ConstructInto(T*& reference, Args&&... args);
 };
 
 // Makes an object and runs its AfterConstruction; when that fails the object
@@ -71,6 +73,23 @@ T* Construct(Args&&... args) {
   try {
     object->AfterConstruction();
   } catch (...) {
+    object->Free();
+    throw;
+  }
+  return object;
+}
+
+// Construct, with the new object stored in `reference` before its
+// AfterConstruction runs (so that code there reaches it through the
+// reference); a failure sets the reference to none.
+template <typename T, typename... Args>
+T* ConstructInto(T*& reference, Args&&... args) {
+  T* object = new T(std::forward<Args>(args)...);
+  reference = object;
+  try {
+    object->AfterConstruction();
+  } catch (...) {
+    reference = nullptr;
     object->Free();
     throw;
   }

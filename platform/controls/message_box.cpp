@@ -5,6 +5,7 @@
 // Left out: MB_HELP (the Help button and WM_HELP), MB_USERICON, MB_NOFOCUS,
 // mnemonics of the buttons and the Ctrl+C copy of the box's text.
 #include <algorithm>
+#include <cstring>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -215,6 +216,25 @@ BOOL CollectEnabled(HWND window, LPARAM list) {
 
 }  // namespace
 
+// Ctrl+C in a box puts its caption, text and buttons on the clipboard, each
+// part between lines of dashes, the buttons one after another.
+void CopyBox(const std::string& caption, const Box& box, const std::vector<ButtonSpec>& specs) {
+  const std::string rule = "---------------------------\r\n";
+  std::string copy = rule + caption + "\r\n" + rule + box.text + "\r\n" + rule;
+  for (const ButtonSpec& b : specs) copy += WithoutAccelerator(b.caption) + "   ";
+  copy += "\r\n" + rule;
+  if (OpenClipboard(nullptr) == 0) return;
+  EmptyClipboard();
+  const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, copy.size() + 1);
+  if (memory != nullptr) {
+    auto* bytes = static_cast<char*>(GlobalLock(memory));
+    std::memcpy(bytes, copy.c_str(), copy.size() + 1);
+    GlobalUnlock(memory);
+    if (SetClipboardData(CF_TEXT, memory) == nullptr) GlobalFree(memory);
+  }
+  CloseClipboard();
+}
+
 int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
   if (owner != nullptr && !IsWindow(owner)) {
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
@@ -301,7 +321,11 @@ int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
       box.result = box.escape_id;
       break;
     }
-    // FIXME: no mnemonics (Alt+Y) and no Ctrl+C copy of the text.
+    // FIXME: no mnemonics (Alt+Y).
+    if (msg.message == WM_KEYDOWN && msg.wParam == 'C' && GetKeyState(VK_CONTROL) < 0) {
+      CopyBox(caption != nullptr ? caption : "Error", box, specs);
+      continue;
+    }
     if (!IsDialogMessageA(window, &msg)) {
       TranslateMessage(&msg);
       DispatchMessageA(&msg);

@@ -7,6 +7,7 @@
 
 #include <platform/kernel.h>
 #include <platform/resources.h>
+#include <unistd.h>
 
 #include "resource_table.h"
 
@@ -114,6 +115,17 @@ bool RegisterEmbedded(const EmbeddedResource* resources, std::size_t resource_co
 
 HMODULE GetModuleHandleA(LPCSTR) {
   return &module_marker;
+}
+
+DWORD GetModuleFileNameA(HMODULE module, LPSTR file_name, DWORD size) {
+  if (file_name == nullptr || size == 0 || (module != nullptr && !IsOurModule(module))) return 0;
+  char path[4096];
+  const ssize_t length = readlink("/proc/self/exe", path, sizeof path);
+  if (length <= 0) return 0;
+  const auto copied = std::min<DWORD>(static_cast<DWORD>(length), size - 1);
+  std::memcpy(file_name, path, copied);
+  file_name[copied] = '\0';
+  return copied;
 }
 
 HRSRC FindResourceA(HMODULE module, LPCSTR name, LPCSTR type) {

@@ -27,6 +27,9 @@ inline const LPCSTR RT_VERSION = MAKEINTRESOURCEA(16);
 
 // The program's own module; null names it too.
 HMODULE GetModuleHandleA(LPCSTR moduleName);
+// The path of the program's executable file, cut to `size` - 1 characters
+// and always terminated; answers the characters copied (0 on failure).
+DWORD GetModuleFileNameA(HMODULE module, LPSTR fileName, DWORD size);
 
 // Names are compared without letter case. A missing resource gives 0 with
 // ERROR_RESOURCE_NAME_NOT_FOUND (or ..._TYPE_NOT_FOUND).

@@ -84,6 +84,7 @@ constexpr UINT CS_OWNDC = 0x0020;
 constexpr UINT CS_CLASSDC = 0x0040;
 constexpr UINT CS_PARENTDC = 0x0080;
 constexpr UINT CS_SAVEBITS = 0x0800;
+constexpr UINT CS_BYTEALIGNWINDOW = 0x2000;
 constexpr UINT CS_GLOBALCLASS = 0x4000;
 
 // Window styles.
@@ -171,9 +172,11 @@ constexpr UINT WM_GETTEXTLENGTH = 0x000E;
 constexpr UINT WM_PAINT = 0x000F;
 constexpr UINT WM_CLOSE = 0x0010;
 constexpr UINT WM_QUIT = 0x0012;
+constexpr UINT WM_ENDSESSION = 0x0016;
 constexpr UINT WM_ERASEBKGND = 0x0014;
 constexpr UINT WM_SYSCOLORCHANGE = 0x0015;
 constexpr UINT WM_SHOWWINDOW = 0x0018;
+constexpr UINT WM_SETTINGCHANGE = 0x001A;
 constexpr UINT WM_ACTIVATEAPP = 0x001C;
 constexpr UINT WM_CANCELMODE = 0x001F;
 constexpr UINT WM_SETCURSOR = 0x0020;

@@ -1,0 +1,298 @@
+#include "framework/controls/application.h"
+
+#include <cctype>
+#include <exception>
+
+#include "framework/controls/handle_exception.h"
+#include "framework/graphics/bitmap.h"
+#include "framework/rtl/sysconst.h"
+#include "platform/kernel.h"
+#include "platform/resources.h"
+#include "rtl/resstrings.h"
+
+TApplication* Application = nullptr;
+
+TAVRION_CLASS_INFO(TApplication, "Forms") {}
+
+namespace {
+
+// The executable's name: what follows the last separator, cut at the first
+// "." and lower case but for the first character.
+std::string TitleFromModule() {
+  char path[257] = {};
+  GetModuleFileNameA(nullptr, path, sizeof path);
+  std::string name = path;
+  const std::size_t slash = name.find_last_of("\\/");
+  if (slash != std::string::npos) name.erase(0, slash + 1);
+  const std::size_t dot = name.find('.');
+  if (dot != std::string::npos) name.erase(dot);
+  for (std::size_t i = 1; i < name.size(); ++i) {
+    name[i] = static_cast<char>(std::tolower(static_cast<unsigned char>(name[i])));
+  }
+  return name;
+}
+
+struct TaskWindows {
+  HWND except;
+  std::vector<HWND> disabled;
+};
+
+BOOL DisableTaskWindow(HWND window, LPARAM data) {
+  auto* task = reinterpret_cast<TaskWindows*>(data);
+  if (window != task->except && IsWindowVisible(window) && IsWindowEnabled(window)) {
+    task->disabled.push_back(window);
+    EnableWindow(window, FALSE);
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+// Every other visible and enabled top-level window of the thread is
+// disabled until the returned list is enabled again.
+std::vector<HWND> DisableTaskWindows(HWND except) {
+  TaskWindows task{except, {}};
+  EnumThreadWindows(GetCurrentThreadId(), &DisableTaskWindow, reinterpret_cast<LPARAM>(&task));
+  return task.disabled;
+}
+
+void EnableTaskWindows(const std::vector<HWND>& windows) {
+  for (HWND window : windows) {
+    if (IsWindow(window)) EnableWindow(window, TRUE);
+  }
+}
+
+LRESULT ApplicationWndProc(HWND window, UINT msg, WPARAM wparam, LPARAM lparam) {
+  if (Application == nullptr || Application->handle_ != window) {
+    return DefWindowProcA(window, msg, wparam, lparam);
+  }
+  TMessage message{msg, static_cast<std::intptr_t>(wparam), lparam, 0};
+  try {
+    Application->WndProc(message);
+  } catch (...) {
+    Application->HandleException(Application);
+  }
+  return message.Result;
+}
+
+TApplication::TApplication(TComponent* owner) : TComponent(owner), title_(TitleFromModule()) {
+  CreateHandle();
+}
+
+TApplication::~TApplication() {
+  // The forms go first, the last made first; the application window after.
+  DestroyComponents();
+  if (Application == this) Application = nullptr;
+  if (handle_ != nullptr) DestroyWindow(handle_);
+}
+
+void TApplication::CreateHandle() {
+  const HINSTANCE instance = GetModuleHandleA(nullptr);
+  WNDCLASSA known{};
+  if (GetClassInfoA(instance, "TApplication", &known) == 0) {
+    WNDCLASSA window_class{};
+    window_class.lpfnWndProc = &DefWindowProcA;
+    window_class.hInstance = instance;
+    window_class.lpszClassName = "TApplication";
+    if (RegisterClassA(&window_class) == 0) {
+      throw EOutOfResources(LoadResString(SWindowClass));
+    }
+  }
+  handle_ = CreateWindowExA(0, "TApplication", title_.c_str(),
+                            WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
+                            GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0,
+                            0, nullptr, nullptr, instance, nullptr);
+  title_.clear();
+  SetWindowLongPtrA(handle_, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(&ApplicationWndProc));
+  const HMENU menu = GetSystemMenu(handle_, FALSE);
+  DeleteMenu(menu, SC_MAXIMIZE, MF_BYCOMMAND);
+  DeleteMenu(menu, SC_SIZE, MF_BYCOMMAND);
+  DeleteMenu(menu, SC_MOVE, MF_BYCOMMAND);
+}
+
+void TApplication::Initialize() {
+  // No initialisation hook is registered in this program.
+}
+
+std::string TApplication::Title() const {
+  if (handle_ == nullptr) return title_;
+  char text[256] = {};
+  GetWindowTextA(handle_, text, sizeof text);
+  return text;
+}
+
+void TApplication::SetTitle(const std::string& value) {
+  if (handle_ == nullptr) {
+    title_ = value;
+    return;
+  }
+  if (title_.empty() && Title() == value) return;
+  SetWindowTextA(handle_, value.c_str());
+  title_.clear();
+}
+
+void TApplication::Run() {
+  running_ = true;
+  try {
+    if (main_form_ != nullptr) {
+      if (show_main_form_) main_form_->SetVisible(true);
+      while (!terminated_) HandleMessage();
+    }
+  } catch (...) {
+    running_ = false;
+    throw;
+  }
+  running_ = false;
+}
+
+void TApplication::HandleMessage() {
+  MSG message{};
+  if (!ProcessMessage(message)) Idle(message);
+}
+
+bool TApplication::ProcessMessage(MSG& message) {
+  if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE) == 0) return false;
+  if (message.message == WM_QUIT) {
+    terminated_ = true;
+    return true;
+  }
+  bool handled = false;
+  OnMessage(message, handled);
+  // FIXME: a shown hint is cancelled here once the hint window exists.
+  if (!handled && !IsKeyMsg(message)) {
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+  return true;
+}
+
+bool TApplication::IsKeyMsg(MSG& message) {
+  if (message.message < WM_KEYFIRST || message.message > WM_KEYLAST) return false;
+  HWND target = GetCapture();
+  if (target != nullptr) {
+    if (reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(target, GWL_HINSTANCE)) !=
+        GetModuleHandleA(nullptr)) {
+      return false;
+    }
+  } else {
+    target = message.hwnd;
+    HWND climb = target;
+    while (climb != nullptr && FindControl(climb) == nullptr) climb = GetParent(climb);
+    if (climb != nullptr) target = climb;
+  }
+  return target != nullptr &&
+         SendMessageA(target, CN_BASE + message.message, message.wParam, message.lParam) != 0;
+}
+
+void TApplication::Idle(const MSG&) {
+  DoMouseIdle();
+  bool done = true;
+  try {
+    OnIdle(this, done);
+  } catch (...) {
+    HandleException(this);
+  }
+  if (done) WaitMessage();
+}
+
+void TApplication::DoMouseIdle() {
+  POINT at{};
+  GetCursorPos(&at);
+  TControl* control = FindControl(WindowFromPoint(at));
+  if (auto* windowed = dynamic_cast<TWinControl*>(control)) {
+    ScreenToClient(windowed->Handle(), &at);
+    if (TControl* child = windowed->ControlAtPos(at)) control = child;
+  }
+  if (control == mouse_control_) return;
+  TControl::Perform(mouse_control_, CM_MOUSELEAVE, 0, 0);
+  mouse_control_ = control;
+  TControl::Perform(mouse_control_, CM_MOUSEENTER, 0, 0);
+}
+
+void TApplication::Terminate() {
+  PostQuitMessage(0);
+}
+
+void TApplication::HandleException(TObject* sender) {
+  if (GetCapture() != nullptr) SendMessageA(GetCapture(), WM_CANCELMODE, 0, 0);
+  try {
+    throw;
+  } catch (const EAbort&) {
+  } catch (const Exception& error) {
+    if (OnException.Assigned()) {
+      OnException(sender, error);
+    } else {
+      ShowException(error);
+    }
+  } catch (const std::exception& error) {
+    MessageBox(error.what(), Title(), MB_OK | MB_ICONSTOP);
+  }
+}
+
+void TApplication::ShowException(const Exception& error) {
+  std::string text = error.Message();
+  if (!text.empty() && static_cast<unsigned char>(text.back()) > '.') text += '.';
+  MessageBox(text, Title(), MB_OK | MB_ICONSTOP);
+}
+
+int TApplication::MessageBox(const std::string& text, const std::string& caption, UINT flags) {
+  const HWND active = GetActiveWindow();
+  const std::vector<HWND> disabled = DisableTaskWindows(nullptr);
+  int result = 0;
+  try {
+    result = MessageBoxA(handle_, text.c_str(), caption.c_str(), flags);
+  } catch (...) {
+    EnableTaskWindows(disabled);
+    throw;
+  }
+  EnableTaskWindows(disabled);
+  SetActiveWindow(active);
+  return result;
+}
+
+void TApplication::WndProc(TMessage& message) {
+  switch (message.Msg) {
+    case WM_CLOSE:
+      if (main_form_ != nullptr) main_form_->Close();
+      return;
+    case WM_ENDSESSION:
+      if (message.WParam != 0) terminated_ = true;
+      return;
+    case WM_ACTIVATEAPP:
+      message.Result =
+          DefWindowProcA(handle_, message.Msg, static_cast<WPARAM>(message.WParam), message.LParam);
+      active_ = message.WParam != 0;
+      PostMessageA(handle_, active_ ? CM_ACTIVATE : CM_DEACTIVATE, 0, 0);
+      return;
+    case CM_ACTIVATE:
+      OnActivate(this);
+      return;
+    case CM_DEACTIVATE:
+      OnDeactivate(this);
+      return;
+    default:
+      message.Result =
+          DefWindowProcA(handle_, message.Msg, static_cast<WPARAM>(message.WParam), message.LParam);
+  }
+}
+
+void StartApplication() {
+  if (Application != nullptr) return;
+  Screen = Construct<TScreen>(nullptr);
+  Application = Construct<TApplication>(nullptr);
+  ApplicationHandleException = MethodOf<&TApplication::HandleException>(Application);
+}
+
+void StopApplication() {
+  ApplicationHandleException = {};
+  if (Application != nullptr) {
+    // Everything the application owns goes, the forms last made first.
+    Application->Destroying();
+    Application->Free();
+    Application = nullptr;
+  }
+  if (Screen != nullptr) {
+    Screen->Free();
+    Screen = nullptr;
+  }
+}

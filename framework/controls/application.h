@@ -1,0 +1,101 @@
+// TApplication: the one application object. It owns the hidden application
+// window and the forms made through CreateForm, runs the message loop, and
+// shows every exception that escapes a message's handling.
+#pragma once
+
+#include <string>
+
+#include "framework/controls/forms.h"
+
+TAVRION_EVENT(TMessageEvent, void(MSG& message, bool& handled))
+TAVRION_EVENT(TIdleEvent, void(TObject* sender, bool& done))
+TAVRION_EVENT(TExceptionEvent, void(TObject* sender, const Exception& error))
+
+class TApplication : public TComponent {
+  TAVRION_CLASS(TApplication, TComponent)
+
+ public:
+  explicit TApplication(TComponent* owner);
+
+  HWND Handle() const { return handle_; }
+  TCustomForm* MainForm() const { return main_form_; }
+  bool Terminated() const { return terminated_; }
+  bool Running() const { return running_; }
+  bool Active() const { return active_; }
+  bool ShowMainForm() const { return show_main_form_; }
+  void SetShowMainForm(bool value) { show_main_form_ = value; }
+  TControl* MouseControl() const { return mouse_control_; }
+
+  void Initialize();
+  std::string Title() const;
+  void SetTitle(const std::string& value);
+
+  // Makes a form owned by the application, stored in `reference` before
+  // its definition is read; the first TCustomForm made is the main form,
+  // and its window exists once this returns.
+  template <typename T>
+  void CreateForm(T*& reference) {
+    ConstructInto(reference, this);
+    if (main_form_ == nullptr) {
+      if (auto* form = dynamic_cast<TForm*>(static_cast<TComponent*>(reference))) {
+        form->HandleNeeded();
+        main_form_ = form;
+      }
+    }
+  }
+
+  // Shows the main form and handles messages until the loop is told to end.
+  void Run();
+  // One message, or the idle work when none is waiting.
+  void HandleMessage();
+  // Takes and handles one message; false when none was waiting.
+  bool ProcessMessage(MSG& message);
+  void Terminate();
+
+  // Shows the exception in flight (or hands it to OnException).
+  void HandleException(TObject* sender);
+  void ShowException(const Exception& error);
+  // A system message box owned by the application window, modal to all the
+  // program's windows.
+  int MessageBox(const std::string& text, const std::string& caption, UINT flags);
+
+  // A form that goes stops being the main form.
+  void FormDestroyed(TCustomForm* form) {
+    if (main_form_ == form) main_form_ = nullptr;
+  }
+
+  TMessageEvent OnMessage;
+  TIdleEvent OnIdle;
+  TExceptionEvent OnException;
+  TNotifyEvent OnActivate;
+  TNotifyEvent OnDeactivate;
+
+ protected:
+  ~TApplication() override;
+
+ private:
+  friend LRESULT ApplicationWndProc(HWND, UINT, WPARAM, LPARAM);
+  void CreateHandle();
+  void WndProc(TMessage& message);
+  void Idle(const MSG& message);
+  void DoMouseIdle();
+  // Offers a key to the control it is for as CN_ message; true when taken.
+  bool IsKeyMsg(MSG& message);
+
+  HWND handle_ = nullptr;
+  TCustomForm* main_form_ = nullptr;
+  TControl* mouse_control_ = nullptr;
+  std::string title_;
+  bool terminated_ = false;
+  bool running_ = false;
+  bool active_ = true;
+  bool show_main_form_ = true;
+};
+
+extern TApplication* Application;
+
+// Makes the screen and the application objects, in that order, once the
+// program has chosen its host; StopApplication frees them in the reverse
+// order at the end.
+void StartApplication();
+void StopApplication();

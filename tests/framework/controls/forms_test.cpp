@@ -1,0 +1,190 @@
+// The application object and forms on the headless host: the main form, the
+// loop's end, exception boxes, tab order in a form read from its definition,
+// and activation around a modal form.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "framework/controls/application.h"
+#include "platform/headless.h"
+
+namespace {
+
+host::HeadlessHost& Host() {
+  return host::Headless();
+}
+
+// A windowed field that takes the focus.
+class TTabField : public TWinControl {
+  TAVRION_CLASS(TTabField, TWinControl)
+
+ public:
+  explicit TTabField(TComponent* owner) : TWinControl(owner) { SetTabStop(true); }
+};
+
+class TTabForm : public TForm {
+  TAVRION_CLASS(TTabForm, TForm)
+
+ public:
+  using TForm::TForm;
+  TTabField* First = nullptr;
+  TTabField* Second = nullptr;
+  TTabField* Third = nullptr;
+};
+
+// Counts one message and ends the loop from inside its handling.
+struct Quitter : TObject {
+  TForm* form = nullptr;
+  int handled = 0;
+  void WndProc(TMessage& message) {
+    if (message.Msg == WM_USER) {
+      ++handled;
+      Application->Terminate();
+      return;
+    }
+    form->WndProc(message);
+  }
+};
+
+TAVRION_CLASS_INFO(TTabField, "Tests") {
+  PublishWinControlProperties(c);
+}
+TAVRION_CLASS_INFO(TTabForm, "Tests") {
+  c.Field<&TTabForm::First>("First");
+  c.Field<&TTabForm::Second>("Second");
+  c.Field<&TTabForm::Third>("Third");
+}
+
+struct Counter : TObject {
+  int count = 0;
+  void Count(TObject*) { ++count; }
+};
+
+class Apps : public testing::Test {
+ protected:
+  Apps() {
+    Host().Reset();
+    StartApplication();
+  }
+  ~Apps() override {
+    Host().SetIdleHandler({});
+    StopApplication();
+  }
+  static void Pump() {
+    MSG message{};
+    while (Application->ProcessMessage(message)) {
+    }
+  }
+  static void Key(UINT key, bool shift = false) {
+    if (shift) Host().KeyDown(VK_SHIFT);
+    Host().KeyDown(key);
+    Host().KeyUp(key);
+    if (shift) Host().KeyUp(VK_SHIFT);
+    Pump();
+  }
+};
+
+TEST_F(Apps, TheFirstFormMadeIsTheMainFormAndHasItsWindow) {
+  TForm* first = nullptr;
+  TForm* second = nullptr;
+  Application->CreateForm(first);
+  Application->CreateForm(second);
+  EXPECT_EQ(Application->MainForm(), first);
+  EXPECT_TRUE(first->HandleAllocated());
+  EXPECT_EQ(first->Owner(), Application);
+  EXPECT_EQ(GetWindow(first->Handle(), GW_OWNER), Application->Handle());
+}
+
+TEST_F(Apps, TerminateInAHandlerEndsTheLoop) {
+  TForm* form = nullptr;
+  Application->CreateForm(form);
+  Quitter quitter;
+  quitter.form = form;
+  form->WindowProc = MethodOf<&Quitter::WndProc>(&quitter);
+  PostMessageA(form->Handle(), WM_USER, 0, 0);
+  Application->Run();
+  EXPECT_TRUE(Application->Terminated());
+  EXPECT_EQ(quitter.handled, 1);
+  form->WindowProc = MethodOf<&TForm::WndProc>(form);
+  EXPECT_FALSE(Application->Running());
+}
+
+TEST_F(Apps, AnExceptionIsShownWithOneFinalFullStop) {
+  const struct {
+    std::string message;
+    std::string shown;
+  } cases[] = {
+      {"abc", "abc."}, {"done.", "done."}, {"stop!", "stop!"}, {"why?", "why?."}, {"(1)", "(1)"}};
+  for (const auto& c : cases) {
+    bool asked = false;
+    Host().SetIdleHandler([&] {
+      if (asked) return false;
+      asked = true;
+      // Ctrl+C copies the box's text; Enter closes it.
+      Host().KeyDown(VK_CONTROL);
+      Host().KeyDown('C');
+      Host().KeyUp('C');
+      Host().KeyUp(VK_CONTROL);
+      Host().KeyDown(VK_RETURN);
+      Host().KeyUp(VK_RETURN);
+      return true;
+    });
+    try {
+      throw Exception(c.message);
+    } catch (...) {
+      Application->HandleException(Application);
+    }
+    const std::string rule = "---------------------------\r\n";
+    EXPECT_EQ(Host().Clipboard().value_or(""), rule + Application->Title() + "\r\n" + rule +
+                                                   c.shown + "\r\n" + rule + "OK   \r\n" + rule);
+  }
+}
+
+TEST_F(Apps, TabAndShiftTabWalkAFormReadFromItsDefinition) {
+  TTabForm* form = nullptr;
+  Application->CreateForm(form);
+  ASSERT_NE(form->Third, nullptr);
+  form->SetVisible(true);
+  Pump();
+  const struct {
+    bool back;
+    TTabField* focused;
+  } steps[] = {{false, form->Third},
+               {false, form->First},
+               {false, form->Second},
+               {true, form->First},
+               {true, form->Third}};
+  EXPECT_EQ(GetFocus(), form->Second->Handle());  // first in tab order
+  for (const auto& step : steps) {
+    Key(VK_TAB, step.back);
+    EXPECT_EQ(GetFocus(), step.focused->Handle()) << step.focused->Name();
+    EXPECT_EQ(form->ActiveControl(), step.focused);
+  }
+}
+
+TEST_F(Apps, ClosingAModalFormLeavesTheMainFormsOnActivateAlone) {
+  TForm* main = nullptr;
+  Application->CreateForm(main);
+  Counter activations;
+  main->OnActivate = MethodOf<&Counter::Count>(&activations);
+  main->SetVisible(true);
+  Pump();
+  EXPECT_EQ(activations.count, 1);
+  TForm* dialog = nullptr;
+  Application->CreateForm(dialog);
+  Host().SetIdleHandler([&] {
+    if (dialog->ModalResult() != mrNone) return false;
+    dialog->SetModalResult(mrOk);
+    PostMessageA(dialog->Handle(), WM_NULL, 0, 0);  // the loop looks again
+    return true;
+  });
+  EXPECT_EQ(dialog->ShowModal(), mrOk);
+  Host().SetIdleHandler({});
+  Pump();
+  EXPECT_FALSE(dialog->Visible());
+  EXPECT_EQ(activations.count, 1);
+  EXPECT_EQ(Screen->FocusedForm(), main);
+}
+
+}  // namespace
