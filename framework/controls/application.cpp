@@ -80,6 +80,10 @@ TApplication::TApplication(TComponent* owner) : TComponent(owner), title_(TitleF
 }
 
 TApplication::~TApplication() {
+  StopHintTimer();
+  hint_window_ = nullptr;  // owned: it goes with the other components
+  hint_control_ = nullptr;
+  mouse_control_ = nullptr;
   // The forms go first, the last made first; the application window after.
   DestroyComponents();
   if (Application == this) Application = nullptr;
@@ -158,7 +162,7 @@ bool TApplication::ProcessMessage(MSG& message) {
   }
   bool handled = false;
   OnMessage(message, handled);
-  // FIXME: a shown hint is cancelled here once the hint window exists.
+  if (hint_window_ != nullptr && hint_window_->EndsHint(message)) CancelHint();
   if (!handled && !IsKeyMsg(message)) {
     TranslateMessage(&message);
     DispatchMessageA(&message);
@@ -186,6 +190,10 @@ bool TApplication::IsKeyMsg(MSG& message) {
 
 void TApplication::Idle(const MSG&) {
   DoMouseIdle();
+  if (ShowHint() && mouse_control_ == nullptr) CancelHint();
+  TControl* hinted = mouse_control_;
+  while (hinted != nullptr && hinted->Hint().empty()) hinted = hinted->Parent();
+  hint_ = hinted != nullptr ? GetLongHint(hinted->Hint()) : std::string();
   bool done = true;
   try {
     OnIdle(this, done);
@@ -280,6 +288,7 @@ void StartApplication() {
   if (Application != nullptr) return;
   Screen = Construct<TScreen>(nullptr);
   Application = Construct<TApplication>(nullptr);
+  Application->SetShowHint(true);
   ApplicationHandleException = MethodOf<&TApplication::HandleException>(Application);
 }
 

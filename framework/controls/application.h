@@ -6,6 +6,7 @@
 #include <string>
 
 #include "framework/controls/forms.h"
+#include "framework/controls/hint_window.h"
 
 TAVRION_EVENT(TMessageEvent, void(MSG& message, bool& handled))
 TAVRION_EVENT(TIdleEvent, void(TObject* sender, bool& done))
@@ -59,10 +60,32 @@ class TApplication : public TComponent {
   // program's windows.
   int MessageBox(const std::string& text, const std::string& caption, UINT flags);
 
+  // A control that goes is forgotten as the one under the mouse or hinted.
+  void ControlDestroyed(TControl* control);
   // A form that goes stops being the main form.
   void FormDestroyed(TCustomForm* form) {
     if (main_form_ == form) main_form_ = nullptr;
   }
+
+  // Hints: a control with ShowHint shows the short part of its Hint after
+  // HintPause ms of rest, for HintHidePause ms.
+  bool ShowHint() const { return hint_window_ != nullptr; }
+  void SetShowHint(bool value);
+  THintWindow* HintWindow() const { return hint_window_; }
+  TControl* HintControl() const { return hint_control_; }
+  TColor HintColor() const { return hint_color_; }
+  void SetHintColor(TColor value) { hint_color_ = value; }
+  int HintPause() const { return hint_pause_; }
+  void SetHintPause(int value) { hint_pause_ = value; }
+  int HintHidePause() const { return hint_hide_pause_; }
+  void SetHintHidePause(int value) { hint_hide_pause_ = value; }
+  int HintShortPause() const { return hint_short_pause_; }
+  void SetHintShortPause(int value) { hint_short_pause_ = value; }
+  // The long part of the hint of the control under the mouse.
+  const std::string& Hint() const { return hint_; }
+  // Every mouse message a control gets passes here.
+  void HintMouseMessage(TControl* control, const TMessage& message);
+  void CancelHint();
 
   TMessageEvent OnMessage;
   TIdleEvent OnIdle;
@@ -79,6 +102,10 @@ class TApplication : public TComponent {
   void WndProc(TMessage& message);
   void Idle(const MSG& message);
   void DoMouseIdle();
+  void ActivateHint(POINT cursor);
+  void StartHintTimer(int pause, bool hide);
+  void StopHintTimer();
+  friend void HintTimerExpired(HWND, UINT, UINT_PTR, DWORD);
   // Offers a key to the control it is for as CN_ message; true when taken.
   bool IsKeyMsg(MSG& message);
 
@@ -90,7 +117,23 @@ class TApplication : public TComponent {
   bool running_ = false;
   bool active_ = true;
   bool show_main_form_ = true;
+  THintWindow* hint_window_ = nullptr;
+  TControl* hint_control_ = nullptr;
+  RECT hint_cursor_rect_{};
+  TColor hint_color_ = clInfoBk;
+  int hint_pause_ = 500;
+  int hint_hide_pause_ = 2500;
+  int hint_short_pause_ = 0;
+  bool hint_active_ = false;
+  bool hint_timer_hides_ = false;
+  UINT_PTR hint_timer_ = 0;
+  std::string hint_;
 };
+
+// The short part of a hint (before the first "|") and the long part (after
+// it); a hint without "|" is both.
+std::string GetShortHint(const std::string& hint);
+std::string GetLongHint(const std::string& hint);
 
 extern TApplication* Application;
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "framework/controls/application.h"
 #include "framework/controls/win_control.h"
 #include "framework/graphics/canvas.h"
 #include "framework/rtl/format.h"
@@ -19,6 +20,9 @@ TAVRION_CLASS_INFO(TControl, "Controls") {
   c.Property<&TControl::Top, &TControl::SetTop>("Top");
   c.Property<&TControl::Width, &TControl::SetWidth>("Width");
   c.Property<&TControl::Height, &TControl::SetHeight>("Height");
+  c.Message<WM_LBUTTONDOWN>(&TControl::WMLButtonDown);
+  c.Message<WM_LBUTTONDBLCLK>(&TControl::WMLButtonDown);
+  c.Message<WM_LBUTTONUP>(&TControl::WMLButtonUp);
   c.Message<CM_VISIBLECHANGED>(&TControl::CMVisibleChanged);
   c.Message<CM_ENABLEDCHANGED>(&TControl::CMEnabledChanged);
   c.Message<CM_FONTCHANGED>(&TControl::CMFontChanged);
@@ -35,6 +39,7 @@ TControl::TControl(TComponent* owner)
 }
 
 TControl::~TControl() {
+  if (Application != nullptr) Application->ControlDestroyed(this);
   if (capture_control == this) capture_control = nullptr;
   SetParent(nullptr);
 }
@@ -244,17 +249,35 @@ void TControl::WndProc(TMessage& message) {
           break;
       }
     }
-    // FIXME: mouse moves go to the application's hint handling once the
-    // application object exists.
+    if (message.Msg == WM_MOUSEMOVE && Application != nullptr) {
+      Application->HintMouseMessage(this, message);
+    }
     if (message.Msg == WM_LBUTTONDOWN || message.Msg == WM_LBUTTONDBLCLK) {
-      if ((control_style_ & csCaptureMouse) != 0) SetMouseCapture(true);
       control_state_ |= csLButtonDown;
     } else if (message.Msg == WM_LBUTTONUP) {
-      if ((control_style_ & csCaptureMouse) != 0) SetMouseCapture(false);
       control_state_ &= ~csLButtonDown;
     }
   }
   Dispatch(message);
+}
+
+// The window's own handling of a press or release comes first, so a system
+// control sees its release before the capture goes.
+void TControl::WMLButtonDown(TMessage& message) {
+  Inherited(message);
+  if ((control_style_ & csCaptureMouse) != 0) SetMouseCapture(true);
+  if ((control_style_ & csClickEvents) != 0) control_state_ |= csClicked;
+}
+
+void TControl::WMLButtonUp(TMessage& message) {
+  Inherited(message);
+  if ((control_style_ & csCaptureMouse) != 0) SetMouseCapture(false);
+  if ((control_state_ & csClicked) == 0) return;
+  control_state_ &= ~csClicked;
+  const POINT at{static_cast<std::int16_t>(LOWORD(message.LParam)),
+                 static_cast<std::int16_t>(HIWORD(message.LParam))};
+  const RECT client = ClientRect();
+  if (PtInRect(&client, at)) Click();
 }
 
 void TControl::DefaultHandler(TMessage& message) {

@@ -151,6 +151,8 @@ class TControl : public TComponent {
   // What the font's change means for the control.
   void FontChanged(TObject* sender);
 
+  void WMLButtonDown(TMessage& message);
+  void WMLButtonUp(TMessage& message);
   void CMVisibleChanged(TMessage& message);
   void CMEnabledChanged(TMessage& message);
   void CMFontChanged(TMessage& message);

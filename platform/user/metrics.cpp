@@ -31,9 +31,14 @@ int GetSystemMetrics(int index) {
   switch (index) {
     case SM_CXSCREEN:
     case SM_CXFULLSCREEN:
+    case SM_CXVIRTUALSCREEN:
       return screen.cx;
     case SM_CYSCREEN:
+    case SM_CYVIRTUALSCREEN:
       return screen.cy;
+    case SM_XVIRTUALSCREEN:
+    case SM_YVIRTUALSCREEN:
+      return 0;
     case SM_CYFULLSCREEN:
       return screen.cy - 19;
     case SM_CXVSCROLL:

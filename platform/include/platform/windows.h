@@ -596,6 +596,11 @@ constexpr int SM_CXSMICON = 49;
 constexpr int SM_CYSMICON = 50;
 constexpr int SM_CYSMCAPTION = 51;
 constexpr int SM_DBCSENABLED = 42;
+// The virtual desktop: one screen here, at the origin.
+constexpr int SM_XVIRTUALSCREEN = 76;
+constexpr int SM_YVIRTUALSCREEN = 77;
+constexpr int SM_CXVIRTUALSCREEN = 78;
+constexpr int SM_CYVIRTUALSCREEN = 79;
 constexpr int SM_CMONITORS = 80;
 int GetSystemMetrics(int index);
 UINT GetDoubleClickTime();

@@ -1,0 +1,153 @@
+// The application's hints: when a control's hint shows, moves on and goes.
+#include "framework/controls/application.h"
+
+std::string GetShortHint(const std::string& hint) {
+  return hint.substr(0, hint.find('|'));
+}
+
+std::string GetLongHint(const std::string& hint) {
+  const std::size_t bar = hint.find('|');
+  return bar == std::string::npos ? hint : hint.substr(bar + 1);
+}
+
+namespace {
+
+// The control under a screen point, windowed or not, disabled ones too.
+TControl* ControlAt(POINT screen) {
+  HWND window = WindowFromPoint(screen);
+  TWinControl* windowed = nullptr;
+  while (window != nullptr && (windowed = FindControl(window)) == nullptr) {
+    window = GetParent(window);
+  }
+  if (windowed == nullptr) return nullptr;
+  POINT client = screen;
+  ScreenToClient(windowed->Handle(), &client);
+  TControl* child = windowed->ControlAtPos(client);
+  return child != nullptr ? child : windowed;
+}
+
+// The control that shows hints for `control`: itself or the first parent
+// with ShowHint.
+TControl* HintControlOf(TControl* control) {
+  while (control != nullptr && !control->ShowHint()) control = control->Parent();
+  return control;
+}
+
+RECT ScreenRectOf(TControl* control) {
+  RECT rect = control->BoundsRect();
+  if (TWinControl* parent = control->Parent()) {
+    POINT corners[2] = {{rect.left, rect.top}, {rect.right, rect.bottom}};
+    ClientToScreen(parent->Handle(), &corners[0]);
+    ClientToScreen(parent->Handle(), &corners[1]);
+    rect = {corners[0].x, corners[0].y, corners[1].x, corners[1].y};
+  }
+  return rect;
+}
+
+}  // namespace
+
+void HintTimerExpired(HWND, UINT, UINT_PTR, DWORD) {
+  TApplication* app = Application;
+  if (app == nullptr) return;
+  const bool hide = app->hint_timer_hides_;
+  app->StopHintTimer();
+  if (hide) {
+    app->CancelHint();
+    return;
+  }
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  app->ActivateHint(cursor);
+}
+
+void TApplication::ControlDestroyed(TControl* control) {
+  if (mouse_control_ == control) mouse_control_ = nullptr;
+  if (hint_control_ == control) CancelHint();
+}
+
+void TApplication::SetShowHint(bool value) {
+  if (ShowHint() == value) return;
+  if (value) {
+    hint_window_ = Construct<THintWindow>(this);
+    hint_window_->SetColor(hint_color_);
+  } else {
+    CancelHint();
+    hint_window_->Free();
+    hint_window_ = nullptr;
+  }
+}
+
+void TApplication::HintMouseMessage(TControl* control, const TMessage& message) {
+  if (hint_window_ == nullptr) return;
+  POINT at{static_cast<std::int16_t>(LOWORD(message.LParam)),
+           static_cast<std::int16_t>(HIWORD(message.LParam))};
+  if (auto* windowed = dynamic_cast<TWinControl*>(control)) {
+    ClientToScreen(windowed->Handle(), &at);
+  } else if (control->Parent() != nullptr) {
+    at.x += control->Left();
+    at.y += control->Top();
+    ClientToScreen(control->Parent()->Handle(), &at);
+  }
+  TControl* hinted = HintControlOf(ControlAt(at));
+  if (hinted == nullptr) {
+    CancelHint();
+    return;
+  }
+  if (hinted == hint_control_ && PtInRect(&hint_cursor_rect_, at)) return;
+  const bool was_active = hint_active_;
+  int pause = was_active ? hint_short_pause_ : hint_pause_;
+  hinted->Perform(CM_HINTSHOWPAUSE, was_active ? 1 : 0, reinterpret_cast<LPARAM>(&pause));
+  if (was_active && pause == 0) {
+    hint_control_ = hinted;
+    ActivateHint(at);
+    return;
+  }
+  CancelHint();
+  hint_active_ = was_active;
+  hint_control_ = hinted;
+  hint_cursor_rect_ = ScreenRectOf(hinted);
+  StartHintTimer(pause, false);
+}
+
+void TApplication::ActivateHint(POINT cursor) {
+  if (hint_control_ == nullptr || hint_window_ == nullptr) return;
+  std::string text = GetShortHint(hint_control_->Hint());
+  const bool may_show = hint_control_->Perform(CM_HINTSHOW) == 0;
+  hint_active_ = may_show;
+  if (!may_show || text.empty()) {
+    CancelHint();
+    return;
+  }
+  // Below the cursor; a platform without cursor pictures uses its height.
+  cursor.y += GetSystemMetrics(SM_CYCURSOR);
+  RECT rect = hint_window_->MeasureHint(GetSystemMetrics(SM_CXSCREEN), text);
+  OffsetRect(&rect, cursor.x, cursor.y);
+  hint_cursor_rect_ = ScreenRectOf(hint_control_);
+  hint_window_->SetColor(hint_color_);
+  hint_window_->ShowHintAt(rect, text);
+  StartHintTimer(hint_hide_pause_, true);
+}
+
+void TApplication::CancelHint() {
+  if (hint_control_ == nullptr) return;
+  if (hint_window_ != nullptr && hint_window_->HandleAllocated() &&
+      IsWindowVisible(hint_window_->Handle())) {
+    ShowWindow(hint_window_->Handle(), SW_HIDE);
+  }
+  hint_control_ = nullptr;
+  hint_active_ = false;
+  StopHintTimer();
+}
+
+void TApplication::StartHintTimer(int pause, bool hide) {
+  StopHintTimer();
+  hint_timer_hides_ = hide;
+  hint_timer_ = SetTimer(nullptr, 0, static_cast<UINT>(pause), &HintTimerExpired);
+  if (hint_timer_ == 0) CancelHint();
+}
+
+void TApplication::StopHintTimer() {
+  if (hint_timer_ == 0) return;
+  KillTimer(nullptr, hint_timer_);
+  hint_timer_ = 0;
+}
