@@ -6,7 +6,6 @@
 // a range turned upside down; a drag that passes the ends and comes back.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -49,74 +48,43 @@ class TrackBars : public testing::TestWithParam<bool> {
   ChangeLog log_;
 };
 
+enum Setter { kPosition, kMin, kMax };
+
+// A bar set to min, max and position (Max first, as a stream reads them),
+// then one property set with the handler bound.
 struct PositionCase {
-  std::string name;
-  std::function<void(TTrackBar&)> before;  // runs with no handler bound
-  std::function<void(TTrackBar&)> act;
-  std::int32_t position;
+  const char* name;
+  std::int32_t min, max, start;
+  Setter setter;
+  std::int32_t value, position;
   std::vector<std::int32_t> changes;
 };
 
-const std::vector<PositionCase>& PositionCases() {
-  static const std::vector<PositionCase> cases = {
-      {"the same position again",
-       [](TTrackBar& b) { b.SetMin(-32767), b.SetMax(32767), b.SetPosition(32767); },
-       [](TTrackBar& b) { b.SetPosition(32767); },
-       32767,
-       {}},
-      {"beyond Max clamps to where it is",
-       [](TTrackBar& b) { b.SetMin(-32767), b.SetMax(32767), b.SetPosition(32767); },
-       [](TTrackBar& b) { b.SetPosition(40000); },
-       32767,
-       {}},
-      {"beyond Max from elsewhere clamps and tells once",
-       [](TTrackBar&) {},
-       [](TTrackBar& b) { b.SetPosition(40000); },
-       10,
-       {10}},
-      {"below Min clamps",
-       [](TTrackBar& b) { b.SetPosition(5); },
-       [](TTrackBar& b) { b.SetPosition(-3); },
-       0,
-       {0}},
-      {"a real change tells once",
-       [](TTrackBar& b) { b.SetMin(-32767), b.SetMax(32767), b.SetPosition(32767); },
-       [](TTrackBar& b) { b.SetPosition(0); },
-       0,
-       {0}},
-      {"Min in stream order moves the position",
-       [](TTrackBar& b) { b.SetMax(44100); },
-       [](TTrackBar& b) { b.SetMin(4100), b.SetPosition(44100); },
-       44100,
-       {4100, 44100}},
-      {"Max below the position pulls it down",
-       [](TTrackBar& b) { b.SetPosition(8); },
-       [](TTrackBar& b) { b.SetMax(6); },
-       6,
-       {6}},
-      {"Min above Max is ignored",
-       [](TTrackBar& b) { b.SetPosition(4); },
-       [](TTrackBar& b) { b.SetMin(11); },
-       4,
-       {}},
-      {"Max below Min is ignored",
-       [](TTrackBar& b) { b.SetMin(3), b.SetPosition(4); },
-       [](TTrackBar& b) { b.SetMax(2); },
-       4,
-       {}},
-  };
-  return cases;
-}
+const PositionCase kPositionCases[] = {
+    {"the same position again", -32767, 32767, 32767, kPosition, 32767, 32767, {}},
+    {"beyond Max clamps to where it is", -32767, 32767, 32767, kPosition, 40000, 32767, {}},
+    {"a real change tells once", -32767, 32767, 32767, kPosition, 0, 0, {0}},
+    {"beyond Max from elsewhere tells once", 0, 10, 0, kPosition, 40000, 10, {10}},
+    {"below Min clamps", 0, 10, 5, kPosition, -3, 0, {0}},
+    {"Min in stream order moves the position", 0, 44100, 0, kMin, 4100, 4100, {4100}},
+    {"Max below the position pulls it down", 0, 10, 8, kMax, 6, 6, {6}},
+    {"Min above Max is ignored", 0, 10, 4, kMin, 11, 4, {}},
+    {"Max below Min is ignored", 3, 10, 4, kMax, 2, 4, {}},
+};
 
 TEST_P(TrackBars, PositionIsClampedAndChangesAreToldOnce) {
   const bool windowed = GetParam();
-  for (const PositionCase& c : PositionCases()) {
+  for (const PositionCase& c : kPositionCases) {
     SCOPED_TRACE(c.name);
     TTrackBar* bar = Add(windowed);
-    c.before(*bar);
+    bar->SetMax(c.max);
+    bar->SetMin(c.min);
+    bar->SetPosition(c.start);
     Listen(bar);
     log_.positions.clear();
-    c.act(*bar);
+    if (c.setter == kPosition) bar->SetPosition(c.value);
+    if (c.setter == kMin) bar->SetMin(c.value);
+    if (c.setter == kMax) bar->SetMax(c.value);
     EXPECT_EQ(bar->Position(), c.position);
     EXPECT_EQ(log_.positions, c.changes);
     if (windowed) {
