@@ -42,6 +42,7 @@ int GetSystemMetrics(int index) {
     case SM_CYFULLSCREEN:
       return screen.cy - 19;
     case SM_CXVSCROLL:
+    case SM_CYVSCROLL:
     case SM_CYHSCROLL:
       return 16;
     case SM_CYCAPTION:

@@ -582,6 +582,7 @@ constexpr int SM_CYCURSOR = 14;
 constexpr int SM_CYMENU = 15;
 constexpr int SM_CXFULLSCREEN = 16;
 constexpr int SM_CYFULLSCREEN = 17;
+constexpr int SM_CYVSCROLL = 20;
 constexpr int SM_CXMIN = 28;
 constexpr int SM_CYMIN = 29;
 constexpr int SM_CXSIZE = 30;
