@@ -10,7 +10,8 @@ class TCustomGroupBox : public TCustomControl {
  public:
   explicit TCustomGroupBox(TComponent* owner);
 
-  // The area inside the frame, below the caption, that children fill.
+  // The area inside the frame, below the caption, that children fill;
+  // measured with the box's canvas, so on its window.
   RECT AdjustClientRect(RECT rect);
 
  protected:

@@ -231,6 +231,9 @@ TEST_F(StdCtrls, ClickingACheckBoxRaisesOnClickWithTheNewState) {
   ClickOn(box);
   EXPECT_EQ(recorder.checked, (std::vector<bool>{true, false}));
   EXPECT_EQ(SendMessageA(box->Handle(), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  Press(VK_SPACE);
+  EXPECT_EQ(recorder.checked, (std::vector<bool>{true, false, true}));
+  EXPECT_EQ(SendMessageA(box->Handle(), BM_GETCHECK, 0, 0), BST_CHECKED);
 }
 
 TEST_F(StdCtrls, SettingAStateFromCodeClicksOnlyOnAChange) {
