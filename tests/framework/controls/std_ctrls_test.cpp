@@ -15,10 +15,13 @@
 #include <platform/headless.h>
 #include <platform/text.h>
 
+#include "form_compiler.h"
 #include "framework/controls/buttons.h"
 #include "framework/controls/edit.h"
 #include "framework/controls/group_box.h"
 #include "framework/controls/label.h"
+#include "framework/streaming/form_loading.h"
+#include "framework/streaming/streams.h"
 #include "platform/gdi/font_engine.h"
 #include "tests/support/class_infos.h"
 #include "tests/support/test_window.h"
@@ -53,6 +56,14 @@ class TFormDouble : public TWinControl {
   void SetModalResult(int value) override { modal_results.push_back(value); }
 
   std::vector<int> modal_results;
+  // What the definition in LoadingSetsWhatTheMainFormSets binds and reads.
+  int edit_changes = 0;
+  void Edit1Change(TObject*) { ++edit_changes; }
+  TEdit* Edit1 = nullptr;
+  TButton* Button1 = nullptr;
+  TCheckBox* CheckBox2 = nullptr;
+  TLabel* Label1 = nullptr;
+  TGroupBox* GroupBox1 = nullptr;
 
  protected:
   void CMDialogKey(TMessage& message) {
@@ -70,6 +81,12 @@ class TFormDouble : public TWinControl {
 
 TAVRION_CLASS_INFO(TFormDouble, "Tests") {
   c.Message<CM_DIALOGKEY>(&TFormDouble::CMDialogKey);
+  c.Field<&TFormDouble::Edit1>("Edit1");
+  c.Field<&TFormDouble::Button1>("Button1");
+  c.Field<&TFormDouble::CheckBox2>("CheckBox2");
+  c.Field<&TFormDouble::Label1>("Label1");
+  c.Field<&TFormDouble::GroupBox1>("GroupBox1");
+  c.Method<&TFormDouble::Edit1Change>("Edit1Change");
 }
 
 // Dispatches every waiting message; a key goes to its control first, as the
@@ -422,6 +439,80 @@ TEST_F(StdCtrls, AGroupBoxFramesItsChildrenBelowItsCaption) {
   // The caption's background covers the line from x = 8.
   EXPECT_NE(GetPixel(dc, 8, line), ResolveColor(clBtnShadow));
   ReleaseDC(box->Handle(), dc);
+}
+
+// The properties the main form's definition sets on each of these classes,
+// with the handlers bound after the values.
+constexpr std::string_view kDefinition = R"form(
+component TFormDouble Form1 {
+  component TLabel Label1 {
+    Left = 72
+    Top = 12
+    Width = 82
+    Height = 13
+    Caption = "Частота (имп/с)"
+    Font.Charset = DEFAULT_CHARSET
+    Font.Color = clWindowText
+    Font.Height = -11
+    Font.Name = "MS Sans Serif"
+    Font.Style = set()
+    ParentFont = false
+  }
+  component TEdit Edit1 {
+    Left = 168
+    Top = 8
+    Width = 65
+    Height = 21
+    TabOrder = 0
+    Text = "300"
+    OnChange = Edit1Change
+  }
+  component TButton Button1 {
+    Left = 320
+    Top = 90
+    Width = 161
+    Height = 25
+    Caption = "Default"
+    Font.Height = -13
+    ParentFont = false
+    Hint = "Reset to default values"
+    ParentShowHint = false
+    ShowHint = true
+    TabOrder = 1
+  }
+  component TCheckBox CheckBox2 {
+    Left = 8
+    Top = 300
+    Width = 193
+    Height = 17
+    Caption = "Стимулировать непрерывно"
+    TabOrder = 2
+  }
+  component TGroupBox GroupBox1 {
+    Left = 250
+    Top = 130
+    Width = 140
+    Height = 100
+    Caption = "амплитуда"
+    TabOrder = 3
+  }
+}
+)form";
+
+TEST_F(StdCtrls, LoadingSetsWhatTheMainFormSetsWithoutRunningHandlers) {
+  TMemoryStream stream(formconv::CompileForm(kDefinition));
+  ReadComponent(stream, form_);
+  ASSERT_NE(form_->Edit1, nullptr);
+  EXPECT_EQ(form_->Edit1->GetText(), "300");
+  EXPECT_TRUE(form_->Edit1->HandleAllocated());
+  EXPECT_EQ(form_->edit_changes, 0);  // read, made and shown without a change
+  form_->Edit1->SetText("400");
+  EXPECT_EQ(form_->edit_changes, 1);
+  EXPECT_EQ(form_->Button1->Font()->Height(), -13);
+  EXPECT_TRUE(form_->Button1->ShowHint());
+  EXPECT_EQ(form_->CheckBox2->GetText(), "Стимулировать непрерывно"_cp1251);
+  EXPECT_EQ(form_->GroupBox1->TabOrder(), 3);
+  EXPECT_EQ(form_->Label1->Left(), 72);  // left-aligned: the left edge stays
 }
 
 TEST(StdCtrlsClasses, EveryDeclaredClassBuilds) {
