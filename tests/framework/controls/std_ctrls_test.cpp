@@ -424,6 +424,56 @@ TEST_F(StdCtrls, ALabelTakesTheSizeOfItsCaption) {
   }
 }
 
+TEST_F(StdCtrls, ALabelPaintsItsColourAndPlacesItsTextByLayout) {
+  auto* label = Add<TLabel>(20, 20, "Частота"_cp1251);
+  label->SetAutoSize(false);
+  label->SetBounds(20, 20, 100, 40);
+  label->SetColor(0x0000FF);
+  // The rows with ink (any pixel that is not the label's colour), top and bottom.
+  const auto ink_rows = [&] {
+    InvalidateRect(form_->Handle(), nullptr, TRUE);
+    UpdateWindow(form_->Handle());
+    const HDC dc = GetDC(form_->Handle());
+    int top = -1, bottom = -1;
+    for (int y = 0; y < 40; ++y) {
+      for (int x = 0; x < 100; ++x) {
+        if (GetPixel(dc, 20 + x, 20 + y) == 0x0000FF) continue;
+        if (top < 0) top = y;
+        bottom = y;
+        break;
+      }
+    }
+    ReleaseDC(form_->Handle(), dc);
+    return std::pair{top, bottom};
+  };
+  const struct {
+    TTextLayout layout;
+    int min_top, max_bottom;
+  } cases[] = {{tlTop, 0, 13}, {tlCenter, 13, 27}, {tlBottom, 27, 39}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.layout));
+    label->SetLayout(c.layout);
+    const auto [top, bottom] = ink_rows();
+    EXPECT_GE(top, c.min_top);
+    EXPECT_LE(bottom, c.max_bottom);
+    EXPECT_GT(bottom, top);
+  }
+  // Over a green surface: an opaque label covers it, a transparent one not.
+  label->SetCaption("");
+  for (const bool transparent : {false, true}) {
+    label->SetTransparent(transparent);
+    const HDC dc = GetDC(form_->Handle());
+    const RECT area{20, 20, 120, 60};
+    const HBRUSH green = CreateSolidBrush(0x00FF00);
+    FillRect(dc, &area, green);
+    DeleteObject(green);
+    InvalidateRect(form_->Handle(), &area, FALSE);
+    UpdateWindow(form_->Handle());
+    EXPECT_EQ(GetPixel(dc, 70, 40), transparent ? 0x00FF00u : 0x0000FFu) << transparent;
+    ReleaseDC(form_->Handle(), dc);
+  }
+}
+
 TEST_F(StdCtrls, AGroupBoxFramesItsChildrenBelowItsCaption) {
   auto* box = Add<TGroupBox>(10, 10, "амплитуда"_cp1251);
   const RECT inside = box->AdjustClientRect({0, 0, 185, 105});
