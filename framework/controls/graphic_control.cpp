@@ -8,26 +8,6 @@ TAVRION_CLASS_INFO(TCustomControl, "Controls") {
   c.Message<WM_PAINT>(&TCustomControl::WMPaint);
 }
 
-namespace {
-
-// Paints on `dc` through the locked canvas; the canvas keeps no context.
-template <typename Paint>
-void PaintOn(TCanvas* canvas, HDC dc, Paint paint) {
-  canvas->Lock();
-  try {
-    canvas->SetHandle(dc);
-    paint();
-  } catch (...) {
-    canvas->SetHandle(nullptr);
-    canvas->Unlock();
-    throw;
-  }
-  canvas->SetHandle(nullptr);
-  canvas->Unlock();
-}
-
-}  // namespace
-
 TGraphicControl::TGraphicControl(TComponent* owner)
     : TControl(owner), canvas_(Construct<TControlCanvas>()) {
   canvas_->SetControl(this);

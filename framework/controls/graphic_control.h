@@ -8,6 +8,22 @@
 #include "framework/controls/control_canvas.h"
 #include "framework/controls/win_control.h"
 
+// Paints on `dc` through the locked canvas; the canvas keeps no context.
+template <typename Paint>
+void PaintOn(TCanvas* canvas, HDC dc, Paint paint) {
+  canvas->Lock();
+  try {
+    canvas->SetHandle(dc);
+    paint();
+  } catch (...) {
+    canvas->SetHandle(nullptr);
+    canvas->Unlock();
+    throw;
+  }
+  canvas->SetHandle(nullptr);
+  canvas->Unlock();
+}
+
 class TGraphicControl : public TControl {
   TAVRION_CLASS(TGraphicControl, TControl)
 

@@ -34,6 +34,7 @@ inline constexpr UINT CM_CHILDKEY = CM_BASE + 0x2E;
 inline constexpr UINT CM_HINTSHOW = CM_BASE + 0x30;
 inline constexpr UINT CM_RECREATEWND = CM_BASE + 0x33;
 inline constexpr UINT CM_CONTROLCHANGE = CM_BASE + 0x36;
+inline constexpr UINT CM_CHANGED = CM_BASE + 0x37;
 inline constexpr UINT CM_PARENTBIDIMODECHANGED = CM_BASE + 0x3D;
 inline constexpr UINT CM_HINTSHOWPAUSE = CM_BASE + 0x41;
 

@@ -14,6 +14,7 @@ TAVRION_CLASS_INFO(TWinControl, "Controls") {
   c.Message<CM_DIALOGKEY>(&TWinControl::CMBroadcast);
   c.Message<CM_DIALOGCHAR>(&TWinControl::CMBroadcast);
   c.Message<CM_FOCUSCHANGED>(&TWinControl::CMBroadcast);
+  c.Message<CM_CHANGED>(&TWinControl::CMChanged);
   c.Message<CN_KEYDOWN>(&TWinControl::CNKeyDown);
   c.Message<CN_SYSKEYDOWN>(&TWinControl::CNKeyDown);
   c.Message<WM_COMMAND>(&TWinControl::WMCommand);
@@ -257,6 +258,10 @@ void TWinControl::RecreateWnd() {
 
 void TWinControl::CMBroadcast(TMessage& message) {
   Broadcast(message);
+}
+
+void TWinControl::CMChanged(TMessage& message) {
+  if (parent_ != nullptr) parent_->WindowProc(message);
 }
 
 void TWinControl::CMChildKey(TMessage& message) {

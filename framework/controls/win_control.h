@@ -133,6 +133,8 @@ class TWinControl : public TControl {
   void CMRecreateWnd(TMessage& message);
   void CMChildKey(TMessage& message);
   void CMBroadcast(TMessage& message);
+  // A child's change goes on up to the form.
+  void CMChanged(TMessage& message);
   void CNKeyDown(TMessage& message);
   void WMCommand(TMessage& message);
   void WMNotify(TMessage& message);

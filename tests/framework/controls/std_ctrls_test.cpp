@@ -1,0 +1,560 @@
+// The standard controls on the headless host, driven by injected input: when
+// an edit's OnChange and a button's or check box's OnClick fire, the keys a
+// form hands to its buttons, and the sizes that follow the font.
+//
+// Test ideas: an assignment that changes nothing raises nothing; a new text
+// raises OnChange inside the assignment; a click on a button without the
+// focus is one click, not two or none; Enter with the focus on a button
+// clicks that button, not the default one; a grayed box comes back checked.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include <platform/codepage.h>
+#include <platform/headless.h>
+#include <platform/text.h>
+
+#include "form_compiler.h"
+#include "framework/controls/buttons.h"
+#include "framework/controls/edit.h"
+#include "framework/controls/group_box.h"
+#include "framework/controls/label.h"
+#include "framework/streaming/form_loading.h"
+#include "framework/streaming/streams.h"
+#include "platform/gdi/font_engine.h"
+#include "tests/support/class_infos.h"
+#include "tests/support/test_window.h"
+
+namespace {
+
+host::HeadlessHost& Host() {
+  return host::Headless();
+}
+
+// A form in miniature: it keeps the focused control, tells its controls
+// when the focus moves, takes Tab and hands other dialog keys to them.
+class TFormDouble : public TWinControl {
+  TAVRION_CLASS(TFormDouble, TWinControl)
+
+ public:
+  explicit TFormDouble(TComponent* owner) : TWinControl(owner) {
+    control_style_ |= csAcceptsControls;
+    SetBounds(0, 0, 400, 300);
+    Font()->SetName("MS Sans Serif");
+    Font()->SetHeight(-11);
+  }
+  bool IsForm() const override { return true; }
+  bool SetFocusedControl(TWinControl* control) override {
+    if (control == active_) return true;
+    active_ = control;
+    if (control != this) control->Perform(CM_ENTER);
+    Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(control));
+    return true;
+  }
+  void FocusControl(TWinControl* control) override { ::SetFocus(control->Handle()); }
+  void SetModalResult(int value) override { modal_results.push_back(value); }
+
+  std::vector<int> modal_results;
+  // What the definition in LoadingSetsWhatTheMainFormSets binds and reads.
+  int edit_changes = 0;
+  void Edit1Change(TObject*) { ++edit_changes; }
+  TEdit* Edit1 = nullptr;
+  TButton* Button1 = nullptr;
+  TCheckBox* CheckBox2 = nullptr;
+  TLabel* Label1 = nullptr;
+  TGroupBox* GroupBox1 = nullptr;
+
+ protected:
+  void CMDialogKey(TMessage& message) {
+    if (message.WParam == VK_TAB) {
+      SelectNext(active_, GetKeyState(VK_SHIFT) >= 0, true);
+      message.Result = 1;
+      return;
+    }
+    Broadcast(message);
+  }
+
+ private:
+  TWinControl* active_ = nullptr;
+};
+
+TAVRION_CLASS_INFO(TFormDouble, "Tests") {
+  c.Message<CM_DIALOGKEY>(&TFormDouble::CMDialogKey);
+  c.Field<&TFormDouble::Edit1>("Edit1");
+  c.Field<&TFormDouble::Button1>("Button1");
+  c.Field<&TFormDouble::CheckBox2>("CheckBox2");
+  c.Field<&TFormDouble::Label1>("Label1");
+  c.Field<&TFormDouble::GroupBox1>("GroupBox1");
+  c.Method<&TFormDouble::Edit1Change>("Edit1Change");
+}
+
+// Dispatches every waiting message; a key goes to its control first, as the
+// application's loop does, and a key the control's form takes goes no
+// further.
+void Pump() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_KEYDOWN) {
+      TWinControl* control = FindControl(msg.hwnd);
+      if (control != nullptr && control->Perform(CN_KEYDOWN, msg.wParam, msg.lParam) != 0) {
+        continue;
+      }
+    }
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+}
+
+void ClickOn(TWinControl* control) {
+  POINT at{control->Width() / 2, control->Height() / 2};
+  ClientToScreen(control->Handle(), &at);
+  Host().Click(at.x, at.y);
+  Pump();
+}
+
+void Press(UINT key) {
+  Host().KeyDown(key);
+  Host().KeyUp(key);
+  Pump();
+}
+
+// Counts the events of a control and what the control showed inside them.
+struct Recorder : TObject {
+  int count = 0;
+  std::vector<std::string> texts;
+  std::vector<bool> checked;
+  void Change(TObject* sender) {
+    ++count;
+    texts.push_back(static_cast<TControl*>(sender)->GetText());
+  }
+  void Click(TObject* sender) {
+    ++count;
+    if (auto* box = dynamic_cast<TCustomCheckBox*>(sender)) checked.push_back(box->Checked());
+  }
+};
+
+class StdCtrls : public testing::Test {
+ protected:
+  StdCtrls() {
+    Host().Reset();
+    host_ = MakeWindow(WS_OVERLAPPED | WS_VISIBLE, 0, 0, 440, 340);
+    form_ = Construct<TFormDouble>(nullptr);
+    form_->SetParentWindow(host_);
+  }
+  ~StdCtrls() override {
+    form_->Free();
+    ResetTestWindows();
+    Pump();
+    gdi::PinFontFile({});
+  }
+  template <typename T>
+  T* Add(int left, int top, std::string_view text = {}) {
+    auto* control = Construct<T>(form_);
+    control->SetLeft(left);
+    control->SetTop(top);
+    if (!text.empty()) control->SetText(std::string(text));
+    control->SetParent(form_);
+    return control;
+  }
+  TEdit* AddEdit(int top, const std::string& text, Recorder& recorder) {
+    auto* edit = Add<TEdit>(10, top, text);
+    edit->OnChange = MethodOf<&Recorder::Change>(&recorder);
+    return edit;
+  }
+
+  HWND host_;
+  TFormDouble* form_;
+};
+
+TEST_F(StdCtrls, AnEditRaisesOnChangeOnlyForANewTextAndInsideTheAssignment) {
+  Recorder recorder;
+  TEdit* shown = AddEdit(10, "300", recorder);
+  auto* hidden = Construct<TEdit>(form_);  // no window: the change comes from the text itself
+  hidden->SetText("300");
+  hidden->OnChange = MethodOf<&Recorder::Change>(&recorder);
+  ASSERT_TRUE(shown->HandleAllocated());
+  const struct {
+    TEdit* edit;
+    std::string text;
+    int changes;
+  } cases[] = {{shown, "300", 0},
+               {shown, "0300", 1},
+               {shown, "0300", 0},
+               {hidden, "300", 0},
+               {hidden, "0300", 1}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE((c.edit == shown ? "shown " : "no window ") + c.text);
+    recorder = Recorder{};
+    c.edit->SetText(c.text);
+    // Counted before anything else runs: the event came inside SetText.
+    EXPECT_EQ(recorder.count, c.changes);
+    if (c.changes > 0) {
+      EXPECT_EQ(recorder.texts.back(), c.text);
+    }
+  }
+  hidden->Free();
+}
+
+TEST_F(StdCtrls, MakingAnEditsWindowRaisesNoChange) {
+  Recorder recorder;
+  auto* edit = Construct<TEdit>(form_);
+  edit->SetVisible(false);
+  edit->SetText("tavrion.wav");
+  edit->OnChange = MethodOf<&Recorder::Change>(&recorder);
+  edit->SetParent(form_);
+  edit->HandleNeeded();
+  char text[32] = {};
+  GetWindowTextA(edit->Handle(), text, sizeof text);
+  EXPECT_EQ(std::string(text), "tavrion.wav");
+  EXPECT_EQ(recorder.count, 0);
+}
+
+TEST_F(StdCtrls, EveryEditByTheUserRaisesOneChange) {
+  Recorder recorder;
+  TEdit* edit = AddEdit(10, "", recorder);
+  ClickOn(edit);
+  ASSERT_TRUE(edit->Focused());
+  Host().SetClipboard("45");
+  const struct {
+    const char* what;
+    std::vector<UINT> keys;  // pressed in turn, each with the ones before held
+    const char* typed;
+    int changes;
+    const char* text;
+  } steps[] = {{"typing", {}, "12", 2, "12"},
+               {"deleting", {VK_BACK}, "", 1, "1"},
+               {"pasting", {VK_CONTROL, 'V'}, "", 1, "145"},
+               {"a key that changes nothing", {VK_LEFT}, "", 0, "145"}};
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.what);
+    recorder = Recorder{};
+    if (*step.typed != '\0') Host().Type(step.typed);
+    for (UINT key : step.keys) Host().KeyDown(key);
+    for (auto key = step.keys.rbegin(); key != step.keys.rend(); ++key) Host().KeyUp(*key);
+    Pump();
+    EXPECT_EQ(recorder.count, step.changes);
+    EXPECT_EQ(edit->GetText(), step.text);
+  }
+}
+
+TEST_F(StdCtrls, ClickingACheckBoxRaisesOnClickWithTheNewState) {
+  Recorder recorder;
+  auto* box = Add<TCheckBox>(10, 10, "Стимулировать непрерывно"_cp1251);
+  box->OnClick = MethodOf<&Recorder::Click>(&recorder);
+  ClickOn(box);
+  EXPECT_EQ(recorder.checked, (std::vector<bool>{true}));
+  EXPECT_TRUE(box->Focused());
+  ClickOn(box);
+  EXPECT_EQ(recorder.checked, (std::vector<bool>{true, false}));
+  EXPECT_EQ(SendMessageA(box->Handle(), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  Press(VK_SPACE);
+  EXPECT_EQ(recorder.checked, (std::vector<bool>{true, false, true}));
+  EXPECT_EQ(SendMessageA(box->Handle(), BM_GETCHECK, 0, 0), BST_CHECKED);
+}
+
+TEST_F(StdCtrls, SettingAStateFromCodeClicksOnlyOnAChange) {
+  Recorder recorder;
+  auto* box = Add<TCheckBox>(10, 10, "x");
+  box->OnClick = MethodOf<&Recorder::Click>(&recorder);
+  const struct {
+    bool through_checked;  // else through State
+    TCheckBoxState state;
+    int clicks;
+  } steps[] = {{true, cbChecked, 1}, {true, cbChecked, 0},   {false, cbGrayed, 1},
+               {false, cbGrayed, 0}, {true, cbUnchecked, 1}, {true, cbUnchecked, 0}};
+  for (const auto& step : steps) {
+    recorder = Recorder{};
+    if (step.through_checked) {
+      box->SetChecked(step.state == cbChecked);
+    } else {
+      box->SetState(step.state);
+    }
+    EXPECT_EQ(recorder.count, step.clicks) << step.state;
+    EXPECT_EQ(SendMessageA(box->Handle(), BM_GETCHECK, 0, 0), step.state);
+  }
+  // Toggling runs unchecked, (grayed when allowed,) checked, unchecked.
+  box->SetAllowGrayed(true);
+  std::vector<TCheckBoxState> seen;
+  for (int i = 0; i < 3; ++i) {
+    box->Toggle();
+    seen.push_back(box->State());
+  }
+  EXPECT_EQ(seen, (std::vector<TCheckBoxState>{cbGrayed, cbChecked, cbUnchecked}));
+}
+
+TEST_F(StdCtrls, ClickingAButtonWithoutTheFocusFocusesItAndClicksOnce) {
+  Recorder recorder;
+  Recorder edits;
+  TEdit* edit = AddEdit(10, "1", edits);
+  auto* button = Add<TButton>(10, 50, "Стимулировать"_cp1251);
+  button->SetModalResult(7);
+  button->OnClick = MethodOf<&Recorder::Click>(&recorder);
+  edit->SetFocus();
+  Pump();
+  ASSERT_TRUE(edit->Focused());
+  ClickOn(button);
+  EXPECT_TRUE(button->Focused());
+  EXPECT_EQ(recorder.count, 1);
+  EXPECT_EQ(form_->modal_results, (std::vector<int>{7}));
+}
+
+TEST_F(StdCtrls, EnterAndEscapeClickTheButtonsTheFormHandsThemTo) {
+  Recorder edits;
+  TEdit* edit = AddEdit(10, "1", edits);
+  Recorder default_clicks, other_clicks, cancel_clicks;
+  auto* default_button = Add<TButton>(10, 50, "OK");
+  default_button->SetDefault(true);
+  default_button->OnClick = MethodOf<&Recorder::Click>(&default_clicks);
+  auto* other = Add<TButton>(100, 50, "Other");
+  other->OnClick = MethodOf<&Recorder::Click>(&other_clicks);
+  auto* cancel = Add<TButton>(190, 50, "Cancel");
+  cancel->SetCancel(true);
+  cancel->OnClick = MethodOf<&Recorder::Click>(&cancel_clicks);
+  const struct {
+    TWinControl* focus;
+    UINT key;
+    int default_count, other_count, cancel_count;
+  } cases[] = {{edit, VK_RETURN, 1, 0, 0},
+               {other, VK_RETURN, 0, 1, 0},
+               {edit, VK_ESCAPE, 0, 0, 1},
+               {other, VK_ESCAPE, 0, 0, 1}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.focus->GetText() + " " + std::to_string(c.key));
+    c.focus->SetFocus();
+    Pump();
+    default_clicks = Recorder{};
+    other_clicks = Recorder{};
+    cancel_clicks = Recorder{};
+    Press(c.key);
+    EXPECT_EQ(default_clicks.count, c.default_count);
+    EXPECT_EQ(other_clicks.count, c.other_count);
+    EXPECT_EQ(cancel_clicks.count, c.cancel_count);
+    // Only the button that answers Enter looks like the default one.
+    EXPECT_EQ(GetWindowLongA(default_button->Handle(), GWL_STYLE) & 0xF,
+              static_cast<LONG>(c.focus == edit ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON));
+  }
+}
+
+TEST_F(StdCtrls, AcceleratorsClickToggleAndFocus) {
+  Recorder clicks, toggles, edits;
+  auto* button = Add<TButton>(10, 10, "&Go");
+  button->OnClick = MethodOf<&Recorder::Click>(&clicks);
+  auto* box = Add<TCheckBox>(10, 40, "&Непрерывно"_cp1251);
+  box->OnClick = MethodOf<&Recorder::Click>(&toggles);
+  TEdit* edit = AddEdit(70, "", edits);
+  auto* label = Add<TLabel>(10, 100, "&Частота"_cp1251);
+  label->SetFocusControl(edit);
+  const struct {
+    unsigned char key;
+    int clicks, toggles;
+    TWinControl* focused;
+  } cases[] = {{'g', 1, 0, nullptr},
+               {0xED /* н */, 0, 1, box},
+               {0xD7 /* Ч */, 0, 0, edit},
+               {'x', 0, 0, nullptr}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.key));
+    clicks = Recorder{};
+    toggles = Recorder{};
+    const LRESULT handled = form_->Perform(CM_DIALOGCHAR, c.key, 0);
+    EXPECT_EQ(handled != 0, c.key != 'x');
+    EXPECT_EQ(clicks.count, c.clicks);
+    EXPECT_EQ(toggles.count, c.toggles);
+    if (c.focused != nullptr) {
+      EXPECT_TRUE(c.focused->Focused());
+    }
+  }
+}
+
+TEST_F(StdCtrls, AnEditsHeightFollowsItsFont) {
+  // A face whose cell at the main form's size is 13 pixels, as the font the
+  // form was laid out with: the form stores 21.
+  gdi::PinFontFile("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf");
+  TEdit* edit = Add<TEdit>(10, 10);
+  EXPECT_EQ(edit->Width(), 121);
+  EXPECT_EQ(edit->Height(), 21);
+  edit->Font()->SetHeight(-20);
+  TEXTMETRICA metrics{};
+  const HDC dc = GetDC(nullptr);
+  const HGDIOBJ saved = SelectObject(dc, edit->Font()->Handle());
+  GetTextMetricsA(dc, &metrics);
+  SelectObject(dc, saved);
+  ReleaseDC(nullptr, dc);
+  EXPECT_EQ(edit->Height(), metrics.tmHeight + 8);
+  edit->SetAutoSize(false);
+  edit->Font()->SetHeight(-11);
+  EXPECT_EQ(edit->Height(), metrics.tmHeight + 8);  // no longer follows
+}
+
+TEST_F(StdCtrls, ALabelTakesTheSizeOfItsCaption) {
+  auto* label = Add<TLabel>(100, 10);
+  const auto extent = [&](const std::string& text) {
+    const HDC dc = GetDC(nullptr);
+    const HGDIOBJ saved = SelectObject(dc, label->Font()->Handle());
+    SIZE size{};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, saved);
+    ReleaseDC(nullptr, dc);
+    return size;
+  };
+  const struct {
+    TAlignment alignment;
+    std::string_view caption;
+    int right;  // -1: the left edge stays
+  } steps[] = {{taLeftJustify, "Частота"_cp1251, -1},
+               {taLeftJustify, "Частота (имп/с)"_cp1251, -1},
+               {taRightJustify, "Задержка стимуляции (сек)"_cp1251, 0},
+               {taRightJustify, "", 0}};
+  for (const auto& step : steps) {
+    const std::string caption(step.caption);
+    SCOPED_TRACE(caption);
+    label->SetAlignment(step.alignment);
+    const int left = label->Left();
+    const int right = label->Left() + label->Width();
+    label->SetCaption(caption);
+    const SIZE size = extent(caption.empty() ? " " : caption);
+    EXPECT_EQ(label->Width(), size.cx);
+    EXPECT_EQ(label->Height(), extent("0").cy);  // one line, also when empty
+    if (step.right < 0) {
+      EXPECT_EQ(label->Left(), left);
+    } else {
+      EXPECT_EQ(label->Left() + label->Width(), right);
+    }
+  }
+}
+
+TEST_F(StdCtrls, ALabelPaintsItsColourAndPlacesItsTextByLayout) {
+  auto* label = Add<TLabel>(20, 20, "Частота"_cp1251);
+  label->SetAutoSize(false);
+  label->SetBounds(20, 20, 100, 40);
+  label->SetColor(0x0000FF);
+  // The rows with ink (any pixel that is not the label's colour), top and bottom.
+  const auto ink_rows = [&] {
+    InvalidateRect(form_->Handle(), nullptr, TRUE);
+    UpdateWindow(form_->Handle());
+    const HDC dc = GetDC(form_->Handle());
+    int top = -1, bottom = -1;
+    for (int y = 0; y < 40; ++y) {
+      for (int x = 0; x < 100; ++x) {
+        if (GetPixel(dc, 20 + x, 20 + y) == 0x0000FF) continue;
+        if (top < 0) top = y;
+        bottom = y;
+        break;
+      }
+    }
+    ReleaseDC(form_->Handle(), dc);
+    return std::pair{top, bottom};
+  };
+  const struct {
+    TTextLayout layout;
+    int min_top, max_bottom;
+  } cases[] = {{tlTop, 0, 13}, {tlCenter, 13, 27}, {tlBottom, 27, 39}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.layout));
+    label->SetLayout(c.layout);
+    const auto [top, bottom] = ink_rows();
+    EXPECT_GE(top, c.min_top);
+    EXPECT_LE(bottom, c.max_bottom);
+    EXPECT_GT(bottom, top);
+  }
+  // Over a green surface: an opaque label covers it, a transparent one not.
+  label->SetCaption("");
+  for (const bool transparent : {false, true}) {
+    label->SetTransparent(transparent);
+    const HDC dc = GetDC(form_->Handle());
+    const RECT area{20, 20, 120, 60};
+    const HBRUSH green = CreateSolidBrush(0x00FF00);
+    FillRect(dc, &area, green);
+    DeleteObject(green);
+    InvalidateRect(form_->Handle(), &area, FALSE);
+    UpdateWindow(form_->Handle());
+    EXPECT_EQ(GetPixel(dc, 70, 40), transparent ? 0x00FF00u : 0x0000FFu) << transparent;
+    ReleaseDC(form_->Handle(), dc);
+  }
+}
+
+TEST_F(StdCtrls, AGroupBoxFramesItsChildrenBelowItsCaption) {
+  auto* box = Add<TGroupBox>(10, 10, "амплитуда"_cp1251);
+  const RECT inside = box->AdjustClientRect({0, 0, 185, 105});
+  const int height = inside.top - 2;
+  EXPECT_EQ((std::vector<LONG>{inside.left, inside.right, inside.bottom}),
+            (std::vector<LONG>{2, 183, 103}));
+  UpdateWindow(box->Handle());
+  const HDC dc = GetDC(box->Handle());
+  const int line = height / 2 - 1;  // the shadow line of the frame's top
+  EXPECT_EQ(GetPixel(dc, 2, line), ResolveColor(clBtnShadow));
+  EXPECT_EQ(GetPixel(dc, 2, line + 1), ResolveColor(clBtnHighlight));
+  EXPECT_EQ(GetPixel(dc, 0, 50), ResolveColor(clBtnShadow));
+  // The caption's background covers the line from x = 8.
+  EXPECT_NE(GetPixel(dc, 8, line), ResolveColor(clBtnShadow));
+  ReleaseDC(box->Handle(), dc);
+}
+
+// The properties the main form's definition sets on each of these classes,
+// with the handlers bound after the values.
+constexpr std::string_view kDefinition = R"form(
+component TFormDouble Form1 {
+  component TLabel Label1 {
+    Left = 72
+    Top = 12
+    Width = 82
+    Height = 13
+    Caption = "Частота (имп/с)"
+    Font.Charset = DEFAULT_CHARSET
+    Font.Color = clWindowText
+    Font.Height = -11
+    Font.Name = "MS Sans Serif"
+    Font.Style = set()
+    ParentFont = false
+  }
+  component TEdit Edit1 {
+    Left = 168
+    Top = 8
+    Width = 65
+    Height = 21
+    TabOrder = 0
+    Text = "300"
+    OnChange = Edit1Change
+  }
+  component TButton Button1 {
+    Caption = "Default"
+    Font.Height = -13
+    ParentFont = false
+    Hint = "Reset to default values"
+    ParentShowHint = false
+    ShowHint = true
+    TabOrder = 1
+  }
+  component TCheckBox CheckBox2 {
+    Caption = "Стимулировать непрерывно"
+    TabOrder = 2
+  }
+  component TGroupBox GroupBox1 {
+    Caption = "амплитуда"
+    TabOrder = 3
+  }
+}
+)form";
+
+TEST_F(StdCtrls, LoadingSetsWhatTheMainFormSetsWithoutRunningHandlers) {
+  TMemoryStream stream(formconv::CompileForm(kDefinition));
+  ReadComponent(stream, form_);
+  ASSERT_NE(form_->Edit1, nullptr);
+  EXPECT_EQ(form_->Edit1->GetText(), "300");
+  EXPECT_TRUE(form_->Edit1->HandleAllocated());
+  EXPECT_EQ(form_->edit_changes, 0);  // read, made and shown without a change
+  form_->Edit1->SetText("400");
+  EXPECT_EQ(form_->edit_changes, 1);
+  EXPECT_EQ(form_->Button1->Font()->Height(), -13);
+  EXPECT_TRUE(form_->Button1->ShowHint());
+  EXPECT_EQ(form_->CheckBox2->GetText(), "Стимулировать непрерывно"_cp1251);
+  EXPECT_EQ(form_->GroupBox1->TabOrder(), 3);
+  EXPECT_EQ(form_->Label1->Left(), 72);  // left-aligned: the left edge stays
+}
+
+TEST(StdCtrlsClasses, EveryDeclaredClassBuilds) {
+  ExpectEveryClassInfoBuilds();
+}
+
+}  // namespace
