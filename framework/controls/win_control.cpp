@@ -25,6 +25,7 @@ TAVRION_CLASS_INFO(TWinControl, "Controls") {
   c.Message<WM_WINDOWPOSCHANGED>(&TWinControl::WMWindowPosChanged);
   c.Message<WM_NCDESTROY>(&TWinControl::WMNCDestroy);
   c.Message<WM_SYSCOLORCHANGE>(&TWinControl::WMSysColorChange);
+  c.Message<WM_ERASEBKGND>(&TWinControl::WMEraseBkgnd);
 }
 
 TWinControl::TWinControl(TComponent* owner) : TControl(owner), brush_(Construct<TBrush>()) {

@@ -143,6 +143,7 @@ class TWinControl : public TControl {
   void WMWindowPosChanged(TMessage& message);
   void WMNCDestroy(TMessage& message);
   void WMSysColorChange(TMessage& message);
+  void WMEraseBkgnd(TMessage& message);
 
  private:
   friend class TControl;

@@ -391,6 +391,17 @@ void TWinControl::PaintControls(HDC dc, TControl* first) {
   }
 }
 
+// The background is the control's brush, except where a double-buffered
+// control paints into its own bitmap (which it erases itself).
+void TWinControl::WMEraseBkgnd(TMessage& message) {
+  if (!double_buffered_ || message.WParam == message.LParam) {
+    RECT client{};
+    GetClientRect(handle_, &client);
+    FillRect(reinterpret_cast<HDC>(message.WParam), &client, brush_->Handle());
+  }
+  message.Result = 1;
+}
+
 void TWinControl::WMSysColorChange(TMessage& message) {
   SysColorChanged();
   DefaultHandler(message);

@@ -462,6 +462,7 @@ TEST_F(StdCtrls, ALabelPaintsItsColourAndPlacesItsTextByLayout) {
   label->SetCaption("");
   for (const bool transparent : {false, true}) {
     label->SetTransparent(transparent);
+    UpdateWindow(form_->Handle());  // the change's own repaint, background and all
     const HDC dc = GetDC(form_->Handle());
     const RECT area{20, 20, 120, 60};
     const HBRUSH green = CreateSolidBrush(0x00FF00);
