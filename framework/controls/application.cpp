@@ -1,5 +1,6 @@
 #include "framework/controls/application.h"
 
+#include <algorithm>
 #include <cctype>
 #include <exception>
 
@@ -258,7 +259,32 @@ int TApplication::MessageBox(const std::string& text, const std::string& caption
   return result;
 }
 
+void TApplication::HookMainWindow(const TWindowHook& hook) {
+  window_hooks_.push_back(hook);
+}
+
+void TApplication::UnhookMainWindow(const TWindowHook& hook) {
+  const auto it = std::find(window_hooks_.begin(), window_hooks_.end(), hook);
+  if (it != window_hooks_.end()) window_hooks_.erase(it);
+}
+
+void TApplication::Minimize() {
+  if (IsIconic(handle_)) return;
+  SetActiveWindow(handle_);
+  ShowWindow(handle_, SW_MINIMIZE);
+}
+
+void TApplication::Restore() {
+  if (!IsIconic(handle_)) return;
+  SetActiveWindow(handle_);
+  ShowWindow(handle_, SW_RESTORE);
+}
+
 void TApplication::WndProc(TMessage& message) {
+  // A hook may remove itself while it runs: the list is walked on a copy.
+  for (const TWindowHook& hook : std::vector<TWindowHook>(window_hooks_)) {
+    if (hook(message)) return;
+  }
   switch (message.Msg) {
     case WM_CLOSE:
       if (main_form_ != nullptr) main_form_->Close();
@@ -277,6 +303,16 @@ void TApplication::WndProc(TMessage& message) {
       return;
     case CM_DEACTIVATE:
       OnDeactivate(this);
+      return;
+    case WM_SYSCOMMAND:
+      if ((message.WParam & 0xFFF0) == SC_MINIMIZE) {
+        Minimize();
+      } else if ((message.WParam & 0xFFF0) == SC_RESTORE) {
+        Restore();
+      } else {
+        message.Result = DefWindowProcA(handle_, message.Msg, static_cast<WPARAM>(message.WParam),
+                                        message.LParam);
+      }
       return;
     default:
       message.Result =

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "framework/controls/forms.h"
 #include "framework/controls/hint_window.h"
@@ -11,6 +12,8 @@
 TAVRION_EVENT(TMessageEvent, void(MSG& message, bool& handled))
 TAVRION_EVENT(TIdleEvent, void(TObject* sender, bool& done))
 TAVRION_EVENT(TExceptionEvent, void(TObject* sender, const Exception& error))
+// Sees a message of the application window first; true when it handled it.
+using TWindowHook = TEvent<bool(TMessage& message)>;
 
 class TApplication : public TComponent {
   TAVRION_CLASS(TApplication, TComponent)
@@ -62,6 +65,12 @@ class TApplication : public TComponent {
 
   // A control that goes is forgotten as the one under the mouse or hinted.
   void ControlDestroyed(TControl* control);
+  // Hooks on the application window, asked in the order they were added.
+  void HookMainWindow(const TWindowHook& hook);
+  void UnhookMainWindow(const TWindowHook& hook);
+  void Minimize();
+  void Restore();
+
   // A form that goes stops being the main form.
   void FormDestroyed(TCustomForm* form) {
     if (main_form_ == form) main_form_ = nullptr;
@@ -128,6 +137,7 @@ class TApplication : public TComponent {
   bool hint_timer_hides_ = false;
   UINT_PTR hint_timer_ = 0;
   std::string hint_;
+  std::vector<TWindowHook> window_hooks_;
 };
 
 // The short part of a hint (before the first "|") and the long part (after

@@ -96,6 +96,27 @@ TEST_F(Apps, TheFirstFormMadeIsTheMainFormAndHasItsWindow) {
   EXPECT_EQ(GetWindow(first->Handle(), GW_OWNER), Application->Handle());
 }
 
+TEST_F(Apps, HooksSeeTheApplicationWindowsMessagesFirst) {
+  struct Hook : TObject {
+    std::vector<UINT> seen;
+    bool Take(TMessage& message) {
+      seen.push_back(message.Msg);
+      return message.Msg == WM_CLOSE;  // the main form is never asked to close
+    }
+  } hook;
+  TForm* form = nullptr;
+  Application->CreateForm(form);
+  const TWindowHook method = MethodOf<&Hook::Take>(&hook);
+  Application->HookMainWindow(method);
+  SendMessageA(Application->Handle(), WM_CLOSE, 0, 0);
+  Pump();
+  EXPECT_FALSE(Application->Terminated());
+  EXPECT_EQ(hook.seen, std::vector<UINT>{WM_CLOSE});
+  Application->UnhookMainWindow(method);
+  SendMessageA(Application->Handle(), WM_USER, 0, 0);
+  EXPECT_EQ(hook.seen.size(), 1u);
+}
+
 TEST_F(Apps, TerminateInAHandlerEndsTheLoop) {
   TForm* form = nullptr;
   Application->CreateForm(form);
