@@ -43,9 +43,9 @@ void TWinControl::SetTabStop(bool value) {
   tab_stop_ = value;
   if (handle_ != nullptr) {
     const LONG style = GetWindowLongA(handle_, GWL_STYLE);
-    SetWindowLongA(handle_, GWL_STYLE,
-                   value ? (style | static_cast<LONG>(WS_TABSTOP))
-                         : (style & ~static_cast<LONG>(WS_TABSTOP)));
+    SetWindowLongA(
+        handle_, GWL_STYLE,
+        value ? (style | static_cast<LONG>(WS_TABSTOP)) : (style & ~static_cast<LONG>(WS_TABSTOP)));
   }
   Perform(CM_TABSTOPCHANGED);
 }
@@ -65,8 +65,8 @@ TWinControl* TWinControl::FindNextControl(TWinControl* current, bool forward, bo
   const auto found = std::find(list.begin(), list.end(), current);
   const std::size_t count = list.size();
   std::size_t start = found != list.end() ? static_cast<std::size_t>(found - list.begin())
-                      : forward         ? count - 1
-                                        : 0;
+                      : forward           ? count - 1
+                                          : 0;
   std::size_t i = start;
   do {
     i = forward ? (i + 1) % count : (i + count - 1) % count;
