@@ -34,6 +34,7 @@ TAVRION_CLASS_INFO(TForm, "Forms") {
   c.Property<&TCustomForm::ActiveControl, &TCustomForm::SetActiveControl>("ActiveControl");
   c.Property<&TCustomForm::BorderIcons, &TCustomForm::SetBorderIcons>("BorderIcons");
   c.Property<&TCustomForm::BorderStyle, &TCustomForm::SetBorderStyle>("BorderStyle");
+  c.Property<&TCustomForm::Icon, &TCustomForm::SetIcon>("Icon");
   c.Property<&TCustomForm::OldCreateOrder, &TCustomForm::SetOldCreateOrder>("OldCreateOrder");
   c.Property<&TCustomForm::PixelsPerInch, &TCustomForm::SetPixelsPerInch>("PixelsPerInch");
   c.Property<&TCustomForm::Position, &TCustomForm::SetPosition>("Position");
@@ -54,7 +55,8 @@ TAVRION_CLASS_INFO(TForm, "Forms") {
 TAVRION_CLASS_INFO(TScreen, "Forms") {}
 
 TCustomForm::TCustomForm(TComponent* owner)
-    : TWinControl(owner), canvas_(Construct<TControlCanvas>()) {
+    : TWinControl(owner), canvas_(Construct<TControlCanvas>()), icon_(Construct<TIcon>()) {
+  icon_->OnChange = MethodOf<&TCustomForm::IconChanged>(this);
   control_style_ =
       csAcceptsControls | csCaptureMouse | csClickEvents | csSetCaption | csDoubleClicks;
   SetBounds(0, 0, 320, 240);
@@ -124,6 +126,7 @@ TCustomForm::~TCustomForm() {
   if (Screen != nullptr) Screen->RemoveForm(this);
   if (Application != nullptr) Application->FormDestroyed(this);
   canvas_.reset();
+  icon_.reset();
   DestroyComponents();
 }
 
@@ -192,6 +195,17 @@ void TCustomForm::CreateParams(TCreateParams& params) {
   }
   if (icons.Contains(biSystemMenu)) params.Style |= WS_SYSMENU;
   if (icons.Contains(biHelp)) params.ExStyle |= WS_EX_CONTEXTHELP;
+}
+
+void TCustomForm::CreateWnd() {
+  TWinControl::CreateWnd();
+  IconChanged(this);
+}
+
+void TCustomForm::IconChanged(TObject*) {
+  if (HandleAllocated() && !icon_->Empty()) {
+    SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_->Handle()));
+  }
 }
 
 void TCustomForm::SetBorderStyle(TFormBorderStyle value) {

@@ -9,6 +9,7 @@
 
 #include "framework/controls/control_canvas.h"
 #include "framework/controls/win_control.h"
+#include "framework/graphics/icon.h"
 
 TAVRION_SCOPED_ENUM(TFormBorderStyle, std::uint8_t, bsNone, bsSingle, bsSizeable, bsDialog,
                     bsToolWindow, bsSizeToolWin)
@@ -74,6 +75,8 @@ class TCustomForm : public TWinControl {
   void SetTextHeight(std::int32_t value) { text_height_ = value; }
   std::uint8_t FormState() const { return form_state_; }
   TCanvas* Canvas() const { return canvas_.get(); }
+  TIcon* Icon() const { return icon_.get(); }
+  void SetIcon(TIcon* value) { icon_->Assign(value); }
 
   void SetVisible(bool value) override;
   void Close();
@@ -96,6 +99,7 @@ class TCustomForm : public TWinControl {
  protected:
   ~TCustomForm() override;
   void CreateParams(TCreateParams& params) override;
+  void CreateWnd() override;
   virtual void Activate() { OnActivate(this); }
   virtual void Deactivate() { OnDeactivate(this); }
   virtual void DoClose(TCloseAction& action) { OnClose(this, action); }
@@ -117,10 +121,13 @@ class TCustomForm : public TWinControl {
   void SetWindowFocus();
   void PlaceByPosition();
   void CloseModal();
+  // The window shows the icon, when there is one.
+  void IconChanged(TObject* sender);
 
   TWinControl* active_control_ = nullptr;
   TWinControl* focused_control_ = nullptr;
   std::unique_ptr<TControlCanvas, FreeDeleter> canvas_;
+  std::unique_ptr<TIcon, FreeDeleter> icon_;
   TFormBorderStyle border_style_ = TFormBorderStyle::bsSizeable;
   TBorderIcons border_icons_;
   TPosition position_ = poDesigned;
