@@ -31,9 +31,7 @@ TTrackBar::TTrackBar(TComponent* owner) : TWinControl(owner) {
   SetBounds(left_, top_, 150, 45);
   SetTabStop(true);
   // A quick second press moves the slider again rather than double-clicking.
-  // The slider window holds the mouse itself while dragged: capture taken
-  // from it before it sees the release would end the drag untold.
-  control_style_ &= ~(csDoubleClicks | csCaptureMouse);
+  control_style_ &= ~csDoubleClicks;
 }
 
 void TTrackBar::CreateParams(TCreateParams& params) {

@@ -77,9 +77,8 @@ TAVRION_CLASS_INFO(TUpDown, "ComCtrls") {
 TCustomUpDown::TCustomUpDown(TComponent* owner) : TWinControl(owner) {
   const int height = GetSystemMetrics(SM_CYVSCROLL);
   SetBounds(left_, top_, GetSystemMetrics(SM_CXVSCROLL), height + height / 2);
-  // A quick second press steps again; the buttons hold the mouse themselves
-  // until the release ends the steps.
-  control_style_ &= ~(csDoubleClicks | csCaptureMouse);
+  // A quick second press steps again.
+  control_style_ &= ~csDoubleClicks;
 }
 
 void TCustomUpDown::CreateParams(TCreateParams& params) {

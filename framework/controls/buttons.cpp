@@ -46,8 +46,7 @@ TWinControl* FocusedOnForm(TWinControl* form) {
 }  // namespace
 
 TButtonControl::TButtonControl(TComponent* owner) : TWinControl(owner) {
-  // The system button takes the mouse itself; the core's capture would end
-  // its press before the release could count.
+  // The system button takes the mouse itself.
   control_style_ = csSetCaption | csDoubleClicks;
 }
 
