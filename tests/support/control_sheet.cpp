@@ -1,5 +1,8 @@
 #include "tests/support/control_sheet.h"
 
+#include "framework/controls/application.h"
+#include "platform/headless.h"
+
 TAVRION_CLASS_INFO(TSheet, "Tests") {}
 
 TSheet::TSheet(TComponent* owner) : TWinControl(owner) {
@@ -20,6 +23,26 @@ TSheet* MakeShownSheet(int width, int height) {
   sheet->SetBounds(0, 0, width, height);
   sheet->SetParentWindow(host);
   return sheet;
+}
+
+void PumpMessages() {
+  MSG message{};
+  if (Application != nullptr) {
+    while (Application->ProcessMessage(message)) {
+    }
+    return;
+  }
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+}
+
+void MoveMouseTo(HWND window, int x, int y) {
+  POINT at{x, y};
+  ClientToScreen(window, &at);
+  host::Headless().MoveMouse(at.x, at.y);
+  PumpMessages();
 }
 
 void FreeShownSheet(TSheet* sheet) {

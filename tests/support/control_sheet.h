@@ -15,3 +15,9 @@ class TSheet : public TWinControl {
 TSheet* MakeShownSheet(int width, int height);
 // Frees the sheet and destroys its window.
 void FreeShownSheet(TSheet* sheet);
+
+// Handles every waiting message as the program's loop would: through the
+// application (keys to their control first) when one runs.
+void PumpMessages();
+// Moves the headless mouse to a client point of `window`, then pumps.
+void MoveMouseTo(HWND window, int x, int y);

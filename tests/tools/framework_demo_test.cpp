@@ -7,15 +7,10 @@
 
 #include "platform/headless.h"
 #include "platform/picture.h"
+#include "tests/support/control_sheet.h"
 #include "tools/framework-demo/demo_form.h"
 
 namespace {
-
-void Pump() {
-  MSG message{};
-  while (Application->ProcessMessage(message)) {
-  }
-}
 
 TEST(FrameworkDemo, ReadsWorksAndIsSavedAsAPicture) {
   host::Headless().Reset();
@@ -23,7 +18,7 @@ TEST(FrameworkDemo, ReadsWorksAndIsSavedAsAPicture) {
   TDemoForm* form = nullptr;
   Application->CreateForm(form);
   form->SetVisible(true);
-  Pump();
+  PumpMessages();
   RECT client{};
   GetClientRect(form->Handle(), &client);
   EXPECT_EQ(client.right, 420);
@@ -34,13 +29,13 @@ TEST(FrameworkDemo, ReadsWorksAndIsSavedAsAPicture) {
   POINT button{10, 10};
   ClientToScreen(form->Button1->Handle(), &button);
   host::Headless().Click(button.x, button.y);
-  Pump();
+  PumpMessages();
   EXPECT_EQ(form->ProgressBar1->Position(), 40);
   form->TrackBar1->SetPosition(7);
   EXPECT_EQ(form->Edit2->GetText(), "7");
 
   form->Edit1->SetFocus();
-  Pump();
+  PumpMessages();
   const std::string path = (std::filesystem::current_path() / "framework-demo.png").string();
   EXPECT_TRUE(SaveWindowPicture(form->Handle(), path.c_str(), TRUE));
   StopApplication();

@@ -13,7 +13,6 @@
 #include "framework/graphics/canvas.h"
 #include "platform/commctrl.h"
 #include "platform/headless.h"
-#include "tests/framework/comctrls/pump.h"
 #include "tests/support/control_sheet.h"
 
 namespace {
@@ -154,7 +153,7 @@ TEST_F(TrackBarWindow, ADragRaisesOnChangeOnEveryNotification) {
   TTrackBar* bar = Add(true);
   bar->SetTickStyle(tsNone);
   Listen(bar);
-  Pump();
+  PumpMessages();
   auto thumb_at = [&](std::int32_t position) {
     SendMessageA(bar->Handle(), TBM_SETPOS, TRUE, position);
     RECT thumb;
@@ -165,12 +164,12 @@ TEST_F(TrackBarWindow, ADragRaisesOnChangeOnEveryNotification) {
   const POINT at7 = thumb_at(7);
   const POINT at0 = thumb_at(0);
   auto& h = host::Headless();
-  MoveTo(bar->Handle(), at0.x, at0.y);
+  MoveMouseTo(bar->Handle(), at0.x, at0.y);
   h.Press();
-  Pump();
-  for (int x : {at3.x, at3.x + 1, at7.x}) MoveTo(bar->Handle(), x, at0.y);
+  PumpMessages();
+  for (int x : {at3.x, at3.x + 1, at7.x}) MoveMouseTo(bar->Handle(), x, at0.y);
   h.Release();
-  Pump();
+  PumpMessages();
   // Each new place, then the closing pair that repeats where the drag ended.
   EXPECT_EQ(log_.positions, (std::vector<std::int32_t>{3, 7, 7, 7}));
   EXPECT_EQ(bar->Position(), 7);

@@ -20,7 +20,6 @@
 #include "framework/streaming/streams.h"
 #include "platform/commctrl.h"
 #include "platform/headless.h"
-#include "tests/framework/comctrls/pump.h"
 #include "tests/support/class_infos.h"
 #include "tests/support/control_sheet.h"
 
@@ -208,11 +207,11 @@ TEST_F(UpDowns, AClickOnAnArrowStepsThroughTheChangingEvents) {
   EXPECT_EQ(edit->GetText(), "1234");
   log_.Listen(updown);
   auto click_up = [&] {
-    MoveTo(updown->Handle(), updown->Width() / 2, updown->Height() / 4);
+    MoveMouseTo(updown->Handle(), updown->Width() / 2, updown->Height() / 4);
     host::Headless().Press();
-    Pump();
+    PumpMessages();
     host::Headless().Release();
-    Pump();
+    PumpMessages();
   };
   click_up();
   EXPECT_EQ(log_.calls, (std::vector<std::string>{"changing", "ex 1235 1", "click 0"}));

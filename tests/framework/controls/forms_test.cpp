@@ -8,6 +8,7 @@
 
 #include "framework/controls/application.h"
 #include "platform/headless.h"
+#include "tests/support/control_sheet.h"
 
 namespace {
 
@@ -71,17 +72,12 @@ class Apps : public testing::Test {
     Host().SetIdleHandler({});
     StopApplication();
   }
-  static void Pump() {
-    MSG message{};
-    while (Application->ProcessMessage(message)) {
-    }
-  }
   static void Key(UINT key, bool shift = false) {
     if (shift) Host().KeyDown(VK_SHIFT);
     Host().KeyDown(key);
     Host().KeyUp(key);
     if (shift) Host().KeyUp(VK_SHIFT);
-    Pump();
+    PumpMessages();
   }
 };
 
@@ -109,7 +105,7 @@ TEST_F(Apps, HooksSeeTheApplicationWindowsMessagesFirst) {
   const TWindowHook method = MethodOf<&Hook::Take>(&hook);
   Application->HookMainWindow(method);
   SendMessageA(Application->Handle(), WM_CLOSE, 0, 0);
-  Pump();
+  PumpMessages();
   EXPECT_FALSE(Application->Terminated());
   EXPECT_EQ(hook.seen, std::vector<UINT>{WM_CLOSE});
   Application->UnhookMainWindow(method);
@@ -167,7 +163,7 @@ TEST_F(Apps, TabAndShiftTabWalkAFormReadFromItsDefinition) {
   Application->CreateForm(form);
   ASSERT_NE(form->Third, nullptr);
   form->SetVisible(true);
-  Pump();
+  PumpMessages();
   const struct {
     bool back;
     TTabField* focused;
@@ -190,7 +186,7 @@ TEST_F(Apps, ClosingAModalFormLeavesTheMainFormsOnActivateAlone) {
   Counter activations;
   main->OnActivate = MethodOf<&Counter::Count>(&activations);
   main->SetVisible(true);
-  Pump();
+  PumpMessages();
   EXPECT_EQ(activations.count, 1);
   TForm* dialog = nullptr;
   Application->CreateForm(dialog);
@@ -202,7 +198,7 @@ TEST_F(Apps, ClosingAModalFormLeavesTheMainFormsOnActivateAlone) {
   });
   EXPECT_EQ(dialog->ShowModal(), mrOk);
   Host().SetIdleHandler({});
-  Pump();
+  PumpMessages();
   EXPECT_FALSE(dialog->Visible());
   EXPECT_EQ(activations.count, 1);
   EXPECT_EQ(Screen->FocusedForm(), main);
@@ -217,11 +213,11 @@ TEST_F(Apps, AHintShowsAfterThePauseBelowTheCursorAndGoesAfterItsTime) {
   field->SetHint("Reset|Puts the defaults back");
   field->SetShowHint(true);
   form->SetVisible(true);
-  Pump();
+  PumpMessages();
   POINT at{20, 15};
   ClientToScreen(field->Handle(), &at);
   Host().MoveMouse(at.x, at.y);
-  Pump();
+  PumpMessages();
   const HWND hint = Application->HintWindow()->Handle();
   const struct {
     std::uint64_t advance;
@@ -229,7 +225,7 @@ TEST_F(Apps, AHintShowsAfterThePauseBelowTheCursorAndGoesAfterItsTime) {
   } steps[] = {{499, false}, {1, true}, {2499, true}, {1, false}};
   for (const auto& step : steps) {
     Host().AdvanceClock(step.advance);
-    Pump();
+    PumpMessages();
     EXPECT_EQ(IsWindowVisible(hint) != FALSE, step.shown) << step.advance;
   }
   char text[32] = {};

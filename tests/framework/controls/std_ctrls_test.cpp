@@ -8,6 +8,9 @@
 // clicks that button, not the default one; a grayed box comes back checked.
 #include <gtest/gtest.h>
 
+#include "framework/controls/application.h"
+#include "tests/support/control_sheet.h"
+
 #include <string>
 #include <vector>
 
@@ -89,34 +92,17 @@ TAVRION_CLASS_INFO(TFormDouble, "Tests") {
   c.Method<&TFormDouble::Edit1Change>("Edit1Change");
 }
 
-// Dispatches every waiting message; a key goes to its control first, as the
-// application's loop does, and a key the control's form takes goes no
-// further.
-void Pump() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_KEYDOWN) {
-      TWinControl* control = FindControl(msg.hwnd);
-      if (control != nullptr && control->Perform(CN_KEYDOWN, msg.wParam, msg.lParam) != 0) {
-        continue;
-      }
-    }
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-}
-
 void ClickOn(TWinControl* control) {
   POINT at{control->Width() / 2, control->Height() / 2};
   ClientToScreen(control->Handle(), &at);
   Host().Click(at.x, at.y);
-  Pump();
+  PumpMessages();
 }
 
 void Press(UINT key) {
   Host().KeyDown(key);
   Host().KeyUp(key);
-  Pump();
+  PumpMessages();
 }
 
 // Counts the events of a control and what the control showed inside them.
@@ -138,6 +124,7 @@ class StdCtrls : public testing::Test {
  protected:
   StdCtrls() {
     Host().Reset();
+    StartApplication();  // its loop routes keys to their controls first
     host_ = MakeWindow(WS_OVERLAPPED | WS_VISIBLE, 0, 0, 440, 340);
     form_ = Construct<TFormDouble>(nullptr);
     form_->SetParentWindow(host_);
@@ -145,7 +132,8 @@ class StdCtrls : public testing::Test {
   ~StdCtrls() override {
     form_->Free();
     ResetTestWindows();
-    Pump();
+    PumpMessages();
+    StopApplication();
     gdi::PinFontFile({});
   }
   template <typename T>
@@ -232,7 +220,7 @@ TEST_F(StdCtrls, EveryEditByTheUserRaisesOneChange) {
     if (*step.typed != '\0') Host().Type(step.typed);
     for (UINT key : step.keys) Host().KeyDown(key);
     for (auto key = step.keys.rbegin(); key != step.keys.rend(); ++key) Host().KeyUp(*key);
-    Pump();
+    PumpMessages();
     EXPECT_EQ(recorder.count, step.changes);
     EXPECT_EQ(edit->GetText(), step.text);
   }
@@ -291,7 +279,7 @@ TEST_F(StdCtrls, ClickingAButtonWithoutTheFocusFocusesItAndClicksOnce) {
   button->SetModalResult(7);
   button->OnClick = MethodOf<&Recorder::Click>(&recorder);
   edit->SetFocus();
-  Pump();
+  PumpMessages();
   ASSERT_TRUE(edit->Focused());
   ClickOn(button);
   EXPECT_TRUE(button->Focused());
@@ -322,7 +310,7 @@ TEST_F(StdCtrls, EnterAndEscapeClickTheButtonsTheFormHandsThemTo) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.focus->GetText() + " " + std::to_string(c.key));
     c.focus->SetFocus();
-    Pump();
+    PumpMessages();
     default_clicks = Recorder{};
     other_clicks = Recorder{};
     cancel_clicks = Recorder{};
