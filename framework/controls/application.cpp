@@ -207,11 +207,7 @@ void TApplication::Idle(const MSG&) {
 void TApplication::DoMouseIdle() {
   POINT at{};
   GetCursorPos(&at);
-  TControl* control = FindControl(WindowFromPoint(at));
-  if (auto* windowed = dynamic_cast<TWinControl*>(control)) {
-    ScreenToClient(windowed->Handle(), &at);
-    if (TControl* child = windowed->ControlAtPos(at)) control = child;
-  }
+  TControl* control = ControlAt(at);
   if (control == mouse_control_) return;
   TControl::Perform(mouse_control_, CM_MOUSELEAVE, 0, 0);
   mouse_control_ = control;

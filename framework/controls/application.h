@@ -140,6 +140,10 @@ class TApplication : public TComponent {
   std::vector<TWindowHook> window_hooks_;
 };
 
+// The control under a screen point, windowed or not, disabled ones too: the
+// first framework window up from the window there, or its graphic child.
+TControl* ControlAt(POINT screen);
+
 // The short part of a hint (before the first "|") and the long part (after
 // it); a hint without "|" is both.
 std::string GetShortHint(const std::string& hint);

@@ -10,9 +10,6 @@ std::string GetLongHint(const std::string& hint) {
   return bar == std::string::npos ? hint : hint.substr(bar + 1);
 }
 
-namespace {
-
-// The control under a screen point, windowed or not, disabled ones too.
 TControl* ControlAt(POINT screen) {
   HWND window = WindowFromPoint(screen);
   TWinControl* windowed = nullptr;
@@ -25,6 +22,8 @@ TControl* ControlAt(POINT screen) {
   TControl* child = windowed->ControlAtPos(client);
   return child != nullptr ? child : windowed;
 }
+
+namespace {
 
 // The control that shows hints for `control`: itself or the first parent
 // with ShowHint.

@@ -35,7 +35,6 @@ TAVRION_CLASS_INFO(TControl, "Controls") {
 TControl::TControl(TComponent* owner)
     : TComponent(owner), WindowProc(MethodOf<&TControl::WndProc>(this)), font_(Construct<TFont>()) {
   font_->OnChange = MethodOf<&TControl::FontChanged>(this);
-  font_height_ = font_->Height();
 }
 
 TControl::~TControl() {
@@ -161,12 +160,9 @@ void TControl::SetParentShowHint(bool value) {
 
 std::string TControl::GetText() {
   const auto length = static_cast<std::size_t>(std::max<LRESULT>(Perform(WM_GETTEXTLENGTH), 0));
-  std::string text(length, '\0');
-  if (length > 0) {
-    std::string buffer(length + 1, '\0');
-    Perform(WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(buffer.data()));
-    text.assign(buffer.c_str(), std::min(length, std::strlen(buffer.c_str())));
-  }
+  std::string text(length + 1, '\0');
+  if (length > 0) Perform(WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(text.data()));
+  text.resize(std::strlen(text.c_str()));
   return text;
 }
 
@@ -204,7 +200,6 @@ HDC TControl::GetDeviceContext(HWND& window) {
 
 void TControl::FontChanged(TObject*) {
   parent_font_ = false;
-  if (font_->Height() != font_height_) font_height_ = font_->Height();
   Perform(CM_FONTCHANGED);
 }
 

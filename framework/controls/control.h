@@ -174,7 +174,6 @@ class TControl : public TComponent {
   bool show_hint_ = false;
   bool parent_show_hint_ = true;
   TColor color_ = clWindow;
-  std::int32_t font_height_ = 0;
 
  private:
   friend class TWinControl;
