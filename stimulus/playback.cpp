@@ -45,7 +45,7 @@ void Stimulate(PlaybackHost& host, const SharedParams& shared) {
   const auto end = static_cast<std::int32_t>(static_cast<std::uint32_t>(host.ClockSeconds()) +
                                              static_cast<std::uint32_t>(delay));
   while (static_cast<double>(end) - static_cast<double>(host.ClockSeconds()) > 0) {
-    host.Sleep(kDelayPollMilliseconds);
+    if (!host.AwaitClock()) return;
   }
   restorer.Restore();
 

@@ -23,19 +23,18 @@ class PlaybackHost : public virtual MessageShower {
   virtual bool LoopChecked() = 0;       // CheckBox2
   // The local calendar time in whole seconds, counted on across midnight.
   virtual std::int32_t ClockSeconds() = 0;
-  // Blocks the calling thread; no message is handled meanwhile.
-  virtual void Sleep(DWORD milliseconds) = 0;
+  // Sleeps until the clock's next whole second or until the window needs
+  // attention, whichever comes first. False once the pending start has been
+  // cancelled: the continuous box was clicked, or the program is closing.
+  virtual bool AwaitClock() = 0;
   // PlaySoundA with no module handle; a null name goes with SND_PURGE.
   virtual void PlaySound(const char* name, DWORD flags) = 0;
 };
 
-// How long the delay wait sleeps between looks at the clock.
-inline constexpr DWORD kDelayPollMilliseconds = 10;
-
 // Checks the shared values (and refuses while the last write of the working
 // file failed part-way), waits out the delay of Edit10 and plays the file
 // once or looped. An unreadable delay raises EConvertError after the cursor is
-// restored; nothing is played then.
+// restored; nothing is played then, nor after a cancelled wait.
 void Stimulate(PlaybackHost& host, const SharedParams& shared);
 
 // Stops whatever this program is playing.

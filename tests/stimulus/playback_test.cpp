@@ -20,6 +20,7 @@ class Host : public stimulus::PlaybackHost {
   bool loop = false;
   std::int64_t now_ms = 1'000'000'500;  // mid-second
   std::int64_t slept_ms = 0;
+  int cancel_at_tick = -1;  // the wait's tick at which the start is cancelled
   Log log;
 
   std::int16_t ScreenCursor() override { return cursor; }
@@ -34,10 +35,13 @@ class Host : public stimulus::PlaybackHost {
   std::string FileName() override { return file; }
   bool LoopChecked() override { return loop; }
   std::int32_t ClockSeconds() override { return static_cast<std::int32_t>(now_ms / 1000); }
-  void Sleep(DWORD ms) override {
+  bool AwaitClock() override {
     if (cursor != stimulus::kHourGlassCursor) log.push_back("slept without the hourglass");
-    now_ms += ms;
-    slept_ms += ms;
+    if (cancel_at_tick-- == 0) return false;
+    const std::int64_t next = (now_ms / 1000 + 1) * 1000;
+    slept_ms += next - now_ms;
+    now_ms = next;
+    return true;
   }
   void PlaySound(const char* name, DWORD flags) override {
     log.push_back(std::string("play ") + (name ? "'" + std::string(name) + "'" : "null") + " " +
@@ -102,8 +106,8 @@ TEST(Playback, DelayIsWaitedInWholeSeconds) {
     std::int64_t min_wait, max_wait;
   } cases[] = {
       {"-3", 1'000'000'500, 0, 0},
-      {"2", 1'000'000'500, 1500, 1500 + stimulus::kDelayPollMilliseconds},
-      {"2", 1'000'000'000, 2000, 2000 + stimulus::kDelayPollMilliseconds},
+      {"2", 1'000'000'500, 1500, 1500},
+      {"2", 1'000'000'000, 2000, 2000},
       // clock + delay leaves the 32-bit range: the end lies in the past
       {"2147483647", 1'000'000'500, 0, 0},
   };
@@ -117,6 +121,15 @@ TEST(Playback, DelayIsWaitedInWholeSeconds) {
     EXPECT_EQ(host.log.back(), "play 'tavrion.wav' 1") << c.delay;
     EXPECT_EQ(std::count(host.log.begin(), host.log.end(), "slept without the hourglass"), 0);
   }
+}
+
+TEST(Playback, CancelledWaitPlaysNothingAndRestoresTheCursor) {
+  Host host;
+  host.delay = "5";
+  host.cancel_at_tick = 2;
+  stimulus::Stimulate(host, Defaults());
+  EXPECT_EQ(host.log, (Log{"cursor -11", "cursor 0"}));
+  EXPECT_EQ(host.slept_ms, 1500);
 }
 
 TEST(Playback, UnreadableDelayRestoresTheCursorAndPlaysNothing) {
