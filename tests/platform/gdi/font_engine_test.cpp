@@ -15,7 +15,7 @@ constexpr const char* kLiberationSans =
 constexpr const char* kLiberationSansBold =
     "/usr/share/fonts/truetype/liberation2/LiberationSans-Bold.ttf";
 
-LOGFONTA Font(LONG height, const char* face = "MS Sans Serif", LONG weight = 400) {
+LOGFONTA Font(LONG height, const char* face = "Arial", LONG weight = 400) {
   LOGFONTA font{};
   font.lfHeight = height;
   font.lfWeight = weight;
@@ -50,8 +50,7 @@ TEST_F(Fonts, CellAndAverageWidthFollowTheFacesTables) {
   };
   for (const auto& c : cases) {
     gdi::PinFontFile(c.file);
-    const gdi::FontMetrics& m =
-        gdi::ResolveFont(Font(c.height, "MS Sans Serif", c.weight)).metrics();
+    const gdi::FontMetrics& m = gdi::ResolveFont(Font(c.height, "Arial", c.weight)).metrics();
     const std::string where = std::string(c.file) + " " + std::to_string(c.height);
     EXPECT_EQ(m.height, c.cell) << where;
     EXPECT_EQ(m.ascent, c.ascent) << where;
@@ -59,6 +58,48 @@ TEST_F(Fonts, CellAndAverageWidthFollowTheFacesTables) {
     EXPECT_EQ(m.internal_leading, c.leading) << where;
     EXPECT_EQ(m.ave_char_width, c.average) << where;
   }
+}
+
+TEST_F(Fonts, TheBitmapFaceKeepsItsCellsWhateverDrawsIt) {
+  // "MS Sans Serif" at 96 dpi: the nearest of its sizes, a larger one only
+  // when much nearer; the outline substitute does not change the cell.
+  const struct {
+    LONG height;
+    int cell, ascent, descent, leading, average;
+  } cases[] = {
+      {-11, 13, 11, 2, 2, 5},   // 8 points: the form's font
+      {-13, 16, 13, 3, 3, 6},   // 10 points
+      {-16, 20, 16, 4, 4, 7},   // 12 points
+      {-12, 13, 11, 2, 2, 5},   // between 8 and 10: the smaller
+      {-8, 13, 11, 2, 2, 5},    // below the smallest
+      {-40, 37, 29, 8, 5, 15},  // above the largest
+      {13, 13, 11, 2, 2, 5},    // a cell height
+      {0, 13, 11, 2, 2, 5},     // the default
+  };
+  for (const char* file : {kDejaVuSans, kLiberationSans}) {
+    gdi::PinFontFile(file);
+    for (const auto& c : cases) {
+      for (const char* name : {"MS Sans Serif", "ms sans serif"}) {
+        const gdi::FontMetrics& m = gdi::ResolveFont(Font(c.height, name)).metrics();
+        const std::string where = std::string(file) + " " + name + " " + std::to_string(c.height);
+        EXPECT_TRUE(m.raster) << where;
+        EXPECT_EQ(m.height, c.cell) << where;
+        EXPECT_EQ(m.ascent, c.ascent) << where;
+        EXPECT_EQ(m.descent, c.descent) << where;
+        EXPECT_EQ(m.internal_leading, c.leading) << where;
+        EXPECT_EQ(m.ave_char_width, c.average) << where;
+      }
+    }
+  }
+  // Drawn with the outline at the character height, on the cell's baseline.
+  gdi::PinFontFile(kLiberationSans);
+  const gdi::Face& bitmap = gdi::ResolveFont(Font(-11, "MS Sans Serif"));
+  const gdi::Face& outline = gdi::ResolveFont(Font(-11, "Arial"));
+  EXPECT_FALSE(outline.metrics().raster);
+  EXPECT_EQ(bitmap.Extent("Tavrion").cx, outline.Extent("Tavrion").cx);
+  EXPECT_EQ(bitmap.Extent("Tavrion").cy, 13);
+  EXPECT_EQ(bitmap.GlyphOf('H').top - outline.GlyphOf('H').top,
+            bitmap.metrics().ascent - outline.metrics().ascent);
 }
 
 TEST_F(Fonts, ExtentsAddUpAndCyrillicIsMeasured) {
