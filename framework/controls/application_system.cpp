@@ -51,12 +51,15 @@ void TApplication::NormalizeTopMosts() {
   if (top_most_level_++ > 0 || handle_ == nullptr) return;
   TopMosts found{handle_, &top_most_list_};
   EnumThreadWindows(GetCurrentThreadId(), &AddTopMost, reinterpret_cast<LPARAM>(&found));
-  for (HWND window : top_most_list_) SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, kKeepPlace);
+  // Bottom first, each just below the top-most windows: the order is kept.
+  for (auto it = top_most_list_.rbegin(); it != top_most_list_.rend(); ++it) {
+    SetWindowPos(*it, HWND_NOTOPMOST, 0, 0, 0, 0, kKeepPlace);
+  }
 }
 
 void TApplication::RestoreTopMosts() {
   if (top_most_level_ == 0 || --top_most_level_ > 0) return;
-  // Bottom first, so each lands above the last and the order is kept.
+  // Bottom first again, each on top.
   for (auto it = top_most_list_.rbegin(); it != top_most_list_.rend(); ++it) {
     if (IsWindow(*it)) SetWindowPos(*it, HWND_TOPMOST, 0, 0, 0, 0, kKeepPlace);
   }
