@@ -308,12 +308,7 @@ void TApplication::WndProc(TMessage& message) {
     case WM_ACTIVATEAPP:
       message.Result =
           DefWindowProcA(handle_, message.Msg, static_cast<WPARAM>(message.WParam), message.LParam);
-      active_ = message.WParam != 0;
-      if (active_) {
-        RestoreTopMosts();
-      } else {
-        NormalizeTopMosts();
-      }
+      ActiveChanged(message.WParam != 0);
       PostMessageA(handle_, active_ ? CM_ACTIVATE : CM_DEACTIVATE, 0, 0);
       return;
     case CM_ACTIVATE:

@@ -117,6 +117,8 @@ class TApplication : public TComponent {
   void CreateHandle();
   void WndProc(TMessage& message);
   void WMSettingChange(TMessage& message);
+  // WM_ACTIVATEAPP: out of the front, the top-most windows step back.
+  void ActiveChanged(bool active);
   // The show command the process was started with, for the main form.
   void TakeStartupShowCommand();
   void Idle(const MSG& message);

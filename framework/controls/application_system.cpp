@@ -47,6 +47,17 @@ constexpr UINT kKeepPlace = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
 
 }  // namespace
 
+void TApplication::ActiveChanged(bool active) {
+  // Told twice of the same state, the windows must not step back twice.
+  if (active == active_) return;
+  active_ = active;
+  if (active) {
+    RestoreTopMosts();
+  } else {
+    NormalizeTopMosts();
+  }
+}
+
 void TApplication::NormalizeTopMosts() {
   if (top_most_level_++ > 0 || handle_ == nullptr) return;
   TopMosts found{handle_, &top_most_list_};

@@ -99,6 +99,7 @@ TEST_F(Application41, TopMostWindowsStepBackWhileTheProgramIsNotInFront) {
     bool top_most;
   } steps[] = {
       {"deactivated", [](HWND a) { SendMessageA(a, WM_ACTIVATEAPP, FALSE, 0); }, false},
+      {"deactivated again", [](HWND a) { SendMessageA(a, WM_ACTIVATEAPP, FALSE, 0); }, false},
       {"activated", [](HWND a) { SendMessageA(a, WM_ACTIVATEAPP, TRUE, 0); }, true},
       {"activated again", [](HWND a) { SendMessageA(a, WM_ACTIVATEAPP, TRUE, 0); }, true},
       {"lowered twice", [](HWND) { Application->NormalizeTopMosts(); }, false},
