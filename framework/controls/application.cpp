@@ -5,6 +5,7 @@
 #include <exception>
 
 #include "framework/controls/handle_exception.h"
+#include "framework/controls/mouse.h"
 #include "framework/graphics/bitmap.h"
 #include "framework/rtl/sysconst.h"
 #include "platform/kernel.h"
@@ -140,7 +141,14 @@ void TApplication::Run() {
   running_ = true;
   try {
     if (main_form_ != nullptr) {
-      if (show_main_form_) main_form_->SetVisible(true);
+      TakeStartupShowCommand();
+      if (show_main_form_) {
+        if (main_form_->window_state_ == wsMinimized) {
+          Minimize();
+        } else {
+          main_form_->SetVisible(true);
+        }
+      }
       while (!terminated_) HandleMessage();
     }
   } catch (...) {
@@ -243,13 +251,17 @@ void TApplication::ShowException(const Exception& error) {
 int TApplication::MessageBox(const std::string& text, const std::string& caption, UINT flags) {
   const HWND active = GetActiveWindow();
   const std::vector<HWND> disabled = DisableTaskWindows(nullptr);
+  // A top-most window of ours would hide the box.
+  NormalizeTopMosts();
   int result = 0;
   try {
     result = MessageBoxA(handle_, text.c_str(), caption.c_str(), flags);
   } catch (...) {
+    RestoreTopMosts();
     EnableTaskWindows(disabled);
     throw;
   }
+  RestoreTopMosts();
   EnableTaskWindows(disabled);
   SetActiveWindow(active);
   return result;
@@ -274,6 +286,11 @@ void TApplication::Restore() {
   if (!IsIconic(handle_)) return;
   SetActiveWindow(handle_);
   ShowWindow(handle_, SW_RESTORE);
+  // A main form that started minimised was never shown: it shows now.
+  if (main_form_ != nullptr && main_form_->window_state_ == wsMinimized && !main_form_->Visible()) {
+    main_form_->window_state_ = wsNormal;
+    main_form_->SetVisible(true);
+  }
 }
 
 void TApplication::WndProc(TMessage& message) {
@@ -291,7 +308,7 @@ void TApplication::WndProc(TMessage& message) {
     case WM_ACTIVATEAPP:
       message.Result =
           DefWindowProcA(handle_, message.Msg, static_cast<WPARAM>(message.WParam), message.LParam);
-      active_ = message.WParam != 0;
+      ActiveChanged(message.WParam != 0);
       PostMessageA(handle_, active_ ? CM_ACTIVATE : CM_DEACTIVATE, 0, 0);
       return;
     case CM_ACTIVATE:
@@ -310,6 +327,9 @@ void TApplication::WndProc(TMessage& message) {
                                         message.LParam);
       }
       return;
+    case WM_SETTINGCHANGE:
+      WMSettingChange(message);
+      return;
     default:
       message.Result =
           DefWindowProcA(handle_, message.Msg, static_cast<WPARAM>(message.WParam), message.LParam);
@@ -318,22 +338,34 @@ void TApplication::WndProc(TMessage& message) {
 
 void StartApplication() {
   if (Application != nullptr) return;
+  Mouse = Construct<TMouse>();
   Screen = Construct<TScreen>(nullptr);
   Application = Construct<TApplication>(nullptr);
   Application->SetShowHint(true);
   ApplicationHandleException = MethodOf<&TApplication::HandleException>(Application);
 }
 
+void DoneApplication() {
+  if (Application == nullptr) return;
+  if (Application->Handle() != nullptr) ShowOwnedPopups(Application->Handle(), FALSE);
+  Application->SetShowHint(false);
+  Application->Destroying();
+  Application->DestroyComponents();
+}
+
 void StopApplication() {
+  DoneApplication();
   ApplicationHandleException = {};
   if (Application != nullptr) {
-    // Everything the application owns goes, the forms last made first.
-    Application->Destroying();
     Application->Free();
     Application = nullptr;
   }
   if (Screen != nullptr) {
     Screen->Free();
     Screen = nullptr;
+  }
+  if (Mouse != nullptr) {
+    Mouse->Free();
+    Mouse = nullptr;
   }
 }

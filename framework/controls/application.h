@@ -28,6 +28,9 @@ class TApplication : public TComponent {
   bool Active() const { return active_; }
   bool ShowMainForm() const { return show_main_form_; }
   void SetShowMainForm(bool value) { show_main_form_ = value; }
+  // Whether a change of the system's settings makes a new hint window.
+  bool UpdateMetricSettings() const { return update_metric_settings_; }
+  void SetUpdateMetricSettings(bool value) { update_metric_settings_ = value; }
   TControl* MouseControl() const { return mouse_control_; }
 
   void Initialize();
@@ -70,6 +73,10 @@ class TApplication : public TComponent {
   void UnhookMainWindow(const TWindowHook& hook);
   void Minimize();
   void Restore();
+  // The visible top-most windows the application window owns stop being
+  // top-most until the matching RestoreTopMosts; calls nest.
+  void NormalizeTopMosts();
+  void RestoreTopMosts();
 
   // A form that goes stops being the main form.
   void FormDestroyed(TCustomForm* form) {
@@ -109,6 +116,11 @@ class TApplication : public TComponent {
   friend LRESULT ApplicationWndProc(HWND, UINT, WPARAM, LPARAM);
   void CreateHandle();
   void WndProc(TMessage& message);
+  void WMSettingChange(TMessage& message);
+  // WM_ACTIVATEAPP: out of the front, the top-most windows step back.
+  void ActiveChanged(bool active);
+  // The show command the process was started with, for the main form.
+  void TakeStartupShowCommand();
   void Idle(const MSG& message);
   void DoMouseIdle();
   void ActivateHint(POINT cursor);
@@ -126,6 +138,9 @@ class TApplication : public TComponent {
   bool running_ = false;
   bool active_ = true;
   bool show_main_form_ = true;
+  bool update_metric_settings_ = true;
+  std::vector<HWND> top_most_list_;  // top first
+  int top_most_level_ = 0;
   THintWindow* hint_window_ = nullptr;
   TControl* hint_control_ = nullptr;
   RECT hint_cursor_rect_{};
@@ -151,8 +166,11 @@ std::string GetLongHint(const std::string& hint);
 
 extern TApplication* Application;
 
-// Makes the screen and the application objects, in that order, once the
-// program has chosen its host; StopApplication frees them in the reverse
-// order at the end.
+// Makes the mouse, the screen and the application objects, in that order,
+// once the program has chosen its host; StopApplication ends the application
+// (DoneApplication) and frees them in the reverse order at the end.
 void StartApplication();
 void StopApplication();
+// The application's pop-ups hide, its hint window goes, then the forms, the
+// last made first; the application window stays until the object goes.
+void DoneApplication();

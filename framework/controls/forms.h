@@ -114,6 +114,7 @@ class TCustomForm : public TWinControl {
   void WMSysCommand(TMessage& message);
 
  private:
+  friend class TApplication;  // records the start-up window state
   // Runs OnCreate under the application's exception guard, then shows the
   // form if its definition asked for it.
   void DoCreate();

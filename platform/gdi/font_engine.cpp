@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <tuple>
 
 #include <ft2build.h>
@@ -16,6 +17,7 @@
 #include <platform/codepage.h>
 
 #include "font_match.h"
+#include "raster_faces.h"
 
 namespace gdi {
 
@@ -53,25 +55,37 @@ class FreeTypeFace final : public Face {
     const double units = face->units_per_EM;
     const double win_ascent = os2 != nullptr ? os2->usWinAscent : face->ascender;
     const double win_descent = os2 != nullptr ? os2->usWinDescent : -face->descender;
+    const std::optional<RasterCell> raster = RasterCellFor(font);
     double em = 12;
-    if (font.lfHeight < 0) {
+    if (raster) {
+      em = raster->CharHeight();
+    } else if (font.lfHeight < 0) {
       em = -font.lfHeight;
     } else if (font.lfHeight > 0) {
       em = font.lfHeight * units / (win_ascent + win_descent);
     }
     em_ = std::max(1, static_cast<int>(std::lround(em)));
     FT_Set_Pixel_Sizes(face_, 0, static_cast<FT_UInt>(em_));
-    metrics_.ascent = static_cast<int>(std::lround(win_ascent * em / units));
-    metrics_.descent = static_cast<int>(std::lround(win_descent * em / units));
-    metrics_.height = metrics_.ascent + metrics_.descent;
-    metrics_.internal_leading = std::max(0, metrics_.height - em_);
     metrics_.weight = font.lfWeight == 0 ? 400 : static_cast<int>(font.lfWeight);
     metrics_.italic = font.lfItalic != 0;
-    // The OS/2 table's average width, as the desktop API reports it for
-    // scalable faces.
-    metrics_.ave_char_width = os2 != nullptr && os2->xAvgCharWidth > 0
-                                  ? static_cast<int>(std::lround(os2->xAvgCharWidth * em / units))
-                                  : Advance('x');
+    if (raster) {
+      // The bitmap face's cell; the substitute is drawn on its baseline.
+      metrics_.raster = true;
+      metrics_.ascent = raster->ascent;
+      metrics_.descent = raster->descent;
+      metrics_.internal_leading = raster->internal_leading;
+      metrics_.ave_char_width = raster->ave_char_width;
+    } else {
+      metrics_.ascent = static_cast<int>(std::lround(win_ascent * em / units));
+      metrics_.descent = static_cast<int>(std::lround(win_descent * em / units));
+      metrics_.internal_leading = std::max(0, metrics_.ascent + metrics_.descent - em_);
+      // The OS/2 table's average width, as the desktop API reports it for
+      // scalable faces.
+      metrics_.ave_char_width = os2 != nullptr && os2->xAvgCharWidth > 0
+                                    ? static_cast<int>(std::lround(os2->xAvgCharWidth * em / units))
+                                    : Advance('x');
+    }
+    metrics_.height = metrics_.ascent + metrics_.descent;
     for (int c = 32; c < 256; ++c) {
       metrics_.max_char_width = std::max(metrics_.max_char_width, Advance(static_cast<char>(c)));
     }

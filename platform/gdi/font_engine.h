@@ -23,6 +23,7 @@ struct FontMetrics {
   int max_char_width = 0;
   int weight = 400;
   bool italic = false;
+  bool raster = false;  // the cells of a bitmap face (see raster_faces.h)
   // Where decorations go, from the cell's top, and their thickness.
   int underline_position = 0;
   int strikeout_position = 0;

@@ -116,7 +116,8 @@ BOOL GetTextMetricsA(HDC handle, TEXTMETRICA* metrics) {
   metrics->tmUnderlined = font.lfUnderline;
   metrics->tmStruckOut = font.lfStrikeOut;
   // The low bit set means a variable pitch, as the API has it.
-  metrics->tmPitchAndFamily = TMPF_FIXED_PITCH | TMPF_VECTOR | TMPF_TRUETYPE | 0x20;
+  metrics->tmPitchAndFamily =
+      TMPF_FIXED_PITCH | (m.raster ? 0 : TMPF_VECTOR | TMPF_TRUETYPE) | FF_SWISS;
   metrics->tmCharSet = font.lfCharSet;
   return TRUE;
 }

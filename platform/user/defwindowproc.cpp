@@ -92,6 +92,12 @@ LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
   if (w == nullptr) return 0;
   const user::DefaultHandlingScope inside_default;
   switch (message) {
+    case WM_SHOWWINDOW:
+      // Its owner hides or shows its pop-ups.
+      if (lParam == SW_PARENTCLOSING || lParam == SW_PARENTOPENING) {
+        ShowWindow(window, wParam != 0 ? SW_SHOWNOACTIVATE : SW_HIDE);
+      }
+      return 0;
     case WM_SETICON: {
       HICON& slot = wParam == ICON_BIG ? w->big_icon : w->small_icon;
       const HICON previous = slot;

@@ -1,10 +1,37 @@
 // System metrics, colours and parameters of a plain, light desktop scheme.
+#include <atomic>
 #include <cstring>
+#include <mutex>
+#include <vector>
 
 #include "../host/host.h"
 #include "frame.h"
+#include "state.h"
+#include "window_table.h"
 
 namespace user {
+
+namespace {
+
+constexpr UINT kWheelScrollLines = 3;
+std::atomic<UINT> wheel_scroll_lines{kWheelScrollLines};
+
+// WM_SETTINGCHANGE to every top-level window, as the parameter's owner
+// announces a change made with SPIF_SENDCHANGE.
+void AnnounceSetting(UINT action) {
+  std::vector<HWND> windows;
+  {
+    std::lock_guard guard(Lock());
+    for (const Window* w : Desktop()->children) windows.push_back(w->handle);
+  }
+  for (HWND window : windows) SendMessageA(window, WM_SETTINGCHANGE, action, 0);
+}
+
+}  // namespace
+
+void ResetParameters() {
+  wheel_scroll_lines = kWheelScrollLines;
+}
 
 Insets FrameInsets(DWORD style, DWORD ex_style) {
   int border = 0;
@@ -81,6 +108,8 @@ int GetSystemMetrics(int index) {
     case SM_CYDOUBLECLK:
       return 4;
     case SM_CMONITORS:
+    case SM_MOUSEPRESENT:
+    case SM_MOUSEWHEELPRESENT:
       return 1;
     default:
       return 0;
@@ -137,8 +166,17 @@ LOGFONTA UiFont(LONG height) {
 
 }  // namespace
 
-BOOL SystemParametersInfoA(UINT action, UINT, void* value, UINT) {
+BOOL SystemParametersInfoA(UINT action, UINT param, void* value, UINT winIni) {
+  if (action == SPI_SETWHEELSCROLLLINES) {
+    user::wheel_scroll_lines = param;
+    if ((winIni & SPIF_SENDCHANGE) != 0) user::AnnounceSetting(action);
+    return TRUE;
+  }
   if (value == nullptr) return FALSE;
+  if (action == SPI_GETWHEELSCROLLLINES) {
+    *static_cast<UINT*>(value) = user::wheel_scroll_lines;
+    return TRUE;
+  }
   if (action == SPI_GETNONCLIENTMETRICS) {
     auto* metrics = static_cast<NONCLIENTMETRICSA*>(value);
     const UINT size = metrics->cbSize;

@@ -14,6 +14,7 @@ void ResetState() {
   ResetHooks();
   ResetTimers();
   ResetClipboard();
+  ResetParameters();
   sound::ResetSound();
 }
 

@@ -1,5 +1,6 @@
 // Showing, placing and finding windows.
 #include <algorithm>
+#include <vector>
 
 #include <platform/kernel.h>
 
@@ -191,6 +192,27 @@ BOOL ShowWindow(HWND handle, int command) {
     user::Activate(handle, WA_ACTIVE);
   }
   return was_visible ? TRUE : FALSE;
+}
+
+BOOL ShowOwnedPopups(HWND owner, BOOL show) {
+  user::Window* o = user::Find(owner);
+  if (o == nullptr || !user::IsOwnWindow(owner)) return FALSE;
+  std::vector<HWND> popups;
+  {
+    std::lock_guard guard(user::Lock());
+    for (user::Window* w : user::Desktop()->children) {
+      if (w->owner != o || (w->style & WS_POPUP) == 0) continue;
+      // Hides what is shown; shows again only what it hid itself.
+      const bool visible = (w->style & WS_VISIBLE) != 0;
+      if (show ? visible || !w->hidden_by_owner : !visible) continue;
+      w->hidden_by_owner = !show;
+      popups.push_back(w->handle);
+    }
+  }
+  for (HWND popup : popups) {
+    SendMessageA(popup, WM_SHOWWINDOW, show, show ? SW_PARENTOPENING : SW_PARENTCLOSING);
+  }
+  return TRUE;
 }
 
 BOOL MoveWindow(HWND window, int x, int y, int width, int height, BOOL repaint) {

@@ -47,7 +47,8 @@ struct Window {
   bool erase = false;                   // WM_ERASEBKGND owed with the next paint
   bool ncpaint = false;
   bool destroying = false;
-  bool created = false;  // WM_NCCREATE answered
+  bool created = false;          // WM_NCCREATE answered
+  bool hidden_by_owner = false;  // by ShowOwnedPopups, which may show it again
   DWORD thread = 0;
 };
 

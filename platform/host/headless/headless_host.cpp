@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "../../kernel/startup_info.h"
 #include "calendar.h"
 #include "typing.h"
 
@@ -434,6 +435,7 @@ bool HeadlessHost::ThreadWaitUntil(std::unique_lock<std::mutex>& lock,
 
 void HeadlessHost::Reset() {
   ResetPlatformState();
+  kernel::SetStartupShowCommand(std::nullopt);
   std::lock_guard guard(mutex_);
   now_ = 0;
   ui_thread_ = std::this_thread::get_id();
@@ -450,6 +452,10 @@ void HeadlessHost::Reset() {
   cursor_shape_ = 0;
   mouse_capture_ = nullptr;
   Changed();
+}
+
+void HeadlessHost::SetStartupShowCommand(std::optional<WORD> command) {
+  kernel::SetStartupShowCommand(command);
 }
 
 void HeadlessHost::SetScreenSize(SIZE size) {

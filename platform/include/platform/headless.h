@@ -100,6 +100,9 @@ class HeadlessHost final : public Host {
   // user-interface thread. Threads still alive are left as they are.
   void Reset();
   void SetScreenSize(SIZE size);
+  // The show command GetStartupInfoA reports, as if the process had been
+  // started with it; none after Reset.
+  void SetStartupShowCommand(std::optional<WORD> command);
   // Lets `milliseconds` of virtual time pass. Timed waits of other threads
   // that fall due on the way end in order, and each has been answered (its
   // thread waits again or has ended) before the clock moves on and before

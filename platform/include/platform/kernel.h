@@ -113,6 +113,31 @@ BOOL GetExitCodeThread(HANDLE thread, LPDWORD exitCode);
 DWORD GetCurrentThreadId();
 DWORD GetCurrentProcessId();
 
+// How the process was started. Only the show command is ever given
+// (STARTF_USESHOWWINDOW with wShowWindow); the other fields are 0.
+struct STARTUPINFOA {
+  DWORD cb;
+  LPSTR lpReserved;
+  LPSTR lpDesktop;
+  LPSTR lpTitle;
+  DWORD dwX;
+  DWORD dwY;
+  DWORD dwXSize;
+  DWORD dwYSize;
+  DWORD dwXCountChars;
+  DWORD dwYCountChars;
+  DWORD dwFillAttribute;
+  DWORD dwFlags;
+  WORD wShowWindow;
+  WORD cbReserved2;
+  BYTE* lpReserved2;
+  HANDLE hStdInput;
+  HANDLE hStdOutput;
+  HANDLE hStdError;
+};
+constexpr DWORD STARTF_USESHOWWINDOW = 0x00000001;
+void GetStartupInfoA(STARTUPINFOA* info);
+
 // Events. The name is ignored: every event is unnamed. An auto-reset event
 // lets one wait through and resets; a manual-reset one lets every wait through
 // until it is reset.

@@ -341,6 +341,9 @@ constexpr int SW_SHOWMINNOACTIVE = 7;
 constexpr int SW_SHOWNA = 8;
 constexpr int SW_RESTORE = 9;
 constexpr int SW_SHOWDEFAULT = 10;
+// WM_SHOWWINDOW's LParam when ShowOwnedPopups hides or shows the window.
+constexpr LPARAM SW_PARENTCLOSING = 1;
+constexpr LPARAM SW_PARENTOPENING = 3;
 
 // SetWindowPos.
 inline const HWND HWND_TOP = nullptr;
@@ -464,6 +467,10 @@ inline int GET_Y_LPARAM(LPARAM v) {
 
 // Window state and geometry.
 BOOL ShowWindow(HWND window, int command);
+// Hides the visible pop-ups the window owns, or shows again those it hid:
+// each is sent WM_SHOWWINDOW with SW_PARENTCLOSING or SW_PARENTOPENING,
+// whose default handling hides it or shows it without activating it.
+BOOL ShowOwnedPopups(HWND owner, BOOL show);
 BOOL SetWindowPos(HWND window, HWND insertAfter, int x, int y, int cx, int cy, UINT flags);
 BOOL MoveWindow(HWND window, int x, int y, int width, int height, BOOL repaint);
 BOOL GetWindowRect(HWND window, LPRECT rect);
@@ -582,6 +589,7 @@ constexpr int SM_CYCURSOR = 14;
 constexpr int SM_CYMENU = 15;
 constexpr int SM_CXFULLSCREEN = 16;
 constexpr int SM_CYFULLSCREEN = 17;
+constexpr int SM_MOUSEPRESENT = 19;
 constexpr int SM_CYVSCROLL = 20;
 constexpr int SM_CXMIN = 28;
 constexpr int SM_CYMIN = 29;
@@ -598,6 +606,7 @@ constexpr int SM_CYSMICON = 50;
 constexpr int SM_CYSMCAPTION = 51;
 constexpr int SM_DBCSENABLED = 42;
 // The virtual desktop: one screen here, at the origin.
+constexpr int SM_MOUSEWHEELPRESENT = 75;
 constexpr int SM_XVIRTUALSCREEN = 76;
 constexpr int SM_YVIRTUALSCREEN = 77;
 constexpr int SM_CXVIRTUALSCREEN = 78;
@@ -652,6 +661,12 @@ struct NONCLIENTMETRICSA {
 };
 constexpr UINT SPI_GETNONCLIENTMETRICS = 0x0029;
 constexpr UINT SPI_GETWORKAREA = 0x0030;
+constexpr UINT SPI_GETWHEELSCROLLLINES = 0x0068;  // into a UINT
+constexpr UINT SPI_SETWHEELSCROLLLINES = 0x0069;  // from `param`
+constexpr UINT SPIF_UPDATEINIFILE = 0x0001;
+constexpr UINT SPIF_SENDCHANGE = 0x0002;
+// A setting changed with SPIF_SENDCHANGE is announced to every top-level
+// window with WM_SETTINGCHANGE (WParam: the action, LParam: 0).
 BOOL SystemParametersInfoA(UINT action, UINT param, void* value, UINT winIni);
 
 struct MONITORINFO {

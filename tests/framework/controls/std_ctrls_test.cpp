@@ -355,10 +355,23 @@ TEST_F(StdCtrls, AcceleratorsClickToggleAndFocus) {
   }
 }
 
+TEST_F(StdCtrls, TheMainFormsFontGivesTheStoredHeights) {
+  // Whatever outline face stands in for the bitmap face, its 13-pixel cell
+  // makes the edits 21 high, as the form stores them, and the labels 13.
+  for (const char* file : {"", "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf",
+                           "/usr/share/fonts/truetype/liberation2/LiberationSans-Regular.ttf"}) {
+    SCOPED_TRACE(file);
+    gdi::PinFontFile(file);
+    TEdit* edit = Add<TEdit>(10, 10);
+    auto* label = Add<TLabel>(10, 40, "Частота"_cp1251);
+    EXPECT_EQ(edit->Height(), 21);
+    EXPECT_EQ(label->Height(), 13);
+    edit->Free();
+    label->Free();
+  }
+}
+
 TEST_F(StdCtrls, AnEditsHeightFollowsItsFont) {
-  // A face whose cell at the main form's size is 13 pixels, as the font the
-  // form was laid out with: the form stores 21.
-  gdi::PinFontFile("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf");
   TEdit* edit = Add<TEdit>(10, 10);
   EXPECT_EQ(edit->Width(), 121);
   EXPECT_EQ(edit->Height(), 21);

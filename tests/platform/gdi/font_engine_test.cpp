@@ -15,7 +15,7 @@ constexpr const char* kLiberationSans =
 constexpr const char* kLiberationSansBold =
     "/usr/share/fonts/truetype/liberation2/LiberationSans-Bold.ttf";
 
-LOGFONTA Font(LONG height, const char* face = "MS Sans Serif", LONG weight = 400) {
+LOGFONTA Font(LONG height, const char* face = "Arial", LONG weight = 400) {
   LOGFONTA font{};
   font.lfHeight = height;
   font.lfWeight = weight;
@@ -29,36 +29,53 @@ class Fonts : public testing::Test {
   ~Fonts() override { gdi::PinFontFile({}); }
 };
 
-TEST_F(Fonts, CellAndAverageWidthFollowTheFacesTables) {
+TEST_F(Fonts, CellAndAverageWidthFollowTheFacesTablesOrTheBitmapFacesSizes) {
   // 2048 units to the em in both. DejaVu Sans: cell 1901 up and 483 down, an
   // average width of 1038. Liberation Sans: 1854 and 434, 1187 (bold 1248).
   // A negative height is the character height, a positive one the cell.
+  // "MS Sans Serif" keeps the cells of its bitmap sizes whatever draws it:
+  // the nearest size, a larger one only when much nearer.
+  constexpr const char* kSans = "MS Sans Serif";
   const struct {
     const char* file;
+    const char* face;
     LONG height, weight;
     int cell, ascent, descent, leading, average;
   } cases[] = {
-      {kDejaVuSans, -11, 400, 13, 10, 3, 2, 6},  // the form's font
-      {kDejaVuSans, -13, 400, 15, 12, 3, 2, 7},
-      {kDejaVuSans, -8, 400, 9, 7, 2, 1, 4},
-      {kDejaVuSans, 13, 400, 13, 10, 3, 2, 6},
-      {kDejaVuSans, 0, 400, 14, 11, 3, 2, 6},  // the default of 12
-      {kLiberationSans, -11, 400, 12, 10, 2, 1, 6},
-      {kLiberationSans, -13, 400, 15, 12, 3, 2, 8},
-      {kLiberationSans, 12, 400, 12, 10, 2, 1, 6},
-      {kLiberationSansBold, -11, 700, 12, 10, 2, 1, 7},
+      {kDejaVuSans, "Arial", -11, 400, 13, 10, 3, 2, 6},
+      {kDejaVuSans, "Arial", -13, 400, 15, 12, 3, 2, 7},
+      {kDejaVuSans, "Arial", -8, 400, 9, 7, 2, 1, 4},
+      {kDejaVuSans, "Arial", 13, 400, 13, 10, 3, 2, 6},
+      {kDejaVuSans, "Arial", 0, 400, 14, 11, 3, 2, 6},  // the default of 12
+      {kLiberationSans, "Arial", -11, 400, 12, 10, 2, 1, 6},
+      {kLiberationSans, "Arial", -13, 400, 15, 12, 3, 2, 8},
+      {kLiberationSans, "Arial", 12, 400, 12, 10, 2, 1, 6},
+      {kLiberationSansBold, "Arial", -11, 700, 12, 10, 2, 1, 7},
+      {kLiberationSans, kSans, -11, 400, 13, 11, 2, 2, 5},  // 8 points: the form's font
+      {kDejaVuSans, kSans, -11, 400, 13, 11, 2, 2, 5},
+      {kLiberationSans, kSans, -13, 400, 16, 13, 3, 3, 6},           // 10 points
+      {kLiberationSans, kSans, -16, 400, 20, 16, 4, 4, 7},           // 12 points
+      {kLiberationSans, kSans, -12, 400, 13, 11, 2, 2, 5},           // between 8 and 10
+      {kLiberationSans, kSans, -40, 400, 37, 29, 8, 5, 15},          // beyond 24 points
+      {kLiberationSans, "ms sans serif", 13, 400, 13, 11, 2, 2, 5},  // a cell height
   };
   for (const auto& c : cases) {
     gdi::PinFontFile(c.file);
-    const gdi::FontMetrics& m =
-        gdi::ResolveFont(Font(c.height, "MS Sans Serif", c.weight)).metrics();
-    const std::string where = std::string(c.file) + " " + std::to_string(c.height);
+    const gdi::FontMetrics& m = gdi::ResolveFont(Font(c.height, c.face, c.weight)).metrics();
+    const std::string where = std::string(c.file) + " " + c.face + " " + std::to_string(c.height);
     EXPECT_EQ(m.height, c.cell) << where;
     EXPECT_EQ(m.ascent, c.ascent) << where;
     EXPECT_EQ(m.descent, c.descent) << where;
     EXPECT_EQ(m.internal_leading, c.leading) << where;
     EXPECT_EQ(m.ave_char_width, c.average) << where;
   }
+  // The bitmap face is drawn with the outline at its character height, on
+  // its own baseline.
+  gdi::PinFontFile(kLiberationSans);
+  const gdi::Face& bitmap = gdi::ResolveFont(Font(-11, kSans));
+  const gdi::Face& outline = gdi::ResolveFont(Font(-11, "Arial"));
+  EXPECT_EQ(bitmap.Extent("Tavrion").cx, outline.Extent("Tavrion").cx);
+  EXPECT_EQ(bitmap.GlyphOf('H').top - outline.GlyphOf('H').top, 1);
 }
 
 TEST_F(Fonts, ExtentsAddUpAndCyrillicIsMeasured) {

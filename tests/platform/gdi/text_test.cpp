@@ -52,10 +52,13 @@ class Text : public testing::Test {
 TEST_F(Text, MetricsAndExtents) {
   TEXTMETRICA tm{};
   ASSERT_TRUE(GetTextMetricsA(dc, &tm));
+  // The bitmap face's 8-point cell, whatever face draws it.
   EXPECT_EQ(tm.tmHeight, 13);
-  EXPECT_EQ(tm.tmAscent, 10);
+  EXPECT_EQ(tm.tmAscent, 11);
+  EXPECT_EQ(tm.tmDescent, 2);
   EXPECT_EQ(tm.tmInternalLeading, 2);
-  EXPECT_EQ(tm.tmAveCharWidth, 6);  // the OS/2 table's 1038 units of 2048 at 11 pixels
+  EXPECT_EQ(tm.tmAveCharWidth, 5);
+  EXPECT_EQ(tm.tmPitchAndFamily & (TMPF_VECTOR | TMPF_TRUETYPE), 0);
   SIZE one{}, two{}, none{};
   EXPECT_TRUE(GetTextExtentPoint32A(dc, "Tavrion", 7, &one));
   EXPECT_TRUE(GetTextExtentPoint32A(dc, "TavrionTavrion", 14, &two));

@@ -66,6 +66,19 @@ TEST(State, ResetForgetsWhatATestLeftBehind) {
          UnhookWindowsHookEx(probe);
          return alone;
        }},
+      {"a changed parameter",
+       [](HWND) { SystemParametersInfoA(SPI_SETWHEELSCROLLLINES, 9, nullptr, 0); },
+       [](HWND) {
+         UINT lines = 0;
+         SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
+         return lines == 3;
+       }},
+      {"a start-up show command", [&h](HWND) { h.SetStartupShowCommand(SW_SHOWMAXIMIZED); },
+       [](HWND) {
+         STARTUPINFOA info{};
+         GetStartupInfoA(&info);
+         return info.dwFlags == 0 && info.wShowWindow == 0 && info.cb == sizeof info;
+       }},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.left_behind);

@@ -1,6 +1,9 @@
 // Showing, moving and stacking windows.
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 #include "tests/support/message_log.h"
 #include "tests/support/test_window.h"
 
@@ -67,6 +70,48 @@ TEST_F(WindowPos, TopMostWindowsStayAbove) {
   SetWindowPos(a, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   EXPECT_EQ(GetWindowLongA(a, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
   EXPECT_EQ(GetWindow(a, GW_HWNDFIRST), a);
+}
+
+TEST_F(WindowPos, ShowOwnedPopupsHidesItsPopupsAndShowsAgainOnlyThoseItHid) {
+  HWND owner = MakeWindow(WS_OVERLAPPED | WS_VISIBLE, 0, 0, 100, 100);
+  HWND other = MakeWindow(WS_OVERLAPPED | WS_VISIBLE, 0, 0, 100, 100);
+  std::vector<std::pair<HWND, LPARAM>> told;
+  TestHandlers()[WM_SHOWWINDOW] = [&](HWND w, WPARAM wp, LPARAM lp) {
+    told.emplace_back(w, lp);
+    return DefWindowProcA(w, WM_SHOWWINDOW, wp, lp);
+  };
+  const struct {
+    const char* what;
+    DWORD style;
+    HWND owned_by;
+    bool shown_after_hiding, shown_after_showing;
+  } cases[] = {
+      {"a shown pop-up", WS_POPUP | WS_VISIBLE, owner, false, true},
+      {"a hidden pop-up", WS_POPUP, owner, false, false},
+      {"an overlapped window", WS_OVERLAPPED | WS_VISIBLE, owner, true, true},
+      {"another's pop-up", WS_POPUP | WS_VISIBLE, other, true, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    HWND window = MakeWindow(c.style, 0, 0, 20, 20, c.owned_by);
+    SetActiveWindow(owner);
+    DrainMessages();
+    told.clear();
+    EXPECT_TRUE(ShowOwnedPopups(owner, FALSE));
+    EXPECT_EQ(IsWindowVisible(window) != FALSE, c.shown_after_hiding);
+    EXPECT_TRUE(ShowOwnedPopups(owner, TRUE));
+    EXPECT_EQ(IsWindowVisible(window) != FALSE, c.shown_after_showing);
+    EXPECT_EQ(GetActiveWindow(), owner);  // shown again without activation
+    // Told why first, then hidden or shown as ShowWindow does it.
+    using Told = std::vector<std::pair<HWND, LPARAM>>;
+    const bool hidden = c.style == (WS_POPUP | WS_VISIBLE) && c.owned_by == owner;
+    const Told expected =
+        hidden
+            ? Told{{window, SW_PARENTCLOSING}, {window, 0}, {window, SW_PARENTOPENING}, {window, 0}}
+            : Told{};
+    EXPECT_EQ(told, expected);
+    DestroyWindow(window);
+  }
 }
 
 TEST_F(WindowPos, ChildrenStackInTheOrderTheyWereMade) {

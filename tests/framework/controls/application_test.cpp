@@ -1,0 +1,185 @@
+// The application object and the system: how the start-up show command
+// shows the main form, top-most windows stepping back while the program is
+// not in front, changed settings, and what goes in which order at the end.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <platform/headless.h>
+#include <platform/spy.h>
+
+#include "framework/controls/application.h"
+#include "framework/controls/mouse.h"
+#include "tests/support/control_sheet.h"
+
+namespace {
+
+host::HeadlessHost& Host() {
+  return host::Headless();
+}
+
+class AppAndSystem : public testing::Test {
+ protected:
+  AppAndSystem() { Start(); }
+  ~AppAndSystem() override { Stop(); }
+  static void Start() {
+    Host().Reset();
+    StartApplication();
+  }
+  static void Stop() {
+    Host().SetIdleHandler({});
+    platform::SetMessageSpy({});
+    StopApplication();
+  }
+  // A shown form of the application with the given border.
+  static TForm* ShownForm(TFormBorderStyle border = TFormBorderStyle::bsSingle) {
+    TForm* form = nullptr;
+    Application->CreateForm(form);
+    form->SetBorderStyle(border);
+    form->SetVisible(true);
+    PumpMessages();
+    return form;
+  }
+  static bool TopMost(TForm* form) {
+    return (GetWindowLongA(form->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+  }
+  static void MakeTopMost(TForm* form) {
+    SetWindowPos(form->Handle(), HWND_TOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
+};
+
+TEST_F(AppAndSystem, TheStartUpShowCommandDecidesHowTheMainFormFirstShows) {
+  const struct {
+    const char* what;
+    int command;  // -1: started without one
+    bool visible, zoomed, application_iconic;
+    TWindowState state;
+  } cases[] = {
+      {"none", -1, true, false, false, wsNormal},
+      {"maximised", SW_SHOWMAXIMIZED, true, true, false, wsMaximized},
+      {"minimised, not active", SW_SHOWMINNOACTIVE, false, false, true, wsMinimized},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Stop();
+    Start();
+    if (c.command >= 0) Host().SetStartupShowCommand(static_cast<WORD>(c.command));
+    TForm* form = nullptr;
+    Application->CreateForm(form);
+    PostQuitMessage(0);
+    Application->Run();
+    EXPECT_EQ(form->Visible(), c.visible);
+    EXPECT_EQ(IsWindowVisible(form->Handle()) != FALSE, c.visible);
+    EXPECT_EQ(IsZoomed(form->Handle()) != FALSE, c.zoomed);
+    EXPECT_EQ(IsIconic(Application->Handle()) != FALSE, c.application_iconic);
+    EXPECT_EQ(form->WindowState(), c.state);
+    // Restoring the application brings a form that never showed.
+    SendMessageA(Application->Handle(), WM_SYSCOMMAND, SC_RESTORE, 0);
+    EXPECT_TRUE(IsWindowVisible(form->Handle()));
+  }
+}
+
+TEST_F(AppAndSystem, TopMostWindowsStepBackWhileTheProgramIsNotInFront) {
+  TForm* main = ShownForm();
+  TForm* upper = ShownForm();
+  TForm* lower = ShownForm();
+  TForm* hidden = ShownForm();
+  MakeTopMost(lower);
+  MakeTopMost(upper);
+  MakeTopMost(hidden);
+  hidden->SetVisible(false);
+  const HWND app = Application->Handle();
+  const struct {
+    const char* what;
+    void (*step)(HWND app);
+    bool top_most;
+  } steps[] = {
+      {"deactivated", [](HWND a) { SendMessageA(a, WM_ACTIVATEAPP, FALSE, 0); }, false},
+      {"deactivated again", [](HWND a) { SendMessageA(a, WM_ACTIVATEAPP, FALSE, 0); }, false},
+      {"activated", [](HWND a) { SendMessageA(a, WM_ACTIVATEAPP, TRUE, 0); }, true},
+      {"activated again", [](HWND a) { SendMessageA(a, WM_ACTIVATEAPP, TRUE, 0); }, true},
+      {"lowered twice", [](HWND) { Application->NormalizeTopMosts(); }, false},
+      {"", [](HWND) { Application->NormalizeTopMosts(); }, false},
+      {"restored once", [](HWND) { Application->RestoreTopMosts(); }, false},
+      {"restored twice", [](HWND) { Application->RestoreTopMosts(); }, true},
+  };
+  for (const auto& s : steps) {
+    SCOPED_TRACE(s.what);
+    s.step(app);
+    EXPECT_EQ(TopMost(upper), s.top_most);
+    EXPECT_EQ(TopMost(lower), s.top_most);
+    EXPECT_FALSE(TopMost(main));
+    EXPECT_TRUE(TopMost(hidden));                                         // not shown: left alone
+    EXPECT_EQ(GetWindow(upper->Handle(), GW_HWNDNEXT), lower->Handle());  // in their order
+  }
+}
+
+TEST_F(AppAndSystem, TheMessageBoxIsNotHiddenByATopMostWindow) {
+  TForm* form = ShownForm();
+  MakeTopMost(form);
+  bool top_most_during_box = true;
+  Host().SetIdleHandler([&] {
+    if (GetActiveWindow() == form->Handle()) return false;  // no box yet
+    top_most_during_box = TopMost(form);
+    Host().KeyDown(VK_RETURN);
+    Host().KeyUp(VK_RETURN);
+    return true;
+  });
+  EXPECT_EQ(Application->MessageBox("Text", "Caption", MB_OK), IDOK);
+  EXPECT_FALSE(top_most_during_box);
+  EXPECT_TRUE(TopMost(form));
+}
+
+TEST_F(AppAndSystem, AChangedSettingReachesTheMouseAndRenewsTheHintWindow) {
+  const struct {
+    bool update_metrics;
+    UINT flags;
+    bool hint_window_renewed;
+    int wheel_lines;
+  } cases[] = {
+      {true, SPIF_SENDCHANGE, true, 7},
+      {false, SPIF_SENDCHANGE, false, 7},
+      {true, 0, false, 3},  // not announced: nobody knows
+  };
+  for (const auto& c : cases) {
+    Stop();
+    Start();
+    Application->SetUpdateMetricSettings(c.update_metrics);
+    Application->HintWindow()->SetTag(1);
+    SystemParametersInfoA(SPI_SETWHEELSCROLLLINES, 7, nullptr, c.flags);
+    ASSERT_NE(Application->HintWindow(), nullptr);
+    EXPECT_EQ(Application->HintWindow()->Tag() == 0, c.hint_window_renewed);
+    EXPECT_EQ(Application->HintWindow()->Color(), Application->HintColor());
+    EXPECT_EQ(Mouse->WheelScrollLines(), c.wheel_lines);
+  }
+}
+
+TEST_F(AppAndSystem, AtTheEndPopUpsHideAndTheHintWindowGoesBeforeTheFormsLastMadeFirst) {
+  TForm* main = ShownForm();
+  TForm* popup = ShownForm(TFormBorderStyle::bsNone);
+  const std::vector<std::pair<HWND, std::string>> names = {
+      {main->Handle(), "main"},
+      {popup->Handle(), "popup"},
+      {Application->HintWindow()->Handle(), "hint"},
+      {Application->Handle(), "application"}};
+  std::vector<std::string> seen;
+  platform::SetMessageSpy([&](HWND window, UINT message, WPARAM, LPARAM lparam, auto) {
+    const bool hiding = message == WM_SHOWWINDOW && lparam == SW_PARENTCLOSING;
+    if (!hiding && message != WM_DESTROY) return;
+    for (const auto& [handle, name] : names) {
+      if (handle == window) seen.push_back(name + (hiding ? " hidden" : " destroyed"));
+    }
+  });
+  StopApplication();
+  platform::SetMessageSpy({});
+  EXPECT_EQ(seen, (std::vector<std::string>{"popup hidden", "hint destroyed", "popup destroyed",
+                                            "main destroyed", "application destroyed"}));
+  EXPECT_EQ(Application, nullptr);
+  EXPECT_EQ(Screen, nullptr);
+  EXPECT_EQ(Mouse, nullptr);
+}
+
+}  // namespace
