@@ -143,6 +143,15 @@ TEST_F(Hints, WindowMadeForHints) {
       WS_POPUP | WS_BORDER);
   EXPECT_EQ(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW, WS_EX_TOOLWINDOW);
   EXPECT_EQ(GetClassLongA(window, GCL_STYLE) & CS_SAVEBITS, CS_SAVEBITS);
+
+  // New system settings make a new window; a hint showing goes with the old.
+  RestAt(OnButton(40, 30));
+  SendMessageA(Application->Handle(), WM_SETTINGCHANGE, 0, 0);
+  EXPECT_FALSE(IsWindow(window));
+  EXPECT_EQ(Application->HintControl(), nullptr);
+  RestAt(OnButton(41, 30));
+  EXPECT_TRUE(Shown());
+  EXPECT_EQ(Application->HintWindow()->Canvas()->Font()->Height(), metrics.lfStatusFont.lfHeight);
 }
 
 TEST_F(Hints, TheMarginIsWhereTheCursorsPictureEnds) {
@@ -280,6 +289,9 @@ TEST_F(Hints, HintsStayOnTheDesktop) {
     EXPECT_EQ(HintRect().left, c.right ? 500 - size.cx : cursor.x) << c.at.x << "," << c.at.y;
     EXPECT_EQ(HintRect().top, c.bottom ? 320 - size.cy : cursor.y + kArrowMargin)
         << c.at.x << "," << c.at.y;
+    // Pushed under the cursor, the hint is no window of the mouse's.
+    MoveTo({cursor.x - 1, cursor.y});
+    EXPECT_TRUE(Shown()) << c.at.x << "," << c.at.y;
   }
   EXPECT_GT(near_corner.x + size.cx, 500);
   EXPECT_GT(near_corner.y + kArrowMargin + size.cy, 320);
