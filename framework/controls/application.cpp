@@ -82,6 +82,8 @@ TApplication::TApplication(TComponent* owner) : TComponent(owner), title_(TitleF
 }
 
 TApplication::~TApplication() {
+  UnhookHintHooks();
+  if (hint_watch_.event != nullptr) CloseHandle(hint_watch_.event);
   StopHintTimer();
   hint_window_ = nullptr;  // owned: it goes with the other components
   hint_control_ = nullptr;
@@ -171,7 +173,7 @@ bool TApplication::ProcessMessage(MSG& message) {
   }
   bool handled = false;
   OnMessage(message, handled);
-  if (hint_window_ != nullptr && hint_window_->EndsHint(message)) CancelHint();
+  IsHintMsg(message);
   if (!handled && !IsKeyMsg(message)) {
     TranslateMessage(&message);
     DispatchMessageA(&message);
@@ -317,6 +319,23 @@ void TApplication::WndProc(TMessage& message) {
     case CM_DEACTIVATE:
       OnDeactivate(this);
       return;
+    case WM_SETTINGCHANGE:
+      // A new status-bar font makes a new hint window.
+      Screen->ReadHintFont();
+      if (ShowHint()) {
+        SetShowHint(false);
+        SetShowHint(true);
+      }
+      message.Result =
+          DefWindowProcA(handle_, message.Msg, static_cast<WPARAM>(message.WParam), message.LParam);
+      return;
+    case CM_HINTMOUSEGONE: {
+      // The watcher saw the cursor outside; it may be back by now.
+      POINT cursor{};
+      GetCursorPos(&cursor);
+      if (WindowControlAt(cursor) == nullptr) CancelHint();
+      return;
+    }
     case WM_SYSCOMMAND:
       if ((message.WParam & 0xFFF0) == SC_MINIMIZE) {
         Minimize();

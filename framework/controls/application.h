@@ -3,10 +3,12 @@
 // shows every exception that escapes a message's handling.
 #pragma once
 
+#include <atomic>
 #include <string>
 #include <vector>
 
 #include "framework/controls/forms.h"
+#include "framework/controls/hint_hooks.h"
 #include "framework/controls/hint_window.h"
 
 TAVRION_EVENT(TMessageEvent, void(MSG& message, bool& handled))
@@ -102,6 +104,9 @@ class TApplication : public TComponent {
   // Every mouse message a control gets passes here.
   void HintMouseMessage(TControl* control, const TMessage& message);
   void CancelHint();
+  // Cancels the hint when the hint window says `message` ends it; every
+  // message a loop of this thread takes passes here.
+  void IsHintMsg(const MSG& message);
 
   TMessageEvent OnMessage;
   TIdleEvent OnIdle;
@@ -124,9 +129,15 @@ class TApplication : public TComponent {
   void Idle(const MSG& message);
   void DoMouseIdle();
   void ActivateHint(POINT cursor);
+  void HideHint();
+  THintWindow* MakeHintWindow();
+  void SetHintControl(TControl* control);
   void StartHintTimer(int pause, bool hide);
   void StopHintTimer();
   friend void HintTimerExpired(HWND, UINT, UINT_PTR, DWORD);
+  // The message hook and the mouse watcher, in place while a hint shows.
+  void HookHintHooks();
+  void UnhookHintHooks();
   // Offers a key to the control it is for as CN_ message; true when taken.
   bool IsKeyMsg(MSG& message);
 
@@ -151,6 +162,10 @@ class TApplication : public TComponent {
   bool hint_active_ = false;
   bool hint_timer_hides_ = false;
   UINT_PTR hint_timer_ = 0;
+  HHOOK hint_hook_ = nullptr;
+  HANDLE hint_thread_ = nullptr;
+  DWORD hint_thread_id_ = 0;
+  HintWatch hint_watch_;
   std::string hint_;
   std::vector<TWindowHook> window_hooks_;
 };
@@ -158,6 +173,11 @@ class TApplication : public TComponent {
 // The control under a screen point, windowed or not, disabled ones too: the
 // first framework window up from the window there, or its graphic child.
 TControl* ControlAt(POINT screen);
+// The first framework window up from the window at a screen point; any
+// thread may ask.
+TWinControl* WindowControlAt(POINT screen);
+// How far below the cursor's hot spot its picture ends: where a hint goes.
+int CursorHeightMargin();
 
 // The short part of a hint (before the first "|") and the long part (after
 // it); a hint without "|" is both.

@@ -10,12 +10,17 @@ std::string GetLongHint(const std::string& hint) {
   return bar == std::string::npos ? hint : hint.substr(bar + 1);
 }
 
-TControl* ControlAt(POINT screen) {
+TWinControl* WindowControlAt(POINT screen) {
   HWND window = WindowFromPoint(screen);
   TWinControl* windowed = nullptr;
   while (window != nullptr && (windowed = FindControl(window)) == nullptr) {
     window = GetParent(window);
   }
+  return windowed;
+}
+
+TControl* ControlAt(POINT screen) {
+  TWinControl* windowed = WindowControlAt(screen);
   if (windowed == nullptr) return nullptr;
   POINT client = screen;
   ScreenToClient(windowed->Handle(), &client);
@@ -51,7 +56,7 @@ void HintTimerExpired(HWND, UINT, UINT_PTR, DWORD) {
   const bool hide = app->hint_timer_hides_;
   app->StopHintTimer();
   if (hide) {
-    app->CancelHint();
+    app->HideHint();
     return;
   }
   POINT cursor{};
@@ -67,8 +72,7 @@ void TApplication::ControlDestroyed(TControl* control) {
 void TApplication::SetShowHint(bool value) {
   if (ShowHint() == value) return;
   if (value) {
-    hint_window_ = Construct<THintWindow>(this);
-    hint_window_->SetColor(hint_color_);
+    hint_window_ = MakeHintWindow();
   } else {
     CancelHint();
     hint_window_->Free();
@@ -97,45 +101,71 @@ void TApplication::HintMouseMessage(TControl* control, const TMessage& message) 
   int pause = was_active ? hint_short_pause_ : hint_pause_;
   hinted->Perform(CM_HINTSHOWPAUSE, was_active ? 1 : 0, reinterpret_cast<LPARAM>(&pause));
   if (was_active && pause == 0) {
-    hint_control_ = hinted;
+    SetHintControl(hinted);
     ActivateHint(at);
     return;
   }
   CancelHint();
   hint_active_ = was_active;
-  hint_control_ = hinted;
+  SetHintControl(hinted);
   hint_cursor_rect_ = ScreenRectOf(hinted);
   StartHintTimer(pause, false);
 }
 
 void TApplication::ActivateHint(POINT cursor) {
-  if (hint_control_ == nullptr || hint_window_ == nullptr) return;
-  std::string text = GetShortHint(hint_control_->Hint());
+  if (hint_control_ == nullptr) return;
+  cursor.y += CursorHeightMargin();
+  const int max_width = GetSystemMetrics(SM_CXSCREEN);
+  const RECT cursor_rect = ScreenRectOf(hint_control_);
+  const std::string text = GetShortHint(hint_control_->Hint());
   const bool may_show = hint_control_->Perform(CM_HINTSHOW) == 0;
   hint_active_ = may_show;
-  if (!may_show || text.empty()) {
+  if (!may_show || text.empty() || hint_window_ == nullptr) {
     CancelHint();
     return;
   }
-  // Below the cursor; a platform without cursor pictures uses its height.
-  cursor.y += GetSystemMetrics(SM_CYCURSOR);
-  RECT rect = hint_window_->MeasureHint(GetSystemMetrics(SM_CXSCREEN), text);
+  if (hint_window_->ClassType() != HintWindowClass) {
+    hint_window_->Free();
+    hint_window_ = MakeHintWindow();
+  }
+  RECT rect = hint_window_->MeasureHint(max_width, text, nullptr);
   OffsetRect(&rect, cursor.x, cursor.y);
-  hint_cursor_rect_ = ScreenRectOf(hint_control_);
+  hint_cursor_rect_ = cursor_rect;
   hint_window_->SetColor(hint_color_);
-  hint_window_->ShowHintAt(rect, text);
+  hint_window_->ShowHintWithData(rect, text, nullptr);
+  HookHintHooks();
   StartHintTimer(hint_hide_pause_, true);
 }
 
-void TApplication::CancelHint() {
-  if (hint_control_ == nullptr) return;
+void TApplication::HideHint() {
   if (hint_window_ != nullptr && hint_window_->HandleAllocated() &&
       IsWindowVisible(hint_window_->Handle())) {
     ShowWindow(hint_window_->Handle(), SW_HIDE);
   }
-  hint_control_ = nullptr;
+}
+
+void TApplication::CancelHint() {
+  if (hint_control_ == nullptr) return;
+  HideHint();
+  SetHintControl(nullptr);
   hint_active_ = false;
+  UnhookHintHooks();
   StopHintTimer();
+}
+
+void TApplication::IsHintMsg(const MSG& message) {
+  if (hint_window_ != nullptr && hint_window_->EndsHint(message)) CancelHint();
+}
+
+void TApplication::SetHintControl(TControl* control) {
+  hint_control_ = control;
+  hint_watch_.control_set.store(control != nullptr);
+}
+
+THintWindow* TApplication::MakeHintWindow() {
+  auto* window = dynamic_cast<THintWindow*>(HintWindowClass->Create(this));
+  window->SetColor(hint_color_);
+  return window;
 }
 
 void TApplication::StartHintTimer(int pause, bool hide) {

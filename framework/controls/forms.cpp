@@ -489,6 +489,18 @@ TScreen::TScreen(TComponent* owner) : TComponent(owner) {
   const HDC dc = GetDC(nullptr);
   pixels_per_inch_ = GetDeviceCaps(dc, LOGPIXELSY);
   ReleaseDC(nullptr, dc);
+  ReadHintFont();
+}
+
+void TScreen::ReadHintFont() {
+  NONCLIENTMETRICSA metrics{};
+  metrics.cbSize = sizeof metrics;
+  if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0) != 0) {
+    hint_font_->SetHandle(CreateFontIndirectA(&metrics.lfStatusFont));
+  } else {
+    hint_font_->SetHandle(nullptr);
+    hint_font_->SetSize(8);
+  }
 }
 
 void TScreen::RemoveForm(TCustomForm* form) {

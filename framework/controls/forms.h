@@ -164,6 +164,9 @@ class TScreen : public TComponent {
   std::int32_t PixelsPerInch() const { return pixels_per_inch_; }
   int Width() const;
   int Height() const;
+  // The font of hints: the system's status-bar font.
+  TFont* HintFont() const { return hint_font_.get(); }
+  void ReadHintFont();
 
  private:
   friend class TCustomForm;
@@ -176,6 +179,7 @@ class TScreen : public TComponent {
   TWinControl* active_control_ = nullptr;
   TCustomForm* focused_form_ = nullptr;
   std::int32_t pixels_per_inch_ = 96;
+  std::unique_ptr<TFont, FreeDeleter> hint_font_{Construct<TFont>()};
 };
 
 inline constexpr UINT CM_RELEASE = CM_BASE + 0x21;

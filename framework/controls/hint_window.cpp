@@ -2,12 +2,19 @@
 
 #include <platform/text.h>
 
+#include "framework/controls/forms.h"
+
+TClass HintWindowClass = &THintWindow::StaticClass();
+
 TAVRION_CLASS_INFO(THintWindow, "Controls") {
   c.Message<WM_NCHITTEST>(&THintWindow::WMNCHitTest);
+  c.Message<WM_NCPAINT>(&THintWindow::WMNCPaint);
+  c.Message<CM_TEXTCHANGED>(&THintWindow::CMTextChanged);
 }
 
 THintWindow::THintWindow(TComponent* owner) : TCustomControl(owner) {
   SetColor(0x0080FFFF);
+  if (Screen != nullptr) Canvas()->Font()->Assign(Screen->HintFont());
   Canvas()->Brush()->SetStyle(bsClear);
 }
 
@@ -18,7 +25,7 @@ void THintWindow::CreateParams(TCreateParams& params) {
   params.ExStyle = WS_EX_TOOLWINDOW;
 }
 
-RECT THintWindow::MeasureHint(int max_width, const std::string& hint) {
+RECT THintWindow::MeasureHint(int max_width, const std::string& hint, void*) {
   RECT rect{0, 0, max_width, 0};
   DrawTextA(Canvas()->Handle(), hint.c_str(), -1, &rect, DT_CALCRECT | DT_NOPREFIX | DT_WORDBREAK);
   rect.right += 6;
@@ -34,10 +41,12 @@ void THintWindow::ShowHintAt(RECT rect, const std::string& hint) {
   } clear{activating_};
   SetText(hint);
   rect.bottom += 4;
-  int left = rect.left;
-  int top = rect.top;
   const int width = rect.right - rect.left;
   const int height = rect.bottom - rect.top;
+  SetBounds(rect.left, rect.top, width, height);
+  // Kept on the virtual desktop, its top-left corner winning over the rest.
+  int left = rect.left;
+  int top = rect.top;
   const int desk_left = GetSystemMetrics(SM_XVIRTUALSCREEN);
   const int desk_top = GetSystemMetrics(SM_YVIRTUALSCREEN);
   const int desk_width = GetSystemMetrics(SM_CXVIRTUALSCREEN);
@@ -46,19 +55,20 @@ void THintWindow::ShowHintAt(RECT rect, const std::string& hint) {
   if (left + width > desk_width) left = desk_width - width;
   if (left < desk_left) left = desk_left;
   if (top < desk_top) top = desk_top;
-  left_ = left;
-  top_ = top;
-  width_ = width;
-  height_ = height;
   SetWindowPos(Handle(), HWND_TOPMOST, left, top, width, height, SWP_SHOWWINDOW | SWP_NOACTIVATE);
-  Invalidate();
+  Perform(CM_INVALIDATE);
+}
+
+void THintWindow::ShowHintWithData(RECT rect, const std::string& hint, void*) {
+  ShowHintAt(rect, hint);
 }
 
 bool THintWindow::EndsHint(const MSG& message) const {
   const UINT msg = message.message;
-  return (msg >= WM_KEYFIRST && msg <= WM_KEYLAST) || (msg > WM_MOUSEMOVE && msg <= WM_MOUSELAST) ||
-         msg == WM_NCMOUSEMOVE || msg == WM_COMMAND || msg == CM_ACTIVATE || msg == CM_DEACTIVATE ||
-         msg == CM_BASE + 0x16 || msg == CM_BASE + 0x17;
+  return (msg >= WM_KEYFIRST && msg <= WM_KEYLAST) ||
+         (msg >= WM_LBUTTONDOWN && msg <= WM_MOUSEWHEEL) || msg == WM_NCMOUSEMOVE ||
+         msg == WM_COMMAND || msg == CM_ACTIVATE || msg == CM_DEACTIVATE || msg == CM_APPKEYDOWN ||
+         msg == CM_APPSYSCOMMAND;
 }
 
 void THintWindow::Paint() {
@@ -72,4 +82,19 @@ void THintWindow::Paint() {
 
 void THintWindow::WMNCHitTest(TMessage& message) {
   message.Result = HTTRANSPARENT;
+}
+
+void THintWindow::WMNCPaint(TMessage&) {
+  const HDC dc = GetWindowDC(Handle());
+  RECT frame{0, 0, Width(), Height()};
+  DrawEdge(dc, &frame, BDR_RAISEDOUTER, BF_RECT);
+  ReleaseDC(Handle(), dc);
+}
+
+void THintWindow::CMTextChanged(TMessage& message) {
+  Inherited(message);
+  if (activating_) return;
+  const std::string text = GetText();
+  SetWidth(Canvas()->TextWidth(text) + 6);
+  SetHeight(Canvas()->TextHeight(text) + 4);
 }

@@ -10,6 +10,7 @@ TAVRION_CLASS_INFO(TWinControl, "Controls") {
   c.Message<CM_SHOWINGCHANGED>(&TWinControl::CMShowingChanged);
   c.Message<CM_PARENTCTL3DCHANGED>(&TWinControl::CMParentCtl3DChanged);
   c.Message<CM_RECREATEWND>(&TWinControl::CMRecreateWnd);
+  c.Message<CM_INVALIDATE>(&TWinControl::CMInvalidate);
   c.Message<CM_CHILDKEY>(&TWinControl::CMChildKey);
   c.Message<CM_DIALOGKEY>(&TWinControl::CMBroadcast);
   c.Message<CM_DIALOGCHAR>(&TWinControl::CMBroadcast);
@@ -169,6 +170,10 @@ RECT TWinControl::ClientRect() {
 
 void TWinControl::Invalidate() {
   if (handle_ != nullptr) InvalidateRect(handle_, nullptr, (control_style_ & csOpaque) == 0);
+}
+
+void TWinControl::CMInvalidate(TMessage&) {
+  Invalidate();
 }
 
 void TWinControl::SetCtl3D(bool value) {

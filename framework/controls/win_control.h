@@ -131,6 +131,7 @@ class TWinControl : public TControl {
   void CMShowingChanged(TMessage& message);
   void CMParentCtl3DChanged(TMessage& message);
   void CMRecreateWnd(TMessage& message);
+  void CMInvalidate(TMessage& message);
   void CMChildKey(TMessage& message);
   void CMBroadcast(TMessage& message);
   // A child's change goes on up to the form.

@@ -49,6 +49,7 @@
 #include "../host/host.h"
 #include "focus.h"
 #include "frame.h"
+#include "hit_test.h"
 #include "message_queue.h"
 #include "state.h"
 #include "window_table.h"
@@ -287,12 +288,6 @@ RECT ClientScreenRect(const Window* w) {
 bool Contains(const RECT& r, POINT p) {
   return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom;
 }
-
-struct Hit {
-  HWND window = nullptr;
-  LRESULT code = HTNOWHERE;
-  bool found = false;
-};
 
 std::vector<HWND> Handles(const std::vector<Window*>& windows) {
   std::vector<HWND> out;
@@ -763,6 +758,10 @@ bool TakeInputMessage(MSG& msg, HWND filter, UINT min, UINT max, bool remove) {
     msg = MakeMsg(item, r);
     return true;
   }
+}
+
+Hit HitTestFrom(HWND top, POINT screen) {
+  return Visit(top, screen);
 }
 
 }  // namespace user

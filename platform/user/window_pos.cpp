@@ -6,6 +6,7 @@
 
 #include "focus.h"
 #include "frame.h"
+#include "hit_test.h"
 #include "window_table.h"
 
 namespace user {
@@ -443,11 +444,26 @@ user::Window* Deepest(user::Window* w, POINT screen) {
 
 }  // namespace
 
+// Windows of the calling thread are asked WM_NCHITTEST, so one that answers
+// HTTRANSPARENT (a hint under the cursor) gives way to what lies beneath;
+// other threads' windows are taken by their rectangles.
 HWND WindowFromPoint(POINT point) {
-  std::lock_guard guard(user::Lock());
-  for (user::Window* top : user::Desktop()->children) {
-    if ((top->style & WS_VISIBLE) == 0 || !Contains(top->rect, point)) continue;
-    return Deepest(top, point)->handle;
+  std::vector<HWND> tops;
+  {
+    std::lock_guard guard(user::Lock());
+    for (user::Window* top : user::Desktop()->children) {
+      if ((top->style & WS_VISIBLE) != 0 && Contains(top->rect, point)) tops.push_back(top->handle);
+    }
+  }
+  for (HWND top : tops) {
+    {
+      std::lock_guard guard(user::Lock());
+      user::Window* w = user::Find(top);
+      if (w == nullptr) continue;
+      if (w->thread != GetCurrentThreadId()) return Deepest(w, point)->handle;
+    }
+    const user::Hit hit = user::HitTestFrom(top, point);
+    if (hit.found) return hit.window;
   }
   return nullptr;
 }

@@ -204,38 +204,4 @@ TEST_F(Apps, ClosingAModalFormLeavesTheMainFormsOnActivateAlone) {
   EXPECT_EQ(Screen->FocusedForm(), main);
 }
 
-TEST_F(Apps, AHintShowsAfterThePauseBelowTheCursorAndGoesAfterItsTime) {
-  TForm* form = nullptr;
-  Application->CreateForm(form);
-  auto* field = Construct<TTabField>(form);
-  field->SetParent(form);
-  field->SetBounds(10, 10, 80, 20);
-  field->SetHint("Reset|Puts the defaults back");
-  field->SetShowHint(true);
-  form->SetVisible(true);
-  PumpMessages();
-  POINT at{20, 15};
-  ClientToScreen(field->Handle(), &at);
-  Host().MoveMouse(at.x, at.y);
-  PumpMessages();
-  const HWND hint = Application->HintWindow()->Handle();
-  const struct {
-    std::uint64_t advance;
-    bool shown;
-  } steps[] = {{499, false}, {1, true}, {2499, true}, {1, false}};
-  for (const auto& step : steps) {
-    Host().AdvanceClock(step.advance);
-    PumpMessages();
-    EXPECT_EQ(IsWindowVisible(hint) != FALSE, step.shown) << step.advance;
-  }
-  char text[32] = {};
-  GetWindowTextA(hint, text, sizeof text);
-  EXPECT_EQ(std::string(text), "Reset");
-  RECT placed{};
-  GetWindowRect(hint, &placed);
-  EXPECT_EQ(placed.left, at.x);
-  EXPECT_EQ(placed.top, at.y + GetSystemMetrics(SM_CYCURSOR));
-  EXPECT_EQ(GetWindowLongA(hint, GWL_EXSTYLE) & WS_EX_TOPMOST, WS_EX_TOPMOST);
-}
-
 }  // namespace

@@ -79,8 +79,6 @@ TEST(Icons, GetIconInfoGivesFreshCopies) {
     EXPECT_EQ(target.At(31, 31), kRed);
     DestroyIcon(icon);
   }
-  ICONINFO info{};
-  EXPECT_FALSE(GetIconInfo(LoadCursorA(nullptr, IDC_ARROW), &info));
 }
 
 // What a shaded colour is, roughly.

@@ -1,5 +1,8 @@
-// System cursors and icons: stable handles, never destroyed; the shown cursor.
+// System cursors and icons: stable handles, never destroyed; the cursors' masks
+// and hot spots; the shown cursor.
 #include <gtest/gtest.h>
+#include <platform/gdi.h>
+#include <platform/icons.h>
 #include <platform/windows.h>
 
 #include "platform/user/cursors.h"
@@ -18,6 +21,59 @@ TEST(Cursors, SystemCursorsHaveStableDistinctHandles) {
     EXPECT_EQ(user::SystemCursorId(cursor), reinterpret_cast<std::uintptr_t>(name));
     EXPECT_EQ(std::count(seen.begin(), seen.end(), cursor), 0);
     seen.push_back(cursor);
+  }
+}
+
+// The rows, counted from the top, of the AND half of a cursor's mask that
+// show something, from GetIconInfo's copy read back with GetDIBits.
+struct Rows {
+  int first = -1;
+  int last = -1;
+};
+
+Rows OpaqueRows(HBITMAP mask, int width) {
+  Rows rows;
+  HDC dc = CreateCompatibleDC(nullptr);
+  for (int y = 0; y < width; ++y) {
+    for (int x = 0; x < width; ++x) {
+      HGDIOBJ old = SelectObject(dc, mask);
+      const bool transparent = GetPixel(dc, x, y) == RGB(255, 255, 255);
+      SelectObject(dc, old);
+      if (transparent) continue;
+      if (rows.first < 0) rows.first = y;
+      rows.last = y;
+    }
+  }
+  DeleteDC(dc);
+  return rows;
+}
+
+TEST(Cursors, SystemCursorsAreMonochromeMasksWithTheirHotSpots) {
+  const struct {
+    LPCSTR name;
+    POINT hotspot;
+    Rows rows;
+  } cases[] = {
+      {IDC_ARROW, {0, 0}, {0, 19}},     {IDC_IBEAM, {16, 16}, {3, 28}},
+      {IDC_CROSS, {16, 16}, {2, 29}},   {IDC_UPARROW, {16, 0}, {0, 24}},
+      {IDC_SIZEWE, {16, 16}, {12, 19}}, {IDC_HELP, {0, 0}, {0, 19}},
+  };
+  for (const auto& c : cases) {
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(LoadCursorA(nullptr, c.name), &info));
+    EXPECT_FALSE(info.fIcon);
+    EXPECT_EQ(info.xHotspot, static_cast<DWORD>(c.hotspot.x));
+    EXPECT_EQ(info.yHotspot, static_cast<DWORD>(c.hotspot.y));
+    EXPECT_EQ(info.hbmColor, nullptr);
+    BITMAP mask{};
+    ASSERT_TRUE(GetObjectA(info.hbmMask, sizeof mask, &mask));
+    EXPECT_EQ(mask.bmBitsPixel, 1);
+    EXPECT_EQ(mask.bmWidth, 32);
+    EXPECT_EQ(mask.bmHeight, 64);  // the AND half above the XOR half
+    const Rows rows = OpaqueRows(info.hbmMask, 32);
+    EXPECT_EQ(rows.first, c.rows.first) << reinterpret_cast<std::uintptr_t>(c.name);
+    EXPECT_EQ(rows.last, c.rows.last) << reinterpret_cast<std::uintptr_t>(c.name);
+    EXPECT_TRUE(DeleteObject(info.hbmMask));
   }
 }
 

@@ -125,19 +125,23 @@ TEST_F(WindowPos, ChildrenStackInTheOrderTheyWereMade) {
   EXPECT_EQ(GetWindow(parent, GW_CHILD), second);
 }
 
+LRESULT Glass(HWND window, UINT msg, WPARAM wparam, LPARAM lparam) {
+  return msg == WM_NCHITTEST ? HTTRANSPARENT : DefWindowProcA(window, msg, wparam, lparam);
+}
+
 TEST_F(WindowPos, FindingWindowsByPoint) {
   HWND top = MakeWindow(WS_POPUP | WS_VISIBLE, 100, 100, 200, 100);
+  // Over the top's right part, letting the mouse through.
+  HWND glass = MakeWindow(WS_POPUP | WS_VISIBLE, 250, 100, 100, 50);
+  SetWindowLongPtrA(glass, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(&Glass));
   HWND child = MakeWindow(WS_CHILD | WS_VISIBLE, 10, 10, 50, 20, top);
   HWND hidden = MakeWindow(WS_CHILD, 70, 10, 50, 20, top);
   HWND disabled = MakeWindow(WS_CHILD | WS_VISIBLE | WS_DISABLED, 130, 10, 50, 20, top);
   const struct {
     POINT at;
     HWND found;
-  } cases[] = {{{115, 115}, child},
-               {{175, 115}, top},
-               {{235, 115}, top},
-               {{99, 99}, nullptr},
-               {{299, 199}, top}};
+  } cases[] = {{{115, 115}, child}, {{175, 115}, top}, {{235, 115}, top},    {{99, 99}, nullptr},
+               {{299, 199}, top},   {{260, 110}, top}, {{320, 110}, nullptr}};
   for (const auto& c : cases) EXPECT_EQ(WindowFromPoint(c.at), c.found) << c.at.x;
   EXPECT_EQ(ChildWindowFromPoint(top, {75, 15}), hidden);
   EXPECT_EQ(ChildWindowFromPoint(top, {135, 15}), disabled);

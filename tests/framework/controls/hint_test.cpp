@@ -1,0 +1,362 @@
+// Hints on the headless host: when a control's hint shows, where, how large
+// and how it looks, what takes it down (also inside other message loops,
+// through the message hook) and the mouse watcher that ends it once the
+// cursor leaves the program's windows. A shown hint is saved as hint.png in
+// the test's folder (docs/hint.png is a copy).
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "framework/controls/application.h"
+#include "framework/controls/buttons.h"
+#include "platform/headless.h"
+#include "platform/picture.h"
+#include "tests/support/control_sheet.h"
+#include "tests/support/png_image.h"
+
+namespace {
+
+host::HeadlessHost& Host() {
+  return host::Headless();
+}
+
+// How far below the arrow's hot spot its picture ends.
+constexpr int kArrowMargin = 19;
+
+struct Counter : TObject {
+  int count = 0;
+  void Count(TObject*) { ++count; }
+};
+
+// A hint window of the program's own kind.
+class TOwnHint : public THintWindow {
+  TAVRION_CLASS(TOwnHint, THintWindow)
+
+ public:
+  using THintWindow::THintWindow;
+};
+
+TAVRION_CLASS_INFO(TOwnHint, "Tests") {}
+
+class Hints : public testing::Test {
+ protected:
+  Hints() {
+    Host().Reset();
+    StartApplication();
+    Application->CreateForm(form_);
+    form_->SetBounds(100, 100, 300, 200);
+    button_ = Construct<TButton>(form_);
+    button_->SetParent(form_);
+    button_->SetBounds(20, 20, 160, 80);
+    button_->SetCaption("Default");
+    button_->SetHint("Reset to default values|Puts the defaults back");
+    button_->SetShowHint(true);
+    button_->OnClick = MethodOf<&Counter::Count>(&clicks_);
+    form_->SetVisible(true);
+    PumpMessages();
+  }
+  ~Hints() override {
+    Host().SetIdleHandler({});
+    StopApplication();
+  }
+
+  // A point of the button on the screen.
+  POINT OnButton(int x, int y) const {
+    POINT at{x, y};
+    ClientToScreen(button_->Handle(), &at);
+    return at;
+  }
+  static void MoveTo(POINT at) {
+    Host().MoveMouse(at.x, at.y);
+    PumpMessages();
+  }
+  static void Advance(std::uint64_t milliseconds) {
+    Host().AdvanceClock(milliseconds);
+    PumpMessages();
+  }
+  // Rests the mouse at `at` for the hint pause.
+  static void RestAt(POINT at) {
+    MoveTo(at);
+    Advance(500);
+  }
+  static HWND HintHandle() { return Application->HintWindow()->Handle(); }
+  static bool Shown() {
+    THintWindow* hint = Application->HintWindow();
+    return hint->HandleAllocated() && IsWindowVisible(hint->Handle()) != FALSE;
+  }
+  static RECT HintRect() {
+    RECT rect{};
+    GetWindowRect(HintHandle(), &rect);
+    return rect;
+  }
+
+  TForm* form_ = nullptr;
+  TButton* button_ = nullptr;
+  Counter clicks_;
+};
+
+TEST_F(Hints, ShowAfterThePauseBelowTheCursorAndGoAfterTheirTime) {
+  // Moving within the button does not start the pause again.
+  const struct {
+    POINT at;
+    std::uint64_t advance;
+    bool shown;
+  } steps[] = {{{30, 30}, 300, false}, {{50, 35}, 199, false}, {{50, 35}, 1, true},
+               {{60, 40}, 2499, true}, {{60, 40}, 1, false},   {{70, 40}, 600, false}};
+  for (const auto& step : steps) {
+    MoveTo(OnButton(step.at.x, step.at.y));
+    Advance(step.advance);
+    EXPECT_EQ(Shown(), step.shown) << step.at.x << " +" << step.advance;
+    if (step.advance == 1 && step.shown) {
+      char text[64] = {};
+      GetWindowTextA(HintHandle(), text, sizeof text);
+      EXPECT_EQ(std::string(text), "Reset to default values");
+      const POINT cursor = OnButton(step.at.x, step.at.y);
+      EXPECT_EQ(HintRect().left, cursor.x);
+      EXPECT_EQ(HintRect().top, cursor.y + kArrowMargin);
+      EXPECT_EQ(GetWindowLongA(HintHandle(), GWL_EXSTYLE) & WS_EX_TOPMOST, WS_EX_TOPMOST);
+      EXPECT_EQ(GetActiveWindow(), form_->Handle());  // the hint never takes the focus
+      EXPECT_EQ(Application->HintWindow()->Color(), clInfoBk);
+    }
+  }
+  // Hidden by its time, the hint stays down while the mouse stays.
+  EXPECT_EQ(Application->HintControl(), button_);
+}
+
+TEST_F(Hints, WindowMadeForHints) {
+  THintWindow* fresh = Construct<THintWindow>(nullptr);
+  EXPECT_EQ(fresh->Color(), 0x0080FFFF);
+  fresh->Free();
+  THintWindow* hint = Application->HintWindow();
+  EXPECT_EQ(hint->Color(), clInfoBk);
+  EXPECT_EQ(hint->Canvas()->Brush()->Style(), bsClear);
+  NONCLIENTMETRICSA metrics{};
+  metrics.cbSize = sizeof metrics;
+  ASSERT_TRUE(SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0));
+  EXPECT_EQ(hint->Canvas()->Font()->Height(), metrics.lfStatusFont.lfHeight);
+  EXPECT_EQ(hint->Canvas()->Font()->Name(), metrics.lfStatusFont.lfFaceName);
+  const HWND window = hint->Handle();
+  EXPECT_EQ(
+      static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)) & ~WS_CLIPCHILDREN & ~WS_CLIPSIBLINGS,
+      WS_POPUP | WS_BORDER);
+  EXPECT_EQ(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW, WS_EX_TOOLWINDOW);
+  EXPECT_EQ(GetClassLongA(window, GCL_STYLE) & CS_SAVEBITS, CS_SAVEBITS);
+
+  // New system settings make a new window; a hint showing goes with the old.
+  RestAt(OnButton(40, 30));
+  SendMessageA(Application->Handle(), WM_SETTINGCHANGE, 0, 0);
+  EXPECT_FALSE(IsWindow(window));
+  EXPECT_EQ(Application->HintControl(), nullptr);
+  RestAt(OnButton(41, 30));
+  EXPECT_TRUE(Shown());
+  EXPECT_EQ(Application->HintWindow()->Canvas()->Font()->Height(), metrics.lfStatusFont.lfHeight);
+}
+
+TEST_F(Hints, TheMarginIsWhereTheCursorsPictureEnds) {
+  const struct {
+    LPCSTR cursor;  // null: no cursor picture to read
+    int margin;
+  } cases[] = {{IDC_ARROW, kArrowMargin}, {IDC_CROSS, 29 - 16}, {nullptr, 0}};
+  for (const auto& c : cases) {
+    Application->CancelHint();
+    MoveTo(OnButton(40, 30));
+    SetCursor(c.cursor != nullptr ? LoadCursorA(nullptr, c.cursor) : nullptr);
+    Advance(500);
+    ASSERT_TRUE(Shown());
+    const int margin = c.cursor != nullptr ? c.margin : GetSystemMetrics(SM_CYCURSOR);
+    EXPECT_EQ(HintRect().top, OnButton(40, 30).y + margin)
+        << reinterpret_cast<std::uintptr_t>(c.cursor);
+  }
+}
+
+TEST_F(Hints, AClickOrAKeyEndsTheHintAlsoInOtherLoops) {
+  const struct {
+    const char* name;
+    std::function<void()> act;
+  } cases[] = {
+      {"click on the hint", [] { Host().Click(HintRect().left + 5, HintRect().top + 5); }},
+      {"key", [] { Host().KeyDown('A'), Host().KeyUp('A'); }},
+      {"wheel", [] { Host().Wheel(120); }},
+  };
+  for (const auto& c : cases) {
+    RestAt(OnButton(40, 30));
+    ASSERT_TRUE(Shown()) << c.name;
+    c.act();
+    PumpMessages();
+    EXPECT_FALSE(Shown()) << c.name;
+    EXPECT_EQ(Application->HintControl(), nullptr) << c.name;
+  }
+  EXPECT_EQ(clicks_.count, 1);  // through the hint to the button beneath
+
+  // The system's message box runs a loop of its own: the hook ends the hint
+  // at the key that closes the box.
+  RestAt(OnButton(40, 30));
+  ASSERT_TRUE(Shown());
+  Host().SetIdleHandler([] {
+    Host().KeyDown(VK_RETURN);
+    Host().KeyUp(VK_RETURN);
+    return true;
+  });
+  EXPECT_EQ(MessageBoxA(nullptr, "Box", "Hints", MB_OK), IDOK);
+  EXPECT_FALSE(Shown());
+  EXPECT_EQ(Application->HintControl(), nullptr);
+}
+
+TEST_F(Hints, TheWatcherEndsTheHintSoonAfterTheMouseLeavesTheProgram) {
+  const POINT outside{900, 700};
+  const struct {
+    const char* name;
+    std::uint64_t advance;
+    bool back;  // the mouse comes back before the cancel is answered
+    bool shown;
+  } cases[] = {
+      {"within a poll", 99, false, true},
+      {"at the poll", 100, false, false},
+      {"back in time", 100, true, true},
+  };
+  for (const auto& c : cases) {
+    Application->CancelHint();
+    RestAt(OnButton(40, 30));
+    ASSERT_TRUE(Shown()) << c.name;
+    Host().MoveMouse(outside.x, outside.y);  // no window of ours gets a message
+    Host().AdvanceClock(c.advance);
+    if (c.back) Host().MoveMouse(OnButton(41, 30).x, OnButton(41, 30).y);
+    PumpMessages();
+    EXPECT_EQ(Shown(), c.shown) << c.name;
+  }
+}
+
+TEST_F(Hints, HintsStayOnTheDesktop) {
+  // The form's lower right corner is the screen's.
+  Host().SetScreenSize({500, 320});
+  form_->SetBounds(200, 150, 300, 170);
+  RECT client{};
+  GetClientRect(form_->Handle(), &client);
+  button_->SetBounds(0, 0, client.right, client.bottom);
+  PumpMessages();
+  RestAt(OnButton(5, 5));
+  const RECT first = HintRect();
+  const SIZE size{first.right - first.left, first.bottom - first.top};
+  const POINT near_corner = OnButton(client.right - 3, client.bottom - 3);
+  const struct {
+    POINT at;  // on the button
+    bool right;
+    bool bottom;  // whether the hint would leave the screen there
+  } cases[] = {
+      {{5, 5}, false, false},
+      {{client.right - 3, 5}, true, false},
+      {{5, client.bottom - 3}, false, true},
+      {{client.right - 3, client.bottom - 3}, true, true},
+  };
+  for (const auto& c : cases) {
+    Application->CancelHint();
+    RestAt(OnButton(c.at.x, c.at.y));
+    ASSERT_TRUE(Shown());
+    const POINT cursor = OnButton(c.at.x, c.at.y);
+    EXPECT_EQ(HintRect().left, c.right ? 500 - size.cx : cursor.x) << c.at.x << "," << c.at.y;
+    EXPECT_EQ(HintRect().top, c.bottom ? 320 - size.cy : cursor.y + kArrowMargin)
+        << c.at.x << "," << c.at.y;
+    // Pushed under the cursor, the hint is no window of the mouse's.
+    MoveTo({cursor.x - 1, cursor.y});
+    EXPECT_TRUE(Shown()) << c.at.x << "," << c.at.y;
+  }
+  EXPECT_GT(near_corner.x + size.cx, 500);
+  EXPECT_GT(near_corner.y + kArrowMargin + size.cy, 320);
+}
+
+TEST_F(Hints, SizesFollowTheText) {
+  THintWindow* hint = Application->HintWindow();
+  TCanvas* canvas = hint->Canvas();
+  const int line = canvas->TextHeight("Reset");
+  const struct {
+    const char* text;
+    int max_width;
+    int width;  // of the text
+    int lines;
+  } cases[] = {
+      {"Reset", 1000, canvas->TextWidth("Reset"), 1},
+      {"Reset to default values", 1000, canvas->TextWidth("Reset to default values"), 1},
+      {"Reset to default values", canvas->TextWidth("Reset to") + 2, canvas->TextWidth("Reset to"),
+       3},
+  };
+  for (const auto& c : cases) {
+    const RECT rect = hint->MeasureHint(c.max_width, c.text, nullptr);
+    EXPECT_EQ(rect.right, c.width + 6) << c.text << " in " << c.max_width;
+    EXPECT_EQ(rect.bottom, c.lines * line + 2) << c.text << " in " << c.max_width;
+  }
+  // Text set outside ShowHintAt sizes the window to it.
+  hint->SetText("Reset");
+  EXPECT_EQ(hint->Width(), canvas->TextWidth("Reset") + 6);
+  EXPECT_EQ(hint->Height(), line + 4);
+}
+
+TEST_F(Hints, MessagesThatEndAHint) {
+  const struct {
+    UINT message;
+    bool ends;
+  } cases[] = {
+      {WM_KEYDOWN, true},         {WM_KEYLAST, true},      {WM_KEYLAST + 1, false},
+      {WM_MOUSEMOVE, false},      {WM_LBUTTONDOWN, true},  {WM_MOUSEWHEEL, true},
+      {WM_MOUSEWHEEL + 1, false}, {WM_NCMOUSEMOVE, true},  {WM_NCLBUTTONDOWN, false},
+      {WM_COMMAND, true},         {WM_TIMER, false},       {CM_ACTIVATE, true},
+      {CM_DEACTIVATE, true},      {CM_APPKEYDOWN, true},   {CM_APPSYSCOMMAND, true},
+      {CM_BASE + 0x02, false},    {CM_TEXTCHANGED, false},
+  };
+  for (const auto& c : cases) {
+    MSG message{};
+    message.message = c.message;
+    EXPECT_EQ(Application->HintWindow()->EndsHint(message), c.ends) << std::hex << c.message;
+  }
+}
+
+TEST_F(Hints, TheWindowClassIsTheProcesssSetting) {
+  const TClass before = HintWindowClass;
+  HintWindowClass = &TOwnHint::StaticClass();
+  RestAt(OnButton(40, 30));
+  EXPECT_TRUE(Shown());
+  EXPECT_EQ(Application->HintWindow()->ClassType(), &TOwnHint::StaticClass());
+  HintWindowClass = before;
+}
+
+TEST_F(Hints, AShownHintIsSavedAsAPicture) {
+  RestAt(OnButton(40, 30));
+  ASSERT_TRUE(Shown());
+  // The form with the hint over it, as the screen shows them.
+  RECT form_rect{};
+  GetWindowRect(form_->Handle(), &form_rect);
+  const RECT hint = HintRect();
+  const int width = form_rect.right - form_rect.left;
+  const int height = form_rect.bottom - form_rect.top;
+  const HDC screen = CreateCompatibleDC(nullptr);
+  const HDC sample = GetDC(nullptr);
+  const HBITMAP picture = CreateCompatibleBitmap(sample, width, height);
+  ReleaseDC(nullptr, sample);
+  const HGDIOBJ old = SelectObject(screen, picture);
+  for (const HWND window : {form_->Handle(), HintHandle()}) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    const HDC from = GetWindowDC(window);
+    BitBlt(screen, rect.left - form_rect.left, rect.top - form_rect.top, rect.right - rect.left,
+           rect.bottom - rect.top, from, 0, 0, SRCCOPY);
+    ReleaseDC(window, from);
+  }
+  SelectObject(screen, old);
+  DeleteDC(screen);
+  const std::string path = (std::filesystem::current_path() / "hint.png").string();
+  ASSERT_TRUE(SaveBitmapPicture(picture, path.c_str()));
+  DeleteObject(picture);
+
+  // A raised outer edge round clInfoBk (the text is for people to look at).
+  const PngImage png = ReadPng(path);
+  ASSERT_EQ(png.width, width);
+  const POINT top_left{hint.left - form_rect.left, hint.top - form_rect.top};
+  const POINT bottom_right{hint.right - form_rect.left - 1, hint.bottom - form_rect.top - 1};
+  EXPECT_EQ(png.At(top_left.x, top_left.y + 5), GetSysColor(COLOR_3DLIGHT));
+  EXPECT_EQ(png.At(bottom_right.x, top_left.y + 5), GetSysColor(COLOR_3DDKSHADOW));
+  EXPECT_EQ(png.At(top_left.x + 5, bottom_right.y), GetSysColor(COLOR_3DDKSHADOW));
+  EXPECT_EQ(png.At(bottom_right.x - 2, top_left.y + 2), GetSysColor(COLOR_INFOBK));
+}
+
+}  // namespace
