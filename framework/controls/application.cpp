@@ -319,16 +319,6 @@ void TApplication::WndProc(TMessage& message) {
     case CM_DEACTIVATE:
       OnDeactivate(this);
       return;
-    case WM_SETTINGCHANGE:
-      // A new status-bar font makes a new hint window.
-      Screen->ReadHintFont();
-      if (ShowHint()) {
-        SetShowHint(false);
-        SetShowHint(true);
-      }
-      message.Result =
-          DefWindowProcA(handle_, message.Msg, static_cast<WPARAM>(message.WParam), message.LParam);
-      return;
     case CM_HINTMOUSEGONE: {
       // The watcher saw the cursor outside; it may be back by now.
       POINT cursor{};

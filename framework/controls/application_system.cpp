@@ -18,7 +18,8 @@ void TApplication::TakeStartupShowCommand() {
 
 void TApplication::WMSettingChange(TMessage& message) {
   if (update_metric_settings_ && ShowHint()) {
-    // A new hint window takes the changed metrics.
+    // A new hint window takes the changed metrics and status-bar font.
+    Screen->ReadHintFont();
     SetShowHint(false);
     SetShowHint(true);
   }
