@@ -6,8 +6,14 @@ set(TAVRION_GENERATED_DIR ${PROJECT_BINARY_DIR}/generated)
 # The program's string table; its ids become rtl/resstrings.h.
 set(TAVRION_STRING_TABLE ${PROJECT_SOURCE_DIR}/resources/strings.txt)
 
+# The program's own cursors, drawn by tools/drawcursors into this folder as
+# <number>.cur (resources/CMakeLists.txt, target tavrion_cursors).
+set(TAVRION_CURSOR_DIR ${TAVRION_GENERATED_DIR}/resources/cursors)
+set(TAVRION_CURSOR_NUMBERS 32761 32762 32763 32764 32765 32766 32767)
+
 # tavrion_embed_resources(<target>
 #   [STRINGS <strings.txt>]              a string table, read by LoadStringA
+#   [CURSORS]                            the program's own cursors, read by LoadCursorA
 #   [FORMS <ClassName>...]               form definitions compiled in resources/
 #   [RCDATA <name> <file>]...            any file as an RCDATA resource
 #   [RESOURCE <type> <name> <file>]...)  any file; a type or name of digits is a number
@@ -21,6 +27,14 @@ function(tavrion_embed_resources target)
   set(mode "")
   set(pending "")
   foreach(arg IN LISTS ARGN)
+    if(arg STREQUAL "CURSORS")
+      foreach(number IN LISTS TAVRION_CURSOR_NUMBERS)
+        list(APPEND args --cursor ${number} ${TAVRION_CURSOR_DIR}/${number}.cur)
+        list(APPEND depends ${TAVRION_CURSOR_DIR}/${number}.cur)
+      endforeach()
+      add_dependencies(${target} tavrion_cursors)
+      continue()
+    endif()
     if(arg STREQUAL "STRINGS" OR arg STREQUAL "FORMS" OR arg STREQUAL "RCDATA"
        OR arg STREQUAL "RESOURCE")
       if(pending)

@@ -2,6 +2,7 @@
 // that happens in them, the cursor, the capture, the clipboard and the beep.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -100,6 +101,14 @@ class HostWindow {
   std::shared_ptr<gdi::Surface> surface_;
 };
 
+// A cursor of the program's own as the host shows it.
+struct CursorPicture {
+  int width = 0;
+  int height = 0;
+  POINT hotspot{};
+  std::vector<std::uint32_t> argb;  // rows top down; alpha 0 (clear) or 255
+};
+
 class Display {
  public:
   virtual ~Display() = default;
@@ -126,6 +135,9 @@ class Display {
   // The cursor shown over the program's windows: a system cursor's number
   // (IDC_ARROW ...), or 0 for none.
   virtual void SetCursorShape(WORD /* system_cursor */) {}
+  // A cursor of the program's own; a host that cannot show pictures shows
+  // the arrow.
+  virtual void SetCursorPicture(const CursorPicture& /* picture */) { SetCursorShape(32512); }
   // The mouse stays with this top-level window (null: it is free again) even
   // outside it, as long as a button is down.
   virtual void SetMouseCapture(HWND /* top_level */) {}

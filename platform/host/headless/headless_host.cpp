@@ -212,11 +212,34 @@ std::optional<HostWindowLog> HeadlessHost::WindowLog(HWND window) {
 }
 
 void HeadlessHost::SetCursorShape(WORD system_cursor) {
+  {
+    std::lock_guard guard(mutex_);
+    cursor_picture_.reset();
+  }
   cursor_shape_ = system_cursor;
+  ++cursor_changes_;
+}
+
+void HeadlessHost::SetCursorPicture(const CursorPicture& picture) {
+  {
+    std::lock_guard guard(mutex_);
+    cursor_picture_ = picture;
+  }
+  cursor_shape_ = 0;
+  ++cursor_changes_;
 }
 
 WORD HeadlessHost::CursorShape() {
   return cursor_shape_;
+}
+
+std::optional<CursorPicture> HeadlessHost::ShownCursorPicture() {
+  std::lock_guard guard(mutex_);
+  return cursor_picture_;
+}
+
+int HeadlessHost::CursorChanges() {
+  return cursor_changes_;
 }
 
 void HeadlessHost::SetMouseCapture(HWND top_level) {
@@ -450,6 +473,8 @@ void HeadlessHost::Reset() {
   audio_ = {};
   windows_.clear();
   cursor_shape_ = 0;
+  cursor_picture_.reset();
+  cursor_changes_ = 0;
   mouse_capture_ = nullptr;
   Changed();
 }

@@ -53,6 +53,7 @@ SdlHost::SdlHost(std::unique_ptr<AudioOutput> audio, Uint32 wake_event)
 SdlHost::~SdlHost() {
   for (sdl::SdlWindow* window : windows_) window->Detach();
   for (auto& [id, cursor] : cursors_) SDL_FreeCursor(cursor);
+  if (picture_cursor_ != nullptr) SDL_FreeCursor(picture_cursor_);
   // SDL's video stays up until the process ends: quitting it unloads the X
   // libraries, and what they keep for the life of the process would then be
   // reported as leaks from code nobody can name.
@@ -166,6 +167,22 @@ void SdlHost::SetCursorShape(WORD system_cursor) {
   if (cursor == nullptr) cursor = SDL_CreateSystemCursor(*shape);
   if (cursor != nullptr) SDL_SetCursor(cursor);
   SDL_ShowCursor(SDL_ENABLE);
+}
+
+void SdlHost::SetCursorPicture(const CursorPicture& picture) {
+  std::vector<std::uint32_t> pixels = picture.argb;
+  SDL_Surface* surface =
+      SDL_CreateRGBSurfaceWithFormatFrom(pixels.data(), picture.width, picture.height, 32,
+                                         picture.width * 4, SDL_PIXELFORMAT_ARGB8888);
+  SDL_Cursor* cursor = surface != nullptr
+                           ? SDL_CreateColorCursor(surface, picture.hotspot.x, picture.hotspot.y)
+                           : nullptr;
+  if (surface != nullptr) SDL_FreeSurface(surface);
+  if (cursor == nullptr) return SetCursorShape(32512);
+  SDL_SetCursor(cursor);
+  SDL_ShowCursor(SDL_ENABLE);
+  if (picture_cursor_ != nullptr) SDL_FreeCursor(picture_cursor_);
+  picture_cursor_ = cursor;
 }
 
 void SdlHost::SetMouseCapture(HWND top_level) {

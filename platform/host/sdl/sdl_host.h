@@ -46,6 +46,7 @@ class SdlHost : public RealTimeHost {
   POINT CursorPos() override;
   void SetCursorPos(POINT position) override;
   void SetCursorShape(WORD system_cursor) override;
+  void SetCursorPicture(const CursorPicture& picture) override;
   void SetMouseCapture(HWND top_level) override;
 
   void SetClipboardText(const std::string& utf8) override;
@@ -87,6 +88,8 @@ class SdlHost : public RealTimeHost {
   // once they are all taken, unless another of ours gained it.
   HWND focus_lost_ = nullptr;
   std::map<WORD, SDL_Cursor*> cursors_;
+  // The program's own cursor shown last; SDL keeps no copy of the picture.
+  SDL_Cursor* picture_cursor_ = nullptr;
 };
 
 }  // namespace host

@@ -91,6 +91,7 @@ class HeadlessHost final : public Host {
   void StopAudio() override;
   std::unique_ptr<HostWindow> OpenWindow(HWND handle, const WindowState& state) override;
   void SetCursorShape(WORD system_cursor) override;
+  void SetCursorPicture(const CursorPicture& picture) override;
   void SetMouseCapture(HWND top_level) override;
 
   // The test API. Any thread may call it.
@@ -144,8 +145,13 @@ class HeadlessHost final : public Host {
 
   // The top-level windows the platform opened since the last Reset.
   std::optional<HostWindowLog> WindowLog(HWND window);
-  // The cursor shape and the capture as last set (0 and null after Reset).
+  // The cursor shape and the capture as last set (0 and null after Reset);
+  // the shape is 0 while a picture is shown.
   WORD CursorShape();
+  // The program's own cursor shown now, if one is.
+  std::optional<CursorPicture> ShownCursorPicture();
+  // How often the shown cursor changed since the last Reset.
+  int CursorChanges();
   HWND MouseCapture();
 
  private:
@@ -192,6 +198,8 @@ class HeadlessHost final : public Host {
   AudioRecording audio_;
   std::map<HWND, HostWindowLog> windows_;
   std::atomic<WORD> cursor_shape_{0};
+  std::optional<CursorPicture> cursor_picture_;
+  std::atomic<int> cursor_changes_{0};
   std::atomic<HWND> mouse_capture_{nullptr};
   // Threads made by CreateThread that are not waiting in WaitUntil.
   int running_ = 0;

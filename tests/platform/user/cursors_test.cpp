@@ -1,8 +1,11 @@
 // System cursors and icons: stable handles, never destroyed; the cursors' masks
-// and hot spots; the shown cursor.
+// and hot spots; the shown cursor; the program's own cursors from its
+// resources, shown as pictures.
 #include <gtest/gtest.h>
 #include <platform/gdi.h>
+#include <platform/headless.h>
 #include <platform/icons.h>
+#include <platform/resources.h>
 #include <platform/windows.h>
 
 #include "platform/user/cursors.h"
@@ -77,12 +80,56 @@ TEST(Cursors, SystemCursorsAreMonochromeMasksWithTheirHotSpots) {
   }
 }
 
-TEST(Cursors, UnknownNamesAndProgramResourcesGiveNothingYet) {
-  EXPECT_EQ(LoadCursorA(nullptr, MAKEINTRESOURCEA(32761)), nullptr);
-  EXPECT_EQ(LoadCursorA(nullptr, "ARROW"), nullptr);
+TEST(Cursors, UnknownNamesAndOtherModulesGiveNothing) {
+  const HINSTANCE program = GetModuleHandleA(nullptr);
   int marker = 0;
-  EXPECT_EQ(LoadCursorA(reinterpret_cast<HINSTANCE>(&marker), IDC_ARROW), nullptr);
+  const struct {
+    HINSTANCE instance;
+    LPCSTR name;
+  } cases[] = {{nullptr, MAKEINTRESOURCEA(32761)},  // the program's, not the system's
+               {nullptr, "ARROW"},
+               {program, IDC_ARROW},  // the system's, not the program's
+               {program, MAKEINTRESOURCEA(32760)},
+               {reinterpret_cast<HINSTANCE>(&marker), MAKEINTRESOURCEA(32761)}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(LoadCursorA(c.instance, c.name), nullptr) << reinterpret_cast<std::uintptr_t>(c.name);
+  }
   EXPECT_EQ(LoadIconA(reinterpret_cast<HINSTANCE>(&marker), "MAINICON"), nullptr);
+}
+
+TEST(Cursors, TheObsoleteSizeCursorIsTheSizeAllCursor) {
+  EXPECT_EQ(LoadCursorA(nullptr, MAKEINTRESOURCEA(32640)), LoadCursorA(nullptr, IDC_SIZEALL));
+}
+
+// The seven cursors the program carries load, show as a picture with clear
+// and solid pixels and a hot spot inside, and can be destroyed.
+TEST(Cursors, TheProgramsOwnCursorsLoadAndShowAsPictures) {
+  host::Headless().Reset();
+  const HINSTANCE program = GetModuleHandleA(nullptr);
+  std::vector<HCURSOR> seen;
+  for (WORD number = 32761; number <= 32767; ++number) {
+    const HCURSOR cursor = LoadCursorA(program, MAKEINTRESOURCEA(number));
+    ASSERT_NE(cursor, nullptr) << number;
+    EXPECT_EQ(std::count(seen.begin(), seen.end(), cursor), 0) << number;
+    seen.push_back(cursor);
+    SetCursor(cursor);
+    const auto picture = host::Headless().ShownCursorPicture();
+    ASSERT_TRUE(picture.has_value()) << number;
+    EXPECT_EQ(host::Headless().CursorShape(), 0);
+    EXPECT_EQ(picture->width, 32);
+    EXPECT_EQ(picture->height, 32);
+    ASSERT_EQ(picture->argb.size(), 32u * 32u);
+    EXPECT_GT(std::count(picture->argb.begin(), picture->argb.end(), 0xFF000000u), 20) << number;
+    EXPECT_GT(std::count(picture->argb.begin(), picture->argb.end(), 0xFFFFFFFFu), 20) << number;
+    EXPECT_GT(std::count(picture->argb.begin(), picture->argb.end(), 0u), 300) << number;
+    EXPECT_TRUE(picture->hotspot.x > 0 && picture->hotspot.x < 31 && picture->hotspot.y > 0 &&
+                picture->hotspot.y < 31)
+        << number;
+  }
+  SetCursor(LoadCursorA(nullptr, IDC_ARROW));
+  EXPECT_FALSE(host::Headless().ShownCursorPicture().has_value());
+  EXPECT_EQ(host::Headless().CursorShape(), 32512);
+  for (HCURSOR cursor : seen) EXPECT_TRUE(DestroyCursor(cursor));
 }
 
 TEST(Cursors, SystemIconsAreNotCursors) {
