@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "framework/controls/cursors.h"
 #include "framework/controls/messages.h"
 #include "framework/graphics/colors.h"
 #include "framework/graphics/graphics_objects.h"
@@ -99,6 +100,9 @@ class TControl : public TComponent {
   void SetColor(TColor value);
   bool ParentColor() const { return parent_color_; }
   void SetParentColor(bool value);
+  // The mouse cursor over the control; crDefault leaves it to the window.
+  TCursor Cursor() const { return cursor_; }
+  void SetCursor(TCursor value) { cursor_ = value; }
   const std::string& Hint() const { return hint_; }
   void SetHint(const std::string& value) { hint_ = value; }
   bool ShowHint() const { return show_hint_; }
@@ -174,6 +178,7 @@ class TControl : public TComponent {
   bool show_hint_ = false;
   bool parent_show_hint_ = true;
   TColor color_ = clWindow;
+  TCursor cursor_ = crDefault;
 
  private:
   friend class TWinControl;
@@ -184,13 +189,14 @@ class TControl : public TComponent {
   std::string hint_;
 };
 
-// The properties that most controls publish, in one list: Color, Enabled,
+// The properties that most controls publish, in one list: Color, Cursor, Enabled,
 // Font, Hint, ParentColor, ParentFont, ParentShowHint, ShowHint, Visible
 // and OnClick. A class lists it in its class information with
 // PublishControlProperties(c) and adds its own.
 template <typename T>
 void PublishControlProperties(ClassBuilder<T>& c) {
   c.template Property<&TControl::Color, &TControl::SetColor, TColorProp>("Color");
+  c.template Property<&TControl::Cursor, &TControl::SetCursor, TCursorProp>("Cursor").Default(0);
   c.template Property<&TControl::Enabled, &TControl::SetEnabled>("Enabled").Default(1);
   c.template Property<&TControl::Font, &TControl::SetFont>("Font");
   c.template Property<&TControl::Hint, &TControl::SetHint>("Hint");

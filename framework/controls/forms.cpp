@@ -77,7 +77,7 @@ void TCustomForm::AfterConstruction() {
   TWinControl::AfterConstruction();
   {
     WriteLock lock(NameSpaceLock());
-    if (ClassType() != &TForm::StaticClass()) {
+    if (!create_new_ && ClassType() != &TForm::StaticClass()) {
       form_state_ |= fsCreating;
       try {
         if (!InitInheritedComponent(this, &TForm::StaticClass())) {
@@ -490,6 +490,11 @@ TScreen::TScreen(TComponent* owner) : TComponent(owner) {
   pixels_per_inch_ = GetDeviceCaps(dc, LOGPIXELSY);
   ReleaseDC(nullptr, dc);
   ReadHintFont();
+  CreateCursors();
+}
+
+TScreen::~TScreen() {
+  DestroyCursors();
 }
 
 void TScreen::ReadHintFont() {

@@ -4,10 +4,12 @@
 #pragma once
 
 #include <cstdint>
+#include <forward_list>
 #include <memory>
 #include <vector>
 
 #include "framework/controls/control_canvas.h"
+#include "framework/controls/cursors.h"
 #include "framework/controls/win_control.h"
 #include "framework/graphics/icon.h"
 
@@ -35,12 +37,21 @@ enum TFormStateFlag : std::uint8_t {
   fsActivated = 1 << 5,
 };
 
+// Tag of the constructor that makes a form built by code, without a
+// definition.
+struct TCreateNew {
+  explicit TCreateNew() = default;
+};
+inline constexpr TCreateNew CreateNew{};
+
 class TCustomForm : public TWinControl {
   TAVRION_CLASS(TCustomForm, TWinControl)
 
  public:
   // The defaults only; the definition is read once the form is whole.
   explicit TCustomForm(TComponent* owner);
+  // The defaults only, and no definition is read.
+  TCustomForm(TComponent* owner, TCreateNew) : TCustomForm(owner) { create_new_ = true; }
   // Reads the definitions of the form's class and its ancestors (not for
   // TForm itself), then runs OnCreate and shows the form if it asked to be.
   void AfterConstruction() override;
@@ -137,6 +148,7 @@ class TCustomForm : public TWinControl {
   int modal_result_ = mrNone;
   bool active_ = false;
   bool old_create_order_ = false;
+  bool create_new_ = false;
   bool scaled_ = true;
   std::int32_t pixels_per_inch_ = 96;
   std::int32_t text_height_ = 0;
@@ -149,7 +161,8 @@ class TForm : public TCustomForm {
   using TCustomForm::TCustomForm;
 };
 
-// The forms of the program and who has the focus among them.
+// The forms of the program, who has the focus among them, and the mouse
+// cursor shown over all of them.
 class TScreen : public TComponent {
   TAVRION_CLASS(TScreen, TComponent)
 
@@ -168,8 +181,29 @@ class TScreen : public TComponent {
   TFont* HintFont() const { return hint_font_.get(); }
   void ReadHintFont();
 
+  // crDefault lets every window show its own cursor; any other number
+  // shows that one everywhere.
+  TCursor Cursor() const { return cursor_; }
+  void SetCursor(TCursor value);
+  // How often Cursor was set to a value that changed nothing or that went
+  // straight to the platform.
+  int CursorCount() const { return cursor_count_; }
+  // crNone gives no cursor, a number without a cursor the default arrow.
+  HCURSOR Cursors(int n) const;
+  // The newest entry of a number wins.
+  void InsertCursor(int n, HCURSOR handle);
+
+ protected:
+  ~TScreen() override;
+
  private:
   friend class TCustomForm;
+  struct CursorRec {
+    int index;
+    HCURSOR handle;
+  };
+  void CreateCursors();
+  void DestroyCursors();
   void AddForm(TCustomForm* form) { forms_.push_back(form); }
   void RemoveForm(TCustomForm* form);
 
@@ -180,6 +214,10 @@ class TScreen : public TComponent {
   TCustomForm* focused_form_ = nullptr;
   std::int32_t pixels_per_inch_ = 96;
   std::unique_ptr<TFont, FreeDeleter> hint_font_{Construct<TFont>()};
+  TCursor cursor_ = crDefault;
+  int cursor_count_ = 0;
+  HCURSOR default_cursor_ = nullptr;
+  std::forward_list<CursorRec> cursors_;  // newest first
 };
 
 inline constexpr UINT CM_RELEASE = CM_BASE + 0x21;

@@ -23,6 +23,7 @@ TAVRION_CLASS_INFO(TWinControl, "Controls") {
   c.Message<WM_HSCROLL>(&TWinControl::WMScroll);
   c.Message<WM_VSCROLL>(&TWinControl::WMScroll);
   c.Message<WM_PAINT>(&TWinControl::WMPaint);
+  c.Message<WM_SETCURSOR>(&TWinControl::WMSetCursor);
   c.Message<WM_WINDOWPOSCHANGED>(&TWinControl::WMWindowPosChanged);
   c.Message<WM_NCDESTROY>(&TWinControl::WMNCDestroy);
   c.Message<WM_SYSCOLORCHANGE>(&TWinControl::WMSysColorChange);

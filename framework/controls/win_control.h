@@ -141,6 +141,9 @@ class TWinControl : public TControl {
   void WMNotify(TMessage& message);
   void WMScroll(TMessage& message);
   void WMPaint(TMessage& message);
+  // Over the client area the screen's cursor, else that of the graphic
+  // child or the control under the mouse, unless it is crDefault.
+  void WMSetCursor(TMessage& message);
   void WMWindowPosChanged(TMessage& message);
   void WMNCDestroy(TMessage& message);
   void WMSysColorChange(TMessage& message);

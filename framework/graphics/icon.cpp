@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include <platform/windows.h>
+
 #include "framework/graphics/bitmap.h"
 #include "framework/graphics/canvas.h"
 #include "framework/rtl/sysconst.h"
@@ -167,6 +169,16 @@ HICON TIcon::Handle() {
   if (icon.hbmMask != nullptr) DeleteObject(icon.hbmMask);
   if (handle_ == nullptr) GDIError();
   return handle_;
+}
+
+void TIcon::SetHandle(HICON value) {
+  if (value == handle_) return;
+  ReleaseHandle();
+  data_.clear();
+  handle_ = value;
+  width_ = value != nullptr ? GetSystemMetrics(SM_CXICON) : 0;
+  height_ = value != nullptr ? GetSystemMetrics(SM_CYICON) : 0;
+  NotifyChanged(this);
 }
 
 void TIcon::Draw(TCanvas* canvas, const RECT& rect) {

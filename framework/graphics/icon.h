@@ -24,13 +24,17 @@ class TIcon : public TGraphic {
   // An icon keeps the size of its picture: EInvalidGraphicOperation.
   void SetWidth(int value) override;
   void SetHeight(int value) override;
-  bool Empty() const override { return data_.empty(); }
+  bool Empty() const override { return data_.empty() && handle_ == nullptr; }
 
   // Takes the data of an icon file; EInvalidGraphic "Icon image is not
   // valid" when it holds no icon this platform can show.
   void LoadFromStream(TStream& stream);
   // The platform's icon, made on first use; none when empty.
   HICON Handle();
+  // Takes that icon in place of any data, at the system's icon size, and
+  // destroys it when done (the system's shared icons survive that). Assign
+  // copies icon-file data only, not such a handle.
+  void SetHandle(HICON value);
   void DefineProperties(TFiler* filer) override;
 
  protected:

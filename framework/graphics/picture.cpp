@@ -1,5 +1,7 @@
 #include "framework/graphics/picture.h"
 
+#include "framework/graphics/icon.h"
+
 TAVRION_CLASS_INFO(TPicture, "Graphics") {}
 
 TPicture::~TPicture() {
@@ -33,4 +35,12 @@ void TPicture::SetGraphic(TGraphic* value) {
 void TPicture::Changed(TObject*) {
   OnChange(this);
   if (notify_ != nullptr) notify_->PictureChanged(this);
+}
+
+TIcon* TPicture::Icon() {
+  if (dynamic_cast<TIcon*>(graphic_) == nullptr) {
+    std::unique_ptr<TIcon, FreeDeleter> empty(Construct<TIcon>());
+    SetGraphic(empty.get());
+  }
+  return static_cast<TIcon*>(graphic_);
 }

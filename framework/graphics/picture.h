@@ -6,6 +6,7 @@
 #include "framework/graphics/graphic.h"
 
 class TBitmap;
+class TIcon;
 
 // Told when a picture changes (the control that shows it).
 class TPictureNotify {
@@ -28,6 +29,9 @@ class TPicture : public TPersistent {
   // Keeps a new graphic of the value's class assigned from it (none for
   // none), frees the previous one and tells of the change.
   void SetGraphic(TGraphic* value);
+  // The graphic as an icon: an empty icon first takes the place of a
+  // graphic of another kind.
+  TIcon* Icon();
   int Width() const { return graphic_ != nullptr ? graphic_->Width() : 0; }
   int Height() const { return graphic_ != nullptr ? graphic_->Height() : 0; }
 
