@@ -151,8 +151,6 @@ TForm* CreateMessageDialog(const std::string& msg, TMsgDlgType type, TMsgDlgButt
   label->SetParent(form.get());
   label->SetWordWrap(true);
   label->SetCaption(msg);
-  label->SetBounds(text_rect.left, text_rect.top, text_rect.right - text_rect.left,
-                   text_rect.bottom - text_rect.top);
   label->SetBounds(icon_text_width - text_width + h_margin, v_margin, text_width, text_height);
 
   const TMsgDlgBtn default_button = FirstPresent(buttons, {mbOK, mbYes, mbRetry});
