@@ -117,7 +117,10 @@ TForm* CreateMessageDialog(const std::string& msg, TMsgDlgType type, TMsgDlgButt
   const int button_height = MulDiv(14, unit.y, 8);
   const int button_spacing = MulDiv(4, unit.x, 4);
 
-  // The terminating zero is measured with the text.
+  // FIXME: no right-to-left reading: DT_RTLREADING is never added here or
+  // to the captions' measuring.
+  // The terminating zero is measured with the text, so that an empty one
+  // still takes a line.
   RECT text_rect{0, 0, Screen->Width() / 2, 0};
   DrawTextA(canvas->Handle(), msg.c_str(), static_cast<int>(msg.size()) + 1, &text_rect,
             DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS);

@@ -64,7 +64,7 @@ component TCursorForm Form1 {
     Width = 100
     Height = 20
     AutoSize = false
-    Cursor = crCross
+    Cursor = crHourGlass
   }
 }
 )form";
@@ -85,10 +85,11 @@ class ScreenCursors : public testing::Test {
     StopApplication();
   }
 
-  // Moves the mouse to the middle of the control.
+  // Moves the mouse to the middle of the control, or for the form to a
+  // place where no control is.
   void MoveOver(TControl* control) {
-    const HWND window = form_->Handle();
-    MoveMouseTo(window, control->Left() + control->Width() / 2,
+    if (control == form_) return MoveMouseTo(form_->Handle(), 250, 150);
+    MoveMouseTo(form_->Handle(), control->Left() + control->Width() / 2,
                 control->Top() + control->Height() / 2);
   }
 
@@ -97,7 +98,7 @@ class ScreenCursors : public testing::Test {
 
 TEST_F(ScreenCursors, ADefinitionNamesCursorsAndControlsStartWithTheDefault) {
   EXPECT_EQ(form_->Button1->Cursor(), crHandPoint);
-  EXPECT_EQ(form_->Label1->Cursor(), crCross);
+  EXPECT_EQ(form_->Label1->Cursor(), crHourGlass);
   EXPECT_EQ(form_->Edit1->Cursor(), crDefault);
   const struct {
     const char* name;
@@ -157,18 +158,17 @@ TEST_F(ScreenCursors, TheMouseShowsTheControlsCursorUnlessTheScreenSetsOne) {
     TCursor shown;
   } steps[] = {
       {form_->Button1, crDefault, crHandPoint},
-      {form_->Label1, crDefault, crCross},
+      {form_->Label1, crDefault, crHourGlass},
       {form_, crDefault, crArrow},
       {form_->Edit1, crDefault, crIBeam},
       {form_->Button1, crHourGlass, crHourGlass},
       {form_->Edit1, crHourGlass, crHourGlass},
   };
-  MoveMouseTo(form_->Handle(), 250, 150);
+  MoveOver(form_);
   for (const auto& step : steps) {
     SCOPED_TRACE(step.over->Name() + " " + std::to_string(step.screen));
     Screen->SetCursor(step.screen);
     MoveOver(step.over);
-    if (step.over == form_) MoveMouseTo(form_->Handle(), 250, 150);
     EXPECT_EQ(GetCursor(), Screen->Cursors(step.shown));
   }
 }

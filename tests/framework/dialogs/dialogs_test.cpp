@@ -17,6 +17,7 @@
 #include "framework/controls/image.h"
 #include "framework/controls/label.h"
 #include "framework/dialogs/dialogs.h"
+#include "framework/graphics/icon.h"
 #include "platform/headless.h"
 #include "platform/kernel.h"
 #include "platform/picture.h"
@@ -220,6 +221,7 @@ TEST_F(Dialogs, ButtonsComeInNumberOrderOfOneWidthCentredWithTheirDefaultAndCanc
     ASSERT_NE(image, nullptr);
     EXPECT_EQ(image->BoundsRect().left, units_.Horizontal(8));
     EXPECT_EQ(image->Width(), 32);
+    EXPECT_EQ(image->Picture()->Icon()->Handle(), LoadIconA(nullptr, IDI_QUESTION));
     EXPECT_EQ(Child<TLabel>(form, "Message")->Left(),
               units_.Horizontal(8) + 32 + units_.Horizontal(10));
     EXPECT_EQ(form->Caption(), "Confirm");
