@@ -14,7 +14,6 @@
 #include "framework/streaming/form_loading.h"
 #include "framework/streaming/streams.h"
 #include "platform/headless.h"
-#include "platform/icons.h"
 #include "tests/support/control_sheet.h"
 
 namespace {
@@ -174,15 +173,26 @@ TEST_F(ScreenCursors, TheMouseShowsTheControlsCursorUnlessTheScreenSetsOne) {
 }
 
 TEST_F(ScreenCursors, TheListHoldsTheSystemsAndTheProgramsCursorsAndTakesNewOnes) {
-  for (int n = crSizeAll; n <= crArrow; ++n) {
-    SCOPED_TRACE(n);
-    const HCURSOR cursor = Screen->Cursors(n);
+  // The system's by their IDC_ numbers (0: the program's own).
+  const struct {
+    TCursor n;
+    WORD system;
+  } rows[] = {{crSizeAll, 32646},  {crHandPoint, 0},  {crHelp, 32651},     {crAppStart, 32650},
+              {crNo, 32648},       {crSQLWait, 0},    {crMultiDrag, 0},    {crVSplit, 0},
+              {crHSplit, 0},       {crNoDrop, 0},     {crDrag, 0},         {crHourGlass, 32514},
+              {crUpArrow, 32516},  {crSizeWE, 32644}, {crSizeNWSE, 32642}, {crSizeNS, 32645},
+              {crSizeNESW, 32643}, {crSize, 32646},   {crIBeam, 32513},    {crCross, 32515},
+              {crArrow, 32512}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.n);
+    const HCURSOR cursor = Screen->Cursors(row.n);
     ASSERT_NE(cursor, nullptr);
-    // The program's own cursors are pictures, the system's are not.
-    ICONINFO info{};
-    const bool picture = GetIconInfo(cursor, &info) != FALSE;
-    if (picture) DeleteObject(info.hbmMask);
-    EXPECT_EQ(picture, n == crHandPoint || (n >= crSQLWait && n <= crDrag));
+    if (row.system != 0) {
+      EXPECT_EQ(cursor, LoadCursorA(nullptr, MAKEINTRESOURCEA(row.system)));
+    } else {
+      SetCursor(cursor);
+      EXPECT_TRUE(Host().ShownCursorPicture().has_value());
+    }
   }
   EXPECT_EQ(Screen->Cursors(crNone), nullptr);
   EXPECT_EQ(Screen->Cursors(1), LoadCursorA(nullptr, IDC_ARROW));
