@@ -1,12 +1,20 @@
 // pulseicon: draws the program's icon, a train of green rectangular pulses on
 // a dark screen, and writes it as an icon file of one 32x32 16-colour image
-// (766 bytes). Drawn by code so that the picture is reproducible.
+// (766 bytes), or as a PNG picture of the same icon scaled to another size
+// for the desktop's icon theme. Drawn by code so that the picture is
+// reproducible.
 //
 //   pulseicon OUT.ico
+//   pulseicon --png SIZE OUT.png
+#include <png.h>
+
 #include <array>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iostream>
+#include <string>
 #include <vector>
 
 namespace {
@@ -96,13 +104,45 @@ std::vector<std::uint8_t> IconFile(const Picture& p) {
   return out;
 }
 
+// The picture scaled to size x size by its nearest pixels, as RGB rows.
+std::vector<std::uint8_t> Scaled(const Picture& p, int size) {
+  std::vector<std::uint8_t> rgb;
+  for (int y = 0; y < size; ++y) {
+    for (int x = 0; x < size; ++x) {
+      const auto& colour = kPalette[p[y * kSize / size][x * kSize / size]];
+      rgb.insert(rgb.end(), colour.begin(), colour.end());
+    }
+  }
+  return rgb;
+}
+
+bool WritePng(const std::vector<std::uint8_t>& rgb, int size, const char* path) {
+  png_image image{};
+  image.version = PNG_IMAGE_VERSION;
+  image.width = static_cast<png_uint_32>(size);
+  image.height = static_cast<png_uint_32>(size);
+  image.format = PNG_FORMAT_RGB;
+  return png_image_write_to_file(&image, path, 0, rgb.data(), size * 3, nullptr) != 0;
+}
+
+int Usage() {
+  std::cerr << "usage: pulseicon OUT.ico | pulseicon --png SIZE OUT.png\n";
+  return 2;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::cerr << "usage: pulseicon OUT.ico\n";
-    return 2;
+  if (argc == 4 && std::string(argv[1]) == "--png") {
+    const int size = std::atoi(argv[2]);
+    if (size < 1 || size > 256) return Usage();
+    if (!WritePng(Scaled(Draw(), size), size, argv[3])) {
+      std::cerr << "pulseicon: cannot write " << argv[3] << "\n";
+      return 1;
+    }
+    return 0;
   }
+  if (argc != 2) return Usage();
   const std::vector<std::uint8_t> icon = IconFile(Draw());
   std::ofstream out(argv[1], std::ios::binary);
   out.write(reinterpret_cast<const char*>(icon.data()), static_cast<std::streamsize>(icon.size()));

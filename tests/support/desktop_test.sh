@@ -1,0 +1,44 @@
+# Sourced by the scripts that run a program on a real X server. They define
+# fail() before calling these.
+
+# refuses_without_display PROGRAM: the program, started without a display,
+# ends with a status other than 0 after one line that says so.
+refuses_without_display() {
+  local said status
+  set +e
+  said=$(cd "$(mktemp -d)" && env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER "$1" 2>&1)
+  status=$?
+  set -e
+  [ "$status" -ne 0 ] || fail "exit status 0 without a display"
+  [ "$(printf '%s\n' "$said" | wc -l)" -eq 1 ] || fail "more than one line: $said"
+  [[ "$said" == *"no display"* ]] || fail "no reason given: $said"
+  echo "no display: '$said', status $status"
+}
+
+# needs_tools TOOL...: ends the script as skipped (77) when one is missing.
+needs_tools() {
+  for tool in "$@"; do
+    command -v "$tool" > /dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+  done
+}
+
+# start_xvfb WORK: starts Xvfb on a free display number (1024 x 768, 24 bits),
+# which it writes to WORK/display, sets xvfb_pid and exports DISPLAY; returns
+# 1, with the server's words on standard error, when it does not start.
+start_xvfb() {
+  local work=$1
+  exec 3> "$work/display"
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp > "$work/xvfb.log" 2>&1 &
+  xvfb_pid=$!
+  exec 3>&-
+  for _ in $(seq 100); do
+    [ -s "$work/display" ] && break
+    sleep 0.1
+  done
+  if [ ! -s "$work/display" ]; then
+    cat "$work/xvfb.log" >&2
+    return 1
+  fi
+  DISPLAY=:$(head -n1 "$work/display")
+  export DISPLAY
+}
