@@ -15,8 +15,14 @@ build: deps
 test: build
 	ctest --test-dir $(BUILD) -j$(JOBS) --output-on-failure
 
-# Until the window exists, running the program writes the default working
-# file with the command-line generator.
+# Opens the window in the current folder, where it writes tavrion.wav at once.
+# Without a display the program says so and ends with status 1; then the
+# command-line generator writes the default working file instead.
 run: build
-	$(BUILD)/app/tavrion-wav/tavrion-wav
-	@echo "Wrote the default working file tavrion.wav with tavrion-wav (the window arrives later)."
+	@status=0; $(BUILD)/app/tavrion/tavrion || status=$$?; \
+	if [ $$status -eq 1 ]; then \
+	  $(BUILD)/app/tavrion-wav/tavrion-wav && \
+	  echo "No display for the window: wrote the default working file tavrion.wav with tavrion-wav instead."; \
+	else \
+	  exit $$status; \
+	fi

@@ -4,8 +4,8 @@
 // directly. And the cost of a pen change that finds its data in the cache.
 #include <benchmark/benchmark.h>
 
+#include "app/tavrion/canvas_preview.h"
 #include "bench/bench_support.h"
-#include "bench/canvas_preview.h"
 #include "framework/graphics/bitmap.h"
 #include "stimulus/preview.h"
 
@@ -15,7 +15,7 @@ void BM_CanvasPreviewRedraw(benchmark::State& state) {
   std::unique_ptr<TBitmap, FreeDeleter> bitmap(Construct<TBitmap>());
   bitmap->SetWidth(485);
   bitmap->SetHeight(89);
-  CanvasPreview preview(*bitmap->Canvas(), 485, 89);
+  tavrion::CanvasPreview preview(bitmap->Canvas(), 485, 89);
   const stimulus::StimulusParams params = DefaultShape(5);
   for (auto _ : state) {
     stimulus::DrawPreview(preview, params);

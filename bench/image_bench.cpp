@@ -4,8 +4,9 @@
 // bench_gdi, the same drawing on the platform alone.
 #include <benchmark/benchmark.h>
 
+#include "app/tavrion/canvas_preview.h"
 #include "bench/bench_support.h"
-#include "bench/canvas_preview.h"
+#include "stimulus/preview.h"
 
 #include "framework/controls/image.h"
 #include "platform/api.h"
@@ -18,7 +19,7 @@ void Run(benchmark::State& state, bool paint) {
   auto* image = Construct<TImage>(sheet);
   image->SetBounds(2, 2, 485, 89);
   image->SetParent(sheet);
-  CanvasPreview preview(*image->Canvas(), 485, 89);
+  tavrion::CanvasPreview preview(image->Canvas(), 485, 89);
   const stimulus::StimulusParams params = DefaultShape(5);
   for (auto _ : state) {
     stimulus::DrawPreview(preview, params);

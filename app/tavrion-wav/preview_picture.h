@@ -38,6 +38,8 @@ class BitmapPreviewCanvas : public stimulus::PreviewCanvas {
   // Writes the pixels to `path`, a name as the file system takes it; false
   // when the file cannot be written.
   bool Save(const std::string& path) const;
+  // The memory context the picture is drawn in.
+  HDC Dc() const { return dc_; }
 
  private:
   void MakePen();

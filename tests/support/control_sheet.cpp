@@ -1,5 +1,7 @@
 #include "tests/support/control_sheet.h"
 
+#include <platform/commctrl.h>
+
 #include "framework/controls/application.h"
 #include "platform/headless.h"
 
@@ -43,6 +45,12 @@ void MoveMouseTo(HWND window, int x, int y) {
   ClientToScreen(window, &at);
   host::Headless().MoveMouse(at.x, at.y);
   PumpMessages();
+}
+
+POINT ThumbCentre(HWND trackbar) {
+  RECT thumb{};
+  SendMessageA(trackbar, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
+  return {(thumb.left + thumb.right) / 2, (thumb.top + thumb.bottom) / 2};
 }
 
 void FreeShownSheet(TSheet* sheet) {

@@ -21,3 +21,5 @@ void FreeShownSheet(TSheet* sheet);
 void PumpMessages();
 // Moves the headless mouse to a client point of `window`, then pumps.
 void MoveMouseTo(HWND window, int x, int y);
+// The centre of a track bar's thumb, in its client coordinates.
+POINT ThumbCentre(HWND trackbar);

@@ -156,9 +156,7 @@ TEST_F(TrackBarWindow, ADragRaisesOnChangeOnEveryNotification) {
   PumpMessages();
   auto thumb_at = [&](std::int32_t position) {
     SendMessageA(bar->Handle(), TBM_SETPOS, TRUE, position);
-    RECT thumb;
-    SendMessageA(bar->Handle(), TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
-    return POINT{(thumb.left + thumb.right) / 2, (thumb.top + thumb.bottom) / 2};
+    return ThumbCentre(bar->Handle());
   };
   const POINT at3 = thumb_at(3);
   const POINT at7 = thumb_at(7);

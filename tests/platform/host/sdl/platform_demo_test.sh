@@ -9,11 +9,12 @@
 #   platform_demo_test.sh DEMO window    [SCREENSHOT_DIR]
 #   platform_demo_test.sh DEMO no-display
 set -euo pipefail
+# shellcheck source=/dev/null
+source "$(dirname "$0")/../../../support/desktop_test.sh"
 
 demo=$1
 mode=$2
 shots=${3:-.}
-skip=77
 
 fail() {
   echo "FAIL: $*" >&2
@@ -22,20 +23,11 @@ fail() {
 }
 
 if [ "$mode" = no-display ]; then
-  set +e
-  said=$(env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER "$demo" 2>&1)
-  status=$?
-  set -e
-  [ "$status" -ne 0 ] || fail "exit status 0 without a display"
-  [ "$(printf '%s\n' "$said" | wc -l)" -eq 1 ] || fail "more than one line: $said"
-  [[ "$said" == *"no display"* ]] || fail "no reason given: $said"
-  echo "no display: '$said', status $status"
+  refuses_without_display "$demo"
   exit 0
 fi
 
-for tool in Xvfb xdotool xwininfo; do
-  command -v "$tool" > /dev/null || { echo "SKIP: $tool is not installed"; exit $skip; }
-done
+needs_tools Xvfb xdotool xwininfo
 
 work=$(mktemp -d)
 out=$work/demo.out
@@ -48,17 +40,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Xvfb picks a free display number itself and writes it to us.
-exec 3> "$work/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp > "$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-exec 3>&-
-for _ in $(seq 100); do
-  [ -s "$work/display" ] && break
-  sleep 0.1
-done
-[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=:$(head -n1 "$work/display")
+start_xvfb "$work" || fail "Xvfb did not start"
 export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy
 
 # The client area asked for, on the screen.

@@ -1,0 +1,109 @@
+#include "app/tavrion/form_stimulus.h"
+
+#include <platform/sound.h>
+
+#include "app/tavrion/delay_wait.h"
+#include "app/tavrion/local_clock.h"
+#include "app/tavrion/main_form.h"
+#include "framework/dialogs/dialogs.h"
+
+namespace {
+
+TEdit* EditOf(TForm1& form, stimulus::Field field) {
+  switch (field) {
+    case stimulus::Field::Frequency:
+      return form.Edit1;
+    case stimulus::Field::SampleRate:
+      return form.Edit5;
+    case stimulus::Field::Delay:
+      return form.Edit10;
+    case stimulus::Field::Duration:
+      return form.Edit2;
+    case stimulus::Field::Count:
+      return form.Edit3;
+    case stimulus::Field::StimulusAmplitude:
+      return form.Edit9;
+    case stimulus::Field::ZeroAmplitude:
+      return form.Edit12;
+    case stimulus::Field::FileName:
+      break;
+  }
+  return form.Edit4;
+}
+
+TTrackBar* TrackBarOf(TForm1& form, stimulus::TrackBar bar) {
+  switch (bar) {
+    case stimulus::TrackBar::TrackBar1:
+      return form.TrackBar1;
+    case stimulus::TrackBar::TrackBar2:
+      return form.TrackBar2;
+    case stimulus::TrackBar::TrackBar3:
+      return form.TrackBar3;
+    case stimulus::TrackBar::TrackBar4:
+      return form.TrackBar4;
+    case stimulus::TrackBar::TrackBar5:
+      return form.TrackBar5;
+    case stimulus::TrackBar::TrackBar6:
+      break;
+  }
+  return form.TrackBar6;
+}
+
+}  // namespace
+
+void MainFormStimulus::ShowMessage(std::string_view text) {
+  ::ShowMessage(std::string(text));
+}
+
+std::string MainFormStimulus::FieldText(stimulus::Field field) {
+  return EditOf(form_, field)->GetText();
+}
+
+void MainFormStimulus::SetTrackBarPosition(stimulus::TrackBar bar, std::int32_t position) {
+  TrackBarOf(form_, bar)->SetPosition(position);
+}
+
+void MainFormStimulus::SetProgress(int position) {
+  form_.ProgressBar1->SetPosition(position);
+}
+
+stimulus::PreviewCanvas& MainFormStimulus::Preview() {
+  // The engine draws the preview once a train is written.
+  ++trains_written_;
+  TImage* image = form_.Image1;
+  preview_.Attach(image->Canvas(), image->Width(), image->Height());
+  return preview_;
+}
+
+std::int16_t MainFormStimulus::ScreenCursor() {
+  return Screen->Cursor();
+}
+
+void MainFormStimulus::SetScreenCursor(std::int16_t cursor) {
+  Screen->SetCursor(cursor);
+}
+
+std::string MainFormStimulus::DelayText() {
+  return form_.Edit10->GetText();
+}
+
+std::string MainFormStimulus::FileName() {
+  return form_.Edit4->GetText();
+}
+
+bool MainFormStimulus::LoopChecked() {
+  return form_.CheckBox2->Checked();
+}
+
+std::int32_t MainFormStimulus::ClockSeconds() {
+  return tavrion::LocalClockSeconds();
+}
+
+bool MainFormStimulus::AwaitClock() {
+  if (!cancelled_) tavrion::AwaitNextSecond(form_.CheckBox2->Handle(), cancelled_);
+  return !cancelled_;
+}
+
+void MainFormStimulus::PlaySound(const char* name, DWORD flags) {
+  PlaySoundA(name, nullptr, flags);
+}

@@ -1,0 +1,127 @@
+#include "app/tavrion/main_form.h"
+
+#include "framework/dialogs/dialogs.h"
+#include "framework/rtl/intconv.h"
+#include "stimulus/recalculation.h"
+
+TForm1* Form1 = nullptr;
+
+const char* const kAboutText =
+    "Tavrion v2.2, a stimulator of rectangular pulse trains.\n"
+    "    Written by the Tavrion developers.";
+
+TAVRION_CLASS_INFO(TForm1, "Form1") {
+  c.Field<&TForm1::Label1>("Label1");
+  c.Field<&TForm1::Edit1>("Edit1");
+  c.Field<&TForm1::Edit2>("Edit2");
+  c.Field<&TForm1::Edit3>("Edit3");
+  c.Field<&TForm1::Label2>("Label2");
+  c.Field<&TForm1::Label3>("Label3");
+  c.Field<&TForm1::Button1>("Button1");
+  c.Field<&TForm1::Edit4>("Edit4");
+  c.Field<&TForm1::Edit5>("Edit5");
+  c.Field<&TForm1::Label4>("Label4");
+  c.Field<&TForm1::Label5>("Label5");
+  c.Field<&TForm1::Edit10>("Edit10");
+  c.Field<&TForm1::Label7>("Label7");
+  c.Field<&TForm1::CheckBox2>("CheckBox2");
+  c.Field<&TForm1::GroupBox1>("GroupBox1");
+  c.Field<&TForm1::Edit9>("Edit9");
+  c.Field<&TForm1::Edit12>("Edit12");
+  c.Field<&TForm1::Label8>("Label8");
+  c.Field<&TForm1::Label10>("Label10");
+  c.Field<&TForm1::Image1>("Image1");
+  c.Field<&TForm1::Button2>("Button2");
+  c.Field<&TForm1::TrackBar1>("TrackBar1");
+  c.Field<&TForm1::TrackBar2>("TrackBar2");
+  c.Field<&TForm1::TrackBar3>("TrackBar3");
+  c.Field<&TForm1::TrackBar4>("TrackBar4");
+  c.Field<&TForm1::TrackBar5>("TrackBar5");
+  c.Field<&TForm1::Button3>("Button3");
+  c.Field<&TForm1::UpDown1>("UpDown1");
+  c.Field<&TForm1::ProgressBar1>("ProgressBar1");
+  c.Field<&TForm1::TrackBar6>("TrackBar6");
+  c.Method<&TForm1::Button1Click>("Button1Click");
+  c.Method<&TForm1::Edit1Change>("Edit1Change");
+  c.Method<&TForm1::CheckBox2Click>("CheckBox2Click");
+  c.Method<&TForm1::Button2Click>("Button2Click");
+  c.Method<&TForm1::TrackBar1Change>("TrackBar1Change");
+  c.Method<&TForm1::TrackBar2Change>("TrackBar2Change");
+  c.Method<&TForm1::TrackBar3Change>("TrackBar3Change");
+  c.Method<&TForm1::TrackBar4Change>("TrackBar4Change");
+  c.Method<&TForm1::TrackBar5Change>("TrackBar5Change");
+  c.Method<&TForm1::Button3Click>("Button3Click");
+  c.Method<&TForm1::TrackBar6Change>("TrackBar6Change");
+}
+
+MainFormStimulus& TForm1::Stimulus() {
+  if (stimulus_ == nullptr) stimulus_ = std::make_unique<MainFormStimulus>(*this);
+  return *stimulus_;
+}
+
+void TForm1::Edit1Change(TObject*) {
+  ++recalculations_;
+  ++depth_;
+  if (depth_ > deepest_) deepest_ = depth_;
+  struct Leave {
+    int& depth;
+    ~Leave() { --depth; }
+  } leave{depth_};
+  stimulus::Recalculate(Stimulus(), shared_);
+}
+
+void TForm1::Button1Click(TObject*) {
+  MainFormStimulus& host = Stimulus();
+  host.BeginWait();
+  struct End {
+    MainFormStimulus& host;
+    ~End() { host.EndWait(); }
+  } end{host};
+  stimulus::Stimulate(host, shared_);
+}
+
+void TForm1::CheckBox2Click(TObject*) {
+  MainFormStimulus& host = Stimulus();
+  if (host.Waiting()) host.CancelPendingStart();
+  stimulus::StopSound(host);
+}
+
+void TForm1::Button2Click(TObject*) {
+  ShowMessage(kAboutText);
+}
+
+void TForm1::TrackBar1Change(TObject*) {
+  Edit9->SetText(IntToStr(TrackBar1->Position()));
+}
+
+void TForm1::TrackBar2Change(TObject*) {
+  Edit12->SetText(IntToStr(TrackBar2->Position()));
+}
+
+void TForm1::TrackBar3Change(TObject*) {
+  Edit1->SetText(IntToStr(TrackBar3->Position()));
+}
+
+void TForm1::TrackBar4Change(TObject*) {
+  Edit2->SetText(IntToStr(TrackBar4->Position()));
+}
+
+void TForm1::TrackBar5Change(TObject*) {
+  Edit3->SetText(IntToStr(TrackBar5->Position()));
+}
+
+void TForm1::TrackBar6Change(TObject*) {
+  Edit5->SetText(IntToStr(TrackBar6->Position()));
+}
+
+void TForm1::Button3Click(TObject*) {
+  // Each field whose text really changes runs its recalculation at once, with
+  // the later fields not yet reset.
+  Edit1->SetText(IntToStr(300));
+  Edit2->SetText(IntToStr(1000));
+  Edit3->SetText(IntToStr(5));
+  Edit5->SetText(IntToStr(44100));
+  Edit10->SetText(IntToStr(0));
+  Edit9->SetText(IntToStr(32767));
+  Edit12->SetText(IntToStr(0));
+}

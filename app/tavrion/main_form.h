@@ -1,0 +1,94 @@
+// TForm1, the program's one window: the parameter fields with their track
+// bars, the preview, and the commands. Everything it shows is read from its
+// definition (the RCDATA resource TFORM1); its handlers hand the work to the
+// stimulus engine through MainFormStimulus.
+#pragma once
+
+#include <memory>
+
+#include "app/tavrion/form_stimulus.h"
+#include "framework/comctrls/progress_bar.h"
+#include "framework/comctrls/trackbar.h"
+#include "framework/comctrls/updown.h"
+#include "framework/controls/application.h"
+#include "framework/controls/buttons.h"
+#include "framework/controls/edit.h"
+#include "framework/controls/group_box.h"
+#include "framework/controls/image.h"
+#include "framework/controls/label.h"
+#include "stimulus/params.h"
+
+class TForm1 : public TForm {
+  TAVRION_CLASS(TForm1, TForm)
+
+ public:
+  using TForm::TForm;
+
+  TLabel* Label1 = nullptr;
+  TEdit* Edit1 = nullptr;
+  TEdit* Edit2 = nullptr;
+  TEdit* Edit3 = nullptr;
+  TLabel* Label2 = nullptr;
+  TLabel* Label3 = nullptr;
+  TButton* Button1 = nullptr;
+  TEdit* Edit4 = nullptr;
+  TEdit* Edit5 = nullptr;
+  TLabel* Label4 = nullptr;
+  TLabel* Label5 = nullptr;
+  TEdit* Edit10 = nullptr;
+  TLabel* Label7 = nullptr;
+  TCheckBox* CheckBox2 = nullptr;
+  TGroupBox* GroupBox1 = nullptr;
+  TEdit* Edit9 = nullptr;
+  TEdit* Edit12 = nullptr;
+  TLabel* Label8 = nullptr;
+  TLabel* Label10 = nullptr;
+  TImage* Image1 = nullptr;
+  TButton* Button2 = nullptr;
+  TTrackBar* TrackBar1 = nullptr;
+  TTrackBar* TrackBar2 = nullptr;
+  TTrackBar* TrackBar3 = nullptr;
+  TTrackBar* TrackBar4 = nullptr;
+  TTrackBar* TrackBar5 = nullptr;
+  TButton* Button3 = nullptr;
+  TUpDown* UpDown1 = nullptr;
+  TProgressBar* ProgressBar1 = nullptr;
+  TTrackBar* TrackBar6 = nullptr;
+
+  // Stimulate: waits out the delay, then plays the working file.
+  void Button1Click(TObject* sender);
+  // The recalculation, run by every parameter field and by activation.
+  void Edit1Change(TObject* sender);
+  // Any change of the continuous box stops the sound.
+  void CheckBox2Click(TObject* sender);
+  void Button2Click(TObject* sender);  // About
+  void TrackBar1Change(TObject* sender);
+  void TrackBar2Change(TObject* sender);
+  void TrackBar3Change(TObject* sender);
+  void TrackBar4Change(TObject* sender);
+  void TrackBar5Change(TObject* sender);
+  void Button3Click(TObject* sender);  // Default
+  void TrackBar6Change(TObject* sender);
+
+  const stimulus::SharedParams& Shared() const { return shared_; }
+  // How many recalculations ran, and how deeply they nested at most.
+  int Recalculations() const { return recalculations_; }
+  int DeepestRecalculation() const { return deepest_; }
+  bool StimulationPending() const { return stimulus_ != nullptr && stimulus_->Waiting(); }
+  int TrainsWritten() const { return stimulus_ != nullptr ? stimulus_->TrainsWritten() : 0; }
+
+ private:
+  MainFormStimulus& Stimulus();
+
+  stimulus::SharedParams shared_;
+  std::unique_ptr<MainFormStimulus> stimulus_;
+  int recalculations_ = 0;
+  int depth_ = 0;
+  int deepest_ = 0;
+};
+
+// The one main form, set by CreateForm.
+extern TForm1* Form1;
+
+// The About text: two lines, the second indented.
+extern const char* const kAboutText;

@@ -1,0 +1,264 @@
+// The main form, started as the program starts it and driven as a person
+// would: what it writes, draws and plays, and how its handlers chain.
+#include <platform/codepage.h>
+
+#include <set>
+
+#include "app/tavrion-wav/preview_picture.h"
+#include "framework/rtl/intconv.h"
+#include "platform/commctrl.h"
+#include "platform/picture.h"
+#include "platform/resources.h"
+#include "stimulus/preview.h"
+#include "stimulus/wave_writer.h"
+#include "tests/app/tavrion/main_form_fixture.h"
+
+namespace {
+
+using stimulus::StimulusParams;
+
+struct Fields {
+  const char* frequency;
+  const char* sample_rate;
+  const char* duration;
+  const char* count;
+  const char* stimulus;
+  const char* zero;
+};
+
+StimulusParams Accepted(const Fields& f) {
+  StimulusParams p = stimulus::ReadParams(
+      {f.frequency, f.sample_rate, "0", f.duration, f.count, f.stimulus, f.zero});
+  EXPECT_FALSE(stimulus::DeriveAndCheck(p).has_value());
+  return p;
+}
+
+// The file the engine writes for these fields, read back.
+std::vector<char> TrainFor(const Fields& f) {
+  stimulus::WriteWaveFile(Accepted(f), "expected.wav", [](int) {});
+  return ReadFile("expected.wav");
+}
+
+constexpr Fields kDefaults{"300", "44100", "1000", "5", "32767", "0"};
+
+std::string Cp1251(const char* utf8) {
+  return codepage::Utf8ToCp1251(utf8).value();
+}
+
+TEST_F(MainFormTest, AFreshStartWritesTheDefaultTrainAndDrawsItsPreview) {
+  const std::vector<char> file = WorkingFile();
+  EXPECT_EQ(file.size(), 2984u);
+  EXPECT_EQ(file, TrainFor(kDefaults));
+  EXPECT_EQ(Form1->TrainsWritten(), 1);
+  EXPECT_TRUE(messages.empty());
+
+  tavrion_wav::BitmapPreviewCanvas expected(485, 89);
+  stimulus::DrawPreview(expected, Accepted(kDefaults));
+  UpdateWindow(Form1->Handle());
+  HDC window = GetDC(Form1->Handle());
+  int differing = 0;
+  for (int y = 0; y < 89; ++y) {
+    for (int x = 0; x < 485; ++x) {
+      differing += GetPixel(window, 2 + x, 144 + y) != GetPixel(expected.Dc(), x, y) ? 1 : 0;
+    }
+  }
+  ReleaseDC(Form1->Handle(), window);
+  EXPECT_EQ(differing, 0);
+}
+
+TEST_F(MainFormTest, TheProgramCarriesItsVersionRecord) {
+  HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(16));
+  ASSERT_NE(found, nullptr);
+  const auto* bytes = static_cast<const std::uint8_t*>(LockResource(LoadResource(nullptr, found)));
+  const std::string record(reinterpret_cast<const char*>(bytes), SizeofResource(nullptr, found));
+  auto dword = [&](std::size_t at) {
+    return static_cast<std::uint32_t>(bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 |
+                                      bytes[at + 3] << 24);
+  };
+  EXPECT_EQ(dword(40), 0xFEEF04BDu);
+  EXPECT_EQ(dword(48), 0x00020002u);  // file version 2.2.0.0
+  EXPECT_EQ(dword(52), 0u);
+  EXPECT_EQ(dword(56), 0x00020002u);  // product version
+  auto wide = [](const std::string& text) {
+    std::string out;
+    for (char c : text) out += std::string{c, '\0'};
+    return out + std::string(2, '\0');
+  };
+  for (const char* text : {"ProductName", "FileDescription", "Tavrion", "2.2.0.0"}) {
+    EXPECT_NE(record.find(wide(text)), std::string::npos) << text;
+  }
+}
+
+TEST_F(MainFormTest, ItsPictureIsSavedForTheReadme) {
+  RECT client{};
+  GetClientRect(Form1->Handle(), &client);
+  EXPECT_EQ(client.right, 488);
+  EXPECT_EQ(client.bottom, 356);
+  char caption[64] = {};
+  GetWindowTextA(Form1->Handle(), caption, sizeof caption);
+  EXPECT_STREQ(caption, "Tavrion v2.2");
+  UpdateWindow(Form1->Handle());
+  const std::string path = (StartFolder() / "main-window.png").string();
+  EXPECT_TRUE(SaveWindowPicture(Form1->Handle(), path.c_str(), TRUE));
+}
+
+TEST_F(MainFormTest, ChainsOfHandlersEndWithTheFieldsAndFileInAgreement) {
+  const struct {
+    const char* name;
+    std::vector<std::pair<TEdit * TForm1::*, const char*>> typed;  // replaced texts, in order
+    const char* edit1;
+    const char* edit2;
+    const char* edit9;
+    std::int32_t trackbar3;
+    Fields file;
+    std::vector<std::string> shown;
+  } cases[] = {
+      {"a clamped frequency is written back and written twice",
+       {{&TForm1::Edit2, "500"}, {&TForm1::Edit1, "2000"}},
+       "1000",
+       "500",
+       "32767",
+       1000,
+       {"1000", "44100", "500", "5", "32767", "0"},
+       {}},
+      {"a duration below the track bar's range becomes its minimum",
+       {{&TForm1::Edit2, "5"}},
+       "300",
+       "100",
+       "32767",
+       300,
+       {"300", "44100", "100", "5", "32767", "0"},
+       {}},
+      {"leading zeros stay when the track bar is already there",
+       {{&TForm1::Edit1, "0300"}},
+       "0300",
+       "1000",
+       "32767",
+       300,
+       kDefaults,
+       {}},
+      {"an amplitude beyond the maximum stays as typed",
+       {{&TForm1::Edit9, "327670"}},
+       "300",
+       "1000",
+       "327670",
+       300,
+       {"300", "44100", "1000", "5", "32767", "0"},
+       {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TearDown();
+    SetUp();
+    const int before = Form1->TrainsWritten();
+    for (const auto& [edit, text] : c.typed) (Form1->*edit)->SetText(text);
+    EXPECT_EQ(Form1->Edit1->GetText(), c.edit1);
+    EXPECT_EQ(Form1->Edit2->GetText(), c.edit2);
+    EXPECT_EQ(Form1->Edit9->GetText(), c.edit9);
+    EXPECT_EQ(Form1->TrackBar3->Position(), c.trackbar3);
+    EXPECT_EQ(WorkingFile(), TrainFor(c.file));
+    EXPECT_EQ(messages, c.shown);
+    EXPECT_GT(Form1->TrainsWritten(), before);
+  }
+  // The clamped frequency: the nested run wrote the file, then the outer one.
+  TearDown();
+  SetUp();
+  Form1->Edit2->SetText("500");
+  const int before = Form1->TrainsWritten();
+  Form1->Edit1->SetText("2000");
+  EXPECT_EQ(Form1->TrainsWritten() - before, 2);
+}
+
+TEST_F(MainFormTest, DefaultRestoresTheFieldsOneRecalculationAtATime) {
+  const std::string interval = Cp1251("Oops! Ширина импульсов больше межимпульсного интервала!");
+  const struct {
+    const char* name;
+    std::vector<std::pair<TEdit * TForm1::*, const char*>> set;
+    int writes;
+    std::vector<std::string> shown;
+  } cases[] = {
+      {"every field at its default runs nothing", {}, 0, {}},
+      {"only the delay changed runs nothing", {{&TForm1::Edit10, "7"}}, 0, {}},
+      {"a wide pulse is refused once, then the reset duration is written",
+       {{&TForm1::Edit1, "1000"}, {&TForm1::Edit2, "5000"}},
+       1,
+       {interval}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TearDown();
+    SetUp();
+    for (const auto& [edit, text] : c.set) (Form1->*edit)->SetText(text);
+    messages.clear();
+    const int before = Form1->TrainsWritten();
+    ClickOn(Form1->Button3);
+    EXPECT_EQ(Form1->TrainsWritten() - before, c.writes);
+    EXPECT_EQ(messages, c.shown);
+    EXPECT_EQ(Form1->Edit10->GetText(), "0");
+    EXPECT_EQ(WorkingFile(), TrainFor(kDefaults));
+  }
+}
+
+TEST_F(MainFormTest, TypingIntoAFieldRecalculatesOnEachKey) {
+  Retype(Form1->Edit1, "25");
+  EXPECT_EQ(Form1->Edit1->GetText(), "25");
+  EXPECT_EQ(Form1->TrackBar3->Position(), 25);
+  EXPECT_EQ(WorkingFile(), TrainFor({"25", "44100", "1000", "5", "32767", "0"}));
+  EXPECT_EQ(Form1->TrainsWritten(), 3);  // the start, "2", "25"
+}
+
+TEST_F(MainFormTest, DraggingTrackBar3WritesOncePerNewPosition) {
+  POINT at = ThumbCentre(Form1->TrackBar3->Handle());
+  ClientToScreen(Form1->TrackBar3->Handle(), &at);
+  Host().MoveMouse(at.x, at.y);
+  Host().Press();
+  PumpMessages();
+  const int before = Form1->TrainsWritten();
+  std::set<std::int32_t> positions;
+  for (int step = 1; step <= 20; ++step) {
+    Host().MoveMouse(at.x + step * 3, at.y);
+    PumpMessages();
+    positions.insert(Form1->TrackBar3->Position());
+    EXPECT_EQ(Form1->Edit1->GetText(), IntToStr(Form1->TrackBar3->Position()));
+  }
+  positions.erase(300);
+  ASSERT_GT(positions.size(), 5u);
+  EXPECT_EQ(Form1->TrainsWritten() - before, static_cast<int>(positions.size()));
+  const int dragged = Form1->TrainsWritten();
+  Host().Release();
+  PumpMessages();
+  EXPECT_EQ(Form1->TrainsWritten(), dragged);
+  const std::string edit1 = Form1->Edit1->GetText();
+  EXPECT_EQ(WorkingFile(), TrainFor({edit1.c_str(), "44100", "1000", "5", "32767", "0"}));
+}
+
+TEST_F(MainFormTest, AboutShowsTwoLinesAndLeavesActivationAlone) {
+  const int before = Form1->TrainsWritten();
+  ClickOn(Form1->Button2);
+  ASSERT_EQ(messages, std::vector<std::string>{kAboutText});
+  const std::string about = kAboutText;
+  const auto newline = about.find('\n');
+  ASSERT_NE(newline, std::string::npos);
+  EXPECT_EQ(about.find('\n', newline + 1), std::string::npos);
+  EXPECT_EQ(about.substr(newline + 1, 4), "    ");
+  EXPECT_EQ(Form1->TrainsWritten(), before);  // OnActivate did not run again
+  EXPECT_EQ(GetActiveWindow(), Form1->Handle());
+}
+
+TEST_F(MainFormTest, TheDefaultButtonExplainsItselfWithAHint) {
+  const POINT p = CentreOf(Form1->Button3);
+  Host().MoveMouse(p.x, p.y);
+  PumpMessages();
+  Host().AdvanceClock(600);
+  PumpMessages();
+  THintWindow* hint = Application->HintWindow();
+  ASSERT_NE(hint, nullptr);
+  EXPECT_TRUE(IsWindowVisible(hint->Handle()));
+  EXPECT_EQ(hint->GetText(), "Reset to default values");
+  RECT shown{};
+  GetWindowRect(hint->Handle(), &shown);
+  EXPECT_EQ(shown.left, p.x);
+  EXPECT_GT(shown.top, p.y);
+}
+
+}  // namespace

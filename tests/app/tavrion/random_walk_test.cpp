@@ -1,0 +1,157 @@
+// A seeded random walk over the main form's fields as a person would make
+// it: typing digits, signs and hexadecimal prefixes, deleting, replacing,
+// dragging track bars and clicking the up-down. After every step the chain of
+// handlers has ended, and the working file holds the train of the fields as
+// shown, or the last accepted train when the fields are refused.
+#include <functional>
+#include <random>
+#include <utility>
+
+#include "framework/rtl/intconv.h"
+#include "platform/commctrl.h"
+#include "stimulus/wave_writer.h"
+#include "tests/app/tavrion/main_form_fixture.h"
+
+namespace {
+
+// The train the fields stand for, or nothing when they are refused. The
+// delay has no change handler: the recalculation read it as it was then.
+std::optional<std::vector<char>> TrainOfFields(TForm1& form, const std::string& delay) {
+  stimulus::StimulusParams p = stimulus::ReadParams(
+      {form.Edit1->GetText(), form.Edit5->GetText(), delay, form.Edit2->GetText(),
+       form.Edit3->GetText(), form.Edit9->GetText(), form.Edit12->GetText()});
+  if (!stimulus::PassesGate(p) || stimulus::DeriveAndCheck(p)) return std::nullopt;
+  if (!stimulus::WriteWaveFile(p, "expected.wav", [](int) {}).ok) return std::nullopt;
+  return ReadFile("expected.wav");
+}
+
+// Every keystroke and mouse move is followed by `settled`, which checks the
+// file once the handlers it ran have ended.
+class Walker {
+ public:
+  Walker(unsigned seed, std::function<void()> settled)
+      : random_(seed), settled_(std::move(settled)) {}
+
+  void Step(TForm1& form) {
+    TEdit* const edits[] = {form.Edit1, form.Edit2,  form.Edit3, form.Edit5,
+                            form.Edit9, form.Edit12, form.Edit10};
+    TTrackBar* const bars[] = {form.TrackBar1, form.TrackBar2, form.TrackBar3,
+                               form.TrackBar4, form.TrackBar5, form.TrackBar6};
+    switch (Pick(7)) {
+      case 0:
+      case 1:
+        TypeAtEnd(edits[Pick(7)], std::string(1, static_cast<char>('0' + Pick(10))));
+        break;
+      case 2:
+        TypeAtEnd(edits[Pick(7)], "", true);
+        break;
+      case 3: {
+        static const char* const kTexts[] = {"-", "+", "0x", "$", " ", "00", "-0", "1e3"};
+        Replace(edits[Pick(7)], kTexts[Pick(8)] + IntToStr(Pick(2000)));
+        break;
+      }
+      case 4:
+        Replace(edits[Pick(7)], IntToStr(static_cast<int>(Pick(60000)) - 30000));
+        break;
+      case 5:
+        Drag(bars[Pick(6)], static_cast<int>(Pick(81)) - 40);
+        break;
+      default:
+        ClickUpDown(form.UpDown1, Pick(2) == 0);
+        break;
+    }
+  }
+
+ private:
+  unsigned Pick(unsigned n) { return std::uniform_int_distribution<unsigned>(0, n - 1)(random_); }
+
+  void Settle() {
+    PumpMessages();
+    settled_();
+  }
+
+  void TypeKeys(const std::string& text) {
+    for (char c : text) {
+      host::Headless().Type(std::string(1, c));
+      Settle();
+    }
+  }
+
+  void TypeAtEnd(TEdit* edit, const std::string& text, bool backspace = false) {
+    edit->SetFocus();
+    const auto end = static_cast<WPARAM>(edit->GetText().size());
+    SendMessageA(edit->Handle(), EM_SETSEL, end, static_cast<LPARAM>(end));
+    if (backspace) {
+      host::Headless().KeyDown(VK_BACK);
+      host::Headless().KeyUp(VK_BACK);
+      Settle();
+    }
+    TypeKeys(text);
+  }
+
+  void Replace(TEdit* edit, const std::string& text) {
+    edit->SetFocus();
+    SendMessageA(edit->Handle(), EM_SETSEL, 0, -1);
+    TypeKeys(text);
+  }
+
+  void Drag(TTrackBar* bar, int dx) {
+    POINT at = ThumbCentre(bar->Handle());
+    ClientToScreen(bar->Handle(), &at);
+    host::Headless().MoveMouse(at.x, at.y);
+    host::Headless().Press();
+    Settle();
+    host::Headless().MoveMouse(at.x + dx / 2, at.y);
+    Settle();
+    host::Headless().MoveMouse(at.x + dx, at.y);
+    Settle();
+    host::Headless().Release();
+    Settle();
+  }
+
+  void ClickUpDown(TUpDown* updown, bool up) {
+    POINT at{up ? updown->Width() * 3 / 4 : updown->Width() / 4, updown->Height() / 2};
+    ClientToScreen(updown->Handle(), &at);
+    host::Headless().Click(at.x, at.y);
+    Settle();
+  }
+
+  std::mt19937 random_;
+  std::function<void()> settled_;
+};
+
+TEST_F(MainFormTest, ARandomWalkKeepsTheFileInStepWithTheFields) {
+  std::vector<char> accepted = WorkingFile();
+  int step = 0;
+  int mismatches = 0;
+  int recalculations = Form1->Recalculations();
+  std::string delay = Form1->Edit10->GetText();
+  Walker walker(20261206, [&] {
+    if (Form1->Recalculations() == recalculations) {
+      EXPECT_EQ(WorkingFile(), accepted);
+      return;
+    }
+    recalculations = Form1->Recalculations();
+    delay = Form1->Edit10->GetText();
+    if (const auto train = TrainOfFields(*Form1, delay)) accepted = *train;
+    if (WorkingFile() != accepted && ++mismatches <= 3) {
+      ADD_FAILURE() << "step " << step << ": " << Form1->Edit1->GetText() << " "
+                    << Form1->Edit2->GetText() << " " << Form1->Edit3->GetText() << " "
+                    << Form1->Edit5->GetText() << " " << Form1->Edit9->GetText() << " "
+                    << Form1->Edit12->GetText() << " delay " << delay;
+    }
+  });
+  for (; step < 1000 && mismatches == 0; ++step) {
+    walker.Step(*Form1);
+    // Long trains make the walk slow without making it better.
+    if (accepted.size() > 2'000'000) {
+      ClickOn(Form1->Button3);
+      accepted = WorkingFile();
+    }
+  }
+  // The outer run and at most six nested ones, one for each track bar.
+  EXPECT_LE(Form1->DeepestRecalculation(), 7);
+  EXPECT_GE(Form1->DeepestRecalculation(), 2);
+}
+
+}  // namespace

@@ -1,0 +1,138 @@
+// Stimulation from the window: the delay in virtual time, what the sound
+// output receives, and what the user may still do while the start is pending.
+#include <platform/codepage.h>
+#include <platform/windows.h>
+
+#include "tests/app/tavrion/main_form_fixture.h"
+
+namespace {
+
+constexpr std::size_t kDefaultFrames = (2984 - 44) / 4;
+constexpr WORD kHourGlass = 32514;
+
+std::vector<std::uint8_t> Frames(const std::vector<char>& file) {
+  return {file.begin() + 44, file.end()};
+}
+
+TEST_F(MainFormTest, StimulatePlaysTheFileOnceOrLooped) {
+  const struct {
+    bool loop;
+    std::size_t min_frames;
+  } cases[] = {{false, kDefaultFrames}, {true, 3 * kDefaultFrames}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.loop ? "looped" : "once");
+    TearDown();
+    SetUp();
+    if (c.loop) ClickOn(Form1->CheckBox2);
+    ClickOn(Form1->Button1);
+    Host().AdvanceClock(100);
+    const host::AudioRecording sound = Host().Audio();
+    ASSERT_GE(sound.Frames(), c.min_frames);
+    if (!c.loop) {
+      EXPECT_EQ(sound.Frames(), kDefaultFrames);
+    }
+    const std::vector<std::uint8_t> train = Frames(WorkingFile());
+    for (std::size_t start = 0; start + train.size() <= sound.bytes.size(); start += train.size()) {
+      EXPECT_TRUE(std::equal(train.begin(), train.end(), sound.bytes.begin() + start));
+    }
+  }
+}
+
+TEST_F(MainFormTest, UncheckingTheBoxStopsALoop) {
+  ClickOn(Form1->CheckBox2);
+  ClickOn(Form1->Button1);
+  Host().AdvanceClock(50);
+  ClickOn(Form1->CheckBox2);
+  const std::size_t stopped = Host().Audio().Frames();
+  Host().AdvanceClock(500);
+  EXPECT_EQ(Host().Audio().Frames(), stopped);
+}
+
+TEST_F(MainFormTest, TheDelayIsWaitedWithTheWindowAlive) {
+  Form1->Edit10->SetText("2");
+  int painted_during = 0;
+  std::vector<WORD> shapes;
+  during_wait = [&] {
+    shapes.push_back(Host().CursorShape());
+    const auto log = Host().WindowLog(Form1->Handle());
+    painted_during = log ? log->presents : 0;
+    if (shapes.size() == 1) {
+      InvalidateRect(Form1->Handle(), nullptr, TRUE);
+      const POINT about = CentreOf(Form1->Button2);
+      Host().Click(about.x, about.y);  // not acted on now
+      return true;
+    }
+    return false;
+  };
+  const std::uint64_t clicked = GetTickCount();
+  ClickOn(Form1->Button1);
+  Host().AdvanceClock(10);
+  const host::AudioRecording sound = Host().Audio();
+  ASSERT_FALSE(sound.pulls.empty());
+  const std::uint64_t waited = sound.pulls.front().time - clicked;
+  EXPECT_GE(waited, 1000u);
+  EXPECT_LE(waited, 2000u);
+  ASSERT_FALSE(shapes.empty());
+  for (WORD shape : shapes) EXPECT_EQ(shape, kHourGlass);
+  EXPECT_GT(painted_during, 0);
+  EXPECT_TRUE(messages.empty());
+  EXPECT_EQ(Screen->Cursor(), 0);
+}
+
+TEST_F(MainFormTest, TheBoxOrClosingCancelsAPendingStart) {
+  const struct {
+    const char* name;
+    bool close;
+  } cases[] = {{"a click on the box", false}, {"closing the window", true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TearDown();
+    SetUp();
+    Form1->Edit10->SetText("30");
+    const std::uint64_t clicked = GetTickCount();
+    bool acted = false;
+    during_wait = [&] {
+      if (acted) return false;
+      acted = true;
+      if (c.close) {
+        Host().Inject({.kind = host::InputEvent::kClose, .window = Form1->Handle()});
+      } else {
+        const POINT p = CentreOf(Form1->CheckBox2);
+        Host().Click(p.x, p.y);
+      }
+      return true;
+    };
+    ClickOn(Form1->Button1);
+    EXPECT_LT(GetTickCount() - clicked, 2000u);
+    EXPECT_TRUE(Host().Audio().pulls.empty());
+    EXPECT_EQ(Screen->Cursor(), 0);
+    EXPECT_EQ(Application->Terminated(), c.close);
+    if (!c.close) {
+      EXPECT_TRUE(Form1->CheckBox2->Checked());
+    }
+  }
+}
+
+TEST_F(MainFormTest, StimulateRefusesWhatCannotPlay) {
+  const struct {
+    TEdit* TForm1::*edit;
+    const char* text;
+    std::string shown;
+  } cases[] = {
+      {&TForm1::Edit1, "", codepage::Utf8ToCp1251("Нулевая частота ?").value()},
+      {&TForm1::Edit10, "abc", "'abc' is not a valid integer value."},
+  };
+  for (const auto& c : cases) {
+    TearDown();
+    SetUp();
+    (Form1->*c.edit)->SetText(c.text);
+    messages.clear();
+    ClickOn(Form1->Button1);
+    Host().AdvanceClock(100);
+    EXPECT_EQ(messages.size(), 1u) << c.text;
+    EXPECT_TRUE(Host().Audio().pulls.empty());
+    EXPECT_EQ(Screen->Cursor(), 0);
+  }
+}
+
+}  // namespace

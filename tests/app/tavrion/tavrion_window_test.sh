@@ -1,0 +1,106 @@
+#!/usr/bin/env bash
+# The program on a real X server (Xvfb, no window manager) with SDL's disk
+# audio driver: the window "Tavrion v2.2" appears with its 488 x 356 client
+# area and writes tavrion.wav at once, a click and typed text rewrite the
+# file, a click on Stimulate leaves the train's frames in the driver's file,
+# and Alt+F4 ends the program with status 0. Without a display the program
+# says so in one line and fails.
+#
+#   tavrion_window_test.sh TAVRION window [SCREENSHOT_DIR]
+#   tavrion_window_test.sh TAVRION no-display
+set -euo pipefail
+# shellcheck source=/dev/null
+source "$(dirname "$0")/../../support/desktop_test.sh"
+
+program=$1
+mode=$2
+shots=${3:-.}
+
+fail() {
+  echo "FAIL: $*" >&2
+  [ -n "${work:-}" ] && [ -f "$work/tavrion.err" ] && { echo "-- stderr:" >&2; cat "$work/tavrion.err" >&2; }
+  exit 1
+}
+
+if [ "$mode" = no-display ]; then
+  refuses_without_display "$program"
+  exit 0
+fi
+
+needs_tools Xvfb xdotool xwininfo cmp
+
+work=$(mktemp -d)
+xvfb_pid=
+program_pid=
+cleanup() {
+  [ -n "$program_pid" ] && kill "$program_pid" 2> /dev/null || true
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2> /dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+start_xvfb "$work" || fail "Xvfb did not start"
+export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$work/audio.raw
+
+mkdir "$work/run"
+(cd "$work/run" && exec "$program" 2> "$work/tavrion.err") &
+program_pid=$!
+
+# Waits up to five seconds for the file to have `size` bytes.
+expect_size() {
+  for _ in $(seq 50); do
+    [ -f "$work/run/tavrion.wav" ] && [ "$(stat -c %s "$work/run/tavrion.wav")" = "$1" ] && return 0
+    kill -0 "$program_pid" 2> /dev/null || fail "the program ended while waiting for $1 bytes"
+    sleep 0.1
+  done
+  fail "tavrion.wav is not $1 bytes but $(stat -c %s "$work/run/tavrion.wav" 2> /dev/null || echo missing)"
+}
+
+window=$(timeout 10 xdotool search --sync --name '^Tavrion v2\.2$' | head -n1)
+[ -n "$window" ] || fail "no window"
+info=$(xwininfo -id "$window")
+field() { printf '%s\n' "$info" | sed -n "s/^ *$1: *//p"; }
+[ "$(field Width)x$(field Height)" = 488x356 ] || fail "client area $(field Width)x$(field Height)"
+x=$(field 'Absolute upper-left X')
+y=$(field 'Absolute upper-left Y')
+expect_size 2984
+
+# Edit1 lies at 168,8, 65 x 21: its text replaced by 50 pulses/s gives five
+# periods of 882 frames.
+xdotool mousemove $((x + 200)) $((y + 18)) click 1
+xdotool key End BackSpace BackSpace BackSpace
+xdotool type --delay 30 "50"
+expect_size $((44 + 5 * 882 * 4))
+cp "$work/run/tavrion.wav" "$work/train.wav"
+
+# Stimulate lies at 320,90, 161 x 25. The device is opened for the sound, so
+# the driver's file starts with the train's frames.
+xdotool mousemove $((x + 400)) $((y + 102)) click 1
+frames=$((5 * 882 * 4))
+for _ in $(seq 50); do
+  [ -f "$work/audio.raw" ] && [ "$(stat -c %s "$work/audio.raw")" -ge $frames ] && break
+  sleep 0.1
+done
+[ -f "$work/audio.raw" ] || fail "nothing reached the sound driver"
+cmp -n $frames <(tail -c +45 "$work/train.wav") "$work/audio.raw" ||
+  fail "the driver's file does not start with the train"
+
+mkdir -p "$shots"
+xwd -root -silent -out "$shots/tavrion-window.xwd"
+if convert -version 2> /dev/null | grep -q ImageMagick; then
+  convert "$shots/tavrion-window.xwd" "$shots/tavrion-window.png" && rm "$shots/tavrion-window.xwd"
+fi
+
+xdotool key alt+F4
+for _ in $(seq 50); do
+  kill -0 "$program_pid" 2> /dev/null || break
+  sleep 0.1
+done
+kill -0 "$program_pid" 2> /dev/null && fail "still running after Alt+F4"
+set +e
+wait "$program_pid"
+status=$?
+set -e
+program_pid=
+[ "$status" -eq 0 ] || fail "exit status $status"
+echo "window ${x},${y} 488x356; file written, rewritten by typing, played; Alt+F4 ended it"
