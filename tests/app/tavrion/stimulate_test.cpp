@@ -3,6 +3,7 @@
 #include <platform/codepage.h>
 #include <platform/windows.h>
 
+#include "app/tavrion/local_clock.h"
 #include "tests/app/tavrion/main_form_fixture.h"
 
 namespace {
@@ -12,6 +13,23 @@ constexpr WORD kHourGlass = 32514;
 
 std::vector<std::uint8_t> Frames(const std::vector<char>& file) {
   return {file.begin() + 44, file.end()};
+}
+
+TEST(LocalClock, CountsOnAcrossMidnightAndTheYear) {
+  const struct {
+    SYSTEMTIME before, after;
+    std::int32_t seconds_between;
+  } cases[] = {
+      {{2026, 12, 4, 31, 23, 59, 59, 999}, {2027, 1, 5, 1, 0, 0, 0, 0}, 1},
+      {{2024, 2, 3, 28, 23, 59, 59, 0}, {2024, 2, 4, 29, 0, 0, 0, 0}, 1},
+      {{2024, 2, 4, 29, 12, 0, 0, 0}, {2024, 3, 5, 1, 12, 0, 0, 0}, 86400},
+      {{1970, 1, 4, 1, 0, 0, 0, 0}, {1970, 1, 4, 1, 0, 0, 59, 0}, 59},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(tavrion::ClockSecondsOf(c.after) - tavrion::ClockSecondsOf(c.before),
+              c.seconds_between);
+  }
+  EXPECT_EQ(tavrion::ClockSecondsOf({1970, 1, 4, 1, 0, 0, 0, 0}), 0);
 }
 
 TEST_F(MainFormTest, StimulatePlaysTheFileOnceOrLooped) {
