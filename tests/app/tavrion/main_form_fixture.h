@@ -7,7 +7,6 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -22,8 +21,12 @@ inline host::HeadlessHost& Host() {
 }
 
 inline std::vector<char> ReadFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
+  std::error_code error;
+  std::vector<char> bytes(static_cast<std::size_t>(std::filesystem::file_size(path, error)));
+  if (error) return {};
+  std::ifstream(path, std::ios::binary)
+      .read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  return bytes;
 }
 
 class MainFormTest : public ::testing::Test {

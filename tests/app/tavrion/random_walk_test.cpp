@@ -144,7 +144,7 @@ TEST_F(MainFormTest, ARandomWalkKeepsTheFileInStepWithTheFields) {
   for (; step < 1000 && mismatches == 0; ++step) {
     walker.Step(*Form1);
     // Long trains make the walk slow without making it better.
-    if (accepted.size() > 2'000'000) {
+    if (accepted.size() > 200'000) {
       ClickOn(Form1->Button3);
       accepted = WorkingFile();
     }
