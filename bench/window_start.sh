@@ -35,7 +35,7 @@ for _ in $(seq "$runs"); do
   end=$(date +%s%N)
   times+=($(((end - start) / 1000000)))
   sleep 0.3
-  rss=$(sed -n 's/^VmRSS: *\([0-9]*\) kB/\1/p' "/proc/$pid/status")
+  rss=$(sed -n 's/^VmRSS:[[:space:]]*\([0-9]*\) kB/\1/p' "/proc/$pid/status")
   [ "$rss" -gt "$rss_max" ] && rss_max=$rss
   kill "$pid"
   wait "$pid" 2> /dev/null || true

@@ -20,6 +20,10 @@ std::unique_ptr<SdlHost> SdlHost::Create(std::unique_ptr<AudioOutput> audio, std
   SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
   // The program is an ordinary window: leave the compositor alone.
   SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+  // Our pixels are drawn by the platform: the window system's own shared
+  // memory image shows them. A texture through OpenGL would load a whole
+  // software renderer (some 60 MB resident) where there is no GPU.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   // Only the drivers that show windows to a person; SDL would otherwise fall
   // back to drawing off the screen. Wayland is tried only where there is a
   // compositor, so a terminal without a display hears just our one line. An
