@@ -148,6 +148,10 @@ void SdlWindow::Update(const WindowState& next) {
   }
   if (next.active && next.takes_focus && (showing || !previous.active)) {
     SDL_RaiseWindow(window_);
+    // Raising asks a window manager for the focus; without one (a bare X
+    // server) the keyboard would stay with nobody once a dialog of ours has
+    // gone, so a window already on the screen takes it itself.
+    if (!showing) SDL_SetWindowInputFocus(window_);
   }
   if (host_ != nullptr) host_->ApplyOwners();
 }

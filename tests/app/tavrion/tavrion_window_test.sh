@@ -3,8 +3,8 @@
 # audio driver: the window "Tavrion v2.2" appears with its 488 x 356 client
 # area and writes tavrion.wav at once, a click and typed text rewrite the
 # file, a click on Stimulate leaves the train's frames in the driver's file,
-# and Alt+F4 ends the program with status 0. Without a display the program
-# says so in one line and fails.
+# About opens a dialog that Enter closes, and Alt+F4 ends the program with
+# status 0. Without a display the program says so in one line and fails.
 #
 #   tavrion_window_test.sh TAVRION window [SCREENSHOT_DIR]
 #   tavrion_window_test.sh TAVRION no-display
@@ -72,6 +72,18 @@ xdotool key End BackSpace BackSpace BackSpace
 xdotool type --delay 30 "50"
 expect_size $((44 + 5 * 882 * 4))
 cp "$work/run/tavrion.wav" "$work/train.wav"
+
+# About (438,328, 41 x 25) opens a dialog captioned with the title; Enter
+# closes it, and the keyboard is the main window's again (Alt+F4 below).
+xdotool mousemove $((x + 458)) $((y + 340)) click 1
+about=$(timeout 10 xdotool search --sync --onlyvisible --name '^Tavrion$' | head -n1)
+[ -n "$about" ] || fail "no About dialog"
+xdotool key Return
+for _ in $(seq 50); do
+  xdotool search --onlyvisible --name '^Tavrion$' > /dev/null || break
+  sleep 0.1
+done
+xdotool search --onlyvisible --name '^Tavrion$' > /dev/null && fail "Enter did not close the About dialog"
 
 # Stimulate lies at 320,90, 161 x 25. The device is opened for the sound, so
 # the driver's file starts with the train's frames.
