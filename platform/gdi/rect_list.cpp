@@ -107,4 +107,11 @@ bool Contains(const RectList& area, POINT point) {
   });
 }
 
+bool WithinOnePiece(const RectList& area, const RECT& r) {
+  return std::any_of(area.begin(), area.end(), [&](const RECT& piece) {
+    return r.left >= piece.left && r.top >= piece.top && r.right <= piece.right &&
+           r.bottom <= piece.bottom;
+  });
+}
+
 }  // namespace gdi

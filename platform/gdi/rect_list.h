@@ -35,5 +35,7 @@ void Offset(RectList& area, LONG dx, LONG dy);
 
 // Whether `point` lies in the area (right and bottom edges excluded).
 bool Contains(const RectList& area, POINT point);
+// Whether one rectangle of the list holds all of `r`.
+bool WithinOnePiece(const RectList& area, const RECT& r);
 
 }  // namespace gdi

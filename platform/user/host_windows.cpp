@@ -137,13 +137,7 @@ Shown& Open(HWND handle, const host::WindowState& state) {
 }
 
 void AddDamage(gdi::RectList& damage, const RECT& area) {
-  if (gdi::IsEmpty(area)) return;
-  for (const RECT& r : damage) {
-    if (area.left >= r.left && area.top >= r.top && area.right <= r.right &&
-        area.bottom <= r.bottom) {
-      return;
-    }
-  }
+  if (gdi::IsEmpty(area) || gdi::WithinOnePiece(damage, area)) return;
   damage.push_back(area);
   if (damage.size() > kMostDamaged) damage = {gdi::Bounds(damage)};
 }

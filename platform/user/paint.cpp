@@ -84,8 +84,12 @@ void Mark(Window* w, const RECT& area, UINT flags, bool whole) {
   } else if ((flags & RDW_INVALIDATE) != 0) {
     if (!IsShown(w)) return;
     RectList added{gdi::Clip(area, client)};
-    if (gdi::IsEmpty(added.front())) added.clear();
-    if ((w->style & WS_CLIPCHILDREN) != 0) {
+    // A picture drawn call by call marks the same area again and again: what
+    // one piece of the update region already holds changes nothing.
+    const bool marked =
+        gdi::WithinOnePiece(w->update, added.front()) && (w->erase || (flags & RDW_ERASE) == 0);
+    if (gdi::IsEmpty(added.front()) || marked) added.clear();
+    if ((w->style & WS_CLIPCHILDREN) != 0 && !added.empty()) {
       for (const Window* child : w->children) {
         if ((child->style & WS_VISIBLE) != 0) gdi::Subtract(added, child->rect);
       }

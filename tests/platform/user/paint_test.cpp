@@ -112,10 +112,12 @@ TEST_F(Paint, BeginPaintErasesFirstReportsTheBoxAndValidates) {
     LRESULT erase_answer;
     std::vector<std::string> expected;
     BOOL fErase;
+    BOOL again_erasing = FALSE;  // a part of what is invalid, invalidated again
   } cases[] = {
       {TRUE, 1, {"W WM_PAINT posted", "W WM_ERASEBKGND", "W 0x0400"}, FALSE},
       {TRUE, 0, {"W WM_PAINT posted", "W WM_ERASEBKGND", "W 0x0400"}, TRUE},
       {FALSE, 1, {"W WM_PAINT posted", "W 0x0400"}, FALSE},
+      {FALSE, 1, {"W WM_PAINT posted", "W WM_ERASEBKGND", "W 0x0400"}, FALSE, TRUE},
   };
   for (const auto& c : cases) {
     HWND w = Window("W", WS_POPUP, 0, 0, 100, 100);
@@ -135,12 +137,14 @@ TEST_F(Paint, BeginPaintErasesFirstReportsTheBoxAndValidates) {
     const RECT a{10, 10, 20, 20}, b{30, 5, 40, 15};
     InvalidateRect(w, &a, c.invalidate_erasing);
     InvalidateRect(w, &b, FALSE);
+    const RECT inside_a{12, 12, 18, 18};
+    if (c.again_erasing) InvalidateRect(w, &inside_a, TRUE);
     log.Start();
     EXPECT_EQ(DrainMessages(), (std::vector<UINT>{WM_PAINT}));
     EXPECT_TRUE(log.Saw(c.expected));
     EXPECT_EQ(seen.rcPaint, (RECT{10, 5, 40, 20}));
     EXPECT_EQ(seen.fErase, c.fErase);
-    if (c.invalidate_erasing) {
+    if (c.invalidate_erasing || c.again_erasing) {
       EXPECT_EQ(erased_with, seen.hdc);
     }
     EXPECT_EQ(gdi::DeviceContext::FromHandle(seen.hdc), nullptr);  // EndPaint released it
