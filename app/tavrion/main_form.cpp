@@ -54,11 +54,6 @@ TAVRION_CLASS_INFO(TForm1, "Form1") {
   c.Method<&TForm1::TrackBar6Change>("TrackBar6Change");
 }
 
-MainFormStimulus& TForm1::Stimulus() {
-  if (stimulus_ == nullptr) stimulus_ = std::make_unique<MainFormStimulus>(*this);
-  return *stimulus_;
-}
-
 void TForm1::Edit1Change(TObject*) {
   ++recalculations_;
   ++depth_;
@@ -67,23 +62,21 @@ void TForm1::Edit1Change(TObject*) {
     int& depth;
     ~Leave() { --depth; }
   } leave{depth_};
-  stimulus::Recalculate(Stimulus(), shared_);
+  stimulus::Recalculate(stimulus_, shared_);
 }
 
 void TForm1::Button1Click(TObject*) {
-  MainFormStimulus& host = Stimulus();
-  host.BeginWait();
+  stimulus_.BeginWait();
   struct End {
     MainFormStimulus& host;
     ~End() { host.EndWait(); }
-  } end{host};
-  stimulus::Stimulate(host, shared_);
+  } end{stimulus_};
+  stimulus::Stimulate(stimulus_, shared_);
 }
 
 void TForm1::CheckBox2Click(TObject*) {
-  MainFormStimulus& host = Stimulus();
-  if (host.Waiting()) host.CancelPendingStart();
-  stimulus::StopSound(host);
+  if (stimulus_.Waiting()) stimulus_.CancelPendingStart();
+  stimulus::StopSound(stimulus_);
 }
 
 void TForm1::Button2Click(TObject*) {

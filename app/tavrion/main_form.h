@@ -4,8 +4,6 @@
 // stimulus engine through MainFormStimulus.
 #pragma once
 
-#include <memory>
-
 #include "app/tavrion/form_stimulus.h"
 #include "framework/comctrls/progress_bar.h"
 #include "framework/comctrls/trackbar.h"
@@ -74,14 +72,12 @@ class TForm1 : public TForm {
   // How many recalculations ran, and how deeply they nested at most.
   int Recalculations() const { return recalculations_; }
   int DeepestRecalculation() const { return deepest_; }
-  bool StimulationPending() const { return stimulus_ != nullptr && stimulus_->Waiting(); }
-  int TrainsWritten() const { return stimulus_ != nullptr ? stimulus_->TrainsWritten() : 0; }
+  bool StimulationPending() const { return stimulus_.Waiting(); }
+  int TrainsWritten() const { return stimulus_.TrainsWritten(); }
 
  private:
-  MainFormStimulus& Stimulus();
-
   stimulus::SharedParams shared_;
-  std::unique_ptr<MainFormStimulus> stimulus_;
+  MainFormStimulus stimulus_{*this};
   int recalculations_ = 0;
   int depth_ = 0;
   int deepest_ = 0;

@@ -8,11 +8,12 @@
 //   drawcursors OUTDIR
 #include <array>
 #include <cstdint>
-#include <fstream>
 #include <functional>
 #include <iostream>
 #include <string>
 #include <vector>
+
+#include "tools/common/image_file.h"
 
 namespace {
 
@@ -184,36 +185,10 @@ Cursor VSplit() {
   return c;
 }
 
-void Put(std::vector<std::uint8_t>& out, std::uint32_t value, int size) {
-  for (int i = 0; i < size; ++i) out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
-}
-
 // One 1-bit image: the colour rows (white set), then the mask rows (set where
 // the background shows), both from the bottom up.
 std::vector<std::uint8_t> CursorFile(const Cursor& c) {
-  constexpr std::uint32_t kHeaderSize = 40, kPaletteSize = 8, kRowBytes = kSize / 8;
-  constexpr std::uint32_t kPlaneSize = kRowBytes * kSize;
-  constexpr std::uint32_t kImageSize = kHeaderSize + kPaletteSize + 2 * kPlaneSize;  // 304
-  std::vector<std::uint8_t> out;
-  Put(out, 0, 2);  // reserved
-  Put(out, 2, 2);  // type: cursor
-  Put(out, 1, 2);  // one image
-  // Directory entry: width, height, colours, reserved, hot spot, size, offset.
-  out.insert(out.end(), {kSize, kSize, 2, 0});
-  Put(out, static_cast<std::uint32_t>(c.hot_x), 2);
-  Put(out, static_cast<std::uint32_t>(c.hot_y), 2);
-  Put(out, kImageSize, 4);
-  Put(out, 22, 4);
-  // Bitmap header; the height counts the colour and the mask image.
-  Put(out, kHeaderSize, 4);
-  Put(out, kSize, 4);
-  Put(out, 2 * kSize, 4);
-  Put(out, 1, 2);
-  Put(out, 1, 2);
-  Put(out, 0, 4);  // no compression
-  Put(out, 2 * kPlaneSize, 4);
-  for (int i = 0; i < 4; ++i) Put(out, 0, 4);  // resolution, colours used, important
-  out.insert(out.end(), {0, 0, 0, 0, 255, 255, 255, 0});
+  std::vector<std::uint8_t> rows;
   for (const Pixel set : {kWhite, kClear}) {
     for (int y = kSize - 1; y >= 0; --y) {
       for (int x = 0; x < kSize; x += 8) {
@@ -221,11 +196,13 @@ std::vector<std::uint8_t> CursorFile(const Cursor& c) {
         for (int bit = 0; bit < 8; ++bit) {
           if (c.pixels[y][x + bit] == set) byte |= static_cast<std::uint8_t>(0x80 >> bit);
         }
-        out.push_back(byte);
+        rows.push_back(byte);
       }
     }
   }
-  return out;
+  return tools::ImageFile(2, kSize, 1, static_cast<std::uint16_t>(c.hot_x),
+                          static_cast<std::uint16_t>(c.hot_y), {0, 0, 0, 0, 255, 255, 255, 0},
+                          rows);
 }
 
 }  // namespace
@@ -242,14 +219,7 @@ int main(int argc, char** argv) {
                  {32765, HSplit()},    {32766, Drag()},    {32767, NoDrop()}};
   for (const auto& [number, cursor] : cursors) {
     const std::string path = std::string(argv[1]) + "/" + std::to_string(number) + ".cur";
-    const std::vector<std::uint8_t> file = CursorFile(cursor);
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(file.data()),
-              static_cast<std::streamsize>(file.size()));
-    if (!out.flush()) {
-      std::cerr << "drawcursors: cannot write " << path << "\n";
-      return 1;
-    }
+    if (!tools::WriteBytes(path, CursorFile(cursor), "drawcursors")) return 1;
   }
   return 0;
 }

@@ -12,10 +12,11 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <iostream>
 #include <string>
 #include <vector>
+
+#include "tools/common/image_file.h"
 
 namespace {
 
@@ -67,41 +68,18 @@ Picture Draw() {
   return p;
 }
 
-void Put(std::vector<std::uint8_t>& out, std::uint32_t value, int size) {
-  for (int i = 0; i < size; ++i) out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
-}
-
 std::vector<std::uint8_t> IconFile(const Picture& p) {
-  constexpr std::uint32_t kHeaderSize = 40, kPaletteSize = 64;
-  constexpr std::uint32_t kXorSize = kSize * kSize / 2, kAndSize = kSize * kSize / 8;
-  constexpr std::uint32_t kImageSize = kHeaderSize + kPaletteSize + kXorSize + kAndSize;  // 744
-  std::vector<std::uint8_t> out;
-  Put(out, 0, 2);  // reserved
-  Put(out, 1, 2);  // type: icon
-  Put(out, 1, 2);  // one image
-  // Directory entry: width, height, colours, reserved, planes, bits, size, offset.
-  out.insert(out.end(), {kSize, kSize, 16, 0});
-  Put(out, 1, 2);
-  Put(out, 4, 2);
-  Put(out, kImageSize, 4);
-  Put(out, 22, 4);
-  // Bitmap header; the height counts the colour and the mask image.
-  Put(out, kHeaderSize, 4);
-  Put(out, kSize, 4);
-  Put(out, 2 * kSize, 4);
-  Put(out, 1, 2);
-  Put(out, 4, 2);
-  Put(out, 0, 4);  // no compression
-  Put(out, kXorSize + kAndSize, 4);
-  for (int i = 0; i < 4; ++i) Put(out, 0, 4);  // resolution, colours used, important
-  for (const auto& rgb : kPalette) out.insert(out.end(), {rgb[2], rgb[1], rgb[0], 0});
-  // Rows from the bottom up, the left pixel in the high nibble.
+  std::vector<std::uint8_t> palette;
+  for (const auto& rgb : kPalette) palette.insert(palette.end(), {rgb[2], rgb[1], rgb[0], 0});
+  // Rows from the bottom up, the left pixel in the high nibble; then the
+  // mask, every pixel opaque.
+  std::vector<std::uint8_t> rows;
   for (int y = kSize - 1; y >= 0; --y) {
     for (int x = 0; x < kSize; x += 2)
-      out.push_back(static_cast<std::uint8_t>(p[y][x] << 4 | p[y][x + 1]));
+      rows.push_back(static_cast<std::uint8_t>(p[y][x] << 4 | p[y][x + 1]));
   }
-  out.insert(out.end(), kAndSize, 0);  // every pixel opaque
-  return out;
+  rows.insert(rows.end(), kSize * kSize / 8, 0);
+  return tools::ImageFile(1, kSize, 4, 1, 4, palette, rows);  // 766 bytes
 }
 
 // The picture scaled to size x size by its nearest pixels, as RGB rows.
@@ -143,12 +121,5 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (argc != 2) return Usage();
-  const std::vector<std::uint8_t> icon = IconFile(Draw());
-  std::ofstream out(argv[1], std::ios::binary);
-  out.write(reinterpret_cast<const char*>(icon.data()), static_cast<std::streamsize>(icon.size()));
-  if (!out.flush()) {
-    std::cerr << "pulseicon: cannot write " << argv[1] << "\n";
-    return 1;
-  }
-  return 0;
+  return tools::WriteBytes(argv[1], IconFile(Draw()), "pulseicon") ? 0 : 1;
 }

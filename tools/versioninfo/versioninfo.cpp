@@ -6,19 +6,17 @@
 #include <array>
 #include <cstdint>
 #include <cstdio>
-#include <fstream>
 #include <iostream>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "tools/common/image_file.h"
+
 namespace {
 
+using tools::Put;
 using Bytes = std::vector<std::uint8_t>;
-
-void Put(Bytes& out, std::uint32_t value, int size) {
-  for (int i = 0; i < size; ++i) out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
-}
 
 void Align(Bytes& out) {
   while (out.size() % 4 != 0) out.push_back(0);
@@ -104,13 +102,5 @@ int main(int argc, char** argv) {
     std::cerr << "usage: versioninfo MAJOR.MINOR.PATCH.BUILD NAME OUT.bin\n";
     return 2;
   }
-  const Bytes record = VersionRecord(parts, argv[1], argv[2]);
-  std::ofstream out(argv[3], std::ios::binary);
-  out.write(reinterpret_cast<const char*>(record.data()),
-            static_cast<std::streamsize>(record.size()));
-  if (!out.flush()) {
-    std::cerr << "versioninfo: cannot write " << argv[3] << "\n";
-    return 1;
-  }
-  return 0;
+  return tools::WriteBytes(argv[3], VersionRecord(parts, argv[1], argv[2]), "versioninfo") ? 0 : 1;
 }

@@ -91,9 +91,6 @@ class MainFormTest : public ::testing::Test {
   }
 
   std::vector<char> WorkingFile() const { return ReadFile(folder_ / "tavrion.wav"); }
-  bool WorkingFileExists() const { return std::filesystem::exists(folder_ / "tavrion.wav"); }
-  void RemoveWorkingFile() const { std::filesystem::remove(folder_ / "tavrion.wav"); }
-  const std::filesystem::path& Folder() const { return folder_; }
   // Where the test was started: pictures for people to look at go there.
   const std::filesystem::path& StartFolder() const { return previous_; }
 
