@@ -233,7 +233,6 @@ TEST_F(Hints, HintsStayOnTheDesktop) {
   RestAt(OnButton(5, 5));
   const RECT first = HintRect();
   const SIZE size{first.right - first.left, first.bottom - first.top};
-  const POINT near_corner = OnButton(client.right - 3, client.bottom - 3);
   const struct {
     POINT at;  // on the button
     bool right;
@@ -256,8 +255,6 @@ TEST_F(Hints, HintsStayOnTheDesktop) {
     MoveTo({cursor.x - 1, cursor.y});
     EXPECT_TRUE(Shown()) << c.at.x << "," << c.at.y;
   }
-  EXPECT_GT(near_corner.x + size.cx, 500);
-  EXPECT_GT(near_corner.y + kArrowMargin + size.cy, 320);
 }
 
 TEST_F(Hints, SizesFollowTheText) {
