@@ -16,9 +16,7 @@
 
 namespace {
 
-host::HeadlessHost& Host() {
-  return host::Headless();
-}
+constexpr auto Host = host::Headless;
 
 class AppAndSystem : public testing::Test {
  protected:

