@@ -25,6 +25,8 @@ TEST(Cursors, SystemCursorsHaveStableDistinctHandles) {
     EXPECT_EQ(std::count(seen.begin(), seen.end(), cursor), 0);
     seen.push_back(cursor);
   }
+  // The obsolete size cursor is the size-all one.
+  EXPECT_EQ(LoadCursorA(nullptr, MAKEINTRESOURCEA(32640)), LoadCursorA(nullptr, IDC_SIZEALL));
 }
 
 // The rows, counted from the top, of the AND half of a cursor's mask that
@@ -95,10 +97,6 @@ TEST(Cursors, UnknownNamesAndOtherModulesGiveNothing) {
     EXPECT_EQ(LoadCursorA(c.instance, c.name), nullptr) << reinterpret_cast<std::uintptr_t>(c.name);
   }
   EXPECT_EQ(LoadIconA(reinterpret_cast<HINSTANCE>(&marker), "MAINICON"), nullptr);
-}
-
-TEST(Cursors, TheObsoleteSizeCursorIsTheSizeAllCursor) {
-  EXPECT_EQ(LoadCursorA(nullptr, MAKEINTRESOURCEA(32640)), LoadCursorA(nullptr, IDC_SIZEALL));
 }
 
 // The seven cursors the program carries load, show as a picture with clear
