@@ -106,21 +106,19 @@ TEST_F(MainFormTest, ChainsOfHandlersEndWithTheFieldsAndFileInAgreement) {
   const struct {
     const char* name;
     std::vector<std::pair<TEdit * TForm1::*, const char*>> typed;  // replaced texts, in order
-    const char* edit1;
-    const char* edit2;
-    const char* edit9;
+    const char *edit1, *edit2, *edit9;
     std::int32_t trackbar3;
     Fields file;
-    std::vector<std::string> shown;
+    int last_writes;  // trains the last text wrote: a nested run and the outer one
   } cases[] = {
-      {"a clamped frequency is written back and written twice",
+      {"a clamped frequency is written back",
        {{&TForm1::Edit2, "500"}, {&TForm1::Edit1, "2000"}},
        "1000",
        "500",
        "32767",
        1000,
        {"1000", "44100", "500", "5", "32767", "0"},
-       {}},
+       2},
       {"a duration below the track bar's range becomes its minimum",
        {{&TForm1::Edit2, "5"}},
        "300",
@@ -128,7 +126,7 @@ TEST_F(MainFormTest, ChainsOfHandlersEndWithTheFieldsAndFileInAgreement) {
        "32767",
        300,
        {"300", "44100", "100", "5", "32767", "0"},
-       {}},
+       2},
       {"leading zeros stay when the track bar is already there",
        {{&TForm1::Edit1, "0300"}},
        "0300",
@@ -136,7 +134,7 @@ TEST_F(MainFormTest, ChainsOfHandlersEndWithTheFieldsAndFileInAgreement) {
        "32767",
        300,
        kDefaults,
-       {}},
+       1},
       {"an amplitude beyond the maximum stays as typed",
        {{&TForm1::Edit9, "327670"}},
        "300",
@@ -144,29 +142,25 @@ TEST_F(MainFormTest, ChainsOfHandlersEndWithTheFieldsAndFileInAgreement) {
        "327670",
        300,
        {"300", "44100", "1000", "5", "32767", "0"},
-       {}},
+       1},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     TearDown();
     SetUp();
-    const int before = Form1->TrainsWritten();
-    for (const auto& [edit, text] : c.typed) (Form1->*edit)->SetText(text);
+    int before = 0;
+    for (const auto& [edit, text] : c.typed) {
+      before = Form1->TrainsWritten();
+      (Form1->*edit)->SetText(text);
+    }
+    EXPECT_EQ(Form1->TrainsWritten() - before, c.last_writes);
     EXPECT_EQ(Form1->Edit1->GetText(), c.edit1);
     EXPECT_EQ(Form1->Edit2->GetText(), c.edit2);
     EXPECT_EQ(Form1->Edit9->GetText(), c.edit9);
     EXPECT_EQ(Form1->TrackBar3->Position(), c.trackbar3);
     EXPECT_EQ(WorkingFile(), TrainFor(c.file));
-    EXPECT_EQ(messages, c.shown);
-    EXPECT_GT(Form1->TrainsWritten(), before);
+    EXPECT_TRUE(messages.empty());
   }
-  // The clamped frequency: the nested run wrote the file, then the outer one.
-  TearDown();
-  SetUp();
-  Form1->Edit2->SetText("500");
-  const int before = Form1->TrainsWritten();
-  Form1->Edit1->SetText("2000");
-  EXPECT_EQ(Form1->TrainsWritten() - before, 2);
 }
 
 TEST_F(MainFormTest, DefaultRestoresTheFieldsOneRecalculationAtATime) {
