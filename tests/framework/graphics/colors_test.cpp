@@ -89,9 +89,6 @@ TEST(Colors, AFormDefinitionNamesColoursAndCharacterSets) {
   bytes.Prop("Color").Ident("clBtnFace");
   bytes.Prop("Font.Charset").Ident("RUSSIAN_CHARSET");
   bytes.Prop("Font.Color").Ident("clRed");
-  bytes.Prop("Font.Height").Int(-13);
-  bytes.Prop("Font.Name").String("Arial");
-  bytes.Prop("Font.Style").Set({"fsBold", "fsItalic"});
   bytes.End().End();
   TMemoryStream stream = bytes.Stream();
   std::unique_ptr<TSwatch, FreeDeleter> swatch(Construct<TSwatch>(nullptr));
@@ -100,11 +97,6 @@ TEST(Colors, AFormDefinitionNamesColoursAndCharacterSets) {
   EXPECT_EQ(swatch->color, clBtnFace);
   EXPECT_EQ(swatch->Font()->Charset(), RUSSIAN_CHARSET);
   EXPECT_EQ(swatch->Font()->Color(), clRed);
-  EXPECT_EQ(swatch->Font()->Height(), -13);
-  EXPECT_EQ(swatch->Font()->Name(), "Arial");
-  EXPECT_TRUE(swatch->Font()->Style().Contains(fsBold));
-  EXPECT_TRUE(swatch->Font()->Style().Contains(fsItalic));
-  EXPECT_FALSE(swatch->Font()->Style().Contains(fsUnderline));
 }
 
 }  // namespace

@@ -121,30 +121,22 @@ TEST_F(Components, NamesMustBeIdentifiersAndUniqueAmongSiblings) {
     EXPECT_EQ(MessageOf([&] { a->SetName(c.name); }), c.error) << c.name;
     EXPECT_EQ(a->Name(), c.error.empty() ? c.name : "Alpha");
   }
-  // Empty names never collide.
+  // Empty names never collide; the same name again does nothing at all.
   Add("");
   Add("");
   EXPECT_EQ(form->ComponentCount(), 4);
-}
-
-TEST_F(Components, SameNameDoesNothingAtAll) {
-  TProbe* a = Add("Alpha");
-  Add("Beta");
+  a->SetName("Alpha");
   events.clear();
   a->SetName("Alpha");
   EXPECT_TRUE(events.empty());
 }
 
-TEST_F(Components, FindComponentFoldsLetterCase) {
-  TProbe* edit = Add("Edit1");
-  EXPECT_EQ(form->FindComponent("EDIT1"), edit);
-  EXPECT_EQ(form->FindComponent(""), nullptr);
-  EXPECT_EQ(form->FindComponent("Edit"), nullptr);
-}
-
-TEST_F(Components, NamesFillAndClearThePublishedFieldsOfTheOwner) {
+TEST_F(Components, NamesAreFoundAndFillThePublishedFieldsOfTheOwner) {
   TProbe* probe = Add("Edit1");
   EXPECT_EQ(form->Edit1, probe);
+  EXPECT_EQ(form->FindComponent("EDIT1"), probe);
+  EXPECT_EQ(form->FindComponent(""), nullptr);
+  EXPECT_EQ(form->FindComponent("Edit"), nullptr);
   probe->SetName("Edit2");
   EXPECT_EQ(form->Edit1, nullptr);
   EXPECT_EQ(form->Edit2, probe);
@@ -213,13 +205,6 @@ TEST_F(Components, FreeNotificationTellsTheOtherSideOfADestruction) {
   EXPECT_EQ(std::find(events.begin(), events.end(), "Watcher -Watched"), events.end());
 }
 
-TEST_F(Components, DestroyingMarksTheWholeTree) {
-  TProbe* a = Add("A");
-  form->Destroying();
-  EXPECT_NE(form->ComponentState() & csDestroying, 0);
-  EXPECT_NE(a->ComponentState() & csDestroying, 0);
-}
-
 TEST_F(Components, IndexesAreCheckedAndMoved) {
   EXPECT_EQ(MessageOf([&] { form->Components(0); }), "List index out of bounds (0)");
   TProbe* a = Add("A");
@@ -234,26 +219,20 @@ TEST_F(Components, IndexesAreCheckedAndMoved) {
   EXPECT_EQ(b->ComponentIndex(), 1);
 }
 
-TEST_F(Components, DesigningSpreadsToOwnedComponents) {
+TEST_F(Components, DesigningAndDestroyingSpreadToOwnedComponents) {
   TProbe* a = Add("A");
   form->SetDesigning(true);
   EXPECT_NE(a->ComponentState() & csDesigning, 0);
-  TProbe* b = Add("B");
-  EXPECT_NE(b->ComponentState() & csDesigning, 0);
+  EXPECT_NE(Add("B")->ComponentState() & csDesigning, 0);
+  form->Destroying();
+  EXPECT_NE(form->ComponentState() & csDestroying, 0);
+  EXPECT_NE(a->ComponentState() & csDestroying, 0);
 }
 
-TEST(Persistent, AssigningUnrelatedObjectsFails) {
-  TProbe* a = Construct<TProbe>(nullptr);
-  TProbe* b = Construct<TProbe>(nullptr);
-  try {
-    a->Assign(b);
-    FAIL();
-  } catch (const EConvertError& e) {
-    EXPECT_EQ(e.Message(), "Cannot assign a TProbe to a TProbe");
-  }
+TEST_F(Components, AssigningUnrelatedObjectsFails) {
+  TProbe* a = Add("A");
+  EXPECT_EQ(MessageOf([&] { a->Assign(Add("B")); }), "Cannot assign a TProbe to a TProbe");
   EXPECT_THROW(a->Assign(nullptr), EConvertError);
-  a->Free();
-  b->Free();
 }
 
 }  // namespace

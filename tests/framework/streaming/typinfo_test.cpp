@@ -172,14 +172,6 @@ TEST_F(Properties, StringsFloatsAndTheRest) {
   EXPECT_EQ(GetObjectProp(sample, Prop("Link")), sample);
 }
 
-TEST_F(Properties, ReadOnlyPropertiesHaveNoSetter) {
-  EXPECT_EQ(Prop("Computed")->SetProc.kind, TPropAccessor::kNone);
-  EXPECT_EQ(Prop("Ratio")->SetProc.kind, TPropAccessor::kField);
-  EXPECT_EQ(Prop("Second")->GetProc.kind, TPropAccessor::kMethod);
-  EXPECT_EQ(Prop("Second")->Index, 1);
-  EXPECT_EQ(Prop("Ratio")->Index, kNoIndex);
-}
-
 TEST(EnumNames, LookUpFoldsCaseAndIntegersReadAsNumbers) {
   EXPECT_EQ(GetEnumValue(TypeInfoFor<TShade>(), "SHDIM"), 2);
   EXPECT_EQ(GetEnumValue(TypeInfoFor<TShade>(), "shNone"), -1);
