@@ -227,7 +227,9 @@ void PresentWindows() {
     std::lock_guard guard(ShownLock());
     std::erase_if(ShownWindows(), [&](const auto& entry) { return live.count(entry.first) == 0; });
   }
-  for (TopLevel& top : tops) PresentOne(top);
+  // Bottom first: windows that appear in the same present are stacked by
+  // the order they are shown in, and the topmost must end on top.
+  for (auto top = tops.rbegin(); top != tops.rend(); ++top) PresentOne(*top);
 }
 
 void PresentIfDue() {

@@ -100,6 +100,14 @@ BOOL SetWindowPos(HWND handle, HWND insertAfter, int x, int y, int cx, int cy, U
   }
 
   const bool visible = (w->style & WS_VISIBLE) != 0;
+  const bool appears = visible && !was_visible && (pos.flags & SWP_NOREDRAW) == 0;
+  // A window that appears needs painting before anything else runs: a
+  // modal loop started by its activation (a message box at start-up) paints
+  // it while the box shows.
+  if (appears) {
+    RedrawWindow(handle, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+  }
   // A top-level window shown with activation is activated before it hears
   // of its new place.
   if (w->parent == nullptr && (pos.flags & SWP_SHOWWINDOW) != 0 &&
@@ -109,10 +117,9 @@ BOOL SetWindowPos(HWND handle, HWND insertAfter, int x, int y, int cx, int cy, U
     if (w == nullptr) return TRUE;
   }
   if ((pos.flags & SWP_NOREDRAW) == 0) {
-    if (visible && !was_visible) {
-      // A window that appears has its frame and background drawn at once.
-      RedrawWindow(handle, nullptr, nullptr,
-                   RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ERASENOW | RDW_ALLCHILDREN);
+    if (appears) {
+      // Then its frame and background are drawn at once.
+      RedrawWindow(handle, nullptr, nullptr, RDW_ERASENOW | RDW_ALLCHILDREN);
     } else if (visible && w->parent != nullptr && (moved || restacked)) {
       // The window's pixels in its top-level surface were left at its old
       // place or under the siblings it now covers.

@@ -52,9 +52,11 @@ sdl::SdlWindow* SdlHost::ActiveWindow() const {
 
 sdl::SdlWindow* SdlHost::KeyboardWindow(Uint32 window_id) const {
   sdl::SdlWindow* window = sdl::SdlWindow::FromId(window_id);
-  if (window != nullptr && window->state().takes_focus) return window;
-  // With no window manager the keyboard follows the pointer, or SDL gave a
-  // hint the focus: the program's active window takes the keys.
+  if (window != nullptr && window->state().takes_focus && window->state().enabled) return window;
+  // With no window manager the keyboard follows the pointer, SDL gave a hint
+  // the focus, or SDL still names the owner a new dialog has disabled (it
+  // tells of a focus change only a while after the server made it): the
+  // program's active window takes the keys.
   return ActiveWindow();
 }
 

@@ -1,10 +1,15 @@
 #include "sdl_host.h"
 
 #include <SDL.h>
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <climits>
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
 
 #include "sdl_cursors.h"
 #include "sdl_window.h"
@@ -34,6 +39,7 @@ std::unique_ptr<SdlHost> SdlHost::Create(std::unique_ptr<AudioOutput> audio, std
     reason = SDL_GetError();
     return nullptr;
   }
+  if (std::strcmp(SDL_GetCurrentVideoDriver(), "x11") == 0) sdl::ReportX11ErrorsAndGoOn();
   const Uint32 wake_event = SDL_RegisterEvents(1);
   if (wake_event == static_cast<Uint32>(-1)) {
     reason = "no room for SDL user events";
@@ -44,7 +50,10 @@ std::unique_ptr<SdlHost> SdlHost::Create(std::unique_ptr<AudioOutput> audio, std
 }
 
 SdlHost::SdlHost(std::unique_ptr<AudioOutput> audio, Uint32 wake_event)
-    : RealTimeHost(std::move(audio)), wake_event_(wake_event) {
+    : RealTimeHost(std::move(audio)),
+      wake_event_(wake_event),
+      on_x11_(std::strcmp(SDL_GetCurrentVideoDriver(), "x11") == 0) {
+  if (on_x11_) wake_fd_ = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
   SDL_DisplayMode mode{};
   screen_ = SDL_GetDesktopDisplayMode(0, &mode) == 0 ? SIZE{mode.w, mode.h} : SIZE{1024, 768};
   SDL_StartTextInput();
@@ -58,6 +67,7 @@ SdlHost::~SdlHost() {
   for (sdl::SdlWindow* window : windows_) window->Detach();
   for (auto& [id, cursor] : cursors_) SDL_FreeCursor(cursor);
   if (picture_cursor_ != nullptr) SDL_FreeCursor(picture_cursor_);
+  if (wake_fd_ >= 0) close(wake_fd_);
   // SDL's video stays up until the process ends: quitting it unloads the X
   // libraries, and what they keep for the life of the process would then be
   // reported as leaks from code nobody can name.
@@ -68,6 +78,11 @@ void SdlHost::WaitForWork(std::uint64_t deadline) {
   {
     std::lock_guard lock(input_mutex_);
     if (!input_.empty()) return;
+  }
+  if (wake_fd_ >= 0) {
+    WaitOnX11(deadline);
+    Gather();
+    return;
   }
   SDL_Event event;
   int got = 0;
@@ -83,7 +98,38 @@ void SdlHost::WaitForWork(std::uint64_t deadline) {
   Gather();
 }
 
+void SdlHost::WaitOnX11(std::uint64_t deadline) {
+  int timeout = -1;
+  if (deadline != kForever) {
+    const std::uint64_t now = Now();
+    if (deadline <= now) return;
+    timeout = static_cast<int>(std::min<std::uint64_t>(deadline - now, INT_MAX));
+  }
+  // Gather has just read everything the server had sent, so the socket
+  // turning readable is the next news.
+  const sdl::X11Connection* x11 = X11();
+  pollfd watched[2] = {{wake_fd_, POLLIN, 0}, {x11 != nullptr ? x11->fd() : -1, POLLIN, 0}};
+  if (poll(watched, 2, timeout) > 0 && (watched[0].revents & POLLIN) != 0) {
+    std::uint64_t count = 0;
+    [[maybe_unused]] const ssize_t read_bytes = read(wake_fd_, &count, sizeof count);
+  }
+}
+
+const sdl::X11Connection* SdlHost::X11() {
+  if (!x11_) {
+    for (sdl::SdlWindow* window : windows_) {
+      if ((x11_ = sdl::X11Connection::Of(window->window()))) break;
+    }
+  }
+  return x11_ ? &*x11_ : nullptr;
+}
+
 void SdlHost::Wake() {
+  if (wake_fd_ >= 0) {
+    const std::uint64_t one = 1;
+    [[maybe_unused]] const ssize_t written = write(wake_fd_, &one, sizeof one);
+    return;
+  }
   // One wake event at a time is enough: whoever waits looks at everything
   // once it returns.
   if (wake_pending_.exchange(true)) return;
@@ -147,10 +193,17 @@ void SdlHost::NoteCursor(POINT screen) {
 
 POINT SdlHost::CursorPos() {
   if (IsUserInterfaceThread()) {
-    int x = 0;
-    int y = 0;
-    SDL_GetGlobalMouseState(&x, &y);
-    NoteCursor({x, y});
+    // SDL's global mouse state on X11 is a copy refreshed only by button
+    // presses: the server is asked instead.
+    const sdl::X11Connection* x11 = X11();
+    if (const auto at = x11 != nullptr ? x11->PointerPosition() : std::nullopt) {
+      NoteCursor(*at);
+    } else if (x11 == nullptr) {
+      int x = 0;
+      int y = 0;
+      SDL_GetGlobalMouseState(&x, &y);
+      NoteCursor({x, y});
+    }
   }
   std::lock_guard lock(cursor_mutex_);
   return cursor_;

@@ -11,10 +11,12 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "../real_time_host.h"
+#include "sdl_x11.h"
 
 namespace host {
 
@@ -30,10 +32,13 @@ class SdlHost : public RealTimeHost {
   static std::unique_ptr<SdlHost> Create(std::unique_ptr<AudioOutput> audio, std::string& reason);
   ~SdlHost() override;
 
-  // Sleeps in SDL's wait for events until one comes, Wake is called or the
-  // deadline passes; the events that came are queued as input.
+  // Sleeps until an event comes, Wake is called or the deadline passes; the
+  // events that came are queued as input.
   void WaitForWork(std::uint64_t deadline) override;
-  // Any thread: a user event in SDL's queue ends the wait.
+  // Any thread. On X11 it touches no window: SDL's own wake-up sends an event
+  // to its newest window from the waking thread, on a connection of its own,
+  // and a dialog closing meanwhile made that a request for a window that
+  // had gone.
   void Wake() override;
 
   SIZE ScreenSize() override;
@@ -64,6 +69,10 @@ class SdlHost : public RealTimeHost {
 
   // Takes every event SDL has (user-interface thread only).
   void Gather();
+  // The wait on X11: the server's connection and our own wake-up counter.
+  void WaitOnX11(std::uint64_t deadline);
+  // The X connection, known once SDL has made a window.
+  const sdl::X11Connection* X11();
   void Translate(const SDL_Event& event);
   void TranslateWindowEvent(sdl::SdlWindow& window, const SDL_WindowEvent& event);
   void Queue(const InputEvent& event);
@@ -75,6 +84,10 @@ class SdlHost : public RealTimeHost {
 
   const Uint32 wake_event_;
   std::atomic<bool> wake_pending_{false};
+  // On X11 a wake is a count on this eventfd, not an SDL event.
+  const bool on_x11_;
+  int wake_fd_ = -1;
+  std::optional<sdl::X11Connection> x11_;
   SIZE screen_{};
 
   std::mutex input_mutex_;
