@@ -20,7 +20,7 @@ struct Trackbar {
   int line = 1;
   int page = 0;  // 0: a fifth of the range
   int frequency = 1;
-  std::vector<int> tics;
+  std::vector<int> tics;  // sorted; with TBS_AUTOTICKS also every frequency step
   int sel_start = 0;
   int sel_end = 0;
   int thumb_length = 20;
@@ -30,12 +30,17 @@ struct Trackbar {
   WORD page_code = TB_PAGEUP;  // the direction of the press that pages
 };
 
-constexpr int kMargin = 4;  // around thumb and ticks, across the channel
-constexpr int kTickLength = 3;
-constexpr int kTickGap = 2;  // between thumb and ticks
+// Across the channel: the thumb keeps kThumbTop from the top (left) edge, or
+// kThumbTop + kTicksBefore with ticks on that side; ticks after the thumb
+// begin kTickGapAfter past it, ticks before it end kTickGapBefore short of it.
+constexpr int kThumbTop = 2;
+constexpr int kTicksBefore = 8;
+constexpr int kTickGapAfter = 2;
+constexpr int kTickGapBefore = 1;
+constexpr int kTickLength = 3;  // the marks at Min and Max are one longer, away from the thumb
 constexpr int kChannelWidth = 4;
 constexpr int kSelChannelWidth = 8;
-constexpr int kEndGap = 3;  // between the thumb's farthest places and the ends
+constexpr int kEndGap = 8;  // between the thumb's farthest places and the ends
 
 DWORD Style(HWND window) {
   return static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE));
@@ -68,13 +73,13 @@ Layout LayOut(HWND window, const Trackbar& t) {
   const DWORD style = Style(window);
   Layout l;
   l.thumb_across = (style & TBS_FIXEDLENGTH) ? t.thumb_length : 20;
-  l.thumb_along = l.thumb_across / 2 + 1;
+  l.thumb_along = (l.thumb_across / 2) | 1;  // odd, so the point has a middle
   l.first = l.thumb_along / 2 + kEndGap;
-  l.last = std::max(l.first, along - 1 - (l.thumb_along - l.thumb_along / 2) - kEndGap);
+  l.last = std::max(l.first, along - 1 - l.thumb_along / 2 - kEndGap);
   const bool ticks = (style & TBS_NOTICKS) == 0;
   l.ticks_before = ticks && (style & (TBS_TOP | TBS_BOTH)) != 0;
   l.ticks_after = ticks && ((style & TBS_TOP) == 0 || (style & TBS_BOTH) != 0);
-  l.thumb_top = kMargin + (l.ticks_before ? kTickLength + kTickGap : 0);
+  l.thumb_top = kThumbTop + (l.ticks_before ? kTicksBefore : 0);
   return l;
 }
 
@@ -242,37 +247,48 @@ void Key(HWND window, Trackbar& t, WORD code) {
   Notify(window, code);
 }
 
+bool AutoTicks(HWND window) {
+  return (Style(window) & TBS_AUTOTICKS) != 0;
+}
+
+// With TBS_AUTOTICKS a new range or frequency makes the list anew, one tick
+// every frequency step between the ends; ticks the program set are dropped.
+void MakeAutoTicks(Trackbar& t) {
+  t.tics.clear();
+  if (t.frequency <= 0) return;
+  for (long long p = static_cast<long long>(t.min) + t.frequency; p < t.max; p += t.frequency) {
+    t.tics.push_back(static_cast<int>(p));
+  }
+}
+
 void Tick(HDC dc, bool vertical, int place, int across0, int across1) {
   RECT mark = ToClient(vertical, place, across0, place + 1, across1);
   FillRect(dc, &mark, GetSysColorBrush(COLOR_BTNTEXT));
 }
 
-// The positions that have ticks: the ends, every frequency with
-// TBS_AUTOTICKS, and those the program set.
-std::vector<int> Ticks(HWND window, const Trackbar& t) {
-  std::vector<int> at = {t.min, t.max};
-  if ((Style(window) & TBS_AUTOTICKS) != 0 && t.frequency > 0) {
-    for (long long p = static_cast<long long>(t.min) + t.frequency; p < t.max; p += t.frequency) {
-      at.push_back(static_cast<int>(p));
-    }
+// One mark on each side that has ticks; `extra` lengthens it away from the thumb.
+void PaintTick(HDC dc, bool vertical, const Layout& l, int place, int extra) {
+  if (l.ticks_before) {
+    const int end = l.thumb_top - kTickGapBefore;
+    Tick(dc, vertical, place, end - kTickLength - extra, end);
   }
-  at.insert(at.end(), t.tics.begin(), t.tics.end());
-  return at;
+  if (l.ticks_after) {
+    const int start = l.thumb_top + l.thumb_across + kTickGapAfter;
+    Tick(dc, vertical, place, start, start + kTickLength + extra);
+  }
 }
 
 void PaintTicks(HDC dc, HWND window, const Trackbar& t, const Layout& l) {
-  int last_place = -1;  // a dense range puts many ticks on one pixel: drawn once
   const bool vertical = Vertical(window);
-  const int before = l.thumb_top - kTickGap;
-  const int after = l.thumb_top + l.thumb_across + kTickGap;
-  for (int p : Ticks(window, t)) {
+  int last_place = -1;  // a dense range puts many ticks on one pixel: drawn once
+  for (int p : t.tics) {
     if (p < t.min || p > t.max) continue;
     const int place = PlaceOf(l, t, p);
     if (place == last_place) continue;
     last_place = place;
-    if (l.ticks_before) Tick(dc, vertical, place, before - kTickLength, before);
-    if (l.ticks_after) Tick(dc, vertical, place, after, after + kTickLength);
+    PaintTick(dc, vertical, l, place, 0);
   }
+  for (int end : {t.min, t.max}) PaintTick(dc, vertical, l, PlaceOf(l, t, end), 1);
 }
 
 // The thumb as a pointer toward ticks on one side: a body with a 45-degree
@@ -337,6 +353,7 @@ LRESULT SetRange(HWND window, Trackbar& t, int min, int max, bool redraw) {
   t.min = min;
   t.max = max;
   Clamp(t);
+  if (AutoTicks(window)) MakeAutoTicks(t);
   if (redraw) InvalidateRect(window, nullptr, TRUE);
   return 0;
 }
@@ -375,7 +392,7 @@ LRESULT Handle(HWND window, Trackbar& t, UINT message, WPARAM wParam, LPARAM lPa
       return SetRange(window, t, t.min, value, wParam != 0);
     case TBM_SETTIC:
       if (value < t.min || value > t.max) return FALSE;
-      t.tics.push_back(value);
+      t.tics.insert(std::upper_bound(t.tics.begin(), t.tics.end(), value), value);
       InvalidateRect(window, nullptr, TRUE);
       return TRUE;
     case TBM_GETTIC:
@@ -383,9 +400,9 @@ LRESULT Handle(HWND window, Trackbar& t, UINT message, WPARAM wParam, LPARAM lPa
     case TBM_CLEARTICS:
       t.tics.clear();
       return Redraw(window, wParam);
-    case TBM_GETNUMTICS:
-      if ((GetWindowLongA(window, GWL_STYLE) & TBS_NOTICKS) != 0) return 0;
-      return static_cast<LRESULT>(Ticks(window, t).size());
+    case TBM_GETNUMTICS:  // the ends count too
+      if ((Style(window) & TBS_NOTICKS) != 0) return 0;
+      return static_cast<LRESULT>(t.tics.size() + 2);
     case TBM_SETSEL:
       t.sel_start = LowShort(lParam);
       t.sel_end = HighShort(lParam);
@@ -405,6 +422,7 @@ LRESULT Handle(HWND window, Trackbar& t, UINT message, WPARAM wParam, LPARAM lPa
       return Redraw(window, wParam);
     case TBM_SETTICFREQ:
       t.frequency = static_cast<int>(wParam);
+      if (AutoTicks(window)) MakeAutoTicks(t);
       return Redraw(window, TRUE);
     case TBM_SETPAGESIZE:
       return Swap(t.page, value);
@@ -416,7 +434,7 @@ LRESULT Handle(HWND window, Trackbar& t, UINT message, WPARAM wParam, LPARAM lPa
       return t.line;
     case TBM_SETTHUMBLENGTH:
       // Only a fixed-length thumb takes another length.
-      if ((GetWindowLongA(window, GWL_STYLE) & TBS_FIXEDLENGTH) == 0) return 0;
+      if ((Style(window) & TBS_FIXEDLENGTH) == 0) return 0;
       t.thumb_length = static_cast<int>(wParam);
       return Redraw(window, TRUE);
     case TBM_GETTHUMBLENGTH:

@@ -1,11 +1,13 @@
 // The track bar on the headless host: the one rule for range and position
 // (clamping, OnChange only on a real change), the fields pushed into a new
-// window, and a person's drag raising OnChange on every notification.
+// window, and a person's drag raising OnChange on every notification; the
+// tick settings reach the window and show.
 //
 // Test ideas: a position far beyond Max; Min then Max read in stream order;
 // a range turned upside down; a drag that passes the ends and comes back.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,6 +16,7 @@
 #include "platform/commctrl.h"
 #include "platform/headless.h"
 #include "tests/support/control_sheet.h"
+#include "tests/support/tick_marks.h"
 
 namespace {
 
@@ -172,6 +175,42 @@ TEST_F(TrackBarWindow, ADragRaisesOnChangeOnEveryNotification) {
   EXPECT_EQ(log_.positions, (std::vector<std::int32_t>{3, 7, 7, 7}));
   EXPECT_EQ(bar->Position(), 7);
   EXPECT_EQ(GetCapture(), nullptr);
+}
+
+TEST_F(TrackBarWindow, TickSettingsReachTheWindowAndShow) {
+  TTrackBar* bar = Add(false);
+  bar->SetBounds(0, 0, 241, 25);
+  bar->SetMax(1000);
+  bar->SetMin(1);
+  bar->SetFrequency(100);
+  const struct {
+    const char* name;
+    std::function<void()> set;
+    std::vector<std::string> marks;
+    LRESULT count;
+  } steps[] = {
+      {"a frequency set before the window",
+       [&] { bar->SetParent(sheet_); },
+       {"24: 13 34 55 77 98 120 141 162 184 205 227"},
+       11},
+      {"a frequency set on the window", [&] { bar->SetFrequency(500); }, {"24: 13 120 227"}, 3},
+      {"tsManual", [&] { bar->SetTickStyle(tsManual); }, {"24: 13 227"}, 2},
+      {"tsNone", [&] { bar->SetTickStyle(tsNone); }, {}, 0},
+      {"tmTopLeft",
+       [&] {
+         bar->SetTickStyle(tsAuto);
+         bar->SetTickMarks(tmTopLeft);
+       },
+       {"5: 13 227", "6: 13 120 227", "7: 13 120 227", "8: 13 120 227"},
+       3},
+  };
+  for (const auto& s : steps) {
+    SCOPED_TRACE(s.name);
+    s.set();
+    UpdateWindow(bar->Handle());
+    EXPECT_EQ(TickMarks(bar->Handle()), s.marks);
+    EXPECT_EQ(SendMessageA(bar->Handle(), TBM_GETNUMTICS, 0, 0), s.count);
+  }
 }
 
 }  // namespace

@@ -1,8 +1,10 @@
 // The track bar as a person drives it: a drag tells each new position and
 // ends with TB_THUMBPOSITION and TB_ENDTRACK, a press on the channel pages
 // until the thumb reaches it, keys step; positions set by the program are
-// clamped and told to nobody.
+// clamped and told to nobody. Tick marks stand where the desktop's track bar
+// draws them, and the list of ticks answers as its list does.
 #include "controls_fixture.h"
+#include "tests/support/tick_marks.h"
 
 namespace {
 
@@ -132,6 +134,128 @@ TEST_F(Trackbar, ThePositionTheProgramSetsIsClampedAndToldToNobody) {
   EXPECT_TRUE(Scrolls().empty());
   EXPECT_EQ(SendMessageA(bar, TBM_GETRANGEMIN, 0, 0), 8);
   EXPECT_EQ(SendMessageA(bar, TBM_GETRANGEMAX, 0, 0), 5);
+}
+
+// The styles the framework gives every track bar: a thumb 20 long and room
+// for a selection.
+constexpr DWORD kFormStyle = TBS_FIXEDLENGTH | TBS_ENABLESELRANGE;
+
+TEST_F(Trackbar, TicksStandWhereTheDesktopDrawsThem) {
+  const std::string k100 = " 13 34 55 77 98 120 141 162 184 205 227";  // 1..1000 every 100
+  const std::string k1 = " 13 22 31 40 50 59 68 78 87 96 106";         // 0..10 every 1, 120 long
+  struct Bar {
+    DWORD style;
+    int width, height, min, max, frequency;
+  };
+  const struct {
+    const char* name;
+    Bar bar;
+    std::vector<std::string> marks;
+  } cases[] = {
+      {"25 high: only their first row shows",
+       {TBS_AUTOTICKS, 241, 25, 1, 1000, 100},
+       {"24:" + k100}},
+      {"45 high: the ends are one longer",
+       {TBS_AUTOTICKS, 241, 45, 1, 1000, 100},
+       {"24:" + k100, "25:" + k100, "26:" + k100, "27: 13 227"}},
+      {"every step of a dense range makes a line",
+       {TBS_AUTOTICKS, 241, 45, 1, 1000, 1},
+       {"24: 13-227", "25: 13-227", "26: 13-227", "27: 13 227"}},
+      {"a step that does not divide the range",
+       {TBS_AUTOTICKS, 120, 25, 0, 10, 3},
+       {"24: 13 40 68 96 106"}},
+      {"no steps with TBS_AUTOTICKS off",
+       {0, 241, 45, 1, 1000, 100},
+       {"24: 13 227", "25: 13 227", "26: 13 227", "27: 13 227"}},
+      {"nothing with TBS_NOTICKS", {TBS_AUTOTICKS | TBS_NOTICKS, 241, 45, 1, 1000, 100}, {}},
+      {"24 high hides them", {TBS_AUTOTICKS, 97, 24, 4100, 44100, 4000}, {}},
+      {"TBS_TOP: above, the ends reaching farther up",
+       {TBS_AUTOTICKS | TBS_TOP, 241, 45, 1, 1000, 100},
+       {"5: 13 227", "6:" + k100, "7:" + k100, "8:" + k100}},
+      {"TBS_BOTH: on both sides",
+       {TBS_AUTOTICKS | TBS_BOTH, 241, 45, 1, 1000, 100},
+       {"5: 13 227", "6:" + k100, "7:" + k100, "8:" + k100, "32:" + k100, "33:" + k100,
+        "34:" + k100, "35: 13 227"}},
+      {"TBS_VERT: right of the thumb",
+       {TBS_AUTOTICKS | TBS_VERT, 45, 120, 0, 10, 1},
+       {"24:" + k1, "25:" + k1, "26:" + k1, "27: 13 106"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const Bar& b = c.bar;
+    HWND bar = Make(TRACKBAR_CLASSA, kFormStyle | b.style, 0, 0, b.width, b.height);
+    SendMessageA(bar, TBM_SETTHUMBLENGTH, 20, 0);
+    SendMessageA(bar, TBM_SETRANGEMIN, FALSE, b.min);
+    SendMessageA(bar, TBM_SETRANGEMAX, FALSE, b.max);
+    SendMessageA(bar, TBM_SETPOS, TRUE, b.max);
+    SendMessageA(bar, TBM_SETTICFREQ, static_cast<WPARAM>(b.frequency), 1);
+    UpdateWindow(bar);
+    EXPECT_EQ(TickMarks(bar), c.marks);
+    DestroyWindow(bar);
+  }
+}
+
+TEST_F(Trackbar, TheTickListCountsTheEndsAndKeepsOrder) {
+  struct Step {
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+    LRESULT answer;
+  };
+  const struct {
+    const char* name;
+    DWORD style;
+    std::vector<Step> steps;  // after a range of 0..10
+    LRESULT count;
+    std::vector<int> tics;  // TBM_GETTIC's answers up to the first -1
+  } cases[] = {
+      {"every step", TBS_AUTOTICKS, {{TBM_SETTICFREQ, 3, 0, 0}}, 5, {3, 6, 9}},
+      {"frequency 0: the ends", TBS_AUTOTICKS, {{TBM_SETTICFREQ, 0, 0, 0}}, 2, {}},
+      {"set ones join the steps in order",
+       TBS_AUTOTICKS,
+       {{TBM_SETTICFREQ, 3, 0, 0},
+        {TBM_SETTIC, 0, 5, TRUE},
+        {TBM_SETTIC, 0, 4, TRUE},
+        {TBM_SETTIC, 0, 6, TRUE}},
+       8,
+       {3, 4, 5, 6, 6, 9}},
+      {"a new range makes the steps anew and drops the set ones",
+       TBS_AUTOTICKS,
+       {{TBM_SETTICFREQ, 3, 0, 0}, {TBM_SETTIC, 0, 5, TRUE}, {TBM_SETRANGEMAX, TRUE, 20, 0}},
+       8,
+       {3, 6, 9, 12, 15, 18}},
+      {"without TBS_AUTOTICKS: set ones in the range only, the frequency unused",
+       0,
+       {{TBM_SETTIC, 0, 4, TRUE},
+        {TBM_SETTIC, 0, 4, TRUE},
+        {TBM_SETTIC, 0, 12, FALSE},
+        {TBM_SETTIC, 0, 7, TRUE},
+        {TBM_SETTIC, 0, 0, TRUE},
+        {TBM_SETTIC, 0, -1, FALSE},
+        {TBM_SETTICFREQ, 2, 0, 0}},
+       6,
+       {0, 4, 4, 7}},
+      {"TBS_NOTICKS counts none",
+       TBS_AUTOTICKS | TBS_NOTICKS,
+       {{TBM_SETTICFREQ, 3, 0, 0}},
+       0,
+       {3, 6, 9}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    HWND bar = Make(TRACKBAR_CLASSA, c.style, 0, 0, 120, 30);
+    SendMessageA(bar, TBM_SETRANGE, FALSE, MAKELPARAM(0, 10));
+    for (const Step& s : c.steps) {
+      EXPECT_EQ(SendMessageA(bar, s.message, s.wParam, s.lParam), s.answer) << s.lParam;
+    }
+    EXPECT_EQ(SendMessageA(bar, TBM_GETNUMTICS, 0, 0), c.count);
+    std::vector<int> tics;
+    for (LRESULT tic; (tic = SendMessageA(bar, TBM_GETTIC, tics.size(), 0)) != -1;) {
+      tics.push_back(static_cast<int>(tic));
+    }
+    EXPECT_EQ(tics, c.tics);
+    DestroyWindow(bar);
+  }
 }
 
 }  // namespace
