@@ -42,3 +42,21 @@ start_xvfb() {
   DISPLAY=:$(head -n1 "$work/display")
   export DISPLAY
 }
+
+# window_origin WINDOW: sets x and y to the window's top-left on the screen.
+window_origin() {
+  local info
+  info=$(xwininfo -id "$1")
+  x=$(printf '%s\n' "$info" | sed -n 's/^ *Absolute upper-left X: *//p')
+  y=$(printf '%s\n' "$info" | sed -n 's/^ *Absolute upper-left Y: *//p')
+}
+
+# wait_gone NAME [TENTHS]: waits (two seconds unless told) until no shown
+# window is named NAME; returns 1 if one still is.
+wait_gone() {
+  for _ in $(seq "${2:-20}"); do
+    xdotool search --onlyvisible --name "$1" > /dev/null || return 0
+    sleep 0.1
+  done
+  return 1
+}

@@ -54,9 +54,9 @@ sdl::SdlWindow* SdlHost::KeyboardWindow(Uint32 window_id) const {
   sdl::SdlWindow* window = sdl::SdlWindow::FromId(window_id);
   if (window != nullptr && window->state().takes_focus && window->state().enabled) return window;
   // With no window manager the keyboard follows the pointer, SDL gave a hint
-  // the focus, or SDL still names the owner a new dialog has disabled (it
-  // tells of a focus change only a while after the server made it): the
-  // program's active window takes the keys.
+  // the focus, or SDL still names the owner a new dialog has disabled (a
+  // focus change not reported yet, a hint's hand-back): the program's active
+  // window takes the keys.
   return ActiveWindow();
 }
 

@@ -90,6 +90,22 @@ TEST_F(Paint, ComesOnlyWhenNothingIsPostedAndOnlyForVisibleInvalidWindows) {
   EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
 }
 
+// A message box that a window's activation shows runs its own loop, which
+// must paint the window behind it.
+TEST_F(Paint, AWindowThatAppearsIsInvalidWhileItsActivationRuns) {
+  HWND top = MakeWindow(WS_OVERLAPPEDWINDOW, 0, 0, 100, 100);
+  HWND child = MakeWindow(WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, top);
+  std::vector<UINT> painted_while_activating;
+  TestHandlers()[WM_ACTIVATE] = [&](HWND window, WPARAM wParam, LPARAM) {
+    if (window == top && LOWORD(wParam) != WA_INACTIVE) painted_while_activating = DrainMessages();
+    return 0;
+  };
+  ShowWindow(top, SW_SHOW);
+  EXPECT_EQ(painted_while_activating, (std::vector<UINT>{WM_PAINT, WM_PAINT}));
+  EXPECT_FALSE(GetUpdateRect(top, nullptr, FALSE));
+  EXPECT_FALSE(GetUpdateRect(child, nullptr, FALSE));
+}
+
 TEST_F(Paint, ParentsPaintBeforeChildrenTopLevelWindowsInZOrder) {
   Window("BackChild", WS_CHILD, 0, 0, 10, 10, Window("Back", WS_POPUP, 0, 0, 100, 100));
   Window("FrontChild", WS_CHILD, 0, 0, 10, 10, Window("Front", WS_POPUP, 50, 0, 100, 100));
