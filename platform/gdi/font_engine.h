@@ -1,6 +1,7 @@
 // Fonts: a logical font resolved through fontconfig to an installed face,
-// measured and rendered with FreeType (grayscale anti-aliasing). Texts are
-// code page 1251; they are mapped to Unicode here.
+// measured and rendered with FreeType (outlines grayscale anti-aliased, a
+// bitmap face's strikes one bit deep). Texts are code page 1251; they are
+// mapped to Unicode here.
 #pragma once
 
 #include <cstdint>

@@ -18,9 +18,11 @@ struct FontFile {
 std::string_view FaceName(const LOGFONTA& font);
 
 // The best installed face for the font's name, weight and slant that covers
-// Russian. The classic interface faces ("MS Sans Serif", "Microsoft Sans
-// Serif", "Tahoma", "Arial") become Liberation Sans, whose advances are
-// theirs, so texts laid out for them keep their widths.
+// Russian. "MS Sans Serif" is its own bitmap face at the sizes that face
+// has, upright and of normal weight; otherwise it and the other classic
+// interface faces ("Microsoft Sans Serif", "Tahoma", "Arial") become
+// Liberation Sans, whose advances are close to theirs, so texts laid out for
+// them keep their widths.
 FontFile MatchFont(const LOGFONTA& font);
 
 }  // namespace gdi

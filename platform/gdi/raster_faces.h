@@ -1,6 +1,8 @@
-// The classic bitmap interface face, "MS Sans Serif", exists here only as an
-// outline substitute; its sizes keep the cells of the bitmaps, so texts and
-// controls laid out for it get the heights they were laid out with.
+// The sizes of the classic bitmap interface face, "MS Sans Serif". Its own
+// strikes draw 8, 10 and 12 points; the other sizes, and all of them where
+// the face is not installed, are drawn by an outline face in the cells of the
+// bitmaps, so texts and controls laid out for it get the heights they were
+// laid out with.
 #pragma once
 
 #include <optional>

@@ -9,9 +9,11 @@
 #include "platform/commctrl.h"
 #include "platform/picture.h"
 #include "platform/resources.h"
+#include "platform/text.h"
 #include "stimulus/preview.h"
 #include "stimulus/wave_writer.h"
 #include "tests/app/tavrion/main_form_fixture.h"
+#include "tests/platform/gdi/canvas.h"
 
 namespace {
 
@@ -43,6 +45,18 @@ constexpr Fields kDefaults{"300", "44100", "1000", "5", "32767", "0"};
 
 std::string Cp1251(const char* utf8) {
   return codepage::Utf8ToCp1251(utf8).value();
+}
+
+// The width of the control's caption in its own font.
+int CaptionWidth(TControl* control) {
+  const std::string caption = control->Caption();
+  HDC dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, control->Font()->Handle());
+  SIZE size{};
+  GetTextExtentPoint32A(dc, caption.data(), static_cast<int>(caption.size()), &size);
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  return size.cx;
 }
 
 TEST_F(MainFormTest, AFreshStartWritesTheDefaultTrainAndDrawsItsPreview) {
@@ -100,6 +114,57 @@ TEST_F(MainFormTest, ItsPictureIsSavedForTheReadme) {
   UpdateWindow(Form1->Handle());
   const std::string path = (StartFolder() / "main-window.png").string();
   EXPECT_TRUE(SaveWindowPicture(Form1->Handle(), path.c_str(), TRUE));
+}
+
+TEST_F(MainFormTest, ItsCaptionsTakeTheWidthsTheyWereDesignedFor) {
+  // A label sizes itself to its caption, so its designed width is the
+  // caption's width in the form's face.
+  const struct {
+    TLabel* label;
+    int width;
+  } labels[] = {{Form1->Label1, 82}, {Form1->Label2, 154}, {Form1->Label3, 90},
+                {Form1->Label4, 82}, {Form1->Label5, 71},  {Form1->Label7, 144},
+                {Form1->Label8, 36}, {Form1->Label10, 24}};
+  for (const auto& c : labels) {
+    EXPECT_EQ(CaptionWidth(c.label), c.width) << c.label->Name();
+    EXPECT_EQ(c.label->Width(), c.width) << c.label->Name();
+  }
+  // The others keep their width, less their edges, for the text: a button
+  // its 3-D edge, focus frame and a gap on either side, the check box its
+  // box and the gap after it, the group box the caption's indent each side.
+  constexpr int kButtonEdges = 8, kCheckBox = 17, kGroupIndent = 8;
+  const struct {
+    TControl* control;
+    int room;
+  } others[] = {{Form1->Button1, 161 - kButtonEdges},
+                {Form1->Button2, 41 - kButtonEdges},
+                {Form1->Button3, 49 - kButtonEdges},
+                {Form1->CheckBox2, 161 - kCheckBox},
+                {Form1->GroupBox1, 481 - 2 * kGroupIndent}};
+  for (const auto& c : others) EXPECT_LE(CaptionWidth(c.control), c.room) << c.control->Name();
+
+  // The check box shows its caption whole: drawn unclipped on a strip of
+  // the form's colour, it matches the window column for column to its end.
+  TCheckBox* box = Form1->CheckBox2;
+  const std::string caption = box->Caption();
+  const int width = CaptionWidth(box);
+  Canvas strip(width, box->Height(), GetSysColor(COLOR_BTNFACE));
+  HGDIOBJ old = SelectObject(strip.dc(), box->Font()->Handle());
+  SetBkMode(strip.dc(), TRANSPARENT);
+  SetTextColor(strip.dc(), GetSysColor(COLOR_WINDOWTEXT));
+  RECT text{0, 0, width, box->Height()};
+  DrawTextA(strip.dc(), caption.c_str(), -1, &text, DT_VCENTER | DT_SINGLELINE);
+  SelectObject(strip.dc(), old);
+  UpdateWindow(Form1->Handle());
+  HDC window = GetDC(box->Handle());
+  int differing = 0;
+  for (int y = 0; y < box->Height(); ++y) {
+    for (int x = 0; x < width; ++x) {
+      differing += GetPixel(window, kCheckBox + x, y) != strip.At(x, y) ? 1 : 0;
+    }
+  }
+  ReleaseDC(box->Handle(), window);
+  EXPECT_EQ(differing, 0);
 }
 
 TEST_F(MainFormTest, ChainsOfHandlersEndWithTheFieldsAndFileInAgreement) {

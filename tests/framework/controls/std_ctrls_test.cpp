@@ -340,8 +340,9 @@ TEST_F(StdCtrls, AcceleratorsClickToggleAndFocus) {
 }
 
 TEST_F(StdCtrls, TheMainFormsFontGivesTheStoredHeights) {
-  // Whatever outline face stands in for the bitmap face, its 13-pixel cell
-  // makes the edits 21 high, as the form stores them, and the labels 13.
+  // The bitmap face's own strike (nothing pinned) or an outline face in its
+  // place: the 13-pixel cell makes the edits 21 high, as the form stores
+  // them, and the labels 13.
   for (const char* file : {"", "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf",
                            "/usr/share/fonts/truetype/liberation2/LiberationSans-Regular.ttf"}) {
     SCOPED_TRACE(file);

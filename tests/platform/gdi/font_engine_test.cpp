@@ -14,6 +14,7 @@ constexpr const char* kLiberationSans =
     "/usr/share/fonts/truetype/liberation2/LiberationSans-Regular.ttf";
 constexpr const char* kLiberationSansBold =
     "/usr/share/fonts/truetype/liberation2/LiberationSans-Bold.ttf";
+constexpr const char* kBitmapSans = "/usr/share/wine/fonts/ms_sans_serif.ttf";
 
 LOGFONTA Font(LONG height, const char* face = "Arial", LONG weight = 400) {
   LOGFONTA font{};
@@ -76,6 +77,32 @@ TEST_F(Fonts, CellAndAverageWidthFollowTheFacesTablesOrTheBitmapFacesSizes) {
   const gdi::Face& outline = gdi::ResolveFont(Font(-11, "Arial"));
   EXPECT_EQ(bitmap.Extent("Tavrion").cx, outline.Extent("Tavrion").cx);
   EXPECT_EQ(bitmap.GlyphOf('H').top - outline.GlyphOf('H').top, 1);
+}
+
+TEST_F(Fonts, TheBitmapFaceIsMeasuredByItsOwnStrikes) {
+  // Its cells are the table's rows, and a caption of the main form takes
+  // the strike's advances: 154 pixels at 8 points, as the form was laid out.
+  gdi::PinFontFile(kBitmapSans);
+  const std::string_view caption = "Длительность импульса (мкс)"_cp1251;
+  const struct {
+    LONG height;
+    int cell, ascent, descent, leading, average, caption;
+  } cases[] = {
+      {-11, 13, 11, 2, 2, 5, 154},
+      {13, 13, 11, 2, 2, 5, 154},
+      {-13, 16, 13, 3, 3, 6, 192},
+      {-16, 20, 16, 4, 4, 7, 229},
+  };
+  for (const auto& c : cases) {
+    const gdi::Face& face = gdi::ResolveFont(Font(c.height, "MS Sans Serif"));
+    const gdi::FontMetrics& m = face.metrics();
+    EXPECT_EQ(m.height, c.cell) << c.height;
+    EXPECT_EQ(m.ascent, c.ascent) << c.height;
+    EXPECT_EQ(m.descent, c.descent) << c.height;
+    EXPECT_EQ(m.internal_leading, c.leading) << c.height;
+    EXPECT_EQ(m.ave_char_width, c.average) << c.height;
+    EXPECT_EQ(face.Extent(caption).cx, c.caption) << c.height;
+  }
 }
 
 TEST_F(Fonts, ExtentsAddUpAndCyrillicIsMeasured) {

@@ -1,7 +1,7 @@
 // Which face a font name gets, through fontconfig as the program asks it
-// (nothing pinned): the classic interface faces become Liberation Sans, every
-// name gets a face with the Russian letters, and the main form's texts fit
-// the widths they were laid out for.
+// (nothing pinned): "MS Sans Serif" its own bitmap face at the sizes that
+// face has, the other classic interface faces Liberation Sans, and every
+// name a face with the Russian letters.
 #include <cstring>
 #include <filesystem>
 #include <string>
@@ -13,6 +13,7 @@
 #include <platform/codepage.h>
 
 #include "platform/gdi/font_match.h"
+#include "tests/platform/gdi/canvas.h"
 
 namespace {
 
@@ -41,21 +42,32 @@ int MissingRussianLetters(const gdi::FontFile& file) {
   return missing;
 }
 
-TEST(FontMatch, ClassicInterfaceFacesBecomeLiberationSans) {
+TEST(FontMatch, ClassicInterfaceFacesFindTheirFaces) {
+  // The bitmap face has 8, 10 and 12 points, upright and of normal weight;
+  // other sizes and styles of it fall to the outline face.
   const struct {
     const char* face;
-    LONG weight;
+    LONG height, weight;
+    BYTE italic;
     const char* file;
   } cases[] = {
-      {"MS Sans Serif", 400, "LiberationSans-Regular.ttf"},
-      {"MS Sans Serif", 700, "LiberationSans-Bold.ttf"},
-      {"Microsoft Sans Serif", 400, "LiberationSans-Regular.ttf"},
-      {"Tahoma", 400, "LiberationSans-Regular.ttf"},
-      {"Arial", 700, "LiberationSans-Bold.ttf"},
+      {"MS Sans Serif", -11, 400, 0, "ms_sans_serif.ttf"},
+      {"MS Sans Serif", -13, 400, 0, "ms_sans_serif.ttf"},
+      {"MS Sans Serif", 20, 400, 0, "ms_sans_serif.ttf"},
+      {"ms sans serif", 0, 0, 0, "ms_sans_serif.ttf"},
+      {"MS Sans Serif", -19, 400, 0, "LiberationSans-Regular.ttf"},  // 14 points
+      {"MS Sans Serif", -11, 700, 0, "LiberationSans-Bold.ttf"},
+      {"MS Sans Serif", -11, 400, 1, "LiberationSans-Italic.ttf"},
+      {"Microsoft Sans Serif", -11, 400, 0, "LiberationSans-Regular.ttf"},
+      {"Tahoma", -11, 400, 0, "LiberationSans-Regular.ttf"},
+      {"Arial", -11, 700, 0, "LiberationSans-Bold.ttf"},
   };
   for (const auto& c : cases) {
-    const gdi::FontFile file = gdi::MatchFont(Font(c.face, -11, c.weight));
-    EXPECT_EQ(std::filesystem::path(file.path).filename(), c.file) << c.face << " " << c.weight;
+    LOGFONTA font = Font(c.face, c.height, c.weight);
+    font.lfItalic = c.italic;
+    const gdi::FontFile file = gdi::MatchFont(font);
+    EXPECT_EQ(std::filesystem::path(file.path).filename(), c.file)
+        << c.face << " " << c.height << " " << c.weight << " " << int{c.italic};
   }
 }
 
@@ -70,45 +82,28 @@ TEST(FontMatch, EveryNameGetsAFaceWithTheRussianLetters) {
   }
 }
 
-// The captions of resources/main_form.form's labels, buttons and check box in
-// the form's font, against the width each control gives its text.
-TEST(FontMatch, MainFormTextsFitTheirDesignedWidths) {
-  constexpr int kButtonEdges = 8;  // a 3-D edge, the focus frame and a gap on either side
-  constexpr int kCheckBox = 17;    // the 13-pixel box and the gap before the text
-  const struct {
-    const char* control;
-    std::string_view caption;
-    LONG height;
-    int width;  // the control's Width less what is not text
-    int slack;
-  } cases[] = {
-      {"Label1", "Частота (имп/с)"_cp1251, -11, 82, 2},
-      {"Label2", "Длительность импульса (мкс)"_cp1251, -11, 154, 2},
-      {"Label3", "Число импульсов"_cp1251, -11, 90, 2},
-      // Set 85 wide, the label ends at 158, still short of Edit5 at 168.
-      {"Label4", "Sample Rate (Гц)"_cp1251, -11, 82, 3},
-      {"Label5", "Рабочий файл"_cp1251, -11, 71, 2},
-      {"Label7", "Задержка  стимуляции (сек)"_cp1251, -11, 144, 2},
-      {"Label8", "стимул"_cp1251, -11, 36, 2},
-      {"Label10", "ноль"_cp1251, -11, 24, 2},
-      {"Button1", "Стимулировать"_cp1251, -13, 161 - kButtonEdges, 2},
-      {"Button2", "About"_cp1251, -11, 41 - kButtonEdges, 2},
-      {"Button3", "Default"_cp1251, -11, 49 - kButtonEdges, 2},
-      {"CheckBox2", "Стимулировать непрерывно"_cp1251, -11, 161 - kCheckBox, 2},
-  };
-  HDC dc = CreateCompatibleDC(nullptr);
-  for (const auto& c : cases) {
-    const LOGFONTA log = Font("MS Sans Serif", c.height);
-    HFONT font = CreateFontIndirectA(&log);
-    HGDIOBJ old = SelectObject(dc, font);
-    SIZE size{};
-    ASSERT_TRUE(
-        GetTextExtentPoint32A(dc, c.caption.data(), static_cast<int>(c.caption.size()), &size));
-    EXPECT_LE(size.cx, c.width + c.slack) << c.control;
-    SelectObject(dc, old);
-    DeleteObject(font);
+// The bitmap face is drawn as it is: every pixel of its glyphs is the
+// text's colour or the background's, at each size it has.
+TEST(FontMatch, TheBitmapFaceDrawsNoGrey) {
+  const std::string_view text = "Частота (имп/с) Sample Rate AVWxgjy"_cp1251;
+  for (const LONG height : {-11, -13, -16}) {
+    Canvas canvas(200, 24);
+    const LOGFONTA log = Font("MS Sans Serif", height);
+    canvas.Use(CreateFontIndirectA(&log));
+    SetTextColor(canvas.dc(), RGB(0, 0, 0));
+    SetBkColor(canvas.dc(), RGB(255, 255, 255));
+    TextOutA(canvas.dc(), 2, 2, text.data(), static_cast<int>(text.size()));
+    int ink = 0, grey = 0;
+    for (int y = 0; y < canvas.height(); ++y) {
+      for (int x = 0; x < canvas.width(); ++x) {
+        const COLORREF pixel = canvas.At(x, y);
+        ink += pixel == RGB(0, 0, 0) ? 1 : 0;
+        grey += pixel != RGB(0, 0, 0) && pixel != RGB(255, 255, 255) ? 1 : 0;
+      }
+    }
+    EXPECT_GT(ink, 0) << height;
+    EXPECT_EQ(grey, 0) << height;
   }
-  DeleteDC(dc);
 }
 
 }  // namespace
