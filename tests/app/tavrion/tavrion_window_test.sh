@@ -146,9 +146,12 @@ expect_size $((44 + 500 * 44100 * 4))
 shooter=$!
 xdotool type "0"
 long=$((44 + 5000 * 44100 * 4))
-sleep 0.1
+for _ in $(seq 300); do
+  [ "$(stat -c %s "$work/run/tavrion.wav")" != $((44 + 500 * 44100 * 4)) ] && break
+  sleep 0.01
+done
 xdotool windowunmap --sync "$window" windowmap --sync "$window"
-sleep 0.1
+sleep 0.05
 xwd -id "$window" -silent -out "$work/exposed.xwd"
 exposed="while writing"
 [ "$(stat -c %s "$work/run/tavrion.wav")" = $long ] && exposed="after the write"
