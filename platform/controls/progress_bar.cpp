@@ -18,21 +18,34 @@ struct Progress {
 
 constexpr int kBlockGap = 2;
 
+// Shows the bar as it stands before the message returns, as the desktop's
+// does: a long handler that moves it shows its progress without a turn of
+// the message loop.
+void Repaint(HWND window) {
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+}
+
+int InRange(const Progress& p, int position) {
+  return std::clamp(position, p.low, std::max(p.low, p.high));
+}
+
 // Moves to `position`, kept in the range; answers the previous position.
 LRESULT MoveTo(HWND window, Progress& p, int position) {
   const int previous = p.position;
-  p.position = std::clamp(position, p.low, std::max(p.low, p.high));
-  if (p.position != previous) InvalidateRect(window, nullptr, TRUE);
+  p.position = InRange(p, position);
+  if (p.position != previous) Repaint(window);
   return previous;
 }
 
-// The previous range as the 16-bit pair the range messages answer.
+// The previous range as the 16-bit pair the range messages answer. The
+// same range leaves the position, and so the fill, where it was.
 LRESULT SetRange(HWND window, Progress& p, int low, int high) {
   const LRESULT previous = MAKELPARAM(p.low, p.high);
+  if (low == p.low && high == p.high) return previous;
   p.low = low;
   p.high = high;
-  MoveTo(window, p, p.position);
-  InvalidateRect(window, nullptr, TRUE);
+  p.position = InRange(p, p.position);
+  Repaint(window);
   return previous;
 }
 

@@ -129,6 +129,13 @@ class Display {
   // The next piece of input gathered, if any.
   virtual bool NextInput(InputEvent& event) = 0;
 
+  // The user-interface thread presented while busy (a long handler, or a
+  // loop that keeps finding work). A host answers meanwhile what the desktop
+  // asks that needs nothing from the program, such as showing an uncovered
+  // window again from what was last presented; the input it meets waits
+  // for NextInput.
+  virtual void WhileBusy() {}
+
   // The mouse cursor's position in screen coordinates. Any thread.
   virtual POINT CursorPos() = 0;
   virtual void SetCursorPos(POINT position) = 0;

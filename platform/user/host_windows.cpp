@@ -233,9 +233,13 @@ void PresentWindows() {
 }
 
 void PresentIfDue() {
-  const std::uint64_t now = host::Current().Now();
+  host::Host& host = host::Current();
+  if (!host.IsUserInterfaceThread()) return;
+  const std::uint64_t now = host.Now();
   // A clock set back (a headless host's reset) presents at once.
-  if (now < last_present || now - last_present >= kPresentInterval) PresentWindows();
+  if (now >= last_present && now - last_present < kPresentInterval) return;
+  PresentWindows();
+  host.WhileBusy();
 }
 
 std::shared_ptr<gdi::Surface> OpenHostWindow(HWND top_level) {

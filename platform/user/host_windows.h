@@ -16,7 +16,9 @@ namespace user {
 // Tells the host what changed of this thread's top-level windows and
 // presents what was drawn since the last time, carets included. Run by the
 // user-interface thread before it waits, and while it stays busy at most
-// every kPresentInterval milliseconds (PresentIfDue).
+// every kPresentInterval milliseconds (PresentIfDue): when a peek finds
+// work, and when painting ends (EndPaint, ReleaseDC), so that what a long
+// handler draws reaches the screen without a turn of the message loop.
 void PresentWindows();
 inline constexpr std::uint64_t kPresentInterval = 16;
 void PresentIfDue();

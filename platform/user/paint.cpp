@@ -17,6 +17,7 @@
 #include <platform/kernel.h>
 
 #include "../gdi/device_context.h"
+#include "host_windows.h"
 #include "message_queue.h"
 #include "paint.h"
 
@@ -334,6 +335,7 @@ BOOL EndPaint(HWND, const PAINTSTRUCT* paint) {
   if (paint == nullptr) return FALSE;
   gdi::DeviceContext* dc = gdi::DeviceContext::FromHandle(paint->hdc);
   if (dc != nullptr && dc->painting()) delete dc;
+  user::PresentIfDue();
   return TRUE;
 }
 
@@ -360,6 +362,7 @@ int ReleaseDC(HWND, HDC handle) {
   // A context from BeginPaint belongs to EndPaint.
   if (dc == nullptr || dc->painting()) return 0;
   delete dc;
+  user::PresentIfDue();
   return 1;
 }
 

@@ -185,11 +185,16 @@ class HeadlessHost::Window final : public HostWindow {
     log.state = state;
     ++log.updates;
   }
-  void Present(const gdi::Surface& /* picture */, const std::vector<RECT>& damaged) override {
-    std::lock_guard guard(host_.mutex_);
-    HostWindowLog& log = host_.windows_[handle_];
-    ++log.presents;
-    log.last_damage = damaged;
+  void Present(const gdi::Surface& picture, const std::vector<RECT>& damaged) override {
+    PresentHandler handler;
+    {
+      std::lock_guard guard(host_.mutex_);
+      HostWindowLog& log = host_.windows_[handle_];
+      ++log.presents;
+      log.last_damage = damaged;
+      handler = host_.present_handler_;
+    }
+    if (handler) handler(handle_, picture, damaged);
   }
 
  private:
@@ -202,6 +207,11 @@ std::unique_ptr<HostWindow> HeadlessHost::OpenWindow(HWND handle, const WindowSt
   windows_[handle] = HostWindowLog{};
   windows_[handle].state = state;
   return std::make_unique<Window>(*this, handle);
+}
+
+void HeadlessHost::SetPresentHandler(PresentHandler handler) {
+  std::lock_guard guard(mutex_);
+  present_handler_ = std::move(handler);
 }
 
 std::optional<HostWindowLog> HeadlessHost::WindowLog(HWND window) {
@@ -472,6 +482,7 @@ void HeadlessHost::Reset() {
   audio_source_ = nullptr;
   audio_ = {};
   windows_.clear();
+  present_handler_ = nullptr;
   cursor_shape_ = 0;
   cursor_picture_.reset();
   cursor_changes_ = 0;

@@ -45,6 +45,8 @@ class SdlHost : public RealTimeHost {
   bool ShowsCaretBlinks() const override { return true; }
   std::unique_ptr<HostWindow> OpenWindow(HWND handle, const WindowState& state) override;
   bool NextInput(InputEvent& event) override;
+  // Takes SDL's events as input, refreshing the windows they expose.
+  void WhileBusy() override { Gather(); }
   // On the user-interface thread the desktop is asked; other threads (the
   // hint's mouse watcher) get where the cursor was when the user-interface
   // thread last took events, which is outside our windows once it left them.

@@ -145,6 +145,13 @@ class HeadlessHost final : public Host {
 
   // The top-level windows the platform opened since the last Reset.
   std::optional<HostWindowLog> WindowLog(HWND window);
+  // Called on the user-interface thread with each present: the window, the
+  // picture shown and the rectangles shown of it. It must not draw (the
+  // platform holds its surfaces' lock). An empty function removes it; Reset
+  // does too.
+  using PresentHandler =
+      std::function<void(HWND, const gdi::Surface& picture, const std::vector<RECT>& damaged)>;
+  void SetPresentHandler(PresentHandler handler);
   // The cursor shape and the capture as last set (0 and null after Reset);
   // the shape is 0 while a picture is shown.
   WORD CursorShape();
@@ -197,6 +204,7 @@ class HeadlessHost final : public Host {
   std::uint64_t audio_owed_ = 0;
   AudioRecording audio_;
   std::map<HWND, HostWindowLog> windows_;
+  PresentHandler present_handler_;
   std::atomic<WORD> cursor_shape_{0};
   std::optional<CursorPicture> cursor_picture_;
   std::atomic<int> cursor_changes_{0};

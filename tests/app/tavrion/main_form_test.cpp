@@ -2,11 +2,13 @@
 // would: what it writes, draws and plays, and how its handlers chain.
 #include <platform/codepage.h>
 
+#include <algorithm>
 #include <set>
 
 #include "app/tavrion-wav/preview_picture.h"
 #include "framework/rtl/intconv.h"
 #include "platform/commctrl.h"
+#include "platform/gdi/surface.h"
 #include "platform/picture.h"
 #include "platform/resources.h"
 #include "platform/text.h"
@@ -289,6 +291,42 @@ TEST_F(MainFormTest, DraggingTrackBar3WritesOncePerNewPosition) {
   EXPECT_EQ(Form1->TrainsWritten(), dragged);
   const std::string edit1 = Form1->Edit1->GetText();
   EXPECT_EQ(WorkingFile(), TrainFor({edit1.c_str(), "44100", "1000", "5", "32767", "0"}));
+}
+
+// A frame's time passes with each position the write gives the bar.
+WNDPROC g_bar_proc = nullptr;
+LRESULT TimePassesWithEachPosition(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == PBM_SETPOS) Host().AdvanceClock(16);
+  return CallWindowProcA(g_bar_proc, window, message, wParam, lParam);
+}
+
+TEST_F(MainFormTest, ALongWriteShowsTheProgressBarGrowing) {
+  const HWND bar = Form1->ProgressBar1->Handle();
+  g_bar_proc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+      bar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TimePassesWithEachPosition)));
+  // The bar's middle row in the form's surface, which starts at its frame.
+  RECT frame{};
+  GetWindowRect(Form1->Handle(), &frame);
+  POINT row{0, Form1->ProgressBar1->Height() / 2};
+  ClientToScreen(bar, &row);
+  const std::uint32_t highlight = gdi::ToPixel(GetSysColor(COLOR_HIGHLIGHT));
+  std::vector<int> shown;  // highlighted pixels of the row, present by present
+  Host().SetPresentHandler([&](HWND window, const gdi::Surface& picture, const auto&) {
+    if (window != Form1->Handle()) return;
+    int filled = 0;
+    for (int x = 0; x < Form1->ProgressBar1->Width(); ++x) {
+      filled += picture.At(row.x - frame.left + x, row.y - frame.top) == highlight;
+    }
+    shown.push_back(filled);
+  });
+  Form1->Edit3->SetText("20");  // one handler: 20 positions, then 0
+  Host().SetPresentHandler({});
+  SetWindowLongPtrA(bar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_bar_proc));
+
+  ASSERT_FALSE(shown.empty());
+  EXPECT_EQ(shown.back(), 0);
+  EXPECT_TRUE(std::is_sorted(shown.begin(), shown.end() - 1));
+  EXPECT_GE(std::set<int>(shown.begin(), shown.end()).size(), 4u);
 }
 
 TEST_F(MainFormTest, AboutShowsTwoLinesAndLeavesActivationAlone) {

@@ -3,8 +3,9 @@
 # audio driver: the window "Tavrion v2.2" appears with its 488 x 356 client
 # area and writes tavrion.wav at once, a click and typed text rewrite the
 # file, a click on Stimulate leaves the train's frames in the driver's file,
-# About opens a dialog that Enter closes, and Alt+F4 ends the program with
-# status 0. Without a display the program says so in one line and fails.
+# About opens a dialog that Enter closes, the progress bar grows in
+# screenshots during a long write, and Alt+F4 ends the program with status
+# 0. Without a display the program says so in one line and fails.
 #
 #   tavrion_window_test.sh TAVRION window [SCREENSHOT_DIR]
 #   tavrion_window_test.sh TAVRION no-display
@@ -32,7 +33,9 @@ needs_tools Xvfb xdotool xwininfo cmp
 work=$(mktemp -d)
 xvfb_pid=
 program_pid=
+shooter=
 cleanup() {
+  [ -n "$shooter" ] && kill "$shooter" 2> /dev/null || true
   [ -n "$program_pid" ] && kill "$program_pid" 2> /dev/null || true
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2> /dev/null || true
   rm -rf "$work"
@@ -102,6 +105,75 @@ done
 cmp -n $frames <(tail -c +45 "$work/train.wav") <(tail -c +"$first" "$work/audio.raw") ||
   fail "the driver's file does not hold the train after its silence"
 
+# row_pixels SHOT Y X N: N pixels of row Y from X on, as hex words, in an
+# xwd screenshot of the client area.
+row_pixels() {
+  local -a h
+  read -ra h <<< "$(od -An -v -tu4 --endian=big -N 100 "$1" | tr '\n' ' ')"
+  # The header's size, its colours (12 bytes each), then rows of 32-bit pixels.
+  local endian=little
+  [ "${h[7]}" = 1 ] && endian=big
+  od -An -v -tx4 --endian=$endian -j $((h[0] + h[19] * 12 + $2 * h[12] + $3 * 4)) -N $(($4 * 4)) "$1" |
+    tr '\n' ' '
+}
+
+# ProgressBar1 lies at 336,328, 97 x 22; its blocks grow along its middle
+# row from 338 to 430, and 337 always shows its background.
+bar_fill() {
+  local -a pixels
+  read -ra pixels <<< "$(row_pixels "$1" 339 337 94)"
+  local filled=0 pixel
+  for pixel in "${pixels[@]:1}"; do [ "$pixel" != "${pixels[0]}" ] && filled=$((filled + 1)); done
+  echo "$filled"
+}
+
+# A train of 882 MB (1 pulse/s, 5000 pulses; Edit3 lies at 168,56) takes a
+# while to write. Screenshots taken meanwhile find the bar growing, and the
+# window, unmapped and mapped again, shows its picture at once, not black.
+xdotool mousemove $((x + 200)) $((y + 18)) click 1
+xdotool key End BackSpace BackSpace
+xdotool type --delay 30 "1"
+expect_size $((44 + 5 * 44100 * 4))
+xdotool mousemove $((x + 200)) $((y + 66)) click 1
+xdotool key End BackSpace
+medium=$((44 + 500 * 44100 * 4))
+long=$((44 + 5000 * 44100 * 4))
+xdotool type --delay 30 "500"
+expect_size $medium
+(
+  while [ ! -f "$work/written" ]; do
+    xwd -id "$window" -silent -out "$work/shot.xwd" 2> /dev/null && bar_fill "$work/shot.xwd"
+  done > "$work/fills"
+) &
+shooter=$!
+xdotool type "0"
+for _ in $(seq 300); do
+  [ "$(stat -c %s "$work/run/tavrion.wav")" != $medium ] && break
+  sleep 0.01
+done
+xdotool windowunmap --sync "$window" windowmap --sync "$window"
+sleep 0.05
+xwd -id "$window" -silent -out "$work/exposed.xwd"
+exposed="while writing"
+[ "$(stat -c %s "$work/run/tavrion.wav")" = $long ] && exposed="after the write"
+black=$(row_pixels "$work/exposed.xwd" 339 0 488 | tr ' ' '\n' | grep -c '^00000000$' || true)
+[ "$black" -lt 10 ] || fail "the window mapped again $exposed shows $black black pixels in a row"
+for _ in $(seq 300); do
+  [ "$(stat -c %s "$work/run/tavrion.wav")" = $long ] && break
+  sleep 0.1
+done
+touch "$work/written"
+wait "$shooter"
+shooter=
+[ "$(stat -c %s "$work/run/tavrion.wav")" = $long ] || fail "the long train was not written"
+grown=$(awk '$1 > 0 { if ($1 < last) down = 1; if ($1 != last) n++; last = $1 }
+             END { print down ? "shrank" : n + 0 }' "$work/fills")
+if [ "$grown" = shrank ] || [ "$grown" -lt 2 ]; then
+  fail "the bar did not grow during the write: $(tr '\n' ' ' < "$work/fills")"
+fi
+# Without a window manager the keyboard went with the unmapped window.
+xdotool windowfocus --sync "$window"
+
 mkdir -p "$shots"
 xwd -root -silent -out "$shots/tavrion-window.xwd"
 if convert -version 2> /dev/null | grep -q ImageMagick; then
@@ -120,4 +192,5 @@ status=$?
 set -e
 program_pid=
 [ "$status" -eq 0 ] || fail "exit status $status"
-echo "window ${x},${y} 488x356; file written, rewritten by typing, played; Alt+F4 ended it"
+echo "window ${x},${y} 488x356; file written, rewritten by typing, played; bar grew across" \
+  "$(wc -l < "$work/fills") screenshots, window mapped again $exposed; Alt+F4 ended it"

@@ -42,12 +42,42 @@ TEST_F(ProgressBar, AnswersWithWhatWasThereBefore) {
   EXPECT_EQ(range.iHigh, 70000);
 }
 
-TEST_F(ProgressBar, TheFilledPartIsInTheHighlightColour) {
-  // A surface pixel is 0x00RRGGBB; a COLORREF is 0x00BBGGRR.
-  auto pixel = [](int colour) {
-    const COLORREF c = GetSysColor(colour);
-    return std::uint32_t{GetRValue(c)} << 16 | std::uint32_t{GetGValue(c)} << 8 | GetBValue(c);
+// A surface pixel is 0x00RRGGBB; a COLORREF is 0x00BBGGRR.
+std::uint32_t SystemPixel(int colour) {
+  return gdi::ToPixel(GetSysColor(colour));
+}
+
+TEST_F(ProgressBar, EveryMoveIsShownBeforeTheMessageReturns) {
+  // Smooth, 196 pixels long inside its edge, 8 pixels down.
+  HWND bar = Make(PROGRESS_CLASSA, PBS_SMOOTH, 10, 10, 200, 16);
+  auto filled = [&] {
+    const auto picture = user::WindowPicture(parent_);
+    int count = 0;
+    for (int x = 0; x < 200; ++x) count += picture->At(10 + x, 18) == SystemPixel(COLOR_HIGHLIGHT);
+    return count;
   };
+  const struct {
+    UINT message;
+    WPARAM w;
+    LPARAM l;
+    int filled;
+  } steps[] = {
+      {PBM_SETPOS, 50, 0, 98},
+      {PBM_DELTAPOS, 25, 0, 147},
+      {PBM_STEPIT, 0, 0, 166},
+      {PBM_SETRANGE32, 0, 200, 83},               // 85 of 200
+      {PBM_SETRANGE, 0, MAKELPARAM(0, 50), 196},  // kept inside the range: 50
+      {PBM_SETPOS, 0, 0, 0},
+  };
+  for (const auto& s : steps) {
+    SCOPED_TRACE(testing::Message() << std::hex << s.message);
+    SendMessageA(bar, s.message, s.w, s.l);
+    EXPECT_FALSE(GetUpdateRect(bar, nullptr, FALSE));
+    EXPECT_EQ(filled(), s.filled);
+  }
+}
+
+TEST_F(ProgressBar, TheFilledPartIsInTheHighlightColour) {
   const struct {
     DWORD style;
     POINT filled, empty;  // in the bar, at 30 of 100
@@ -61,10 +91,9 @@ TEST_F(ProgressBar, TheFilledPartIsInTheHighlightColour) {
     const bool vertical = c.style & PBS_VERTICAL;
     HWND bar = Make(PROGRESS_CLASSA, c.style, 10, 10, vertical ? 16 : 200, vertical ? 60 : 16);
     SendMessageA(bar, PBM_SETPOS, 30, 0);
-    UpdateWindow(bar);
     const auto picture = user::WindowPicture(parent_);
-    EXPECT_EQ(picture->At(10 + c.filled.x, 10 + c.filled.y), pixel(COLOR_HIGHLIGHT));
-    EXPECT_EQ(picture->At(10 + c.empty.x, 10 + c.empty.y), pixel(COLOR_BTNFACE));
+    EXPECT_EQ(picture->At(10 + c.filled.x, 10 + c.filled.y), SystemPixel(COLOR_HIGHLIGHT));
+    EXPECT_EQ(picture->At(10 + c.empty.x, 10 + c.empty.y), SystemPixel(COLOR_BTNFACE));
     DestroyWindow(bar);
   }
 }
