@@ -60,3 +60,36 @@ wait_gone() {
   done
   return 1
 }
+
+# row_pixels SHOT Y X N: N pixels of row Y from X on, as hex words, in an
+# xwd screenshot (of a window, or of the whole screen with -root).
+row_pixels() {
+  local -a h
+  read -ra h <<< "$(od -An -v -tu4 --endian=big -N 100 "$1" | tr '\n' ' ')"
+  # The header's size, its colours (12 bytes each), then rows of 32-bit pixels.
+  local endian=little
+  [ "${h[7]}" = 1 ] && endian=big
+  od -An -v -tx4 --endian=$endian -j $((h[0] + h[19] * 12 + $2 * h[12] + $3 * 4)) -N $(($4 * 4)) "$1" |
+    tr '\n' ' '
+}
+
+# open_desktop: a scratch folder $work and an Xvfb on a free display
+# ($DISPLAY, with SDL told to use it), both gone when the script ends, as are
+# the processes whose ids the script keeps in $program_pid and $shooter_pid.
+open_desktop() {
+  work=$(mktemp -d)
+  xvfb_pid=
+  program_pid=
+  shooter_pid=
+  trap close_desktop EXIT
+  start_xvfb "$work" || fail "Xvfb did not start"
+  export SDL_VIDEODRIVER=x11
+}
+
+close_desktop() {
+  local pid
+  for pid in "$shooter_pid" "$program_pid" "$xvfb_pid"; do
+    [ -n "$pid" ] && kill "$pid" 2> /dev/null || true
+  done
+  rm -rf "$work"
+}

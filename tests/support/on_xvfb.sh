@@ -5,8 +5,9 @@ set -euo pipefail
 # shellcheck source=/dev/null
 source "$(dirname "$0")/desktop_test.sh"
 needs_tools Xvfb
-work=$(mktemp -d)
-xvfb_pid=
-trap '[ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2> /dev/null; rm -rf "$work"' EXIT
-start_xvfb "$work" || { echo "FAIL: Xvfb did not start" >&2; exit 1; }
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+open_desktop
 "$@"

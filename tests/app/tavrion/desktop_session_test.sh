@@ -17,24 +17,15 @@ mode=$2
 
 fail() {
   echo "FAIL: $*" >&2
-  [ -f "$work/tavrion.err" ] && { echo "-- stderr:" >&2; cat "$work/tavrion.err" >&2; }
+  [ -f "${work:-}/tavrion.err" ] && { echo "-- stderr:" >&2; cat "$work/tavrion.err" >&2; }
   exit 1
 }
 
-needs_tools Xvfb xdotool xwininfo xwd convert
+needs_tools Xvfb xdotool xwininfo xwd
 
-work=$(mktemp -d)
+open_desktop
 chmod 755 "$work"
-xvfb_pid=
-program_pid=
-cleanup() {
-  [ -n "$program_pid" ] && kill "$program_pid" 2> /dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2> /dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-start_xvfb "$work" || fail "Xvfb did not start"
-export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy
+export SDL_AUDIODRIVER=dummy
 mkdir "$work/run"
 
 # start [USER]: the program in $work/run, as USER when given. Another user
@@ -63,7 +54,10 @@ still_well() {
 # pixel X Y: the colour on the screen at (X, Y), as RRGGBB.
 pixel() {
   xwd -root -silent -out "$work/screen.xwd"
-  convert "$work/screen.xwd" -format "%[hex:p{$1,$2}]" info: | tail -c 6
+  local word
+  word=$(row_pixels "$work/screen.xwd" "$2" "$1" 1)
+  word=${word// /}
+  echo "${word: -6}" | tr a-f A-F
 }
 
 # The About box, closed by Escape or Enter at once, over and over, with the

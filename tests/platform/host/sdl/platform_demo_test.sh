@@ -29,30 +29,20 @@ fi
 
 needs_tools Xvfb xdotool xwininfo
 
-work=$(mktemp -d)
+open_desktop
 out=$work/demo.out
-xvfb_pid=
-demo_pid=
-cleanup() {
-  [ -n "$demo_pid" ] && kill "$demo_pid" 2> /dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2> /dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-start_xvfb "$work" || fail "Xvfb did not start"
-export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy
+export SDL_AUDIODRIVER=dummy
 
 # The client area asked for, on the screen.
 x=120 y=90 width=320 height=240
 "$demo" $x $y $width $height > "$out" 2> "$work/demo.err" &
-demo_pid=$!
+program_pid=$!
 
 # Waits up to five seconds for a line of the demo's output.
 expect_line() {
   for _ in $(seq 50); do
     grep -qxF -- "$1" "$out" && return 0
-    kill -0 "$demo_pid" 2> /dev/null || fail "the demo ended while waiting for '$1'"
+    kill -0 "$program_pid" 2> /dev/null || fail "the demo ended while waiting for '$1'"
     sleep 0.1
   done
   fail "no line '$1'"
@@ -107,14 +97,14 @@ fi
 xdotool key alt+F4
 expect_line WM_CLOSE
 for _ in $(seq 50); do
-  kill -0 "$demo_pid" 2> /dev/null || break
+  kill -0 "$program_pid" 2> /dev/null || break
   sleep 0.1
 done
-kill -0 "$demo_pid" 2> /dev/null && fail "still running after the window closed"
+kill -0 "$program_pid" 2> /dev/null && fail "still running after the window closed"
 set +e
-wait "$demo_pid"
+wait "$program_pid"
 status=$?
 set -e
-demo_pid=
+program_pid=
 [ "$status" -eq 0 ] || fail "exit status $status: $(cat "$work/demo.err")"
 echo "window at $x,$y ${width}x$height; click, typing and close seen"
