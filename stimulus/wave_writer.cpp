@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <numeric>
 
 #include <platform/kernel.h>
 
@@ -54,6 +55,16 @@ std::uint32_t FramePattern(std::int32_t amplitude) {
   return pattern;
 }
 
+// The system copies a write fastest when the bytes lie in memory as they
+// will lie in the file's pages, to the byte within a cache line. Every write
+// after the header starts 44 bytes into a line, and so do the frames.
+constexpr std::size_t kLineFrames = 64 / kFrameBytes;
+std::uint32_t* FirstFrame(std::uint32_t* storage) {
+  const auto address = reinterpret_cast<std::uintptr_t>(storage);
+  const std::uintptr_t line = (address + 63) / 64 * 64;
+  return reinterpret_cast<std::uint32_t*>(line + kHeaderBytes % 64);
+}
+
 // Hands repeated frames to the file from one buffer of at most
 // kWriteBufferBytes. The train is the same period over and over, so the
 // buffer is filled once with as many whole periods as fit and then written as
@@ -64,7 +75,8 @@ class FrameWriter {
       : file_(file),
         capacity_(static_cast<std::size_t>(
             std::min<std::int64_t>(needed_frames, kWriteBufferBytes / kFrameBytes))),
-        frames_(new std::uint32_t[capacity_]) {}
+        storage_(new std::uint32_t[capacity_ + kLineFrames * 2]),
+        frames_(FirstFrame(storage_.get())) {}
 
   std::size_t capacity() const { return capacity_; }
 
@@ -76,7 +88,7 @@ class FrameWriter {
   // Fills the buffer with `periods` copies of (pulse frames, gap frames).
   void FillPeriods(std::uint32_t pulse, std::int64_t pulse_frames, std::uint32_t gap,
                    std::int64_t gap_frames, std::size_t periods) {
-    std::uint32_t* at = frames_.get();
+    std::uint32_t* at = frames_;
     for (std::size_t i = 0; i < periods; ++i) {
       at = std::fill_n(at, pulse_frames, pulse);
       at = std::fill_n(at, gap_frames, gap);
@@ -84,13 +96,13 @@ class FrameWriter {
   }
 
   bool WriteBuffered(std::int64_t frames) {
-    return WriteBytes(frames_.get(), static_cast<std::size_t>(frames) * kFrameBytes);
+    return WriteBytes(frames_, static_cast<std::size_t>(frames) * kFrameBytes);
   }
 
   // Writes `count` frames of one value, a buffer at a time.
   bool WriteRun(std::uint32_t pattern, std::int64_t count) {
     const auto filled = static_cast<std::size_t>(std::min<std::int64_t>(count, capacity_));
-    std::fill_n(frames_.get(), filled, pattern);
+    std::fill_n(frames_, filled, pattern);
     for (; count > 0; count -= static_cast<std::int64_t>(filled)) {
       if (!WriteBuffered(std::min<std::int64_t>(count, filled))) return false;
     }
@@ -100,7 +112,8 @@ class FrameWriter {
  private:
   HANDLE file_;
   std::size_t capacity_;
-  std::unique_ptr<std::uint32_t[]> frames_;
+  std::unique_ptr<std::uint32_t[]> storage_;
+  std::uint32_t* frames_;
 };
 
 // Writes the frames of all pulses, reporting progress after each pulse has
@@ -115,7 +128,12 @@ bool WriteTrain(FrameWriter& out, const StimulusParams& p,
   };
 
   if (period <= static_cast<std::int64_t>(out.capacity())) {
-    const auto per_buffer = static_cast<std::int64_t>(out.capacity()) / period;
+    // Periods a write in multiples of `unit`, so that a write is whole
+    // lines long and the next one starts where this one did within a line.
+    const std::int64_t unit =
+        static_cast<std::int64_t>(kLineFrames) / std::gcd(period, std::int64_t{kLineFrames});
+    const std::int64_t fit = static_cast<std::int64_t>(out.capacity()) / period;
+    const std::int64_t per_buffer = fit >= unit ? fit / unit * unit : fit;
     out.FillPeriods(pulse, p.PulseSamples, gap, p.IntervalSamples,
                     static_cast<std::size_t>(std::min<std::int64_t>(per_buffer, p.Count)));
     for (std::int64_t done = 0; done < p.Count;) {
