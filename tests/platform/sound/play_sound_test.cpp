@@ -15,6 +15,7 @@
 
 namespace {
 
+using namespace std::string_literals;
 using Bytes = std::vector<std::uint8_t>;
 
 struct Wave {
@@ -37,8 +38,12 @@ Bytes Frames(const Wave& wave, int seed = 0) {
   return bytes;
 }
 
-// A canonical PCM WAV file.
-void WriteWave(const std::string& path, const Wave& wave, const Bytes& frames) {
+constexpr std::uint16_t kPcm = 1;
+constexpr std::uint16_t kMuLaw = 7;
+
+// A canonical WAV file, PCM unless another format tag is given.
+void WriteWave(const std::string& path, const Wave& wave, const Bytes& frames,
+               std::uint16_t tag = kPcm) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   const auto put = [&out](std::uint32_t value, int size) {
     for (int i = 0; i < size; ++i) out.put(static_cast<char>((value >> (8 * i)) & 0xFF));
@@ -50,7 +55,7 @@ void WriteWave(const std::string& path, const Wave& wave, const Bytes& frames) {
   put(36 + size, 4);
   out << "WAVEfmt ";
   put(16, 4);
-  put(1, 2);  // PCM
+  put(tag, 2);
   put(static_cast<std::uint32_t>(wave.channels), 2);
   put(rate, 4);
   put(rate * block, 4);
@@ -158,6 +163,16 @@ TEST_F(PlaySound, StoppingOrAFileThatCannotBeReadEndsTheSoundAtOnce) {
   const std::string missing = dir.File("missing.wav");
   const std::string garbage = dir.File("garbage.wav");
   WriteText(garbage, "not a sound at all");
+  // Sounds, but not RIFF/WAVE PCM: the desktop plays neither.
+  const std::string aiff = dir.File("sound.aiff");
+  // Two frames of 16-bit mono at 8000 Hz.
+  WriteText(aiff,
+            "FORM\0\0\0\x32"
+            "AIFF"
+            "COMM\0\0\0\x12\0\x01\0\0\0\x02\0\x10\x40\x0B\xFA\0\0\0\0\0\0\0"
+            "SSND\0\0\0\x0C\0\0\0\0\0\0\0\0\x10\0\x20\0"s);
+  const std::string mu_law = dir.File("mu-law.wav");
+  WriteWave(mu_law, {8000, 1, 8, 100}, Frames({8000, 1, 8, 100}), kMuLaw);
   const struct {
     const char* what;
     const char* name;
@@ -169,6 +184,9 @@ TEST_F(PlaySound, StoppingOrAFileThatCannotBeReadEndsTheSoundAtOnce) {
       {"purge by name", loop.c_str(), SND_PURGE, TRUE},
       {"a missing file", missing.c_str(), SND_ASYNC | SND_NODEFAULT, FALSE},
       {"not a sound", garbage.c_str(), SND_ASYNC | SND_NODEFAULT, FALSE},
+      {"an AIFF sound", aiff.c_str(), SND_ASYNC | SND_NODEFAULT, FALSE},
+      {"a mu-law wave", mu_law.c_str(), SND_ASYNC | SND_NODEFAULT, FALSE},
+      {"a folder", dir.path().c_str(), SND_ASYNC | SND_NODEFAULT, FALSE},
       {"an empty name", "", SND_ASYNC | SND_NODEFAULT, FALSE},
   };
   for (const auto& c : cases) {
