@@ -1,16 +1,17 @@
 // PlaySoundA on the headless host: what the host pulls as virtual time passes
 // is the file's frames exactly, once, in a gapless loop, or not at all.
 #include <gtest/gtest.h>
+#include <platform/codepage.h>
 #include <platform/headless.h>
 #include <platform/kernel.h>
 #include <platform/sound.h>
+#include <platform/sound_failure.h>
 
 #include <cstdint>
 #include <fstream>
 #include <string>
 #include <vector>
 
-#include "platform/host/real_time_host.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -195,6 +196,8 @@ TEST_F(PlaySound, StoppingOrAFileThatCannotBeReadEndsTheSoundAtOnce) {
     PlaySoundA(loop.c_str(), nullptr, SND_ASYNC | SND_LOOP);
     host.AdvanceClock(100);
     EXPECT_EQ(PlaySoundA(c.name, nullptr, c.flags), c.result);
+    EXPECT_EQ(sound::LastPlaySoundFailure().failure,
+              c.result ? sound::Failure::kNone : sound::Failure::kFile);
     host.AdvanceClock(100);
     EXPECT_EQ(host.Audio().Frames(), 800u);
     if (!c.result) {
@@ -222,27 +225,28 @@ TEST_F(PlaySound, ANewPlayReplacesALoopAndKeepsWhatItRead) {
   EXPECT_EQ(audio.pulls.front().time, 300u);
 }
 
-// A host with no sound output that counts the waits.
-class NoOutputHost : public host::RealTimeHost {
- public:
-  bool WaitUntil(std::unique_lock<std::mutex>& lock, std::condition_variable& changed,
-                 std::uint64_t deadline, const std::function<bool()>& ready) override {
-    ++waits;
-    return RealTimeHost::WaitUntil(lock, changed, deadline, ready);
-  }
-  int waits = 0;
-};
-
-TEST_F(PlaySound, WithNoOutputNothingPlaysAndNothingWaits) {
+// Without an output nothing plays and nothing waits, the host's reason is
+// kept in code page 1251, and once the output is back a play works again.
+TEST_F(PlaySound, WithNoOutputNothingPlaysNothingWaitsAndTheReasonIsKept) {
   const std::string path = Write("one.wav", kShort);
-  NoOutputHost quiet;
-  host::Install(&quiet);
+  PlaySoundA(path.c_str(), nullptr, SND_ASYNC | SND_LOOP);
+  host.AdvanceClock(100);
+  host.SetNoAudioOutput("устройство занято");
   for (const DWORD flags : {SND_ASYNC, SND_ASYNC | SND_LOOP, SND_SYNC}) {
     SCOPED_TRACE(flags);
     EXPECT_FALSE(PlaySoundA(path.c_str(), nullptr, flags));
+    const sound::LastFailure failure = sound::LastPlaySoundFailure();
+    EXPECT_EQ(failure.failure, sound::Failure::kOutput);
+    EXPECT_EQ(failure.reason, "устройство занято"_cp1251);
   }
-  host::Install(nullptr);
-  EXPECT_EQ(quiet.waits, 0);
+  host.AdvanceClock(100);
+  EXPECT_EQ(GetTickCount(), 200u);       // the waiting play did not wait
+  EXPECT_EQ(host.Audio().Frames(), 0u);  // and the loop was stopped
+  host.SetNoAudioOutput(std::nullopt);
+  EXPECT_TRUE(PlaySoundA(path.c_str(), nullptr, SND_ASYNC));
+  EXPECT_EQ(sound::LastPlaySoundFailure().failure, sound::Failure::kNone);
+  host.AdvanceClock(200);
+  EXPECT_EQ(host.Audio().bytes, Frames(kShort));
 }
 
 struct Waiting {
