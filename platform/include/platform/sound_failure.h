@@ -1,6 +1,6 @@
-// Why the last PlaySoundA failed. Ours, not the desktop API's: its PlaySoundA
-// only returns FALSE. A program asks this to tell its user more than that
-// nothing played; built against the real API it has no such reason to give.
+// Why the last PlaySoundA failed, so that a program can tell its user more
+// than that nothing played. Ours, not the desktop API's, whose PlaySoundA only
+// returns FALSE.
 #pragma once
 
 #include <string>
