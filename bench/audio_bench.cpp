@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <memory>
 #include <random>
+#include <string>
 #include <thread>
 
 #include <benchmark/benchmark.h>
@@ -67,10 +68,11 @@ class FirstFill final : public host::AudioSource {
 // The SDL output with each sound seen through FirstFill.
 class WatchedOutput final : public host::AudioOutput {
  public:
-  bool StartAudio(const host::AudioFormat& format, host::AudioSource* source) override {
+  bool StartAudio(const host::AudioFormat& format, host::AudioSource* source,
+                  std::string& reason) override {
     device_.StopAudio();
     watch_.Watch(source);
-    return device_.StartAudio(format, &watch_);
+    return device_.StartAudio(format, &watch_, reason);
   }
   void StopAudio() override { device_.StopAudio(); }
   const FirstFill& Watch() const { return watch_; }

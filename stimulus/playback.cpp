@@ -3,6 +3,7 @@
 #include <platform/codepage.h>
 #include <platform/sound.h>
 
+#include "framework/rtl/format.h"
 #include "framework/rtl/intconv.h"
 #include "framework/rtl/sysconst.h"
 #include "rtl/resstrings.h"
@@ -27,6 +28,21 @@ class CursorRestorer {
   bool restored_ = false;
 };
 
+// The message for a file that did not play.
+std::string RefusalText(const SoundRefusal& refusal, const std::string& name) {
+  switch (refusal.cause) {
+    case SoundRefusal::Cause::kFileMissing:
+      return Format(LoadResString(SWorkingFileMissing), {name});
+    case SoundRefusal::Cause::kFileUnplayable:
+      return Format(LoadResString(SWorkingFileUnplayable), {name});
+    case SoundRefusal::Cause::kNoOutput:
+      break;
+  }
+  const std::string reason =
+      refusal.reason.empty() ? LoadResString(SReasonUnknown) : refusal.reason;
+  return Format(LoadResString(SNoSoundOutput), {reason});
+}
+
 }  // namespace
 
 void Stimulate(PlaybackHost& host, const SharedParams& shared) {
@@ -49,8 +65,11 @@ void Stimulate(PlaybackHost& host, const SharedParams& shared) {
   }
   restorer.Restore();
 
-  if (!host.LoopChecked()) host.PlaySound(host.FileName().c_str(), SND_ASYNC);
-  if (host.LoopChecked()) host.PlaySound(host.FileName().c_str(), SND_ASYNC | SND_LOOP);
+  const std::string name = host.FileName();
+  std::optional<SoundRefusal> refusal;
+  if (!host.LoopChecked()) refusal = host.PlaySound(name.c_str(), SND_ASYNC);
+  if (!refusal && host.LoopChecked()) refusal = host.PlaySound(name.c_str(), SND_ASYNC | SND_LOOP);
+  if (refusal) host.ShowMessage(RefusalText(*refusal, name));
 }
 
 void StopSound(PlaybackHost& host) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include <platform/types.h>
@@ -13,6 +14,14 @@
 namespace stimulus {
 
 inline constexpr std::int16_t kHourGlassCursor = -11;  // crHourGlass
+
+// Why the working file did not start playing.
+struct SoundRefusal {
+  enum class Cause { kFileMissing, kFileUnplayable, kNoOutput };
+  Cause cause;
+  // With kNoOutput, the output's own words (code page 1251), when it gave any.
+  std::string reason;
+};
 
 class PlaybackHost : public virtual MessageShower {
  public:
@@ -28,12 +37,14 @@ class PlaybackHost : public virtual MessageShower {
   // cancelled: the continuous box was clicked, or the program is closing.
   virtual bool AwaitClock() = 0;
   // PlaySoundA with no module handle; a null name goes with SND_PURGE.
-  virtual void PlaySound(const char* name, DWORD flags) = 0;
+  // Nothing when it did what it was asked, otherwise why not.
+  virtual std::optional<SoundRefusal> PlaySound(const char* name, DWORD flags) = 0;
 };
 
 // Checks the shared values (and refuses while the last write of the working
 // file failed part-way), waits out the delay of Edit10 and plays the file
-// once or looped. An unreadable delay raises EConvertError after the cursor is
+// once or looped; a file that does not play is told in a message with its
+// cause. An unreadable delay raises EConvertError after the cursor is
 // restored; nothing is played then, nor after a cancelled wait.
 void Stimulate(PlaybackHost& host, const SharedParams& shared);
 

@@ -1,6 +1,10 @@
 #include "app/tavrion/form_stimulus.h"
 
+#include <platform/kernel.h>
 #include <platform/sound.h>
+#include <platform/sound_failure.h>
+
+#include <utility>
 
 #include "app/tavrion/delay_wait.h"
 #include "app/tavrion/local_clock.h"
@@ -104,6 +108,17 @@ bool MainFormStimulus::AwaitClock() {
   return !cancelled_;
 }
 
-void MainFormStimulus::PlaySound(const char* name, DWORD flags) {
-  PlaySoundA(name, nullptr, flags);
+std::optional<stimulus::SoundRefusal> MainFormStimulus::PlaySound(const char* name, DWORD flags) {
+  using Cause = stimulus::SoundRefusal::Cause;
+  if (PlaySoundA(name, nullptr, flags)) return std::nullopt;
+  // The desktop's PlaySoundA gives no reason. A missing file shows through the
+  // file system; the rest only our platform can tell.
+  if (GetFileAttributesA(name) == INVALID_FILE_ATTRIBUTES) {
+    return stimulus::SoundRefusal{Cause::kFileMissing, {}};
+  }
+  sound::LastFailure last = sound::LastPlaySoundFailure();
+  if (last.failure == sound::Failure::kFile) {
+    return stimulus::SoundRefusal{Cause::kFileUnplayable, {}};
+  }
+  return stimulus::SoundRefusal{Cause::kNoOutput, std::move(last.reason)};
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -31,7 +32,7 @@ class MainFormStimulus final : public stimulus::StimulusForm, public stimulus::P
   bool LoopChecked() override;
   std::int32_t ClockSeconds() override;
   bool AwaitClock() override;
-  void PlaySound(const char* name, DWORD flags) override;
+  std::optional<stimulus::SoundRefusal> PlaySound(const char* name, DWORD flags) override;
 
   // A click on Button1 runs the wait; a change of the continuous box or the
   // program's end during it cancels the pending start.

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 
 namespace host {
 
@@ -35,8 +36,10 @@ class AudioOutput {
   // until StopAudio or the next StartAudio, which replaces the source. Once
   // either returns the output no longer calls the old source, so its owner
   // may free it. Returns false, having played nothing, when there is no
-  // output to play on (no device, or it refuses the format).
-  virtual bool StartAudio(const AudioFormat& /* format */, AudioSource* /* source */) {
+  // output to play on (no device, or it refuses the format), with the
+  // output's words for why in `reason` (UTF-8; empty when it has none).
+  virtual bool StartAudio(const AudioFormat& /* format */, AudioSource* /* source */,
+                          std::string& /* reason */) {
     return false;
   }
   virtual void StopAudio() {}

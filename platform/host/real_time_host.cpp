@@ -88,8 +88,8 @@ void RealTimeHost::SetCursorPos(POINT position) {
   cursor_ = position;
 }
 
-bool RealTimeHost::StartAudio(const AudioFormat& format, AudioSource* source) {
-  return audio_ != nullptr && audio_->StartAudio(format, source);
+bool RealTimeHost::StartAudio(const AudioFormat& format, AudioSource* source, std::string& reason) {
+  return audio_ != nullptr && audio_->StartAudio(format, source, reason);
 }
 
 void RealTimeHost::StopAudio() {

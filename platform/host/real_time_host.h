@@ -30,7 +30,7 @@ class RealTimeHost : public Host {
   POINT CursorPos() override;
   void SetCursorPos(POINT position) override;
 
-  bool StartAudio(const AudioFormat& format, AudioSource* source) override;
+  bool StartAudio(const AudioFormat& format, AudioSource* source, std::string& reason) override;
   void StopAudio() override;
 
  protected:

@@ -41,20 +41,42 @@ std::string Cp1251ToUtf8(std::string_view text) {
   return out;
 }
 
-std::optional<std::string> Utf8ToCp1251(std::string_view text) {
+namespace {
+
+// The byte of a code point, or -1 when the code page has none.
+int ByteOf(char32_t u) {
   static const auto& reverse = *new ReverseTable;
+  if (u < 0x80) return static_cast<int>(u);
+  if (u > 0xFFFF || reverse.bytes[u] == 0) return -1;
+  return reverse.bytes[u];
+}
+
+}  // namespace
+
+std::optional<std::string> Utf8ToCp1251(std::string_view text) {
   std::string out;
   out.reserve(text.size());
   std::size_t pos = 0;
   while (pos < text.size()) {
     const auto u = DecodeUtf8(text, pos);
-    if (!u) return std::nullopt;
-    if (*u < 0x80) {
-      out += static_cast<char>(*u);
+    const int byte = u ? ByteOf(*u) : -1;
+    if (byte < 0) return std::nullopt;
+    out += static_cast<char>(byte);
+  }
+  return out;
+}
+
+std::string Utf8ToCp1251Lossy(std::string_view text) {
+  std::string out;
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    const auto u = DecodeUtf8(text, pos);
+    if (!u) {
+      ++pos;  // skip the bad byte and go on with the rest
       continue;
     }
-    if (*u > 0xFFFF || reverse.bytes[*u] == 0) return std::nullopt;
-    out += static_cast<char>(reverse.bytes[*u]);
+    const int byte = ByteOf(*u);
+    if (byte >= 0) out += static_cast<char>(byte);
   }
   return out;
 }

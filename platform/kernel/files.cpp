@@ -118,6 +118,20 @@ HANDLE CreateFileA(LPCSTR fileName, DWORD desiredAccess, DWORD shareMode, LPSECU
   return kernel::AddHandle(file);
 }
 
+DWORD GetFileAttributesA(LPCSTR fileName) {
+  if (fileName == nullptr || *fileName == '\0') {
+    SetLastError(ERROR_PATH_NOT_FOUND);
+    return INVALID_FILE_ATTRIBUTES;
+  }
+  struct stat info {};
+  if (::stat(codepage::Cp1251ToUtf8(fileName).c_str(), &info) != 0) {
+    SetLastError(ErrorFromErrno(errno));
+    return INVALID_FILE_ATTRIBUTES;
+  }
+  const DWORD kind = S_ISDIR(info.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_ARCHIVE;
+  return kind | ((info.st_mode & S_IWUSR) == 0 ? FILE_ATTRIBUTE_READONLY : 0);
+}
+
 BOOL WriteFile(HANDLE handle, LPCVOID buffer, DWORD bytesToWrite, LPDWORD written,
                LPOVERLAPPED overlapped) {
   if (written != nullptr) *written = 0;

@@ -13,6 +13,7 @@
 
 #include <platform/codepage.h>
 #include <platform/sound.h>
+#include <platform/sound_failure.h>
 
 #include "../host/host.h"
 #include "sound_file.h"
@@ -86,30 +87,43 @@ struct Player {
   std::unique_ptr<Playing> playing;
 };
 
+// Each thread's last failure, as the last error is each thread's.
+thread_local LastFailure last_failure;
+
+BOOL Fail(Failure failure, std::string reason = {}) {
+  last_failure = {failure, std::move(reason)};
+  return FALSE;
+}
+
 Player& State() {
   // Never destroyed: a detached thread may still play while the process ends.
   static Player* const player = new Player();
   return *player;
 }
 
-// With the player's lock held. The old sound is freed only once the host has
-// let go of it. False when the host has no output for `next`: then nothing
-// plays at all, and nothing is kept as playing.
-bool Replace(Player& player, std::unique_ptr<Playing> next) {
-  bool started = true;
-  if (next) {
-    started = host::Current().StartAudio(next->Format(), next.get());
-    if (!started) next.reset();
-  } else if (player.playing) {
-    host::Current().StopAudio();
-  }
+// With the player's lock held: `next`, or nothing, is what plays from now on.
+// The old sound is freed only once the host has let go of it.
+void Replace(Player& player, std::unique_ptr<Playing> next) {
+  if (!next && player.playing) host::Current().StopAudio();
   player.playing = std::move(next);
   ++player.generation;
   player.changed.notify_all();
+}
+
+// With the player's lock held. False, with the host's reason, when the host
+// has no output for `next`: then nothing plays at all, and nothing is kept as
+// playing.
+bool Start(Player& player, std::unique_ptr<Playing> next, std::string& reason) {
+  const bool started = host::Current().StartAudio(next->Format(), next.get(), reason);
+  Replace(player, started ? std::move(next) : nullptr);
   return started;
 }
 
 }  // namespace
+
+LastFailure LastPlaySoundFailure() {
+  return last_failure;
+}
 
 void ResetSound() {
   Player& player = State();
@@ -121,6 +135,7 @@ void ResetSound() {
 
 BOOL PlaySoundA(LPCSTR name, HMODULE, DWORD flags) {
   sound::Player& player = sound::State();
+  sound::last_failure = {};
   if (name == nullptr) {
     sound::ResetSound();
     return TRUE;
@@ -140,14 +155,17 @@ BOOL PlaySoundA(LPCSTR name, HMODULE, DWORD flags) {
     // The desktop stops what plays and would play its default sound; there is
     // none here, so nothing plays.
     sound::Replace(player, nullptr);
-    return FALSE;
+    return sound::Fail(sound::Failure::kFile);
   }
   // A loop needs SND_ASYNC; a waiting play plays once.
   const bool loop = (flags & SND_ASYNC) != 0 && (flags & SND_LOOP) != 0;
   auto next = std::make_unique<sound::Playing>(name, std::move(*data), loop);
   const std::uint64_t duration = next->Duration();
   const sound::Playing* const sound = next.get();
-  if (!sound::Replace(player, std::move(next))) return FALSE;
+  std::string reason;
+  if (!sound::Start(player, std::move(next), reason)) {
+    return sound::Fail(sound::Failure::kOutput, codepage::Utf8ToCp1251Lossy(reason));
+  }
   if ((flags & SND_ASYNC) != 0) return TRUE;
 
   host::Host& host = host::Current();

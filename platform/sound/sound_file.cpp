@@ -21,6 +21,22 @@ struct CloseFile {
   void operator()(SNDFILE* file) const { sf_close(file); }
 };
 
+// What the desktop plays: a RIFF/WAVE file of PCM or floating-point samples.
+// libsndfile would read many more, which the desktop refuses.
+bool IsWave(int format) {
+  const int container = format & SF_FORMAT_TYPEMASK;
+  switch (format & SF_FORMAT_SUBMASK) {
+    case SF_FORMAT_PCM_U8:
+    case SF_FORMAT_PCM_16:
+    case SF_FORMAT_PCM_24:
+    case SF_FORMAT_PCM_32:
+    case SF_FORMAT_FLOAT:
+      return container == SF_FORMAT_WAV || container == SF_FORMAT_WAVEX;
+    default:
+      return false;
+  }
+}
+
 bool IsNarrow(int format) {
   const int subtype = format & SF_FORMAT_SUBMASK;
   return subtype == SF_FORMAT_PCM_U8 || subtype == SF_FORMAT_PCM_S8;
@@ -58,7 +74,10 @@ std::optional<SoundData> ReadFrames(SNDFILE* file, const SF_INFO& info) {
 std::optional<SoundData> ReadSoundFile(const std::string& utf8Path) {
   SF_INFO info{};
   const std::unique_ptr<SNDFILE, CloseFile> file(sf_open(utf8Path.c_str(), SFM_READ, &info));
-  if (!file || info.samplerate <= 0 || info.channels <= 0 || info.frames < 0) return std::nullopt;
+  if (!file || !IsWave(info.format) || info.samplerate <= 0 || info.channels <= 0 ||
+      info.frames < 0) {
+    return std::nullopt;
+  }
   try {
     return ReadFrames(file.get(), info);
   } catch (const std::exception&) {

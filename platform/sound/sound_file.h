@@ -17,8 +17,9 @@ struct SoundData {
   std::size_t frames = 0;
 };
 
-// The file at `utf8Path` in its own rate and channels: 8-bit samples as 8-bit
-// unsigned, anything wider as 16-bit. Nothing when it cannot be opened or read.
+// The RIFF/WAVE file at `utf8Path` in its own rate and channels: 8-bit samples
+// as 8-bit unsigned, anything wider as 16-bit. Nothing when it cannot be opened
+// or read, or holds another format or compressed samples.
 std::optional<SoundData> ReadSoundFile(const std::string& utf8Path);
 
 }  // namespace sound

@@ -20,7 +20,8 @@ class Host : public stimulus::PlaybackHost {
   bool loop = false;
   std::int64_t now_ms = 1'000'000'500;  // mid-second
   std::int64_t slept_ms = 0;
-  int cancel_at_tick = -1;  // the wait's tick at which the start is cancelled
+  int cancel_at_tick = -1;                        // the wait's tick at which the start is cancelled
+  std::optional<stimulus::SoundRefusal> refusal;  // what every play answers
   Log log;
 
   std::int16_t ScreenCursor() override { return cursor; }
@@ -43,9 +44,10 @@ class Host : public stimulus::PlaybackHost {
     now_ms = next;
     return true;
   }
-  void PlaySound(const char* name, DWORD flags) override {
+  std::optional<stimulus::SoundRefusal> PlaySound(const char* name, DWORD flags) override {
     log.push_back(std::string("play ") + (name ? "'" + std::string(name) + "'" : "null") + " " +
                   std::to_string(flags));
+    return refusal;
   }
 };
 
@@ -96,6 +98,40 @@ TEST(Playback, RefusalsComeInOrderWithoutTouchingTheCursor) {
     if (!c.message.empty()) {
       EXPECT_EQ(host.log.size(), 1u);
     }
+  }
+}
+
+// A file that does not play is told with its cause, after the cursor is back.
+TEST(Playback, ASoundThatDoesNotStartIsToldWithItsCause) {
+  using Cause = stimulus::SoundRefusal::Cause;
+  const std::string_view output_away =
+      "Нет вывода звука (Audio target 'x' not available).\n"
+      "Стимуляция невозможна"_cp1251;
+  const struct {
+    bool loop;
+    stimulus::SoundRefusal refusal;
+    std::string_view message;
+  } cases[] = {
+      {false,
+       {Cause::kFileMissing, {}},
+       "Рабочий файл «tavrion.wav» не найден.\nСтимуляция невозможна"_cp1251},
+      {true,
+       {Cause::kFileUnplayable, {}},
+       "Рабочий файл «tavrion.wav» не читается как звук WAV.\nСтимуляция невозможна"_cp1251},
+      {false, {Cause::kNoOutput, "Audio target 'x' not available"}, output_away},
+      {true, {Cause::kNoOutput, "Audio target 'x' not available"}, output_away},
+      {false,
+       {Cause::kNoOutput, {}},
+       "Нет вывода звука (причина неизвестна).\nСтимуляция невозможна"_cp1251},
+  };
+  for (const auto& c : cases) {
+    Host host;
+    host.loop = c.loop;
+    host.refusal = c.refusal;
+    stimulus::Stimulate(host, Defaults());
+    EXPECT_EQ(host.log, (Log{"cursor -11", "cursor 0",
+                             c.loop ? "play 'tavrion.wav' 9" : "play 'tavrion.wav' 1",
+                             "message " + std::string(c.message)}));
   }
 }
 

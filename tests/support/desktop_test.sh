@@ -15,6 +15,22 @@ refuses_without_display() {
   echo "no display: '$said', status $status"
 }
 
+# ends_with_status_0 PID WHAT: waits up to five seconds for the program to
+# end after WHAT (e.g. "Alt+F4") and fails unless its exit status is 0.
+ends_with_status_0() {
+  local status
+  for _ in $(seq 50); do
+    kill -0 "$1" 2> /dev/null || break
+    sleep 0.1
+  done
+  kill -0 "$1" 2> /dev/null && fail "still running after $2"
+  set +e
+  wait "$1"
+  status=$?
+  set -e
+  [ "$status" -eq 0 ] || fail "exit status $status after $2"
+}
+
 # needs_tools TOOL...: ends the script as skipped (77) when one is missing.
 needs_tools() {
   for tool in "$@"; do
@@ -24,11 +40,14 @@ needs_tools() {
 
 # start_xvfb WORK: starts Xvfb on a free display number (1024 x 768, 24 bits),
 # which it writes to WORK/display, sets xvfb_pid and exports DISPLAY; returns
-# 1, with the server's words on standard error, when it does not start.
+# 1, with the server's words on standard error, when it does not start. It
+# returns once a client (xwininfo) gets in: the server names its display some
+# 100 ms before it takes connections, and a client that comes too early is
+# turned away.
 start_xvfb() {
   local work=$1
   exec 3> "$work/display"
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp > "$work/xvfb.log" 2>&1 &
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset > "$work/xvfb.log" 2>&1 &
   xvfb_pid=$!
   exec 3>&-
   for _ in $(seq 100); do
@@ -41,6 +60,13 @@ start_xvfb() {
   fi
   DISPLAY=:$(head -n1 "$work/display")
   export DISPLAY
+  for _ in $(seq 50); do
+    xwininfo -root > /dev/null 2>&1 && return 0
+    sleep 0.1
+  done
+  echo "Xvfb on $DISPLAY takes no connections" >&2
+  cat "$work/xvfb.log" >&2
+  return 1
 }
 
 # window_origin WINDOW: sets x and y to the window's top-left on the screen.

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 #include "../../kernel/startup_info.h"
 #include "calendar.h"
@@ -134,13 +135,22 @@ std::optional<std::string> HeadlessHost::Clipboard() {
   return clipboard_;
 }
 
-bool HeadlessHost::StartAudio(const AudioFormat& format, AudioSource* source) {
+bool HeadlessHost::StartAudio(const AudioFormat& format, AudioSource* source, std::string& reason) {
   std::lock_guard guard(mutex_);
-  audio_source_ = source;
+  audio_source_ = no_audio_output_ ? nullptr : source;
   audio_owed_ = 0;
   audio_ = {};
+  if (no_audio_output_) {
+    reason = *no_audio_output_;
+    return false;
+  }
   audio_.format = format;
   return true;
+}
+
+void HeadlessHost::SetNoAudioOutput(std::optional<std::string> reason) {
+  std::lock_guard guard(mutex_);
+  no_audio_output_ = std::move(reason);
 }
 
 void HeadlessHost::StopAudio() {
@@ -481,6 +491,7 @@ void HeadlessHost::Reset() {
   clipboard_.reset();
   audio_source_ = nullptr;
   audio_ = {};
+  no_audio_output_.reset();
   windows_.clear();
   present_handler_ = nullptr;
   cursor_shape_ = 0;

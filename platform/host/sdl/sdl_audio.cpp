@@ -21,9 +21,13 @@ constexpr int kMillisecondsPerSecond = 1000;
 std::atomic_flag said_no_output = ATOMIC_FLAG_INIT;
 std::atomic_flag said_rate = ATOMIC_FLAG_INIT;
 
-void SayNoOutput() {
-  if (said_no_output.test_and_set()) return;
-  std::fprintf(stderr, "tavrion: no sound output (%s); nothing is played\n", SDL_GetError());
+// SDL's reason for having no output, said on standard error the first time.
+bool NoOutput(std::string& reason) {
+  reason = SDL_GetError();
+  if (!said_no_output.test_and_set()) {
+    std::fprintf(stderr, "tavrion: no sound output (%s); nothing is played\n", reason.c_str());
+  }
+  return false;
 }
 
 void SayRate(int device_rate, int sound_rate) {
@@ -79,19 +83,17 @@ void SdlAudioOutput::Callback(void* self, std::uint8_t* stream, int length) {
   std::memset(stream + filled, output.silence_, bytes - filled);
 }
 
-bool SdlAudioOutput::StartAudio(const AudioFormat& format, AudioSource* source) {
+bool SdlAudioOutput::StartAudio(const AudioFormat& format, AudioSource* source,
+                                std::string& reason) {
   const std::lock_guard guard(mutex_);
   if (!subsystem_) {
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-      SayNoOutput();
-      return false;
-    }
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return NoOutput(reason);
     subsystem_ = true;
   }
   // A device that went away stays open but plays nowhere; open it again.
   if (device_ == 0 || format != format_ || SDL_GetAudioDeviceStatus(device_) == SDL_AUDIO_STOPPED) {
     Close();
-    if (!OpenFor(format)) return false;
+    if (!OpenFor(format, reason)) return false;
   }
   SDL_LockAudioDevice(device_);
   source_ = source;
@@ -110,13 +112,12 @@ void SdlAudioOutput::StopAudio() {
   SDL_UnlockAudioDevice(device_);
 }
 
-bool SdlAudioOutput::OpenFor(const AudioFormat& format) {
+bool SdlAudioOutput::OpenFor(const AudioFormat& format, std::string& reason) {
   if (format.sample_rate <= 0 || format.channels <= 0 || format.channels > 8 ||
       (format.bits_per_sample != 8 && format.bits_per_sample != 16)) {
     SDL_SetError("%d-bit sound with %d channels at %d Hz cannot be played", format.bits_per_sample,
                  format.channels, format.sample_rate);
-    SayNoOutput();
-    return false;
+    return NoOutput(reason);
   }
   SDL_AudioSpec wanted{};
   wanted.freq = format.sample_rate;
@@ -141,10 +142,7 @@ bool SdlAudioOutput::OpenFor(const AudioFormat& format) {
     const int server_rate = ServerRate();
     if (server_rate > 0 && server_rate != wanted.freq) SayRate(server_rate, wanted.freq);
   }
-  if (device_ == 0) {
-    SayNoOutput();
-    return false;
-  }
+  if (device_ == 0) return NoOutput(reason);
   format_ = format;
   buffer_frames_ = wanted.samples;
   return true;

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <mutex>
+#include <string>
 
 #include "../audio_output.h"
 
@@ -26,15 +27,15 @@ class SdlAudioOutput final : public AudioOutput {
   SdlAudioOutput(const SdlAudioOutput&) = delete;
   SdlAudioOutput& operator=(const SdlAudioOutput&) = delete;
 
-  // False, after one line on standard error (the first time in the process),
-  // when there is no device to play on.
-  bool StartAudio(const AudioFormat& format, AudioSource* source) override;
+  // False, with SDL's reason and after one line on standard error (the first
+  // time in the process), when there is no device to play on.
+  bool StartAudio(const AudioFormat& format, AudioSource* source, std::string& reason) override;
   void StopAudio() override;
 
  private:
   static void Callback(void* self, std::uint8_t* stream, int length);
-  // With mutex_ held: the device open for `format`, or false.
-  bool OpenFor(const AudioFormat& format);
+  // With mutex_ held: the device open for `format`, or false with SDL's reason.
+  bool OpenFor(const AudioFormat& format, std::string& reason);
   void Close();
 
   // Orders StartAudio and StopAudio of different threads.

@@ -3,6 +3,8 @@
 // news about each window.
 #include <SDL.h>
 
+#include <platform/codepage.h>
+
 #include "sdl_host.h"
 #include "sdl_keys.h"
 #include "sdl_window.h"
@@ -123,7 +125,7 @@ void SdlHost::Translate(const SDL_Event& event) {
       if (window == nullptr) return;
       input.kind = InputEvent::kText;
       input.window = window->handle();
-      for (const char c : sdl::TypedText(event.text.text)) {
+      for (const char c : codepage::Utf8ToCp1251Lossy(event.text.text)) {
         input.text = c;
         Queue(input);
       }

@@ -1,6 +1,5 @@
 #include "sdl_keys.h"
 
-#include <platform/codepage.h>
 #include <platform/windows.h>
 
 namespace host::sdl {
@@ -152,21 +151,6 @@ std::optional<UINT> VirtualKeyFor(SDL_Scancode scancode) {
     default:
       return std::nullopt;
   }
-}
-
-std::string TypedText(std::string_view utf8) {
-  std::string out;
-  std::size_t pos = 0;
-  while (pos < utf8.size()) {
-    const auto code_point = codepage::DecodeUtf8(utf8, pos);
-    if (!code_point) {
-      ++pos;  // skip the bad byte and go on with the rest
-      continue;
-    }
-    const int byte = codepage::UnicodeToCp1251(*code_point);
-    if (byte >= 0) out += static_cast<char>(byte);
-  }
-  return out;
 }
 
 }  // namespace host::sdl

@@ -7,8 +7,6 @@
 #include <SDL_scancode.h>
 
 #include <optional>
-#include <string>
-#include <string_view>
 
 #include <platform/types.h>
 
@@ -18,9 +16,5 @@ namespace host::sdl {
 // left and right modifiers told apart (VK_LSHIFT ...); none for a key the
 // program has no code for.
 std::optional<UINT> VirtualKeyFor(SDL_Scancode scancode);
-
-// Typed UTF-8 text in code page 1251; characters the code page lacks, and
-// malformed sequences, are dropped.
-std::string TypedText(std::string_view utf8);
 
 }  // namespace host::sdl

@@ -83,9 +83,12 @@ constexpr std::optional<char32_t> DecodeUtf8(std::string_view text, std::size_t&
 void AppendUtf8(std::string& out, char32_t code_point);
 
 // Runtime conversions. Utf8ToCp1251 gives nothing when the text is not valid
-// UTF-8 or holds a character the code page lacks.
+// UTF-8 or holds a character the code page lacks; Utf8ToCp1251Lossy drops
+// those characters and malformed bytes and keeps the rest, for text from
+// outside (typed text, a library's messages).
 std::string Cp1251ToUtf8(std::string_view text);
 std::optional<std::string> Utf8ToCp1251(std::string_view text);
+std::string Utf8ToCp1251Lossy(std::string_view text);
 
 // Compile-time conversion behind the _cp1251 literal suffix.
 template <std::size_t N>

@@ -87,7 +87,7 @@ class HeadlessHost final : public Host {
   void SetClipboardText(const std::string& utf8) override;
   std::optional<std::string> ClipboardText() override;
   void ClearClipboard() override;
-  bool StartAudio(const AudioFormat& format, AudioSource* source) override;
+  bool StartAudio(const AudioFormat& format, AudioSource* source, std::string& reason) override;
   void StopAudio() override;
   std::unique_ptr<HostWindow> OpenWindow(HWND handle, const WindowState& state) override;
   void SetCursorShape(WORD system_cursor) override;
@@ -142,6 +142,10 @@ class HeadlessHost final : public Host {
 
   // The frames pulled from the sound as virtual time passed.
   AudioRecording Audio();
+  // With a reason, the host has no sound output, as a machine without a sound
+  // device: StartAudio stops what plays, clears the recording and fails with
+  // that reason. Without one (and after Reset) sound plays again.
+  void SetNoAudioOutput(std::optional<std::string> reason);
 
   // The top-level windows the platform opened since the last Reset.
   std::optional<HostWindowLog> WindowLog(HWND window);
@@ -203,6 +207,7 @@ class HeadlessHost final : public Host {
   // seconds pull exactly the rate's number of frames.
   std::uint64_t audio_owed_ = 0;
   AudioRecording audio_;
+  std::optional<std::string> no_audio_output_;
   std::map<HWND, HostWindowLog> windows_;
   PresentHandler present_handler_;
   std::atomic<WORD> cursor_shape_{0};

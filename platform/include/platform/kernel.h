@@ -72,7 +72,11 @@ constexpr DWORD CREATE_ALWAYS = 2;
 constexpr DWORD OPEN_EXISTING = 3;
 constexpr DWORD OPEN_ALWAYS = 4;
 constexpr DWORD TRUNCATE_EXISTING = 5;
+constexpr DWORD FILE_ATTRIBUTE_READONLY = 0x00000001u;
+constexpr DWORD FILE_ATTRIBUTE_DIRECTORY = 0x00000010u;
+constexpr DWORD FILE_ATTRIBUTE_ARCHIVE = 0x00000020u;
 constexpr DWORD FILE_ATTRIBUTE_NORMAL = 0x00000080u;
+constexpr DWORD INVALID_FILE_ATTRIBUTES = 0xFFFFFFFFu;
 
 // The name is a code page 1251 text; it reaches the file system as UTF-8.
 // A share mode of 0 holds the file for this handle alone: another open of it
@@ -80,6 +84,11 @@ constexpr DWORD FILE_ATTRIBUTE_NORMAL = 0x00000080u;
 HANDLE CreateFileA(LPCSTR fileName, DWORD desiredAccess, DWORD shareMode,
                    LPSECURITY_ATTRIBUTES securityAttributes, DWORD creationDisposition,
                    DWORD flagsAndAttributes, HANDLE templateFile);
+
+// A folder is FILE_ATTRIBUTE_DIRECTORY, anything else FILE_ATTRIBUTE_ARCHIVE,
+// with FILE_ATTRIBUTE_READONLY when its owner may not write it.
+// INVALID_FILE_ATTRIBUTES, with the last error set, when there is none.
+DWORD GetFileAttributesA(LPCSTR fileName);
 
 // Writes all bytes or fails; *written tells how many reached the file.
 BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD bytesToWrite, LPDWORD written,

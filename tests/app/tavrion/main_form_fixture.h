@@ -20,10 +20,12 @@ inline host::HeadlessHost& Host() {
   return host::Headless();
 }
 
+// The file's bytes; none when it does not exist.
 inline std::vector<char> ReadFile(const std::filesystem::path& path) {
   std::error_code error;
-  std::vector<char> bytes(static_cast<std::size_t>(std::filesystem::file_size(path, error)));
+  const std::uintmax_t size = std::filesystem::file_size(path, error);
   if (error) return {};
+  std::vector<char> bytes(static_cast<std::size_t>(size));
   std::ifstream(path, std::ios::binary)
       .read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   return bytes;

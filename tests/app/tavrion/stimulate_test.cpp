@@ -153,4 +153,48 @@ TEST_F(MainFormTest, StimulateRefusesWhatCannotPlay) {
   }
 }
 
+// Without a sound output, or without the working file, Stimulate says why;
+// nothing is lost, and once the cause is gone a click plays.
+TEST_F(MainFormTest, StimulateTellsWhyNothingPlaysAndLosesNothing) {
+  const struct {
+    const char* name;
+    std::function<void()> break_it, mend_it;
+    std::string shown;
+  } cases[] = {
+      {"no sound output",
+       [] { Host().SetNoAudioOutput("Audio target 'nosuchdriver' not available"); },
+       [] { Host().SetNoAudioOutput(std::nullopt); },
+       "Нет вывода звука (Audio target 'nosuchdriver' not available).\n"
+       "Стимуляция невозможна"},
+      {"the file deleted from outside", [] { std::filesystem::remove("tavrion.wav"); },
+       [] { Retype(Form1->Edit1, "300"); },
+       "Рабочий файл «tavrion.wav» не найден.\nСтимуляция невозможна"},
+      {"the file could not be made", [] { Form1->Edit4->SetText("missing/x.wav"); },
+       [] { Form1->Edit4->SetText("tavrion.wav"); },
+       "Рабочий файл «missing/x.wav» не найден.\nСтимуляция невозможна"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TearDown();
+    SetUp();
+    c.break_it();
+    const std::vector<char> file = WorkingFile();
+    messages.clear();
+    ClickOn(Form1->Button1);
+    Host().AdvanceClock(100);
+    EXPECT_EQ(messages, (std::vector<std::string>{codepage::Utf8ToCp1251(c.shown).value()}));
+    EXPECT_TRUE(Host().Audio().pulls.empty());
+    EXPECT_EQ(WorkingFile(), file);
+    EXPECT_EQ(Screen->Cursor(), 0);
+    EXPECT_FALSE(Application->Terminated());
+
+    c.mend_it();
+    messages.clear();
+    ClickOn(Form1->Button1);
+    Host().AdvanceClock(100);
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(Host().Audio().Frames(), kDefaultFrames);
+  }
+}
+
 }  // namespace

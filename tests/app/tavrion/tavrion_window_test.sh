@@ -5,9 +5,12 @@
 # file, a click on Stimulate leaves the train's frames in the driver's file,
 # About opens a dialog that Enter closes, the progress bar grows in
 # screenshots during a long write, and Alt+F4 ends the program with status
-# 0. Without a display the program says so in one line and fails.
+# 0. Without a display the program says so in one line and fails. Without a
+# sound output (no-sound) a click on Stimulate shows a message box, Enter
+# closes it, and the program goes on.
 #
 #   tavrion_window_test.sh TAVRION window [SCREENSHOT_DIR]
+#   tavrion_window_test.sh TAVRION no-sound
 #   tavrion_window_test.sh TAVRION no-display
 set -euo pipefail
 # shellcheck source=/dev/null
@@ -32,6 +35,7 @@ needs_tools Xvfb xdotool xwininfo cmp
 
 open_desktop
 export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$work/audio.raw
+if [ "$mode" = no-sound ]; then export SDL_AUDIODRIVER=nosuchdriver; fi
 
 mkdir "$work/run"
 (cd "$work/run" && exec "$program" 2> "$work/tavrion.err") &
@@ -56,6 +60,47 @@ x=$(field 'Absolute upper-left X')
 y=$(field 'Absolute upper-left Y')
 expect_size 2984
 
+# Waits up to five seconds for a window captioned "Tavrion" (a message box or
+# About) to be shown, or with `gone` to be gone.
+dialog() {
+  for _ in $(seq 50); do
+    if xdotool search --onlyvisible --name '^Tavrion$' > /dev/null; then
+      [ "${1:-}" = gone ] || return 0
+    else
+      [ "${1:-}" = gone ] && return 0
+    fi
+    kill -0 "$program_pid" 2> /dev/null || fail "the program ended while waiting for a dialog"
+    sleep 0.1
+  done
+  return 1
+}
+
+# Alt+F4 ends the program with status 0.
+close_program() {
+  xdotool key alt+F4
+  ends_with_status_0 "$program_pid" Alt+F4
+  program_pid=
+}
+
+# Stimulate lies at 320,90, 161 x 25.
+stimulate() { xdotool mousemove $((x + 400)) $((y + 102)) click 1; }
+
+if [ "$mode" = no-sound ]; then
+  stimulate
+  dialog || fail "no message box after Stimulate without a sound output"
+  xdotool key Return
+  dialog gone || fail "Enter did not close the message box"
+  # The program goes on: the working file is still there, and About opens.
+  [ "$(stat -c %s "$work/run/tavrion.wav")" = 2984 ] || fail "the working file changed"
+  xdotool mousemove $((x + 458)) $((y + 340)) click 1
+  dialog || fail "no About dialog after the message box"
+  xdotool key Return
+  dialog gone || fail "Enter did not close the About dialog"
+  close_program
+  echo "no sound output: Stimulate showed a message box, Enter closed it, the program went on"
+  exit 0
+fi
+
 # Edit1 lies at 168,8, 65 x 21: its text replaced by 50 pulses/s gives five
 # periods of 882 frames.
 xdotool mousemove $((x + 200)) $((y + 18)) click 1
@@ -67,19 +112,14 @@ cp "$work/run/tavrion.wav" "$work/train.wav"
 # About (438,328, 41 x 25) opens a dialog captioned with the title; Enter
 # closes it, and the keyboard is the main window's again (Alt+F4 below).
 xdotool mousemove $((x + 458)) $((y + 340)) click 1
-about=$(timeout 10 xdotool search --sync --onlyvisible --name '^Tavrion$' | head -n1)
-[ -n "$about" ] || fail "no About dialog"
+dialog || fail "no About dialog"
 xdotool key Return
-for _ in $(seq 50); do
-  xdotool search --onlyvisible --name '^Tavrion$' > /dev/null || break
-  sleep 0.1
-done
-xdotool search --onlyvisible --name '^Tavrion$' > /dev/null && fail "Enter did not close the About dialog"
+dialog gone || fail "Enter did not close the About dialog"
 
-# Stimulate lies at 320,90, 161 x 25. The device is opened for the sound; it
-# may give a buffer of silence before the sound reaches it, and then the
-# train's frames follow (its first byte, the pulse's, is not 0).
-xdotool mousemove $((x + 400)) $((y + 102)) click 1
+# The device is opened for the sound; it may give a buffer of silence before
+# the sound reaches it, and then the train's frames follow (its first byte,
+# the pulse's, is not 0).
+stimulate
 frames=$((5 * 882 * 4))
 first=
 for _ in $(seq 100); do
@@ -158,17 +198,6 @@ if convert -version 2> /dev/null | grep -q ImageMagick; then
   convert "$shots/tavrion-window.xwd" "$shots/tavrion-window.png" && rm "$shots/tavrion-window.xwd"
 fi
 
-xdotool key alt+F4
-for _ in $(seq 50); do
-  kill -0 "$program_pid" 2> /dev/null || break
-  sleep 0.1
-done
-kill -0 "$program_pid" 2> /dev/null && fail "still running after Alt+F4"
-set +e
-wait "$program_pid"
-status=$?
-set -e
-program_pid=
-[ "$status" -eq 0 ] || fail "exit status $status"
+close_program
 echo "window ${x},${y} 488x356; file written, rewritten by typing, played; bar grew across" \
   "$(wc -l < "$work/fills") screenshots, window mapped again $exposed; Alt+F4 ended it"

@@ -44,16 +44,25 @@ TEST(Codepage, LiteralIsConvertedAtCompileTime) {
   EXPECT_EQ(codepage::Cp1251ToUtf8(text), "Частота Ёё №");
 }
 
-TEST(Codepage, RefusesWhatItCannotConvert) {
-  const char* cases[] = {
-      "\xE4\xB8\xAD",      // a CJK character: not in the code page
-      "\xFF",              // not UTF-8
-      "\xC0\x80",          // overlong
-      "\xED\xA0\x80",      // a surrogate
-      "\xD0",              // cut short
-      "\xF0\x9F\x98\x80",  // beyond the basic plane
+// Strict conversion refuses the whole text; the lossy one drops what it cannot
+// convert and keeps the rest.
+TEST(Codepage, WhatCannotBeConvertedIsRefusedOrDropped) {
+  const struct {
+    const char* utf8;
+    std::string_view lossy;
+  } cases[] = {
+      {"a\xE4\xB8\xADz", "az"},  // a CJK character: not in the code page
+      {"a\xFFz", "az"},          // not UTF-8
+      {"\xC0\x80", ""},          // overlong
+      {"\xED\xA0\x80", ""},      // a surrogate
+      {"\xD0", ""},              // cut short
+      {"\xF0\x9F\x98\x80", ""},  // beyond the basic plane
   };
-  for (const char* c : cases) EXPECT_FALSE(codepage::Utf8ToCp1251(c).has_value()) << c;
+  for (const auto& c : cases) {
+    EXPECT_FALSE(codepage::Utf8ToCp1251(c.utf8).has_value()) << c.utf8;
+    EXPECT_EQ(codepage::Utf8ToCp1251Lossy(c.utf8), c.lossy) << c.utf8;
+  }
+  EXPECT_EQ(codepage::Utf8ToCp1251Lossy("Привет € №"), "Привет € №"_cp1251);
 }
 
 }  // namespace

@@ -71,6 +71,32 @@ TEST(Files, CreationFailuresSetTheLastError) {
   }
 }
 
+TEST(Files, AttributesTellFilesFoldersAndWhatIsMissing) {
+  TempDir dir;
+  const std::string file = dir.File("\xF1\xF2\xE8\xEC.wav");  // "стим.wav"
+  const std::string read_only = dir.File("ro.wav");
+  WriteText(dir.File("стим.wav"), "x");
+  WriteText(read_only, "x");
+  std::filesystem::permissions(read_only, std::filesystem::perms::owner_write,
+                               std::filesystem::perm_options::remove);
+  const struct {
+    std::string name;
+    DWORD attributes;
+    DWORD error;  // when INVALID_FILE_ATTRIBUTES
+  } cases[] = {
+      {file, FILE_ATTRIBUTE_ARCHIVE, 0},
+      {read_only, FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_READONLY, 0},
+      {dir.path().string(), FILE_ATTRIBUTE_DIRECTORY, 0},
+      {dir.File("missing.wav"), INVALID_FILE_ATTRIBUTES, ERROR_FILE_NOT_FOUND},
+      {"", INVALID_FILE_ATTRIBUTES, ERROR_PATH_NOT_FOUND},
+  };
+  for (const auto& c : cases) {
+    SetLastError(0);
+    EXPECT_EQ(GetFileAttributesA(c.name.c_str()), c.attributes) << c.name;
+    EXPECT_EQ(GetLastError(), c.error) << c.name;
+  }
+}
+
 TEST(Files, AFullDeviceFailsTheWrite) {
   HANDLE file = Create("/dev/full", FILE_SHARE_READ);
   ASSERT_NE(file, INVALID_HANDLE_VALUE);

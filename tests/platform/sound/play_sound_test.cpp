@@ -1,20 +1,22 @@
 // PlaySoundA on the headless host: what the host pulls as virtual time passes
 // is the file's frames exactly, once, in a gapless loop, or not at all.
 #include <gtest/gtest.h>
+#include <platform/codepage.h>
 #include <platform/headless.h>
 #include <platform/kernel.h>
 #include <platform/sound.h>
+#include <platform/sound_failure.h>
 
 #include <cstdint>
 #include <fstream>
 #include <string>
 #include <vector>
 
-#include "platform/host/real_time_host.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
 
+using namespace std::string_literals;
 using Bytes = std::vector<std::uint8_t>;
 
 struct Wave {
@@ -37,8 +39,12 @@ Bytes Frames(const Wave& wave, int seed = 0) {
   return bytes;
 }
 
-// A canonical PCM WAV file.
-void WriteWave(const std::string& path, const Wave& wave, const Bytes& frames) {
+constexpr std::uint16_t kPcm = 1;
+constexpr std::uint16_t kMuLaw = 7;
+
+// A canonical WAV file, PCM unless another format tag is given.
+void WriteWave(const std::string& path, const Wave& wave, const Bytes& frames,
+               std::uint16_t tag = kPcm) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   const auto put = [&out](std::uint32_t value, int size) {
     for (int i = 0; i < size; ++i) out.put(static_cast<char>((value >> (8 * i)) & 0xFF));
@@ -50,7 +56,7 @@ void WriteWave(const std::string& path, const Wave& wave, const Bytes& frames) {
   put(36 + size, 4);
   out << "WAVEfmt ";
   put(16, 4);
-  put(1, 2);  // PCM
+  put(tag, 2);
   put(static_cast<std::uint32_t>(wave.channels), 2);
   put(rate, 4);
   put(rate * block, 4);
@@ -158,6 +164,16 @@ TEST_F(PlaySound, StoppingOrAFileThatCannotBeReadEndsTheSoundAtOnce) {
   const std::string missing = dir.File("missing.wav");
   const std::string garbage = dir.File("garbage.wav");
   WriteText(garbage, "not a sound at all");
+  // Sounds, but not RIFF/WAVE PCM: the desktop plays neither.
+  const std::string aiff = dir.File("sound.aiff");
+  // Two frames of 16-bit mono at 8000 Hz.
+  WriteText(aiff,
+            "FORM\0\0\0\x32"
+            "AIFF"
+            "COMM\0\0\0\x12\0\x01\0\0\0\x02\0\x10\x40\x0B\xFA\0\0\0\0\0\0\0"
+            "SSND\0\0\0\x0C\0\0\0\0\0\0\0\0\x10\0\x20\0"s);
+  const std::string mu_law = dir.File("mu-law.wav");
+  WriteWave(mu_law, {8000, 1, 8, 100}, Frames({8000, 1, 8, 100}), kMuLaw);
   const struct {
     const char* what;
     const char* name;
@@ -169,6 +185,9 @@ TEST_F(PlaySound, StoppingOrAFileThatCannotBeReadEndsTheSoundAtOnce) {
       {"purge by name", loop.c_str(), SND_PURGE, TRUE},
       {"a missing file", missing.c_str(), SND_ASYNC | SND_NODEFAULT, FALSE},
       {"not a sound", garbage.c_str(), SND_ASYNC | SND_NODEFAULT, FALSE},
+      {"an AIFF sound", aiff.c_str(), SND_ASYNC | SND_NODEFAULT, FALSE},
+      {"a mu-law wave", mu_law.c_str(), SND_ASYNC | SND_NODEFAULT, FALSE},
+      {"a folder", dir.path().c_str(), SND_ASYNC | SND_NODEFAULT, FALSE},
       {"an empty name", "", SND_ASYNC | SND_NODEFAULT, FALSE},
   };
   for (const auto& c : cases) {
@@ -177,6 +196,8 @@ TEST_F(PlaySound, StoppingOrAFileThatCannotBeReadEndsTheSoundAtOnce) {
     PlaySoundA(loop.c_str(), nullptr, SND_ASYNC | SND_LOOP);
     host.AdvanceClock(100);
     EXPECT_EQ(PlaySoundA(c.name, nullptr, c.flags), c.result);
+    EXPECT_EQ(sound::LastPlaySoundFailure().failure,
+              c.result ? sound::Failure::kNone : sound::Failure::kFile);
     host.AdvanceClock(100);
     EXPECT_EQ(host.Audio().Frames(), 800u);
     if (!c.result) {
@@ -204,27 +225,28 @@ TEST_F(PlaySound, ANewPlayReplacesALoopAndKeepsWhatItRead) {
   EXPECT_EQ(audio.pulls.front().time, 300u);
 }
 
-// A host with no sound output that counts the waits.
-class NoOutputHost : public host::RealTimeHost {
- public:
-  bool WaitUntil(std::unique_lock<std::mutex>& lock, std::condition_variable& changed,
-                 std::uint64_t deadline, const std::function<bool()>& ready) override {
-    ++waits;
-    return RealTimeHost::WaitUntil(lock, changed, deadline, ready);
-  }
-  int waits = 0;
-};
-
-TEST_F(PlaySound, WithNoOutputNothingPlaysAndNothingWaits) {
+// Without an output nothing plays and nothing waits, the host's reason is
+// kept in code page 1251, and once the output is back a play works again.
+TEST_F(PlaySound, WithNoOutputNothingPlaysNothingWaitsAndTheReasonIsKept) {
   const std::string path = Write("one.wav", kShort);
-  NoOutputHost quiet;
-  host::Install(&quiet);
+  PlaySoundA(path.c_str(), nullptr, SND_ASYNC | SND_LOOP);
+  host.AdvanceClock(100);
+  host.SetNoAudioOutput("устройство занято");
   for (const DWORD flags : {SND_ASYNC, SND_ASYNC | SND_LOOP, SND_SYNC}) {
     SCOPED_TRACE(flags);
     EXPECT_FALSE(PlaySoundA(path.c_str(), nullptr, flags));
+    const sound::LastFailure failure = sound::LastPlaySoundFailure();
+    EXPECT_EQ(failure.failure, sound::Failure::kOutput);
+    EXPECT_EQ(failure.reason, "устройство занято"_cp1251);
   }
-  host::Install(nullptr);
-  EXPECT_EQ(quiet.waits, 0);
+  host.AdvanceClock(100);
+  EXPECT_EQ(GetTickCount(), 200u);       // the waiting play did not wait
+  EXPECT_EQ(host.Audio().Frames(), 0u);  // and the loop was stopped
+  host.SetNoAudioOutput(std::nullopt);
+  EXPECT_TRUE(PlaySoundA(path.c_str(), nullptr, SND_ASYNC));
+  EXPECT_EQ(sound::LastPlaySoundFailure().failure, sound::Failure::kNone);
+  host.AdvanceClock(200);
+  EXPECT_EQ(host.Audio().bytes, Frames(kShort));
 }
 
 struct Waiting {

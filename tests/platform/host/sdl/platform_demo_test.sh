@@ -19,6 +19,7 @@ shots=${3:-.}
 fail() {
   echo "FAIL: $*" >&2
   [ -n "${out:-}" ] && [ -f "$out" ] && { echo "-- demo's output:" >&2; cat "$out" >&2; }
+  [ -s "${work:-}/demo.err" ] && { echo "-- stderr:" >&2; cat "$work/demo.err" >&2; }
   exit 1
 }
 
@@ -96,15 +97,6 @@ fi
 # manager there is no close box to click.)
 xdotool key alt+F4
 expect_line WM_CLOSE
-for _ in $(seq 50); do
-  kill -0 "$program_pid" 2> /dev/null || break
-  sleep 0.1
-done
-kill -0 "$program_pid" 2> /dev/null && fail "still running after the window closed"
-set +e
-wait "$program_pid"
-status=$?
-set -e
+ends_with_status_0 "$program_pid" "the window closed"
 program_pid=
-[ "$status" -eq 0 ] || fail "exit status $status: $(cat "$work/demo.err")"
 echo "window at $x,$y ${width}x$height; click, typing and close seen"

@@ -1,6 +1,7 @@
 // The sound device output on SDL's disk driver, which writes what the
-// callback gave the device to a file: the buffer size, 8-bit silence, and that
-// a stopped source is not called again. tavrion-wav's tests play trains on it.
+// callback gave the device to a file: the buffer size, 8-bit silence, that
+// a stopped source is not called again, and SDL's reason when there is no
+// device. tavrion-wav's tests play trains on it.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,6 +9,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -68,7 +70,8 @@ TEST_F(SdlAudio, BuffersHoldAboutTenMillisecondsAndAStoppedSourceIsLetGo) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.rate);
     Source source(Bytes(40000, 0x11), 4);
-    ASSERT_TRUE(output.StartAudio({c.rate, 2, 16}, &source));
+    std::string reason;
+    ASSERT_TRUE(output.StartAudio({c.rate, 2, 16}, &source, reason)) << reason;
     WaitForCalls(source, 1);
     EXPECT_EQ(source.asked, c.frames);
     output.StopAudio();
@@ -83,7 +86,8 @@ TEST_F(SdlAudio, After8BitSoundTheDeviceGets0x80) {
   {
     Source source(Bytes(10, 0x11), 1);
     host::SdlAudioOutput output;  // closed first, then the source goes
-    ASSERT_TRUE(output.StartAudio({8000, 1, 8}, &source));
+    std::string reason;
+    ASSERT_TRUE(output.StartAudio({8000, 1, 8}, &source, reason)) << reason;
     WaitForCalls(source, 3);
   }
   Bytes expected(10, 0x11);
@@ -94,6 +98,27 @@ TEST_F(SdlAudio, After8BitSoundTheDeviceGets0x80) {
   ASSERT_GT(played.size(), expected.size());
   expected.resize(played.size(), 0x80);
   EXPECT_EQ(played, expected);
+}
+
+// Without a device nothing is called, and SDL's reason is handed on.
+TEST_F(SdlAudio, WithoutADeviceStartFailsWithSdlsReason) {
+  const struct {
+    const char* driver;
+    host::AudioFormat format;
+    const char* reason;
+  } cases[] = {{"nosuchdriver", {44100, 2, 16}, "nosuchdriver"},
+               {"disk", {44100, 2, 24}, "24-bit sound"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.driver);
+    setenv("SDL_AUDIODRIVER", c.driver, 1);
+    host::SdlAudioOutput output;
+    Source source(Bytes(40, 0x11), 4);
+    std::string reason;
+    EXPECT_FALSE(output.StartAudio(c.format, &source, reason));
+    EXPECT_NE(reason.find(c.reason), std::string::npos) << reason;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    EXPECT_EQ(source.calls, 0);
+  }
 }
 
 }  // namespace

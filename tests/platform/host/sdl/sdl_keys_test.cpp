@@ -1,11 +1,9 @@
-// SDL's keys and text as the desktop's: keys by position, both sides of the
-// modifiers, and typed UTF-8 cut down to code page 1251.
+// SDL's keys as the desktop's: by position, both sides of the modifiers.
 #include "platform/host/sdl/sdl_keys.h"
 
 #include <SDL_keyboard.h>
 
 #include <gtest/gtest.h>
-#include <platform/codepage.h>
 #include <platform/windows.h>
 
 namespace {
@@ -42,26 +40,6 @@ TEST(SdlKeys, KeysHaveTheirVirtualKeyCodes) {
   }
   EXPECT_FALSE(host::sdl::VirtualKeyFor(SDL_SCANCODE_UNKNOWN).has_value());
   EXPECT_FALSE(host::sdl::VirtualKeyFor(SDL_SCANCODE_F13).has_value());
-}
-
-TEST(SdlKeys, TypedTextKeepsWhatTheCodePageHas) {
-  const struct {
-    const char* utf8;
-    std::string_view cp1251;
-  } cases[] = {
-      {"abc 42", "abc 42"},
-      {"Привет", "Привет"_cp1251},
-      {"€ №", "€ №"_cp1251},
-      {"a中b", "ab"},  // not in the code page
-      {"a\xFF"
-       "b",
-       "ab"},        // malformed
-      {"\xD0", ""},  // cut short
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.utf8);
-    EXPECT_EQ(host::sdl::TypedText(c.utf8), c.cp1251);
-  }
 }
 
 }  // namespace
