@@ -52,6 +52,14 @@ std::vector<UINT> DrainMessages() {
   return taken;
 }
 
+void Pump() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+}
+
 void ResetTestWindows() {
   TestHandlers().clear();
   std::vector<HWND> windows;

@@ -22,5 +22,9 @@ HWND MakeWindow(DWORD style, int x, int y, int width, int height, HWND parent = 
 // Takes and dispatches every message waiting; returns the messages taken.
 std::vector<UINT> DrainMessages();
 
+// Takes, translates and dispatches every message waiting, as a program's
+// own loop does (keys become characters).
+void Pump();
+
 // Destroys every window of this thread and clears the handlers.
 void ResetTestWindows();

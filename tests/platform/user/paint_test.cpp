@@ -17,16 +17,8 @@
 #include "platform/gdi/device_context.h"
 #include "platform/gdi/surface.h"
 #include "tests/support/message_log.h"
+#include "tests/support/rect.h"
 #include "tests/support/test_window.h"
-
-// Rectangles compared and printed in the expectations.
-bool operator==(const RECT& a, const RECT& b) {
-  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-
-std::ostream& operator<<(std::ostream& out, const RECT& r) {
-  return out << "(" << r.left << "," << r.top << "," << r.right << "," << r.bottom << ")";
-}
 
 namespace {
 

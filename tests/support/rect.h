@@ -1,0 +1,14 @@
+// RECT compared and printed in test expectations.
+#pragma once
+
+#include <ostream>
+
+#include <platform/types.h>
+
+inline bool operator==(const RECT& a, const RECT& b) {
+  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+inline std::ostream& operator<<(std::ostream& out, const RECT& r) {
+  return out << "(" << r.left << "," << r.top << "," << r.right << "," << r.bottom << ")";
+}
