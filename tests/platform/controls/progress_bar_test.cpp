@@ -2,7 +2,6 @@
 // position kept inside the range, a step past the end starting over, and the
 // filled part drawn in the highlight colour.
 #include "controls_fixture.h"
-#include "platform/user/window_picture.h"
 
 namespace {
 
@@ -42,20 +41,9 @@ TEST_F(ProgressBar, AnswersWithWhatWasThereBefore) {
   EXPECT_EQ(range.iHigh, 70000);
 }
 
-// A surface pixel is 0x00RRGGBB; a COLORREF is 0x00BBGGRR.
-std::uint32_t SystemPixel(int colour) {
-  return gdi::ToPixel(GetSysColor(colour));
-}
-
 TEST_F(ProgressBar, EveryMoveIsShownBeforeTheMessageReturns) {
   // Smooth, 196 pixels long inside its edge, 8 pixels down.
   HWND bar = Make(PROGRESS_CLASSA, PBS_SMOOTH, 10, 10, 200, 16);
-  auto filled = [&] {
-    const auto picture = user::WindowPicture(parent_);
-    int count = 0;
-    for (int x = 0; x < 200; ++x) count += picture->At(10 + x, 18) == SystemPixel(COLOR_HIGHLIGHT);
-    return count;
-  };
   const struct {
     UINT message;
     WPARAM w;
@@ -73,7 +61,7 @@ TEST_F(ProgressBar, EveryMoveIsShownBeforeTheMessageReturns) {
     SCOPED_TRACE(testing::Message() << std::hex << s.message);
     SendMessageA(bar, s.message, s.w, s.l);
     EXPECT_FALSE(GetUpdateRect(bar, nullptr, FALSE));
-    EXPECT_EQ(filled(), s.filled);
+    EXPECT_EQ(CountShown({10, 18, 210, 19}, GetSysColor(COLOR_HIGHLIGHT)), s.filled);
   }
 }
 
@@ -91,9 +79,8 @@ TEST_F(ProgressBar, TheFilledPartIsInTheHighlightColour) {
     const bool vertical = c.style & PBS_VERTICAL;
     HWND bar = Make(PROGRESS_CLASSA, c.style, 10, 10, vertical ? 16 : 200, vertical ? 60 : 16);
     SendMessageA(bar, PBM_SETPOS, 30, 0);
-    const auto picture = user::WindowPicture(parent_);
-    EXPECT_EQ(picture->At(10 + c.filled.x, 10 + c.filled.y), SystemPixel(COLOR_HIGHLIGHT));
-    EXPECT_EQ(picture->At(10 + c.empty.x, 10 + c.empty.y), SystemPixel(COLOR_BTNFACE));
+    EXPECT_EQ(Shown(10 + c.filled.x, 10 + c.filled.y), GetSysColor(COLOR_HIGHLIGHT));
+    EXPECT_EQ(Shown(10 + c.empty.x, 10 + c.empty.y), GetSysColor(COLOR_BTNFACE));
     DestroyWindow(bar);
   }
 }
