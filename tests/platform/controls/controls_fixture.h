@@ -21,6 +21,12 @@ struct Scroll {
   bool operator==(const Scroll&) const = default;
 };
 
+inline Scroll H(WORD code, int position = 0) {
+  return {WM_HSCROLL, code, position};
+}
+inline Scroll V(WORD code, int position = 0) {
+  return {WM_VSCROLL, code, position};
+}
 inline void PrintTo(const Scroll& s, std::ostream* out) {
   *out << (s.message == WM_VSCROLL ? "V" : "H") << "(" << s.code << ", " << s.position << ")";
 }

@@ -11,10 +11,6 @@ namespace {
 
 using Trackbar = ControlTest;
 
-Scroll H(WORD code, int position = 0) {
-  return {WM_HSCROLL, code, position};
-}
-
 // A bar 220 long from 0 to 10, at 0: its thumb's centre stands at (13, 12)
 // in its client area and moves 19.3 pixels a step.
 class TrackbarInput : public ControlTest {

@@ -34,10 +34,6 @@ class UpDown : public ControlTest {
   LRESULT refuse_ = 0;
 };
 
-Scroll V(WORD code, int position) {
-  return {WM_VSCROLL, code, position};
-}
-
 TEST_F(UpDown, WritesItsBuddyAndReadsItBackBeforeEachStep) {
   HWND buddy = MakeBuddy();
   HWND updown = Make(UPDOWN_CLASSA, UDS_SETBUDDYINT | UDS_ALIGNRIGHT, 0, 0, 16, 20);
