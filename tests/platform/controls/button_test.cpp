@@ -198,15 +198,7 @@ TEST_F(Button, TheParentGivesABoxItsBackground) {
 
 TEST_F(Button, ASubclassedButtonStillClicks) {
   HWND b = MakeButton(BS_PUSHBUTTON);
-  static WNDPROC original;
-  static int seen;
-  seen = 0;
-  original = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(b, GWLP_WNDPROC));
-  SetWindowLongPtrA(b, GWLP_WNDPROC,
-                    reinterpret_cast<LONG_PTR>(+[](HWND w, UINT m, WPARAM wp, LPARAM lp) {
-                      if (m == WM_LBUTTONUP) ++seen;
-                      return CallWindowProcA(original, w, m, wp, lp);
-                    }));
+  const int& seen = CountThroughSubclass(b, WM_LBUTTONUP);
   host::Headless().Click(130, 120);
   DrainMessages();
   EXPECT_EQ(seen, 1);

@@ -37,6 +37,22 @@ inline std::string TextOf(HWND window) {
   return text;
 }
 
+// Subclasses `window` with a procedure that counts `message` and passes every
+// message on; the count, from 0, lasts until the next call.
+inline const int& CountThroughSubclass(HWND window, UINT message) {
+  static WNDPROC old;
+  static UINT counted;
+  static int count;
+  counted = message;
+  count = 0;
+  old = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+      window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(+[](HWND w, UINT m, WPARAM wp, LPARAM lp) {
+        if (m == counted) ++count;
+        return CallWindowProcA(old, w, m, wp, lp);
+      })));
+  return count;
+}
+
 class ControlTest : public testing::Test {
  protected:
   static constexpr int kId = 7;

@@ -314,14 +314,6 @@ TEST_F(Edit, ReadOnlyAndDisabledEditsAskForStaticColours) {
   }
 }
 
-WNDPROC g_edit_proc = nullptr;
-int g_chars_seen = 0;
-
-LRESULT CountingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_CHAR) ++g_chars_seen;
-  return CallWindowProcA(g_edit_proc, window, message, wParam, lParam);
-}
-
 TEST_F(Edit, SubclassesAndCopiedClassesStillWork) {
   WNDCLASSA copy{};
   ASSERT_TRUE(GetClassInfoA(nullptr, "EDIT", &copy));
@@ -330,15 +322,13 @@ TEST_F(Edit, SubclassesAndCopiedClassesStillWork) {
   ASSERT_NE(RegisterClassA(&copy), 0);
   edit_ = Make("CopiedEdit", ES_AUTOHSCROLL, 10, 10, 100, 20, "ab");
   ASSERT_NE(edit_, nullptr);
-  g_edit_proc = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(edit_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingProc)));
-  g_chars_seen = 0;
+  const int& chars = CountThroughSubclass(edit_, WM_CHAR);
   SetFocus(edit_);
   Keys("{End}");
   Seen();
   Keys("c");
   EXPECT_EQ(TextOf(edit_), "abc");
-  EXPECT_EQ(g_chars_seen, 1);
+  EXPECT_EQ(chars, 1);
   EXPECT_EQ(Seen(), Changes(1));
   DestroyWindow(edit_);
   UnregisterClassA("CopiedEdit", nullptr);

@@ -85,21 +85,12 @@ TEST_F(ProgressBar, TheFilledPartIsInTheHighlightColour) {
   }
 }
 
-WNDPROC g_old_proc = nullptr;
-int g_seen = 0;
-
-LRESULT Subclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == PBM_SETPOS) ++g_seen;
-  return CallWindowProcA(g_old_proc, window, message, wParam, lParam);
-}
-
 TEST_F(ProgressBar, ASubclassThatPassesMessagesOnFindsTheStateInPlace) {
   HWND bar = Make(PROGRESS_CLASSA, 0, 10, 10, 200, 16);
-  g_old_proc = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(bar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Subclass)));
+  const int& seen = CountThroughSubclass(bar, PBM_SETPOS);
   SendMessageA(bar, PBM_SETPOS, 40, 0);
   EXPECT_EQ(SendMessageA(bar, PBM_GETPOS, 0, 0), 40);
-  EXPECT_EQ(g_seen, 1);
+  EXPECT_EQ(seen, 1);
   DestroyWindow(bar);  // frees the state through the subclass
 }
 
