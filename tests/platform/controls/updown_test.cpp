@@ -5,6 +5,7 @@
 #include <string>
 
 #include "controls_fixture.h"
+#include "tests/support/rect.h"
 
 namespace {
 
@@ -159,10 +160,8 @@ TEST_F(UpDown, AttachingABuddyPutsTheUpDownBesideIt) {
     HWND buddy = MakeBuddy(c.buddy_style, c.buddy_ex_style);
     HWND updown = Make(UPDOWN_CLASSA, c.align, 200, 50, 16, 40);
     SendMessageA(updown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy), 0);
-    const RECT buddy_at = in_parent(buddy);
-    const RECT updown_at = in_parent(updown);
-    EXPECT_TRUE(EqualRect(&c.buddy, &buddy_at));
-    EXPECT_TRUE(EqualRect(&c.updown, &updown_at));
+    EXPECT_EQ(in_parent(buddy), c.buddy);
+    EXPECT_EQ(in_parent(updown), c.updown);
     DestroyWindow(updown);
     DestroyWindow(buddy);
   }

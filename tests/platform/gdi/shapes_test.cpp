@@ -5,6 +5,7 @@
 #include <platform/windows.h>
 
 #include "tests/platform/gdi/canvas.h"
+#include "tests/support/rect.h"
 
 namespace {
 
@@ -161,8 +162,7 @@ TEST(Shapes, DrawEdgeRingsAndSides) {
     Canvas canvas(9, 8, kBlack);
     RECT r{1, 1, 8, 7};
     EXPECT_TRUE(DrawEdge(canvas.dc(), &r, c.edge, BF_RECT | BF_MIDDLE | BF_ADJUST));
-    const RECT inside{3, 3, 6, 5};  // within both rings
-    EXPECT_TRUE(EqualRect(&r, &inside));
+    EXPECT_EQ(r, (RECT{3, 3, 6, 5}));  // within both rings
     Canvas expected(9, 8, kBlack);
     Ring(expected, {1, 1, 8, 7}, GetSysColor(c.outer_light), GetSysColor(c.outer_dark));
     Ring(expected, {2, 2, 7, 6}, GetSysColor(c.inner_light), GetSysColor(c.inner_dark));
