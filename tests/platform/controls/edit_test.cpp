@@ -7,30 +7,12 @@
 #include <utility>
 #include <vector>
 
-#include <gtest/gtest.h>
 #include <platform/codepage.h>
-#include <platform/headless.h>
 
-#include "platform/user/window_picture.h"
+#include "controls_fixture.h"
 #include "tests/support/message_log.h"
-#include "tests/support/test_window.h"
 
 namespace {
-
-constexpr int kEditId = 7;
-constexpr RECT kEditRect{10, 10, 130, 31};  // in the parent's client area
-
-host::HeadlessHost& Host() {
-  return host::Headless();
-}
-
-void Pump() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-}
 
 // Plays keys as a person would: plain text is typed, and a brace holds one
 // stroke with the keys held for it, as "{Back}", "{Shift+Left}" or
@@ -42,7 +24,7 @@ void Keys(std::string_view script) {
       {"Del", VK_DELETE},  {"Ins", VK_INSERT}};
   while (!script.empty()) {
     const std::size_t open = std::min(script.find('{'), script.size());
-    if (open > 0) Host().Type(script.substr(0, open));
+    if (open > 0) host::Headless().Type(script.substr(0, open));
     if (open == script.size()) break;
     const std::size_t close = script.find('}', open);
     std::vector<UINT> keys;
@@ -52,8 +34,8 @@ void Keys(std::string_view script) {
       keys.push_back(name.size() == 1 ? static_cast<UINT>(name[0]) : kNamed.at(name));
       at = end + 1;
     }
-    for (UINT key : keys) Host().KeyDown(key);
-    for (auto key = keys.rbegin(); key != keys.rend(); ++key) Host().KeyUp(*key);
+    for (UINT key : keys) host::Headless().KeyDown(key);
+    for (auto key = keys.rbegin(); key != keys.rend(); ++key) host::Headless().KeyUp(*key);
     Pump();
     script.remove_prefix(close + 1);
   }
@@ -70,18 +52,6 @@ std::string CodeName(WORD code) {
   return found != kNames.end() ? found->second : std::to_string(code);
 }
 
-std::string TextOf(HWND window) {
-  char buffer[256];
-  GetWindowTextA(window, buffer, sizeof buffer);
-  return buffer;
-}
-
-// The pixel's COLORREF in a surface's layout.
-std::uint32_t Pixel(COLORREF c) {
-  return static_cast<std::uint32_t>(GetRValue(c)) << 16 |
-         static_cast<std::uint32_t>(GetGValue(c)) << 8 | GetBValue(c);
-}
-
 // The notifications of `n` changes.
 Sequence Changes(int n) {
   Sequence changes;
@@ -89,33 +59,24 @@ Sequence Changes(int n) {
   return changes;
 }
 
-class Edit : public testing::Test {
+class Edit : public ControlTest {
  protected:
   Edit() {
-    Host().Reset();
-    parent_ = MakeWindow(WS_POPUP | WS_VISIBLE, 0, 0, 300, 200);
     TestHandlers()[WM_COMMAND] = [this](HWND, WPARAM wParam, LPARAM lParam) {
-      if (LOWORD(wParam) == kEditId && reinterpret_cast<HWND>(lParam) == edit_) {
+      if (LOWORD(wParam) == kId && reinterpret_cast<HWND>(lParam) == edit_) {
         seen_.push_back(CodeName(HIWORD(wParam)));
       }
       return LRESULT{0};
     };
-    Pump();
-  }
-  ~Edit() override {
-    ResetTestWindows();
-    Pump();
   }
 
-  HWND Make(DWORD style, const char* text = "", RECT at = kEditRect) {
-    edit_ = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", text, WS_CHILD | WS_VISIBLE | style, at.left,
-                            at.top, at.right - at.left, at.bottom - at.top, parent_,
-                            reinterpret_cast<HMENU>(kEditId), nullptr, nullptr);
-    return edit_;
+  // At (10, 10) in the parent, 120 x 21, unless put elsewhere.
+  HWND MakeEdit(DWORD style, const char* text = "", int x = 10) {
+    return edit_ = Make("EDIT", style, x, 10, 120, 21, text, WS_EX_CLIENTEDGE);
   }
   // A focused edit with the text and the caret at its end.
   HWND MakeFocused(DWORD style, const std::string& text) {
-    Make(style, text.c_str());
+    MakeEdit(style, text.c_str());
     SetFocus(edit_);
     SendMessageA(edit_, EM_SETSEL, static_cast<WPARAM>(-1), 0);
     Keys("{End}");
@@ -126,16 +87,7 @@ class Edit : public testing::Test {
     return SendMessageA(edit_, message, wParam, lParam);
   }
   std::vector<std::string> Seen() { return std::exchange(seen_, {}); }
-  std::uint32_t Shown(int x, int y) { return user::WindowPicture(parent_)->At(x, y); }
-  int CountShown(const RECT& area, std::uint32_t pixel) {
-    int count = 0;
-    for (int y = area.top; y < area.bottom; ++y) {
-      for (int x = area.left; x < area.right; ++x) count += Shown(x, y) == pixel ? 1 : 0;
-    }
-    return count;
-  }
 
-  HWND parent_ = nullptr;
   HWND edit_ = nullptr;
   std::vector<std::string> seen_;
 };
@@ -193,23 +145,23 @@ TEST_F(Edit, EachChangeNotifiesOnceKeysThatChangeNothingNotifyNothingAndRefusals
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     MakeFocused(c.style | ES_AUTOHSCROLL, c.text);
-    if (c.clipboard != nullptr) Host().SetClipboard(c.clipboard);
+    if (c.clipboard != nullptr) host::Headless().SetClipboard(c.clipboard);
     if (c.limit != 0) Send(EM_LIMITTEXT, static_cast<WPARAM>(c.limit));
     Keys(c.keys);
     EXPECT_EQ(TextOf(edit_), c.expected_text);
     EXPECT_EQ(Seen(), c.expected);
-    EXPECT_EQ(Host().Beeps().count, c.beeps);
+    EXPECT_EQ(host::Headless().Beeps().count, c.beeps);
     DestroyWindow(edit_);
-    Host().Reset();
+    host::Headless().Reset();
   }
 }
 
 TEST_F(Edit, TheClipboardGetsTheSelectionAsUtf8) {
   MakeFocused(ES_AUTOHSCROLL, std::string("Привет мир"_cp1251));
   Keys("{Ctrl+Shift+Left}{Ctrl+C}");
-  EXPECT_EQ(Host().Clipboard(), "мир");
+  EXPECT_EQ(host::Headless().Clipboard(), "мир");
   Keys("{Ctrl+Home}{Shift+End}{Ctrl+Ins}");
-  EXPECT_EQ(Host().Clipboard(), "Привет мир");
+  EXPECT_EQ(host::Headless().Clipboard(), "Привет мир");
 }
 
 TEST_F(Edit, MessagesSelectChangeAndLimitByTheDesktopsRules) {
@@ -245,23 +197,23 @@ TEST_F(Edit, MouseSelects) {
   ClientToScreen(edit_, &origin);
   const int y = origin.y + 5;
   // A press before the text and a drag past its end select it all.
-  Host().MoveMouse(origin.x, y);
-  Host().Press();
-  Host().MoveMouse(origin.x + 110, y);
-  Host().Release();
+  host::Headless().MoveMouse(origin.x, y);
+  host::Headless().Press();
+  host::Headless().MoveMouse(origin.x + 110, y);
+  host::Headless().Release();
   Pump();
   EXPECT_EQ(Send(EM_GETSEL), MAKELPARAM(0, 7));
   // A double click on the first word selects it with the blank after it.
-  Host().AdvanceClock(1000);
-  Host().Click(origin.x + 3, y);
-  Host().Click(origin.x + 3, y);
+  host::Headless().AdvanceClock(1000);
+  host::Headless().Click(origin.x + 3, y);
+  host::Headless().Click(origin.x + 3, y);
   Pump();
   EXPECT_EQ(Send(EM_GETSEL), MAKELPARAM(0, 4));
   EXPECT_EQ(Seen(), Sequence{});
 }
 
 TEST_F(Edit, TheCaretShowsOnlyWhileFocusedAndStaysInViewWhileTheTextScrolls) {
-  Make(ES_AUTOHSCROLL, "abc");
+  MakeEdit(ES_AUTOHSCROLL, "abc");
   POINT at{};
   EXPECT_FALSE(GetCaretPos(&at));
   SetFocus(edit_);
@@ -279,14 +231,14 @@ TEST_F(Edit, TheCaretShowsOnlyWhileFocusedAndStaysInViewWhileTheTextScrolls) {
   SetFocus(parent_);
   EXPECT_FALSE(GetCaretPos(&at));
   EXPECT_EQ(Seen().back(), "EN_KILLFOCUS");
-  EXPECT_EQ(Host().Beeps().count, 0);
+  EXPECT_EQ(host::Headless().Beeps().count, 0);
 
   DestroyWindow(edit_);  // without ES_AUTOHSCROLL the text stops at the edge
   MakeFocused(0, "");
   Keys(std::string(60, 'w'));
   EXPECT_LT(TextOf(edit_).size(), 60u);
   EXPECT_GT(TextOf(edit_).size(), 5u);
-  EXPECT_GT(Host().Beeps().count, 0);
+  EXPECT_GT(host::Headless().Beeps().count, 0);
 }
 
 TEST_F(Edit, ShortTextLiesWhereTheAlignmentSays) {
@@ -309,8 +261,8 @@ TEST_F(Edit, ShortTextLiesWhereTheAlignmentSays) {
 }
 
 TEST_F(Edit, APasswordEditShowsItsCharacterAndGivesNothingToTheClipboard) {
-  HWND password = Make(ES_PASSWORD, "abc");
-  Make(0, "***", {150, 10, 270, 31});
+  HWND password = MakeEdit(ES_PASSWORD, "abc");
+  MakeEdit(0, "***", 150);
   UpdateWindow(parent_);
   for (int y = 12; y < 29; ++y) {
     for (int x = 12; x < 128; ++x) ASSERT_EQ(Shown(x, y), Shown(x + 140, y)) << x << "," << y;
@@ -318,11 +270,11 @@ TEST_F(Edit, APasswordEditShowsItsCharacterAndGivesNothingToTheClipboard) {
   EXPECT_EQ(SendMessageA(password, EM_GETPASSWORDCHAR, 0, 0), '*');
   SendMessageA(password, EM_SETSEL, 0, -1);
   SendMessageA(password, WM_COPY, 0, 0);
-  EXPECT_EQ(Host().Clipboard(), std::nullopt);
+  EXPECT_EQ(host::Headless().Clipboard(), std::nullopt);
 }
 
 TEST_F(Edit, TheSelectionHidesWithoutFocusUnlessNoHideSel) {
-  const std::uint32_t highlight = Pixel(GetSysColor(COLOR_HIGHLIGHT));
+  const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
   const RECT area{12, 12, 128, 29};
   for (DWORD style : {DWORD{0}, ES_NOHIDESEL}) {
     SCOPED_TRACE(style);
@@ -353,7 +305,7 @@ TEST_F(Edit, ReadOnlyAndDisabledEditsAskForStaticColours) {
                {ES_READONLY, true, WM_CTLCOLORSTATIC},
                {0, false, WM_CTLCOLORSTATIC}};
   for (const auto& c : cases) {
-    Make(c.style, "text");
+    MakeEdit(c.style, "text");
     EnableWindow(edit_, c.enabled);
     asked.clear();
     UpdateWindow(parent_);
@@ -362,32 +314,21 @@ TEST_F(Edit, ReadOnlyAndDisabledEditsAskForStaticColours) {
   }
 }
 
-WNDPROC g_edit_proc = nullptr;
-int g_chars_seen = 0;
-
-LRESULT CountingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_CHAR) ++g_chars_seen;
-  return CallWindowProcA(g_edit_proc, window, message, wParam, lParam);
-}
-
 TEST_F(Edit, SubclassesAndCopiedClassesStillWork) {
   WNDCLASSA copy{};
   ASSERT_TRUE(GetClassInfoA(nullptr, "EDIT", &copy));
   copy.style &= ~CS_GLOBALCLASS;
   copy.lpszClassName = "CopiedEdit";
   ASSERT_NE(RegisterClassA(&copy), 0);
-  edit_ = CreateWindowExA(0, "CopiedEdit", "ab", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 10, 10,
-                          100, 20, parent_, reinterpret_cast<HMENU>(kEditId), nullptr, nullptr);
+  edit_ = Make("CopiedEdit", ES_AUTOHSCROLL, 10, 10, 100, 20, "ab");
   ASSERT_NE(edit_, nullptr);
-  g_edit_proc = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(edit_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingProc)));
-  g_chars_seen = 0;
+  const int& chars = CountThroughSubclass(edit_, WM_CHAR);
   SetFocus(edit_);
   Keys("{End}");
   Seen();
   Keys("c");
   EXPECT_EQ(TextOf(edit_), "abc");
-  EXPECT_EQ(g_chars_seen, 1);
+  EXPECT_EQ(chars, 1);
   EXPECT_EQ(Seen(), Changes(1));
   DestroyWindow(edit_);
   UnregisterClassA("CopiedEdit", nullptr);

@@ -2,7 +2,6 @@
 // position kept inside the range, a step past the end starting over, and the
 // filled part drawn in the highlight colour.
 #include "controls_fixture.h"
-#include "platform/user/window_picture.h"
 
 namespace {
 
@@ -42,20 +41,9 @@ TEST_F(ProgressBar, AnswersWithWhatWasThereBefore) {
   EXPECT_EQ(range.iHigh, 70000);
 }
 
-// A surface pixel is 0x00RRGGBB; a COLORREF is 0x00BBGGRR.
-std::uint32_t SystemPixel(int colour) {
-  return gdi::ToPixel(GetSysColor(colour));
-}
-
 TEST_F(ProgressBar, EveryMoveIsShownBeforeTheMessageReturns) {
   // Smooth, 196 pixels long inside its edge, 8 pixels down.
   HWND bar = Make(PROGRESS_CLASSA, PBS_SMOOTH, 10, 10, 200, 16);
-  auto filled = [&] {
-    const auto picture = user::WindowPicture(parent_);
-    int count = 0;
-    for (int x = 0; x < 200; ++x) count += picture->At(10 + x, 18) == SystemPixel(COLOR_HIGHLIGHT);
-    return count;
-  };
   const struct {
     UINT message;
     WPARAM w;
@@ -73,7 +61,7 @@ TEST_F(ProgressBar, EveryMoveIsShownBeforeTheMessageReturns) {
     SCOPED_TRACE(testing::Message() << std::hex << s.message);
     SendMessageA(bar, s.message, s.w, s.l);
     EXPECT_FALSE(GetUpdateRect(bar, nullptr, FALSE));
-    EXPECT_EQ(filled(), s.filled);
+    EXPECT_EQ(CountShown({10, 18, 210, 19}, GetSysColor(COLOR_HIGHLIGHT)), s.filled);
   }
 }
 
@@ -91,28 +79,18 @@ TEST_F(ProgressBar, TheFilledPartIsInTheHighlightColour) {
     const bool vertical = c.style & PBS_VERTICAL;
     HWND bar = Make(PROGRESS_CLASSA, c.style, 10, 10, vertical ? 16 : 200, vertical ? 60 : 16);
     SendMessageA(bar, PBM_SETPOS, 30, 0);
-    const auto picture = user::WindowPicture(parent_);
-    EXPECT_EQ(picture->At(10 + c.filled.x, 10 + c.filled.y), SystemPixel(COLOR_HIGHLIGHT));
-    EXPECT_EQ(picture->At(10 + c.empty.x, 10 + c.empty.y), SystemPixel(COLOR_BTNFACE));
+    EXPECT_EQ(Shown(10 + c.filled.x, 10 + c.filled.y), GetSysColor(COLOR_HIGHLIGHT));
+    EXPECT_EQ(Shown(10 + c.empty.x, 10 + c.empty.y), GetSysColor(COLOR_BTNFACE));
     DestroyWindow(bar);
   }
 }
 
-WNDPROC g_old_proc = nullptr;
-int g_seen = 0;
-
-LRESULT Subclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == PBM_SETPOS) ++g_seen;
-  return CallWindowProcA(g_old_proc, window, message, wParam, lParam);
-}
-
 TEST_F(ProgressBar, ASubclassThatPassesMessagesOnFindsTheStateInPlace) {
   HWND bar = Make(PROGRESS_CLASSA, 0, 10, 10, 200, 16);
-  g_old_proc = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(bar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Subclass)));
+  const int& seen = CountThroughSubclass(bar, PBM_SETPOS);
   SendMessageA(bar, PBM_SETPOS, 40, 0);
   EXPECT_EQ(SendMessageA(bar, PBM_GETPOS, 0, 0), 40);
-  EXPECT_EQ(g_seen, 1);
+  EXPECT_EQ(seen, 1);
   DestroyWindow(bar);  // frees the state through the subclass
 }
 

@@ -4,50 +4,51 @@
 // clamped and told to nobody. Tick marks stand where the desktop's track bar
 // draws them, and the list of ticks answers as its list does.
 #include "controls_fixture.h"
+#include "tests/support/rect.h"
 #include "tests/support/tick_marks.h"
 
 namespace {
 
 using Trackbar = ControlTest;
 
-Scroll H(WORD code, int position = 0) {
-  return {WM_HSCROLL, code, position};
-}
-
+// A bar 220 long from 0 to 10, at 0: its thumb's centre stands at (13, 12)
+// in its client area and moves 19.3 pixels a step.
 class TrackbarInput : public ControlTest {
  protected:
   TrackbarInput() {
     bar_ = Make(TRACKBAR_CLASSA, TBS_AUTOTICKS, 10, 10, 220, 40);
     SendMessageA(bar_, TBM_SETRANGE, TRUE, MAKELPARAM(0, 10));
-    SendMessageA(bar_, TBM_SETPOS, TRUE, 10);
-    const int at10 = ThumbCentre().x;
-    SendMessageA(bar_, TBM_SETPOS, TRUE, 0);
-    at0_ = ThumbCentre();
-    pitch_ = (at10 - at0_.x) / 10;
     Pump();
   }
-  POINT ThumbCentre() {
-    RECT thumb;
-    SendMessageA(bar_, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
-    return {(thumb.left + thumb.right) / 2, (thumb.top + thumb.bottom) / 2};
-  }
-  // Where on the channel the thumb's centre stands at `position`.
-  int Place(int position) const { return at0_.x + position * pitch_; }
+  // Near where the thumb's centre stands at `position`, a pixel or two short
+  // further on.
+  static int Place(int position) { return 13 + position * 19; }
   int Pos() { return static_cast<int>(SendMessageA(bar_, TBM_GETPOS, 0, 0)); }
 
   HWND bar_;
-  POINT at0_;
-  int pitch_;
 };
+
+// The thumb reaches across the channel, over its position's place.
+TEST_F(TrackbarInput, TheThumbStandsOverItsPlace) {
+  RECT channel{};
+  SendMessageA(bar_, TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&channel));
+  EXPECT_EQ(channel, (RECT{8, 10, 212, 14}));
+  for (const auto& [position, left] : {std::pair{0, 8}, {3, 65}, {10, 201}}) {
+    SendMessageA(bar_, TBM_SETPOS, TRUE, position);
+    RECT thumb{};
+    SendMessageA(bar_, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
+    EXPECT_EQ(thumb, (RECT{left, 2, left + 11, 22})) << position;
+  }
+}
 
 TEST_F(TrackbarInput, ADragTellsEachNewPositionThenWhereItEnded) {
   auto& h = host::Headless();
-  MoveTo(bar_, at0_.x, at0_.y);
+  MoveMouseTo(bar_, Place(0), 12);
   h.Press();
   Pump();
   EXPECT_EQ(GetFocus(), bar_);
-  for (int x : {Place(3), Place(3) + 1, Place(7), Place(40), Place(-5)}) MoveTo(bar_, x, at0_.y);
-  MoveTo(bar_, Place(6), at0_.y + 30);  // off the bar across: the drag goes on
+  for (int x : {Place(3), Place(3) + 1, Place(7), Place(40), Place(-5)}) MoveMouseTo(bar_, x, 12);
+  MoveMouseTo(bar_, Place(6), 12 + 30);  // off the bar across: the drag goes on
   h.Release();
   Pump();
   EXPECT_EQ(Scrolls(),
@@ -61,7 +62,7 @@ TEST_F(TrackbarInput, ADragTellsEachNewPositionThenWhereItEnded) {
 TEST_F(TrackbarInput, APressOnTheChannelPagesUntilTheThumbIsThere) {
   SendMessageA(bar_, TBM_SETPAGESIZE, 0, 2);
   auto& h = host::Headless();
-  MoveTo(bar_, Place(7), at0_.y);
+  MoveMouseTo(bar_, Place(7), 12);
   h.Press();
   Pump();
   EXPECT_EQ(Scrolls(), std::vector<Scroll>{H(TB_PAGEDOWN)});

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "controls_fixture.h"
+#include "tests/support/rect.h"
 
 namespace {
 
@@ -22,14 +23,9 @@ class UpDown : public ControlTest {
   HWND MakeBuddy(DWORD style = WS_BORDER, DWORD ex_style = 0) {
     return MakeWindow(WS_CHILD | WS_VISIBLE | style, 10, 10, 100, 20, parent_, ex_style);
   }
-  static std::string Text(HWND window) {
-    char text[64] = {};
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-  }
   // A click on the up (or down) arrow of an up-down 16 wide and 20 high.
   void Click(HWND updown, bool up) {
-    MoveTo(updown, 8, up ? 4 : 16);
+    MoveMouseTo(updown, 8, up ? 4 : 16);
     host::Headless().Press();
     host::Headless().Release();
     Pump();
@@ -39,33 +35,29 @@ class UpDown : public ControlTest {
   LRESULT refuse_ = 0;
 };
 
-Scroll V(WORD code, int position) {
-  return {WM_VSCROLL, code, position};
-}
-
 TEST_F(UpDown, WritesItsBuddyAndReadsItBackBeforeEachStep) {
   HWND buddy = MakeBuddy();
   HWND updown = Make(UPDOWN_CLASSA, UDS_SETBUDDYINT | UDS_ALIGNRIGHT, 0, 0, 16, 20);
   SendMessageA(updown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy), 0);
   SendMessageA(updown, UDM_SETRANGE, 0, MAKELPARAM(30000, -30000));
   EXPECT_EQ(SendMessageA(updown, UDM_SETPOS, 0, MAKELPARAM(12345, 0)), 0);
-  EXPECT_EQ(Text(buddy), "12,345");
+  EXPECT_EQ(TextOf(buddy), "12,345");
   SendMessageA(updown, UDM_SETPOS, 0, MAKELPARAM(-1234, 0));
-  EXPECT_EQ(Text(buddy), "-1,234");
+  EXPECT_EQ(TextOf(buddy), "-1,234");
 
   SetWindowTextA(buddy, "77");
   EXPECT_EQ(SendMessageA(updown, UDM_GETPOS, 0, 0), 77);
   SetWindowTextA(buddy, "1,500");
   Click(updown, true);
   EXPECT_EQ((std::vector<std::pair<int, int>>{{1500, 1}}), asked_);
-  EXPECT_EQ(Text(buddy), "1,501");
+  EXPECT_EQ(TextOf(buddy), "1,501");
   EXPECT_EQ(Scrolls(), (std::vector<Scroll>{V(SB_THUMBPOSITION, 1501), V(SB_ENDSCROLL, 1501)}));
 
   // A non-zero answer to UDN_DELTAPOS refuses the step.
   refuse_ = 1;
   Click(updown, false);
   EXPECT_EQ((std::vector<std::pair<int, int>>{{1500, 1}, {1501, -1}}), asked_);
-  EXPECT_EQ(Text(buddy), "1,501");
+  EXPECT_EQ(TextOf(buddy), "1,501");
   EXPECT_EQ(Scrolls(), std::vector<Scroll>{V(SB_ENDSCROLL, 1501)});
 
   SetWindowTextA(buddy, "not a number");
@@ -74,7 +66,7 @@ TEST_F(UpDown, WritesItsBuddyAndReadsItBackBeforeEachStep) {
 
   SetWindowLongA(updown, GWL_STYLE, GetWindowLongA(updown, GWL_STYLE) | UDS_NOTHOUSANDS);
   SendMessageA(updown, UDM_SETPOS32, 0, 4410);
-  EXPECT_EQ(Text(buddy), "4410");
+  EXPECT_EQ(TextOf(buddy), "4410");
 }
 
 TEST_F(UpDown, StepsKeepToTheRangeReversedOrWrapping) {
@@ -106,7 +98,7 @@ TEST_F(UpDown, AHeldPressRepeatsFasterAsTheTableSays) {
   UDACCEL accel[] = {{0, 1}, {1, 10}};
   SendMessageA(updown, UDM_SETACCEL, 2, reinterpret_cast<LPARAM>(accel));
   auto& h = host::Headless();
-  MoveTo(updown, 8, 4);
+  MoveMouseTo(updown, 8, 4);
   h.Press();
   Pump();
   std::vector<int> seen = {static_cast<int>(SendMessageA(updown, UDM_GETPOS32, 0, 0))};
@@ -133,7 +125,7 @@ TEST_F(UpDown, UpAndDownInTheBuddyStepIt) {
     h.KeyUp(key);
   }
   Pump();
-  EXPECT_EQ(Text(buddy), "1");
+  EXPECT_EQ(TextOf(buddy), "1");
   EXPECT_EQ(Scrolls(),
             (std::vector<Scroll>{V(SB_THUMBPOSITION, 1), V(SB_ENDSCROLL, 1), V(SB_THUMBPOSITION, 2),
                                  V(SB_ENDSCROLL, 2), V(SB_THUMBPOSITION, 1), V(SB_ENDSCROLL, 1)}));
@@ -168,10 +160,8 @@ TEST_F(UpDown, AttachingABuddyPutsTheUpDownBesideIt) {
     HWND buddy = MakeBuddy(c.buddy_style, c.buddy_ex_style);
     HWND updown = Make(UPDOWN_CLASSA, c.align, 200, 50, 16, 40);
     SendMessageA(updown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy), 0);
-    const RECT buddy_at = in_parent(buddy);
-    const RECT updown_at = in_parent(updown);
-    EXPECT_TRUE(EqualRect(&c.buddy, &buddy_at));
-    EXPECT_TRUE(EqualRect(&c.updown, &updown_at));
+    EXPECT_EQ(in_parent(buddy), c.buddy);
+    EXPECT_EQ(in_parent(updown), c.updown);
     DestroyWindow(updown);
     DestroyWindow(buddy);
   }

@@ -1,41 +1,31 @@
 // Bitmaps: the layout of a DIB section's bits, monochrome bitmaps from bits,
 // and GetDIBits reading a mask.
 #include <cstdint>
+#include <vector>
 
 #include <gtest/gtest.h>
 #include <platform/gdi.h>
 #include <platform/windows.h>
 
-namespace {
+#include "platform/gdi/surface.h"
 
-BITMAPINFO Info(int width, int height) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  return info;
-}
+namespace {
 
 // Row 0 is first in memory for a negative height, last for a positive one;
 // each pixel's bytes are blue, green, red, reserved.
 TEST(Bitmaps, DibSectionBitsAreReadableInTheApisLayout) {
   for (int height : {-3, 3}) {
-    BITMAPINFO info = Info(2, height);
+    BITMAPINFO info = gdi::TopDown32(2, 3);
+    info.bmiHeader.biHeight = height;
     void* bits = nullptr;
     HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     ASSERT_NE(bitmap, nullptr);
     HDC dc = CreateCompatibleDC(nullptr);
     HGDIOBJ old = SelectObject(dc, bitmap);
     SetPixel(dc, 1, 0, RGB(0x11, 0x22, 0x33));
-    const auto* bytes = static_cast<const std::uint8_t*>(bits);
-    const int row = height < 0 ? 0 : 2;
-    const std::uint8_t* pixel = bytes + row * 8 + 4;
-    EXPECT_EQ(pixel[0], 0x33) << height;
-    EXPECT_EQ(pixel[1], 0x22);
-    EXPECT_EQ(pixel[2], 0x11);
-    EXPECT_EQ(pixel[3], 0);
+    const std::uint8_t* pixel = static_cast<const std::uint8_t*>(bits) + (height < 0 ? 0 : 16) + 4;
+    EXPECT_EQ(std::vector(pixel, pixel + 4), (std::vector<std::uint8_t>{0x33, 0x22, 0x11, 0}))
+        << height;
 
     DIBSECTION section{};
     EXPECT_EQ(GetObjectA(bitmap, sizeof section, &section), static_cast<int>(sizeof section));
@@ -97,7 +87,7 @@ TEST(Bitmaps, ZeroSizesGiveAOneByOneMonochromeBitmap) {
   ReleaseDC(nullptr, screen);
   DeleteObject(bitmap);
   DeleteObject(colour);
-  BITMAPINFO eight = Info(2, 2);
+  BITMAPINFO eight = gdi::TopDown32(2, 2);
   eight.bmiHeader.biBitCount = 8;
   EXPECT_EQ(CreateDIBSection(nullptr, &eight, DIB_RGB_COLORS, nullptr, nullptr, 0), nullptr);
 }

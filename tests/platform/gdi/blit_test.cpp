@@ -7,11 +7,6 @@
 
 namespace {
 
-constexpr COLORREF kWhite = 0xFFFFFF;
-constexpr COLORREF kBlack = 0x000000;
-constexpr COLORREF kRed = RGB(255, 0, 0);
-constexpr COLORREF kBlue = RGB(0, 0, 255);
-
 // A 3 x 2 source whose every pixel differs.
 COLORREF Source(int x, int y) {
   return RGB(10 * x + 10, 10 * y + 10, 7);
@@ -28,7 +23,7 @@ TEST(Blit, CopiesAreClippedToTheDestination) {
   Canvas target(4, 4);
   IntersectClipRect(target.dc(), 0, 0, 3, 4);
   EXPECT_TRUE(BitBlt(target.dc(), 1, 1, 3, 2, source.dc(), 0, 0, SRCCOPY));
-  Picture expected(4, 4, kWhite);
+  Canvas expected(4, 4, kWhite);
   for (int y = 0; y < 2; ++y) {
     for (int x = 0; x < 2; ++x) expected.Set(1 + x, 1 + y, Source(x, y));
   }
@@ -100,7 +95,7 @@ TEST(Blit, StretchRepeatsShrinksAndMirrors) {
     const int x = c.w < 0 ? c.x + 1 : c.x;
     const int y = c.h < 0 ? c.y + 1 : c.y;
     EXPECT_TRUE(StretchBlt(target.dc(), x, y, c.w, c.h, source.dc(), 0, 0, 3, 2, SRCCOPY));
-    Picture expected(6, 4, kWhite);
+    Canvas expected(6, 4, kWhite);
     for (int j = 0; j < c.th; ++j) {
       for (int i = 0; i < c.tw; ++i) expected.Set(i, j, Source(c.from_x(i), c.from_y(j)));
     }

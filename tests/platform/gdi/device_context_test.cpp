@@ -1,21 +1,18 @@
 // Device contexts: memory contexts and their bitmaps, origins, clipping,
 // SaveDC/RestoreDC, the device's capabilities, and window contexts drawing
 // into their top-level window's surface.
+#include <tuple>
+
 #include <gtest/gtest.h>
 #include <platform/gdi.h>
 #include <platform/headless.h>
-#include <platform/picture.h>
 
-#include "platform/gdi/device_context.h"
 #include "platform/gdi/surface.h"
 #include "tests/platform/gdi/canvas.h"
+#include "tests/support/rect.h"
 #include "tests/support/test_window.h"
 
 namespace {
-
-constexpr COLORREF kWhite = 0xFFFFFF;
-constexpr COLORREF kBlack = 0x000000;
-constexpr COLORREF kRed = RGB(255, 0, 0);
 
 void Fill(HDC dc, RECT r, COLORREF color) {
   HBRUSH brush = CreateSolidBrush(color);
@@ -28,9 +25,7 @@ TEST(DeviceContext, AFreshMemoryContextIsOneByOneMonochromeTheScreen32Bits) {
   BITMAP info{};
   ASSERT_EQ(GetObjectA(GetCurrentObject(dc, OBJ_BITMAP), sizeof info, &info),
             static_cast<int>(sizeof info));
-  EXPECT_EQ(info.bmWidth, 1);
-  EXPECT_EQ(info.bmHeight, 1);
-  EXPECT_EQ(info.bmBitsPixel, 1);
+  EXPECT_EQ(std::tuple(info.bmWidth, info.bmHeight, info.bmBitsPixel), std::tuple(1, 1, 1));
   EXPECT_EQ(GetDeviceCaps(dc, BITSPIXEL), 1);
   // So a bitmap "compatible" with it is monochrome too.
   HBITMAP bitmap = CreateCompatibleBitmap(dc, 8, 8);
@@ -82,7 +77,7 @@ TEST(DeviceContext, OriginsMoveTheDrawing) {
   EXPECT_EQ(previous.x, 1);
   SetPixel(canvas.dc(), 5, 5, kBlack);
   Fill(canvas.dc(), {6, 6, 8, 7}, kRed);
-  Picture expected(10, 10, kWhite);
+  Canvas expected(10, 10, kWhite);
   expected.Set(2, 3, kBlack);
   expected.Fill(3, 4, 5, 5, kRed);
   EXPECT_TRUE(SamePixels(canvas, expected));
@@ -96,12 +91,11 @@ TEST(DeviceContext, ClipCallsTakeLogicalCoordinatesAndCut) {
   EXPECT_EQ(ExcludeClipRect(dc, 3, 3, 5, 5), COMPLEXREGION);
   RECT box{};
   EXPECT_EQ(GetClipBox(dc, &box), COMPLEXREGION);
-  EXPECT_EQ(box.left, 1);
-  EXPECT_EQ(box.right, 9);
+  EXPECT_EQ(box, (RECT{1, 1, 9, 9}));
   EXPECT_FALSE(PtVisible(dc, 3, 3));
   EXPECT_TRUE(PtVisible(dc, 1, 1));
   Fill(dc, {-5, -5, 20, 20}, kBlack);
-  Picture expected(12, 12, kWhite);
+  Canvas expected(12, 12, kWhite);
   expected.Fill(2, 1, 10, 9, kBlack);
   expected.Fill(4, 3, 6, 5, kWhite);
   EXPECT_TRUE(SamePixels(canvas, expected));
@@ -114,10 +108,10 @@ TEST(DeviceContext, ClipCallsTakeLogicalCoordinatesAndCut) {
   EXPECT_EQ(SelectClipRgn(dc, region), SIMPLEREGION);
   DeleteObject(region);
   EXPECT_EQ(GetClipBox(dc, &box), SIMPLEREGION);
-  EXPECT_EQ(box.left, -1);  // device 0 is logical -1
+  EXPECT_EQ(box, (RECT{-1, 0, 1, 2}));  // device 0 is logical -1
   SelectClipRgn(dc, nullptr);
   EXPECT_EQ(GetClipBox(dc, &box), SIMPLEREGION);
-  EXPECT_EQ(box.right, 11);
+  EXPECT_EQ(box, (RECT{-1, 0, 11, 12}));
 }
 
 TEST(DeviceContext, RestoreDcPutsTheStateBack) {
@@ -149,23 +143,15 @@ TEST(DeviceContext, RestoreDcPutsTheStateBack) {
   EXPECT_EQ(viewport.x, 0);
   RECT box{};
   GetClipBox(dc, &box);
-  EXPECT_EQ(box.right, 4);
+  EXPECT_EQ(box, (RECT{0, 0, 4, 4}));
   EXPECT_FALSE(RestoreDC(dc, 1));  // nothing saved any more
   DeleteObject(red);
 }
 
-class WindowContexts : public testing::Test {
- protected:
-  WindowContexts() { host::Headless().Reset(); }
-  ~WindowContexts() override {
-    ResetTestWindows();
-    DrainMessages();
-  }
-};
-
 // A popup without a frame at (100, 100), 40 x 30, with a child at (10, 5),
 // 20 x 10: the child's client (0, 0) is pixel (10, 5) of the surface.
-TEST_F(WindowContexts, AChildDrawsIntoItsTopLevelSurfaceCutToItsArea) {
+TEST(WindowContexts, AChildDrawsIntoItsTopLevelSurfaceCutToItsArea) {
+  host::Headless().Reset();
   HWND top = MakeWindow(WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 100, 100, 40, 30);
   HWND child = MakeWindow(WS_CHILD | WS_VISIBLE, 10, 5, 20, 10, top);
   DrainMessages();
@@ -203,8 +189,9 @@ TEST_F(WindowContexts, AChildDrawsIntoItsTopLevelSurfaceCutToItsArea) {
   ReleaseDC(top, dc);
   surface = gdi::WindowSurface(top);
   EXPECT_EQ(surface->width(), 50);
-  EXPECT_EQ(gdi::ToColor(surface->At(49, 0)), kRed);
-  EXPECT_EQ(gdi::ToColor(surface->At(11, 5)), kRed);
+  EXPECT_EQ(at(49, 0), kRed);
+  EXPECT_EQ(at(11, 5), kRed);
+  ResetTestWindows();
 }
 
 }  // namespace

@@ -1,11 +1,12 @@
 // Fonts resolved and measured, with a font file pinned so the figures do
 // not depend on what else is installed. Metrics, not pixels.
-#include <cstring>
+#include <tuple>
 
 #include <gtest/gtest.h>
 #include <platform/codepage.h>
 
 #include "platform/gdi/font_engine.h"
+#include "tests/platform/gdi/canvas.h"
 
 namespace {
 
@@ -15,14 +16,6 @@ constexpr const char* kLiberationSans =
 constexpr const char* kLiberationSansBold =
     "/usr/share/fonts/truetype/liberation2/LiberationSans-Bold.ttf";
 constexpr const char* kBitmapSans = "/usr/share/wine/fonts/ms_sans_serif.ttf";
-
-LOGFONTA Font(LONG height, const char* face = "Arial", LONG weight = 400) {
-  LOGFONTA font{};
-  font.lfHeight = height;
-  font.lfWeight = weight;
-  std::strncpy(font.lfFaceName, face, sizeof font.lfFaceName - 1);
-  return font;
-}
 
 class Fonts : public testing::Test {
  protected:
@@ -35,13 +28,17 @@ TEST_F(Fonts, CellAndAverageWidthFollowTheFacesTablesOrTheBitmapFacesSizes) {
   // average width of 1038. Liberation Sans: 1854 and 434, 1187 (bold 1248).
   // A negative height is the character height, a positive one the cell.
   // "MS Sans Serif" keeps the cells of its bitmap sizes whatever draws it:
-  // the nearest size, a larger one only when much nearer.
+  // the nearest size, a larger one only when much nearer. Its own file
+  // measures by its strikes: a caption of the main form is 154 pixels at 8
+  // points, as the form was laid out.
   constexpr const char* kSans = "MS Sans Serif";
+  const std::string_view caption = "Длительность импульса (мкс)"_cp1251;
   const struct {
     const char* file;
     const char* face;
     LONG height, weight;
     int cell, ascent, descent, leading, average;
+    int caption = 0;  // measured when not 0
   } cases[] = {
       {kDejaVuSans, "Arial", -11, 400, 13, 10, 3, 2, 6},
       {kDejaVuSans, "Arial", -13, 400, 15, 12, 3, 2, 7},
@@ -59,54 +56,33 @@ TEST_F(Fonts, CellAndAverageWidthFollowTheFacesTablesOrTheBitmapFacesSizes) {
       {kLiberationSans, kSans, -12, 400, 13, 11, 2, 2, 5},           // between 8 and 10
       {kLiberationSans, kSans, -40, 400, 37, 29, 8, 5, 15},          // beyond 24 points
       {kLiberationSans, "ms sans serif", 13, 400, 13, 11, 2, 2, 5},  // a cell height
+      {kBitmapSans, kSans, -11, 400, 13, 11, 2, 2, 5, 154},
+      {kBitmapSans, kSans, 13, 400, 13, 11, 2, 2, 5, 154},
+      {kBitmapSans, kSans, -13, 400, 16, 13, 3, 3, 6, 192},
+      {kBitmapSans, kSans, -16, 400, 20, 16, 4, 4, 7, 229},
   };
   for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.file) + " " + c.face + " " + std::to_string(c.height));
     gdi::PinFontFile(c.file);
-    const gdi::FontMetrics& m = gdi::ResolveFont(Font(c.height, c.face, c.weight)).metrics();
-    const std::string where = std::string(c.file) + " " + c.face + " " + std::to_string(c.height);
-    EXPECT_EQ(m.height, c.cell) << where;
-    EXPECT_EQ(m.ascent, c.ascent) << where;
-    EXPECT_EQ(m.descent, c.descent) << where;
-    EXPECT_EQ(m.internal_leading, c.leading) << where;
-    EXPECT_EQ(m.ave_char_width, c.average) << where;
+    const gdi::Face& face = gdi::ResolveFont(LogFont(c.face, c.height, c.weight));
+    const gdi::FontMetrics& m = face.metrics();
+    EXPECT_EQ(std::tuple(m.height, m.ascent, m.descent, m.internal_leading, m.ave_char_width),
+              std::tuple(c.cell, c.ascent, c.descent, c.leading, c.average));
+    if (c.caption != 0) {
+      EXPECT_EQ(face.Extent(caption).cx, c.caption);
+    }
   }
   // The bitmap face is drawn with the outline at its character height, on
   // its own baseline.
   gdi::PinFontFile(kLiberationSans);
-  const gdi::Face& bitmap = gdi::ResolveFont(Font(-11, kSans));
-  const gdi::Face& outline = gdi::ResolveFont(Font(-11, "Arial"));
+  const gdi::Face& bitmap = gdi::ResolveFont(LogFont(kSans));
+  const gdi::Face& outline = gdi::ResolveFont(LogFont("Arial"));
   EXPECT_EQ(bitmap.Extent("Tavrion").cx, outline.Extent("Tavrion").cx);
   EXPECT_EQ(bitmap.GlyphOf('H').top - outline.GlyphOf('H').top, 1);
 }
 
-TEST_F(Fonts, TheBitmapFaceIsMeasuredByItsOwnStrikes) {
-  // Its cells are the table's rows, and a caption of the main form takes
-  // the strike's advances: 154 pixels at 8 points, as the form was laid out.
-  gdi::PinFontFile(kBitmapSans);
-  const std::string_view caption = "Длительность импульса (мкс)"_cp1251;
-  const struct {
-    LONG height;
-    int cell, ascent, descent, leading, average, caption;
-  } cases[] = {
-      {-11, 13, 11, 2, 2, 5, 154},
-      {13, 13, 11, 2, 2, 5, 154},
-      {-13, 16, 13, 3, 3, 6, 192},
-      {-16, 20, 16, 4, 4, 7, 229},
-  };
-  for (const auto& c : cases) {
-    const gdi::Face& face = gdi::ResolveFont(Font(c.height, "MS Sans Serif"));
-    const gdi::FontMetrics& m = face.metrics();
-    EXPECT_EQ(m.height, c.cell) << c.height;
-    EXPECT_EQ(m.ascent, c.ascent) << c.height;
-    EXPECT_EQ(m.descent, c.descent) << c.height;
-    EXPECT_EQ(m.internal_leading, c.leading) << c.height;
-    EXPECT_EQ(m.ave_char_width, c.average) << c.height;
-    EXPECT_EQ(face.Extent(caption).cx, c.caption) << c.height;
-  }
-}
-
 TEST_F(Fonts, ExtentsAddUpAndCyrillicIsMeasured) {
-  const gdi::Face& face = gdi::ResolveFont(Font(-11));
+  const gdi::Face& face = gdi::ResolveFont(LogFont("Arial"));
   const SIZE ab = face.Extent("ab");
   EXPECT_EQ(ab.cx, face.Advance('a') + face.Advance('b'));
   EXPECT_EQ(ab.cy, 13);
@@ -116,7 +92,7 @@ TEST_F(Fonts, ExtentsAddUpAndCyrillicIsMeasured) {
 }
 
 TEST_F(Fonts, GlyphsStayInTheCellAndAreRenderedOnce) {
-  const gdi::Face& face = gdi::ResolveFont(Font(-11));
+  const gdi::Face& face = gdi::ResolveFont(LogFont("Arial"));
   for (const char c : "HgjФру"_cp1251) {  // reaching above and below
     const gdi::Glyph& glyph = face.GlyphOf(c);
     EXPECT_GT(glyph.width * glyph.rows, 0) << c;

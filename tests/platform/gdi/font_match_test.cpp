@@ -2,7 +2,6 @@
 // (nothing pinned): "MS Sans Serif" its own bitmap face at the sizes that
 // face has, the other classic interface faces Liberation Sans, and every
 // name a face with the Russian letters.
-#include <cstring>
 #include <filesystem>
 #include <string>
 
@@ -16,14 +15,6 @@
 #include "tests/platform/gdi/canvas.h"
 
 namespace {
-
-LOGFONTA Font(const char* face, LONG height = -11, LONG weight = 400) {
-  LOGFONTA font{};
-  font.lfHeight = height;
-  font.lfWeight = weight;
-  std::strncpy(font.lfFaceName, face, sizeof font.lfFaceName - 1);
-  return font;
-}
 
 // How many of the 66 letters of the Russian alphabet the file lacks.
 int MissingRussianLetters(const gdi::FontFile& file) {
@@ -63,7 +54,7 @@ TEST(FontMatch, ClassicInterfaceFacesFindTheirFaces) {
       {"Arial", -11, 700, 0, "LiberationSans-Bold.ttf"},
   };
   for (const auto& c : cases) {
-    LOGFONTA font = Font(c.face, c.height, c.weight);
+    LOGFONTA font = LogFont(c.face, c.height, c.weight);
     font.lfItalic = c.italic;
     const gdi::FontFile file = gdi::MatchFont(font);
     EXPECT_EQ(std::filesystem::path(file.path).filename(), c.file)
@@ -76,7 +67,7 @@ TEST(FontMatch, EveryNameGetsAFaceWithTheRussianLetters) {
   // Cyrillic: asked for by name, it still gives way.
   for (const char* name :
        {"MS Sans Serif", "Serif", "Monospace", "No Such Face", "", "DejaVu Math TeX Gyre"}) {
-    const gdi::FontFile file = gdi::MatchFont(Font(name));
+    const gdi::FontFile file = gdi::MatchFont(LogFont(name));
     ASSERT_FALSE(file.path.empty()) << name;
     EXPECT_EQ(MissingRussianLetters(file), 0) << name << ": " << file.path;
   }
@@ -88,17 +79,16 @@ TEST(FontMatch, TheBitmapFaceDrawsNoGrey) {
   const std::string_view text = "Частота (имп/с) Sample Rate AVWxgjy"_cp1251;
   for (const LONG height : {-11, -13, -16}) {
     Canvas canvas(200, 24);
-    const LOGFONTA log = Font("MS Sans Serif", height);
+    const LOGFONTA log = LogFont("MS Sans Serif", height);
     canvas.Use(CreateFontIndirectA(&log));
-    SetTextColor(canvas.dc(), RGB(0, 0, 0));
-    SetBkColor(canvas.dc(), RGB(255, 255, 255));
+    // In the context's own colours: black on white.
     TextOutA(canvas.dc(), 2, 2, text.data(), static_cast<int>(text.size()));
     int ink = 0, grey = 0;
     for (int y = 0; y < canvas.height(); ++y) {
       for (int x = 0; x < canvas.width(); ++x) {
         const COLORREF pixel = canvas.At(x, y);
-        ink += pixel == RGB(0, 0, 0) ? 1 : 0;
-        grey += pixel != RGB(0, 0, 0) && pixel != RGB(255, 255, 255) ? 1 : 0;
+        ink += pixel == kBlack ? 1 : 0;
+        grey += pixel != kBlack && pixel != kWhite ? 1 : 0;
       }
     }
     EXPECT_GT(ink, 0) << height;

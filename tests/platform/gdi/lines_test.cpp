@@ -4,7 +4,6 @@
 // left out; the dash patterns of width-1 pens, continuing along a figure
 // and restarting with a new pen; gaps in OPAQUE and TRANSPARENT mode; all
 // sixteen line modes against their documented formulas; wide pens; PS_NULL.
-#include <functional>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -13,9 +12,6 @@
 #include "tests/platform/gdi/canvas.h"
 
 namespace {
-
-constexpr COLORREF kWhite = 0xFFFFFF;
-constexpr COLORREF kBlack = 0x000000;
 
 // Draws with a pen made for the line, then puts the old pen back.
 void Line(HDC dc, int style, int width, COLORREF color, POINT from, POINT to) {
@@ -44,7 +40,7 @@ TEST(Lines, EveryOctantTakesTheNearestPixelsAndLeavesOutTheEnd) {
       return POINT{10 + o.xx * p.x + o.xy * p.y, 10 + o.yx * p.x + o.yy * p.y};
     };
     Line(canvas.dc(), PS_SOLID, 1, kBlack, map({0, 0}), map({6, 2}));
-    Picture expected(20, 20, kWhite);
+    Canvas expected(20, 20, kWhite);
     for (POINT p : base) {
       const POINT q = map(p);
       expected.Set(q.x, q.y, kBlack);
@@ -58,7 +54,7 @@ TEST(Lines, DiagonalsAndReversedLines) {
   Line(canvas.dc(), PS_SOLID, 1, kBlack, {1, 1}, {5, 5});
   Line(canvas.dc(), PS_SOLID, 1, kBlack, {8, 8}, {5, 8});
   Line(canvas.dc(), PS_SOLID, 1, kBlack, {0, 9}, {0, 6});
-  Picture expected(10, 10, kWhite);
+  Canvas expected(10, 10, kWhite);
   for (int i = 1; i < 5; ++i) expected.Set(i, i, kBlack);
   for (int x = 8; x > 5; --x) expected.Set(x, 8, kBlack);
   for (int y = 9; y > 6; --y) expected.Set(0, y, kBlack);
@@ -110,15 +106,12 @@ TEST(Lines, CosmeticPenPatterns) {
 TEST(Lines, PatternRunsAlongAFigureAndRestartsWithEachMoveTo) {
   Canvas canvas(40, 4);
   SetBkMode(canvas.dc(), TRANSPARENT);
-  HPEN pen = CreatePen(PS_DOT, 1, kBlack);
-  HGDIOBJ old = SelectObject(canvas.dc(), pen);
+  canvas.Use(CreatePen(PS_DOT, 1, kBlack));
   MoveToEx(canvas.dc(), 0, 0, nullptr);
   LineTo(canvas.dc(), 4, 0);  // 4 pixels: on on on off
   LineTo(canvas.dc(), 4, 3);  // the same figure: goes on from the fifth
   MoveToEx(canvas.dc(), 5, 1, nullptr);
   LineTo(canvas.dc(), 13, 1);  // a new figure starts the pattern again
-  SelectObject(canvas.dc(), old);
-  DeleteObject(pen);
   EXPECT_EQ(Row(canvas, 0, 0, 5), "###..");
   EXPECT_EQ(Row(canvas, 1, 4, 13), ".###...##");
   EXPECT_EQ(Row(canvas, 2, 4, 5), "#");
@@ -126,42 +119,28 @@ TEST(Lines, PatternRunsAlongAFigureAndRestartsWithEachMoveTo) {
 
 TEST(Lines, GapsTakeTheBackgroundInOpaqueMode) {
   Canvas canvas(12, 1, kWhite);
-  SetBkColor(canvas.dc(), RGB(0, 0, 255));
-  Line(canvas.dc(), PS_DOT, 1, RGB(255, 0, 0), {0, 0}, {6, 0});
-  const COLORREF want[] = {RGB(255, 0, 0), RGB(255, 0, 0), RGB(255, 0, 0), RGB(0, 0, 255),
-                           RGB(0, 0, 255), RGB(0, 0, 255), kWhite};
-  for (int x = 0; x < 7; ++x) EXPECT_EQ(canvas.At(x, 0), want[x]) << x;
+  SetBkColor(canvas.dc(), kBlue);
+  Line(canvas.dc(), PS_DOT, 1, kRed, {0, 0}, {6, 0});
+  Canvas expected(12, 1, kWhite);
+  expected.Fill(0, 0, 3, 1, kRed);
+  expected.Fill(3, 0, 6, 1, kBlue);
+  EXPECT_TRUE(SamePixels(canvas, expected));
 }
 
 // Each mode against its documented formula, on a pen and destination whose
-// bits cover every pair.
+// bits cover every pair. R2_BLACK to R2_WHITE in order: 0, ~(P|D), ~P&D, ~P,
+// P&~D, ~D, P^D, ~(P&D), P&D, ~(P^D), D, ~P|D, P, P|~D, P|D, 1.
 TEST(Lines, AllSixteenLineModes) {
   const COLORREF pen_color = 0x00F0CC0F;
   const COLORREF screen = 0x00AA33FF;
-  const std::function<DWORD(DWORD, DWORD)> formulas[] = {
-      [](DWORD, DWORD) { return 0u; },            // R2_BLACK
-      [](DWORD p, DWORD d) { return ~(p | d); },  // R2_NOTMERGEPEN
-      [](DWORD p, DWORD d) { return ~p & d; },    // R2_MASKNOTPEN
-      [](DWORD p, DWORD) { return ~p; },          // R2_NOTCOPYPEN
-      [](DWORD p, DWORD d) { return p & ~d; },    // R2_MASKPENNOT
-      [](DWORD, DWORD d) { return ~d; },          // R2_NOT
-      [](DWORD p, DWORD d) { return p ^ d; },     // R2_XORPEN
-      [](DWORD p, DWORD d) { return ~(p & d); },  // R2_NOTMASKPEN
-      [](DWORD p, DWORD d) { return p & d; },     // R2_MASKPEN
-      [](DWORD p, DWORD d) { return ~(p ^ d); },  // R2_NOTXORPEN
-      [](DWORD, DWORD d) { return d; },           // R2_NOP
-      [](DWORD p, DWORD d) { return ~p | d; },    // R2_MERGENOTPEN
-      [](DWORD p, DWORD) { return p; },           // R2_COPYPEN
-      [](DWORD p, DWORD d) { return p | ~d; },    // R2_MERGEPENNOT
-      [](DWORD p, DWORD d) { return p | d; },     // R2_MERGEPEN
-      [](DWORD, DWORD) { return 0xFFFFFFu; },     // R2_WHITE
-  };
+  const COLORREF results[] = {0x000000, 0x050000, 0x0A33F0, 0x0F33F0, 0x50CC00, 0x55CC00,
+                              0x5AFFF0, 0x5FFFF0, 0xA0000F, 0xA5000F, 0xAA33FF, 0xAF33FF,
+                              0xF0CC0F, 0xF5CC0F, 0xFAFFFF, 0xFFFFFF};
   for (int mode = R2_BLACK; mode <= R2_WHITE; ++mode) {
     Canvas canvas(4, 1, screen);
     SetROP2(canvas.dc(), mode);
     Line(canvas.dc(), PS_SOLID, 1, pen_color, {0, 0}, {3, 0});
-    const COLORREF want = formulas[mode - 1](pen_color, screen) & 0xFFFFFF;
-    EXPECT_EQ(canvas.At(0, 0), want) << "mode " << mode;
+    EXPECT_EQ(canvas.At(0, 0), results[mode - 1]) << "mode " << mode;
     EXPECT_EQ(canvas.At(3, 0), screen) << "mode " << mode;
   }
 }
@@ -181,13 +160,10 @@ TEST(Lines, WidePensAreSolidAndCentredOnTheLine) {
 TEST(Lines, PolylineDrawsEachPixelOnce) {
   Canvas canvas(8, 8, kBlack);
   SetROP2(canvas.dc(), R2_XORPEN);
-  HPEN pen = CreatePen(PS_SOLID, 1, kWhite);
-  HGDIOBJ old = SelectObject(canvas.dc(), pen);
+  canvas.Use(CreatePen(PS_SOLID, 1, kWhite));
   const POINT outline[] = {{1, 1}, {6, 1}, {6, 5}, {1, 5}, {1, 1}};
   EXPECT_TRUE(Polyline(canvas.dc(), outline, 5));
-  SelectObject(canvas.dc(), old);
-  DeleteObject(pen);
-  Picture expected(8, 8, kBlack);
+  Canvas expected(8, 8, kBlack);
   expected.Fill(1, 1, 7, 6, kWhite);
   expected.Fill(2, 2, 6, 5, kBlack);
   EXPECT_TRUE(SamePixels(canvas, expected));
@@ -195,15 +171,14 @@ TEST(Lines, PolylineDrawsEachPixelOnce) {
 
 TEST(Lines, NullPenDrawsNothingButMoves) {
   Canvas canvas(10, 10);
-  HGDIOBJ old = SelectObject(canvas.dc(), GetStockObject(NULL_PEN));
+  canvas.Use(GetStockObject(NULL_PEN));
   MoveToEx(canvas.dc(), 0, 0, nullptr);
   EXPECT_TRUE(LineTo(canvas.dc(), 9, 9));
   POINT at{};
   GetCurrentPositionEx(canvas.dc(), &at);
   EXPECT_EQ(at.x, 9);
   EXPECT_EQ(at.y, 9);
-  SelectObject(canvas.dc(), old);
-  EXPECT_TRUE(SamePixels(canvas, Picture(10, 10, kWhite)));
+  EXPECT_TRUE(SamePixels(canvas, Canvas(10, 10, kWhite)));
 }
 
 }  // namespace

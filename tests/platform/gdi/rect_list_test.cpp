@@ -1,12 +1,14 @@
 // Rectangle lists against a model: every operation on lists is checked cell
-// by cell against the same operation on a grid of booleans, for fixed cases
-// and for many generated ones; lists must also never overlap themselves.
+// by cell against the same operation on a grid of booleans, for many
+// generated cases (holes, empty rectangles, everything taken away among
+// them); lists must also never overlap themselves nor keep empty pieces.
 #include <array>
 #include <random>
 
 #include <gtest/gtest.h>
 
 #include "platform/gdi/rect_list.h"
+#include "tests/support/rect.h"
 
 namespace {
 
@@ -56,27 +58,6 @@ void Apply(gdi::RectList& area, Grid& model, const Op& op, const RECT& r) {
   op.on_list(area, r);
 }
 
-TEST(RectList, FixedCasesMatchTheModel) {
-  const struct {
-    const Op& op;
-    RECT rect;
-  } steps[] = {
-      {kAdd, {0, 0, 10, 10}},        {kSubtract, {3, 3, 6, 6}},  // a hole: four pieces
-      {kAdd, {5, 5, 15, 15}},        {kAdd, {0, 0, 20, 20}},     // covers all: one piece
-      {kSubtract, {0, 0, 20, 5}},    {kIntersect, {2, 2, 8, 30}},
-      {kAdd, {8, 5, 8, 20}},  // empty: nothing
-      {kSubtract, {-5, -5, 30, 30}},
-  };
-  gdi::RectList area;
-  Grid model{};
-  for (const auto& step : steps) {
-    Apply(area, model, step.op, step.rect);
-    EXPECT_EQ(Cells(area), model);
-    EXPECT_FALSE(Overlaps(area));
-  }
-  EXPECT_TRUE(area.empty());
-}
-
 TEST(RectList, TheCoveringRectangleReplacesWhatItCovers) {
   gdi::RectList area;
   for (int i = 0; i < 5; ++i) gdi::Add(area, RECT{i, i, i + 2, i + 2});
@@ -108,16 +89,11 @@ TEST(RectList, IntersectionBoundsAndContains) {
   const gdi::RectList b{{5, 5, 25, 8}};
   const gdi::RectList both = gdi::Intersection(a, b);
   EXPECT_EQ(Cells(both), Cells(gdi::RectList{{5, 5, 10, 8}, {20, 5, 25, 8}}));
-  const RECT box = gdi::Bounds(both);
-  EXPECT_EQ(box.left, 5);
-  EXPECT_EQ(box.top, 5);
-  EXPECT_EQ(box.right, 25);
-  EXPECT_EQ(box.bottom, 8);
+  EXPECT_EQ(gdi::Bounds(both), (RECT{5, 5, 25, 8}));
   EXPECT_TRUE(gdi::Contains(both, {5, 5}));
   EXPECT_FALSE(gdi::Contains(both, {10, 5}));  // right edges are outside
   EXPECT_FALSE(gdi::Contains(both, {15, 6}));
-  const RECT none = gdi::Bounds({});
-  EXPECT_TRUE(gdi::IsEmpty(none));
+  EXPECT_TRUE(gdi::IsEmpty(gdi::Bounds({})));
 }
 
 }  // namespace

@@ -5,13 +5,9 @@
 #include <platform/windows.h>
 
 #include "tests/platform/gdi/canvas.h"
+#include "tests/support/rect.h"
 
 namespace {
-
-constexpr COLORREF kWhite = 0xFFFFFF;
-constexpr COLORREF kBlack = 0x000000;
-constexpr COLORREF kRed = RGB(255, 0, 0);
-constexpr COLORREF kBlue = RGB(0, 0, 255);
 
 TEST(Shapes, FillRectAndFrameRectLeaveOutTheRightAndBottomEdges) {
   Canvas canvas(12, 10);
@@ -25,7 +21,7 @@ TEST(Shapes, FillRectAndFrameRectLeaveOutTheRightAndBottomEdges) {
   RECT system{8, 1, 9, 2};  // a COLOR_ index + 1 as the brush
   FillRect(canvas.dc(), &system, reinterpret_cast<HBRUSH>(COLOR_BTNSHADOW + 1));
   DeleteObject(red);
-  Picture expected(12, 10, kWhite);
+  Canvas expected(12, 10, kWhite);
   expected.Fill(2, 2, 6, 5, kRed);
   expected.Fill(1, 6, 11, 10, kRed);
   expected.Fill(2, 7, 10, 9, kWhite);
@@ -52,7 +48,7 @@ TEST(Shapes, RectangleWithPenWithoutPenAndInsideTheFrame) {
     canvas.Use(CreatePen(c.style, c.width, kBlack));
     canvas.Use(CreateSolidBrush(kRed));
     EXPECT_TRUE(Rectangle(canvas.dc(), 1, 1, 8, 6));
-    Picture expected(10, 8, kWhite);
+    Canvas expected(10, 8, kWhite);
     const RECT& b = c.border;
     expected.Fill(b.left, b.top, b.right, b.bottom, kBlack);
     expected.Fill(b.left + c.thickness, b.top + c.thickness, b.right - c.thickness,
@@ -76,7 +72,7 @@ TEST(Shapes, PatBltOperations) {
     Canvas canvas(4, 4, screen);
     canvas.Use(CreateSolidBrush(kBlue));
     EXPECT_TRUE(PatBlt(canvas.dc(), 1, 1, 2, 2, c.rop));
-    Picture expected(4, 4, screen);
+    Canvas expected(4, 4, screen);
     expected.Fill(1, 1, 3, 3, c.want);
     EXPECT_TRUE(SamePixels(canvas, expected)) << std::hex << c.rop;
   }
@@ -108,7 +104,7 @@ TEST(Shapes, HatchBrushes) {
       RECT all{0, 0, 20, 20};
       FillRect(canvas.dc(), &all, brush);
       DeleteObject(brush);
-      Picture expected(20, 20, kWhite);
+      Canvas expected(20, 20, kWhite);
       for (int y = 0; y < 20; ++y) {
         for (int x = 0; x < 20; ++x) {
           if (c.on((x - 3) & 7, (y - 2) & 7)) {
@@ -135,7 +131,7 @@ TEST(Shapes, PatternBrushesTileAndMonochromeOnesTakeTheContextColours) {
   SetBkColor(canvas.dc(), kBlue);   // for the white bits
   RECT all{0, 0, 5, 3};
   FillRect(canvas.dc(), &all, brush);
-  Picture expected(5, 3, kWhite);
+  Canvas expected(5, 3, kWhite);
   for (int y = 0; y < 3; ++y) {
     for (int x = 0; x < 5; ++x) expected.Set(x, y, (x + y) % 2 == 0 ? kBlue : kRed);
   }
@@ -144,7 +140,7 @@ TEST(Shapes, PatternBrushesTileAndMonochromeOnesTakeTheContextColours) {
 
 // A ring per edge: the top row and left column in its light colour, the
 // right column and bottom row (with the corners they reach) in its dark one.
-void Ring(Picture& p, RECT r, COLORREF light, COLORREF dark) {
+void Ring(Canvas& p, RECT r, COLORREF light, COLORREF dark) {
   p.Fill(r.left, r.top, r.right - 1, r.top + 1, light);
   p.Fill(r.left, r.top, r.left + 1, r.bottom - 1, light);
   p.Fill(r.right - 1, r.top, r.right, r.bottom, dark);
@@ -166,9 +162,8 @@ TEST(Shapes, DrawEdgeRingsAndSides) {
     Canvas canvas(9, 8, kBlack);
     RECT r{1, 1, 8, 7};
     EXPECT_TRUE(DrawEdge(canvas.dc(), &r, c.edge, BF_RECT | BF_MIDDLE | BF_ADJUST));
-    const RECT inside{3, 3, 6, 5};  // within both rings
-    EXPECT_TRUE(EqualRect(&r, &inside));
-    Picture expected(9, 8, kBlack);
+    EXPECT_EQ(r, (RECT{3, 3, 6, 5}));  // within both rings
+    Canvas expected(9, 8, kBlack);
     Ring(expected, {1, 1, 8, 7}, GetSysColor(c.outer_light), GetSysColor(c.outer_dark));
     Ring(expected, {2, 2, 7, 6}, GetSysColor(c.inner_light), GetSysColor(c.inner_dark));
     expected.Fill(3, 3, 6, 5, GetSysColor(COLOR_BTNFACE));
@@ -178,7 +173,7 @@ TEST(Shapes, DrawEdgeRingsAndSides) {
   Canvas canvas(6, 6, kBlack);
   RECT r{0, 0, 6, 6};
   DrawEdge(canvas.dc(), &r, BDR_SUNKENOUTER, BF_BOTTOM);
-  Picture expected(6, 6, kBlack);
+  Canvas expected(6, 6, kBlack);
   expected.Fill(0, 5, 6, 6, GetSysColor(COLOR_BTNHIGHLIGHT));
   EXPECT_TRUE(SamePixels(canvas, expected));
 }
@@ -187,7 +182,7 @@ TEST(Shapes, FocusRectangleIsUndoneByDrawingItAgain) {
   Canvas canvas(8, 6, kWhite);
   RECT r{1, 1, 7, 5};
   DrawFocusRect(canvas.dc(), &r);
-  Picture expected(8, 6, kWhite);
+  Canvas expected(8, 6, kWhite);
   for (int y = 1; y < 5; ++y) {
     for (int x = 1; x < 7; ++x) {
       const bool frame = x == 1 || x == 6 || y == 1 || y == 4;
@@ -196,7 +191,7 @@ TEST(Shapes, FocusRectangleIsUndoneByDrawingItAgain) {
   }
   EXPECT_TRUE(SamePixels(canvas, expected));
   DrawFocusRect(canvas.dc(), &r);
-  EXPECT_TRUE(SamePixels(canvas, Picture(8, 6, kWhite)));
+  EXPECT_TRUE(SamePixels(canvas, Canvas(8, 6, kWhite)));
 }
 
 TEST(Shapes, RectangleFillFollowsTheLineMode) {

@@ -1,7 +1,7 @@
 // Text through a device context on a DIB section, with DejaVu Sans pinned:
 // metrics and extents, where glyph pixels may land, the background modes and
 // the accelerator's underline. Metrics and places, not anti-aliased pixels.
-#include <cstring>
+#include <tuple>
 
 #include <gtest/gtest.h>
 #include <platform/api.h>
@@ -17,19 +17,11 @@ class Text : public testing::Test {
  protected:
   Text() {
     gdi::PinFontFile("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf");
-    LOGFONTA log{};
-    log.lfHeight = -11;
-    log.lfWeight = 400;
-    std::strcpy(log.lfFaceName, "MS Sans Serif");
-    font = CreateFontIndirectA(&log);
-    old_font = SelectObject(dc, font);
+    const LOGFONTA log = LogFont("MS Sans Serif");
+    canvas.Use(CreateFontIndirectA(&log));
   }
-  ~Text() override {
-    SelectObject(dc, old_font);
-    DeleteObject(font);
-    gdi::PinFontFile({});
-  }
-  bool White(int x, int y) const { return canvas.At(x, y) == 0xFFFFFF; }
+  ~Text() override { gdi::PinFontFile({}); }
+  bool White(int x, int y) const { return canvas.At(x, y) == kWhite; }
   // The smallest rectangle holding every pixel that is not white.
   RECT Inked() const {
     RECT r{kWidth, kHeight, 0, 0};
@@ -45,25 +37,19 @@ class Text : public testing::Test {
 
   Canvas canvas{kWidth, kHeight};
   HDC dc = canvas.dc();
-  HFONT font;
-  HGDIOBJ old_font;
 };
 
 TEST_F(Text, MetricsAndExtents) {
   TEXTMETRICA tm{};
   ASSERT_TRUE(GetTextMetricsA(dc, &tm));
   // The bitmap face's 8-point cell, whatever face draws it.
-  EXPECT_EQ(tm.tmHeight, 13);
-  EXPECT_EQ(tm.tmAscent, 11);
-  EXPECT_EQ(tm.tmDescent, 2);
-  EXPECT_EQ(tm.tmInternalLeading, 2);
-  EXPECT_EQ(tm.tmAveCharWidth, 5);
+  EXPECT_EQ(
+      std::tuple(tm.tmHeight, tm.tmAscent, tm.tmDescent, tm.tmInternalLeading, tm.tmAveCharWidth),
+      std::tuple(13, 11, 2, 2, 5));
   EXPECT_EQ(tm.tmPitchAndFamily & (TMPF_VECTOR | TMPF_TRUETYPE), 0);
-  SIZE one{}, two{}, none{};
+  SIZE one{}, none{};
   EXPECT_TRUE(GetTextExtentPoint32A(dc, "Tavrion", 7, &one));
-  EXPECT_TRUE(GetTextExtentPoint32A(dc, "TavrionTavrion", 14, &two));
   EXPECT_TRUE(GetTextExtentPoint32A(dc, "", 0, &none));
-  EXPECT_EQ(two.cx, 2 * one.cx);
   EXPECT_EQ(one.cy, 13);
   EXPECT_EQ(none.cx, 0);
   RECT calc{5, 5, 5, 5};
@@ -74,7 +60,6 @@ TEST_F(Text, MetricsAndExtents) {
 
 TEST_F(Text, TransparentTextStaysInsideItsCell) {
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, RGB(0, 0, 0));
   SIZE size{};
   GetTextExtentPoint32A(dc, "Hg", 2, &size);
   ASSERT_TRUE(TextOutA(dc, 10, 5, "Hg", 2));
@@ -88,12 +73,12 @@ TEST_F(Text, TransparentTextStaysInsideItsCell) {
 
 TEST_F(Text, OpaqueModeFillsTheCellWithTheBackground) {
   SetBkMode(dc, OPAQUE);
-  SetBkColor(dc, RGB(0, 0, 255));
+  SetBkColor(dc, kBlue);
   SIZE size{};
   GetTextExtentPoint32A(dc, "ab", 2, &size);
   TextOutA(dc, 20, 10, "ab", 2);
-  EXPECT_EQ(canvas.At(20, 10), RGB(0, 0, 255));  // the cell's corner
-  EXPECT_EQ(canvas.At(20 + size.cx - 1, 10 + 12), RGB(0, 0, 255));
+  EXPECT_EQ(canvas.At(20, 10), kBlue);  // the cell's corner
+  EXPECT_EQ(canvas.At(20 + size.cx - 1, 10 + 12), kBlue);
   EXPECT_TRUE(White(19, 10));
   EXPECT_TRUE(White(20 + size.cx, 10));
   EXPECT_TRUE(White(20, 10 + 13));
@@ -113,7 +98,7 @@ TEST_F(Text, AcceleratorIsUnderlinedUnderItsCharacter) {
     if (full) row = y;
   }
   EXPECT_GE(row, 10);
-  canvas.Fill(RGB(255, 255, 255));
+  canvas.Fill(0, 0, kWidth, kHeight, kWhite);
   DrawTextA(dc, "&File", -1, &box, DT_SINGLELINE | DT_NOPREFIX);
   SIZE amp{};
   GetTextExtentPoint32A(dc, "&", 1, &amp);
