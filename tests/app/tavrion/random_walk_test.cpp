@@ -16,13 +16,13 @@ namespace {
 
 // The train the fields stand for, or nothing when they are refused. The
 // delay has no change handler: the recalculation read it as it was then.
-std::optional<std::vector<char>> TrainOfFields(TForm1& form, const std::string& delay) {
+std::optional<std::vector<unsigned char>> TrainOfFields(TForm1& form, const std::string& delay) {
   stimulus::StimulusParams p = stimulus::ReadParams(
       {form.Edit1->GetText(), form.Edit5->GetText(), delay, form.Edit2->GetText(),
        form.Edit3->GetText(), form.Edit9->GetText(), form.Edit12->GetText()});
   if (!stimulus::PassesGate(p) || stimulus::DeriveAndCheck(p)) return std::nullopt;
   if (!stimulus::WriteWaveFile(p, "expected.wav", [](int) {}).ok) return std::nullopt;
-  return ReadFile("expected.wav");
+  return ReadBytes("expected.wav");
 }
 
 // Every keystroke and mouse move is followed by `settled`, which checks the
@@ -121,7 +121,7 @@ class Walker {
 };
 
 TEST_F(MainFormTest, ARandomWalkKeepsTheFileInStepWithTheFields) {
-  std::vector<char> accepted = WorkingFile();
+  std::vector<unsigned char> accepted = WorkingFile();
   int step = 0;
   int mismatches = 0;
   int recalculations = Form1->Recalculations();
