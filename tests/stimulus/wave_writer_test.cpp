@@ -58,16 +58,13 @@ class WaveWriter : public testing::Test {
 TEST_F(WaveWriter, DefaultFileIsExactly2984Bytes) {
   const Written w = Write(Set(300, 1000, 5), name);
   ASSERT_TRUE(w.outcome.ok) << w.outcome.message;
-  // clang-format off
-  Bytes expected = {
-      'R', 'I', 'F', 'F', 0xA0, 0x0B, 0, 0,     // 2976
-      'W', 'A', 'V', 'E', 'f', 'm', 't', ' ',   //
-      16, 0, 0, 0, 1, 0, 2, 0,                  // chunk size, PCM, stereo
-      0x44, 0xAC, 0, 0, 0x10, 0xB1, 2, 0,       // 44100, 176400 bytes/s
-      4, 0, 16, 0, 'd', 'a', 't', 'a',          // frame size, bits
-      0x7C, 0x0B, 0, 0,                         // 2940
-  };
-  // clang-format on
+  // 2976 bytes follow; PCM, stereo, 44100 frames and 176400 bytes a second,
+  // 4 bytes a frame of 16-bit samples; 2940 bytes of frames.
+  const std::string header(
+      "RIFF\xA0\x0B\0\0WAVEfmt \x10\0\0\0\1\0\2\0\x44\xAC\0\0\x10\xB1\2\0\4\0\x10\0"
+      "data\x7C\x0B\0\0",
+      44);
+  Bytes expected(header.begin(), header.end());
   for (int k = 0; k < 5; ++k) {
     AppendFrames(expected, 0xFF, 0x7F, 44);
     AppendFrames(expected, 0x00, 0x00, 103);
