@@ -19,26 +19,21 @@
 
 namespace {
 
-using stimulus::StimulusParams;
-
-struct Fields {
-  std::string frequency, sample_rate, duration, count, stimulus, zero;
-};
-
-StimulusParams Accepted(const Fields& f) {
-  StimulusParams p = stimulus::ReadParams(
-      {f.frequency, f.sample_rate, "0", f.duration, f.count, f.stimulus, f.zero});
+// The set of these fields, the others at their defaults, checked as accepted.
+stimulus::StimulusParams Accepted(const std::string& frequency = "300",
+                                  const std::string& duration = "1000",
+                                  const std::string& amplitude = "32767") {
+  stimulus::StimulusParams p =
+      stimulus::ReadParams({frequency, "44100", "0", duration, "5", amplitude, "0"});
   EXPECT_FALSE(stimulus::DeriveAndCheck(p).has_value());
   return p;
 }
 
-// The file the engine writes for these fields, read back.
-std::vector<unsigned char> TrainFor(const Fields& f) {
-  stimulus::WriteWaveFile(Accepted(f), "expected.wav", [](int) {});
+// The file the engine writes for the set, read back.
+std::vector<unsigned char> TrainFor(const stimulus::StimulusParams& p) {
+  stimulus::WriteWaveFile(p, "expected.wav", [](int) {});
   return ReadBytes("expected.wav");
 }
-
-const Fields kDefaults{"300", "44100", "1000", "5", "32767", "0"};
 
 // Sets edits in order as "Edit2=500 Edit1=2000"; the trains the last one wrote.
 int SetTexts(const std::string& assignments) {
@@ -65,7 +60,7 @@ int Differing(HWND window, int x, int y, HDC picture, int width, int height) {
   int differing = 0;
   for (int row = 0; row < height; ++row) {
     for (int column = 0; column < width; ++column) {
-      differing += GetPixel(dc, x + column, y + row) != GetPixel(picture, column, row) ? 1 : 0;
+      differing += GetPixel(dc, x + column, y + row) != GetPixel(picture, column, row);
     }
   }
   ReleaseDC(window, dc);
@@ -73,11 +68,11 @@ int Differing(HWND window, int x, int y, HDC picture, int width, int height) {
 }
 
 TEST_F(MainFormTest, AFreshStartWritesTheDefaultTrainAndDrawsItsPreview) {
-  EXPECT_EQ(WorkingFile(), TrainFor(kDefaults));
+  EXPECT_EQ(WorkingFile(), TrainFor(Accepted()));
   EXPECT_EQ(Form1->TrainsWritten(), 1);
   EXPECT_TRUE(messages.empty());
   tavrion_wav::BitmapPreviewCanvas expected(485, 89);
-  stimulus::DrawPreview(expected, Accepted(kDefaults));
+  stimulus::DrawPreview(expected, Accepted());
   EXPECT_EQ(Differing(Form1->Handle(), 2, 144, expected.Dc(), 485, 89), 0);
 }
 
@@ -155,7 +150,7 @@ TEST_F(MainFormTest, ChainsOfHandlersEndWithTheFieldsAndFileInAgreement) {
     EXPECT_EQ(edit1 + " " + edit2 + " " + edit9 + " " + IntToStr(Form1->TrackBar3->Position()),
               c.shown);
     // The written amplitude is clamped, "0300" reads as 300.
-    EXPECT_EQ(WorkingFile(), TrainFor({edit1, "44100", edit2, "5", edit9, "0"}));
+    EXPECT_EQ(WorkingFile(), TrainFor(Accepted(edit1, edit2, edit9)));
     EXPECT_TRUE(messages.empty());
   }
 }
@@ -185,7 +180,7 @@ TEST_F(MainFormTest, DefaultRestoresTheFieldsOneRecalculationAtATime) {
     EXPECT_EQ(Form1->TrainsWritten() - before, c.writes);
     EXPECT_EQ(messages, c.shown);
     EXPECT_EQ(Form1->Edit10->GetText(), "0");
-    EXPECT_EQ(WorkingFile(), TrainFor(kDefaults));
+    EXPECT_EQ(WorkingFile(), TrainFor(Accepted()));
   }
 }
 
@@ -193,7 +188,7 @@ TEST_F(MainFormTest, TypingIntoAFieldRecalculatesOnEachKey) {
   Retype(Form1->Edit1, "25");
   EXPECT_EQ(Form1->Edit1->GetText(), "25");
   EXPECT_EQ(Form1->TrackBar3->Position(), 25);
-  EXPECT_EQ(WorkingFile(), TrainFor({"25", "44100", "1000", "5", "32767", "0"}));
+  EXPECT_EQ(WorkingFile(), TrainFor(Accepted("25")));
   EXPECT_EQ(Form1->TrainsWritten(), 3);  // the start, "2", "25"
 }
 
@@ -218,7 +213,7 @@ TEST_F(MainFormTest, DraggingTrackBar3WritesOncePerNewPosition) {
   host::Headless().Release();
   PumpMessages();
   EXPECT_EQ(Form1->TrainsWritten(), dragged);
-  EXPECT_EQ(WorkingFile(), TrainFor({Form1->Edit1->GetText(), "44100", "1000", "5", "32767", "0"}));
+  EXPECT_EQ(WorkingFile(), TrainFor(Accepted(Form1->Edit1->GetText())));
 }
 
 // A frame's time passes with each position the write gives the bar.
