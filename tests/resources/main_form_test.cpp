@@ -2,7 +2,7 @@
 // first bytes, the icon, the order of the components and of the properties
 // that keep handlers unbound while the form is read.
 #include <algorithm>
-#include <cstring>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -11,7 +11,6 @@
 
 #include "form_compiler.h"
 #include "form_printer.h"
-#include "framework/streaming/reader.h"
 #include "framework/streaming/streams.h"
 
 namespace {
@@ -38,44 +37,25 @@ struct Record {
   }
 };
 
-// The records in definition order, read with the framework's value layer.
-void Walk(TReader& reader, const std::string& parent, std::vector<Record>& out) {
-  TFilerFlags flags = 0;
-  std::int32_t position = 0;
-  reader.ReadPrefix(flags, position);
-  Record record;
-  record.class_name = reader.ReadStr();
-  record.name = reader.ReadStr();
-  record.parent = parent;
-  while (!reader.EndOfList()) {
-    const std::string name = reader.ReadStr();
-    std::string value = "?";
-    const auto one_of = [kind = reader.NextValue()](std::initializer_list<TValueType> kinds) {
-      return std::find(kinds.begin(), kinds.end(), kind) != kinds.end();
-    };
-    if (one_of({vaString, vaLString})) {
-      value = reader.ReadString();
-    } else if (one_of({vaIdent, vaFalse, vaTrue})) {
-      value = reader.ReadIdent();
-    } else if (one_of({vaInt8, vaInt16, vaInt32})) {
-      value = std::to_string(reader.ReadInteger());
-    } else {
-      reader.SkipValue();
-    }
-    record.properties.emplace_back(name, value);
-  }
-  reader.ReadListEnd();
-  out.push_back(record);
-  while (!reader.EndOfList()) Walk(reader, record.name, out);
-  reader.ReadListEnd();
-}
-
+// The components in definition order, from the form printed as text:
+// "component TLabel Label2 {", its properties "  Caption = "..."", "}".
 std::vector<Record> Records() {
-  TMemoryStream stream(Resource());
-  TReader reader(&stream, 4096);
-  reader.ReadSignature();
+  std::istringstream text(formconv::PrintForm(Resource()));
   std::vector<Record> records;
-  Walk(reader, "", records);
+  std::vector<std::size_t> open;  // the components whose braces are open
+  for (std::string line; std::getline(text, line);) {
+    std::istringstream words(line);
+    std::string first, second, third;
+    words >> first >> second >> third;
+    if (first == "component") {
+      records.push_back({second, third, open.empty() ? "" : records[open.back()].name, {}});
+      open.push_back(records.size() - 1);
+    } else if (first == "}") {
+      open.pop_back();
+    } else if (second == "=") {
+      records[open.back()].properties.emplace_back(first, line.substr(line.find(" = ") + 3));
+    }
+  }
   return records;
 }
 
@@ -156,11 +136,9 @@ TEST(MainForm, HandlersAreBoundAfterTheValuesTheyWatch) {
 }
 
 TEST(MainForm, CarriesItsTextsInCodePage1251) {
-  const std::vector<Record> records = Records();
-  const auto label = std::find_if(records.begin(), records.end(),
-                                  [](const Record& r) { return r.name == "Label7"; });
-  ASSERT_NE(label, records.end());
-  EXPECT_EQ(label->Value("Caption"), "Задержка  стимуляции (сек)"_cp1251);
+  const std::vector<unsigned char> bytes = Resource();
+  const std::string form(bytes.begin(), bytes.end());
+  EXPECT_NE(form.find("Задержка  стимуляции (сек)"_cp1251), std::string::npos);
 }
 
 TEST(MainForm, PrintsToTextThatCompilesToTheSameBytes) {
