@@ -45,8 +45,7 @@ class Host : public stimulus::PlaybackHost {
     return true;
   }
   std::optional<stimulus::SoundRefusal> PlaySound(const char* name, DWORD flags) override {
-    log.push_back(std::string("play ") + (name ? "'" + std::string(name) + "'" : "null") + " " +
-                  std::to_string(flags));
+    log.push_back("play '" + std::string(name) + "' " + std::to_string(flags));
     return refusal;
   }
 };
