@@ -1,9 +1,10 @@
-# The two commands of the README. BUILD selects the build folder.
+# The two commands of the README, and the pictures of the docs. BUILD selects
+# the build folder.
 BUILD ?= build
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 JOBS ?= 2
 
-.PHONY: test run build deps
+.PHONY: test run build deps pictures
 
 deps:
 	scripts/install-deps
@@ -26,3 +27,9 @@ run: build
 	else \
 	  exit $$status; \
 	fi
+
+# Draws the docs' pictures on the headless host into docs/.
+pictures: deps
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
+	cmake --build $(BUILD) -j$(JOBS) --target pictures
+	$(BUILD)/tools/pictures/pictures docs

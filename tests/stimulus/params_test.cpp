@@ -10,10 +10,6 @@ namespace {
 using stimulus::Field;
 using Texts = stimulus::ParameterTexts;
 
-Texts Defaults() {
-  return {"300", "44100", "0", "1000", "5", "32767", "0"};
-}
-
 TEST(Params, UnreadableTextsTakeTheirFallbacks) {
   const stimulus::StimulusParams p =
       stimulus::ReadParams({"abc", "", "x", "1 ", "-", "99999999999", "$"});
@@ -40,7 +36,7 @@ TEST(Params, GateNamesTheFirstFieldThatStopsTheSet) {
       {&Texts::frequency, "50000", std::nullopt},
   };
   for (const auto& c : cases) {
-    Texts texts = Defaults();
+    Texts texts = {"300", "44100", "0", "1000", "5", "32767", "0"};
     texts.*c.text = c.value;
     EXPECT_EQ(stimulus::GateFailure(stimulus::ReadParams(texts)), c.failure) << c.value;
   }

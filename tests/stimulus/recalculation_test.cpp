@@ -11,9 +11,6 @@ namespace {
 using fake::Field;
 using Log = std::vector<std::string>;
 
-const Log kDefaultWrite = {"progress 20",  "progress 40", "progress 60", "progress 80",
-                           "progress 100", "progress 0",  "preview"};
-
 class Recalculation : public testing::Test {
  protected:
   Recalculation() { form.text[Field::FileName] = file; }
@@ -26,7 +23,8 @@ class Recalculation : public testing::Test {
 
 TEST_F(Recalculation, DefaultsWriteTheFileAndDrawWithoutMovingTrackBars) {
   Recalc();
-  EXPECT_EQ(form.log, kDefaultWrite);
+  EXPECT_EQ(form.log, (Log{"progress 20", "progress 40", "progress 60", "progress 80",
+                           "progress 100", "progress 0", "preview"}));
   EXPECT_EQ(ReadBytes(file).size(), 2984u);
   EXPECT_EQ(form.canvas.calls.back(), "LineTo 485 44");
 }

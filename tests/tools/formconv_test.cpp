@@ -217,21 +217,15 @@ class FormconvCommandLine : public testing::Test {
     return {code, out.str(), err.str()};
   }
   std::string Write(const std::string& name, const Bytes& bytes) {
-    const std::string path = dir.File(name);
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<long>(bytes.size()));
-    return path;
+    WriteText(dir.File(name), std::string(bytes.begin(), bytes.end()));
+    return dir.File(name);
   }
   TempDir dir;
 };
 
 TEST_F(FormconvCommandLine, BadBinariesFailWithTheReadersMessage) {
   const Bytes good = Compile(FormWith("\"text\""));
-  struct Case {
-    Bytes bytes;
-    std::string message;
-  };
-  const Case cases[] = {
+  const std::pair<Bytes, std::string> cases[] = {
       {Of("TPF1\x06TForm1"), "Invalid stream format"},
       {Of("TP"), "Stream read error"},
       {Bytes(good.begin(), good.end() - 4), "Stream read error"},
@@ -240,10 +234,10 @@ TEST_F(FormconvCommandLine, BadBinariesFailWithTheReadersMessage) {
       {BinaryWith(Of({0x86, 1, 'a'})), "Invalid property value"},
       {BinaryWith(Bytes(300, 1) + Bytes(301, 0)), "Form definition is nested too deeply"},
   };
-  for (const Case& c : cases) {
-    const Result r = Run({"--to-text", Write("bad.bin", c.bytes)});
+  for (const auto& [bytes, message] : cases) {
+    const Result r = Run({"--to-text", Write("bad.bin", bytes)});
     EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(r.err, "formconv: " + c.message + "\n");
+    EXPECT_EQ(r.err, "formconv: " + message + "\n");
     EXPECT_EQ(r.out, "");
   }
 }

@@ -13,12 +13,17 @@ namespace {
 struct Result {
   int code;
   std::string out, err;
+  int hosts;  // sound hosts the run made
 };
 
-Result Wav(std::vector<std::string> args) {
+Result Wav(const std::vector<std::string>& args) {
   std::ostringstream out, err;
-  const int code = tavrion_wav::Run(args, out, err);
-  return {code, out.str(), err.str()};
+  int hosts = 0;
+  const int code = tavrion_wav::Run(args, out, err, [&] {
+    ++hosts;
+    return std::make_unique<host::RealTimeHost>();
+  });
+  return {code, out.str(), err.str(), hosts};
 }
 
 class TavrionWav : public testing::Test {
@@ -26,16 +31,6 @@ class TavrionWav : public testing::Test {
   TempDir dir;
   std::string file = dir.File("out.wav");
 };
-
-TEST_F(TavrionWav, DefaultsWriteThe2984ByteFile) {
-  const Result r = Wav({"--output", file});
-  EXPECT_EQ(r.code, 0) << r.err;
-  EXPECT_EQ(ReadBytes(file).size(), 2984u);
-  EXPECT_EQ(r.out, file +
-                       ": 44 pulse frames, 103 interval frames, 735 frames in all; "
-                       "300.000 pulses/s, 997.732 us per pulse\n");
-  EXPECT_EQ(r.err, "");
-}
 
 TEST_F(TavrionWav, ValuesAreReadLikeTheFields) {
   const Result r = Wav({"--frequency", "0x12C", "--duration", " 1000", "--count", "+3", "--zero",
@@ -62,115 +57,84 @@ TEST_F(TavrionWav, RefusalsWriteNoPictureAndPlayNothing) {
   const struct {
     std::vector<std::string> args;
     int code;
-    std::string err;
+    std::string err;  // a line, after "tavrion-wav: " for usage
   } cases[] = {
-      {{"--frequency", "1000"}, 1, "Oops! Ширина импульсов больше межимпульсного интервала!\n"},
+      {{"--frequency", "1000"}, 1, "Oops! Ширина импульсов больше межимпульсного интервала!"},
       {{"--duration", "10"},
        1,
-       "Невозможно воспроизвести такой короткий импульс\nпри текушей Sample Rate\n"},
+       "Невозможно воспроизвести такой короткий импульс\nпри текушей Sample Rate"},
       {{"--frequency", "1", "--count", "1000000"},
        1,
-       "Слишком длинная серия импульсов для WAV-файла\n"},
+       "Слишком длинная серия импульсов для WAV-файла"},
       {{"--rate", "2000000000"},
        1,
-       "Частота дискретизации больше 1073741823 Гц\nне помещается в заголовок WAV-файла\n"},
-      {{"--output", missing}, 1, "Can't create file: " + missing + "\n"},
-      {{"--output", ""}, 1, "Can't create file: \n"},
-      {{"--output", "/dev/full", "--play"}, 1, "Can't write file: /dev/full\n"},
-      {{"--frequency", "abc"},
-       2,
-       "tavrion-wav: --frequency abc: 'abc' is not a valid integer value\n"},
-      {{"--count", "5 "}, 2, "tavrion-wav: --count 5 : '5 ' is not a valid integer value\n"},
-      {{"--frequency", "-5"}, 2, "tavrion-wav: --frequency -5: must be greater than 0\n"},
-      {{"--delay", "-1"}, 2, "tavrion-wav: --delay -1: must not be negative\n"},
-      {{"--amplitude", "999999"},
-       2,
-       "tavrion-wav: --amplitude 999999: 999999 is not accepted as an amplitude\n"},
+       "Частота дискретизации больше 1073741823 Гц\nне помещается в заголовок WAV-файла"},
+      {{"--output", missing}, 1, "Can't create file: " + missing},
+      {{"--output", ""}, 1, "Can't create file: "},
+      {{"--output", "/dev/full", "--play"}, 1, "Can't write file: /dev/full"},
+      {{"--frequency", "abc"}, 2, "--frequency abc: 'abc' is not a valid integer value"},
+      {{"--count", "5 "}, 2, "--count 5 : '5 ' is not a valid integer value"},
+      {{"--frequency", "-5"}, 2, "--frequency -5: must be greater than 0"},
+      {{"--delay", "-1"}, 2, "--delay -1: must not be negative"},
+      {{"--amplitude", "999999"}, 2, "--amplitude 999999: 999999 is not accepted as an amplitude"},
       {{"--output", "\xE4\xB8\xAD.wav"},
        2,
-       "tavrion-wav: --output \xE4\xB8\xAD.wav: has characters code page 1251 lacks\n"},
-      {{"--speed", "3"}, 2, "tavrion-wav: unknown option --speed (see --help)\n"},
-      {{"--loop", "1s"},
-       2,
-       "tavrion-wav: --loop 1s: SECONDS must be a positive number of seconds\n"},
-      {{"--play", "--loop", "1"}, 2, "tavrion-wav: --play and --loop exclude each other\n"},
-      {{"--loop", "1", "--frequency"}, 2, "tavrion-wav: --frequency needs a value\n"},
+       "--output \xE4\xB8\xAD.wav: has characters code page 1251 lacks"},
+      {{"--speed", "3"}, 2, "unknown option --speed (see --help)"},
+      {{"--loop", "1s"}, 2, "--loop 1s: SECONDS must be a positive number of seconds"},
+      {{"--play", "--loop", "1"}, 2, "--play and --loop exclude each other"},
+      {{"--loop", "1", "--frequency"}, 2, "--frequency needs a value"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.err);
     std::vector<std::string> args = {"--output", file, "--preview", picture};
     args.insert(args.end(), c.args.begin(), c.args.end());
-    std::ostringstream out, err;
-    int hosts = 0;
-    const int code = tavrion_wav::Run(args, out, err, [&] {
-      ++hosts;
-      return std::make_unique<host::RealTimeHost>();
-    });
-    EXPECT_EQ(code, c.code);
-    EXPECT_EQ(err.str(), c.err);
-    EXPECT_EQ(out.str(), "");
-    EXPECT_EQ(hosts, 0);
+    const Result r = Wav(args);
+    EXPECT_EQ(r.code, c.code);
+    EXPECT_EQ(r.err, (c.code == 2 ? "tavrion-wav: " : "") + c.err + "\n");
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.hosts, 0);
     EXPECT_FALSE(std::filesystem::exists(picture));
     EXPECT_FALSE(std::filesystem::exists(file));
   }
 }
 
-// The default train: pulses 29 pixels wide every 97, from row 44 up to row 1;
-// dotted guides (3 pixels on, 3 off from x = 0) at rows 1, 44 and 88.
-TEST_F(TavrionWav, PreviewOfTheDefaultsIsTheWindowsPicture) {
+// The defaults: the file and its preview, pulses 29 pixels wide every 97,
+// from row 44 up to row 1, the last falling at 417; dotted guides (3 pixels
+// on, 3 off from x = 0) at rows 1, 44 and 88, white between them, inside
+// pulses and in gaps.
+TEST_F(TavrionWav, DefaultsWriteThe2984ByteFileAndTheWindowsPreview) {
   const std::string picture = dir.File("preview.png");
   const Result r = Wav({"--output", file, "--preview", picture});
-  ASSERT_EQ(r.code, 0) << r.err;
-  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(r.code, 0) << r.err;
   EXPECT_EQ(ReadBytes(file).size(), 2984u);
+  EXPECT_EQ(r.out, file +
+                       ": 44 pulse frames, 103 interval frames, 735 frames in all; "
+                       "300.000 pulses/s, 997.732 us per pulse\n");
+  EXPECT_EQ(r.err, "");
   const PngImage image = ReadPng(picture);
   ASSERT_EQ(image.width, 485);
   ASSERT_EQ(image.height, 89);
-  constexpr COLORREF kWhite = 0x00FFFFFF, kGuide = 0x00E2E8E8, kGreen = 0x00008000;
-  const struct {
-    int x, y;
-    COLORREF color;
-    const char* what;
-  } points[] = {
-      {0, 44, kGreen, "start of the trace"},
-      {0, 1, kGreen, "first corner"},
-      {15, 1, kGreen, "pulse top where the guide is off"},
-      {29, 1, kGreen, "top of the falling edge"},
-      {29, 43, kGreen, "falling edge"},
-      {29, 44, kGreen, "start of the baseline"},
-      {97, 20, kGreen, "second rising edge"},
-      {416, 1, kGreen, "end of the last pulse top"},
-      {417, 30, kGreen, "last falling edge"},
-      {484, 44, kGreen, "end of the last baseline"},
-      {30, 1, kGuide, "top guide between pulses, on"},
-      {33, 1, kWhite, "top guide between pulses, off"},
-      {1, 44, kGuide, "middle guide under a pulse, on"},
-      {3, 44, kWhite, "middle guide under a pulse, off"},
-      {0, 88, kGuide, "bottom guide, on"},
-      {3, 88, kWhite, "bottom guide, off"},
-      {484, 88, kWhite, "bottom guide, off"},
-      {0, 0, kWhite, "above the guide"},
-      {14, 20, kWhite, "inside a pulse"},
-      {60, 20, kWhite, "inside a gap"},
+  // The colours and, for each, the x, y of points in it.
+  const std::pair<COLORREF, std::vector<int>> colours[] = {
+      {0x008000, {0, 44, 0, 1, 15, 1, 29, 1, 29, 43, 29, 44, 97, 20, 416, 1, 417, 30, 484, 44}},
+      {0xE2E8E8, {30, 1, 1, 44, 0, 88}},
+      {0xFFFFFF, {33, 1, 3, 44, 3, 88, 484, 88, 0, 0, 14, 20, 60, 20}},
   };
-  for (const auto& p : points) {
-    EXPECT_EQ(image.At(p.x, p.y), p.color) << p.what << " at (" << p.x << ", " << p.y << ")";
+  for (const auto& [colour, xy] : colours) {
+    for (std::size_t i = 0; i < xy.size(); i += 2) {
+      EXPECT_EQ(image.At(xy[i], xy[i + 1]), colour) << xy[i] << ", " << xy[i + 1];
+    }
   }
 }
 
 TEST_F(TavrionWav, APreviewThatCannotBeWrittenExitsOneAndIsNotPlayed) {
   const std::string picture = dir.File("missing/preview.png");
-  std::ostringstream out, err;
-  int hosts = 0;
-  const int code =
-      tavrion_wav::Run({"--output", file, "--preview", picture, "--play"}, out, err, [&] {
-        ++hosts;
-        return std::make_unique<host::RealTimeHost>();
-      });
-  EXPECT_EQ(code, 1);
-  EXPECT_EQ(err.str(), "tavrion-wav: cannot write the preview " + picture + "\n");
-  EXPECT_EQ(out.str(), "");
-  EXPECT_EQ(hosts, 0);
+  const Result r = Wav({"--output", file, "--preview", picture, "--play"});
+  EXPECT_EQ(r.code, 1);
+  EXPECT_EQ(r.err, "tavrion-wav: cannot write the preview " + picture + "\n");
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.hosts, 0);
   EXPECT_EQ(ReadBytes(file).size(), 2984u);  // the train itself was written
 }
 

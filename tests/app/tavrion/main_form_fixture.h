@@ -4,46 +4,25 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/tavrion/main_form.h"
-#include "framework/dialogs/dialogs.h"
 #include "platform/headless.h"
 #include "tests/app/tavrion/program.h"
-#include "tests/support/control_sheet.h"
-
-inline host::HeadlessHost& Host() {
-  return host::Headless();
-}
-
-// The file's bytes; none when it does not exist.
-inline std::vector<char> ReadFile(const std::filesystem::path& path) {
-  std::error_code error;
-  const std::uintmax_t size = std::filesystem::file_size(path, error);
-  if (error) return {};
-  std::vector<char> bytes(static_cast<std::size_t>(size));
-  std::ifstream(path, std::ios::binary)
-      .read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  return bytes;
-}
+#include "tests/support/temp_dir.h"
 
 class MainFormTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder_ = std::filesystem::temp_directory_path() /
-              ("tavrion-form-" +
-               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    std::filesystem::remove_all(folder_);
-    std::filesystem::create_directories(folder_);
+    dir_.emplace();
     previous_ = std::filesystem::current_path();
-    std::filesystem::current_path(folder_);
-    Host().Reset();
+    std::filesystem::current_path(dir_->path());
+    host::Headless().Reset();
     // Every message box the form shows is noted and closed with Enter.
-    Host().SetIdleHandler([this] {
+    host::Headless().SetIdleHandler([this] {
       if (Form1 != nullptr && Form1->StimulationPending() && during_wait && during_wait()) {
         return true;
       }
@@ -52,17 +31,22 @@ class MainFormTest : public ::testing::Test {
         return false;
       }
       messages.push_back(DialogText());
-      Host().KeyDown(VK_RETURN);
-      Host().KeyUp(VK_RETURN);
+      host::Headless().KeyDown(VK_RETURN);
+      host::Headless().KeyUp(VK_RETURN);
       return true;
     });
     StartProgram();
   }
   void TearDown() override {
-    Host().SetIdleHandler({});
+    host::Headless().SetIdleHandler({});
     StopProgram();
     std::filesystem::current_path(previous_);
-    std::filesystem::remove_all(folder_);
+    dir_.reset();
+  }
+  // The program anew in a new folder, for the next case of a table.
+  void Restart() {
+    TearDown();
+    SetUp();
   }
 
   // The text of the message dialog that is active now.
@@ -77,7 +61,7 @@ class MainFormTest : public ::testing::Test {
   static void Retype(TEdit* edit, const std::string& text) {
     edit->SetFocus();
     SendMessageA(edit->Handle(), EM_SETSEL, 0, -1);
-    Host().Type(text);
+    host::Headless().Type(text);
     PumpMessages();
   }
 
@@ -88,13 +72,11 @@ class MainFormTest : public ::testing::Test {
   }
   static void ClickOn(TWinControl* control) {
     const POINT p = CentreOf(control);
-    Host().Click(p.x, p.y);
+    host::Headless().Click(p.x, p.y);
     PumpMessages();
   }
 
-  std::vector<char> WorkingFile() const { return ReadFile(folder_ / "tavrion.wav"); }
-  // Where the test was started: pictures for people to look at go there.
-  const std::filesystem::path& StartFolder() const { return previous_; }
+  static std::vector<unsigned char> WorkingFile() { return ReadBytes("tavrion.wav"); }
 
   std::vector<std::string> messages;
   // Asked whenever the program would wait while a stimulation is pending;
@@ -102,6 +84,6 @@ class MainFormTest : public ::testing::Test {
   std::function<bool()> during_wait;
 
  private:
-  std::filesystem::path folder_;
+  std::optional<TempDir> dir_;
   std::filesystem::path previous_;
 };

@@ -16,13 +16,13 @@ namespace {
 
 // The train the fields stand for, or nothing when they are refused. The
 // delay has no change handler: the recalculation read it as it was then.
-std::optional<std::vector<char>> TrainOfFields(TForm1& form, const std::string& delay) {
+std::optional<std::vector<unsigned char>> TrainOfFields(TForm1& form, const std::string& delay) {
   stimulus::StimulusParams p = stimulus::ReadParams(
       {form.Edit1->GetText(), form.Edit5->GetText(), delay, form.Edit2->GetText(),
        form.Edit3->GetText(), form.Edit9->GetText(), form.Edit12->GetText()});
   if (!stimulus::PassesGate(p) || stimulus::DeriveAndCheck(p)) return std::nullopt;
   if (!stimulus::WriteWaveFile(p, "expected.wav", [](int) {}).ok) return std::nullopt;
-  return ReadFile("expected.wav");
+  return ReadBytes("expected.wav");
 }
 
 // Every keystroke and mouse move is followed by `settled`, which checks the
@@ -37,21 +37,20 @@ class Walker {
                             form.Edit9, form.Edit12, form.Edit10};
     TTrackBar* const bars[] = {form.TrackBar1, form.TrackBar2, form.TrackBar3,
                                form.TrackBar4, form.TrackBar5, form.TrackBar6};
+    static const char* const kTexts[] = {"-", "+", "0x", "$", " ", "00", "-0", "1e3"};
     switch (Pick(7)) {
       case 0:
       case 1:
-        TypeAtEnd(edits[Pick(7)], std::string(1, static_cast<char>('0' + Pick(10))));
+        Type(edits[Pick(7)], std::string(1, static_cast<char>('0' + Pick(10))));
         break;
       case 2:
-        TypeAtEnd(edits[Pick(7)], "", true);
+        Type(edits[Pick(7)], "", false, true);
         break;
-      case 3: {
-        static const char* const kTexts[] = {"-", "+", "0x", "$", " ", "00", "-0", "1e3"};
-        Replace(edits[Pick(7)], kTexts[Pick(8)] + IntToStr(Pick(2000)));
+      case 3:
+        Type(edits[Pick(7)], kTexts[Pick(8)] + IntToStr(Pick(2000)), true);
         break;
-      }
       case 4:
-        Replace(edits[Pick(7)], IntToStr(static_cast<int>(Pick(60000)) - 30000));
+        Type(edits[Pick(7)], IntToStr(static_cast<int>(Pick(60000)) - 30000), true);
         break;
       case 5:
         Drag(bars[Pick(6)], static_cast<int>(Pick(81)) - 40);
@@ -70,29 +69,21 @@ class Walker {
     settled_();
   }
 
-  void TypeKeys(const std::string& text) {
-    for (char c : text) {
-      host::Headless().Type(std::string(1, c));
-      Settle();
-    }
-  }
-
-  void TypeAtEnd(TEdit* edit, const std::string& text, bool backspace = false) {
+  // Types into the edit at its end, after a backspace when asked, or over
+  // all its text.
+  void Type(TEdit* edit, const std::string& text, bool replace = false, bool backspace = false) {
     edit->SetFocus();
-    const auto end = static_cast<WPARAM>(edit->GetText().size());
-    SendMessageA(edit->Handle(), EM_SETSEL, end, static_cast<LPARAM>(end));
+    const auto end = static_cast<LPARAM>(edit->GetText().size());
+    SendMessageA(edit->Handle(), EM_SETSEL, replace ? 0 : end, replace ? -1 : end);
     if (backspace) {
       host::Headless().KeyDown(VK_BACK);
       host::Headless().KeyUp(VK_BACK);
       Settle();
     }
-    TypeKeys(text);
-  }
-
-  void Replace(TEdit* edit, const std::string& text) {
-    edit->SetFocus();
-    SendMessageA(edit->Handle(), EM_SETSEL, 0, -1);
-    TypeKeys(text);
+    for (char c : text) {
+      host::Headless().Type(std::string(1, c));
+      Settle();
+    }
   }
 
   void Drag(TTrackBar* bar, int dx) {
@@ -101,10 +92,10 @@ class Walker {
     host::Headless().MoveMouse(at.x, at.y);
     host::Headless().Press();
     Settle();
-    host::Headless().MoveMouse(at.x + dx / 2, at.y);
-    Settle();
-    host::Headless().MoveMouse(at.x + dx, at.y);
-    Settle();
+    for (const LONG x : {at.x + dx / 2, at.x + dx}) {
+      host::Headless().MoveMouse(x, at.y);
+      Settle();
+    }
     host::Headless().Release();
     Settle();
   }
@@ -121,7 +112,7 @@ class Walker {
 };
 
 TEST_F(MainFormTest, ARandomWalkKeepsTheFileInStepWithTheFields) {
-  std::vector<char> accepted = WorkingFile();
+  std::vector<unsigned char> accepted = WorkingFile();
   int step = 0;
   int mismatches = 0;
   int recalculations = Form1->Recalculations();
