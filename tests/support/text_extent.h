@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include <platform/gdi.h>
+#include <platform/text.h>
 
 inline SIZE TextExtent(HFONT font, std::string_view text) {
   HDC dc = CreateCompatibleDC(nullptr);
