@@ -11,6 +11,8 @@
 #include <platform/spy.h>
 #include <platform/windows.h>
 
+#include "tests/support/test_window.h"
+
 struct RecordedMessage {
   std::string window;
   UINT message;
@@ -88,4 +90,18 @@ class MessageLog {
   std::vector<RecordedMessage> lines_;
   std::string next_name_;
   bool recording_ = false;
+};
+
+// A window test that records messages.
+class LoggedWindowTest : public WindowTest {
+ protected:
+  // A visible test window, named in the log.
+  HWND Window(const char* name, DWORD style, int x, int y, int width, int height,
+              HWND parent = nullptr, DWORD ex_style = 0, bool double_clicks = false) {
+    HWND window =
+        MakeWindow(style | WS_VISIBLE, x, y, width, height, parent, ex_style, double_clicks);
+    log.Name(window, name);
+    return window;
+  }
+  MessageLog log;
 };

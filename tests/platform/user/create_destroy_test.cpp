@@ -9,11 +9,7 @@
 
 namespace {
 
-class CreateDestroy : public testing::Test {
- protected:
-  ~CreateDestroy() override { ResetTestWindows(); }
-  MessageLog log;
-};
+using CreateDestroy = LoggedWindowTest;
 
 TEST_F(CreateDestroy, HiddenTopLevelWindowThenAChildThatTellsIt) {
   log.NameNext("Top");
@@ -123,9 +119,7 @@ TEST_F(CreateDestroy, ClassesAreFoundByModuleThenGlobally) {
     HWND w =
         CreateWindowExA(0, c.name, "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, c.instance, nullptr);
     EXPECT_EQ(w != nullptr, c.created) << reinterpret_cast<std::uintptr_t>(c.name);
-    if (!c.created) {
-      EXPECT_EQ(GetLastError(), ERROR_CANNOT_FIND_WND_CLASS);
-    }
+    EXPECT_EQ(GetLastError(), c.created ? 0u : ERROR_CANNOT_FIND_WND_CLASS);
     if (w != nullptr) DestroyWindow(w);
   }
 

@@ -11,10 +11,9 @@
 
 namespace {
 
-class Dialog : public testing::Test {
+class Dialog : public WindowTest {
  protected:
   Dialog() {
-    host::Headless().Reset();
     dialog = MakeWindow(WS_POPUP | WS_VISIBLE, 0, 0, 300, 200);
     // Children in z-order as created: A, B, C, D, the group (with E), F.
     a = Control(WS_TABSTOP, dialog);
@@ -26,11 +25,6 @@ class Dialog : public testing::Test {
     f = Control(WS_TABSTOP, dialog);
     Pump();
   }
-  ~Dialog() override {
-    ResetTestWindows();
-    Pump();
-  }
-
   static HWND Control(DWORD style, HWND parent, bool visible = true, DWORD ex_style = 0) {
     HWND w =
         MakeWindow(WS_CHILD | style | (visible ? WS_VISIBLE : 0), 0, 0, 20, 20, parent, ex_style);

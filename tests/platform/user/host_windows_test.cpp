@@ -12,13 +12,8 @@ namespace {
 
 using host::InputEvent;
 
-class HostWindows : public testing::Test {
+class HostWindows : public WindowTest {
  protected:
-  HostWindows() { host::Headless().Reset(); }
-  ~HostWindows() override {
-    ResetTestWindows();
-    DrainMessages();
-  }
   // Lets the thread take what waits and then wait once, as a message loop
   // does between bursts of work.
   static void WaitOnce() {

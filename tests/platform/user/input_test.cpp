@@ -20,41 +20,19 @@
 
 namespace {
 
-host::HeadlessHost& Host() {
-  return host::Headless();
-}
-
 constexpr int Up(UINT key) {
   return -static_cast<int>(key);
 }
 
-class Input : public testing::Test {
+class Input : public LoggedWindowTest {
  protected:
-  Input() {
-    Host().Reset();
-    Pump();
-  }
-  ~Input() override {
-    ResetTestWindows();
-    Pump();
-  }
-
-  // Takes, translates and dispatches everything waiting.
-  static void Pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
-  }
-
   // Keys down (a key code) and up (Up(code)), then pumped.
   static void Strokes(std::initializer_list<int> keys) {
     for (int key : keys) {
       if (key > 0) {
-        Host().KeyDown(static_cast<UINT>(key));
+        host::Headless().KeyDown(static_cast<UINT>(key));
       } else {
-        Host().KeyUp(static_cast<UINT>(-key));
+        host::Headless().KeyUp(static_cast<UINT>(-key));
       }
     }
     Pump();
@@ -68,15 +46,6 @@ class Input : public testing::Test {
     return msg;
   }
 
-  // A test window named in the log.
-  HWND Window(const char* name, DWORD style, int x, int y, int width, int height,
-              HWND parent = nullptr, DWORD ex_style = 0, bool double_clicks = false) {
-    HWND window =
-        MakeWindow(style | WS_VISIBLE, x, y, width, height, parent, ex_style, double_clicks);
-    log.Name(window, name);
-    return window;
-  }
-
   // The recorded lines whose message is one of `messages`.
   std::vector<RecordedMessage> Taken(const std::set<std::string>& messages) {
     std::vector<RecordedMessage> lines = log.Take();
@@ -87,8 +56,6 @@ class Input : public testing::Test {
                 lines.end());
     return lines;
   }
-
-  MessageLog log;
 };
 
 const std::set<std::string> kMouse = {"WM_NCHITTEST",   "WM_SETCURSOR",     "WM_MOUSEACTIVATE",
@@ -105,7 +72,7 @@ TEST_F(Input, ClickOnAnInactiveWindowAsksActivatesThenDelivers) {
   Window("Button", WS_CHILD, 10, 10, 50, 20, form);
   HWND other = Window("Other", WS_POPUP, 400, 100, 100, 100);
   ASSERT_EQ(GetActiveWindow(), other);
-  Host().MoveMouse(120, 120);
+  host::Headless().MoveMouse(120, 120);
   Pump();
   WPARAM activation = 0;
   TestHandlers()[WM_ACTIVATE] = [&](HWND window, WPARAM wParam, LPARAM lParam) {
@@ -113,8 +80,8 @@ TEST_F(Input, ClickOnAnInactiveWindowAsksActivatesThenDelivers) {
     return DefWindowProcA(window, WM_ACTIVATE, wParam, lParam);
   };
   log.Start();
-  Host().Press();
-  Host().Release();
+  host::Headless().Press();
+  host::Headless().Release();
   Pump();
   EXPECT_TRUE(SameSequence(
       {"Button WM_NCHITTEST", "Button WM_MOUSEACTIVATE", "Form WM_MOUSEACTIVATE default",
@@ -125,14 +92,14 @@ TEST_F(Input, ClickOnAnInactiveWindowAsksActivatesThenDelivers) {
   EXPECT_EQ(GetActiveWindow(), form);
   EXPECT_EQ(LOWORD(activation), WA_CLICKACTIVE);
 
-  Host().MoveMouse(250, 150);
+  host::Headless().MoveMouse(250, 150);
   Pump();
   log.Start();
-  Host().Press();
+  host::Headless().Press();
   Pump();
   EXPECT_TRUE(SameSequence({"Form WM_NCHITTEST", "Form WM_SETCURSOR", "Form WM_LBUTTONDOWN posted"},
                            Taken(kMouse)));
-  Host().Release();
+  host::Headless().Release();
 }
 
 // Buttons, wheel and SetCursorPos each give their message with the documented
@@ -140,11 +107,11 @@ TEST_F(Input, ClickOnAnInactiveWindowAsksActivatesThenDelivers) {
 TEST_F(Input, MouseMessagesCarryClientPointKeysTimeAndPosition) {
   HWND form = MakeWindow(WS_POPUP | WS_VISIBLE, 100, 50, 200, 100);
   HWND edit = MakeWindow(WS_CHILD | WS_VISIBLE, 10, 70, 50, 20, form);
-  Host().MoveMouse(130, 70);
+  host::Headless().MoveMouse(130, 70);
   Pump();
-  Host().AdvanceClock(1234);
-  Host().KeyDown(VK_SHIFT);
-  Host().Press();
+  host::Headless().AdvanceClock(1234);
+  host::Headless().KeyDown(VK_SHIFT);
+  host::Headless().Press();
   EXPECT_EQ(Next().message, WM_KEYDOWN);
   MSG msg = Next();
   EXPECT_EQ(msg.hwnd, form);
@@ -154,16 +121,16 @@ TEST_F(Input, MouseMessagesCarryClientPointKeysTimeAndPosition) {
   EXPECT_EQ(msg.time, 1234u);
   EXPECT_EQ(msg.pt.x, 130);
   EXPECT_EQ(msg.pt.y, 70);
-  Host().Release();
-  Host().KeyUp(VK_SHIFT);
+  host::Headless().Release();
+  host::Headless().KeyUp(VK_SHIFT);
   msg = Next();
   EXPECT_EQ(msg.message, WM_LBUTTONUP);
   EXPECT_EQ(msg.wParam, MK_SHIFT);
   Pump();
 
   SetFocus(edit);
-  Host().MoveMouse(250, 130);  // over the form, not the edit
-  Host().Wheel(-WHEEL_DELTA);
+  host::Headless().MoveMouse(250, 130);  // over the form, not the edit
+  host::Headless().Wheel(-WHEEL_DELTA);
   msg = Next(WM_MOUSEMOVE);
   EXPECT_EQ(msg.message, WM_MOUSEWHEEL);
   EXPECT_EQ(msg.hwnd, edit);  // the wheel goes to the focus
@@ -206,7 +173,7 @@ TEST_F(Input, MouseActivateAnswersDecideActivationAndDelivery) {
                 static_cast<std::uintptr_t>(MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN)));
       return c.answer;
     };
-    Host().Click(50, 50);
+    host::Headless().Click(50, 50);
     log.Start();
     Pump();
     const std::vector<RecordedMessage> seen = Taken({"WM_LBUTTONDOWN", "WM_LBUTTONUP"});
@@ -238,12 +205,12 @@ TEST_F(Input, DoubleClicksNeedTheClassStyleTheTimeAndTheBox) {
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.double_clicks << " " << c.pause << " " << c.dx);
     Window("W", WS_POPUP, 0, 0, 100, 100, nullptr, 0, c.double_clicks);
-    Host().Click(50, 50);
+    host::Headless().Click(50, 50);
     Pump();
-    Host().AdvanceClock(c.pause);
+    host::Headless().AdvanceClock(c.pause);
     log.Start();
-    Host().Click(50 + c.dx, 50);
-    Host().Click(50 + c.dx, 50);
+    host::Headless().Click(50 + c.dx, 50);
+    host::Headless().Click(50 + c.dx, 50);
     Pump();
     EXPECT_TRUE(SameSequence({c.second, "W WM_LBUTTONUP posted", c.third, "W WM_LBUTTONUP posted"},
                              Taken({"WM_LBUTTONDOWN", "WM_LBUTTONDBLCLK", "WM_LBUTTONUP"})));
@@ -259,7 +226,7 @@ TEST_F(Input, TheFrameGetsNonClientMessagesInScreenCoordinates) {
   POINT corner{0, 0};
   ClientToScreen(w, &corner);
   ASSERT_GT(corner.y, frame.top + 2);
-  Host().Click(corner.x + 20, frame.top + 2 + (corner.y - frame.top - 2) / 2);
+  host::Headless().Click(corner.x + 20, frame.top + 2 + (corner.y - frame.top - 2) / 2);
   const MSG msg = Next(WM_NCMOUSEMOVE);
   EXPECT_EQ(msg.message, WM_NCLBUTTONDOWN);
   EXPECT_EQ(msg.wParam, static_cast<WPARAM>(HTCAPTION));
@@ -274,14 +241,14 @@ TEST_F(Input, CaptureTakesEveryMouseMessageInItsClientCoordinates) {
   SetActiveWindow(form);
   SetCapture(child);
   log.Start();
-  Host().MoveMouse(450, 150);  // over the other window
+  host::Headless().MoveMouse(450, 150);  // over the other window
   const MSG msg = Next();
   EXPECT_EQ(msg.hwnd, child);
   EXPECT_EQ(msg.lParam, MAKELPARAM(450 - 110, 150 - 110));
   DispatchMessageA(&msg);
-  Host().MoveMouse(20, 20);  // outside everything
-  Host().Press();
-  Host().Release();
+  host::Headless().MoveMouse(20, 20);  // outside everything
+  host::Headless().Press();
+  host::Headless().Release();
   Pump();
   EXPECT_TRUE(SameSequence({"Child WM_MOUSEMOVE posted", "Child WM_MOUSEMOVE posted",
                             "Child WM_LBUTTONDOWN posted", "Child WM_LBUTTONUP posted"},
@@ -301,10 +268,10 @@ TEST_F(Input, TransparentWindowsPassTheMouseToTheWindowBeneath) {
     if (window == label || window == hint) return HTTRANSPARENT;
     return DefWindowProcA(window, WM_NCHITTEST, wParam, lParam);
   };
-  Host().MoveMouse(20, 20);  // the label and the hint cover `below` here
+  host::Headless().MoveMouse(20, 20);  // the label and the hint cover `below` here
   Pump();
   log.Start();
-  Host().Press();
+  host::Headless().Press();
   Pump();
   EXPECT_TRUE(
       SameSequence({"Hint WM_NCHITTEST", "Label WM_NCHITTEST", "Below WM_NCHITTEST",
@@ -312,8 +279,8 @@ TEST_F(Input, TransparentWindowsPassTheMouseToTheWindowBeneath) {
                     "Form WM_SETCURSOR default", "Below WM_LBUTTONDOWN posted"},
                    Taken(kMouse)));
   log.Start();
-  Host().Release();
-  Host().Click(80, 80);  // only the label and the hint: the form takes it
+  host::Headless().Release();
+  host::Headless().Click(80, 80);  // only the label and the hint: the form takes it
   Pump();
   EXPECT_TRUE(SameSequence({"Below WM_LBUTTONUP posted", "Form WM_MOUSEMOVE posted",
                             "Form WM_LBUTTONDOWN posted", "Form WM_LBUTTONUP posted"},
@@ -328,7 +295,7 @@ TEST_F(Input, DisabledWindowsGetNoInput) {
   Window("Disabled", WS_CHILD | WS_DISABLED, 10, 10, 50, 50, form);
   SetFocus(Window("Edit", WS_CHILD, 100, 10, 50, 50, form));
   log.Start();
-  Host().Click(20, 20);
+  host::Headless().Click(20, 20);
   Pump();
   // The move, the press and the release each ask the form only.
   Sequence to_the_form;
@@ -337,7 +304,7 @@ TEST_F(Input, DisabledWindowsGetNoInput) {
                                          std::string("Form ") + message + " posted"};
   }
   EXPECT_TRUE(SameSequence(to_the_form, Taken(kMouse)));
-  EXPECT_EQ(Host().Beeps().count, 0);
+  EXPECT_EQ(host::Headless().Beeps().count, 0);
 
   EnableWindow(form, FALSE);
   LPARAM refused = 0;
@@ -346,16 +313,16 @@ TEST_F(Input, DisabledWindowsGetNoInput) {
     return DefWindowProcA(window, WM_SETCURSOR, wParam, lParam);
   };
   log.Start();
-  Host().Click(120, 20);
-  Host().Type("x");
+  host::Headless().Click(120, 20);
+  host::Headless().Type("x");
   Pump();
   std::set<std::string> input = kMouse;
   input.insert(kKeys.begin(), kKeys.end());
   EXPECT_TRUE(
       SameSequence({"Form WM_SETCURSOR", "Form WM_SETCURSOR", "Form WM_SETCURSOR"}, Taken(input)));
   EXPECT_EQ(static_cast<SHORT>(LOWORD(static_cast<std::uintptr_t>(refused))), HTERROR);
-  EXPECT_EQ(Host().Beeps().count, 1);       // the press, not the release
-  EXPECT_EQ(GetKeyState('X') & 0x8000, 0);  // the key still went down and up
+  EXPECT_EQ(host::Headless().Beeps().count, 1);  // the press, not the release
+  EXPECT_EQ(GetKeyState('X') & 0x8000, 0);       // the key still went down and up
 }
 
 TEST_F(Input, TypingGivesKeyDownCharacterKeyUp) {
@@ -369,7 +336,7 @@ TEST_F(Input, TypingGivesKeyDownCharacterKeyUp) {
     };
   }
   log.Start();
-  Host().Type("a\xE6");  // a Latin a and the Cyrillic zhe (on the ';' key)
+  host::Headless().Type("a\xE6");  // a Latin a and the Cyrillic zhe (on the ';' key)
   Pump();
   EXPECT_TRUE(SameSequence(
       {"Edit WM_KEYDOWN posted w=65", "Edit WM_CHAR posted w=97", "Edit WM_KEYUP posted w=65",
@@ -388,7 +355,7 @@ TEST_F(Input, CharactersComeOnlyThroughTranslateMessageOrAsTextWithoutAKey) {
     characters.push_back(wParam);
     return 0;
   };
-  Host().Type("q");
+  host::Headless().Type("q");
   log.Start();
   MSG msg;
   while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
@@ -398,7 +365,7 @@ TEST_F(Input, CharactersComeOnlyThroughTranslateMessageOrAsTextWithoutAKey) {
   host::InputEvent text{};
   text.kind = host::InputEvent::kText;
   text.text = '\xB9';  // the numero sign
-  Host().Inject(text);
+  host::Headless().Inject(text);
   Pump();
   EXPECT_EQ(characters, (std::vector<WPARAM>{' ', 0xB9}));
 }
@@ -447,7 +414,7 @@ TEST_F(Input, AltAndF10MakeSystemKeysAndWithoutFocusEveryKeyIsOne) {
 
 TEST_F(Input, KeyStateFollowsTakenMessagesAsyncStateTheHost) {
   MakeWindow(WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
-  Host().KeyDown(VK_SHIFT);
+  host::Headless().KeyDown(VK_SHIFT);
   MSG msg;
   ASSERT_FALSE(PeekMessageA(&msg, nullptr, WM_USER, WM_USER, PM_NOREMOVE));  // gathers the input
   EXPECT_LT(GetAsyncKeyState(VK_SHIFT), 0);
@@ -464,7 +431,7 @@ TEST_F(Input, KeyStateFollowsTakenMessagesAsyncStateTheHost) {
   Strokes({VK_CAPITAL, Up(VK_CAPITAL)});
   EXPECT_EQ(GetKeyState(VK_CAPITAL) & 1, toggled);
 
-  Host().Click(10, 10, host::kRightButton);
+  host::Headless().Click(10, 10, host::kRightButton);
   ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_RBUTTONDOWN, WM_RBUTTONDOWN, PM_REMOVE));
   EXPECT_LT(GetKeyState(VK_RBUTTON), 0);
   Pump();
@@ -476,9 +443,9 @@ TEST_F(Input, InputWaitsInTheQueueUntilTakenAndMovesMerge) {
   HWND a = MakeWindow(WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
   HWND b = MakeWindow(WS_POPUP | WS_VISIBLE, 200, 0, 100, 100);
   Pump();
-  Host().MoveMouse(10, 10);
-  Host().MoveMouse(30, 30);  // over a
-  Host().KeyDown('K');       // to b, the active window
+  host::Headless().MoveMouse(10, 10);
+  host::Headless().MoveMouse(30, 30);  // over a
+  host::Headless().KeyDown('K');       // to b, the active window
   MSG msg;
   ASSERT_TRUE(PeekMessageA(&msg, b, 0, 0, PM_REMOVE));
   EXPECT_EQ(msg.message, WM_KEYDOWN);
@@ -491,7 +458,7 @@ TEST_F(Input, InputWaitsInTheQueueUntilTakenAndMovesMerge) {
   EXPECT_EQ(msg.message, WM_MOUSEMOVE);
   EXPECT_EQ(msg.pt.x, 30);
   EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
-  Host().KeyUp('K');
+  host::Headless().KeyUp('K');
 }
 
 }  // namespace

@@ -12,14 +12,8 @@
 
 namespace {
 
-class WindowThreads : public testing::Test {
+class WindowThreads : public LoggedWindowTest {
  protected:
-  WindowThreads() { host::Headless().Reset(); }
-  ~WindowThreads() override {
-    ResetTestWindows();
-    DrainMessages();
-  }
-
   // Runs `body` on a thread made by CreateThread, answering what it sends
   // to this thread's windows, until it ends.
   static void RunOnOtherThread(std::function<void()> body) {
@@ -37,8 +31,6 @@ class WindowThreads : public testing::Test {
     CloseHandle(thread);
     DrainMessages();  // what it posted before it ended
   }
-
-  MessageLog log;
 };
 
 TEST_F(WindowThreads, ASentMessageRunsOnTheWindowsThreadAndAnswersTheSender) {

@@ -9,11 +9,7 @@
 
 namespace {
 
-class WindowPos : public testing::Test {
- protected:
-  ~WindowPos() override { ResetTestWindows(); }
-  MessageLog log;
-};
+using WindowPos = LoggedWindowTest;
 
 TEST_F(WindowPos, ShowingATopLevelWindowActivatesAndDrawsItBeforeItHearsOfIt) {
   HWND top = MakeWindow(WS_OVERLAPPED, 0, 0, 200, 100);
