@@ -1,10 +1,14 @@
-// SDL's keys as the desktop's: by position, both sides of the modifiers.
-#include "platform/host/sdl/sdl_keys.h"
-
+// SDL's keys and cursors as the desktop's: keys by position, both sides of
+// the modifiers; the system cursors by their likeness.
 #include <SDL_keyboard.h>
+
+#include <cstdint>
 
 #include <gtest/gtest.h>
 #include <platform/windows.h>
+
+#include "platform/host/sdl/sdl_cursors.h"
+#include "platform/host/sdl/sdl_keys.h"
 
 namespace {
 
@@ -40,6 +44,26 @@ TEST(SdlKeys, KeysHaveTheirVirtualKeyCodes) {
   }
   EXPECT_FALSE(host::sdl::VirtualKeyFor(SDL_SCANCODE_UNKNOWN).has_value());
   EXPECT_FALSE(host::sdl::VirtualKeyFor(SDL_SCANCODE_F13).has_value());
+}
+
+TEST(SdlCursors, SystemCursorsHaveTheirLikeness) {
+  const struct {
+    LPCSTR cursor;
+    SDL_SystemCursor sdl;
+  } cases[] = {
+      {IDC_ARROW, SDL_SYSTEM_CURSOR_ARROW},       {IDC_IBEAM, SDL_SYSTEM_CURSOR_IBEAM},
+      {IDC_WAIT, SDL_SYSTEM_CURSOR_WAIT},         {IDC_CROSS, SDL_SYSTEM_CURSOR_CROSSHAIR},
+      {IDC_SIZENWSE, SDL_SYSTEM_CURSOR_SIZENWSE}, {IDC_SIZENESW, SDL_SYSTEM_CURSOR_SIZENESW},
+      {IDC_SIZEWE, SDL_SYSTEM_CURSOR_SIZEWE},     {IDC_SIZENS, SDL_SYSTEM_CURSOR_SIZENS},
+      {IDC_SIZEALL, SDL_SYSTEM_CURSOR_SIZEALL},   {IDC_NO, SDL_SYSTEM_CURSOR_NO},
+      {IDC_HAND, SDL_SYSTEM_CURSOR_HAND},         {IDC_APPSTARTING, SDL_SYSTEM_CURSOR_WAITARROW},
+      {IDC_UPARROW, SDL_SYSTEM_CURSOR_ARROW},     {IDC_HELP, SDL_SYSTEM_CURSOR_ARROW},
+  };
+  for (const auto& c : cases) {
+    const auto id = static_cast<WORD>(reinterpret_cast<std::uintptr_t>(c.cursor));
+    EXPECT_EQ(host::sdl::SystemCursorFor(id), c.sdl) << id;
+  }
+  EXPECT_FALSE(host::sdl::SystemCursorFor(0).has_value());
 }
 
 }  // namespace
