@@ -1,9 +1,10 @@
-// Records the messages windows receive, with how each came and its wParam,
-// for tests that compare sequences against expected tables. A mismatch prints
+// Records the messages windows receive, with how each came and its
+// parameters, for tests that compare sequences against expected tables. A mismatch prints
 // both sequences side by side.
 #pragma once
 
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,7 @@ struct RecordedMessage {
   UINT message;
   platform::Delivery how;
   WPARAM wparam;
+  LPARAM lparam;
 };
 
 // An expected entry: "Name WM_X", then any of
@@ -25,6 +27,7 @@ struct RecordedMessage {
 //   default  sent from inside the default handling of another message
 //   w=N      the wParam (decimal, or hex with 0x; -1 for all bits set), or
 //            w=Name, the handle of a window the log knows by that name
+//   l=N      the lParam's low 32 bits, where messages pack their fields
 //   ?        the message may be missing
 // An entry without "posted" or "default" was sent directly.
 using Sequence = std::vector<std::string>;
@@ -81,6 +84,13 @@ class MessageLog {
   // Takes the messages and compares them with the table (see SameSequence).
   testing::AssertionResult Saw(const Sequence& expected) {
     return SameSequence(expected, Take(), names_);
+  }
+  // The same for only the messages named in `only` ("WM_CHAR", "0x0106").
+  testing::AssertionResult Saw(const Sequence& expected, const std::set<std::string>& only) {
+    std::vector<RecordedMessage> lines = Take();
+    std::erase_if(lines,
+                  [&](const RecordedMessage& r) { return !only.contains(MessageName(r.message)); });
+    return SameSequence(expected, lines, names_);
   }
 
   static std::string MessageName(UINT message);
