@@ -5,6 +5,7 @@
 #include <platform/kernel.h>
 
 #include "tests/support/message_log.h"
+#include "tests/support/rect.h"
 #include "tests/support/test_window.h"
 
 namespace {
@@ -21,10 +22,8 @@ TEST_F(CreateDestroy, HiddenTopLevelWindowThenAChildThatTellsIt) {
   RECT client, window;
   GetClientRect(top, &client);
   GetWindowRect(top, &window);
-  EXPECT_EQ(client.right, 300 - 6);
-  EXPECT_EQ(client.bottom, 200 - 6 - 19);
-  EXPECT_EQ(window.left, 10);
-  EXPECT_EQ(window.top, 20);
+  EXPECT_EQ(client, (RECT{0, 0, 300 - 6, 200 - 6 - 19}));
+  EXPECT_EQ(window, (RECT{10, 20, 310, 220}));
 
   log.NameNext("Child");
   log.Start();

@@ -1,4 +1,4 @@
-// Update regions, WM_PAINT and device contexts.
+// Update regions, WM_PAINT, device contexts and saved pictures of windows.
 //
 // Test ideas: WM_PAINT only when nothing is posted and only for visible
 // invalid windows; parents before children, top-level windows in z-order;
@@ -6,18 +6,23 @@
 // share a parent's invalidation unless it clips them; UpdateWindow and
 // RedrawWindow's ...NOW flags send at once; contexts clip siblings above and
 // children; stale context handles are refused; moving, restacking, showing
-// and hiding a child leave no stale pixels.
+// and hiding a child leave no stale pixels; a saved picture of the whole
+// window holds the frame and caption the default handling drew.
 #include <functional>
 #include <map>
+#include <utility>
 
 #include <gtest/gtest.h>
 #include <platform/gdi.h>
 #include <platform/headless.h>
+#include <platform/picture.h>
 
 #include "platform/gdi/device_context.h"
 #include "platform/gdi/surface.h"
 #include "tests/support/message_log.h"
+#include "tests/support/png_image.h"
 #include "tests/support/rect.h"
+#include "tests/support/temp_dir.h"
 #include "tests/support/test_window.h"
 
 namespace {
@@ -47,8 +52,7 @@ TEST_F(Paint, ComesOnlyForVisibleInvalidWindows) {
   MSG msg;
   EXPECT_FALSE(PeekMessageA(&msg, other, 0, 0, PM_REMOVE));
   ASSERT_TRUE(PeekMessageA(&msg, shown, 0, 0, PM_REMOVE));
-  EXPECT_EQ(msg.message, WM_PAINT);
-  EXPECT_EQ(msg.hwnd, shown);
+  EXPECT_EQ(std::pair(msg.hwnd, msg.message), std::pair(shown, UINT{WM_PAINT}));
 
   TestHandlers()[WM_PAINT] = [](HWND, WPARAM, LPARAM) { return 0; };  // never validates
   for (int i = 0; i < 3; ++i) {
@@ -263,8 +267,7 @@ TEST_F(Paint, WindowContextsStartAtTheFrameHiddenWindowsShowNothingPaintContexts
   const auto* whole = gdi::DeviceContext::FromHandle(window_dc);
   const auto* client = gdi::DeviceContext::FromHandle(client_dc);
   ASSERT_TRUE(whole != nullptr && client != nullptr);
-  EXPECT_EQ(whole->origin().x, 100);
-  EXPECT_EQ(whole->origin().y, 50);
+  EXPECT_EQ(std::pair(whole->origin().x, whole->origin().y), std::pair(100, 50));
   EXPECT_GT(client->origin().x, 100);
   EXPECT_EQ(gdi::Bounds(whole->visible()), (RECT{0, 0, 80, 60}));
   ReleaseDC(framed, window_dc);
@@ -344,6 +347,32 @@ TEST_F(Paint, GeometryChangesLeaveNoStalePixels) {
     EXPECT_EQ(seen(65, 65), kBlue);
     ResetTestWindows();
   }
+}
+
+TEST_F(Paint, SavedPictureOfTheClientAreaOrTheWholeWindowWithItsFrame) {
+  HWND window = CreateWindowExA(0, TestWindowClass(), "Tavrion v2.2",
+                                WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_VISIBLE, 40, 40, 320,
+                                200, nullptr, nullptr, nullptr, nullptr);
+  DrainMessages();
+  HDC client = GetDC(window);
+  SetPixel(client, 0, 0, RGB(0, 0, 255));
+  ReleaseDC(window, client);
+  TempDir dir;
+  const std::string path = dir.File("w.png");
+
+  ASSERT_TRUE(SaveWindowPicture(window, path.c_str(), TRUE));
+  PngImage image = ReadPng(path);
+  EXPECT_EQ(std::pair(image.width, image.height), std::pair(320, 200));
+  // A raised edge (light outer corner), the active caption's colour right of
+  // the title, and the client area inside the 3-pixel frame and 19-pixel caption.
+  EXPECT_EQ(image.At(0, 0), GetSysColor(COLOR_3DLIGHT));
+  EXPECT_EQ(image.At(200, 3 + 8), GetSysColor(COLOR_ACTIVECAPTION));
+  EXPECT_EQ(image.At(3, 3 + 19), RGB(0, 0, 255));
+
+  ASSERT_TRUE(SaveWindowPicture(window, path.c_str(), FALSE));
+  image = ReadPng(path);
+  EXPECT_EQ(std::pair(image.width, image.height), std::pair(320 - 6, 200 - 6 - 19));
+  EXPECT_EQ(image.At(0, 0), RGB(0, 0, 255));
 }
 
 }  // namespace
