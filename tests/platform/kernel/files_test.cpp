@@ -1,6 +1,7 @@
 // File services: creation and truncation, the exclusive share mode, names in
 // code page 1251, and the failures a caller must see.
 #include <filesystem>
+#include <utility>
 
 #include <gtest/gtest.h>
 #include <platform/api.h>
@@ -48,17 +49,14 @@ TEST(Files, ExclusiveFileRefusesASecondOpenAndKeepsItsBytes) {
 
 TEST(Files, CreationFailuresSetTheLastError) {
   TempDir dir;
-  const struct {
-    std::string name;
-    DWORD error;
-  } cases[] = {
+  const std::pair<std::string, DWORD> cases[] = {
       {"", ERROR_PATH_NOT_FOUND},
       {dir.File("missing/x.wav"), ERROR_FILE_NOT_FOUND},
       {dir.path().string(), ERROR_ACCESS_DENIED},  // a folder
   };
-  for (const auto& c : cases) {
-    EXPECT_EQ(Create(c.name), INVALID_HANDLE_VALUE) << c.name;
-    EXPECT_EQ(GetLastError(), c.error) << c.name;
+  for (const auto& [name, error] : cases) {
+    EXPECT_EQ(Create(name), INVALID_HANDLE_VALUE) << name;
+    EXPECT_EQ(GetLastError(), error) << name;
   }
 }
 

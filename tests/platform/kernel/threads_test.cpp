@@ -5,6 +5,7 @@
 // again, others wait for its last leave, and the user-interface thread
 // waiting for one lets virtual time pass.
 #include <atomic>
+#include <tuple>
 
 #include <gtest/gtest.h>
 #include <platform/headless.h>
@@ -76,21 +77,18 @@ TEST_F(Threads, RefusesWhatItCannotDo) {
 }
 
 TEST_F(Threads, EventsStartAsAskedAndAWaitResetsOnlyAnAutoResetOne) {
-  const struct {
-    BOOL manual, initial;
-    DWORD first, second;
-  } cases[] = {
+  const std::tuple<BOOL, BOOL, DWORD, DWORD> cases[] = {
       {FALSE, FALSE, WAIT_TIMEOUT, WAIT_TIMEOUT},
       {FALSE, TRUE, WAIT_OBJECT_0, WAIT_TIMEOUT},
       {TRUE, FALSE, WAIT_TIMEOUT, WAIT_TIMEOUT},
       {TRUE, TRUE, WAIT_OBJECT_0, WAIT_OBJECT_0},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << "manual " << c.manual << " initial " << c.initial);
-    HANDLE event = CreateEventA(nullptr, c.manual, c.initial, nullptr);
+  for (const auto& [manual, initial, first, second] : cases) {
+    SCOPED_TRACE(testing::Message() << "manual " << manual << " initial " << initial);
+    HANDLE event = CreateEventA(nullptr, manual, initial, nullptr);
     ASSERT_NE(event, nullptr);
-    EXPECT_EQ(WaitForSingleObject(event, 0), c.first);
-    EXPECT_EQ(WaitForSingleObject(event, 0), c.second);
+    EXPECT_EQ(WaitForSingleObject(event, 0), first);
+    EXPECT_EQ(WaitForSingleObject(event, 0), second);
     EXPECT_TRUE(ResetEvent(event));
     EXPECT_EQ(WaitForSingleObject(event, 0), WAIT_TIMEOUT);
     EXPECT_TRUE(CloseHandle(event));

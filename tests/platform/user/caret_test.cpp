@@ -1,6 +1,9 @@
 // The caret: one per thread, owned by a window; hiding nests; it blinks on
 // the host clock; solid, gray and bitmap shapes are XORed over the picture,
 // never into the window's own pixels.
+#include <tuple>
+#include <utility>
+
 #include <gtest/gtest.h>
 #include <platform/headless.h>
 #include <platform/kernel.h>
@@ -95,16 +98,13 @@ TEST_F(Caret, ItBlinksOnTheHostClockAndAMoveShowsItAtOnce) {
   ASSERT_TRUE(CreateCaret(window_, nullptr, 2, 5));
   EXPECT_EQ(user::NextCaretBlink(), host::kForever);  // hidden
   ShowCaret(window_);
-  const struct {
-    std::uint64_t advance;
-    bool on;
-    std::uint64_t next;
-  } steps[] = {{0, true, 530}, {529, true, 530}, {1, false, 1060}, {530, true, 1590}};
-  for (const auto& step : steps) {
-    host::Headless().AdvanceClock(step.advance);
+  const std::tuple<std::uint64_t, bool, std::uint64_t> steps[] = {
+      {0, true, 530}, {529, true, 530}, {1, false, 1060}, {530, true, 1590}};
+  for (const auto& [advance, on, next] : steps) {
+    host::Headless().AdvanceClock(advance);
     SCOPED_TRACE(host::Headless().Now());
-    EXPECT_EQ(Inverted(), (step.on ? RECT{0, 0, 2, 5} : RECT{}));
-    EXPECT_EQ(user::NextCaretBlink(), step.next);
+    EXPECT_EQ(Inverted(), (on ? RECT{0, 0, 2, 5} : RECT{}));
+    EXPECT_EQ(user::NextCaretBlink(), next);
   }
   host::Headless().AdvanceClock(600);  // off at 1660
   EXPECT_EQ(Inverted(), RECT{});

@@ -2,6 +2,8 @@
 // Enter and Escape as commands to the dialog, each unless the focused control
 // claims the key with its WM_GETDLGCODE answer.
 #include <optional>
+#include <tuple>
+#include <utility>
 
 #include <gtest/gtest.h>
 #include <platform/headless.h>
@@ -48,17 +50,13 @@ class Dialog : public WindowTest {
 };
 
 TEST_F(Dialog, TabOrderIsTheZOrderOfVisibleEnabledTabStopsWithWrapAround) {
-  const struct {
-    HWND from;
-    BOOL previous;
-    HWND expected;
-  } cases[] = {
+  const std::tuple<HWND, BOOL, HWND> cases[] = {
       {nullptr, FALSE, a}, {a, FALSE, e}, {e, FALSE, f}, {f, FALSE, a},
       {nullptr, TRUE, f},  {a, TRUE, f},  {e, TRUE, a},  {b, FALSE, e},
   };
-  for (const auto& t : cases) {
-    EXPECT_EQ(GetNextDlgTabItem(dialog, t.from, t.previous), t.expected)
-        << t.from << (t.previous ? " backwards" : " forwards");
+  for (const auto& [from, previous, expected] : cases) {
+    EXPECT_EQ(GetNextDlgTabItem(dialog, from, previous), expected)
+        << from << (previous ? " backwards" : " forwards");
   }
 }
 

@@ -5,6 +5,7 @@
 #include <platform/headless.h>
 
 #include <functional>
+#include <utility>
 
 #include "tests/support/message_log.h"
 #include "tests/support/rect.h"
@@ -125,20 +126,17 @@ TEST_F(HostWindows, BusyWorkStillPresentsAboutOnceAFrame) {
     MSG msg;
     ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
   };
-  const struct {
-    const char* name;
-    std::function<void(int)> work;
-  } cases[] = {
+  const std::pair<const char*, std::function<void(int)>> cases[] = {
       {"a loop that keeps finding messages", peek},
       {"a handler drawing through a window DC", draw},
       {"a handler painting its window at once", paint},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
+  for (const auto& [name, work] : cases) {
+    SCOPED_TRACE(name);
     const int before = Log(main).presents;
     // 100 ms without letting the thread wait.
     for (int ms = 0; ms < 100; ms += 4) {
-      c.work(ms);
+      work(ms);
       host::Headless().AdvanceClock(4);
     }
     const int presents = Log(main).presents - before;

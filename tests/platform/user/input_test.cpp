@@ -134,33 +134,29 @@ TEST_F(Input, MouseMessagesCarryClientPointKeysTimeAndPosition) {
 }
 
 TEST_F(Input, MouseActivateAnswersDecideActivationAndDelivery) {
-  const struct {
-    LRESULT answer;
-    bool activates;
-    bool delivers;
-  } cases[] = {
+  const std::tuple<LRESULT, bool, bool> cases[] = {
       {MA_ACTIVATE, true, true},
       {MA_ACTIVATEANDEAT, true, false},
       {MA_NOACTIVATE, false, true},
       {MA_NOACTIVATEANDEAT, false, false},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.answer);
+  for (const auto& [answer, activates, delivers] : cases) {
+    SCOPED_TRACE(answer);
     HWND form = Window("Form", WS_POPUP, 0, 0, 100, 100);
     HWND other = MakeWindow(WS_POPUP | WS_VISIBLE, 200, 0, 100, 100);
     TestHandlers()[WM_MOUSEACTIVATE] = [&](HWND, WPARAM top, LPARAM lParam) {
       EXPECT_EQ(reinterpret_cast<HWND>(top), form);
       EXPECT_EQ(static_cast<std::uintptr_t>(lParam),
                 static_cast<std::uintptr_t>(MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN)));
-      return c.answer;
+      return answer;
     };
     host::Headless().Click(50, 50);
     log.Start();
     Pump();
-    EXPECT_EQ(GetActiveWindow(), c.activates ? form : other);
+    EXPECT_EQ(GetActiveWindow(), activates ? form : other);
     const Sequence expected =
-        c.delivers ? Sequence{"Form WM_LBUTTONDOWN posted", "Form WM_LBUTTONUP posted"}
-                   : Sequence{"Form WM_LBUTTONUP posted"};  // only the press is eaten
+        delivers ? Sequence{"Form WM_LBUTTONDOWN posted", "Form WM_LBUTTONUP posted"}
+                 : Sequence{"Form WM_LBUTTONUP posted"};  // only the press is eaten
     EXPECT_TRUE(log.Saw(expected, {"WM_LBUTTONDOWN", "WM_LBUTTONUP"}));
     ResetTestWindows();
   }

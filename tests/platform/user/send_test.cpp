@@ -2,6 +2,7 @@
 // that thread when it looks for messages. Run under ThreadSanitizer too.
 #include <atomic>
 #include <functional>
+#include <utility>
 
 #include <gtest/gtest.h>
 #include <platform/headless.h>
@@ -91,23 +92,20 @@ TEST_F(WindowThreads, TheUserInterfaceThreadSendsToAnotherThreadsWindow) {
 
 TEST_F(WindowThreads, AnotherThreadMayNotDestroyAWindowOrSetItsTimers) {
   HWND w = MakeWindow(WS_POPUP, 0, 0, 10, 10);
-  const struct {
-    const char* call;
-    std::function<bool()> refused;
-  } calls[] = {
+  const std::pair<const char*, std::function<bool()>> calls[] = {
       {"DestroyWindow", [w] { return DestroyWindow(w) == FALSE; }},
       {"SetTimer", [w] { return SetTimer(w, 1, 100, nullptr) == 0; }},
       {"KillTimer", [w] { return KillTimer(w, 1) == FALSE; }},
   };
-  for (const auto& c : calls) {
+  for (const auto& [call, attempt] : calls) {
     bool refused = false;
     DWORD error = 0;
     RunOnOtherThread([&] {
-      refused = c.refused();
+      refused = attempt();
       error = GetLastError();
     });
-    EXPECT_TRUE(refused) << c.call;
-    EXPECT_EQ(error, ERROR_ACCESS_DENIED) << c.call;
+    EXPECT_TRUE(refused) << call;
+    EXPECT_EQ(error, ERROR_ACCESS_DENIED) << call;
   }
   EXPECT_TRUE(IsWindow(w));
 }

@@ -2,6 +2,9 @@
 // full width, the extra bytes of a class and of its windows reached only
 // inside, a new count of window bytes for later windows only, and a
 // control's state kept per window through a subclass.
+#include <tuple>
+#include <utility>
+
 #include <gtest/gtest.h>
 #include <platform/kernel.h>
 #include <platform/windows.h>
@@ -39,10 +42,7 @@ TEST_F(Longs, EveryClassIndexKeepsAllItsBits) {
   const auto above_4g = [](std::uintptr_t low) {
     return static_cast<LONG_PTR>(0x7F00000000 | low);
   };
-  const struct {
-    int index;
-    LONG_PTR value;
-  } cases[] = {
+  const std::pair<int, LONG_PTR> cases[] = {
       {GCLP_HCURSOR, above_4g(0x10)},
       {GCLP_HICON, above_4g(0x20)},
       {GCLP_HBRBACKGROUND, above_4g(0x30)},
@@ -53,14 +53,14 @@ TEST_F(Longs, EveryClassIndexKeepsAllItsBits) {
       {GCL_CBCLSEXTRA, 24},
       {0, above_4g(0x50)},  // the class's own extra bytes
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.index);
-    const ULONG_PTR before = GetClassLongPtrA(window, c.index);
+  for (const auto& [index, value] : cases) {
+    SCOPED_TRACE(index);
+    const ULONG_PTR before = GetClassLongPtrA(window, index);
     SetLastError(0);
-    EXPECT_EQ(SetClassLongPtrA(window, c.index, c.value), before);
-    EXPECT_EQ(GetClassLongPtrA(window, c.index), static_cast<ULONG_PTR>(c.value));
+    EXPECT_EQ(SetClassLongPtrA(window, index, value), before);
+    EXPECT_EQ(GetClassLongPtrA(window, index), static_cast<ULONG_PTR>(value));
     EXPECT_EQ(GetLastError(), 0u);
-    SetClassLongPtrA(window, c.index, static_cast<LONG_PTR>(before));
+    SetClassLongPtrA(window, index, static_cast<LONG_PTR>(before));
   }
   EXPECT_EQ(GetClassLongPtrA(window, GCW_ATOM), atom_);
   EXPECT_EQ(GetClassLongPtrA(window, GCLP_WNDPROC), reinterpret_cast<ULONG_PTR>(DefWindowProcA));
@@ -92,12 +92,7 @@ const Access kClassPtr{
 TEST_F(Longs, ExtraBytesAndUserDataAreZeroedAndReachedOnlyInside) {
   HWND w = MakeOf("Longs", 12);
   HWND none = MakeWindow(WS_POPUP, 0, 0, 10, 10);  // a class without extra bytes
-  const struct {
-    HWND window;
-    const Access& size;
-    int offset;
-    bool fits;
-  } cases[] = {
+  const std::tuple<HWND, const Access&, int, bool> cases[] = {
       {w, kPtr, 0, true},        {w, kPtr, 4, true},
       {w, kPtr, 5, false},       {w, kLong, 8, true},
       {w, kLong, 9, false},      {w, kWord, 10, true},
@@ -107,23 +102,23 @@ TEST_F(Longs, ExtraBytesAndUserDataAreZeroedAndReachedOnlyInside) {
       {w, kClassLong, 4, true},  {w, kClassPtr, 1, false},
       {w, kClassPtr, -2, false}, {w, kClassPtr, GCW_ATOM - 100, false},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.size.name << " at " << c.offset);
+  for (const auto& [window, size, offset, fits] : cases) {
+    SCOPED_TRACE(testing::Message() << size.name << " at " << offset);
     SetLastError(0);
-    if (!c.fits) {
-      EXPECT_EQ(c.size.get(c.window, c.offset), 0);
+    if (!fits) {
+      EXPECT_EQ(size.get(window, offset), 0);
       EXPECT_EQ(GetLastError(), ERROR_INVALID_INDEX);
       SetLastError(0);
-      EXPECT_EQ(c.size.set(c.window, c.offset, 0x1234), 0);
+      EXPECT_EQ(size.set(window, offset, 0x1234), 0);
       EXPECT_EQ(GetLastError(), ERROR_INVALID_INDEX);
       continue;
     }
     SetWindowLongPtrA(w, 0, 0);
     SetWindowLongPtrA(w, 4, 0);
-    EXPECT_EQ(c.size.get(w, c.offset), 0);
-    EXPECT_EQ(c.size.set(w, c.offset, 0x1234), 0);
-    EXPECT_EQ(c.size.set(w, c.offset, 0x4321), 0x1234);
-    EXPECT_EQ(c.size.get(w, c.offset), 0x4321);
+    EXPECT_EQ(size.get(w, offset), 0);
+    EXPECT_EQ(size.set(w, offset, 0x1234), 0);
+    EXPECT_EQ(size.set(w, offset, 0x4321), 0x1234);
+    EXPECT_EQ(size.get(w, offset), 0x4321);
     EXPECT_EQ(GetLastError(), 0u);
   }
   SetWindowLongPtrA(w, 4, 0);

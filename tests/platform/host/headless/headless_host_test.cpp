@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -24,43 +25,35 @@ using host::InputEvent;
 class HeadlessHost : public ::testing::Test {
  protected:
   void SetUp() override { host.Reset(); }
-  void TearDown() override { host.Reset(); }
 
-  // Every piece of input gathered so far, in order.
-  std::vector<InputEvent> Drain() {
-    std::vector<InputEvent> events;
-    InputEvent event{};
-    while (host.NextInput(event)) events.push_back(event);
-    return events;
+  // Every piece of input gathered so far, in order, one line per event so
+  // that a wrong sequence shows side by side.
+  std::vector<std::string> Taken() {
+    std::vector<std::string> lines;
+    char line[64];
+    for (InputEvent e{}; host.NextInput(e);) {
+      const int x = e.position.x, y = e.position.y;
+      const bool down = e.kind == InputEvent::kButtonDown || e.kind == InputEvent::kKeyDown;
+      if (e.kind == InputEvent::kMouseMove) {
+        std::snprintf(line, sizeof line, "move %d,%d", x, y);
+      } else if (e.kind == InputEvent::kButtonDown || e.kind == InputEvent::kButtonUp) {
+        std::snprintf(line, sizeof line, "%s %d %d,%d", down ? "down" : "up", e.button, x, y);
+      } else if (e.kind == InputEvent::kWheel) {
+        std::snprintf(line, sizeof line, "wheel %d %d,%d", e.wheel_delta, x, y);
+      } else if (e.kind == InputEvent::kKeyDown || e.kind == InputEvent::kKeyUp) {
+        std::snprintf(line, sizeof line, "key%c %x", down ? '+' : '-', e.virtual_key);
+      } else if (e.kind == InputEvent::kText) {
+        std::snprintf(line, sizeof line, "text %x", static_cast<unsigned char>(e.text));
+      } else {
+        std::snprintf(line, sizeof line, "window event %d", static_cast<int>(e.kind));
+      }
+      lines.push_back(line);
+    }
+    return lines;
   }
 
   host::HeadlessHost& host = host::Headless();
 };
-
-// One line per event, so that a wrong sequence shows side by side.
-std::vector<std::string> Describe(const std::vector<InputEvent>& events) {
-  std::vector<std::string> lines;
-  char line[64];
-  for (const InputEvent& e : events) {
-    const int x = e.position.x, y = e.position.y;
-    const bool down = e.kind == InputEvent::kButtonDown || e.kind == InputEvent::kKeyDown;
-    if (e.kind == InputEvent::kMouseMove) {
-      std::snprintf(line, sizeof line, "move %d,%d", x, y);
-    } else if (e.kind == InputEvent::kButtonDown || e.kind == InputEvent::kButtonUp) {
-      std::snprintf(line, sizeof line, "%s %d %d,%d", down ? "down" : "up", e.button, x, y);
-    } else if (e.kind == InputEvent::kWheel) {
-      std::snprintf(line, sizeof line, "wheel %d %d,%d", e.wheel_delta, x, y);
-    } else if (e.kind == InputEvent::kKeyDown || e.kind == InputEvent::kKeyUp) {
-      std::snprintf(line, sizeof line, "key%c %x", down ? '+' : '-', e.virtual_key);
-    } else if (e.kind == InputEvent::kText) {
-      std::snprintf(line, sizeof line, "text %x", static_cast<unsigned char>(e.text));
-    } else {
-      std::snprintf(line, sizeof line, "window event %d", static_cast<int>(e.kind));
-    }
-    lines.push_back(line);
-  }
-  return lines;
-}
 
 HANDLE Start(LPTHREAD_START_ROUTINE routine, void* parameter) {
   HANDLE thread = CreateThread(nullptr, 0, routine, parameter, 0, nullptr);
@@ -81,7 +74,7 @@ TEST_F(HeadlessHost, ClockMovesOnlyWhenMoved) {
   host.MoveMouse(1, 1);
   host.WaitForWork(host::kForever);  // input waiting: returns at once
   EXPECT_EQ(host.Now(), 0u);
-  Drain();
+  Taken();
   host.AdvanceClock(40);
   EXPECT_EQ(host.Now(), 40u);
   host.WaitForWork(100);  // nothing to do: the clock jumps to the deadline
@@ -122,7 +115,7 @@ TEST_F(HeadlessHost, IdleHandlerActsBeforeTimePasses) {
   host.WaitForWork(host::kForever);
   EXPECT_EQ(calls, 1);
   EXPECT_EQ(host.Now(), 0u);
-  EXPECT_EQ(Drain().size(), 1u);
+  EXPECT_EQ(Taken().size(), 1u);
   EXPECT_FALSE(host.WaitsForWork());
 
   host.WaitForWork(300);  // the handler has nothing more: time passes
@@ -210,11 +203,10 @@ TEST_F(HeadlessHost, ConveniencesGiveTheInputOfAPerson) {
   host.Click(10, 20, host::kRightButton);  // already there: no move
   host.Wheel(-120);
   host.Type("a\xDF\xB9");  // a, Я (Shift+Z), № (no key: text alone)
-  EXPECT_EQ(
-      Describe(Drain()),
-      (std::vector<std::string>{"move 10,20", "down 0 10,20", "up 0 10,20", "down 1 10,20",
-                                "up 1 10,20", "wheel -120 10,20", "key+ 41", "text 61", "key- 41",
-                                "key+ 10", "key+ 5a", "text df", "key- 5a", "key- 10", "text b9"}));
+  EXPECT_EQ(Taken(), (std::vector<std::string>{
+                         "move 10,20", "down 0 10,20", "up 0 10,20", "down 1 10,20", "up 1 10,20",
+                         "wheel -120 10,20", "key+ 41", "text 61", "key- 41", "key+ 10", "key+ 5a",
+                         "text df", "key- 5a", "key- 10", "text b9"}));
 }
 
 TEST(Typing, CharactersHaveTheKeysOfTheirLayout) {
@@ -262,7 +254,7 @@ TEST_F(HeadlessHost, MouseInputMovesTheCursorWhenInjected) {
   host.SetCursorPos({30, 40});       // moves without input
   EXPECT_EQ(host.PendingInput(), 2u);
   host.Press();
-  EXPECT_EQ(Describe(Drain()).back(), "down 0 30,40");
+  EXPECT_EQ(Taken().back(), "down 0 30,40");
 }
 
 TEST_F(HeadlessHost, ResetRestoresTheStart) {

@@ -3,6 +3,7 @@
 #include <SDL_keyboard.h>
 
 #include <cstdint>
+#include <utility>
 
 #include <gtest/gtest.h>
 #include <platform/windows.h>
@@ -13,10 +14,7 @@
 namespace {
 
 TEST(SdlKeys, KeysHaveTheirVirtualKeyCodes) {
-  const struct {
-    SDL_Scancode scancode;
-    UINT key;
-  } cases[] = {
+  const std::pair<SDL_Scancode, UINT> cases[] = {
       {SDL_SCANCODE_A, 'A'},
       {SDL_SCANCODE_Z, 'Z'},
       {SDL_SCANCODE_1, '1'},
@@ -38,19 +36,16 @@ TEST(SdlKeys, KeysHaveTheirVirtualKeyCodes) {
       {SDL_SCANCODE_COMMA, 0xBC},
       {SDL_SCANCODE_GRAVE, 0xC0},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(SDL_GetScancodeName(c.scancode));
-    EXPECT_EQ(host::sdl::VirtualKeyFor(c.scancode), c.key);
+  for (const auto& [scancode, key] : cases) {
+    SCOPED_TRACE(SDL_GetScancodeName(scancode));
+    EXPECT_EQ(host::sdl::VirtualKeyFor(scancode), key);
   }
   EXPECT_FALSE(host::sdl::VirtualKeyFor(SDL_SCANCODE_UNKNOWN).has_value());
   EXPECT_FALSE(host::sdl::VirtualKeyFor(SDL_SCANCODE_F13).has_value());
 }
 
 TEST(SdlCursors, SystemCursorsHaveTheirLikeness) {
-  const struct {
-    LPCSTR cursor;
-    SDL_SystemCursor sdl;
-  } cases[] = {
+  const std::pair<LPCSTR, SDL_SystemCursor> cases[] = {
       {IDC_ARROW, SDL_SYSTEM_CURSOR_ARROW},       {IDC_IBEAM, SDL_SYSTEM_CURSOR_IBEAM},
       {IDC_WAIT, SDL_SYSTEM_CURSOR_WAIT},         {IDC_CROSS, SDL_SYSTEM_CURSOR_CROSSHAIR},
       {IDC_SIZENWSE, SDL_SYSTEM_CURSOR_SIZENWSE}, {IDC_SIZENESW, SDL_SYSTEM_CURSOR_SIZENESW},
@@ -59,9 +54,9 @@ TEST(SdlCursors, SystemCursorsHaveTheirLikeness) {
       {IDC_HAND, SDL_SYSTEM_CURSOR_HAND},         {IDC_APPSTARTING, SDL_SYSTEM_CURSOR_WAITARROW},
       {IDC_UPARROW, SDL_SYSTEM_CURSOR_ARROW},     {IDC_HELP, SDL_SYSTEM_CURSOR_ARROW},
   };
-  for (const auto& c : cases) {
-    const auto id = static_cast<WORD>(reinterpret_cast<std::uintptr_t>(c.cursor));
-    EXPECT_EQ(host::sdl::SystemCursorFor(id), c.sdl) << id;
+  for (const auto& [cursor, sdl] : cases) {
+    const auto id = static_cast<WORD>(reinterpret_cast<std::uintptr_t>(cursor));
+    EXPECT_EQ(host::sdl::SystemCursorFor(id), sdl) << id;
   }
   EXPECT_FALSE(host::sdl::SystemCursorFor(0).has_value());
 }
