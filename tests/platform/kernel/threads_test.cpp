@@ -109,7 +109,7 @@ struct Gate {
 
 // Three threads wait; each signal lets one through and the event is reset
 // by it, or lets all through and stays set.
-TEST_F(Threads, AnEventLetsOneWaiterThroughPerSignalOrAllUntilReset) {
+TEST_F(Threads, AnEventLetsOneWaiterThroughPerSignalOrAllAndStaysSet) {
   for (const BOOL manual : {FALSE, TRUE}) {
     SCOPED_TRACE(manual);
     Gate gate{CreateEventA(nullptr, manual, FALSE, nullptr)};
