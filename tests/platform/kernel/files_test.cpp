@@ -1,6 +1,7 @@
 // File services: creation and truncation, the exclusive share mode, names in
 // code page 1251, and the failures a caller must see.
 #include <filesystem>
+#include <tuple>
 #include <utility>
 
 #include <gtest/gtest.h>
@@ -68,21 +69,18 @@ TEST(Files, AttributesTellFilesFoldersAndWhatIsMissing) {
   WriteText(read_only, "x");
   std::filesystem::permissions(read_only, std::filesystem::perms::owner_write,
                                std::filesystem::perm_options::remove);
-  const struct {
-    std::string name;
-    DWORD attributes;
-    DWORD error;  // when INVALID_FILE_ATTRIBUTES
-  } cases[] = {
+  // The error only with INVALID_FILE_ATTRIBUTES.
+  const std::tuple<std::string, DWORD, DWORD> cases[] = {
       {file, FILE_ATTRIBUTE_ARCHIVE, 0},
       {read_only, FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_READONLY, 0},
       {dir.path().string(), FILE_ATTRIBUTE_DIRECTORY, 0},
       {dir.File("missing.wav"), INVALID_FILE_ATTRIBUTES, ERROR_FILE_NOT_FOUND},
       {"", INVALID_FILE_ATTRIBUTES, ERROR_PATH_NOT_FOUND},
   };
-  for (const auto& c : cases) {
+  for (const auto& [name, attributes, error] : cases) {
     SetLastError(0);
-    EXPECT_EQ(GetFileAttributesA(c.name.c_str()), c.attributes) << c.name;
-    EXPECT_EQ(GetLastError(), c.error) << c.name;
+    EXPECT_EQ(GetFileAttributesA(name.c_str()), attributes) << name;
+    EXPECT_EQ(GetLastError(), error) << name;
   }
 }
 

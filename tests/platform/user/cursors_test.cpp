@@ -53,27 +53,24 @@ Rows OpaqueRows(HBITMAP mask, int width) {
 }
 
 TEST(Cursors, SystemCursorsAreMonochromeMasksWithTheirHotSpots) {
-  const struct {
-    LPCSTR name;
-    std::pair<DWORD, DWORD> hotspot;
-    Rows rows;
-  } cases[] = {
+  using Hotspot = std::pair<DWORD, DWORD>;
+  const std::tuple<LPCSTR, Hotspot, Rows> cases[] = {
       {IDC_ARROW, {0, 0}, {0, 19}},     {IDC_IBEAM, {16, 16}, {3, 28}},
       {IDC_CROSS, {16, 16}, {2, 29}},   {IDC_UPARROW, {16, 0}, {0, 24}},
       {IDC_SIZEWE, {16, 16}, {12, 19}}, {IDC_HELP, {0, 0}, {0, 19}},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(reinterpret_cast<std::uintptr_t>(c.name));
+  for (const auto& [name, hotspot, rows] : cases) {
+    SCOPED_TRACE(reinterpret_cast<std::uintptr_t>(name));
     ICONINFO info{};
-    ASSERT_TRUE(GetIconInfo(LoadCursorA(nullptr, c.name), &info));
+    ASSERT_TRUE(GetIconInfo(LoadCursorA(nullptr, name), &info));
     EXPECT_FALSE(info.fIcon);
-    EXPECT_EQ(std::pair(info.xHotspot, info.yHotspot), c.hotspot);
+    EXPECT_EQ(std::pair(info.xHotspot, info.yHotspot), hotspot);
     EXPECT_EQ(info.hbmColor, nullptr);
     BITMAP mask{};
     ASSERT_TRUE(GetObjectA(info.hbmMask, sizeof mask, &mask));
     // The AND half above the XOR half.
     EXPECT_EQ(std::tuple(mask.bmBitsPixel, mask.bmWidth, mask.bmHeight), std::tuple(1, 32, 64));
-    EXPECT_EQ(OpaqueRows(info.hbmMask, 32), c.rows);
+    EXPECT_EQ(OpaqueRows(info.hbmMask, 32), rows);
     EXPECT_TRUE(DeleteObject(info.hbmMask));
   }
 }
@@ -81,16 +78,14 @@ TEST(Cursors, SystemCursorsAreMonochromeMasksWithTheirHotSpots) {
 TEST(Cursors, UnknownNamesAndOtherModulesGiveNothing) {
   const HINSTANCE program = GetModuleHandleA(nullptr);
   int marker = 0;
-  const struct {
-    HINSTANCE instance;
-    LPCSTR name;
-  } cases[] = {{nullptr, MAKEINTRESOURCEA(32761)},  // the program's, not the system's
-               {nullptr, "ARROW"},
-               {program, IDC_ARROW},  // the system's, not the program's
-               {program, MAKEINTRESOURCEA(32760)},
-               {reinterpret_cast<HINSTANCE>(&marker), MAKEINTRESOURCEA(32761)}};
-  for (const auto& c : cases) {
-    EXPECT_EQ(LoadCursorA(c.instance, c.name), nullptr) << reinterpret_cast<std::uintptr_t>(c.name);
+  const std::pair<HINSTANCE, LPCSTR> cases[] = {
+      {nullptr, MAKEINTRESOURCEA(32761)},  // the program's, not the system's
+      {nullptr, "ARROW"},
+      {program, IDC_ARROW},  // the system's, not the program's
+      {program, MAKEINTRESOURCEA(32760)},
+      {reinterpret_cast<HINSTANCE>(&marker), MAKEINTRESOURCEA(32761)}};
+  for (const auto& [instance, name] : cases) {
+    EXPECT_EQ(LoadCursorA(instance, name), nullptr) << reinterpret_cast<std::uintptr_t>(name);
   }
   EXPECT_EQ(LoadIconA(reinterpret_cast<HINSTANCE>(&marker), "MAINICON"), nullptr);
 }

@@ -10,6 +10,7 @@
 // window holds the frame and caption the default handling drew.
 #include <functional>
 #include <map>
+#include <tuple>
 #include <utility>
 
 #include <gtest/gtest.h>
@@ -143,26 +144,21 @@ TEST_F(Paint, BeginPaintErasesFirstReportsTheBoxAndValidates) {
 }
 
 TEST_F(Paint, ChildrenShareTheInvalidationUnlessTheParentClipsThem) {
-  const struct {
-    DWORD parent_style;
-    UINT flags;
-    RECT parent_update;
-    RECT child_update;
-  } cases[] = {
+  const std::tuple<DWORD, UINT, RECT, RECT> cases[] = {
       {0, RDW_INVALIDATE, {40, 40, 80, 60}, {20, 30, 50, 50}},
       {WS_CLIPCHILDREN, RDW_INVALIDATE, {70, 40, 80, 60}, {0, 0, 0, 0}},
       {WS_CLIPCHILDREN, RDW_INVALIDATE | RDW_ALLCHILDREN, {70, 40, 80, 60}, {20, 30, 50, 50}},
       {0, RDW_INVALIDATE | RDW_NOCHILDREN, {40, 40, 80, 60}, {0, 0, 0, 0}},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.parent_style << " " << c.flags);
-    HWND parent = MakeWindow(WS_POPUP | WS_VISIBLE | c.parent_style, 0, 0, 100, 100);
+  for (const auto& [parent_style, flags, parent_update, child_update] : cases) {
+    SCOPED_TRACE(testing::Message() << parent_style << " " << flags);
+    HWND parent = MakeWindow(WS_POPUP | WS_VISIBLE | parent_style, 0, 0, 100, 100);
     HWND child = MakeWindow(WS_CHILD | WS_VISIBLE, 20, 10, 50, 80, parent);
     DrainMessages();
     const RECT area{40, 40, 80, 60};
-    RedrawWindow(parent, &area, nullptr, c.flags);
-    EXPECT_EQ(UpdateRect(parent), c.parent_update);
-    EXPECT_EQ(UpdateRect(child), c.child_update);
+    RedrawWindow(parent, &area, nullptr, flags);
+    EXPECT_EQ(UpdateRect(parent), parent_update);
+    EXPECT_EQ(UpdateRect(child), child_update);
     ResetTestWindows();
   }
 }
@@ -237,24 +233,21 @@ TEST_F(Paint, ContextsClipSiblingsAboveAndChildren) {
   HWND above = MakeWindow(WS_CHILD | WS_VISIBLE, 50, 0, 100, 50, parent);
   // Children stack in the order they were made; this one is raised above.
   SetWindowPos(above, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  const struct {
-    HWND window;
-    POINT point;  // in the context's coordinates
-    bool visible;
-  } cases[] = {
+  // Points in the context's coordinates.
+  const std::tuple<HWND, POINT, bool> cases[] = {
       {below, {10, 10}, true},   {below, {60, 10}, false},  {below, {60, 60}, true},
       {parent, {10, 10}, false}, {parent, {160, 10}, true}, {parent, {160, 60}, true},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.point.x << "," << c.point.y);
-    HDC dc = GetDC(c.window);
+  for (const auto& [window, point, visible] : cases) {
+    SCOPED_TRACE(testing::Message() << point.x << "," << point.y);
+    HDC dc = GetDC(window);
     const gdi::DeviceContext* context = gdi::DeviceContext::FromHandle(dc);
     ASSERT_NE(context, nullptr);
-    EXPECT_EQ(gdi::Contains(context->visible(), c.point), c.visible);
+    EXPECT_EQ(gdi::Contains(context->visible(), point), visible);
     EXPECT_EQ(context->origin().x, 100);
-    EXPECT_EQ(WindowFromDC(dc), c.window);
-    EXPECT_EQ(ReleaseDC(c.window, dc), 1);
-    EXPECT_EQ(ReleaseDC(c.window, dc), 0);  // stale
+    EXPECT_EQ(WindowFromDC(dc), window);
+    EXPECT_EQ(ReleaseDC(window, dc), 1);
+    EXPECT_EQ(ReleaseDC(window, dc), 0);  // stale
     EXPECT_EQ(WindowFromDC(dc), nullptr);
   }
 }
