@@ -7,14 +7,14 @@
 
 MessageLog::MessageLog() {
   platform::SetMessageSpy(
-      [this](HWND window, UINT message, WPARAM wParam, LPARAM, platform::Delivery how) {
+      [this](HWND window, UINT message, WPARAM wParam, LPARAM lParam, platform::Delivery how) {
         auto name = names_.find(window);
         if (name == names_.end() && !next_name_.empty()) {
           name = names_.emplace(window, next_name_).first;
           next_name_.clear();
         }
         if (!recording_ || name == names_.end()) return;
-        lines_.push_back({name->second, message, how, wParam});
+        lines_.push_back({name->second, message, how, wParam, lParam});
       });
 }
 
@@ -117,6 +117,8 @@ struct Expected {
   platform::Delivery how = platform::Delivery::kSent;
   bool has_wparam = false;
   WPARAM wparam = 0;
+  bool has_lparam = false;
+  std::uint32_t lparam = 0;
   bool optional = false;
 };
 
@@ -141,6 +143,9 @@ Expected Parse(const std::string& line, const WindowNames& names) {
       e.how = platform::Delivery::kSentByDefault;
     } else if (word == "?") {
       e.optional = true;
+    } else if (word.rfind("l=", 0) == 0) {
+      e.has_lparam = true;
+      e.lparam = static_cast<std::uint32_t>(std::stoll(word.substr(2), nullptr, 0));
     } else if (word.rfind("w=", 0) == 0) {
       e.has_wparam = true;
       const std::string value = word.substr(2);
@@ -157,23 +162,29 @@ Expected Parse(const std::string& line, const WindowNames& names) {
 
 bool Matches(const Expected& e, const RecordedMessage& r) {
   return e.window == r.window && e.message == r.message && e.how == r.how &&
-         (!e.has_wparam || e.wparam == r.wparam);
+         (!e.has_wparam || e.wparam == r.wparam) &&
+         (!e.has_lparam || e.lparam == static_cast<std::uint32_t>(r.lparam));
 }
 
-// The actual message in the table's words, its wParam shown where the
-// expected entry beside it names one.
-std::string Describe(const RecordedMessage& r, bool with_wparam, const WindowNames& names) {
+// The actual message in the table's words, its parameters shown where the
+// expected entry beside it names them.
+std::string Describe(const RecordedMessage& r, const Expected& e, const WindowNames& names) {
   std::string text = r.window + " " + MessageLog::MessageName(r.message);
   if (r.how == platform::Delivery::kPosted) text += " posted";
   if (r.how == platform::Delivery::kSentByDefault) text += " default";
+  const auto number = [&text](const char* word, std::uint64_t value) {
+    char digits[32];
+    std::snprintf(digits, sizeof digits, " %s=0x%llX", word,
+                  static_cast<unsigned long long>(value));
+    text += digits;
+  };
   const auto named = names.find(reinterpret_cast<HWND>(r.wparam));
-  if (with_wparam && r.wparam != 0 && named != names.end()) {
+  if (e.has_wparam && r.wparam != 0 && named != names.end()) {
     text += " w=" + named->second;
-  } else if (with_wparam) {
-    char number[24];
-    std::snprintf(number, sizeof number, " w=0x%llX", static_cast<unsigned long long>(r.wparam));
-    text += number;
+  } else if (e.has_wparam) {
+    number("w", r.wparam);
   }
+  if (e.has_lparam) number("l", static_cast<std::uint32_t>(r.lparam));
   return text;
 }
 
@@ -202,21 +213,19 @@ testing::AssertionResult SameSequence(const Sequence& expected,
   for (const std::string& line : expected) {
     const Expected e = Parse(line, names);
     if (!same) {
-      rows.push_back(
-          {line, a < actual.size() ? Describe(actual[a++], e.has_wparam, names) : "", true});
+      rows.push_back({line, a < actual.size() ? Describe(actual[a++], e, names) : "", true});
     } else if (a < actual.size() && Matches(e, actual[a])) {
-      rows.push_back({line, Describe(actual[a++], e.has_wparam, names), true});
+      rows.push_back({line, Describe(actual[a++], e, names), true});
     } else if (e.optional) {
       rows.push_back({line, "", true});
     } else {
       same = false;
-      rows.push_back(
-          {line, a < actual.size() ? Describe(actual[a++], e.has_wparam, names) : "", false});
+      rows.push_back({line, a < actual.size() ? Describe(actual[a++], e, names) : "", false});
     }
   }
   if (same && a == actual.size()) return testing::AssertionSuccess();
   for (bool first = same; a < actual.size(); ++a, first = false) {
-    rows.push_back({"", Describe(actual[a], false, names), !first});
+    rows.push_back({"", Describe(actual[a], Expected{}, names), !first});
   }
   std::ostringstream out;
   out << "\n" << std::string(40, ' ') << "expected | actual\n";

@@ -1,9 +1,10 @@
-// Records the messages windows receive, with how each came and its wParam,
-// for tests that compare sequences against expected tables. A mismatch prints
+// Records the messages windows receive, with how each came and its
+// parameters, for tests that compare sequences against expected tables. A mismatch prints
 // both sequences side by side.
 #pragma once
 
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -11,11 +12,14 @@
 #include <platform/spy.h>
 #include <platform/windows.h>
 
+#include "tests/support/test_window.h"
+
 struct RecordedMessage {
   std::string window;
   UINT message;
   platform::Delivery how;
   WPARAM wparam;
+  LPARAM lparam;
 };
 
 // An expected entry: "Name WM_X", then any of
@@ -23,6 +27,7 @@ struct RecordedMessage {
 //   default  sent from inside the default handling of another message
 //   w=N      the wParam (decimal, or hex with 0x; -1 for all bits set), or
 //            w=Name, the handle of a window the log knows by that name
+//   l=N      the lParam's low 32 bits, where messages pack their fields
 //   ?        the message may be missing
 // An entry without "posted" or "default" was sent directly.
 using Sequence = std::vector<std::string>;
@@ -80,6 +85,13 @@ class MessageLog {
   testing::AssertionResult Saw(const Sequence& expected) {
     return SameSequence(expected, Take(), names_);
   }
+  // The same for only the messages named in `only` ("WM_CHAR", "0x0106").
+  testing::AssertionResult Saw(const Sequence& expected, const std::set<std::string>& only) {
+    std::vector<RecordedMessage> lines = Take();
+    std::erase_if(lines,
+                  [&](const RecordedMessage& r) { return !only.contains(MessageName(r.message)); });
+    return SameSequence(expected, lines, names_);
+  }
 
   static std::string MessageName(UINT message);
 
@@ -88,4 +100,18 @@ class MessageLog {
   std::vector<RecordedMessage> lines_;
   std::string next_name_;
   bool recording_ = false;
+};
+
+// A window test that records messages.
+class LoggedWindowTest : public WindowTest {
+ protected:
+  // A visible test window, named in the log.
+  HWND Window(const char* name, DWORD style, int x, int y, int width, int height,
+              HWND parent = nullptr, DWORD ex_style = 0, bool double_clicks = false) {
+    HWND window =
+        MakeWindow(style | WS_VISIBLE, x, y, width, height, parent, ex_style, double_clicks);
+    log.Name(window, name);
+    return window;
+  }
+  MessageLog log;
 };

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include <platform/headless.h>
 #include <platform/kernel.h>
 
 std::map<UINT, MessageHandler>& TestHandlers() {
@@ -66,4 +67,13 @@ void ResetTestWindows() {
   EnumThreadWindows(GetCurrentThreadId(), Collect, reinterpret_cast<LPARAM>(&windows));
   for (HWND w : windows) DestroyWindow(w);
   ReleaseCapture();
+}
+
+WindowTest::WindowTest() {
+  host::Headless().Reset();
+}
+
+WindowTest::~WindowTest() {
+  ResetTestWindows();
+  DrainMessages();
 }

@@ -6,6 +6,7 @@
 #include <map>
 #include <vector>
 
+#include <gtest/gtest.h>
 #include <platform/windows.h>
 
 using MessageHandler = std::function<LRESULT(HWND, WPARAM, LPARAM)>;
@@ -28,3 +29,11 @@ void Pump();
 
 // Destroys every window of this thread and clears the handlers.
 void ResetTestWindows();
+
+// A test on a headless host put back to its start; afterwards every window
+// of the thread is destroyed and what that left in the queue is taken.
+class WindowTest : public testing::Test {
+ protected:
+  WindowTest();
+  ~WindowTest() override;
+};

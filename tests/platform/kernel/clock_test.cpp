@@ -1,58 +1,72 @@
 // The kernel's clock on the headless host: the tick count and the local time
-// follow the virtual clock, and Sleep moves it on the user-interface thread
-// while another thread's Sleep waits for it.
+// follow the virtual clock; on the user-interface thread Sleep and a wait's
+// time-out move it, and a wait ends when another thread, asleep on that
+// clock, signals; handles that cannot be waited on fail.
 #include <gtest/gtest.h>
 #include <platform/headless.h>
 #include <platform/kernel.h>
+
+#include "tests/support/temp_dir.h"
 
 namespace {
 
 class Clock : public ::testing::Test {
  protected:
-  void SetUp() override { host.Reset(); }
-  host::HeadlessHost& host = host::Headless();
+  void SetUp() override { host::Headless().Reset(); }
 };
 
-TEST_F(Clock, TickCountIsTheClockWrappedTo32Bits) {
+TEST_F(Clock, TickCountIsTheClockWrappedTo32BitsAndLocalTimeFollowsIt) {
   EXPECT_EQ(GetTickCount(), 0u);
-  host.AdvanceClock(0xFFFF'FFFF);
-  EXPECT_EQ(GetTickCount(), 0xFFFF'FFFFu);
-  host.AdvanceClock(6);
-  EXPECT_EQ(GetTickCount(), 5u);
-}
-
-TEST_F(Clock, LocalTimeFollowsTheClock) {
-  host.AdvanceClock(15 * 60 * 60 * 1000);  // from 09:00 on Monday to midnight
+  host::Headless().AdvanceClock(15 * 60 * 60 * 1000);  // from 09:00 on Monday to midnight
   SYSTEMTIME now{};
   GetLocalTime(&now);
   EXPECT_EQ(now.wDay, 6);
-  EXPECT_EQ(now.wDayOfWeek, 2);
-  EXPECT_EQ(now.wHour, 0);
+  host::Headless().AdvanceClock(0xFFFF'FFFF - 15 * 60 * 60 * 1000);
+  EXPECT_EQ(GetTickCount(), 0xFFFF'FFFFu);
+  host::Headless().AdvanceClock(6);
+  EXPECT_EQ(GetTickCount(), 5u);
 }
 
-TEST_F(Clock, SleepOnTheUserInterfaceThreadMovesTheClock) {
+TEST_F(Clock, SleepAndTimeOutsOnTheUserInterfaceThreadLetThatMuchTimePass) {
+  HANDLE event = CreateEventA(nullptr, FALSE, FALSE, nullptr);
   Sleep(250);
   EXPECT_EQ(GetTickCount(), 250u);
   Sleep(0);
+  EXPECT_EQ(WaitForSingleObject(event, 0), WAIT_TIMEOUT);
   EXPECT_EQ(GetTickCount(), 250u);
+  EXPECT_EQ(WaitForSingleObject(event, 1500), WAIT_TIMEOUT);
+  EXPECT_EQ(GetTickCount(), 1750u);
+  CloseHandle(event);
 }
 
-DWORD SleepThenTell(LPVOID tick) {
-  Sleep(300);
-  *static_cast<DWORD*>(tick) = GetTickCount();
+DWORD SetAfter(LPVOID event) {
+  Sleep(40);
+  SetEvent(event);
   return 0;
 }
 
-TEST_F(Clock, SleepOnAnotherThreadWaitsForTheClock) {
-  DWORD woke_at = 0;
-  HANDLE thread = CreateThread(nullptr, 0, SleepThenTell, &woke_at, 0, nullptr);
-  ASSERT_NE(thread, nullptr);
-  host.AdvanceClock(299);
-  EXPECT_EQ(WaitForSingleObject(thread, 0), WAIT_TIMEOUT);
-  host.AdvanceClock(1);
-  EXPECT_EQ(WaitForSingleObject(thread, 0), WAIT_OBJECT_0);
-  EXPECT_EQ(woke_at, 300u);
+TEST_F(Clock, AWaitEndsWhenAnotherThreadSignalsAfterItsSleep) {
+  HANDLE event = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+  HANDLE thread = CreateThread(nullptr, 0, SetAfter, event, 0, nullptr);
+  EXPECT_EQ(WaitForSingleObject(event, 100), WAIT_OBJECT_0);
+  EXPECT_EQ(GetTickCount(), 40u);
+  EXPECT_EQ(WaitForSingleObject(thread, INFINITE), WAIT_OBJECT_0);
   CloseHandle(thread);
+  CloseHandle(event);
+}
+
+TEST_F(Clock, HandlesThatCannotBeWaitedOnFail) {
+  TempDir dir;
+  HANDLE file = CreateFileA(dir.File("f").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  int unknown = 0;
+  for (HANDLE h : {file, static_cast<HANDLE>(&unknown), static_cast<HANDLE>(nullptr)}) {
+    SetLastError(0);
+    EXPECT_EQ(WaitForSingleObject(h, 0), WAIT_FAILED);
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_HANDLE);
+  }
+  CloseHandle(file);
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // File services: creation and truncation, the exclusive share mode, names in
 // code page 1251, and the failures a caller must see.
 #include <filesystem>
+#include <tuple>
+#include <utility>
 
 #include <gtest/gtest.h>
 #include <platform/api.h>
@@ -20,15 +22,15 @@ bool Write(HANDLE file, const std::string& bytes) {
          written == bytes.size();
 }
 
+// The name is code page 1251 on the way in and UTF-8 on disk.
 TEST(Files, CreateAlwaysReplacesTheOldContents) {
   TempDir dir;
-  const std::string name = dir.File("a.bin");
-  WriteText(name, "old contents that are longer");
-  HANDLE file = Create(name);
+  WriteText(dir.File("стим.wav"), "old contents that are longer");
+  HANDLE file = Create(dir.File("\xF1\xF2\xE8\xEC.wav"));
   ASSERT_NE(file, INVALID_HANDLE_VALUE);
   EXPECT_TRUE(Write(file, "new"));
   EXPECT_TRUE(CloseHandle(file));
-  EXPECT_EQ(ReadBytes(name), (std::vector<unsigned char>{'n', 'e', 'w'}));
+  EXPECT_EQ(ReadBytes(dir.File("стим.wav")), (std::vector<unsigned char>{'n', 'e', 'w'}));
 }
 
 TEST(Files, ExclusiveFileRefusesASecondOpenAndKeepsItsBytes) {
@@ -46,28 +48,16 @@ TEST(Files, ExclusiveFileRefusesASecondOpenAndKeepsItsBytes) {
   EXPECT_TRUE(CloseHandle(again));
 }
 
-TEST(Files, NamesAreCodePage1251OnTheWayInAndUtf8OnDisk) {
-  TempDir dir;
-  const std::string cp1251 = dir.File("\xF1\xF2\xE8\xEC.wav");  // "стим.wav"
-  HANDLE file = Create(cp1251);
-  ASSERT_NE(file, INVALID_HANDLE_VALUE);
-  EXPECT_TRUE(CloseHandle(file));
-  EXPECT_TRUE(std::filesystem::exists(dir.path() / "стим.wav"));
-}
-
 TEST(Files, CreationFailuresSetTheLastError) {
   TempDir dir;
-  const struct {
-    std::string name;
-    DWORD error;
-  } cases[] = {
+  const std::pair<std::string, DWORD> cases[] = {
       {"", ERROR_PATH_NOT_FOUND},
       {dir.File("missing/x.wav"), ERROR_FILE_NOT_FOUND},
       {dir.path().string(), ERROR_ACCESS_DENIED},  // a folder
   };
-  for (const auto& c : cases) {
-    EXPECT_EQ(Create(c.name), INVALID_HANDLE_VALUE) << c.name;
-    EXPECT_EQ(GetLastError(), c.error) << c.name;
+  for (const auto& [name, error] : cases) {
+    EXPECT_EQ(Create(name), INVALID_HANDLE_VALUE) << name;
+    EXPECT_EQ(GetLastError(), error) << name;
   }
 }
 
@@ -79,21 +69,18 @@ TEST(Files, AttributesTellFilesFoldersAndWhatIsMissing) {
   WriteText(read_only, "x");
   std::filesystem::permissions(read_only, std::filesystem::perms::owner_write,
                                std::filesystem::perm_options::remove);
-  const struct {
-    std::string name;
-    DWORD attributes;
-    DWORD error;  // when INVALID_FILE_ATTRIBUTES
-  } cases[] = {
+  // The error only with INVALID_FILE_ATTRIBUTES.
+  const std::tuple<std::string, DWORD, DWORD> cases[] = {
       {file, FILE_ATTRIBUTE_ARCHIVE, 0},
       {read_only, FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_READONLY, 0},
       {dir.path().string(), FILE_ATTRIBUTE_DIRECTORY, 0},
       {dir.File("missing.wav"), INVALID_FILE_ATTRIBUTES, ERROR_FILE_NOT_FOUND},
       {"", INVALID_FILE_ATTRIBUTES, ERROR_PATH_NOT_FOUND},
   };
-  for (const auto& c : cases) {
+  for (const auto& [name, attributes, error] : cases) {
     SetLastError(0);
-    EXPECT_EQ(GetFileAttributesA(c.name.c_str()), c.attributes) << c.name;
-    EXPECT_EQ(GetLastError(), c.error) << c.name;
+    EXPECT_EQ(GetFileAttributesA(name.c_str()), attributes) << name;
+    EXPECT_EQ(GetLastError(), error) << name;
   }
 }
 

@@ -1,18 +1,15 @@
 // MulDiv: a 64-bit product, rounding to nearest with halves away from zero,
 // and -1 for a zero denominator or a result beyond 32 bits.
 #include <climits>
+#include <tuple>
 
 #include <gtest/gtest.h>
 #include <platform/kernel.h>
 
 namespace {
 
-struct Case {
-  int number, numerator, denominator, expected;
-};
-
 TEST(MulDiv, RoundsAndRefuses) {
-  const Case cases[] = {
+  const std::tuple<int, int, int, int> cases[] = {
       {8, 96, 72, 11},                       // 10.67: a font's 8 points at 96 pixels per inch
       {-11, 72, 96, -8},                     // -8.25
       {3, 1, 2, 2},                          // 1.5 goes up
@@ -25,9 +22,9 @@ TEST(MulDiv, RoundsAndRefuses) {
       {INT_MIN, 1, 1, -1},                   // beyond -INT_MAX
       {7, 3, 0, -1},                         // no denominator
   };
-  for (const Case& c : cases) {
-    EXPECT_EQ(MulDiv(c.number, c.numerator, c.denominator), c.expected)
-        << c.number << " * " << c.numerator << " / " << c.denominator;
+  for (const auto& [number, numerator, denominator, expected] : cases) {
+    EXPECT_EQ(MulDiv(number, numerator, denominator), expected)
+        << number << " * " << numerator << " / " << denominator;
   }
 }
 

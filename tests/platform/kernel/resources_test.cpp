@@ -7,6 +7,7 @@
 // LoadStringA copying, cutting and terminating, with an absent id.
 #include <cstring>
 #include <string>
+#include <tuple>
 
 #include <gtest/gtest.h>
 #include <platform/api.h>
@@ -28,12 +29,7 @@ TEST(Resources, ModuleHandleIsOneForAnyName) {
 }
 
 TEST(Resources, FindsNamesAndTypesInAnyLetterCase) {
-  struct Case {
-    const char* name;
-    LPCSTR type;
-    std::string bytes;
-  };
-  const Case cases[] = {
+  const std::tuple<const char*, LPCSTR, std::string> cases[] = {
       {"TestData", RT_RCDATA, kGreeting},
       {"TESTDATA", RT_RCDATA, kGreeting},
       {"testdata", MAKEINTRESOURCEA(10), kGreeting},
@@ -43,23 +39,18 @@ TEST(Resources, FindsNamesAndTypesInAnyLetterCase) {
       {MAKEINTRESOURCEA(7), RT_RCDATA, ""},
       {"#7", RT_RCDATA, ""},
   };
-  for (const Case& c : cases) {
-    const std::string label = IS_INTRESOURCE(c.name) ? "id" : c.name;
-    HRSRC found = FindResourceA(GetModuleHandleA(nullptr), c.name, c.type);
-    ASSERT_NE(found, nullptr) << label;
-    EXPECT_EQ(Bytes(found), c.bytes) << label;
-    EXPECT_NE(LockResource(LoadResource(nullptr, found)), nullptr) << label;
+  for (const auto& [name, type, bytes] : cases) {
+    SCOPED_TRACE(IS_INTRESOURCE(name) ? "id" : name);
+    HRSRC found = FindResourceA(GetModuleHandleA(nullptr), name, type);
+    ASSERT_NE(found, nullptr);
+    EXPECT_EQ(Bytes(found), bytes);
+    EXPECT_NE(LockResource(LoadResource(nullptr, found)), nullptr);
     EXPECT_EQ(FreeResource(LoadResource(nullptr, found)), FALSE);
   }
 }
 
 TEST(Resources, MissingNameOrTypeSetsItsError) {
-  struct Case {
-    LPCSTR name;
-    LPCSTR type;
-    DWORD error;
-  };
-  const Case cases[] = {
+  const std::tuple<LPCSTR, LPCSTR, DWORD> cases[] = {
       {"NoSuchForm", RT_RCDATA, ERROR_RESOURCE_NAME_NOT_FOUND},
       {"TestDat", RT_RCDATA, ERROR_RESOURCE_NAME_NOT_FOUND},
       {"Greeting", RT_RCDATA, ERROR_RESOURCE_NAME_NOT_FOUND},
@@ -67,10 +58,10 @@ TEST(Resources, MissingNameOrTypeSetsItsError) {
       {"TestData", RT_VERSION, ERROR_RESOURCE_TYPE_NOT_FOUND},
       {"TestData", "OTHER", ERROR_RESOURCE_TYPE_NOT_FOUND},
   };
-  for (const Case& c : cases) {
+  for (const auto& [name, type, error] : cases) {
     SetLastError(ERROR_SUCCESS);
-    EXPECT_EQ(FindResourceA(nullptr, c.name, c.type), nullptr);
-    EXPECT_EQ(GetLastError(), c.error);
+    EXPECT_EQ(FindResourceA(nullptr, name, type), nullptr);
+    EXPECT_EQ(GetLastError(), error);
   }
 }
 
@@ -86,21 +77,20 @@ TEST(Resources, ForeignModuleAndResourceAreRefused) {
 }
 
 TEST(Resources, LoadStringCopiesCutsAndTerminates) {
-  struct Case {
+  const std::string russian = std::string("Частота\nимпульсов"_cp1251);
+  const struct {
     UINT id;
     int buffer_max;
     int length;
     std::string text;
-  };
-  const std::string russian = std::string("Частота\nимпульсов"_cp1251);
-  const Case cases[] = {
+  } cases[] = {
       {1, 64, 12, "Hello, world"}, {1, 13, 12, "Hello, world"},
       {1, 12, 11, "Hello, worl"},  {1, 1, 0, ""},
       {2, 64, 17, russian},        {2, 8, 7, russian.substr(0, 7)},
       {65535, 64, 5, "\\last"},    {3, 64, 0, ""},  // absent
       {65534, 64, 0, ""},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     char buffer[64];
     std::memset(buffer, 'x', sizeof buffer);
     EXPECT_EQ(LoadStringA(nullptr, c.id, buffer, c.buffer_max), c.length) << c.id;

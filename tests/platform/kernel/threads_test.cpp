@@ -1,6 +1,12 @@
-// Threads: the handle is signalled when the thread ends, the exit code is
-// kept, the id reported is the thread's own, and closing the handle of a
-// running thread leaves it running.
+// Threads, events and critical sections on the headless host: a thread's
+// handle is signalled when it ends and keeps its exit code, closing it leaves
+// the thread running; an auto-reset event lets one waiter through per signal,
+// a manual-reset one all until reset; a critical section's owner may enter
+// again, others wait for its last leave, and the user-interface thread
+// waiting for one lets virtual time pass.
+#include <atomic>
+#include <tuple>
+
 #include <gtest/gtest.h>
 #include <platform/headless.h>
 #include <platform/kernel.h>
@@ -10,6 +16,8 @@ namespace {
 class Threads : public ::testing::Test {
  protected:
   void SetUp() override { host::Headless().Reset(); }
+  // Returns once every other thread waits or has ended.
+  static void Settle() { host::Headless().AdvanceClock(0); }
 };
 
 struct Job {
@@ -42,7 +50,6 @@ TEST_F(Threads, HandleIsSignalledWhenTheThreadEnds) {
   EXPECT_EQ(job.seen_id, id);
   EXPECT_NE(id, 0u);
   EXPECT_NE(id, GetCurrentThreadId());
-  EXPECT_EQ(GetCurrentThreadId(), GetCurrentThreadId());
   EXPECT_TRUE(CloseHandle(thread));
 }
 
@@ -54,10 +61,10 @@ TEST_F(Threads, ClosingTheHandleLeavesTheThreadRunning) {
   DWORD code = 0;
   EXPECT_FALSE(GetExitCodeThread(thread, &code));
   EXPECT_EQ(GetLastError(), ERROR_INVALID_HANDLE);
-  host::Headless().AdvanceClock(0);  // the thread is waiting for `go`
+  Settle();  // the thread is waiting for `go`
   EXPECT_NE(job.seen_id, 0u);
   SetEvent(job.go);
-  host::Headless().AdvanceClock(0);  // and has ended before Job goes away
+  Settle();  // and has ended before Job goes away
 }
 
 TEST_F(Threads, RefusesWhatItCannotDo) {
@@ -67,6 +74,118 @@ TEST_F(Threads, RefusesWhatItCannotDo) {
   constexpr DWORD kCreateSuspended = 4;
   EXPECT_EQ(CreateThread(nullptr, 0, Job::Run, nullptr, kCreateSuspended, nullptr), nullptr);
   EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
+}
+
+TEST_F(Threads, EventsStartAsAskedAndAWaitResetsOnlyAnAutoResetOne) {
+  const std::tuple<BOOL, BOOL, DWORD, DWORD> cases[] = {
+      {FALSE, FALSE, WAIT_TIMEOUT, WAIT_TIMEOUT},
+      {FALSE, TRUE, WAIT_OBJECT_0, WAIT_TIMEOUT},
+      {TRUE, FALSE, WAIT_TIMEOUT, WAIT_TIMEOUT},
+      {TRUE, TRUE, WAIT_OBJECT_0, WAIT_OBJECT_0},
+  };
+  for (const auto& [manual, initial, first, second] : cases) {
+    SCOPED_TRACE(testing::Message() << "manual " << manual << " initial " << initial);
+    HANDLE event = CreateEventA(nullptr, manual, initial, nullptr);
+    ASSERT_NE(event, nullptr);
+    EXPECT_EQ(WaitForSingleObject(event, 0), first);
+    EXPECT_EQ(WaitForSingleObject(event, 0), second);
+    EXPECT_TRUE(ResetEvent(event));
+    EXPECT_EQ(WaitForSingleObject(event, 0), WAIT_TIMEOUT);
+    EXPECT_TRUE(CloseHandle(event));
+  }
+}
+
+struct Gate {
+  HANDLE event;
+  std::atomic<int> passed{0};
+
+  static DWORD PassOnce(LPVOID self) {
+    auto& gate = *static_cast<Gate*>(self);
+    if (WaitForSingleObject(gate.event, INFINITE) != WAIT_OBJECT_0) return 1;
+    ++gate.passed;
+    return 0;
+  }
+};
+
+// Three threads wait; each signal lets one through and the event is reset
+// by it, or lets all through and stays set.
+TEST_F(Threads, AnEventLetsOneWaiterThroughPerSignalOrAllAndStaysSet) {
+  for (const BOOL manual : {FALSE, TRUE}) {
+    SCOPED_TRACE(manual);
+    Gate gate{CreateEventA(nullptr, manual, FALSE, nullptr)};
+    HANDLE threads[3];
+    for (HANDLE& t : threads) t = CreateThread(nullptr, 0, Gate::PassOnce, &gate, 0, nullptr);
+    Settle();
+    EXPECT_EQ(gate.passed, 0);
+    for (int signal = 1; signal <= 3 && gate.passed < 3; ++signal) {
+      EXPECT_TRUE(SetEvent(gate.event));
+      Settle();
+      EXPECT_EQ(gate.passed, manual ? 3 : signal);
+      EXPECT_EQ(WaitForSingleObject(gate.event, 0), manual ? WAIT_OBJECT_0 : WAIT_TIMEOUT);
+    }
+    for (HANDLE t : threads) {
+      EXPECT_EQ(WaitForSingleObject(t, INFINITE), WAIT_OBJECT_0);
+      CloseHandle(t);
+    }
+    CloseHandle(gate.event);
+  }
+}
+
+class CriticalSection : public Threads {
+ protected:
+  void SetUp() override {
+    Threads::SetUp();
+    InitializeCriticalSection(&section);
+  }
+  void TearDown() override { DeleteCriticalSection(&section); }
+
+  // Enters and notes it; with a stay, sleeps that long and notes that it
+  // is about to leave.
+  static DWORD EnterAndStay(CriticalSection& test, DWORD stay) {
+    EnterCriticalSection(&test.section);
+    test.inside = true;
+    if (stay != 0) {
+      Sleep(stay);
+      test.inside = false;
+    }
+    LeaveCriticalSection(&test.section);
+    return 0;
+  }
+
+  CRITICAL_SECTION section;
+  std::atomic<bool> inside{false};
+};
+
+TEST_F(CriticalSection, OwnerReentersAndOthersWaitForTheLastLeave) {
+  EnterCriticalSection(&section);
+  EnterCriticalSection(&section);
+  HANDLE thread = CreateThread(
+      nullptr, 0, [](LPVOID self) { return EnterAndStay(*static_cast<CriticalSection*>(self), 0); },
+      this, 0, nullptr);
+  Settle();
+  EXPECT_FALSE(inside);
+  LeaveCriticalSection(&section);
+  Settle();
+  EXPECT_FALSE(inside);
+  LeaveCriticalSection(&section);
+  EXPECT_EQ(WaitForSingleObject(thread, INFINITE), WAIT_OBJECT_0);
+  EXPECT_TRUE(inside);
+  CloseHandle(thread);
+}
+
+TEST_F(CriticalSection, UserInterfaceThreadWaitingForItLetsTimePass) {
+  HANDLE thread = CreateThread(
+      nullptr, 0,
+      [](LPVOID self) { return EnterAndStay(*static_cast<CriticalSection*>(self), 50); }, this, 0,
+      nullptr);
+  Settle();
+  EXPECT_TRUE(inside);
+  EnterCriticalSection(&section);
+  EXPECT_FALSE(inside);
+  EXPECT_EQ(GetTickCount(), 50u);
+  LeaveCriticalSection(&section);
+  EXPECT_EQ(WaitForSingleObject(thread, INFINITE), WAIT_OBJECT_0);
+  CloseHandle(thread);
 }
 
 }  // namespace

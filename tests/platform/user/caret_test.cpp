@@ -1,5 +1,9 @@
 // The caret: one per thread, owned by a window; hiding nests; it blinks on
-// the host clock; solid, gray and bitmap shapes are XORed over the picture.
+// the host clock; solid, gray and bitmap shapes are XORed over the picture,
+// never into the window's own pixels.
+#include <tuple>
+#include <utility>
+
 #include <gtest/gtest.h>
 #include <platform/headless.h>
 #include <platform/kernel.h>
@@ -7,16 +11,16 @@
 #include "platform/host/host.h"
 #include "platform/user/caret.h"
 #include "platform/user/window_picture.h"
+#include "tests/support/rect.h"
 #include "tests/support/test_window.h"
 
 namespace {
 
 constexpr std::uint32_t kWhite = 0xFFFFFF;
 
-class Caret : public testing::Test {
+class Caret : public WindowTest {
  protected:
   Caret() {
-    host::Headless().Reset();
     window_ = MakeWindow(WS_POPUP | WS_VISIBLE, 10, 10, 40, 30);
     other_ = MakeWindow(WS_POPUP | WS_VISIBLE, 100, 10, 40, 30);
     TestHandlers()[WM_ERASEBKGND] = [](HWND, WPARAM dc, LPARAM) {
@@ -30,12 +34,22 @@ class Caret : public testing::Test {
   ~Caret() override {
     DestroyCaret();
     SetCaretBlinkTime(530);
-    ResetTestWindows();
-    DrainMessages();
   }
   // The pixel of the window's client area as it is shown now.
   std::uint32_t Shown(int x, int y) { return user::WindowPicture(window_)->At(x, y); }
-  bool Inverted(int x, int y) { return Shown(x, y) != kWhite; }
+  // The box of the pixels shown other than white; empty when there are none.
+  RECT Inverted() {
+    const auto picture = user::WindowPicture(window_);
+    RECT box{40, 30, 0, 0};
+    for (int y = 0; y < 30; ++y) {
+      for (int x = 0; x < 40; ++x) {
+        if (picture->At(x, y) == kWhite) continue;
+        box = {std::min<LONG>(box.left, x), std::min<LONG>(box.top, y),
+               std::max<LONG>(box.right, x + 1), std::max<LONG>(box.bottom, y + 1)};
+      }
+    }
+    return box.right > box.left ? box : RECT{};
+  }
 
   HWND window_;
   HWND other_;
@@ -69,47 +83,57 @@ TEST_F(Caret, CallsWithoutTheCaretFail) {
 TEST_F(Caret, HidingNestsAndTheCaretIsMadeHidden) {
   ASSERT_TRUE(CreateCaret(window_, nullptr, 0, 0));  // the border's size: 1 x 1
   SetCaretPos(3, 2);
-  EXPECT_FALSE(Inverted(3, 2));
-  ShowCaret(window_);
-  EXPECT_TRUE(Inverted(3, 2));
-  EXPECT_FALSE(Inverted(4, 2));
-  EXPECT_FALSE(Inverted(3, 3));
-  HideCaret(window_);
-  HideCaret(window_);
-  ShowCaret(window_);
-  EXPECT_FALSE(Inverted(3, 2));
-  ShowCaret(window_);
-  EXPECT_TRUE(Inverted(3, 2));
-  ShowCaret(window_);  // one show too many changes nothing
-  HideCaret(window_);
-  EXPECT_FALSE(Inverted(3, 2));
+  EXPECT_EQ(Inverted(), RECT{});
+  // The third show is one too many and changes nothing.
+  const std::pair<BOOL (*)(HWND), bool> steps[] = {
+      {ShowCaret, true}, {HideCaret, false}, {HideCaret, false}, {ShowCaret, false},
+      {ShowCaret, true}, {ShowCaret, true},  {HideCaret, false}};
+  for (const auto& [call, shown] : steps) {
+    call(window_);
+    EXPECT_EQ(Inverted(), (shown ? RECT{3, 2, 4, 3} : RECT{}));
+  }
 }
 
 TEST_F(Caret, ItBlinksOnTheHostClockAndAMoveShowsItAtOnce) {
   ASSERT_TRUE(CreateCaret(window_, nullptr, 2, 5));
   EXPECT_EQ(user::NextCaretBlink(), host::kForever);  // hidden
   ShowCaret(window_);
-  auto& h = host::Headless();
-  const struct {
-    std::uint64_t advance;
-    bool on;
-    std::uint64_t next;
-  } steps[] = {{0, true, 530}, {529, true, 530}, {1, false, 1060}, {530, true, 1590}};
-  for (const auto& step : steps) {
-    h.AdvanceClock(step.advance);
-    SCOPED_TRACE(h.Now());
-    EXPECT_EQ(Inverted(0, 0), step.on);
-    EXPECT_EQ(user::NextCaretBlink(), step.next);
+  const std::tuple<std::uint64_t, bool, std::uint64_t> steps[] = {
+      {0, true, 530}, {529, true, 530}, {1, false, 1060}, {530, true, 1590}};
+  for (const auto& [advance, on, next] : steps) {
+    host::Headless().AdvanceClock(advance);
+    SCOPED_TRACE(host::Headless().Now());
+    EXPECT_EQ(Inverted(), (on ? RECT{0, 0, 2, 5} : RECT{}));
+    EXPECT_EQ(user::NextCaretBlink(), next);
   }
-  h.AdvanceClock(600);  // off at 1660
-  EXPECT_FALSE(Inverted(0, 0));
+  host::Headless().AdvanceClock(600);  // off at 1660
+  EXPECT_EQ(Inverted(), RECT{});
   SetCaretPos(10, 0);
-  EXPECT_TRUE(Inverted(10, 0));
+  EXPECT_EQ(Inverted(), (RECT{10, 0, 12, 5}));
   EXPECT_EQ(user::NextCaretBlink(), 1660u + 530u);
   SetCaretBlinkTime(INFINITE);
-  h.AdvanceClock(530);
-  EXPECT_TRUE(Inverted(10, 0));
+  host::Headless().AdvanceClock(530);
+  EXPECT_EQ(Inverted(), (RECT{10, 0, 12, 5}));
   EXPECT_EQ(user::NextCaretBlink(), host::kForever);
+}
+
+// Painted over while shown, moved, then painted over through a window
+// context: only the caret's place now is ever inverted.
+TEST_F(Caret, ShowsOverThePaintingNeverInIt) {
+  ASSERT_TRUE(CreateCaret(window_, nullptr, 2, 10));
+  SetCaretPos(5, 4);
+  ShowCaret(window_);
+  InvalidateRect(window_, nullptr, TRUE);
+  UpdateWindow(window_);
+  EXPECT_EQ(Inverted(), (RECT{5, 4, 7, 14}));
+  SetCaretPos(20, 4);
+  EXPECT_EQ(Inverted(), (RECT{20, 4, 22, 14}));
+  HDC dc = GetDC(window_);
+  RECT all{0, 0, 40, 30};
+  FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  EXPECT_EQ(GetPixel(dc, 20, 4), RGB(255, 255, 255));
+  ReleaseDC(window_, dc);
+  EXPECT_EQ(Inverted(), (RECT{20, 4, 22, 14}));
 }
 
 TEST_F(Caret, GrayAndBitmapShapes) {
@@ -131,7 +155,7 @@ TEST_F(Caret, GrayAndBitmapShapes) {
     ShowCaret(window_);
     EXPECT_EQ(Shown(0, 0), c.at_corner);
     EXPECT_EQ(Shown(1, 0), c.beside);
-    EXPECT_EQ(Inverted(2, 0), c.inside_at_2_0);
+    EXPECT_EQ(Shown(2, 0) != kWhite, c.inside_at_2_0);
   }
   EXPECT_EQ(Shown(1, 1), 0x000000u);
   DestroyCaret();
@@ -145,7 +169,7 @@ TEST_F(Caret, GoesWithItsWindowNotWithTheFocus) {
   SetFocus(other_);
   POINT at{};
   EXPECT_TRUE(GetCaretPos(&at));
-  EXPECT_TRUE(Inverted(0, 0));  // only the control's WM_KILLFOCUS would destroy it
+  EXPECT_EQ(Inverted(), (RECT{0, 0, 1, 1}));  // only the control's WM_KILLFOCUS would destroy it
   DestroyWindow(window_);
   EXPECT_FALSE(GetCaretPos(&at));
 }

@@ -12,18 +12,8 @@
 
 namespace {
 
-class Clipboard : public testing::Test {
+class Clipboard : public WindowTest {
  protected:
-  Clipboard() {
-    host::Headless().Reset();
-    window_ = MakeWindow(WS_POPUP, 0, 0, 50, 50);
-    other_ = MakeWindow(WS_POPUP, 60, 0, 50, 50);
-  }
-  ~Clipboard() override {
-    host::Headless().Reset();
-    ResetTestWindows();
-  }
-
   static HGLOBAL Text(std::string_view text) {
     HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
     std::memcpy(GlobalLock(data), std::string(text).c_str(), text.size() + 1);
@@ -31,8 +21,8 @@ class Clipboard : public testing::Test {
     return data;
   }
 
-  HWND window_;
-  HWND other_;
+  HWND window_ = MakeWindow(WS_POPUP, 0, 0, 50, 50);
+  HWND other_ = MakeWindow(WS_POPUP, 60, 0, 50, 50);
 };
 
 TEST_F(Clipboard, TextGoesToTheHostAsUtf8AndComesBackInTheCodePage) {

@@ -1,19 +1,19 @@
 // Creating and destroying windows: the messages in their real order, and
 // what a refusal in WM_NCCREATE or WM_CREATE does.
+#include <tuple>
+#include <utility>
+
 #include <gtest/gtest.h>
 
 #include <platform/kernel.h>
 
 #include "tests/support/message_log.h"
+#include "tests/support/rect.h"
 #include "tests/support/test_window.h"
 
 namespace {
 
-class CreateDestroy : public testing::Test {
- protected:
-  ~CreateDestroy() override { ResetTestWindows(); }
-  MessageLog log;
-};
+using CreateDestroy = LoggedWindowTest;
 
 TEST_F(CreateDestroy, HiddenTopLevelWindowThenAChildThatTellsIt) {
   log.NameNext("Top");
@@ -25,10 +25,8 @@ TEST_F(CreateDestroy, HiddenTopLevelWindowThenAChildThatTellsIt) {
   RECT client, window;
   GetClientRect(top, &client);
   GetWindowRect(top, &window);
-  EXPECT_EQ(client.right, 300 - 6);
-  EXPECT_EQ(client.bottom, 200 - 6 - 19);
-  EXPECT_EQ(window.left, 10);
-  EXPECT_EQ(window.top, 20);
+  EXPECT_EQ(client, (RECT{0, 0, 300 - 6, 200 - 6 - 19}));
+  EXPECT_EQ(window, (RECT{10, 20, 310, 220}));
 
   log.NameNext("Child");
   log.Start();
@@ -108,41 +106,31 @@ TEST_F(CreateDestroy, ClassesAreFoundByModuleThenGlobally) {
   EXPECT_EQ(GetLastError(), ERROR_CLASS_ALREADY_EXISTS);
   EXPECT_NE(registered("OwnClass", nullptr, CS_GLOBALCLASS), 0);  // global and own may share a name
 
-  const struct {
-    LPCSTR name;
-    HINSTANCE instance;
-    bool created;
-  } creations[] = {
+  const std::tuple<LPCSTR, HINSTANCE, bool> creations[] = {
       {"OwnClass", nullptr, true},          {"OwnClass", program, true},
       {MAKEINTATOM(own), nullptr, true},    {"OtherModuleClass", nullptr, true},
       {"OtherModuleClass", program, false}, {"SharedClass", program, true},
       {"SharedClass", nullptr, true},       {"NoSuchClass", nullptr, false},
   };
-  for (const auto& c : creations) {
+  for (const auto& [name, instance, created] : creations) {
     SetLastError(0);
     HWND w =
-        CreateWindowExA(0, c.name, "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, c.instance, nullptr);
-    EXPECT_EQ(w != nullptr, c.created) << reinterpret_cast<std::uintptr_t>(c.name);
-    if (!c.created) {
-      EXPECT_EQ(GetLastError(), ERROR_CANNOT_FIND_WND_CLASS);
-    }
+        CreateWindowExA(0, name, "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, instance, nullptr);
+    EXPECT_EQ(w != nullptr, created) << reinterpret_cast<std::uintptr_t>(name);
+    EXPECT_EQ(GetLastError(), created ? 0u : ERROR_CANNOT_FIND_WND_CLASS);
     if (w != nullptr) DestroyWindow(w);
   }
 
-  const struct {
-    HINSTANCE instance;
-    const char* name;
-    bool found;
-  } lookups[] = {
+  const std::tuple<HINSTANCE, const char*, bool> lookups[] = {
       {program, "ownclass", true},
       {nullptr, "SharedClass", true},
       {nullptr, "OtherModuleClass", false},
       {program, "OtherModuleClass", false},
       {other_module, "OtherModuleClass", true},
   };
-  for (const auto& c : lookups) {
+  for (const auto& [instance, name, found] : lookups) {
     WNDCLASSA info{};
-    EXPECT_EQ(GetClassInfoA(c.instance, c.name, &info) != FALSE, c.found) << c.name;
+    EXPECT_EQ(GetClassInfoA(instance, name, &info) != FALSE, found) << name;
   }
 
   HWND w =
@@ -160,19 +148,17 @@ TEST_F(CreateDestroy, PropertiesAreNamedByTextOrAtom) {
   const ATOM atom = GlobalAddAtomA("ControlOfs0001");
   EXPECT_EQ(GlobalAddAtomA("controlofs0001"), atom);
   EXPECT_EQ(GlobalAddAtomA("#1234"), 1234);  // an integer atom
-  const struct {
-    LPCSTR set_as, get_as;
-  } cases[] = {
+  const std::pair<LPCSTR, LPCSTR> cases[] = {
       {MAKEINTATOM(atom), "CONTROLOFS0001"},
       {"ControlOfs0001", MAKEINTATOM(atom)},
       {MAKEINTATOM(1234), "#1234"},
       {"#1234", MAKEINTATOM(1234)},
   };
-  for (const auto& c : cases) {
-    EXPECT_TRUE(SetPropA(w, c.set_as, reinterpret_cast<HANDLE>(7)));
-    EXPECT_EQ(GetPropA(w, c.get_as), reinterpret_cast<HANDLE>(7));
-    EXPECT_EQ(RemovePropA(w, c.get_as), reinterpret_cast<HANDLE>(7));
-    EXPECT_EQ(GetPropA(w, c.set_as), nullptr);
+  for (const auto& [set_as, get_as] : cases) {
+    EXPECT_TRUE(SetPropA(w, set_as, reinterpret_cast<HANDLE>(7)));
+    EXPECT_EQ(GetPropA(w, get_as), reinterpret_cast<HANDLE>(7));
+    EXPECT_EQ(RemovePropA(w, get_as), reinterpret_cast<HANDLE>(7));
+    EXPECT_EQ(GetPropA(w, set_as), nullptr);
   }
 }
 

@@ -1,6 +1,9 @@
 // System cursors and icons: stable handles, never destroyed; the cursors' masks
 // and hot spots; the shown cursor; the program's own cursors from its
 // resources, shown as pictures.
+#include <tuple>
+#include <utility>
+
 #include <gtest/gtest.h>
 #include <platform/gdi.h>
 #include <platform/headless.h>
@@ -29,55 +32,45 @@ TEST(Cursors, SystemCursorsHaveStableDistinctHandles) {
   EXPECT_EQ(LoadCursorA(nullptr, MAKEINTRESOURCEA(32640)), LoadCursorA(nullptr, IDC_SIZEALL));
 }
 
-// The rows, counted from the top, of the AND half of a cursor's mask that
-// show something, from GetIconInfo's copy read back with GetDIBits.
-struct Rows {
-  int first = -1;
-  int last = -1;
-};
+// The first and last rows, counted from the top, of the AND half of a
+// cursor's mask that show something.
+using Rows = std::pair<int, int>;
 
 Rows OpaqueRows(HBITMAP mask, int width) {
-  Rows rows;
+  Rows rows{-1, -1};
   HDC dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, mask);
   for (int y = 0; y < width; ++y) {
     for (int x = 0; x < width; ++x) {
-      HGDIOBJ old = SelectObject(dc, mask);
-      const bool transparent = GetPixel(dc, x, y) == RGB(255, 255, 255);
-      SelectObject(dc, old);
-      if (transparent) continue;
+      if (GetPixel(dc, x, y) == RGB(255, 255, 255)) continue;
       if (rows.first < 0) rows.first = y;
-      rows.last = y;
+      rows.second = y;
     }
   }
+  SelectObject(dc, old);
   DeleteDC(dc);
   return rows;
 }
 
 TEST(Cursors, SystemCursorsAreMonochromeMasksWithTheirHotSpots) {
-  const struct {
-    LPCSTR name;
-    POINT hotspot;
-    Rows rows;
-  } cases[] = {
+  using Hotspot = std::pair<DWORD, DWORD>;
+  const std::tuple<LPCSTR, Hotspot, Rows> cases[] = {
       {IDC_ARROW, {0, 0}, {0, 19}},     {IDC_IBEAM, {16, 16}, {3, 28}},
       {IDC_CROSS, {16, 16}, {2, 29}},   {IDC_UPARROW, {16, 0}, {0, 24}},
       {IDC_SIZEWE, {16, 16}, {12, 19}}, {IDC_HELP, {0, 0}, {0, 19}},
   };
-  for (const auto& c : cases) {
+  for (const auto& [name, hotspot, rows] : cases) {
+    SCOPED_TRACE(reinterpret_cast<std::uintptr_t>(name));
     ICONINFO info{};
-    ASSERT_TRUE(GetIconInfo(LoadCursorA(nullptr, c.name), &info));
+    ASSERT_TRUE(GetIconInfo(LoadCursorA(nullptr, name), &info));
     EXPECT_FALSE(info.fIcon);
-    EXPECT_EQ(info.xHotspot, static_cast<DWORD>(c.hotspot.x));
-    EXPECT_EQ(info.yHotspot, static_cast<DWORD>(c.hotspot.y));
+    EXPECT_EQ(std::pair(info.xHotspot, info.yHotspot), hotspot);
     EXPECT_EQ(info.hbmColor, nullptr);
     BITMAP mask{};
     ASSERT_TRUE(GetObjectA(info.hbmMask, sizeof mask, &mask));
-    EXPECT_EQ(mask.bmBitsPixel, 1);
-    EXPECT_EQ(mask.bmWidth, 32);
-    EXPECT_EQ(mask.bmHeight, 64);  // the AND half above the XOR half
-    const Rows rows = OpaqueRows(info.hbmMask, 32);
-    EXPECT_EQ(rows.first, c.rows.first) << reinterpret_cast<std::uintptr_t>(c.name);
-    EXPECT_EQ(rows.last, c.rows.last) << reinterpret_cast<std::uintptr_t>(c.name);
+    // The AND half above the XOR half.
+    EXPECT_EQ(std::tuple(mask.bmBitsPixel, mask.bmWidth, mask.bmHeight), std::tuple(1, 32, 64));
+    EXPECT_EQ(OpaqueRows(info.hbmMask, 32), rows);
     EXPECT_TRUE(DeleteObject(info.hbmMask));
   }
 }
@@ -85,16 +78,14 @@ TEST(Cursors, SystemCursorsAreMonochromeMasksWithTheirHotSpots) {
 TEST(Cursors, UnknownNamesAndOtherModulesGiveNothing) {
   const HINSTANCE program = GetModuleHandleA(nullptr);
   int marker = 0;
-  const struct {
-    HINSTANCE instance;
-    LPCSTR name;
-  } cases[] = {{nullptr, MAKEINTRESOURCEA(32761)},  // the program's, not the system's
-               {nullptr, "ARROW"},
-               {program, IDC_ARROW},  // the system's, not the program's
-               {program, MAKEINTRESOURCEA(32760)},
-               {reinterpret_cast<HINSTANCE>(&marker), MAKEINTRESOURCEA(32761)}};
-  for (const auto& c : cases) {
-    EXPECT_EQ(LoadCursorA(c.instance, c.name), nullptr) << reinterpret_cast<std::uintptr_t>(c.name);
+  const std::pair<HINSTANCE, LPCSTR> cases[] = {
+      {nullptr, MAKEINTRESOURCEA(32761)},  // the program's, not the system's
+      {nullptr, "ARROW"},
+      {program, IDC_ARROW},  // the system's, not the program's
+      {program, MAKEINTRESOURCEA(32760)},
+      {reinterpret_cast<HINSTANCE>(&marker), MAKEINTRESOURCEA(32761)}};
+  for (const auto& [instance, name] : cases) {
+    EXPECT_EQ(LoadCursorA(instance, name), nullptr) << reinterpret_cast<std::uintptr_t>(name);
   }
   EXPECT_EQ(LoadIconA(reinterpret_cast<HINSTANCE>(&marker), "MAINICON"), nullptr);
 }
@@ -114,8 +105,7 @@ TEST(Cursors, TheProgramsOwnCursorsLoadAndShowAsPictures) {
     const auto picture = host::Headless().ShownCursorPicture();
     ASSERT_TRUE(picture.has_value()) << number;
     EXPECT_EQ(host::Headless().CursorShape(), 0);
-    EXPECT_EQ(picture->width, 32);
-    EXPECT_EQ(picture->height, 32);
+    EXPECT_EQ(std::pair(picture->width, picture->height), std::pair(32, 32));
     ASSERT_EQ(picture->argb.size(), 32u * 32u);
     EXPECT_GT(std::count(picture->argb.begin(), picture->argb.end(), 0xFF000000u), 20) << number;
     EXPECT_GT(std::count(picture->argb.begin(), picture->argb.end(), 0xFFFFFFFFu), 20) << number;

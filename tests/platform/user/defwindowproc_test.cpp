@@ -11,9 +11,8 @@
 
 namespace {
 
-class DefaultHandling : public testing::Test {
+class DefaultHandling : public WindowTest {
  protected:
-  DefaultHandling() { host::Headless().Reset(); }
   ~DefaultHandling() override {
     ResetTestWindows();
     UnregisterClassA("WithIBeam", nullptr);

@@ -2,6 +2,8 @@
 // Enter and Escape as commands to the dialog, each unless the focused control
 // claims the key with its WM_GETDLGCODE answer.
 #include <optional>
+#include <tuple>
+#include <utility>
 
 #include <gtest/gtest.h>
 #include <platform/headless.h>
@@ -11,10 +13,9 @@
 
 namespace {
 
-class Dialog : public testing::Test {
+class Dialog : public WindowTest {
  protected:
   Dialog() {
-    host::Headless().Reset();
     dialog = MakeWindow(WS_POPUP | WS_VISIBLE, 0, 0, 300, 200);
     // Children in z-order as created: A, B, C, D, the group (with E), F.
     a = Control(WS_TABSTOP, dialog);
@@ -26,11 +27,6 @@ class Dialog : public testing::Test {
     f = Control(WS_TABSTOP, dialog);
     Pump();
   }
-  ~Dialog() override {
-    ResetTestWindows();
-    Pump();
-  }
-
   static HWND Control(DWORD style, HWND parent, bool visible = true, DWORD ex_style = 0) {
     HWND w =
         MakeWindow(WS_CHILD | style | (visible ? WS_VISIBLE : 0), 0, 0, 20, 20, parent, ex_style);
@@ -54,17 +50,13 @@ class Dialog : public testing::Test {
 };
 
 TEST_F(Dialog, TabOrderIsTheZOrderOfVisibleEnabledTabStopsWithWrapAround) {
-  const struct {
-    HWND from;
-    BOOL previous;
-    HWND expected;
-  } cases[] = {
+  const std::tuple<HWND, BOOL, HWND> cases[] = {
       {nullptr, FALSE, a}, {a, FALSE, e}, {e, FALSE, f}, {f, FALSE, a},
       {nullptr, TRUE, f},  {a, TRUE, f},  {e, TRUE, a},  {b, FALSE, e},
   };
-  for (const auto& t : cases) {
-    EXPECT_EQ(GetNextDlgTabItem(dialog, t.from, t.previous), t.expected)
-        << t.from << (t.previous ? " backwards" : " forwards");
+  for (const auto& [from, previous, expected] : cases) {
+    EXPECT_EQ(GetNextDlgTabItem(dialog, from, previous), expected)
+        << from << (previous ? " backwards" : " forwards");
   }
 }
 

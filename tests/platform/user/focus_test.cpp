@@ -10,19 +10,13 @@
 
 namespace {
 
-class Focus : public testing::Test {
- protected:
-  ~Focus() override { ResetTestWindows(); }
-  MessageLog log;
-};
+using Focus = LoggedWindowTest;
 
 TEST_F(Focus, ActivationMovesBetweenTopLevelWindowsInTheRealOrder) {
-  HWND first = MakeWindow(WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
-  HWND second = MakeWindow(WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
+  HWND first = Window("First", WS_POPUP, 0, 0, 100, 100);
+  HWND second = Window("Second", WS_POPUP, 0, 0, 100, 100);
   HWND edit = MakeWindow(WS_CHILD | WS_VISIBLE, 0, 0, 50, 20, second);
   ASSERT_EQ(GetActiveWindow(), second);
-  log.Name(first, "First");
-  log.Name(second, "Second");
   log.Start();
   EXPECT_EQ(SetActiveWindow(first), second);
   EXPECT_TRUE(log.Saw(pieces::Activation("Second", "First")));
@@ -58,10 +52,8 @@ TEST_F(Focus, KillFocusSeesTheNewFocusAndMayMoveItOn) {
     SCOPED_TRACE(c.name);
     HWND top = MakeWindow(WS_POPUP | WS_VISIBLE, 0, 0, 200, 100);
     std::map<std::string, HWND> windows;
-    for (const char* name : {"A", "B", "C"}) {
-      windows[name] = MakeWindow(WS_CHILD | WS_VISIBLE, 0, 0, 50, 20, top);
-      log.Name(windows[name], name);
-    }
+    for (const char* name : {"A", "B", "C"})
+      windows[name] = Window(name, WS_CHILD, 0, 0, 50, 20, top);
     EXPECT_EQ(SetFocus(windows["A"]), top);
     HWND seen_inside = nullptr;
     TestHandlers()[WM_KILLFOCUS] = [&](HWND window, WPARAM wParam, LPARAM lParam) {
@@ -107,12 +99,9 @@ TEST_F(Focus, AHiddenOrDestroyedFocusGoesToTheParent) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     HWND top = MakeWindow(WS_POPUP | WS_VISIBLE, 0, 0, 200, 100);
-    HWND parent = MakeWindow(WS_CHILD | WS_VISIBLE, 0, 0, 150, 80, top);
-    HWND child = MakeWindow(WS_CHILD | WS_VISIBLE, 0, 0, 100, 50, parent);
-    HWND grandchild = MakeWindow(WS_CHILD | WS_VISIBLE, 0, 0, 50, 20, child);
-    log.Name(parent, "P");
-    log.Name(child, "C");
-    log.Name(grandchild, "G");
+    HWND parent = Window("P", WS_CHILD, 0, 0, 150, 80, top);
+    HWND child = Window("C", WS_CHILD, 0, 0, 100, 50, parent);
+    HWND grandchild = Window("G", WS_CHILD, 0, 0, 50, 20, child);
     SetFocus(c.focus_grandchild ? grandchild : child);
     log.Start();
     c.act(child);
@@ -160,12 +149,10 @@ TEST_F(Focus, AfterAPopUpTheNextActiveWindowIsVisibleAndEnabled) {
 // The hidden active pop-up hands the activation to its owner, in the shared
 // order, before a window that lies above the owner.
 TEST_F(Focus, HidingTheActiveWindowActivatesItsOwner) {
-  HWND owner = MakeWindow(WS_OVERLAPPED | WS_VISIBLE, 0, 0, 200, 200);
-  HWND popup = MakeWindow(WS_POPUP | WS_VISIBLE, 20, 20, 100, 50, owner);
+  HWND owner = Window("Owner", WS_OVERLAPPED, 0, 0, 200, 200);
+  HWND popup = Window("Popup", WS_POPUP, 20, 20, 100, 50, owner);
   MakeWindow(WS_POPUP | WS_VISIBLE, 300, 0, 100, 100);
   SetActiveWindow(popup);
-  log.Name(owner, "Owner");
-  log.Name(popup, "Popup");
   log.Start();
   ShowWindow(popup, SW_HIDE);
   EXPECT_TRUE(log.Saw(Sequence{"Popup WM_SHOWWINDOW w=0", "Popup WM_WINDOWPOSCHANGING",
@@ -175,12 +162,9 @@ TEST_F(Focus, HidingTheActiveWindowActivatesItsOwner) {
 }
 
 TEST_F(Focus, CaptureChangesAreReportedAndDisablingCancelsCaptureAndFocus) {
-  HWND a = MakeWindow(WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
-  HWND b = MakeWindow(WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
-  HWND edit = MakeWindow(WS_CHILD | WS_VISIBLE, 0, 0, 50, 20, b);
-  log.Name(a, "A");
-  log.Name(b, "B");
-  log.Name(edit, "Edit");
+  HWND a = Window("A", WS_POPUP, 0, 0, 100, 100);
+  HWND b = Window("B", WS_POPUP, 0, 0, 100, 100);
+  HWND edit = Window("Edit", WS_CHILD, 0, 0, 50, 20, b);
   log.Start();
   EXPECT_EQ(SetCapture(a), nullptr);
   EXPECT_EQ(SetCapture(b), a);

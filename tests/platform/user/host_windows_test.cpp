@@ -1,24 +1,22 @@
 // What the host hears of the top-level windows: their state, the damage
 // presented before the user-interface thread waits, and the window
-// manager's news, mouse events and cursor coming back the other way.
+// manager's news and mouse events coming back the other way, the capture.
 #include <gtest/gtest.h>
 #include <platform/headless.h>
 
 #include <functional>
+#include <utility>
 
+#include "tests/support/message_log.h"
+#include "tests/support/rect.h"
 #include "tests/support/test_window.h"
 
 namespace {
 
 using host::InputEvent;
 
-class HostWindows : public testing::Test {
+class HostWindows : public LoggedWindowTest {
  protected:
-  HostWindows() { host::Headless().Reset(); }
-  ~HostWindows() override {
-    ResetTestWindows();
-    DrainMessages();
-  }
   // Lets the thread take what waits and then wait once, as a message loop
   // does between bursts of work.
   static void WaitOnce() {
@@ -32,7 +30,8 @@ class HostWindows : public testing::Test {
     EXPECT_TRUE(log.has_value());
     return log.value_or(host::HostWindowLog{});
   }
-  // The main window, hidden or shown and told to the host.
+  // The main window, hidden or shown and told to the host: its frame at
+  // (100, 50), 300 x 200, its client area at (103, 72), 294 x 175.
   HWND MakeMain(bool shown = false) {
     HWND main = MakeWindow(WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, 100, 50, 300, 200);
     SetWindowTextA(main, "\xD1\xF2\xE8\xEC\xF3\xEB");  // "Стимул" in code page 1251
@@ -53,15 +52,10 @@ TEST_F(HostWindows, TopLevelWindowsAreOpenedToldAndClosed) {
   ShowWindow(main, SW_SHOW);
   WaitOnce();
   const host::WindowState state = Log(main).state;
-  RECT frame;
-  GetWindowRect(main, &frame);
-  POINT corner{0, 0};
-  ClientToScreen(main, &corner);
   EXPECT_TRUE(state.visible && state.active && state.caption && state.takes_focus);
   EXPECT_EQ(state.title, "Стимул");
-  EXPECT_TRUE(host::operator==(state.frame, frame));
-  EXPECT_EQ(state.client.left, corner.x);
-  EXPECT_EQ(state.client.top, corner.y);
+  EXPECT_EQ(state.frame, (RECT{100, 50, 400, 250}));
+  EXPECT_EQ(state.client, (RECT{103, 72, 397, 247}));
   EXPECT_EQ(state.z_index, 0);
 
   DestroyWindow(main);
@@ -98,17 +92,12 @@ TEST_F(HostWindows, PaintingIsPresentedOnceBeforeTheWaitAndOnlyWhereItDrew) {
   WaitOnce();
   const host::HostWindowLog log = Log(main);
   EXPECT_EQ(log.presents, before + 1);
-  RECT frame;
-  GetWindowRect(main, &frame);
-  POINT corner{0, 0};
-  ClientToScreen(main, &corner);
-  RECT in_surface = invalid;
-  OffsetRect(&in_surface, corner.x - frame.left, corner.y - frame.top);
+  const RECT in_surface{3 + 10, 22 + 20, 3 + 30, 22 + 30};
   ASSERT_FALSE(log.last_damage.empty());
   for (const RECT& r : log.last_damage) {
     RECT inside;
     IntersectRect(&inside, &r, &in_surface);
-    EXPECT_TRUE(host::operator==(inside, r));
+    EXPECT_EQ(inside, r);
   }
 }
 
@@ -137,20 +126,17 @@ TEST_F(HostWindows, BusyWorkStillPresentsAboutOnceAFrame) {
     MSG msg;
     ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
   };
-  const struct {
-    const char* name;
-    std::function<void(int)> work;
-  } cases[] = {
+  const std::pair<const char*, std::function<void(int)>> cases[] = {
       {"a loop that keeps finding messages", peek},
       {"a handler drawing through a window DC", draw},
       {"a handler painting its window at once", paint},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
+  for (const auto& [name, work] : cases) {
+    SCOPED_TRACE(name);
     const int before = Log(main).presents;
     // 100 ms without letting the thread wait.
     for (int ms = 0; ms < 100; ms += 4) {
-      c.work(ms);
+      work(ms);
       host::Headless().AdvanceClock(4);
     }
     const int presents = Log(main).presents - before;
@@ -164,17 +150,11 @@ TEST_F(HostWindows, MouseEventsNameTheirWindowInClientCoordinates) {
   HWND child = MakeWindow(WS_CHILD | WS_VISIBLE, 40, 30, 50, 50, main);
   ShowWindow(main, SW_SHOW);
   DrainMessages();
-  HWND pressed = nullptr;
-  LPARAM at = 0;
-  TestHandlers()[WM_LBUTTONDOWN] = [&](HWND w, WPARAM, LPARAM l) {
-    pressed = w;
-    at = l;
-    return 0;
-  };
+  log.Name(child, "Child");
+  log.Start();
   host::Headless().Inject({.kind = InputEvent::kButtonDown, .window = main, .position = {45, 37}});
   DrainMessages();
-  EXPECT_EQ(pressed, child);
-  EXPECT_EQ(at, MAKELPARAM(5, 7));
+  EXPECT_TRUE(log.Saw({"Child WM_LBUTTONDOWN posted l=0x70005"}, {"WM_LBUTTONDOWN"}));
 }
 
 TEST_F(HostWindows, TheWindowManagersNewsIsActedOn) {
@@ -191,14 +171,10 @@ TEST_F(HostWindows, TheWindowManagersNewsIsActedOn) {
   };
   news({.kind = InputEvent::kMoved, .position = {210, 160}});
   news({.kind = InputEvent::kResized, .size = {150, 90}});
-  POINT corner{0, 0};
-  ClientToScreen(main, &corner);
   RECT client;
   GetClientRect(main, &client);
-  EXPECT_EQ(corner.x, 210);
-  EXPECT_EQ(corner.y, 160);
-  EXPECT_EQ(client.right, 150);
-  EXPECT_EQ(client.bottom, 90);
+  MapWindowPoints(main, nullptr, reinterpret_cast<POINT*>(&client), 2);
+  EXPECT_EQ(client, (RECT{210, 160, 360, 250}));
 
   news({.kind = InputEvent::kDeactivate});
   EXPECT_EQ(GetActiveWindow(), nullptr);
@@ -208,15 +184,13 @@ TEST_F(HostWindows, TheWindowManagersNewsIsActedOn) {
   EXPECT_TRUE(closed);
 }
 
-TEST_F(HostWindows, CursorAndCaptureReachTheHost) {
+TEST_F(HostWindows, TheCaptureReachesTheHostAsItsTopLevelWindow) {
   HWND main = MakeMain();
   HWND child = MakeWindow(WS_CHILD | WS_VISIBLE, 0, 0, 20, 20, main);
   SetCapture(child);
   EXPECT_EQ(host::Headless().MouseCapture(), main);
   ReleaseCapture();
   EXPECT_EQ(host::Headless().MouseCapture(), nullptr);
-  SetCursor(LoadCursorA(nullptr, IDC_IBEAM));
-  EXPECT_EQ(host::Headless().CursorShape(), 32513);
 }
 
 }  // namespace

@@ -8,8 +8,8 @@
 // WM_CHAR through TranslateMessage and key-up with the documented lParam
 // bits; Alt and F10 make system keys; no focus sends system keys to the active
 // window; key state as taken against as gathered; filters leave input queued.
-#include <algorithm>
 #include <set>
+#include <tuple>
 
 #include <gtest/gtest.h>
 #include <platform/headless.h>
@@ -20,41 +20,19 @@
 
 namespace {
 
-host::HeadlessHost& Host() {
-  return host::Headless();
-}
-
 constexpr int Up(UINT key) {
   return -static_cast<int>(key);
 }
 
-class Input : public testing::Test {
+class Input : public LoggedWindowTest {
  protected:
-  Input() {
-    Host().Reset();
-    Pump();
-  }
-  ~Input() override {
-    ResetTestWindows();
-    Pump();
-  }
-
-  // Takes, translates and dispatches everything waiting.
-  static void Pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
-  }
-
   // Keys down (a key code) and up (Up(code)), then pumped.
   static void Strokes(std::initializer_list<int> keys) {
     for (int key : keys) {
       if (key > 0) {
-        Host().KeyDown(static_cast<UINT>(key));
+        host::Headless().KeyDown(static_cast<UINT>(key));
       } else {
-        Host().KeyUp(static_cast<UINT>(-key));
+        host::Headless().KeyUp(static_cast<UINT>(-key));
       }
     }
     Pump();
@@ -67,29 +45,13 @@ class Input : public testing::Test {
     }
     return msg;
   }
-
-  // A test window named in the log.
-  HWND Window(const char* name, DWORD style, int x, int y, int width, int height,
-              HWND parent = nullptr, DWORD ex_style = 0, bool double_clicks = false) {
-    HWND window =
-        MakeWindow(style | WS_VISIBLE, x, y, width, height, parent, ex_style, double_clicks);
-    log.Name(window, name);
-    return window;
-  }
-
-  // The recorded lines whose message is one of `messages`.
-  std::vector<RecordedMessage> Taken(const std::set<std::string>& messages) {
-    std::vector<RecordedMessage> lines = log.Take();
-    lines.erase(std::remove_if(lines.begin(), lines.end(),
-                               [&](const RecordedMessage& line) {
-                                 return messages.count(MessageLog::MessageName(line.message)) == 0;
-                               }),
-                lines.end());
-    return lines;
-  }
-
-  MessageLog log;
 };
+
+// What a message taken carries.
+using Fields = std::tuple<HWND, UINT, WPARAM, LPARAM>;
+Fields Of(const MSG& msg) {
+  return {msg.hwnd, msg.message, msg.wParam, msg.lParam};
+}
 
 const std::set<std::string> kMouse = {"WM_NCHITTEST",   "WM_SETCURSOR",     "WM_MOUSEACTIVATE",
                                       "WM_ACTIVATE",    "WM_MOUSEMOVE",     "WM_LBUTTONDOWN",
@@ -105,7 +67,7 @@ TEST_F(Input, ClickOnAnInactiveWindowAsksActivatesThenDelivers) {
   Window("Button", WS_CHILD, 10, 10, 50, 20, form);
   HWND other = Window("Other", WS_POPUP, 400, 100, 100, 100);
   ASSERT_EQ(GetActiveWindow(), other);
-  Host().MoveMouse(120, 120);
+  host::Headless().MoveMouse(120, 120);
   Pump();
   WPARAM activation = 0;
   TestHandlers()[WM_ACTIVATE] = [&](HWND window, WPARAM wParam, LPARAM lParam) {
@@ -113,26 +75,26 @@ TEST_F(Input, ClickOnAnInactiveWindowAsksActivatesThenDelivers) {
     return DefWindowProcA(window, WM_ACTIVATE, wParam, lParam);
   };
   log.Start();
-  Host().Press();
-  Host().Release();
+  host::Headless().Press();
+  host::Headless().Release();
   Pump();
-  EXPECT_TRUE(SameSequence(
-      {"Button WM_NCHITTEST", "Button WM_MOUSEACTIVATE", "Form WM_MOUSEACTIVATE default",
-       "Other WM_ACTIVATE", "Form WM_ACTIVATE", "Button WM_SETCURSOR", "Form WM_SETCURSOR default",
-       "Button WM_LBUTTONDOWN posted", "Button WM_NCHITTEST", "Button WM_SETCURSOR",
-       "Form WM_SETCURSOR default", "Button WM_LBUTTONUP posted"},
-      Taken(kMouse)));
+  EXPECT_TRUE(
+      log.Saw({"Button WM_NCHITTEST", "Button WM_MOUSEACTIVATE", "Form WM_MOUSEACTIVATE default",
+               "Other WM_ACTIVATE", "Form WM_ACTIVATE", "Button WM_SETCURSOR",
+               "Form WM_SETCURSOR default", "Button WM_LBUTTONDOWN posted", "Button WM_NCHITTEST",
+               "Button WM_SETCURSOR", "Form WM_SETCURSOR default", "Button WM_LBUTTONUP posted"},
+              kMouse));
   EXPECT_EQ(GetActiveWindow(), form);
   EXPECT_EQ(LOWORD(activation), WA_CLICKACTIVE);
 
-  Host().MoveMouse(250, 150);
+  host::Headless().MoveMouse(250, 150);
   Pump();
   log.Start();
-  Host().Press();
+  host::Headless().Press();
   Pump();
-  EXPECT_TRUE(SameSequence({"Form WM_NCHITTEST", "Form WM_SETCURSOR", "Form WM_LBUTTONDOWN posted"},
-                           Taken(kMouse)));
-  Host().Release();
+  EXPECT_TRUE(
+      log.Saw({"Form WM_NCHITTEST", "Form WM_SETCURSOR", "Form WM_LBUTTONDOWN posted"}, kMouse));
+  host::Headless().Release();
 }
 
 // Buttons, wheel and SetCursorPos each give their message with the documented
@@ -140,83 +102,63 @@ TEST_F(Input, ClickOnAnInactiveWindowAsksActivatesThenDelivers) {
 TEST_F(Input, MouseMessagesCarryClientPointKeysTimeAndPosition) {
   HWND form = MakeWindow(WS_POPUP | WS_VISIBLE, 100, 50, 200, 100);
   HWND edit = MakeWindow(WS_CHILD | WS_VISIBLE, 10, 70, 50, 20, form);
-  Host().MoveMouse(130, 70);
+  host::Headless().MoveMouse(130, 70);
   Pump();
-  Host().AdvanceClock(1234);
-  Host().KeyDown(VK_SHIFT);
-  Host().Press();
+  host::Headless().AdvanceClock(1234);
+  host::Headless().KeyDown(VK_SHIFT);
+  host::Headless().Press();
   EXPECT_EQ(Next().message, WM_KEYDOWN);
-  MSG msg = Next();
-  EXPECT_EQ(msg.hwnd, form);
-  EXPECT_EQ(msg.message, WM_LBUTTONDOWN);
-  EXPECT_EQ(msg.wParam, MK_LBUTTON | MK_SHIFT);
-  EXPECT_EQ(msg.lParam, MAKELPARAM(30, 20));
-  EXPECT_EQ(msg.time, 1234u);
-  EXPECT_EQ(msg.pt.x, 130);
-  EXPECT_EQ(msg.pt.y, 70);
-  Host().Release();
-  Host().KeyUp(VK_SHIFT);
-  msg = Next();
-  EXPECT_EQ(msg.message, WM_LBUTTONUP);
-  EXPECT_EQ(msg.wParam, MK_SHIFT);
+  const MSG msg = Next();
+  EXPECT_EQ(Of(msg), Fields(form, WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, MAKELPARAM(30, 20)));
+  EXPECT_EQ(std::tuple(msg.time, msg.pt.x, msg.pt.y), std::tuple(DWORD{1234}, 130, 70));
+  host::Headless().Release();
+  host::Headless().KeyUp(VK_SHIFT);
+  EXPECT_EQ(Of(Next()), Fields(form, WM_LBUTTONUP, MK_SHIFT, MAKELPARAM(30, 20)));
   Pump();
 
   SetFocus(edit);
-  Host().MoveMouse(250, 130);  // over the form, not the edit
-  Host().Wheel(-WHEEL_DELTA);
-  msg = Next(WM_MOUSEMOVE);
-  EXPECT_EQ(msg.message, WM_MOUSEWHEEL);
-  EXPECT_EQ(msg.hwnd, edit);  // the wheel goes to the focus
-  EXPECT_EQ(GET_WHEEL_DELTA_WPARAM(msg.wParam), -WHEEL_DELTA);
-  EXPECT_EQ(GET_X_LPARAM(msg.lParam), 250);  // screen coordinates
+  host::Headless().MoveMouse(250, 130);  // over the form, not the edit
+  host::Headless().Wheel(-WHEEL_DELTA);
+  // To the focus, in screen coordinates.
+  EXPECT_EQ(Of(Next(WM_MOUSEMOVE)),
+            Fields(edit, WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), MAKELPARAM(250, 130)));
 
   EXPECT_TRUE(SetCursorPos(140, 80));
   POINT at{};
   EXPECT_TRUE(GetCursorPos(&at));
-  EXPECT_EQ(at.x, 140);
-  EXPECT_EQ(at.y, 80);
-  msg = Next();
-  EXPECT_EQ(msg.hwnd, form);
-  EXPECT_EQ(msg.message, WM_MOUSEMOVE);
-  EXPECT_EQ(msg.lParam, MAKELPARAM(40, 30));
+  EXPECT_EQ(std::tuple(at.x, at.y), std::tuple(140, 80));
+  EXPECT_EQ(Of(Next()), Fields(form, WM_MOUSEMOVE, 0, MAKELPARAM(40, 30)));
   SetCursorPos(-5, 100000);
   GetCursorPos(&at);
-  EXPECT_EQ(at.x, 0);
-  EXPECT_EQ(at.y, host::HeadlessHost::kDefaultScreen.cy - 1);
+  EXPECT_EQ(std::tuple(at.x, at.y), std::tuple(0, host::HeadlessHost::kDefaultScreen.cy - 1));
 }
 
 TEST_F(Input, MouseActivateAnswersDecideActivationAndDelivery) {
-  const struct {
-    LRESULT answer;
-    bool activates;
-    bool delivers;
-  } cases[] = {
+  const std::tuple<LRESULT, bool, bool> cases[] = {
       {MA_ACTIVATE, true, true},
       {MA_ACTIVATEANDEAT, true, false},
       {MA_NOACTIVATE, false, true},
       {MA_NOACTIVATEANDEAT, false, false},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.answer);
+  for (const auto& [answer, activates, delivers] : cases) {
+    SCOPED_TRACE(answer);
     HWND form = Window("Form", WS_POPUP, 0, 0, 100, 100);
     HWND other = MakeWindow(WS_POPUP | WS_VISIBLE, 200, 0, 100, 100);
     TestHandlers()[WM_MOUSEACTIVATE] = [&](HWND, WPARAM top, LPARAM lParam) {
       EXPECT_EQ(reinterpret_cast<HWND>(top), form);
       EXPECT_EQ(static_cast<std::uintptr_t>(lParam),
                 static_cast<std::uintptr_t>(MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN)));
-      return c.answer;
+      return answer;
     };
-    Host().Click(50, 50);
+    host::Headless().Click(50, 50);
     log.Start();
     Pump();
-    const std::vector<RecordedMessage> seen = Taken({"WM_LBUTTONDOWN", "WM_LBUTTONUP"});
-    EXPECT_EQ(GetActiveWindow(), c.activates ? form : other);
+    EXPECT_EQ(GetActiveWindow(), activates ? form : other);
     const Sequence expected =
-        c.delivers ? Sequence{"Form WM_LBUTTONDOWN posted", "Form WM_LBUTTONUP posted"}
-                   : Sequence{"Form WM_LBUTTONUP posted"};  // only the press is eaten
-    EXPECT_TRUE(SameSequence(expected, seen));
+        delivers ? Sequence{"Form WM_LBUTTONDOWN posted", "Form WM_LBUTTONUP posted"}
+                 : Sequence{"Form WM_LBUTTONUP posted"};  // only the press is eaten
+    EXPECT_TRUE(log.Saw(expected, {"WM_LBUTTONDOWN", "WM_LBUTTONUP"}));
     ResetTestWindows();
-    Pump();
   }
 }
 
@@ -238,17 +180,16 @@ TEST_F(Input, DoubleClicksNeedTheClassStyleTheTimeAndTheBox) {
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.double_clicks << " " << c.pause << " " << c.dx);
     Window("W", WS_POPUP, 0, 0, 100, 100, nullptr, 0, c.double_clicks);
-    Host().Click(50, 50);
+    host::Headless().Click(50, 50);
     Pump();
-    Host().AdvanceClock(c.pause);
+    host::Headless().AdvanceClock(c.pause);
     log.Start();
-    Host().Click(50 + c.dx, 50);
-    Host().Click(50 + c.dx, 50);
+    host::Headless().Click(50 + c.dx, 50);
+    host::Headless().Click(50 + c.dx, 50);
     Pump();
-    EXPECT_TRUE(SameSequence({c.second, "W WM_LBUTTONUP posted", c.third, "W WM_LBUTTONUP posted"},
-                             Taken({"WM_LBUTTONDOWN", "WM_LBUTTONDBLCLK", "WM_LBUTTONUP"})));
+    EXPECT_TRUE(log.Saw({c.second, "W WM_LBUTTONUP posted", c.third, "W WM_LBUTTONUP posted"},
+                        {"WM_LBUTTONDOWN", "WM_LBUTTONDBLCLK", "WM_LBUTTONUP"}));
     ResetTestWindows();
-    Pump();
   }
 }
 
@@ -259,12 +200,10 @@ TEST_F(Input, TheFrameGetsNonClientMessagesInScreenCoordinates) {
   POINT corner{0, 0};
   ClientToScreen(w, &corner);
   ASSERT_GT(corner.y, frame.top + 2);
-  Host().Click(corner.x + 20, frame.top + 2 + (corner.y - frame.top - 2) / 2);
-  const MSG msg = Next(WM_NCMOUSEMOVE);
-  EXPECT_EQ(msg.message, WM_NCLBUTTONDOWN);
-  EXPECT_EQ(msg.wParam, static_cast<WPARAM>(HTCAPTION));
-  EXPECT_EQ(GET_X_LPARAM(msg.lParam), corner.x + 20);
-  Pump();
+  const int y = frame.top + 2 + (corner.y - frame.top - 2) / 2;
+  host::Headless().Click(corner.x + 20, y);
+  EXPECT_EQ(Of(Next(WM_NCMOUSEMOVE)),
+            Fields(w, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(corner.x + 20, y)));
 }
 
 TEST_F(Input, CaptureTakesEveryMouseMessageInItsClientCoordinates) {
@@ -274,18 +213,15 @@ TEST_F(Input, CaptureTakesEveryMouseMessageInItsClientCoordinates) {
   SetActiveWindow(form);
   SetCapture(child);
   log.Start();
-  Host().MoveMouse(450, 150);  // over the other window
-  const MSG msg = Next();
-  EXPECT_EQ(msg.hwnd, child);
-  EXPECT_EQ(msg.lParam, MAKELPARAM(450 - 110, 150 - 110));
-  DispatchMessageA(&msg);
-  Host().MoveMouse(20, 20);  // outside everything
-  Host().Press();
-  Host().Release();
+  host::Headless().MoveMouse(450, 150);  // over the other window
   Pump();
-  EXPECT_TRUE(SameSequence({"Child WM_MOUSEMOVE posted", "Child WM_MOUSEMOVE posted",
-                            "Child WM_LBUTTONDOWN posted", "Child WM_LBUTTONUP posted"},
-                           Taken(kMouse)));
+  host::Headless().MoveMouse(20, 20);  // outside everything
+  host::Headless().Press();
+  host::Headless().Release();
+  Pump();
+  EXPECT_TRUE(log.Saw({"Child WM_MOUSEMOVE posted l=0x280154", "Child WM_MOUSEMOVE posted",
+                       "Child WM_LBUTTONDOWN posted", "Child WM_LBUTTONUP posted"},
+                      kMouse));
   ReleaseCapture();
 }
 
@@ -301,23 +237,23 @@ TEST_F(Input, TransparentWindowsPassTheMouseToTheWindowBeneath) {
     if (window == label || window == hint) return HTTRANSPARENT;
     return DefWindowProcA(window, WM_NCHITTEST, wParam, lParam);
   };
-  Host().MoveMouse(20, 20);  // the label and the hint cover `below` here
+  host::Headless().MoveMouse(20, 20);  // the label and the hint cover `below` here
   Pump();
   log.Start();
-  Host().Press();
+  host::Headless().Press();
   Pump();
   EXPECT_TRUE(
-      SameSequence({"Hint WM_NCHITTEST", "Label WM_NCHITTEST", "Below WM_NCHITTEST",
-                    "Below WM_MOUSEACTIVATE", "Form WM_MOUSEACTIVATE default", "Below WM_SETCURSOR",
-                    "Form WM_SETCURSOR default", "Below WM_LBUTTONDOWN posted"},
-                   Taken(kMouse)));
+      log.Saw({"Hint WM_NCHITTEST", "Label WM_NCHITTEST", "Below WM_NCHITTEST",
+               "Below WM_MOUSEACTIVATE", "Form WM_MOUSEACTIVATE default", "Below WM_SETCURSOR",
+               "Form WM_SETCURSOR default", "Below WM_LBUTTONDOWN posted"},
+              kMouse));
   log.Start();
-  Host().Release();
-  Host().Click(80, 80);  // only the label and the hint: the form takes it
+  host::Headless().Release();
+  host::Headless().Click(80, 80);  // only the label and the hint: the form takes it
   Pump();
-  EXPECT_TRUE(SameSequence({"Below WM_LBUTTONUP posted", "Form WM_MOUSEMOVE posted",
-                            "Form WM_LBUTTONDOWN posted", "Form WM_LBUTTONUP posted"},
-                           Taken({"WM_MOUSEMOVE", "WM_LBUTTONDOWN", "WM_LBUTTONUP"})));
+  EXPECT_TRUE(log.Saw({"Below WM_LBUTTONUP posted", "Form WM_MOUSEMOVE posted",
+                       "Form WM_LBUTTONDOWN posted", "Form WM_LBUTTONUP posted"},
+                      {"WM_MOUSEMOVE", "WM_LBUTTONDOWN", "WM_LBUTTONUP"}));
 }
 
 // A disabled control is passed over: its parent gets the mouse, and nothing
@@ -328,7 +264,7 @@ TEST_F(Input, DisabledWindowsGetNoInput) {
   Window("Disabled", WS_CHILD | WS_DISABLED, 10, 10, 50, 50, form);
   SetFocus(Window("Edit", WS_CHILD, 100, 10, 50, 50, form));
   log.Start();
-  Host().Click(20, 20);
+  host::Headless().Click(20, 20);
   Pump();
   // The move, the press and the release each ask the form only.
   Sequence to_the_form;
@@ -336,48 +272,36 @@ TEST_F(Input, DisabledWindowsGetNoInput) {
     to_the_form = to_the_form + Sequence{"Form WM_NCHITTEST", "Form WM_SETCURSOR",
                                          std::string("Form ") + message + " posted"};
   }
-  EXPECT_TRUE(SameSequence(to_the_form, Taken(kMouse)));
-  EXPECT_EQ(Host().Beeps().count, 0);
+  EXPECT_TRUE(log.Saw(to_the_form, kMouse));
+  EXPECT_EQ(host::Headless().Beeps().count, 0);
 
   EnableWindow(form, FALSE);
-  LPARAM refused = 0;
-  TestHandlers()[WM_SETCURSOR] = [&](HWND window, WPARAM wParam, LPARAM lParam) {
-    if (window == form) refused = lParam;
-    return DefWindowProcA(window, WM_SETCURSOR, wParam, lParam);
-  };
   log.Start();
-  Host().Click(120, 20);
-  Host().Type("x");
+  host::Headless().Click(120, 20);
+  host::Headless().Type("x");
   Pump();
   std::set<std::string> input = kMouse;
   input.insert(kKeys.begin(), kKeys.end());
-  EXPECT_TRUE(
-      SameSequence({"Form WM_SETCURSOR", "Form WM_SETCURSOR", "Form WM_SETCURSOR"}, Taken(input)));
-  EXPECT_EQ(static_cast<SHORT>(LOWORD(static_cast<std::uintptr_t>(refused))), HTERROR);
-  EXPECT_EQ(Host().Beeps().count, 1);       // the press, not the release
-  EXPECT_EQ(GetKeyState('X') & 0x8000, 0);  // the key still went down and up
+  // HTERROR with the move, the press and the release.
+  EXPECT_TRUE(log.Saw({"Form WM_SETCURSOR l=0x200FFFE", "Form WM_SETCURSOR l=0x201FFFE",
+                       "Form WM_SETCURSOR l=0x202FFFE"},
+                      input));
+  EXPECT_EQ(host::Headless().Beeps().count, 1);  // the press, not the release
+  EXPECT_EQ(GetKeyState('X') & 0x8000, 0);       // the key still went down and up
 }
 
 TEST_F(Input, TypingGivesKeyDownCharacterKeyUp) {
   HWND form = MakeWindow(WS_POPUP | WS_VISIBLE, 0, 0, 200, 100);
   SetFocus(Window("Edit", WS_CHILD, 10, 10, 50, 20, form));
-  std::vector<std::uint32_t> bits;  // of each key-down and key-up
-  for (UINT m : {WM_KEYDOWN, WM_KEYUP}) {
-    TestHandlers()[m] = [&bits](HWND, WPARAM, LPARAM lParam) {
-      bits.push_back(static_cast<std::uint32_t>(lParam));
-      return 0;
-    };
-  }
   log.Start();
-  Host().Type("a\xE6");  // a Latin a and the Cyrillic zhe (on the ';' key)
+  host::Headless().Type("a\xE6");  // a Latin a and the Cyrillic zhe (on the ';' key)
   Pump();
-  EXPECT_TRUE(SameSequence(
-      {"Edit WM_KEYDOWN posted w=65", "Edit WM_CHAR posted w=97", "Edit WM_KEYUP posted w=65",
-       "Edit WM_KEYDOWN posted", "Edit WM_CHAR posted w=230", "Edit WM_KEYUP posted"},
-      Taken(kKeys)));
-  ASSERT_EQ(bits.size(), 4u);
-  EXPECT_EQ(bits[0], 0x001E0001u);  // repeat 1, scan code 0x1E
-  EXPECT_EQ(bits[1], 0xC01E0001u);  // previous state and transition set
+  // Repeat 1 and scan code 0x1E; on the way up the previous state and the
+  // transition bits too.
+  EXPECT_TRUE(log.Saw({"Edit WM_KEYDOWN posted w=65 l=0x001E0001", "Edit WM_CHAR posted w=97",
+                       "Edit WM_KEYUP posted w=65 l=0xC01E0001", "Edit WM_KEYDOWN posted",
+                       "Edit WM_CHAR posted w=230", "Edit WM_KEYUP posted"},
+                      kKeys));
 }
 
 // Characters come from TranslateMessage, or from the host's text alone.
@@ -388,31 +312,24 @@ TEST_F(Input, CharactersComeOnlyThroughTranslateMessageOrAsTextWithoutAKey) {
     characters.push_back(wParam);
     return 0;
   };
-  Host().Type("q");
+  host::Headless().Type("q");
   log.Start();
   MSG msg;
   while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-  EXPECT_TRUE(SameSequence({"W WM_KEYDOWN posted", "W WM_KEYUP posted"}, Taken(kKeys)));
+  EXPECT_TRUE(log.Saw({"W WM_KEYDOWN posted", "W WM_KEYUP posted"}, kKeys));
   // Nor does the lost character come later: the next stroke gives its own.
   Strokes({VK_SPACE, Up(VK_SPACE)});  // a key stroke without the host's text
   host::InputEvent text{};
   text.kind = host::InputEvent::kText;
   text.text = '\xB9';  // the numero sign
-  Host().Inject(text);
+  host::Headless().Inject(text);
   Pump();
   EXPECT_EQ(characters, (std::vector<WPARAM>{' ', 0xB9}));
 }
 
 TEST_F(Input, AltAndF10MakeSystemKeysAndWithoutFocusEveryKeyIsOne) {
   HWND w = Window("W", WS_POPUP, 0, 0, 100, 100);
-  LPARAM alt_down_bits = 0, alt_up_bits = 0;
-  for (LPARAM* bits : {&alt_down_bits, &alt_up_bits}) {
-    TestHandlers()[bits == &alt_down_bits ? WM_SYSKEYDOWN : WM_SYSKEYUP] = [bits](HWND, WPARAM key,
-                                                                                  LPARAM lParam) {
-      if (key == VK_MENU) *bits = lParam;
-      return 0;
-    };
-  }
+  // Alt's strokes carry the context bit.
   const struct {
     bool focused;
     std::initializer_list<int> strokes;  // as Strokes() takes them
@@ -422,7 +339,9 @@ TEST_F(Input, AltAndF10MakeSystemKeysAndWithoutFocusEveryKeyIsOne) {
        {VK_MENU, 'X', Up('X'), Up(VK_MENU)},
        {"W WM_SYSKEYDOWN posted", "W WM_SYSKEYDOWN posted", "W 0x0106 posted",
         "W WM_SYSKEYUP posted", "W WM_KEYUP posted"}},
-      {true, {VK_MENU, Up(VK_MENU)}, {"W WM_SYSKEYDOWN posted", "W WM_SYSKEYUP posted"}},
+      {true,
+       {VK_MENU, Up(VK_MENU)},
+       {"W WM_SYSKEYDOWN posted w=0x12 l=0x20380001", "W WM_SYSKEYUP posted w=0x12 l=0xC0380001"}},
       {true, {VK_F10, Up(VK_F10)}, {"W WM_SYSKEYDOWN posted", "W WM_SYSKEYUP posted"}},
       {true,
        {VK_CONTROL, VK_MENU, 'X', Up('X'), Up(VK_MENU), Up(VK_CONTROL)},
@@ -439,15 +358,13 @@ TEST_F(Input, AltAndF10MakeSystemKeysAndWithoutFocusEveryKeyIsOne) {
     EXPECT_EQ(GetActiveWindow(), w);
     log.Start();
     Strokes(c.strokes);
-    EXPECT_TRUE(SameSequence(c.expected, Taken(kKeys)));
+    EXPECT_TRUE(log.Saw(c.expected, kKeys));
   }
-  EXPECT_EQ(static_cast<std::uint32_t>(alt_down_bits), 0x20380001u);  // context bit set
-  EXPECT_EQ(static_cast<std::uint32_t>(alt_up_bits), 0xC0380001u);
 }
 
 TEST_F(Input, KeyStateFollowsTakenMessagesAsyncStateTheHost) {
   MakeWindow(WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
-  Host().KeyDown(VK_SHIFT);
+  host::Headless().KeyDown(VK_SHIFT);
   MSG msg;
   ASSERT_FALSE(PeekMessageA(&msg, nullptr, WM_USER, WM_USER, PM_NOREMOVE));  // gathers the input
   EXPECT_LT(GetAsyncKeyState(VK_SHIFT), 0);
@@ -464,7 +381,7 @@ TEST_F(Input, KeyStateFollowsTakenMessagesAsyncStateTheHost) {
   Strokes({VK_CAPITAL, Up(VK_CAPITAL)});
   EXPECT_EQ(GetKeyState(VK_CAPITAL) & 1, toggled);
 
-  Host().Click(10, 10, host::kRightButton);
+  host::Headless().Click(10, 10, host::kRightButton);
   ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_RBUTTONDOWN, WM_RBUTTONDOWN, PM_REMOVE));
   EXPECT_LT(GetKeyState(VK_RBUTTON), 0);
   Pump();
@@ -476,9 +393,9 @@ TEST_F(Input, InputWaitsInTheQueueUntilTakenAndMovesMerge) {
   HWND a = MakeWindow(WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
   HWND b = MakeWindow(WS_POPUP | WS_VISIBLE, 200, 0, 100, 100);
   Pump();
-  Host().MoveMouse(10, 10);
-  Host().MoveMouse(30, 30);  // over a
-  Host().KeyDown('K');       // to b, the active window
+  host::Headless().MoveMouse(10, 10);
+  host::Headless().MoveMouse(30, 30);  // over a
+  host::Headless().KeyDown('K');       // to b, the active window
   MSG msg;
   ASSERT_TRUE(PeekMessageA(&msg, b, 0, 0, PM_REMOVE));
   EXPECT_EQ(msg.message, WM_KEYDOWN);
@@ -486,12 +403,9 @@ TEST_F(Input, InputWaitsInTheQueueUntilTakenAndMovesMerge) {
   EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE));
   ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE));
   EXPECT_EQ(msg.hwnd, a);
-  msg = Next();
-  EXPECT_EQ(msg.hwnd, a);
-  EXPECT_EQ(msg.message, WM_MOUSEMOVE);
-  EXPECT_EQ(msg.pt.x, 30);
+  EXPECT_EQ(Of(Next()), Fields(a, WM_MOUSEMOVE, 0, MAKELPARAM(30, 30)));
   EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
-  Host().KeyUp('K');
+  host::Headless().KeyUp('K');
 }
 
 }  // namespace

@@ -14,16 +14,7 @@
 
 namespace {
 
-class Queue : public testing::Test {
- protected:
-  Queue() { host::Headless().Reset(); }
-  ~Queue() override {
-    ResetTestWindows();
-    MSG ignored;
-    while (PeekMessageA(&ignored, nullptr, 0, 0, PM_REMOVE)) {
-    }
-  }
-};
+using Queue = WindowTest;
 
 TEST_F(Queue, SendIsReentrant) {
   HWND w = MakeWindow(WS_POPUP, 0, 0, 10, 10);

@@ -1,4 +1,4 @@
-// Update regions, WM_PAINT and device contexts.
+// Update regions, WM_PAINT, device contexts and saved pictures of windows.
 //
 // Test ideas: WM_PAINT only when nothing is posted and only for visible
 // invalid windows; parents before children, top-level windows in z-order;
@@ -6,41 +6,29 @@
 // share a parent's invalidation unless it clips them; UpdateWindow and
 // RedrawWindow's ...NOW flags send at once; contexts clip siblings above and
 // children; stale context handles are refused; moving, restacking, showing
-// and hiding a child leave no stale pixels.
+// and hiding a child leave no stale pixels; a saved picture of the whole
+// window holds the frame and caption the default handling drew.
 #include <functional>
 #include <map>
+#include <tuple>
+#include <utility>
 
 #include <gtest/gtest.h>
 #include <platform/gdi.h>
 #include <platform/headless.h>
+#include <platform/picture.h>
 
 #include "platform/gdi/device_context.h"
 #include "platform/gdi/surface.h"
 #include "tests/support/message_log.h"
+#include "tests/support/png_image.h"
 #include "tests/support/rect.h"
+#include "tests/support/temp_dir.h"
 #include "tests/support/test_window.h"
 
 namespace {
 
-class Paint : public testing::Test {
- protected:
-  Paint() {
-    host::Headless().Reset();
-    DrainMessages();
-  }
-  ~Paint() override {
-    ResetTestWindows();
-    DrainMessages();
-  }
-  // A test window named in the log.
-  HWND Window(const char* name, DWORD style, int x, int y, int width, int height,
-              HWND parent = nullptr) {
-    HWND window = MakeWindow(style | WS_VISIBLE, x, y, width, height, parent);
-    log.Name(window, name);
-    return window;
-  }
-  MessageLog log;
-};
+using Paint = LoggedWindowTest;
 
 RECT UpdateRect(HWND window) {
   RECT r{-1, -1, -1, -1};
@@ -48,8 +36,9 @@ RECT UpdateRect(HWND window) {
   return r;
 }
 
-// A window that never validates keeps getting WM_PAINT.
-TEST_F(Paint, ComesOnlyWhenNothingIsPostedAndOnlyForVisibleInvalidWindows) {
+// Only for visible windows; a filter for another window leaves it waiting;
+// a window that never validates keeps getting WM_PAINT.
+TEST_F(Paint, ComesOnlyForVisibleInvalidWindows) {
   HWND shown = MakeWindow(WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
   HWND other = MakeWindow(WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
   HWND hidden = MakeWindow(WS_POPUP, 0, 0, 100, 100);
@@ -60,17 +49,11 @@ TEST_F(Paint, ComesOnlyWhenNothingIsPostedAndOnlyForVisibleInvalidWindows) {
   EXPECT_FALSE(GetUpdateRect(hidden, nullptr, FALSE));
   EXPECT_TRUE(DrainMessages().empty());
 
-  InvalidateRect(shown, nullptr, TRUE);
-  PostMessageA(shown, WM_USER, 0, 0);
-  EXPECT_EQ(DrainMessages(), (std::vector<UINT>{WM_USER, WM_PAINT}));
-  EXPECT_FALSE(GetUpdateRect(shown, nullptr, FALSE));  // the default handling validated
-
   InvalidateRect(shown, nullptr, FALSE);  // a filter for another window leaves it waiting
   MSG msg;
   EXPECT_FALSE(PeekMessageA(&msg, other, 0, 0, PM_REMOVE));
   ASSERT_TRUE(PeekMessageA(&msg, shown, 0, 0, PM_REMOVE));
-  EXPECT_EQ(msg.message, WM_PAINT);
-  EXPECT_EQ(msg.hwnd, shown);
+  EXPECT_EQ(std::pair(msg.hwnd, msg.message), std::pair(shown, UINT{WM_PAINT}));
 
   TestHandlers()[WM_PAINT] = [](HWND, WPARAM, LPARAM) { return 0; };  // never validates
   for (int i = 0; i < 3; ++i) {
@@ -161,26 +144,21 @@ TEST_F(Paint, BeginPaintErasesFirstReportsTheBoxAndValidates) {
 }
 
 TEST_F(Paint, ChildrenShareTheInvalidationUnlessTheParentClipsThem) {
-  const struct {
-    DWORD parent_style;
-    UINT flags;
-    RECT parent_update;
-    RECT child_update;
-  } cases[] = {
+  const std::tuple<DWORD, UINT, RECT, RECT> cases[] = {
       {0, RDW_INVALIDATE, {40, 40, 80, 60}, {20, 30, 50, 50}},
       {WS_CLIPCHILDREN, RDW_INVALIDATE, {70, 40, 80, 60}, {0, 0, 0, 0}},
       {WS_CLIPCHILDREN, RDW_INVALIDATE | RDW_ALLCHILDREN, {70, 40, 80, 60}, {20, 30, 50, 50}},
       {0, RDW_INVALIDATE | RDW_NOCHILDREN, {40, 40, 80, 60}, {0, 0, 0, 0}},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.parent_style << " " << c.flags);
-    HWND parent = MakeWindow(WS_POPUP | WS_VISIBLE | c.parent_style, 0, 0, 100, 100);
+  for (const auto& [parent_style, flags, parent_update, child_update] : cases) {
+    SCOPED_TRACE(testing::Message() << parent_style << " " << flags);
+    HWND parent = MakeWindow(WS_POPUP | WS_VISIBLE | parent_style, 0, 0, 100, 100);
     HWND child = MakeWindow(WS_CHILD | WS_VISIBLE, 20, 10, 50, 80, parent);
     DrainMessages();
     const RECT area{40, 40, 80, 60};
-    RedrawWindow(parent, &area, nullptr, c.flags);
-    EXPECT_EQ(UpdateRect(parent), c.parent_update);
-    EXPECT_EQ(UpdateRect(child), c.child_update);
+    RedrawWindow(parent, &area, nullptr, flags);
+    EXPECT_EQ(UpdateRect(parent), parent_update);
+    EXPECT_EQ(UpdateRect(child), child_update);
     ResetTestWindows();
   }
 }
@@ -255,24 +233,21 @@ TEST_F(Paint, ContextsClipSiblingsAboveAndChildren) {
   HWND above = MakeWindow(WS_CHILD | WS_VISIBLE, 50, 0, 100, 50, parent);
   // Children stack in the order they were made; this one is raised above.
   SetWindowPos(above, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  const struct {
-    HWND window;
-    POINT point;  // in the context's coordinates
-    bool visible;
-  } cases[] = {
+  // Points in the context's coordinates.
+  const std::tuple<HWND, POINT, bool> cases[] = {
       {below, {10, 10}, true},   {below, {60, 10}, false},  {below, {60, 60}, true},
       {parent, {10, 10}, false}, {parent, {160, 10}, true}, {parent, {160, 60}, true},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.point.x << "," << c.point.y);
-    HDC dc = GetDC(c.window);
+  for (const auto& [window, point, visible] : cases) {
+    SCOPED_TRACE(testing::Message() << point.x << "," << point.y);
+    HDC dc = GetDC(window);
     const gdi::DeviceContext* context = gdi::DeviceContext::FromHandle(dc);
     ASSERT_NE(context, nullptr);
-    EXPECT_EQ(gdi::Contains(context->visible(), c.point), c.visible);
+    EXPECT_EQ(gdi::Contains(context->visible(), point), visible);
     EXPECT_EQ(context->origin().x, 100);
-    EXPECT_EQ(WindowFromDC(dc), c.window);
-    EXPECT_EQ(ReleaseDC(c.window, dc), 1);
-    EXPECT_EQ(ReleaseDC(c.window, dc), 0);  // stale
+    EXPECT_EQ(WindowFromDC(dc), window);
+    EXPECT_EQ(ReleaseDC(window, dc), 1);
+    EXPECT_EQ(ReleaseDC(window, dc), 0);  // stale
     EXPECT_EQ(WindowFromDC(dc), nullptr);
   }
 }
@@ -285,8 +260,7 @@ TEST_F(Paint, WindowContextsStartAtTheFrameHiddenWindowsShowNothingPaintContexts
   const auto* whole = gdi::DeviceContext::FromHandle(window_dc);
   const auto* client = gdi::DeviceContext::FromHandle(client_dc);
   ASSERT_TRUE(whole != nullptr && client != nullptr);
-  EXPECT_EQ(whole->origin().x, 100);
-  EXPECT_EQ(whole->origin().y, 50);
+  EXPECT_EQ(std::pair(whole->origin().x, whole->origin().y), std::pair(100, 50));
   EXPECT_GT(client->origin().x, 100);
   EXPECT_EQ(gdi::Bounds(whole->visible()), (RECT{0, 0, 80, 60}));
   ReleaseDC(framed, window_dc);
@@ -366,6 +340,32 @@ TEST_F(Paint, GeometryChangesLeaveNoStalePixels) {
     EXPECT_EQ(seen(65, 65), kBlue);
     ResetTestWindows();
   }
+}
+
+TEST_F(Paint, SavedPictureOfTheClientAreaOrTheWholeWindowWithItsFrame) {
+  HWND window = CreateWindowExA(0, TestWindowClass(), "Tavrion v2.2",
+                                WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_VISIBLE, 40, 40, 320,
+                                200, nullptr, nullptr, nullptr, nullptr);
+  DrainMessages();
+  HDC client = GetDC(window);
+  SetPixel(client, 0, 0, RGB(0, 0, 255));
+  ReleaseDC(window, client);
+  TempDir dir;
+  const std::string path = dir.File("w.png");
+
+  ASSERT_TRUE(SaveWindowPicture(window, path.c_str(), TRUE));
+  PngImage image = ReadPng(path);
+  EXPECT_EQ(std::pair(image.width, image.height), std::pair(320, 200));
+  // A raised edge (light outer corner), the active caption's colour right of
+  // the title, and the client area inside the 3-pixel frame and 19-pixel caption.
+  EXPECT_EQ(image.At(0, 0), GetSysColor(COLOR_3DLIGHT));
+  EXPECT_EQ(image.At(200, 3 + 8), GetSysColor(COLOR_ACTIVECAPTION));
+  EXPECT_EQ(image.At(3, 3 + 19), RGB(0, 0, 255));
+
+  ASSERT_TRUE(SaveWindowPicture(window, path.c_str(), FALSE));
+  image = ReadPng(path);
+  EXPECT_EQ(std::pair(image.width, image.height), std::pair(320 - 6, 200 - 6 - 19));
+  EXPECT_EQ(image.At(0, 0), RGB(0, 0, 255));
 }
 
 }  // namespace

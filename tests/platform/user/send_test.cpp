@@ -2,6 +2,7 @@
 // that thread when it looks for messages. Run under ThreadSanitizer too.
 #include <atomic>
 #include <functional>
+#include <utility>
 
 #include <gtest/gtest.h>
 #include <platform/headless.h>
@@ -12,14 +13,8 @@
 
 namespace {
 
-class WindowThreads : public testing::Test {
+class WindowThreads : public LoggedWindowTest {
  protected:
-  WindowThreads() { host::Headless().Reset(); }
-  ~WindowThreads() override {
-    ResetTestWindows();
-    DrainMessages();
-  }
-
   // Runs `body` on a thread made by CreateThread, answering what it sends
   // to this thread's windows, until it ends.
   static void RunOnOtherThread(std::function<void()> body) {
@@ -37,8 +32,6 @@ class WindowThreads : public testing::Test {
     CloseHandle(thread);
     DrainMessages();  // what it posted before it ended
   }
-
-  MessageLog log;
 };
 
 TEST_F(WindowThreads, ASentMessageRunsOnTheWindowsThreadAndAnswersTheSender) {
@@ -99,23 +92,20 @@ TEST_F(WindowThreads, TheUserInterfaceThreadSendsToAnotherThreadsWindow) {
 
 TEST_F(WindowThreads, AnotherThreadMayNotDestroyAWindowOrSetItsTimers) {
   HWND w = MakeWindow(WS_POPUP, 0, 0, 10, 10);
-  const struct {
-    const char* call;
-    std::function<bool()> refused;
-  } calls[] = {
+  const std::pair<const char*, std::function<bool()>> calls[] = {
       {"DestroyWindow", [w] { return DestroyWindow(w) == FALSE; }},
       {"SetTimer", [w] { return SetTimer(w, 1, 100, nullptr) == 0; }},
       {"KillTimer", [w] { return KillTimer(w, 1) == FALSE; }},
   };
-  for (const auto& c : calls) {
+  for (const auto& [call, attempt] : calls) {
     bool refused = false;
     DWORD error = 0;
     RunOnOtherThread([&] {
-      refused = c.refused();
+      refused = attempt();
       error = GetLastError();
     });
-    EXPECT_TRUE(refused) << c.call;
-    EXPECT_EQ(error, ERROR_ACCESS_DENIED) << c.call;
+    EXPECT_TRUE(refused) << call;
+    EXPECT_EQ(error, ERROR_ACCESS_DENIED) << call;
   }
   EXPECT_TRUE(IsWindow(w));
 }

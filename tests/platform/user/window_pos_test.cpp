@@ -9,11 +9,7 @@
 
 namespace {
 
-class WindowPos : public testing::Test {
- protected:
-  ~WindowPos() override { ResetTestWindows(); }
-  MessageLog log;
-};
+using WindowPos = LoggedWindowTest;
 
 TEST_F(WindowPos, ShowingATopLevelWindowActivatesAndDrawsItBeforeItHearsOfIt) {
   HWND top = MakeWindow(WS_OVERLAPPED, 0, 0, 200, 100);
@@ -135,12 +131,10 @@ TEST_F(WindowPos, FindingWindowsByPoint) {
   HWND child = MakeWindow(WS_CHILD | WS_VISIBLE, 10, 10, 50, 20, top);
   HWND hidden = MakeWindow(WS_CHILD, 70, 10, 50, 20, top);
   HWND disabled = MakeWindow(WS_CHILD | WS_VISIBLE | WS_DISABLED, 130, 10, 50, 20, top);
-  const struct {
-    POINT at;
-    HWND found;
-  } cases[] = {{{115, 115}, child}, {{175, 115}, top}, {{235, 115}, top},    {{99, 99}, nullptr},
-               {{299, 199}, top},   {{260, 110}, top}, {{320, 110}, nullptr}};
-  for (const auto& c : cases) EXPECT_EQ(WindowFromPoint(c.at), c.found) << c.at.x;
+  const std::pair<POINT, HWND> cases[] = {
+      {{115, 115}, child}, {{175, 115}, top}, {{235, 115}, top},    {{99, 99}, nullptr},
+      {{299, 199}, top},   {{260, 110}, top}, {{320, 110}, nullptr}};
+  for (const auto& [at, found] : cases) EXPECT_EQ(WindowFromPoint(at), found) << at.x;
   EXPECT_EQ(ChildWindowFromPoint(top, {75, 15}), hidden);
   EXPECT_EQ(ChildWindowFromPoint(top, {135, 15}), disabled);
   EXPECT_EQ(ChildWindowFromPoint(top, {195, 95}), top);

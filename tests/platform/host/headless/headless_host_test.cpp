@@ -1,15 +1,22 @@
 // The headless host: the virtual clock moves only when a test or a wait of
 // the user-interface thread moves it, stepping through other threads' timed
-// waits; the idle handler acts whenever the user-interface thread waits; a
-// wait that nothing can end aborts; input arrives as a person gives it.
+// waits, and its calendar with it; the idle handler acts whenever the
+// user-interface thread waits; a wait that nothing can end aborts; input
+// arrives as a person gives it, typed characters with the keys of their
+// layout.
 #include <platform/headless.h>
 
 #include <cstdio>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
 #include <platform/kernel.h>
+
+#include "platform/host/headless/calendar.h"
+#include "platform/host/headless/typing.h"
 
 namespace {
 
@@ -18,43 +25,35 @@ using host::InputEvent;
 class HeadlessHost : public ::testing::Test {
  protected:
   void SetUp() override { host.Reset(); }
-  void TearDown() override { host.Reset(); }
 
-  // Every piece of input gathered so far, in order.
-  std::vector<InputEvent> Drain() {
-    std::vector<InputEvent> events;
-    InputEvent event{};
-    while (host.NextInput(event)) events.push_back(event);
-    return events;
+  // Every piece of input gathered so far, in order, one line per event so
+  // that a wrong sequence shows side by side.
+  std::vector<std::string> Taken() {
+    std::vector<std::string> lines;
+    char line[64];
+    for (InputEvent e{}; host.NextInput(e);) {
+      const int x = e.position.x, y = e.position.y;
+      const bool down = e.kind == InputEvent::kButtonDown || e.kind == InputEvent::kKeyDown;
+      if (e.kind == InputEvent::kMouseMove) {
+        std::snprintf(line, sizeof line, "move %d,%d", x, y);
+      } else if (e.kind == InputEvent::kButtonDown || e.kind == InputEvent::kButtonUp) {
+        std::snprintf(line, sizeof line, "%s %d %d,%d", down ? "down" : "up", e.button, x, y);
+      } else if (e.kind == InputEvent::kWheel) {
+        std::snprintf(line, sizeof line, "wheel %d %d,%d", e.wheel_delta, x, y);
+      } else if (e.kind == InputEvent::kKeyDown || e.kind == InputEvent::kKeyUp) {
+        std::snprintf(line, sizeof line, "key%c %x", down ? '+' : '-', e.virtual_key);
+      } else if (e.kind == InputEvent::kText) {
+        std::snprintf(line, sizeof line, "text %x", static_cast<unsigned char>(e.text));
+      } else {
+        std::snprintf(line, sizeof line, "window event %d", static_cast<int>(e.kind));
+      }
+      lines.push_back(line);
+    }
+    return lines;
   }
 
   host::HeadlessHost& host = host::Headless();
 };
-
-// One line per event, so that a wrong sequence shows side by side.
-std::vector<std::string> Describe(const std::vector<InputEvent>& events) {
-  std::vector<std::string> lines;
-  char line[64];
-  for (const InputEvent& e : events) {
-    const int x = e.position.x, y = e.position.y;
-    const bool down = e.kind == InputEvent::kButtonDown || e.kind == InputEvent::kKeyDown;
-    if (e.kind == InputEvent::kMouseMove) {
-      std::snprintf(line, sizeof line, "move %d,%d", x, y);
-    } else if (e.kind == InputEvent::kButtonDown || e.kind == InputEvent::kButtonUp) {
-      std::snprintf(line, sizeof line, "%s %d %d,%d", down ? "down" : "up", e.button, x, y);
-    } else if (e.kind == InputEvent::kWheel) {
-      std::snprintf(line, sizeof line, "wheel %d %d,%d", e.wheel_delta, x, y);
-    } else if (e.kind == InputEvent::kKeyDown || e.kind == InputEvent::kKeyUp) {
-      std::snprintf(line, sizeof line, "key%c %x", down ? '+' : '-', e.virtual_key);
-    } else if (e.kind == InputEvent::kText) {
-      std::snprintf(line, sizeof line, "text %x", static_cast<unsigned char>(e.text));
-    } else {
-      std::snprintf(line, sizeof line, "window event %d", static_cast<int>(e.kind));
-    }
-    lines.push_back(line);
-  }
-  return lines;
-}
 
 HANDLE Start(LPTHREAD_START_ROUTINE routine, void* parameter) {
   HANDLE thread = CreateThread(nullptr, 0, routine, parameter, 0, nullptr);
@@ -75,13 +74,33 @@ TEST_F(HeadlessHost, ClockMovesOnlyWhenMoved) {
   host.MoveMouse(1, 1);
   host.WaitForWork(host::kForever);  // input waiting: returns at once
   EXPECT_EQ(host.Now(), 0u);
-  Drain();
+  Taken();
   host.AdvanceClock(40);
   EXPECT_EQ(host.Now(), 40u);
   host.WaitForWork(100);  // nothing to do: the clock jumps to the deadline
   EXPECT_EQ(host.Now(), 100u);
   host.WaitForWork(50);  // a deadline already passed
   EXPECT_EQ(host.Now(), 100u);
+}
+
+// A Monday morning start, across days, months and a year.
+TEST(Calendar, FollowsTheClockFromItsStart) {
+  constexpr std::uint64_t kHour = 60 * 60 * 1000;
+  constexpr std::uint64_t kDay = 24 * kHour;
+  const std::pair<std::uint64_t, const char*> cases[] = {
+      {0, "2026-01-05 (1) 09:00:00.000"},          {1, "2026-01-05 (1) 09:00:00.001"},
+      {61'001, "2026-01-05 (1) 09:01:01.001"},     {15 * kHour - 1, "2026-01-05 (1) 23:59:59.999"},
+      {15 * kHour, "2026-01-06 (2) 00:00:00.000"}, {27 * kDay, "2026-02-01 (0) 09:00:00.000"},
+      {55 * kDay, "2026-03-01 (0) 09:00:00.000"},  // 2026 is no leap year
+      {361 * kDay, "2027-01-01 (5) 09:00:00.000"},
+  };
+  for (const auto& [ms, expected] : cases) {
+    const SYSTEMTIME t = host::CalendarTime(ms);
+    char text[64];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d (%d) %02d:%02d:%02d.%03d", t.wYear, t.wMonth,
+                  t.wDay, t.wDayOfWeek, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds);
+    EXPECT_EQ(std::string(text), expected) << ms;
+  }
 }
 
 TEST_F(HeadlessHost, IdleHandlerActsBeforeTimePasses) {
@@ -96,7 +115,7 @@ TEST_F(HeadlessHost, IdleHandlerActsBeforeTimePasses) {
   host.WaitForWork(host::kForever);
   EXPECT_EQ(calls, 1);
   EXPECT_EQ(host.Now(), 0u);
-  EXPECT_EQ(Drain().size(), 1u);
+  EXPECT_EQ(Taken().size(), 1u);
   EXPECT_FALSE(host.WaitsForWork());
 
   host.WaitForWork(300);  // the handler has nothing more: time passes
@@ -184,11 +203,48 @@ TEST_F(HeadlessHost, ConveniencesGiveTheInputOfAPerson) {
   host.Click(10, 20, host::kRightButton);  // already there: no move
   host.Wheel(-120);
   host.Type("a\xDF\xB9");  // a, Я (Shift+Z), № (no key: text alone)
-  EXPECT_EQ(
-      Describe(Drain()),
-      (std::vector<std::string>{"move 10,20", "down 0 10,20", "up 0 10,20", "down 1 10,20",
-                                "up 1 10,20", "wheel -120 10,20", "key+ 41", "text 61", "key- 41",
-                                "key+ 10", "key+ 5a", "text df", "key- 5a", "key- 10", "text b9"}));
+  EXPECT_EQ(Taken(), (std::vector<std::string>{
+                         "move 10,20", "down 0 10,20", "up 0 10,20", "down 1 10,20", "up 1 10,20",
+                         "wheel -120 10,20", "key+ 41", "text 61", "key- 41", "key+ 10", "key+ 5a",
+                         "text df", "key- 5a", "key- 10", "text b9"}));
+}
+
+TEST(Typing, CharactersHaveTheKeysOfTheirLayout) {
+  const struct {
+    char c;
+    UINT key;
+    bool shift;
+    char text;
+  } cases[] = {
+      {'a', 'A', false, 'a'},        {'Z', 'Z', true, 'Z'},       {')', '0', true, ')'},
+      {'.', 0xBE, false, '.'},       {'\xC9', 'Q', true, '\xC9'},  // Й
+      {'\xE1', 0xBC, false, '\xE1'},                               // б on the comma key
+      {'\xA8', 0xC0, true, '\xA8'},                                // Ё
+      {'\n', 0x0D, false, '\r'},     {'\b', 0x08, false, '\b'},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(static_cast<int>(static_cast<unsigned char>(c.c)));
+    const auto stroke = host::KeyFor(c.c);
+    ASSERT_TRUE(stroke.has_value());
+    EXPECT_EQ(stroke->virtual_key, c.key);
+    EXPECT_EQ(stroke->shift, c.shift);
+    EXPECT_EQ(stroke->text, c.text);
+  }
+  EXPECT_FALSE(host::KeyFor('\xB9').has_value());  // №
+}
+
+TEST(Typing, EveryRussianLetterHasAKeyOfItsOwn) {
+  std::set<UINT> keys;
+  for (int c = 0xE0; c <= 0xFF; ++c) {
+    const auto lower = host::KeyFor(static_cast<char>(c));
+    const auto upper = host::KeyFor(static_cast<char>(c - 0x20));
+    ASSERT_TRUE(lower && upper);
+    EXPECT_EQ(lower->virtual_key, upper->virtual_key);
+    EXPECT_TRUE(upper->shift);
+    keys.insert(lower->virtual_key);
+  }
+  keys.insert(host::KeyFor('\xB8')->virtual_key);  // ё
+  EXPECT_EQ(keys.size(), 33u);
 }
 
 TEST_F(HeadlessHost, MouseInputMovesTheCursorWhenInjected) {
@@ -198,7 +254,7 @@ TEST_F(HeadlessHost, MouseInputMovesTheCursorWhenInjected) {
   host.SetCursorPos({30, 40});       // moves without input
   EXPECT_EQ(host.PendingInput(), 2u);
   host.Press();
-  EXPECT_EQ(Describe(Drain()).back(), "down 0 30,40");
+  EXPECT_EQ(Taken().back(), "down 0 30,40");
 }
 
 TEST_F(HeadlessHost, ResetRestoresTheStart) {

@@ -6,7 +6,7 @@
 # reaches the program, and Alt+F4 closes it. Without a display the demo says
 # so in one line and fails.
 #
-#   platform_demo_test.sh DEMO window    [SCREENSHOT_DIR]
+#   platform_demo_test.sh DEMO window
 #   platform_demo_test.sh DEMO no-display
 set -euo pipefail
 # shellcheck source=/dev/null
@@ -14,7 +14,6 @@ source "$(dirname "$0")/../../../support/desktop_test.sh"
 
 demo=$1
 mode=$2
-shots=${3:-.}
 
 fail() {
   echo "FAIL: $*" >&2
@@ -85,13 +84,6 @@ grep -qx DEACTIVATED "$out" && fail "the dialog lost the activation"
 # window tells the program where its client area went.
 xdotool windowmove "$window" 200 150
 expect_line "WM_MOVE 200 150"
-
-# A picture of the screen for people to look at.
-mkdir -p "$shots"
-xwd -root -silent -out "$shots/platform-demo.xwd"
-if convert -version 2> /dev/null | grep -q ImageMagick; then
-  convert "$shots/platform-demo.xwd" "$shots/platform-demo.png" && rm "$shots/platform-demo.xwd"
-fi
 
 # Alt+F4 closes the window and so ends the program. (Without a window
 # manager there is no close box to click.)

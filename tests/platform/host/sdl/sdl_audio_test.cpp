@@ -11,6 +11,8 @@
 #include <cstring>
 #include <string>
 #include <thread>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "platform/host/sdl/sdl_audio.h"
@@ -62,18 +64,16 @@ class SdlAudio : public testing::Test {
 };
 
 TEST_F(SdlAudio, BuffersHoldAboutTenMillisecondsAndAStoppedSourceIsLetGo) {
-  const struct {
-    int rate;
-    std::size_t frames;
-  } cases[] = {{44100, 512}, {48000, 512}, {22050, 256}, {8000, 64}, {96000, 1024}};
+  const std::pair<int, std::size_t> cases[] = {
+      {44100, 512}, {48000, 512}, {22050, 256}, {8000, 64}, {96000, 1024}};
   host::SdlAudioOutput output;
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.rate);
+  for (const auto& [rate, frames] : cases) {
+    SCOPED_TRACE(rate);
     Source source(Bytes(40000, 0x11), 4);
     std::string reason;
-    ASSERT_TRUE(output.StartAudio({c.rate, 2, 16}, &source, reason)) << reason;
+    ASSERT_TRUE(output.StartAudio({rate, 2, 16}, &source, reason)) << reason;
     WaitForCalls(source, 1);
-    EXPECT_EQ(source.asked, c.frames);
+    EXPECT_EQ(source.asked, frames);
     output.StopAudio();
     const int calls = source.calls;
     std::this_thread::sleep_for(std::chrono::milliseconds(40));
@@ -102,20 +102,16 @@ TEST_F(SdlAudio, After8BitSoundTheDeviceGets0x80) {
 
 // Without a device nothing is called, and SDL's reason is handed on.
 TEST_F(SdlAudio, WithoutADeviceStartFailsWithSdlsReason) {
-  const struct {
-    const char* driver;
-    host::AudioFormat format;
-    const char* reason;
-  } cases[] = {{"nosuchdriver", {44100, 2, 16}, "nosuchdriver"},
-               {"disk", {44100, 2, 24}, "24-bit sound"}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.driver);
-    setenv("SDL_AUDIODRIVER", c.driver, 1);
+  const std::tuple<const char*, host::AudioFormat, const char*> cases[] = {
+      {"nosuchdriver", {44100, 2, 16}, "nosuchdriver"}, {"disk", {44100, 2, 24}, "24-bit sound"}};
+  for (const auto& [driver, format, said] : cases) {
+    SCOPED_TRACE(driver);
+    setenv("SDL_AUDIODRIVER", driver, 1);
     host::SdlAudioOutput output;
     Source source(Bytes(40, 0x11), 4);
     std::string reason;
-    EXPECT_FALSE(output.StartAudio(c.format, &source, reason));
-    EXPECT_NE(reason.find(c.reason), std::string::npos) << reason;
+    EXPECT_FALSE(output.StartAudio(format, &source, reason));
+    EXPECT_NE(reason.find(said), std::string::npos) << reason;
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
     EXPECT_EQ(source.calls, 0);
   }
