@@ -24,6 +24,16 @@ class ApplicationTest : public testing::Test {
   }
 };
 
+// A new form of the application, shown, with every waiting message handled.
+template <typename T = TForm>
+T* ShowNewForm() {
+  T* form = nullptr;
+  Application->CreateForm(form);
+  form->SetVisible(true);
+  PumpMessages();
+  return form;
+}
+
 // Runs `act` once, the first time the program waits with `ready` true: from
 // inside the loop of a box or a modal form.
 inline void OnceIdle(std::function<bool()> ready, std::function<void()> act) {

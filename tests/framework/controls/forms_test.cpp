@@ -6,13 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "framework/controls/application.h"
-#include "platform/headless.h"
-#include "tests/support/control_sheet.h"
+#include "tests/support/fw_application.h"
+#include "tests/support/fw_objects.h"
 
 namespace {
-
-constexpr auto Host = host::Headless;
 
 // A windowed field that takes the focus.
 class TTabField : public TWinControl {
@@ -55,29 +52,7 @@ TAVRION_CLASS_INFO(TTabForm, "Tests") {
   c.Field<&TTabForm::Third>("Third");
 }
 
-struct Counter : TObject {
-  int count = 0;
-  void Count(TObject*) { ++count; }
-};
-
-class Apps : public testing::Test {
- protected:
-  Apps() {
-    Host().Reset();
-    StartApplication();
-  }
-  ~Apps() override {
-    Host().SetIdleHandler({});
-    StopApplication();
-  }
-  static void Key(UINT key, bool shift = false) {
-    if (shift) Host().KeyDown(VK_SHIFT);
-    Host().KeyDown(key);
-    Host().KeyUp(key);
-    if (shift) Host().KeyUp(VK_SHIFT);
-    PumpMessages();
-  }
-};
+using Apps = ApplicationTest;
 
 TEST_F(Apps, TheFirstFormMadeIsTheMainFormAndHasItsWindow) {
   TForm* first = nullptr;
@@ -131,36 +106,27 @@ TEST_F(Apps, AnExceptionIsShownWithOneFinalFullStop) {
   } cases[] = {
       {"abc", "abc."}, {"done.", "done."}, {"stop!", "stop!"}, {"why?", "why?."}, {"(1)", "(1)"}};
   for (const auto& c : cases) {
-    bool asked = false;
-    Host().SetIdleHandler([&] {
-      if (asked) return false;
-      asked = true;
-      // Ctrl+C copies the box's text; Enter closes it.
-      Host().KeyDown(VK_CONTROL);
-      Host().KeyDown('C');
-      Host().KeyUp('C');
-      Host().KeyUp(VK_CONTROL);
-      Host().KeyDown(VK_RETURN);
-      Host().KeyUp(VK_RETURN);
-      return true;
-    });
+    // Ctrl+C copies the box's text; Enter closes it.
+    OnceIdle([] { return true; },
+             [] {
+               PressKey('C', VK_CONTROL);
+               PressKey(VK_RETURN);
+             });
     try {
       throw Exception(c.message);
     } catch (...) {
       Application->HandleException(Application);
     }
     const std::string rule = "---------------------------\r\n";
-    EXPECT_EQ(Host().Clipboard().value_or(""), rule + Application->Title() + "\r\n" + rule +
-                                                   c.shown + "\r\n" + rule + "OK   \r\n" + rule);
+    EXPECT_EQ(
+        host::Headless().Clipboard().value_or(""),
+        rule + Application->Title() + "\r\n" + rule + c.shown + "\r\n" + rule + "OK   \r\n" + rule);
   }
 }
 
 TEST_F(Apps, TabAndShiftTabWalkAFormReadFromItsDefinition) {
-  TTabForm* form = nullptr;
-  Application->CreateForm(form);
+  auto* form = ShowNewForm<TTabForm>();
   ASSERT_NE(form->Third, nullptr);
-  form->SetVisible(true);
-  PumpMessages();
   const struct {
     bool back;
     TTabField* focused;
@@ -171,7 +137,8 @@ TEST_F(Apps, TabAndShiftTabWalkAFormReadFromItsDefinition) {
                {true, form->Third}};
   EXPECT_EQ(GetFocus(), form->Second->Handle());  // first in tab order
   for (const auto& step : steps) {
-    Key(VK_TAB, step.back);
+    PressKey(VK_TAB, step.back ? VK_SHIFT : 0);
+    PumpMessages();
     EXPECT_EQ(GetFocus(), step.focused->Handle()) << step.focused->Name();
     EXPECT_EQ(form->ActiveControl(), step.focused);
   }
@@ -180,21 +147,19 @@ TEST_F(Apps, TabAndShiftTabWalkAFormReadFromItsDefinition) {
 TEST_F(Apps, ClosingAModalFormLeavesTheMainFormsOnActivateAlone) {
   TForm* main = nullptr;
   Application->CreateForm(main);
-  Counter activations;
-  main->OnActivate = MethodOf<&Counter::Count>(&activations);
+  EventCounter activations;
+  main->OnActivate = MethodOf<&EventCounter::Count>(&activations);
   main->SetVisible(true);
   PumpMessages();
   EXPECT_EQ(activations.count, 1);
   TForm* dialog = nullptr;
   Application->CreateForm(dialog);
-  Host().SetIdleHandler([&] {
-    if (dialog->ModalResult() != mrNone) return false;
-    dialog->SetModalResult(mrOk);
-    PostMessageA(dialog->Handle(), WM_NULL, 0, 0);  // the loop looks again
-    return true;
-  });
+  OnceIdle([] { return true; },
+           [&] {
+             dialog->SetModalResult(mrOk);
+             PostMessageA(dialog->Handle(), WM_NULL, 0, 0);  // the loop looks again
+           });
   EXPECT_EQ(dialog->ShowModal(), mrOk);
-  Host().SetIdleHandler({});
   PumpMessages();
   EXPECT_FALSE(dialog->Visible());
   EXPECT_EQ(activations.count, 1);
