@@ -3,20 +3,17 @@
 // and drawing a bitmap into another canvas.
 #include <gtest/gtest.h>
 
-#include <memory>
-
 #include "framework/graphics/bitmap.h"
-#include "framework/rtl/sysconst.h"
 #include "platform/gdi/surface.h"
-#include "rtl/resstrings.h"
 #include "tests/platform/gdi/canvas.h"
+#include "tests/support/fw_objects.h"
 
 namespace {
 
-using OwnedBitmap = std::unique_ptr<TBitmap, FreeDeleter>;
+using OwnedBitmap = Owned<TBitmap>;
 
 OwnedBitmap MakeBitmap(int width, int height) {
-  OwnedBitmap bitmap(Construct<TBitmap>());
+  OwnedBitmap bitmap = Make<TBitmap>();
   bitmap->SetWidth(width);
   bitmap->SetHeight(height);
   return bitmap;
@@ -34,7 +31,7 @@ std::vector<COLORREF> Pixels(TBitmap& bitmap) {
 TEST(Bitmap, DrawingOnOneOfTwoSharingBitmapsLeavesTheOther) {
   OwnedBitmap first = MakeBitmap(3, 2);
   first->Canvas()->SetPixel(1, 1, clRed);
-  OwnedBitmap second(Construct<TBitmap>());
+  OwnedBitmap second = Make<TBitmap>();
   second->Assign(first.get());
   EXPECT_EQ(second->Handle(), first->Handle());
   EXPECT_EQ(first->Image().RefCount, 2);
@@ -64,7 +61,7 @@ TEST(Bitmap, ResizingKeepsTheOldPixelsAndFillsTheRest) {
     OwnedBitmap bitmap = MakeBitmap(2, 2);
     bitmap->Canvas()->SetPixel(0, 0, clRed);
     bitmap->Canvas()->SetPixel(1, 1, clGreen);
-    OwnedBitmap resized(Construct<TBitmap>());
+    OwnedBitmap resized = Make<TBitmap>();
     resized->Assign(bitmap.get());
     if (c.brush != clNone) resized->Canvas()->Brush()->SetColor(c.brush);
     resized->SetSize(3, 3);
@@ -100,7 +97,7 @@ TEST(Bitmap, ANewImageIsOfTheOldOnesKind) {
        true},
   };
   for (const auto& c : cases) {
-    OwnedBitmap bitmap(Construct<TBitmap>());
+    OwnedBitmap bitmap = Make<TBitmap>();
     bitmap->SetHandle(c.handle);
     bitmap->SetWidth(5);
     DIBSECTION section{};
@@ -113,32 +110,24 @@ TEST(Bitmap, ANewImageIsOfTheOldOnesKind) {
 }
 
 TEST(Bitmap, SetHandleRefusesWhatIsNoBitmap) {
-  OwnedBitmap bitmap(Construct<TBitmap>());
-  try {
-    bitmap->SetHandle(static_cast<HBITMAP>(GetStockObject(BLACK_PEN)));
-    ADD_FAILURE() << "took a pen";
-  } catch (const EInvalidGraphic& e) {
-    EXPECT_EQ(e.Message(), "Bitmap image is not valid");
-  }
+  OwnedBitmap bitmap = Make<TBitmap>();
+  EXPECT_EQ(RaisedMessage<EInvalidGraphic>(
+                [&] { bitmap->SetHandle(static_cast<HBITMAP>(GetStockObject(BLACK_PEN))); }),
+            "Bitmap image is not valid");
   EXPECT_TRUE(bitmap->Empty());
 }
 
 TEST(Bitmap, DrawsIntoAnotherCanvasAndTellsOfItsOwnChanges) {
   OwnedBitmap bitmap = MakeBitmap(2, 2);
-  int changes = 0;
-  struct Counter : TObject {
-    int* count;
-    void Changed(TObject*) { ++*count; }
-  } counter;
-  counter.count = &changes;
-  bitmap->OnChange = MethodOf<&Counter::Changed>(&counter);
+  EventCounter changes;
+  bitmap->OnChange = MethodOf<&EventCounter::Count>(&changes);
   bitmap->Canvas()->Brush()->SetColor(clMaroon);
   bitmap->Canvas()->FillRect({0, 0, 2, 2});
-  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(changes.count, 1);
   EXPECT_TRUE(bitmap->Modified());
 
   Canvas surface(6, 6);
-  std::unique_ptr<TCanvas, FreeDeleter> target(Construct<TCanvas>());
+  const auto target = Make<TCanvas>();
   target->SetHandle(surface.dc());
   target->Draw(1, 1, bitmap.get());
   EXPECT_EQ(surface.At(1, 1), COLORREF{clMaroon});
@@ -148,7 +137,7 @@ TEST(Bitmap, DrawsIntoAnotherCanvasAndTellsOfItsOwnChanges) {
   EXPECT_EQ(surface.At(5, 5), COLORREF{clMaroon});
   EXPECT_EQ(GetStretchBltMode(surface.dc()), COLORONCOLOR);
   target->SetHandle(nullptr);
-  EXPECT_EQ(changes, 1);  // drawing the bitmap elsewhere leaves it alone
+  EXPECT_EQ(changes.count, 1);  // drawing the bitmap elsewhere leaves it alone
 }
 
 TEST(Bitmap, ABrushPaintsWithItsPattern) {

@@ -5,19 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <memory>
 
 #include <platform/text.h>
 
 #include "framework/graphics/canvas.h"
-#include "framework/rtl/sysconst.h"
-#include "rtl/resstrings.h"
 #include "tests/platform/gdi/canvas.h"
+#include "tests/support/fw_objects.h"
 
 namespace {
-
-template <typename T>
-using Owned = std::unique_ptr<T, FreeDeleter>;
 
 struct Notices : TObject {
   int changing = 0;
@@ -35,7 +30,7 @@ class CanvasTest : public testing::Test {
   HGDIOBJ Selected(UINT type) const { return GetCurrentObject(surface.dc(), type); }
 
   Canvas surface{16, 8};
-  Owned<TCanvas> canvas{Construct<TCanvas>()};
+  Owned<TCanvas> canvas = Make<TCanvas>();
   Notices notices;
 };
 
@@ -81,20 +76,13 @@ TEST_F(CanvasTest, OperationsSelectWhatTheyNeedAndTellOfDrawing) {
 }
 
 TEST_F(CanvasTest, WithoutAContextNothingDraws) {
-  const std::string message = LoadResString(SNoCanvasHandle);
-  EXPECT_EQ(message, "Canvas does not allow drawing");
   const std::function<void()> operations[] = {
       [&] { canvas->Handle(); },     [&] { canvas->MoveTo(1, 1); },
       [&] { canvas->LineTo(1, 1); }, [&] { canvas->FillRect({0, 0, 1, 1}); },
       [&] { canvas->Pixel(0, 0); },  [&] { canvas->TextExtent("x"); },
   };
   for (const auto& operation : operations) {
-    try {
-      operation();
-      ADD_FAILURE() << "drew without a context";
-    } catch (const EInvalidOperation& e) {
-      EXPECT_EQ(e.Message(), message);
-    }
+    EXPECT_EQ(RaisedMessage<EInvalidOperation>(operation), "Canvas does not allow drawing");
   }
 }
 
@@ -154,7 +142,7 @@ TEST_F(CanvasTest, ThePenPositionCarriesOverToTheNextContext) {
 
 TEST_F(CanvasTest, CopyRectStretchesFromAnotherCanvas) {
   Canvas source_surface(2, 2, 0x0000FF);
-  Owned<TCanvas> source(Construct<TCanvas>());
+  Owned<TCanvas> source = Make<TCanvas>();
   source->SetHandle(source_surface.dc());
   canvas->SetHandle(surface.dc());
   canvas->CopyRect({0, 0, 4, 4}, source.get(), {0, 0, 2, 2});
@@ -182,11 +170,11 @@ TEST_F(CanvasTest, SystemColourChangeRemakesOnlySystemColouredPensAndBrushes) {
   canvas->SetHandle(surface.dc());
   canvas->Pen()->SetColor(clBtnShadow);
   canvas->LineTo(1, 1);
-  Owned<TPen> plain_pen(Construct<TPen>());
+  Owned<TPen> plain_pen = Make<TPen>();
   plain_pen->SetColor(clRed);
-  Owned<TBrush> system_brush(Construct<TBrush>());
+  Owned<TBrush> system_brush = Make<TBrush>();
   system_brush->SetColor(clWindow);
-  Owned<TBrush> plain_brush(Construct<TBrush>());
+  Owned<TBrush> plain_brush = Make<TBrush>();
   plain_brush->SetColor(clLime);
   const struct {
     const char* what;

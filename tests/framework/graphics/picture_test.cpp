@@ -1,11 +1,10 @@
 // Pictures keep a copy of the graphic they are given, and pass on its changes.
 #include <gtest/gtest.h>
 
-#include <memory>
-
 #include "framework/graphics/bitmap.h"
 #include "framework/graphics/picture.h"
 #include "tests/support/class_infos.h"
+#include "tests/support/fw_objects.h"
 
 namespace {
 
@@ -17,13 +16,13 @@ struct Listener : TObject, TPictureNotify {
 };
 
 TEST(Picture, GraphicSetterKeepsACopyAndTellsOfTheChange) {
-  std::unique_ptr<TPicture, FreeDeleter> picture(Construct<TPicture>());
+  const auto picture = Make<TPicture>();
   Listener listener;
   picture->OnChange = MethodOf<&Listener::Changed>(&listener);
   picture->SetNotify(&listener);
   EXPECT_EQ(picture->Width(), 0);
 
-  std::unique_ptr<TBitmap, FreeDeleter> bitmap(Construct<TBitmap>());
+  auto bitmap = Make<TBitmap>();
   bitmap->SetSize(485, 89);
   picture->SetGraphic(bitmap.get());
   auto* kept = dynamic_cast<TBitmap*>(picture->Graphic());
@@ -47,9 +46,9 @@ TEST(Picture, GraphicSetterKeepsACopyAndTellsOfTheChange) {
 }
 
 TEST(Picture, AssignTakesAnotherPicturesGraphic) {
-  std::unique_ptr<TPicture, FreeDeleter> from(Construct<TPicture>());
-  std::unique_ptr<TPicture, FreeDeleter> to(Construct<TPicture>());
-  std::unique_ptr<TBitmap, FreeDeleter> bitmap(Construct<TBitmap>());
+  const auto from = Make<TPicture>();
+  const auto to = Make<TPicture>();
+  const auto bitmap = Make<TBitmap>();
   bitmap->SetSize(3, 4);
   from->SetGraphic(bitmap.get());
   to->Assign(from.get());
