@@ -17,7 +17,7 @@ Owned<T> Make(Args&&... args) {
   return Owned<T>(Construct<T>(std::forward<Args>(args)...));
 }
 
-// The message of the E that `act` raises, or "no exception"; an exception of
+// The message of the E that `act` raises, "" when it returns; an exception of
 // another type goes on and fails the test.
 template <typename E = Exception, typename Act>
 std::string RaisedMessage(Act&& act) {
@@ -26,7 +26,7 @@ std::string RaisedMessage(Act&& act) {
   } catch (const E& e) {
     return e.Message();
   }
-  return "no exception";
+  return {};
 }
 
 struct EventCounter : TObject {

@@ -19,8 +19,8 @@
 
 namespace {
 
-// A windowed edit of the system class; its class name is the one the
-// up-down writes the position into.
+// A windowed edit of the system class without the framework edit's client
+// edge; its class name is the one the up-down writes the position into.
 class TCustomEdit : public TWinControl {
   TAVRION_CLASS(TCustomEdit, TWinControl)
 
@@ -34,8 +34,6 @@ class TCustomEdit : public TWinControl {
   }
 };
 
-TAVRION_CLASS_INFO(TCustomEdit, "Tests") {}
-
 // An edit kept away from up-downs by its class name.
 class TDBEdit : public TCustomEdit {
   TAVRION_CLASS(TDBEdit, TCustomEdit)
@@ -44,6 +42,7 @@ class TDBEdit : public TCustomEdit {
   using TCustomEdit::TCustomEdit;
 };
 
+TAVRION_CLASS_INFO(TCustomEdit, "Tests") {}
 TAVRION_CLASS_INFO(TDBEdit, "Tests") {}
 
 // What the changing and click events saw.

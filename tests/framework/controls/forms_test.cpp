@@ -6,27 +6,20 @@
 #include <string>
 #include <vector>
 
+#include "framework/controls/edit.h"
 #include "tests/support/fw_application.h"
 #include "tests/support/fw_objects.h"
 
 namespace {
-
-// A windowed field that takes the focus.
-class TTabField : public TWinControl {
-  TAVRION_CLASS(TTabField, TWinControl)
-
- public:
-  explicit TTabField(TComponent* owner) : TWinControl(owner) { SetTabStop(true); }
-};
 
 class TTabForm : public TForm {
   TAVRION_CLASS(TTabForm, TForm)
 
  public:
   using TForm::TForm;
-  TTabField* First = nullptr;
-  TTabField* Second = nullptr;
-  TTabField* Third = nullptr;
+  TEdit* First = nullptr;
+  TEdit* Second = nullptr;
+  TEdit* Third = nullptr;
 };
 
 // Counts one message and ends the loop from inside its handling.
@@ -43,9 +36,6 @@ struct Quitter : TObject {
   }
 };
 
-TAVRION_CLASS_INFO(TTabField, "Tests") {
-  PublishWinControlProperties(c);
-}
 TAVRION_CLASS_INFO(TTabForm, "Tests") {
   c.Field<&TTabForm::First>("First");
   c.Field<&TTabForm::Second>("Second");
@@ -62,27 +52,6 @@ TEST_F(Apps, TheFirstFormMadeIsTheMainFormAndHasItsWindow) {
   EXPECT_EQ(Application->MainForm(), first);
   EXPECT_TRUE(first->HandleAllocated());
   EXPECT_EQ(GetWindow(first->Handle(), GW_OWNER), Application->Handle());
-}
-
-TEST_F(Apps, HooksSeeTheApplicationWindowsMessagesFirst) {
-  struct Hook : TObject {
-    std::vector<UINT> seen;
-    bool Take(TMessage& message) {
-      seen.push_back(message.Msg);
-      return message.Msg == WM_CLOSE;  // the main form is never asked to close
-    }
-  } hook;
-  TForm* form = nullptr;
-  Application->CreateForm(form);
-  const TWindowHook method = MethodOf<&Hook::Take>(&hook);
-  Application->HookMainWindow(method);
-  SendMessageA(Application->Handle(), WM_CLOSE, 0, 0);
-  PumpMessages();
-  EXPECT_FALSE(Application->Terminated());
-  EXPECT_EQ(hook.seen, std::vector<UINT>{WM_CLOSE});
-  Application->UnhookMainWindow(method);
-  SendMessageA(Application->Handle(), WM_USER, 0, 0);
-  EXPECT_EQ(hook.seen.size(), 1u);
 }
 
 TEST_F(Apps, TerminateInAHandlerEndsTheLoop) {
@@ -129,7 +98,7 @@ TEST_F(Apps, TabAndShiftTabWalkAFormReadFromItsDefinition) {
   ASSERT_NE(form->Third, nullptr);
   const struct {
     bool back;
-    TTabField* focused;
+    TEdit* focused;
   } steps[] = {{false, form->Third},
                {false, form->First},
                {false, form->Second},

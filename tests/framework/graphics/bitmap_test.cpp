@@ -140,16 +140,4 @@ TEST(Bitmap, DrawsIntoAnotherCanvasAndTellsOfItsOwnChanges) {
   EXPECT_EQ(changes.count, 1);  // drawing the bitmap elsewhere leaves it alone
 }
 
-TEST(Bitmap, ABrushPaintsWithItsPattern) {
-  OwnedBitmap pattern = MakeBitmap(2, 1);
-  pattern->Canvas()->SetPixel(0, 0, clPurple);
-  OwnedBitmap target = MakeBitmap(4, 1);
-  TBrush* brush = target->Canvas()->Brush();
-  brush->SetBitmap(pattern.get());
-  target->Canvas()->FillRect({0, 0, 4, 1});
-  EXPECT_EQ(Pixels(*target), (std::vector<COLORREF>{clPurple, clWhite, clPurple, clWhite}));
-  brush->SetColor(clRed);  // a colour drops the pattern
-  EXPECT_EQ(brush->Bitmap(), nullptr);
-}
-
 }  // namespace

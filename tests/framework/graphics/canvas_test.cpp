@@ -55,11 +55,6 @@ TEST_F(CanvasTest, OperationsSelectWhatTheyNeedAndTellOfDrawing) {
       {"SetPixel", [](TCanvas& c) { c.SetPixel(1, 1, clRed); }, csHandleValid | csPenValid, 1, 1},
       {"TextOut", [](TCanvas& c) { c.TextOut(0, 0, "x"); },
        csHandleValid | csFontValid | csBrushValid, 1, 1},
-      {"TextRect",
-       [](TCanvas& c) {
-         c.TextRect({0, 0, 4, 4}, 0, 0, "x");
-       },
-       csHandleValid | csFontValid | csBrushValid, 1, 1},
       {"Handle", [](TCanvas& c) { c.Handle(); }, csAllValid, 1, 0},
   };
   for (const auto& c : cases) {
@@ -119,11 +114,6 @@ TEST_F(CanvasTest, DrawsWithItsBrushPenAndPixels) {
   canvas->Rectangle(8, 0, 12, 4);
   EXPECT_EQ(surface.At(8, 0), COLORREF{clRed});
   EXPECT_EQ(surface.At(9, 1), COLORREF{clYellow});
-  // An opaque brush fills the clipping rectangle; nothing reaches past it.
-  canvas->Brush()->SetColor(clLime);
-  canvas->TextRect({12, 0, 14, 8}, 12, 0, "   ");
-  EXPECT_EQ(surface.At(13, 7), COLORREF{clLime});
-  EXPECT_EQ(surface.At(14, 7), GetSysColor(COLOR_BTNFACE));
 }
 
 TEST_F(CanvasTest, ThePenPositionCarriesOverToTheNextContext) {
@@ -137,19 +127,6 @@ TEST_F(CanvasTest, ThePenPositionCarriesOverToTheNextContext) {
   canvas->TextOut(1, 2, "ab");  // leaves the position after the text
   EXPECT_EQ(canvas->PenPos().x, 1 + canvas->TextWidth("ab"));
   EXPECT_EQ(canvas->PenPos().y, 2);
-  canvas->SetHandle(nullptr);
-}
-
-TEST_F(CanvasTest, CopyRectStretchesFromAnotherCanvas) {
-  Canvas source_surface(2, 2, 0x0000FF);
-  Owned<TCanvas> source = Make<TCanvas>();
-  source->SetHandle(source_surface.dc());
-  canvas->SetHandle(surface.dc());
-  canvas->CopyRect({0, 0, 4, 4}, source.get(), {0, 0, 2, 2});
-  EXPECT_EQ(surface.At(3, 3), 0x0000FFu);
-  EXPECT_EQ(surface.At(4, 4), 0xFFFFFFu);
-  EXPECT_EQ(notices.changed, 1);
-  source->SetHandle(nullptr);
   canvas->SetHandle(nullptr);
 }
 

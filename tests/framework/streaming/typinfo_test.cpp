@@ -177,7 +177,6 @@ TEST(EnumNames, LookUpFoldsCaseAndIntegersReadAsNumbers) {
   EXPECT_EQ(GetEnumValue(TypeInfoFor<TShade>(), "shNone"), -1);
   EXPECT_EQ(GetEnumValue(TypeInfoBoolean(), "true"), 1);
   EXPECT_EQ(GetEnumValue(TypeInfoInteger(), "42"), 42);
-  EXPECT_EQ(GetEnumName(TypeInfoFor<TShade>(), 1), "shDark");
 }
 
 }  // namespace
