@@ -12,7 +12,6 @@
 #include <vector>
 
 #include <platform/codepage.h>
-#include <platform/text.h>
 
 #include "framework/controls/buttons.h"
 #include "framework/controls/edit.h"
@@ -20,7 +19,7 @@
 #include "framework/controls/label.h"
 #include "platform/gdi/font_engine.h"
 #include "tests/support/fw_application.h"
-#include "tests/support/text_extent.h"
+#include "tests/support/rect.h"
 
 namespace {
 
@@ -186,56 +185,47 @@ TEST_F(StdCtrls, SettingAStateFromCodeClicksOnlyOnAChange) {
   EXPECT_EQ(seen, (std::vector<TCheckBoxState>{cbGrayed, cbChecked, cbUnchecked}));
 }
 
-TEST_F(StdCtrls, ClickingAButtonWithoutTheFocusFocusesItAndClicksOnce) {
-  Recorder recorder;
-  Recorder edits;
-  TEdit* edit = AddEdit(10, "1", edits);
-  auto* button = Add<TButton>(10, 50, "Стимулировать"_cp1251);
-  button->SetModalResult(7);
-  button->OnClick = MethodOf<&Recorder::Click>(&recorder);
-  edit->SetFocus();
-  PumpMessages();
-  ASSERT_TRUE(edit->Focused());
-  ClickOn(button);
-  EXPECT_TRUE(button->Focused());
-  EXPECT_EQ(recorder.count, 1);
-  EXPECT_EQ(form_->ModalResult(), 7);
-}
-
-TEST_F(StdCtrls, EnterAndEscapeClickTheButtonsTheFormHandsThemTo) {
-  Recorder edits;
-  TEdit* edit = AddEdit(10, "1", edits);
+TEST_F(StdCtrls, ClicksEnterAndEscapeReachTheButtonsTheFormHandsThemTo) {
+  TEdit* edit = Add<TEdit>(10, 10, "1");
   Recorder default_clicks, other_clicks, cancel_clicks;
   auto* default_button = Add<TButton>(10, 50, "OK");
   default_button->SetDefault(true);
   default_button->OnClick = MethodOf<&Recorder::Click>(&default_clicks);
-  auto* other = Add<TButton>(100, 50, "Other");
+  auto* other = Add<TButton>(100, 50, "Стимулировать"_cp1251);
+  other->SetModalResult(7);
   other->OnClick = MethodOf<&Recorder::Click>(&other_clicks);
   auto* cancel = Add<TButton>(190, 50, "Cancel");
   cancel->SetCancel(true);
   cancel->OnClick = MethodOf<&Recorder::Click>(&cancel_clicks);
   const struct {
     TWinControl* focus;
-    UINT key;
+    UINT key;  // 0: a click on the other button
     int default_count, other_count, cancel_count;
   } cases[] = {{edit, VK_RETURN, 1, 0, 0},
+               {edit, 0, 0, 1, 0},
                {other, VK_RETURN, 0, 1, 0},
                {edit, VK_ESCAPE, 0, 0, 1},
                {other, VK_ESCAPE, 0, 0, 1}};
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.focus->GetText() + " " + std::to_string(c.key));
+    SCOPED_TRACE((c.focus == edit ? "edit " : "other ") + std::to_string(c.key));
     c.focus->SetFocus();
     PumpMessages();
     default_clicks = Recorder{};
     other_clicks = Recorder{};
     cancel_clicks = Recorder{};
-    Press(c.key);
+    if (c.key != 0) {
+      Press(c.key);
+    } else {
+      ClickOn(other);  // focuses it and clicks once
+      EXPECT_TRUE(other->Focused());
+      EXPECT_EQ(form_->ModalResult(), 7);
+    }
     EXPECT_EQ(default_clicks.count, c.default_count);
     EXPECT_EQ(other_clicks.count, c.other_count);
     EXPECT_EQ(cancel_clicks.count, c.cancel_count);
     // Only the button that answers Enter looks like the default one.
     EXPECT_EQ(GetWindowLongA(default_button->Handle(), GWL_STYLE) & 0xF,
-              static_cast<LONG>(c.focus == edit ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON));
+              static_cast<LONG>(edit->Focused() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON));
   }
 }
 
@@ -298,32 +288,20 @@ TEST_F(StdCtrls, AnEditsHeightFollowsItsFont) {
 
 TEST_F(StdCtrls, ALabelTakesTheSizeOfItsCaption) {
   auto* label = Add<TLabel>(100, 10);
-  const auto extent = [&](std::string_view text) {
-    return TextExtent(label->Font()->Handle(), text);
-  };
+  // One line 13 high, also when empty; the edge the alignment names stays.
   const struct {
     TAlignment alignment;
     std::string_view caption;
-    int right;  // -1: the left edge stays
-  } steps[] = {{taLeftJustify, "Частота"_cp1251, -1},
-               {taLeftJustify, "Частота (имп/с)"_cp1251, -1},
-               {taRightJustify, "Задержка стимуляции (сек)"_cp1251, 0},
-               {taRightJustify, "", 0}};
+    RECT bounds;
+  } steps[] = {{taLeftJustify, "Частота"_cp1251, {100, 10, 142, 23}},
+               {taLeftJustify, "Частота (имп/с)"_cp1251, {100, 10, 182, 23}},
+               {taRightJustify, "Задержка стимуляции (сек)"_cp1251, {41, 10, 182, 23}},
+               {taRightJustify, "", {179, 10, 182, 23}}};
   for (const auto& step : steps) {
-    const std::string caption(step.caption);
-    SCOPED_TRACE(caption);
+    SCOPED_TRACE(std::string(step.caption));
     label->SetAlignment(step.alignment);
-    const int left = label->Left();
-    const int right = label->Left() + label->Width();
-    label->SetCaption(caption);
-    const SIZE size = extent(caption.empty() ? " " : caption);
-    EXPECT_EQ(label->Width(), size.cx);
-    EXPECT_EQ(label->Height(), extent("0").cy);  // one line, also when empty
-    if (step.right < 0) {
-      EXPECT_EQ(label->Left(), left);
-    } else {
-      EXPECT_EQ(label->Left() + label->Width(), right);
-    }
+    label->SetCaption(std::string(step.caption));
+    EXPECT_EQ(label->BoundsRect(), step.bounds);
   }
 }
 

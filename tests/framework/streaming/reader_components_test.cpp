@@ -14,6 +14,7 @@
 #include "framework/streaming/form_loading.h"
 #include "framework/streaming/reader.h"
 #include "tests/framework/streaming/form_bytes.h"
+#include "tests/support/fw_objects.h"
 #include "tests/support/test_classes.h"
 
 namespace {
@@ -46,12 +47,7 @@ class Loading : public testing::Test {
 
   std::string Load(const FormBytes& bytes) {
     TMemoryStream stream = bytes.Stream();
-    try {
-      ReadComponent(stream, form);
-    } catch (const Exception& e) {
-      return e.Message();
-    }
-    return {};
+    return RaisedMessage([&] { ReadComponent(stream, form); });
   }
 
   TTestForm* form = Construct<TTestForm>(nullptr);
@@ -190,16 +186,28 @@ TEST_F(Loading, ALaterReferenceReplacesAPendingOne) {
   }
 }
 
-TEST_F(Loading, APendingReferenceIsDroppedOnceThePropertyIsSet) {
-  FormBytes bytes = Header();
-  bytes.End().Component("TControl", "Edit1").Prop("Buddy").Ident("Other.X").End().End().End();
-  ASSERT_EQ(Load(bytes), "");
-  GlobalFixupReferences();  // no root named Other yet: kept
-  EXPECT_EQ(GlobalFixupCount(), 1u);
-  form->Edit1->buddy = form;
-  GlobalFixupReferences();
-  EXPECT_EQ(GlobalFixupCount(), 0u);
-  EXPECT_EQ(form->Edit1->buddy, form);
+TEST_F(Loading, APendingReferenceGoesOnceThePropertyIsSetOrItsObjectIsFreed) {
+  for (const bool set : {true, false}) {
+    SCOPED_TRACE(set ? "set" : "freed");
+    if (!set) {
+      form->Free();
+      form = Construct<TTestForm>(nullptr);
+    }
+    FormBytes bytes = Header();
+    bytes.End().Component("TControl", "Edit1").Prop("Buddy").Ident("Other.X").End().End().End();
+    ASSERT_EQ(Load(bytes), "");
+    GlobalFixupReferences();  // no root named Other yet: kept
+    EXPECT_EQ(GlobalFixupCount(), 1u);
+    if (set) {
+      form->Edit1->buddy = form;
+      GlobalFixupReferences();
+      EXPECT_EQ(form->Edit1->buddy, form);
+    } else {
+      form->Free();
+      form = nullptr;
+    }
+    EXPECT_EQ(GlobalFixupCount(), 0u);
+  }
 }
 
 TEST_F(Loading, NilClearsReferencesAndEvents) {
@@ -229,16 +237,6 @@ TEST_F(Loading, AFailedLoadReleasesTheNameSpaceLock) {
     other.detach();
   }
   EXPECT_TRUE(free);
-}
-
-TEST_F(Loading, WaitingReferencesGoWithTheirObject) {
-  FormBytes bytes = Header();
-  bytes.End().Component("TControl", "Edit1").Prop("Buddy").Ident("Other.X").End().End().End();
-  ASSERT_EQ(Load(bytes), "");
-  EXPECT_EQ(GlobalFixupCount(), 1u);
-  form->Free();
-  form = nullptr;
-  EXPECT_EQ(GlobalFixupCount(), 0u);
 }
 
 TEST_F(Loading, RootNameIsMadeUnique) {
