@@ -209,11 +209,8 @@ TEST_F(Components, IndexesAreChecked) {
   EXPECT_EQ(b->ComponentIndex(), 1);
 }
 
-TEST_F(Components, DesigningAndDestroyingSpreadToOwnedComponents) {
+TEST_F(Components, DestroyingSpreadsToOwnedComponents) {
   TProbe* a = Add("A");
-  form->SetDesigning(true);
-  EXPECT_NE(a->ComponentState() & csDesigning, 0);
-  EXPECT_NE(Add("B")->ComponentState() & csDesigning, 0);
   form->Destroying();
   EXPECT_NE(form->ComponentState() & csDestroying, 0);
   EXPECT_NE(a->ComponentState() & csDestroying, 0);

@@ -9,7 +9,6 @@
 #include <future>
 #include <thread>
 
-#include "framework/streaming/class_registry.h"
 #include "framework/streaming/collection.h"
 #include "framework/streaming/form_loading.h"
 #include "framework/streaming/reader.h"
@@ -246,21 +245,6 @@ TEST_F(Loading, RootNameIsMadeUnique) {
   bytes.End().End();
   ASSERT_EQ(Load(bytes), "");
   EXPECT_EQ(form->Name(), "Form1_1");
-}
-
-TEST_F(Loading, NewRootOfARegisteredClass) {
-  FormBytes bytes = Header();
-  bytes.Prop("Left").Int(1).End().End();
-  TMemoryStream unknown = bytes.Stream();
-  EXPECT_THROW(ReadComponent(unknown, nullptr), EClassNotFound);
-  RegisterClass(&TTestForm::StaticClass());
-  TMemoryStream stream = bytes.Stream();
-  TComponent* root = ReadComponent(stream, nullptr);
-  EXPECT_EQ(root->ClassType(), &TTestForm::StaticClass());
-  EXPECT_EQ(root->Name(), "Form1");
-  EXPECT_EQ(static_cast<TTestForm*>(root)->left, 1);
-  root->Free();
-  UnRegisterClass(&TTestForm::StaticClass());
 }
 
 TEST_F(Loading, FailuresNameTheRecordAndLeaveOnlyWhatTheRootOwns) {
