@@ -1,10 +1,8 @@
 // Bitmaps: images shared until one of the bitmaps draws, resizing that keeps
-// the old pixels and fills the rest, the kind of image kept across a resize,
-// and drawing a bitmap into another canvas.
+// the old pixels and fills the rest, and drawing a bitmap into another canvas.
 #include <gtest/gtest.h>
 
 #include "framework/graphics/bitmap.h"
-#include "platform/gdi/surface.h"
 #include "tests/platform/gdi/canvas.h"
 #include "tests/support/fw_objects.h"
 
@@ -81,40 +79,6 @@ TEST(Bitmap, AZeroSizeHasNoImage) {
   bitmap->SetHeight(2);
   EXPECT_FALSE(bitmap->Empty());
   EXPECT_EQ(Pixels(*bitmap), std::vector<COLORREF>(8, clWhite));
-}
-
-TEST(Bitmap, ANewImageIsOfTheOldOnesKind) {
-  const BITMAPINFO info = gdi::TopDown32(2, 2);
-  void* bits = nullptr;
-  const struct {
-    const char* what;
-    HBITMAP handle;
-    int bits_pixel;
-    bool dib;
-  } cases[] = {
-      {"monochrome", CreateBitmap(2, 2, 1, 1, nullptr), 1, false},
-      {"DIB section", CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0), 32,
-       true},
-  };
-  for (const auto& c : cases) {
-    OwnedBitmap bitmap = Make<TBitmap>();
-    bitmap->SetHandle(c.handle);
-    bitmap->SetWidth(5);
-    DIBSECTION section{};
-    const int size = GetObjectA(bitmap->Handle(), sizeof section, &section);
-    EXPECT_EQ(size == static_cast<int>(sizeof section), c.dib) << c.what;
-    EXPECT_EQ(section.dsBm.bmBitsPixel, c.bits_pixel) << c.what;
-    EXPECT_EQ(section.dsBm.bmWidth, 5) << c.what;
-    EXPECT_EQ(bitmap->Monochrome(), c.bits_pixel == 1) << c.what;
-  }
-}
-
-TEST(Bitmap, SetHandleRefusesWhatIsNoBitmap) {
-  OwnedBitmap bitmap = Make<TBitmap>();
-  EXPECT_EQ(RaisedMessage<EInvalidGraphic>(
-                [&] { bitmap->SetHandle(static_cast<HBITMAP>(GetStockObject(BLACK_PEN))); }),
-            "Bitmap image is not valid");
-  EXPECT_TRUE(bitmap->Empty());
 }
 
 TEST(Bitmap, DrawsIntoAnotherCanvasAndTellsOfItsOwnChanges) {

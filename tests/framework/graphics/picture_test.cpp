@@ -8,19 +8,10 @@
 
 namespace {
 
-struct Listener : TObject, TPictureNotify {
-  int changes = 0;
-  int notified = 0;
-  void Changed(TObject*) { ++changes; }
-  void PictureChanged(TObject*) override { ++notified; }
-};
-
 TEST(Picture, GraphicSetterKeepsACopyAndTellsOfTheChange) {
   const auto picture = Make<TPicture>();
-  Listener listener;
-  picture->OnChange = MethodOf<&Listener::Changed>(&listener);
-  picture->SetNotify(&listener);
-  EXPECT_EQ(picture->Width(), 0);
+  EventCounter changes;
+  picture->OnChange = MethodOf<&EventCounter::Count>(&changes);
 
   auto bitmap = Make<TBitmap>();
   bitmap->SetSize(485, 89);
@@ -31,18 +22,16 @@ TEST(Picture, GraphicSetterKeepsACopyAndTellsOfTheChange) {
   EXPECT_EQ(kept->Handle(), bitmap->Handle());  // sharing the image
   EXPECT_EQ(picture->Width(), 485);
   EXPECT_EQ(picture->Height(), 89);
-  EXPECT_EQ(listener.changes, 1);
-  EXPECT_EQ(listener.notified, 1);
+  EXPECT_EQ(changes.count, 1);
 
   bitmap.reset();  // the picture's copy lives on
   kept->Canvas()->FillRect({0, 0, 485, 89});
-  EXPECT_EQ(listener.changes, 2);  // the graphic's change is the picture's
-  EXPECT_EQ(listener.notified, 2);
+  EXPECT_EQ(changes.count, 2);  // the graphic's change is the picture's
 
   picture->SetGraphic(nullptr);
   EXPECT_EQ(picture->Graphic(), nullptr);
   EXPECT_EQ(picture->Width(), 0);
-  EXPECT_EQ(listener.changes, 3);
+  EXPECT_EQ(changes.count, 3);
 }
 
 TEST(Picture, AssignTakesAnotherPicturesGraphic) {
