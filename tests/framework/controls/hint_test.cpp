@@ -10,6 +10,7 @@
 #include "framework/controls/buttons.h"
 #include "tests/support/fw_application.h"
 #include "tests/support/fw_objects.h"
+#include "tests/support/rect.h"
 
 namespace {
 
@@ -240,29 +241,23 @@ TEST_F(Hints, HintsStayOnTheDesktop) {
 }
 
 TEST_F(Hints, SizesFollowTheText) {
-  THintWindow* hint = Application->HintWindow();
-  TCanvas* canvas = hint->Canvas();
-  const int line = canvas->TextHeight("Reset");
+  // The text's width and 6, its lines of 12 and 2; broken at spaces to fit.
   const struct {
     const char* text;
     int max_width;
-    int width;  // of the text
-    int lines;
-  } cases[] = {
-      {"Reset", 1000, canvas->TextWidth("Reset"), 1},
-      {"Reset to default values", 1000, canvas->TextWidth("Reset to default values"), 1},
-      {"Reset to default values", canvas->TextWidth("Reset to") + 2, canvas->TextWidth("Reset to"),
-       3},
-  };
+    LONG right, bottom;
+  } cases[] = {{"Reset", 1000, 35, 14},
+               {"Reset to default values", 1000, 117, 14},
+               {"Reset to default values", 43, 47, 38}};
+  THintWindow* hint = Application->HintWindow();
   for (const auto& c : cases) {
-    const RECT rect = hint->MeasureHint(c.max_width, c.text, nullptr);
-    EXPECT_EQ(rect.right, c.width + 6) << c.text << " in " << c.max_width;
-    EXPECT_EQ(rect.bottom, c.lines * line + 2) << c.text << " in " << c.max_width;
+    EXPECT_EQ(hint->MeasureHint(c.max_width, c.text, nullptr), (RECT{0, 0, c.right, c.bottom}))
+        << c.text << " in " << c.max_width;
   }
-  // Text set outside ShowHintAt sizes the window to it.
+  // Text set outside ShowHintAt sizes the window to it, with its border.
   hint->SetText("Reset");
-  EXPECT_EQ(hint->Width(), canvas->TextWidth("Reset") + 6);
-  EXPECT_EQ(hint->Height(), line + 4);
+  EXPECT_EQ(hint->Width(), 35);
+  EXPECT_EQ(hint->Height(), 16);
 }
 
 TEST_F(Hints, MessagesThatEndAHint) {
