@@ -247,23 +247,18 @@ TEST_F(Controls, HidingAContainerHidesItsChildrensWindowsOnly) {
 
 TEST_F(Controls, AFailingHandlerGoesToTheApplicationAndTheControlStaysUsable) {
   TField* field = AddField("Field");
-  std::vector<std::string> reported;
   struct Reporter : TObject {
-    std::vector<std::string>* out;
+    std::vector<std::string> reported;
     void Report(TObject* sender) {
-      try {
-        throw;
-      } catch (const Exception& e) {
-        out->push_back(static_cast<TComponent*>(sender)->Name() + ": " + e.Message());
-      }
+      const std::string message = RaisedMessage([] { throw; });  // the one being handled
+      reported.push_back(static_cast<TComponent*>(sender)->Name() + ": " + message);
     }
   } reporter;
-  reporter.out = &reported;
   ApplicationHandleException = MethodOf<&Reporter::Report>(&reporter);
   field->fail = true;
   SendMessageA(field->Handle(), WM_USER, 0, 0);
   ApplicationHandleException = {};
-  EXPECT_EQ(reported, (std::vector<std::string>{"Field: handler failed"}));
+  EXPECT_EQ(reporter.reported, (std::vector<std::string>{"Field: handler failed"}));
   field->fail = false;
   field->SetText("still here");
   EXPECT_EQ(field->GetText(), "still here");

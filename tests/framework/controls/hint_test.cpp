@@ -213,30 +213,24 @@ TEST_F(Hints, HintsStayOnTheDesktop) {
   GetClientRect(form_->Handle(), &client);
   button_->SetBounds(0, 0, client.right, client.bottom);
   PumpMessages();
-  RestAt(OnButton(5, 5));
-  const RECT first = HintRect();
-  const SIZE size{first.right - first.left, first.bottom - first.top};
   const struct {
-    POINT at;  // on the button
-    bool right;
-    bool bottom;  // whether the hint would leave the screen there
+    POINT at;   // on the button
+    RECT hint;  // 19 below the cursor, or pushed back onto the screen
   } cases[] = {
-      {{5, 5}, false, false},
-      {{client.right - 3, 5}, true, false},
-      {{5, client.bottom - 3}, false, true},
-      {{client.right - 3, client.bottom - 3}, true, true},
+      {{5, 5}, {209, 197, 326, 215}},
+      {{client.right - 3, 5}, {383, 197, 500, 215}},
+      {{5, client.bottom - 3}, {209, 302, 326, 320}},
+      {{client.right - 3, client.bottom - 3}, {383, 302, 500, 320}},
   };
   for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.at.x) + "," + std::to_string(c.at.y));
     Application->CancelHint();
     RestAt(OnButton(c.at.x, c.at.y));
     ASSERT_TRUE(Shown());
-    const POINT cursor = OnButton(c.at.x, c.at.y);
-    EXPECT_EQ(HintRect().left, c.right ? 500 - size.cx : cursor.x) << c.at.x << "," << c.at.y;
-    EXPECT_EQ(HintRect().top, c.bottom ? 320 - size.cy : cursor.y + kArrowMargin)
-        << c.at.x << "," << c.at.y;
+    EXPECT_EQ(HintRect(), c.hint);
     // Pushed under the cursor, the hint is no window of the mouse's.
-    MoveTo({cursor.x - 1, cursor.y});
-    EXPECT_TRUE(Shown()) << c.at.x << "," << c.at.y;
+    MoveTo({OnButton(c.at.x, c.at.y).x - 1, OnButton(c.at.x, c.at.y).y});
+    EXPECT_TRUE(Shown());
   }
 }
 
