@@ -53,6 +53,20 @@ POINT ThumbCentre(HWND trackbar) {
   return {(thumb.left + thumb.right) / 2, (thumb.top + thumb.bottom) / 2};
 }
 
+void ClickOn(TWinControl* control) {
+  POINT at{control->Width() / 2, control->Height() / 2};
+  ClientToScreen(control->Handle(), &at);
+  host::Headless().Click(at.x, at.y);
+  PumpMessages();
+}
+
+void PressKey(UINT key, UINT held) {
+  if (held != 0) host::Headless().KeyDown(held);
+  host::Headless().KeyDown(key);
+  host::Headless().KeyUp(key);
+  if (held != 0) host::Headless().KeyUp(held);
+}
+
 void FreeShownSheet(TSheet* sheet) {
   const HWND host = sheet->ParentWindow();
   sheet->Free();

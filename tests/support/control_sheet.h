@@ -23,3 +23,8 @@ void PumpMessages();
 void MoveMouseTo(HWND window, int x, int y);
 // The centre of a track bar's thumb, in its client coordinates.
 POINT ThumbCentre(HWND trackbar);
+// Clicks the middle of a windowed control, then pumps.
+void ClickOn(TWinControl* control);
+// A key pressed and let go, with `held` (a shift key) down around it when
+// given; nothing pumped, so it also serves inside another loop.
+void PressKey(UINT key, UINT held = 0);

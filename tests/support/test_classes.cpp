@@ -74,11 +74,4 @@ TAVRION_CLASS_INFO(TTestForm, "Tests") {
   c.Method<&TTestForm::EditChanging>("EditChanging");
 }
 
-bool ColorToInt(const std::string& ident, std::int32_t& value) {
-  return IdentToInt(ident, value, kColors);
-}
-bool IntToColor(std::int32_t value, std::string& ident) {
-  return IntToIdent(value, ident, kColors);
-}
-
 }  // namespace test_classes

@@ -16,6 +16,7 @@
 #include "platform/commctrl.h"
 #include "platform/headless.h"
 #include "tests/support/control_sheet.h"
+#include "tests/support/fw_objects.h"
 #include "tests/support/tick_marks.h"
 
 namespace {
@@ -89,10 +90,10 @@ TEST_P(TrackBars, PositionIsClampedAndChangesAreToldOnce) {
     if (c.setter == kMax) bar->SetMax(c.value);
     EXPECT_EQ(bar->Position(), c.position);
     EXPECT_EQ(log_.positions, c.changes);
+    EXPECT_EQ(bar->HandleAllocated(), windowed);
     if (windowed) {
       EXPECT_EQ(WindowPos(bar), c.position);
     }
-    EXPECT_EQ(bar->HandleAllocated(), windowed);
     bar->Free();
   }
 }
@@ -100,12 +101,8 @@ TEST_P(TrackBars, PositionIsClampedAndChangesAreToldOnce) {
 TEST_P(TrackBars, AnUpsideDownRangeRaisesAndChangesNothing) {
   TTrackBar* bar = Add(GetParam());
   Listen(bar);
-  try {
-    bar->SetParams(5, 10, 0);
-    FAIL() << "no exception";
-  } catch (const EInvalidOperation& e) {
-    EXPECT_EQ(e.Message(), "TTrackBar property out of range");
-  }
+  EXPECT_EQ(RaisedMessage<EInvalidOperation>([&] { bar->SetParams(5, 10, 0); }),
+            "TTrackBar property out of range");
   EXPECT_EQ(bar->Min(), 0);
   EXPECT_EQ(bar->Max(), 10);
   EXPECT_EQ(bar->Position(), 0);

@@ -6,30 +6,20 @@
 #include <string>
 #include <vector>
 
-#include "framework/controls/application.h"
-#include "platform/headless.h"
-#include "tests/support/control_sheet.h"
+#include "framework/controls/edit.h"
+#include "tests/support/fw_application.h"
+#include "tests/support/fw_objects.h"
 
 namespace {
-
-constexpr auto Host = host::Headless;
-
-// A windowed field that takes the focus.
-class TTabField : public TWinControl {
-  TAVRION_CLASS(TTabField, TWinControl)
-
- public:
-  explicit TTabField(TComponent* owner) : TWinControl(owner) { SetTabStop(true); }
-};
 
 class TTabForm : public TForm {
   TAVRION_CLASS(TTabForm, TForm)
 
  public:
   using TForm::TForm;
-  TTabField* First = nullptr;
-  TTabField* Second = nullptr;
-  TTabField* Third = nullptr;
+  TEdit* First = nullptr;
+  TEdit* Second = nullptr;
+  TEdit* Third = nullptr;
 };
 
 // Counts one message and ends the loop from inside its handling.
@@ -46,38 +36,13 @@ struct Quitter : TObject {
   }
 };
 
-TAVRION_CLASS_INFO(TTabField, "Tests") {
-  PublishWinControlProperties(c);
-}
 TAVRION_CLASS_INFO(TTabForm, "Tests") {
   c.Field<&TTabForm::First>("First");
   c.Field<&TTabForm::Second>("Second");
   c.Field<&TTabForm::Third>("Third");
 }
 
-struct Counter : TObject {
-  int count = 0;
-  void Count(TObject*) { ++count; }
-};
-
-class Apps : public testing::Test {
- protected:
-  Apps() {
-    Host().Reset();
-    StartApplication();
-  }
-  ~Apps() override {
-    Host().SetIdleHandler({});
-    StopApplication();
-  }
-  static void Key(UINT key, bool shift = false) {
-    if (shift) Host().KeyDown(VK_SHIFT);
-    Host().KeyDown(key);
-    Host().KeyUp(key);
-    if (shift) Host().KeyUp(VK_SHIFT);
-    PumpMessages();
-  }
-};
+using Apps = ApplicationTest;
 
 TEST_F(Apps, TheFirstFormMadeIsTheMainFormAndHasItsWindow) {
   TForm* first = nullptr;
@@ -87,27 +52,6 @@ TEST_F(Apps, TheFirstFormMadeIsTheMainFormAndHasItsWindow) {
   EXPECT_EQ(Application->MainForm(), first);
   EXPECT_TRUE(first->HandleAllocated());
   EXPECT_EQ(GetWindow(first->Handle(), GW_OWNER), Application->Handle());
-}
-
-TEST_F(Apps, HooksSeeTheApplicationWindowsMessagesFirst) {
-  struct Hook : TObject {
-    std::vector<UINT> seen;
-    bool Take(TMessage& message) {
-      seen.push_back(message.Msg);
-      return message.Msg == WM_CLOSE;  // the main form is never asked to close
-    }
-  } hook;
-  TForm* form = nullptr;
-  Application->CreateForm(form);
-  const TWindowHook method = MethodOf<&Hook::Take>(&hook);
-  Application->HookMainWindow(method);
-  SendMessageA(Application->Handle(), WM_CLOSE, 0, 0);
-  PumpMessages();
-  EXPECT_FALSE(Application->Terminated());
-  EXPECT_EQ(hook.seen, std::vector<UINT>{WM_CLOSE});
-  Application->UnhookMainWindow(method);
-  SendMessageA(Application->Handle(), WM_USER, 0, 0);
-  EXPECT_EQ(hook.seen.size(), 1u);
 }
 
 TEST_F(Apps, TerminateInAHandlerEndsTheLoop) {
@@ -131,39 +75,30 @@ TEST_F(Apps, AnExceptionIsShownWithOneFinalFullStop) {
   } cases[] = {
       {"abc", "abc."}, {"done.", "done."}, {"stop!", "stop!"}, {"why?", "why?."}, {"(1)", "(1)"}};
   for (const auto& c : cases) {
-    bool asked = false;
-    Host().SetIdleHandler([&] {
-      if (asked) return false;
-      asked = true;
-      // Ctrl+C copies the box's text; Enter closes it.
-      Host().KeyDown(VK_CONTROL);
-      Host().KeyDown('C');
-      Host().KeyUp('C');
-      Host().KeyUp(VK_CONTROL);
-      Host().KeyDown(VK_RETURN);
-      Host().KeyUp(VK_RETURN);
-      return true;
-    });
+    // Ctrl+C copies the box's text; Enter closes it.
+    OnceIdle([] { return true; },
+             [] {
+               PressKey('C', VK_CONTROL);
+               PressKey(VK_RETURN);
+             });
     try {
       throw Exception(c.message);
     } catch (...) {
       Application->HandleException(Application);
     }
     const std::string rule = "---------------------------\r\n";
-    EXPECT_EQ(Host().Clipboard().value_or(""), rule + Application->Title() + "\r\n" + rule +
-                                                   c.shown + "\r\n" + rule + "OK   \r\n" + rule);
+    EXPECT_EQ(
+        host::Headless().Clipboard().value_or(""),
+        rule + Application->Title() + "\r\n" + rule + c.shown + "\r\n" + rule + "OK   \r\n" + rule);
   }
 }
 
 TEST_F(Apps, TabAndShiftTabWalkAFormReadFromItsDefinition) {
-  TTabForm* form = nullptr;
-  Application->CreateForm(form);
+  auto* form = ShowNewForm<TTabForm>();
   ASSERT_NE(form->Third, nullptr);
-  form->SetVisible(true);
-  PumpMessages();
   const struct {
     bool back;
-    TTabField* focused;
+    TEdit* focused;
   } steps[] = {{false, form->Third},
                {false, form->First},
                {false, form->Second},
@@ -171,7 +106,8 @@ TEST_F(Apps, TabAndShiftTabWalkAFormReadFromItsDefinition) {
                {true, form->Third}};
   EXPECT_EQ(GetFocus(), form->Second->Handle());  // first in tab order
   for (const auto& step : steps) {
-    Key(VK_TAB, step.back);
+    PressKey(VK_TAB, step.back ? VK_SHIFT : 0);
+    PumpMessages();
     EXPECT_EQ(GetFocus(), step.focused->Handle()) << step.focused->Name();
     EXPECT_EQ(form->ActiveControl(), step.focused);
   }
@@ -180,21 +116,19 @@ TEST_F(Apps, TabAndShiftTabWalkAFormReadFromItsDefinition) {
 TEST_F(Apps, ClosingAModalFormLeavesTheMainFormsOnActivateAlone) {
   TForm* main = nullptr;
   Application->CreateForm(main);
-  Counter activations;
-  main->OnActivate = MethodOf<&Counter::Count>(&activations);
+  EventCounter activations;
+  main->OnActivate = MethodOf<&EventCounter::Count>(&activations);
   main->SetVisible(true);
   PumpMessages();
   EXPECT_EQ(activations.count, 1);
   TForm* dialog = nullptr;
   Application->CreateForm(dialog);
-  Host().SetIdleHandler([&] {
-    if (dialog->ModalResult() != mrNone) return false;
-    dialog->SetModalResult(mrOk);
-    PostMessageA(dialog->Handle(), WM_NULL, 0, 0);  // the loop looks again
-    return true;
-  });
+  OnceIdle([] { return true; },
+           [&] {
+             dialog->SetModalResult(mrOk);
+             PostMessageA(dialog->Handle(), WM_NULL, 0, 0);  // the loop looks again
+           });
   EXPECT_EQ(dialog->ShowModal(), mrOk);
-  Host().SetIdleHandler({});
   PumpMessages();
   EXPECT_FALSE(dialog->Visible());
   EXPECT_EQ(activations.count, 1);

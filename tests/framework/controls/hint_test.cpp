@@ -1,32 +1,21 @@
 // Hints on the headless host: when a control's hint shows, where, how large
 // and how it looks, what takes it down (also inside other message loops,
 // through the message hook) and the mouse watcher that ends it once the
-// cursor leaves the program's windows. A shown hint is saved as hint.png in
-// the test's folder (docs/hint.png is a copy).
+// cursor leaves the program's windows.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <functional>
 #include <string>
 
-#include "framework/controls/application.h"
 #include "framework/controls/buttons.h"
-#include "platform/headless.h"
-#include "platform/picture.h"
-#include "tests/support/control_sheet.h"
-#include "tests/support/png_image.h"
+#include "tests/support/fw_application.h"
+#include "tests/support/fw_objects.h"
+#include "tests/support/rect.h"
 
 namespace {
 
-constexpr auto Host = host::Headless;
-
 // How far below the arrow's hot spot its picture ends.
 constexpr int kArrowMargin = 19;
-
-struct Counter : TObject {
-  int count = 0;
-  void Count(TObject*) { ++count; }
-};
 
 // A hint window of the program's own kind.
 class TOwnHint : public THintWindow {
@@ -38,11 +27,9 @@ class TOwnHint : public THintWindow {
 
 TAVRION_CLASS_INFO(TOwnHint, "Tests") {}
 
-class Hints : public testing::Test {
+class Hints : public ApplicationTest {
  protected:
   Hints() {
-    Host().Reset();
-    StartApplication();
     Application->CreateForm(form_);
     form_->SetBounds(100, 100, 300, 200);
     button_ = Construct<TButton>(form_);
@@ -51,13 +38,9 @@ class Hints : public testing::Test {
     button_->SetCaption("Default");
     button_->SetHint("Reset to default values|Puts the defaults back");
     button_->SetShowHint(true);
-    button_->OnClick = MethodOf<&Counter::Count>(&clicks_);
+    button_->OnClick = MethodOf<&EventCounter::Count>(&clicks_);
     form_->SetVisible(true);
     PumpMessages();
-  }
-  ~Hints() override {
-    Host().SetIdleHandler({});
-    StopApplication();
   }
 
   // A point of the button on the screen.
@@ -67,11 +50,11 @@ class Hints : public testing::Test {
     return at;
   }
   static void MoveTo(POINT at) {
-    Host().MoveMouse(at.x, at.y);
+    host::Headless().MoveMouse(at.x, at.y);
     PumpMessages();
   }
   static void Advance(std::uint64_t milliseconds) {
-    Host().AdvanceClock(milliseconds);
+    host::Headless().AdvanceClock(milliseconds);
     PumpMessages();
   }
   // Rests the mouse at `at` for the hint pause.
@@ -92,7 +75,7 @@ class Hints : public testing::Test {
 
   TForm* form_ = nullptr;
   TButton* button_ = nullptr;
-  Counter clicks_;
+  EventCounter clicks_;
 };
 
 TEST_F(Hints, ShowAfterThePauseBelowTheCursorAndGoAfterTheirTime) {
@@ -122,24 +105,27 @@ TEST_F(Hints, ShowAfterThePauseBelowTheCursorAndGoAfterTheirTime) {
   EXPECT_EQ(Application->HintControl(), button_);
 }
 
-TEST_F(Hints, WindowMadeForHints) {
-  THintWindow* hint = Application->HintWindow();
-  EXPECT_EQ(hint->Color(), clInfoBk);
-  EXPECT_EQ(hint->Canvas()->Brush()->Style(), bsClear);
+TEST_F(Hints, AHintIsARaisedBoxOfTheInfoColourInAWindowMadeAgainForNewSettings) {
+  RestAt(OnButton(40, 30));
+  ASSERT_TRUE(Shown());
+  const HWND window = HintHandle();
+  const DWORD style = static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE));
+  EXPECT_EQ(style & ~(WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_VISIBLE), WS_POPUP | WS_BORDER);
+  EXPECT_EQ(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW, WS_EX_TOOLWINDOW);
+  EXPECT_EQ(GetClassLongA(window, GCL_STYLE) & CS_SAVEBITS, CS_SAVEBITS);
+  const RECT rect = HintRect();
+  const POINT last{rect.right - rect.left - 1, rect.bottom - rect.top - 1};
+  const HDC dc = GetWindowDC(window);
+  EXPECT_EQ(GetPixel(dc, 0, 5), GetSysColor(COLOR_3DLIGHT));
+  EXPECT_EQ(GetPixel(dc, last.x, 5), GetSysColor(COLOR_3DDKSHADOW));
+  EXPECT_EQ(GetPixel(dc, 5, last.y), GetSysColor(COLOR_3DDKSHADOW));
+  EXPECT_EQ(GetPixel(dc, last.x - 2, 2), GetSysColor(COLOR_INFOBK));
+  ReleaseDC(window, dc);
+
+  // New system settings make a new window; a hint showing goes with the old.
   NONCLIENTMETRICSA metrics{};
   metrics.cbSize = sizeof metrics;
   ASSERT_TRUE(SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0));
-  EXPECT_EQ(hint->Canvas()->Font()->Height(), metrics.lfStatusFont.lfHeight);
-  EXPECT_EQ(hint->Canvas()->Font()->Name(), metrics.lfStatusFont.lfFaceName);
-  const HWND window = hint->Handle();
-  EXPECT_EQ(
-      static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)) & ~WS_CLIPCHILDREN & ~WS_CLIPSIBLINGS,
-      WS_POPUP | WS_BORDER);
-  EXPECT_EQ(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW, WS_EX_TOOLWINDOW);
-  EXPECT_EQ(GetClassLongA(window, GCL_STYLE) & CS_SAVEBITS, CS_SAVEBITS);
-
-  // New system settings make a new window; a hint showing goes with the old.
-  RestAt(OnButton(40, 30));
   SendMessageA(Application->Handle(), WM_SETTINGCHANGE, 0, 0);
   EXPECT_FALSE(IsWindow(window));
   EXPECT_EQ(Application->HintControl(), nullptr);
@@ -170,9 +156,10 @@ TEST_F(Hints, AClickOrAKeyEndsTheHintAlsoInOtherLoops) {
     const char* name;
     std::function<void()> act;
   } cases[] = {
-      {"click on the hint", [] { Host().Click(HintRect().left + 5, HintRect().top + 5); }},
-      {"key", [] { Host().KeyDown('A'), Host().KeyUp('A'); }},
-      {"wheel", [] { Host().Wheel(120); }},
+      {"click on the hint",
+       [] { host::Headless().Click(HintRect().left + 5, HintRect().top + 5); }},
+      {"key", [] { PressKey('A'); }},
+      {"wheel", [] { host::Headless().Wheel(120); }},
   };
   for (const auto& c : cases) {
     RestAt(OnButton(40, 30));
@@ -188,11 +175,7 @@ TEST_F(Hints, AClickOrAKeyEndsTheHintAlsoInOtherLoops) {
   // at the key that closes the box.
   RestAt(OnButton(40, 30));
   ASSERT_TRUE(Shown());
-  Host().SetIdleHandler([] {
-    Host().KeyDown(VK_RETURN);
-    Host().KeyUp(VK_RETURN);
-    return true;
-  });
+  OnceIdle([] { return true; }, [] { PressKey(VK_RETURN); });
   EXPECT_EQ(MessageBoxA(nullptr, "Box", "Hints", MB_OK), IDOK);
   EXPECT_FALSE(Shown());
   EXPECT_EQ(Application->HintControl(), nullptr);
@@ -214,9 +197,9 @@ TEST_F(Hints, TheWatcherEndsTheHintSoonAfterTheMouseLeavesTheProgram) {
     Application->CancelHint();
     RestAt(OnButton(40, 30));
     ASSERT_TRUE(Shown()) << c.name;
-    Host().MoveMouse(outside.x, outside.y);  // no window of ours gets a message
-    Host().AdvanceClock(c.advance);
-    if (c.back) Host().MoveMouse(OnButton(41, 30).x, OnButton(41, 30).y);
+    host::Headless().MoveMouse(outside.x, outside.y);  // no window of ours gets a message
+    host::Headless().AdvanceClock(c.advance);
+    if (c.back) host::Headless().MoveMouse(OnButton(41, 30).x, OnButton(41, 30).y);
     PumpMessages();
     EXPECT_EQ(Shown(), c.shown) << c.name;
   }
@@ -224,63 +207,51 @@ TEST_F(Hints, TheWatcherEndsTheHintSoonAfterTheMouseLeavesTheProgram) {
 
 TEST_F(Hints, HintsStayOnTheDesktop) {
   // The form's lower right corner is the screen's.
-  Host().SetScreenSize({500, 320});
+  host::Headless().SetScreenSize({500, 320});
   form_->SetBounds(200, 150, 300, 170);
   RECT client{};
   GetClientRect(form_->Handle(), &client);
   button_->SetBounds(0, 0, client.right, client.bottom);
   PumpMessages();
-  RestAt(OnButton(5, 5));
-  const RECT first = HintRect();
-  const SIZE size{first.right - first.left, first.bottom - first.top};
   const struct {
-    POINT at;  // on the button
-    bool right;
-    bool bottom;  // whether the hint would leave the screen there
+    POINT at;   // on the button
+    RECT hint;  // 19 below the cursor, or pushed back onto the screen
   } cases[] = {
-      {{5, 5}, false, false},
-      {{client.right - 3, 5}, true, false},
-      {{5, client.bottom - 3}, false, true},
-      {{client.right - 3, client.bottom - 3}, true, true},
+      {{5, 5}, {209, 197, 326, 215}},
+      {{client.right - 3, 5}, {383, 197, 500, 215}},
+      {{5, client.bottom - 3}, {209, 302, 326, 320}},
+      {{client.right - 3, client.bottom - 3}, {383, 302, 500, 320}},
   };
   for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.at.x) + "," + std::to_string(c.at.y));
     Application->CancelHint();
     RestAt(OnButton(c.at.x, c.at.y));
     ASSERT_TRUE(Shown());
-    const POINT cursor = OnButton(c.at.x, c.at.y);
-    EXPECT_EQ(HintRect().left, c.right ? 500 - size.cx : cursor.x) << c.at.x << "," << c.at.y;
-    EXPECT_EQ(HintRect().top, c.bottom ? 320 - size.cy : cursor.y + kArrowMargin)
-        << c.at.x << "," << c.at.y;
+    EXPECT_EQ(HintRect(), c.hint);
     // Pushed under the cursor, the hint is no window of the mouse's.
-    MoveTo({cursor.x - 1, cursor.y});
-    EXPECT_TRUE(Shown()) << c.at.x << "," << c.at.y;
+    MoveTo({OnButton(c.at.x, c.at.y).x - 1, OnButton(c.at.x, c.at.y).y});
+    EXPECT_TRUE(Shown());
   }
 }
 
 TEST_F(Hints, SizesFollowTheText) {
-  THintWindow* hint = Application->HintWindow();
-  TCanvas* canvas = hint->Canvas();
-  const int line = canvas->TextHeight("Reset");
+  // The text's width and 6, its lines of 12 and 2; broken at spaces to fit.
   const struct {
     const char* text;
     int max_width;
-    int width;  // of the text
-    int lines;
-  } cases[] = {
-      {"Reset", 1000, canvas->TextWidth("Reset"), 1},
-      {"Reset to default values", 1000, canvas->TextWidth("Reset to default values"), 1},
-      {"Reset to default values", canvas->TextWidth("Reset to") + 2, canvas->TextWidth("Reset to"),
-       3},
-  };
+    LONG right, bottom;
+  } cases[] = {{"Reset", 1000, 35, 14},
+               {"Reset to default values", 1000, 117, 14},
+               {"Reset to default values", 43, 47, 38}};
+  THintWindow* hint = Application->HintWindow();
   for (const auto& c : cases) {
-    const RECT rect = hint->MeasureHint(c.max_width, c.text, nullptr);
-    EXPECT_EQ(rect.right, c.width + 6) << c.text << " in " << c.max_width;
-    EXPECT_EQ(rect.bottom, c.lines * line + 2) << c.text << " in " << c.max_width;
+    EXPECT_EQ(hint->MeasureHint(c.max_width, c.text, nullptr), (RECT{0, 0, c.right, c.bottom}))
+        << c.text << " in " << c.max_width;
   }
-  // Text set outside ShowHintAt sizes the window to it.
+  // Text set outside ShowHintAt sizes the window to it, with its border.
   hint->SetText("Reset");
-  EXPECT_EQ(hint->Width(), canvas->TextWidth("Reset") + 6);
-  EXPECT_EQ(hint->Height(), line + 4);
+  EXPECT_EQ(hint->Width(), 35);
+  EXPECT_EQ(hint->Height(), 16);
 }
 
 TEST_F(Hints, MessagesThatEndAHint) {
@@ -309,45 +280,6 @@ TEST_F(Hints, TheWindowClassIsTheProcesssSetting) {
   EXPECT_TRUE(Shown());
   EXPECT_EQ(Application->HintWindow()->ClassType(), &TOwnHint::StaticClass());
   HintWindowClass = before;
-}
-
-TEST_F(Hints, AShownHintIsSavedAsAPicture) {
-  RestAt(OnButton(40, 30));
-  ASSERT_TRUE(Shown());
-  // The form with the hint over it, as the screen shows them.
-  RECT form_rect{};
-  GetWindowRect(form_->Handle(), &form_rect);
-  const RECT hint = HintRect();
-  const int width = form_rect.right - form_rect.left;
-  const int height = form_rect.bottom - form_rect.top;
-  const HDC screen = CreateCompatibleDC(nullptr);
-  const HDC sample = GetDC(nullptr);
-  const HBITMAP picture = CreateCompatibleBitmap(sample, width, height);
-  ReleaseDC(nullptr, sample);
-  const HGDIOBJ old = SelectObject(screen, picture);
-  for (const HWND window : {form_->Handle(), HintHandle()}) {
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    const HDC from = GetWindowDC(window);
-    BitBlt(screen, rect.left - form_rect.left, rect.top - form_rect.top, rect.right - rect.left,
-           rect.bottom - rect.top, from, 0, 0, SRCCOPY);
-    ReleaseDC(window, from);
-  }
-  SelectObject(screen, old);
-  DeleteDC(screen);
-  const std::string path = (std::filesystem::current_path() / "hint.png").string();
-  ASSERT_TRUE(SaveBitmapPicture(picture, path.c_str()));
-  DeleteObject(picture);
-
-  // A raised outer edge round clInfoBk (the text is for people to look at).
-  const PngImage png = ReadPng(path);
-  ASSERT_EQ(png.width, width);
-  const POINT top_left{hint.left - form_rect.left, hint.top - form_rect.top};
-  const POINT bottom_right{hint.right - form_rect.left - 1, hint.bottom - form_rect.top - 1};
-  EXPECT_EQ(png.At(top_left.x, top_left.y + 5), GetSysColor(COLOR_3DLIGHT));
-  EXPECT_EQ(png.At(bottom_right.x, top_left.y + 5), GetSysColor(COLOR_3DDKSHADOW));
-  EXPECT_EQ(png.At(top_left.x + 5, bottom_right.y), GetSysColor(COLOR_3DDKSHADOW));
-  EXPECT_EQ(png.At(bottom_right.x - 2, top_left.y + 2), GetSysColor(COLOR_INFOBK));
 }
 
 }  // namespace

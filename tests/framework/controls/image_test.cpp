@@ -4,8 +4,8 @@
 
 #include "framework/controls/image.h"
 #include "framework/graphics/bitmap.h"
-#include "platform/headless.h"
 #include "tests/support/control_sheet.h"
+#include "tests/support/fw_objects.h"
 
 namespace {
 
@@ -70,14 +70,9 @@ TEST_F(Images, ADrawingShowsAtTheNextPaint) {
 
 TEST_F(Images, OnlyABitmapCanBeDrawnOn) {
   TImage* image = AddImage(50, 30);
-  std::unique_ptr<TShape, FreeDeleter> shape(Construct<TShape>());
-  image->Picture()->SetGraphic(shape.get());
-  try {
-    image->Canvas();
-    FAIL();
-  } catch (const EInvalidOperation& e) {
-    EXPECT_EQ(e.Message(), "Can only modify an image if it contains a bitmap");
-  }
+  image->Picture()->SetGraphic(Make<TShape>().get());
+  EXPECT_EQ(RaisedMessage<EInvalidOperation>([&] { image->Canvas(); }),
+            "Can only modify an image if it contains a bitmap");
 }
 
 TEST_F(Images, AFifthControlCanvasMakesTheOldestGiveItsContextBack) {

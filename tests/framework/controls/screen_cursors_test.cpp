@@ -1,24 +1,17 @@
 // The screen's cursor on the headless host: what each setting shows and
 // counts, the window under the mouse taking its own cursor back at once,
-// controls' own cursors as the mouse moves, the cursor list, and the names
-// a definition may use.
+// controls' own cursors, read from cursor_form.form, as the mouse moves, and
+// the cursor list.
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "form_compiler.h"
-#include "framework/controls/application.h"
 #include "framework/controls/buttons.h"
 #include "framework/controls/edit.h"
 #include "framework/controls/label.h"
-#include "framework/streaming/form_loading.h"
-#include "framework/streaming/streams.h"
-#include "platform/headless.h"
-#include "tests/support/control_sheet.h"
+#include "tests/support/fw_application.h"
 
 namespace {
-
-constexpr auto Host = host::Headless;
 
 class TCursorForm : public TForm {
   TAVRION_CLASS(TCursorForm, TForm)
@@ -36,51 +29,9 @@ TAVRION_CLASS_INFO(TCursorForm, "Tests") {
   c.Field<&TCursorForm::Label1>("Label1");
 }
 
-constexpr std::string_view kDefinition = R"form(
-component TCursorForm Form1 {
-  Left = 0
-  Top = 0
-  Width = 300
-  Height = 200
-  component TEdit Edit1 {
-    Left = 10
-    Top = 10
-    Width = 100
-    Height = 21
-  }
-  component TButton Button1 {
-    Left = 10
-    Top = 50
-    Width = 100
-    Height = 25
-    Cursor = crHandPoint
-  }
-  component TLabel Label1 {
-    Left = 10
-    Top = 100
-    Width = 100
-    Height = 20
-    AutoSize = false
-    Cursor = crHourGlass
-  }
-}
-)form";
-
-class ScreenCursors : public testing::Test {
+class ScreenCursors : public ApplicationTest {
  protected:
-  ScreenCursors() {
-    Host().Reset();
-    StartApplication();
-    form_ = Construct<TCursorForm>(Application, CreateNew);
-    TMemoryStream stream(formconv::CompileForm(kDefinition));
-    ReadComponent(stream, form_);
-    form_->SetVisible(true);
-    PumpMessages();
-  }
-  ~ScreenCursors() override {
-    Screen->SetCursor(crDefault);
-    StopApplication();
-  }
+  ~ScreenCursors() override { Screen->SetCursor(crDefault); }
 
   // Moves the mouse to the middle of the control, or for the form to a
   // place where no control is.
@@ -90,34 +41,12 @@ class ScreenCursors : public testing::Test {
                 control->Top() + control->Height() / 2);
   }
 
-  TCursorForm* form_ = nullptr;
+  TCursorForm* form_ = ShowNewForm<TCursorForm>();
 };
-
-// The definition's cursors show in TheMouseShowsTheControlsCursor...
-TEST_F(ScreenCursors, CursorNamesAndValuesMapBothWays) {
-  const struct {
-    const char* name;
-    std::int32_t value;
-  } names[] = {{"crDefault", 0},   {"crArrow", -2},      {"crCross", -3},      {"crIBeam", -4},
-               {"crSizeNESW", -6}, {"crSizeNS", -7},     {"crSizeNWSE", -8},   {"crSizeWE", -9},
-               {"crUpArrow", -10}, {"crHourGlass", -11}, {"crDrag", -12},      {"crNoDrop", -13},
-               {"crHSplit", -14},  {"crVSplit", -15},    {"crMultiDrag", -16}, {"crSQLWait", -17},
-               {"crNo", -18},      {"crAppStart", -19},  {"crHelp", -20},      {"crHandPoint", -21},
-               {"crSizeAll", -22}};
-  for (const auto& n : names) {
-    std::int32_t value = 1;
-    std::string name;
-    EXPECT_TRUE(IdentToCursor(n.name, value) && value == n.value) << n.name;
-    EXPECT_TRUE(CursorToIdent(n.value, name) && name == n.name) << n.value;
-  }
-  std::string name;
-  EXPECT_FALSE(CursorToIdent(crNone, name));
-  EXPECT_FALSE(CursorToIdent(crSize, name));
-}
 
 TEST_F(ScreenCursors, EachSettingShowsItsCursorOnceAndDefaultGivesTheWindowsOwnBack) {
   MoveOver(form_->Edit1);
-  EXPECT_EQ(Host().CursorShape(), 32513);  // the edit's own I-beam
+  EXPECT_EQ(host::Headless().CursorShape(), 32513);  // the edit's own I-beam
   const HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW);
   const struct {
     TCursor value;
@@ -135,15 +64,15 @@ TEST_F(ScreenCursors, EachSettingShowsItsCursorOnceAndDefaultGivesTheWindowsOwnB
   };
   for (const auto& step : steps) {
     SCOPED_TRACE(step.value);
-    const int changes = Host().CursorChanges();
+    const int changes = host::Headless().CursorChanges();
     const int counted = Screen->CursorCount();
     Screen->SetCursor(step.value);
     EXPECT_EQ(Screen->Cursor(), step.value);
     EXPECT_EQ(GetCursor(), step.shown);
-    EXPECT_EQ(Host().CursorChanges() - changes, step.changes);
+    EXPECT_EQ(host::Headless().CursorChanges() - changes, step.changes);
     EXPECT_EQ(Screen->CursorCount() - counted, step.counted);
   }
-  EXPECT_TRUE(Host().ShownCursorPicture() == std::nullopt);
+  EXPECT_TRUE(host::Headless().ShownCursorPicture() == std::nullopt);
 }
 
 TEST_F(ScreenCursors, TheMouseShowsTheControlsCursorUnlessTheScreenSetsOne) {
@@ -187,7 +116,7 @@ TEST_F(ScreenCursors, TheListHoldsTheSystemsAndTheProgramsCursorsAndTakesNewOnes
       EXPECT_EQ(cursor, LoadCursorA(nullptr, MAKEINTRESOURCEA(row.system)));
     } else {
       SetCursor(cursor);
-      EXPECT_TRUE(Host().ShownCursorPicture().has_value());
+      EXPECT_TRUE(host::Headless().ShownCursorPicture().has_value());
     }
   }
   EXPECT_EQ(Screen->Cursors(crNone), nullptr);

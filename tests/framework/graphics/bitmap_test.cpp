@@ -1,22 +1,17 @@
 // Bitmaps: images shared until one of the bitmaps draws, resizing that keeps
-// the old pixels and fills the rest, the kind of image kept across a resize,
-// and drawing a bitmap into another canvas.
+// the old pixels and fills the rest, and drawing a bitmap into another canvas.
 #include <gtest/gtest.h>
 
-#include <memory>
-
 #include "framework/graphics/bitmap.h"
-#include "framework/rtl/sysconst.h"
-#include "platform/gdi/surface.h"
-#include "rtl/resstrings.h"
 #include "tests/platform/gdi/canvas.h"
+#include "tests/support/fw_objects.h"
 
 namespace {
 
-using OwnedBitmap = std::unique_ptr<TBitmap, FreeDeleter>;
+using OwnedBitmap = Owned<TBitmap>;
 
 OwnedBitmap MakeBitmap(int width, int height) {
-  OwnedBitmap bitmap(Construct<TBitmap>());
+  OwnedBitmap bitmap = Make<TBitmap>();
   bitmap->SetWidth(width);
   bitmap->SetHeight(height);
   return bitmap;
@@ -34,7 +29,7 @@ std::vector<COLORREF> Pixels(TBitmap& bitmap) {
 TEST(Bitmap, DrawingOnOneOfTwoSharingBitmapsLeavesTheOther) {
   OwnedBitmap first = MakeBitmap(3, 2);
   first->Canvas()->SetPixel(1, 1, clRed);
-  OwnedBitmap second(Construct<TBitmap>());
+  OwnedBitmap second = Make<TBitmap>();
   second->Assign(first.get());
   EXPECT_EQ(second->Handle(), first->Handle());
   EXPECT_EQ(first->Image().RefCount, 2);
@@ -64,7 +59,7 @@ TEST(Bitmap, ResizingKeepsTheOldPixelsAndFillsTheRest) {
     OwnedBitmap bitmap = MakeBitmap(2, 2);
     bitmap->Canvas()->SetPixel(0, 0, clRed);
     bitmap->Canvas()->SetPixel(1, 1, clGreen);
-    OwnedBitmap resized(Construct<TBitmap>());
+    OwnedBitmap resized = Make<TBitmap>();
     resized->Assign(bitmap.get());
     if (c.brush != clNone) resized->Canvas()->Brush()->SetColor(c.brush);
     resized->SetSize(3, 3);
@@ -86,59 +81,17 @@ TEST(Bitmap, AZeroSizeHasNoImage) {
   EXPECT_EQ(Pixels(*bitmap), std::vector<COLORREF>(8, clWhite));
 }
 
-TEST(Bitmap, ANewImageIsOfTheOldOnesKind) {
-  const BITMAPINFO info = gdi::TopDown32(2, 2);
-  void* bits = nullptr;
-  const struct {
-    const char* what;
-    HBITMAP handle;
-    int bits_pixel;
-    bool dib;
-  } cases[] = {
-      {"monochrome", CreateBitmap(2, 2, 1, 1, nullptr), 1, false},
-      {"DIB section", CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0), 32,
-       true},
-  };
-  for (const auto& c : cases) {
-    OwnedBitmap bitmap(Construct<TBitmap>());
-    bitmap->SetHandle(c.handle);
-    bitmap->SetWidth(5);
-    DIBSECTION section{};
-    const int size = GetObjectA(bitmap->Handle(), sizeof section, &section);
-    EXPECT_EQ(size == static_cast<int>(sizeof section), c.dib) << c.what;
-    EXPECT_EQ(section.dsBm.bmBitsPixel, c.bits_pixel) << c.what;
-    EXPECT_EQ(section.dsBm.bmWidth, 5) << c.what;
-    EXPECT_EQ(bitmap->Monochrome(), c.bits_pixel == 1) << c.what;
-  }
-}
-
-TEST(Bitmap, SetHandleRefusesWhatIsNoBitmap) {
-  OwnedBitmap bitmap(Construct<TBitmap>());
-  try {
-    bitmap->SetHandle(static_cast<HBITMAP>(GetStockObject(BLACK_PEN)));
-    ADD_FAILURE() << "took a pen";
-  } catch (const EInvalidGraphic& e) {
-    EXPECT_EQ(e.Message(), "Bitmap image is not valid");
-  }
-  EXPECT_TRUE(bitmap->Empty());
-}
-
 TEST(Bitmap, DrawsIntoAnotherCanvasAndTellsOfItsOwnChanges) {
   OwnedBitmap bitmap = MakeBitmap(2, 2);
-  int changes = 0;
-  struct Counter : TObject {
-    int* count;
-    void Changed(TObject*) { ++*count; }
-  } counter;
-  counter.count = &changes;
-  bitmap->OnChange = MethodOf<&Counter::Changed>(&counter);
+  EventCounter changes;
+  bitmap->OnChange = MethodOf<&EventCounter::Count>(&changes);
   bitmap->Canvas()->Brush()->SetColor(clMaroon);
   bitmap->Canvas()->FillRect({0, 0, 2, 2});
-  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(changes.count, 1);
   EXPECT_TRUE(bitmap->Modified());
 
   Canvas surface(6, 6);
-  std::unique_ptr<TCanvas, FreeDeleter> target(Construct<TCanvas>());
+  const auto target = Make<TCanvas>();
   target->SetHandle(surface.dc());
   target->Draw(1, 1, bitmap.get());
   EXPECT_EQ(surface.At(1, 1), COLORREF{clMaroon});
@@ -148,19 +101,7 @@ TEST(Bitmap, DrawsIntoAnotherCanvasAndTellsOfItsOwnChanges) {
   EXPECT_EQ(surface.At(5, 5), COLORREF{clMaroon});
   EXPECT_EQ(GetStretchBltMode(surface.dc()), COLORONCOLOR);
   target->SetHandle(nullptr);
-  EXPECT_EQ(changes, 1);  // drawing the bitmap elsewhere leaves it alone
-}
-
-TEST(Bitmap, ABrushPaintsWithItsPattern) {
-  OwnedBitmap pattern = MakeBitmap(2, 1);
-  pattern->Canvas()->SetPixel(0, 0, clPurple);
-  OwnedBitmap target = MakeBitmap(4, 1);
-  TBrush* brush = target->Canvas()->Brush();
-  brush->SetBitmap(pattern.get());
-  target->Canvas()->FillRect({0, 0, 4, 1});
-  EXPECT_EQ(Pixels(*target), (std::vector<COLORREF>{clPurple, clWhite, clPurple, clWhite}));
-  brush->SetColor(clRed);  // a colour drops the pattern
-  EXPECT_EQ(brush->Bitmap(), nullptr);
+  EXPECT_EQ(changes.count, 1);  // drawing the bitmap elsewhere leaves it alone
 }
 
 }  // namespace

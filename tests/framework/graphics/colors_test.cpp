@@ -1,5 +1,5 @@
-// Colours and character sets: resolving system colours, the name tables,
-// and names in a form definition read through the integer-constant registry.
+// Colours and character sets: resolving system colours, and names in a form
+// definition read through the integer-constant registry.
 #include <gtest/gtest.h>
 
 #include <platform/windows.h>
@@ -51,52 +51,23 @@ TEST(Colors, ResolveLooksUpSystemColoursOnly) {
   for (const auto& c : cases) EXPECT_EQ(ResolveColor(c.color), c.expected) << std::hex << c.color;
 }
 
-TEST(Colors, NamesConvertBothWays) {
-  const struct {
-    bool (*to_int)(const std::string&, std::int32_t&);
-    bool (*to_ident)(std::int32_t, std::string&);
-    const char* name;
-    std::int32_t value;
-  } cases[] = {
-      {IdentToColor, ColorToIdent, "clBlack", 0},
-      {IdentToColor, ColorToIdent, "clBtnFace", static_cast<std::int32_t>(0x8000000F)},
-      {IdentToColor, ColorToIdent, "clInfoBk", static_cast<std::int32_t>(0x80000018)},
-      {IdentToColor, ColorToIdent, "clNone", 0x1FFFFFFF},
-      {IdentToCharset, CharsetToIdent, "ANSI_CHARSET", 0},
-      {IdentToCharset, CharsetToIdent, "MAC_CHARSET", 77},
-      {IdentToCharset, CharsetToIdent, "RUSSIAN_CHARSET", 204},
-      {IdentToCharset, CharsetToIdent, "OEM_CHARSET", 255},
-  };
-  for (const auto& c : cases) {
-    std::int32_t value = -1;
-    EXPECT_TRUE(c.to_int(c.name, value)) << c.name;
-    EXPECT_EQ(value, c.value) << c.name;
-    std::string name;
-    EXPECT_TRUE(c.to_ident(c.value, name)) << c.name;
-    EXPECT_EQ(name, c.name);
-  }
-  std::int32_t value = 0;
-  EXPECT_TRUE(IdentToColor("CLBTNFACE", value));  // letters folded
-  EXPECT_FALSE(IdentToColor("clFace", value));
-  std::string name;
-  EXPECT_FALSE(ColorToIdent(0x00123456, name));
-  EXPECT_FALSE(CharsetToIdent(3, name));
-}
-
 TEST(Colors, AFormDefinitionNamesColoursAndCharacterSets) {
   FormBytes bytes;
   bytes.Signature().Component("TSwatch", "Swatch1");
-  bytes.Prop("Color").Ident("clBtnFace");
+  bytes.Prop("Color").Ident("CLBTNFACE");  // letters folded
   bytes.Prop("Font.Charset").Ident("RUSSIAN_CHARSET");
-  bytes.Prop("Font.Color").Ident("clRed");
+  bytes.Prop("Font.Color").Ident("clInfoBk");
   bytes.End().End();
   TMemoryStream stream = bytes.Stream();
   std::unique_ptr<TSwatch, FreeDeleter> swatch(Construct<TSwatch>(nullptr));
   ReadComponent(stream, swatch.get());
 
-  EXPECT_EQ(swatch->color, clBtnFace);
-  EXPECT_EQ(swatch->Font()->Charset(), RUSSIAN_CHARSET);
-  EXPECT_EQ(swatch->Font()->Color(), clRed);
+  EXPECT_EQ(swatch->color, static_cast<TColor>(0x8000000F));
+  EXPECT_EQ(swatch->Font()->Charset(), 204);
+  EXPECT_EQ(swatch->Font()->Color(), static_cast<TColor>(0x80000018));
+  std::int32_t value = 0;
+  EXPECT_FALSE(IdentToColor("clFace", value));
+  EXPECT_FALSE(IdentToCharset("RUSSIAN", value));
 }
 
 }  // namespace

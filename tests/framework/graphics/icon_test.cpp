@@ -2,16 +2,12 @@
 // where the mask lets it through, and data that holds no icon refused.
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include "framework/graphics/bitmap.h"
 #include "framework/graphics/icon.h"
 #include "framework/streaming/streams.h"
+#include "tests/support/fw_objects.h"
 
 namespace {
-
-template <typename T>
-using Owned = std::unique_ptr<T, FreeDeleter>;
 
 void Put16(std::vector<unsigned char>& out, unsigned v) {
   out.push_back(static_cast<unsigned char>(v));
@@ -57,14 +53,14 @@ std::vector<unsigned char> TinyIcon() {
 }
 
 TEST(Icons, ReadDrawnAndRefused) {
-  Owned<TIcon> icon(Construct<TIcon>());
+  const auto icon = Make<TIcon>();
   TMemoryStream stream(TinyIcon());
   icon->LoadFromStream(stream);
   EXPECT_EQ(icon->Width(), 2);
   EXPECT_EQ(icon->Height(), 2);
   ASSERT_NE(icon->Handle(), nullptr);
 
-  Owned<TBitmap> bitmap(Construct<TBitmap>());
+  const auto bitmap = Make<TBitmap>();
   bitmap->SetWidth(2);
   bitmap->SetHeight(2);
   bitmap->Canvas()->Brush()->SetColor(clLime);
@@ -78,22 +74,9 @@ TEST(Icons, ReadDrawnAndRefused) {
     EXPECT_EQ(bitmap->Canvas()->Pixel(p.x, p.y), p.colour) << p.x << "," << p.y;
   }
 
-  const std::vector<std::function<void()>> refusals = {
-      [&] {
-        TMemoryStream junk(std::vector<unsigned char>{'B', 'M', 0, 0});
-        icon->LoadFromStream(junk);
-      },
-      [&] { icon->SetWidth(3); },
-  };
-  const char* messages[] = {"Icon image is not valid", "Cannot change the size of an icon"};
-  for (std::size_t i = 0; i < refusals.size(); ++i) {
-    try {
-      refusals[i]();
-      ADD_FAILURE() << messages[i];
-    } catch (const Exception& e) {
-      EXPECT_EQ(e.Message(), messages[i]);
-    }
-  }
+  TMemoryStream junk(std::vector<unsigned char>{'B', 'M', 0, 0});
+  EXPECT_EQ(RaisedMessage([&] { icon->LoadFromStream(junk); }), "Icon image is not valid");
+  EXPECT_EQ(RaisedMessage([&] { icon->SetWidth(3); }), "Cannot change the size of an icon");
   EXPECT_EQ(icon->Width(), 2);  // a refused load keeps the icon
 }
 

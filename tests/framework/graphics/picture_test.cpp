@@ -1,29 +1,19 @@
 // Pictures keep a copy of the graphic they are given, and pass on its changes.
 #include <gtest/gtest.h>
 
-#include <memory>
-
 #include "framework/graphics/bitmap.h"
 #include "framework/graphics/picture.h"
 #include "tests/support/class_infos.h"
+#include "tests/support/fw_objects.h"
 
 namespace {
 
-struct Listener : TObject, TPictureNotify {
-  int changes = 0;
-  int notified = 0;
-  void Changed(TObject*) { ++changes; }
-  void PictureChanged(TObject*) override { ++notified; }
-};
-
 TEST(Picture, GraphicSetterKeepsACopyAndTellsOfTheChange) {
-  std::unique_ptr<TPicture, FreeDeleter> picture(Construct<TPicture>());
-  Listener listener;
-  picture->OnChange = MethodOf<&Listener::Changed>(&listener);
-  picture->SetNotify(&listener);
-  EXPECT_EQ(picture->Width(), 0);
+  const auto picture = Make<TPicture>();
+  EventCounter changes;
+  picture->OnChange = MethodOf<&EventCounter::Count>(&changes);
 
-  std::unique_ptr<TBitmap, FreeDeleter> bitmap(Construct<TBitmap>());
+  auto bitmap = Make<TBitmap>();
   bitmap->SetSize(485, 89);
   picture->SetGraphic(bitmap.get());
   auto* kept = dynamic_cast<TBitmap*>(picture->Graphic());
@@ -32,24 +22,22 @@ TEST(Picture, GraphicSetterKeepsACopyAndTellsOfTheChange) {
   EXPECT_EQ(kept->Handle(), bitmap->Handle());  // sharing the image
   EXPECT_EQ(picture->Width(), 485);
   EXPECT_EQ(picture->Height(), 89);
-  EXPECT_EQ(listener.changes, 1);
-  EXPECT_EQ(listener.notified, 1);
+  EXPECT_EQ(changes.count, 1);
 
   bitmap.reset();  // the picture's copy lives on
   kept->Canvas()->FillRect({0, 0, 485, 89});
-  EXPECT_EQ(listener.changes, 2);  // the graphic's change is the picture's
-  EXPECT_EQ(listener.notified, 2);
+  EXPECT_EQ(changes.count, 2);  // the graphic's change is the picture's
 
   picture->SetGraphic(nullptr);
   EXPECT_EQ(picture->Graphic(), nullptr);
   EXPECT_EQ(picture->Width(), 0);
-  EXPECT_EQ(listener.changes, 3);
+  EXPECT_EQ(changes.count, 3);
 }
 
 TEST(Picture, AssignTakesAnotherPicturesGraphic) {
-  std::unique_ptr<TPicture, FreeDeleter> from(Construct<TPicture>());
-  std::unique_ptr<TPicture, FreeDeleter> to(Construct<TPicture>());
-  std::unique_ptr<TBitmap, FreeDeleter> bitmap(Construct<TBitmap>());
+  const auto from = Make<TPicture>();
+  const auto to = Make<TPicture>();
+  const auto bitmap = Make<TBitmap>();
   bitmap->SetSize(3, 4);
   from->SetGraphic(bitmap.get());
   to->Assign(from.get());

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/streaming/form_loading.h"
-#include "tests/support/class_infos.h"
+#include "tests/support/fw_objects.h"
 #include "tests/support/test_classes.h"
 
 namespace {
@@ -53,10 +53,6 @@ TAVRION_CLASS_INFO(TDerivedForm, "Tests") {
 TAVRION_CLASS_INFO(TBrokenForm, "Tests") {}
 TAVRION_CLASS_INFO(TBareForm, "Tests") {}
 
-TEST(ClassInformation, EveryDeclaredClassBuilds) {
-  ExpectEveryClassInfoBuilds();
-}
-
 TEST(InheritedForms, ReadWhileMadeAncestorsFirstThenLoadedOnceForEach) {
   RegisterColorIdents();
   events.clear();
@@ -89,12 +85,8 @@ TEST(InheritedForms, NoDefinitionInTheChain) {
 TEST(InheritedForms, AFailingDefinitionRunsNoLoadedAndFreesTheForm) {
   events.clear();
   auto* owner = Construct<TControl>(nullptr);
-  try {
-    Construct<TBrokenForm>(owner);
-    FAIL();
-  } catch (const EReadError& e) {
-    EXPECT_EQ(e.Message(), "Error reading TBrokenForm.Nope: Property does not exist");
-  }
+  EXPECT_EQ(RaisedMessage<EReadError>([&] { Construct<TBrokenForm>(owner); }),
+            "Error reading TBrokenForm.Nope: Property does not exist");
   EXPECT_EQ(GlobalLoadedList(), nullptr);
   // The form goes, and the ancestor's Edit1 with it; no Loaded ran.
   EXPECT_EQ(events, (std::vector<std::string>{"destroy ", "destroy Edit1"}));
@@ -103,24 +95,17 @@ TEST(InheritedForms, AFailingDefinitionRunsNoLoadedAndFreesTheForm) {
 }
 
 TEST(ResourceStreams, ReadOnlyAndNamedWhenMissing) {
-  try {
-    TResourceStream missing(GetModuleHandleA(nullptr), "TNOFORM", RT_RCDATA);
-    FAIL();
-  } catch (const EResNotFound& e) {
-    EXPECT_EQ(e.Message(), "Resource TNOFORM not found");
-  }
+  EXPECT_EQ(RaisedMessage<EResNotFound>(
+                [] { TResourceStream missing(GetModuleHandleA(nullptr), "TNOFORM", RT_RCDATA); }),
+            "Resource TNOFORM not found");
   TResourceStream stream(GetModuleHandleA(nullptr), "ttestform", RT_RCDATA);
   char signature[4];
   EXPECT_EQ(stream.Read(signature, 4), 4);
   EXPECT_EQ(std::string(signature, 4), "TPF0");
   stream.Seek(0, soEnd);
   EXPECT_EQ(stream.Read(signature, 4), 0);
-  try {
-    stream.Write("x", 1);
-    FAIL();
-  } catch (const EStreamError& e) {
-    EXPECT_EQ(e.Message(), "Can't write to a read-only resource stream");
-  }
+  EXPECT_EQ(RaisedMessage<EStreamError>([&] { stream.Write("x", 1); }),
+            "Can't write to a read-only resource stream");
 }
 
 }  // namespace
