@@ -16,15 +16,6 @@ namespace {
 
 class AppAndSystem : public ApplicationTest {
  protected:
-  // A shown form of the application with the given border.
-  static TForm* ShownForm(TFormBorderStyle border = TFormBorderStyle::bsSingle) {
-    TForm* form = nullptr;
-    Application->CreateForm(form);
-    form->SetBorderStyle(border);
-    form->SetVisible(true);
-    PumpMessages();
-    return form;
-  }
   static bool TopMost(TForm* form) {
     return (GetWindowLongA(form->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
   }
@@ -66,10 +57,10 @@ TEST_F(AppAndSystem, TheStartUpShowCommandDecidesHowTheMainFormFirstShows) {
 }
 
 TEST_F(AppAndSystem, TopMostWindowsStepBackWhileTheProgramIsNotInFront) {
-  TForm* main = ShownForm();
-  TForm* upper = ShownForm();
-  TForm* lower = ShownForm();
-  TForm* hidden = ShownForm();
+  TForm* main = ShowNewForm();
+  TForm* upper = ShowNewForm();
+  TForm* lower = ShowNewForm();
+  TForm* hidden = ShowNewForm();
   MakeTopMost(lower);
   MakeTopMost(upper);
   MakeTopMost(hidden);
@@ -101,7 +92,7 @@ TEST_F(AppAndSystem, TopMostWindowsStepBackWhileTheProgramIsNotInFront) {
 }
 
 TEST_F(AppAndSystem, TheMessageBoxIsNotHiddenByATopMostWindow) {
-  TForm* form = ShownForm();
+  TForm* form = ShowNewForm();
   MakeTopMost(form);
   bool top_most_during_box = true;
   OnceIdle([&] { return GetActiveWindow() != form->Handle(); },  // the box is up
@@ -126,8 +117,9 @@ TEST_F(AppAndSystem, AnAnnouncedSettingChangeRenewsTheHintWindow) {
 }
 
 TEST_F(AppAndSystem, AtTheEndPopUpsHideAndTheHintWindowGoesBeforeTheFormsLastMadeFirst) {
-  TForm* main = ShownForm();
-  TForm* popup = ShownForm(TFormBorderStyle::bsNone);
+  TForm* main = ShowNewForm();
+  TForm* popup = ShowNewForm();
+  popup->SetBorderStyle(TFormBorderStyle::bsNone);
   const std::vector<std::pair<HWND, std::string>> names = {
       {main->Handle(), "main"},
       {popup->Handle(), "popup"},

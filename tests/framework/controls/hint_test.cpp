@@ -49,17 +49,13 @@ class Hints : public ApplicationTest {
     ClientToScreen(button_->Handle(), &at);
     return at;
   }
-  static void MoveTo(POINT at) {
-    host::Headless().MoveMouse(at.x, at.y);
-    PumpMessages();
-  }
   static void Advance(std::uint64_t milliseconds) {
     host::Headless().AdvanceClock(milliseconds);
     PumpMessages();
   }
-  // Rests the mouse at `at` for the hint pause.
-  static void RestAt(POINT at) {
-    MoveTo(at);
+  // Rests the mouse on a point of the button for the hint pause.
+  void RestAt(int x, int y) const {
+    MoveMouseTo(button_->Handle(), x, y);
     Advance(500);
   }
   static HWND HintHandle() { return Application->HintWindow()->Handle(); }
@@ -87,7 +83,7 @@ TEST_F(Hints, ShowAfterThePauseBelowTheCursorAndGoAfterTheirTime) {
   } steps[] = {{{30, 30}, 300, false}, {{50, 35}, 199, false}, {{50, 35}, 1, true},
                {{60, 40}, 2499, true}, {{60, 40}, 1, false},   {{70, 40}, 600, false}};
   for (const auto& step : steps) {
-    MoveTo(OnButton(step.at.x, step.at.y));
+    MoveMouseTo(button_->Handle(), step.at.x, step.at.y);
     Advance(step.advance);
     EXPECT_EQ(Shown(), step.shown) << step.at.x << " +" << step.advance;
     if (step.advance == 1 && step.shown) {
@@ -106,7 +102,7 @@ TEST_F(Hints, ShowAfterThePauseBelowTheCursorAndGoAfterTheirTime) {
 }
 
 TEST_F(Hints, AHintIsARaisedBoxOfTheInfoColourInAWindowMadeAgainForNewSettings) {
-  RestAt(OnButton(40, 30));
+  RestAt(40, 30);
   ASSERT_TRUE(Shown());
   const HWND window = HintHandle();
   const DWORD style = static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE));
@@ -129,7 +125,7 @@ TEST_F(Hints, AHintIsARaisedBoxOfTheInfoColourInAWindowMadeAgainForNewSettings) 
   SendMessageA(Application->Handle(), WM_SETTINGCHANGE, 0, 0);
   EXPECT_FALSE(IsWindow(window));
   EXPECT_EQ(Application->HintControl(), nullptr);
-  RestAt(OnButton(41, 30));
+  RestAt(41, 30);
   EXPECT_TRUE(Shown());
   EXPECT_EQ(Application->HintWindow()->Canvas()->Font()->Height(), metrics.lfStatusFont.lfHeight);
 }
@@ -141,7 +137,7 @@ TEST_F(Hints, TheMarginIsWhereTheCursorsPictureEnds) {
   } cases[] = {{IDC_ARROW, kArrowMargin}, {IDC_CROSS, 29 - 16}, {nullptr, 0}};
   for (const auto& c : cases) {
     Application->CancelHint();
-    MoveTo(OnButton(40, 30));
+    MoveMouseTo(button_->Handle(), 40, 30);
     SetCursor(c.cursor != nullptr ? LoadCursorA(nullptr, c.cursor) : nullptr);
     Advance(500);
     ASSERT_TRUE(Shown());
@@ -162,7 +158,7 @@ TEST_F(Hints, AClickOrAKeyEndsTheHintAlsoInOtherLoops) {
       {"wheel", [] { host::Headless().Wheel(120); }},
   };
   for (const auto& c : cases) {
-    RestAt(OnButton(40, 30));
+    RestAt(40, 30);
     ASSERT_TRUE(Shown()) << c.name;
     c.act();
     PumpMessages();
@@ -173,7 +169,7 @@ TEST_F(Hints, AClickOrAKeyEndsTheHintAlsoInOtherLoops) {
 
   // The system's message box runs a loop of its own: the hook ends the hint
   // at the key that closes the box.
-  RestAt(OnButton(40, 30));
+  RestAt(40, 30);
   ASSERT_TRUE(Shown());
   OnceIdle([] { return true; }, [] { PressKey(VK_RETURN); });
   EXPECT_EQ(MessageBoxA(nullptr, "Box", "Hints", MB_OK), IDOK);
@@ -195,7 +191,7 @@ TEST_F(Hints, TheWatcherEndsTheHintSoonAfterTheMouseLeavesTheProgram) {
   };
   for (const auto& c : cases) {
     Application->CancelHint();
-    RestAt(OnButton(40, 30));
+    RestAt(40, 30);
     ASSERT_TRUE(Shown()) << c.name;
     host::Headless().MoveMouse(outside.x, outside.y);  // no window of ours gets a message
     host::Headless().AdvanceClock(c.advance);
@@ -225,11 +221,11 @@ TEST_F(Hints, HintsStayOnTheDesktop) {
   for (const auto& c : cases) {
     SCOPED_TRACE(std::to_string(c.at.x) + "," + std::to_string(c.at.y));
     Application->CancelHint();
-    RestAt(OnButton(c.at.x, c.at.y));
+    RestAt(c.at.x, c.at.y);
     ASSERT_TRUE(Shown());
     EXPECT_EQ(HintRect(), c.hint);
     // Pushed under the cursor, the hint is no window of the mouse's.
-    MoveTo({OnButton(c.at.x, c.at.y).x - 1, OnButton(c.at.x, c.at.y).y});
+    MoveMouseTo(button_->Handle(), c.at.x - 1, c.at.y);
     EXPECT_TRUE(Shown());
   }
 }
@@ -276,7 +272,7 @@ TEST_F(Hints, MessagesThatEndAHint) {
 TEST_F(Hints, TheWindowClassIsTheProcesssSetting) {
   const TClass before = HintWindowClass;
   HintWindowClass = &TOwnHint::StaticClass();
-  RestAt(OnButton(40, 30));
+  RestAt(40, 30);
   EXPECT_TRUE(Shown());
   EXPECT_EQ(Application->HintWindow()->ClassType(), &TOwnHint::StaticClass());
   HintWindowClass = before;

@@ -5,51 +5,29 @@
 #include "framework/graphics/bitmap.h"
 #include "framework/graphics/icon.h"
 #include "framework/streaming/streams.h"
+#include "tests/framework/streaming/form_bytes.h"
 #include "tests/support/fw_objects.h"
 
 namespace {
 
-void Put16(std::vector<unsigned char>& out, unsigned v) {
-  out.push_back(static_cast<unsigned char>(v));
-  out.push_back(static_cast<unsigned char>(v >> 8));
-}
-void Put32(std::vector<unsigned char>& out, unsigned v) {
-  Put16(out, v & 0xFFFF);
-  Put16(out, v >> 16);
-}
-
 // A 2 x 2 icon of 16 colours: red top left, blue beside and below it, the
 // bottom right pixel left out by the mask.
 std::vector<unsigned char> TinyIcon() {
-  std::vector<unsigned char> image;
-  Put32(image, 40);
-  Put32(image, 2);
-  Put32(image, 4);  // colours and mask
-  Put16(image, 1);
-  Put16(image, 4);
-  for (int i = 0; i < 6; ++i) Put32(image, 0);
-  for (int i = 0; i < 16; ++i) Put32(image, i == 1 ? 0xFF0000u : i == 2 ? 0x0000FFu : 0);
-  // Rows bottom first, four bytes each: bottom (blue, black), top (red, blue);
-  // a pixel the mask leaves out is black, as icons keep it.
-  for (unsigned row : {0x20000000u, 0x12000000u}) {
-    for (int shift = 24; shift >= 0; shift -= 8)
-      image.push_back(static_cast<unsigned char>(row >> shift));
-  }
-  for (unsigned row : {0x40000000u, 0x00000000u}) {  // mask: bottom right out
-    for (int shift = 24; shift >= 0; shift -= 8)
-      image.push_back(static_cast<unsigned char>(row >> shift));
-  }
-  std::vector<unsigned char> file;
-  Put16(file, 0);
-  Put16(file, 1);
-  Put16(file, 1);
-  file.insert(file.end(), {2, 2, 16, 0});
-  Put16(file, 1);
-  Put16(file, 4);
-  Put32(file, static_cast<unsigned>(image.size()));
-  Put32(file, 22);
-  file.insert(file.end(), image.begin(), image.end());
-  return file;
+  using U16 = std::uint16_t;
+  FormBytes image;
+  image.LittleEndian(40u).LittleEndian(2u).LittleEndian(4u);  // colours and mask
+  image.LittleEndian(U16{1}).LittleEndian(U16{4});
+  for (int i = 0; i < 6; ++i) image.LittleEndian(0u);
+  for (unsigned i = 0; i < 16; ++i) image.LittleEndian(i == 1 ? 0xFF0000u : i == 2 ? 0xFFu : 0u);
+  // Rows bottom first, four bytes each: bottom (blue, black), top (red, blue),
+  // a pixel the mask leaves out black, as icons keep it; then the mask rows.
+  image.bytes.insert(image.bytes.end(), {0x20, 0, 0, 0, 0x12, 0, 0, 0, 0x40, 0, 0, 0, 0, 0, 0, 0});
+  FormBytes file;
+  file.LittleEndian(U16{0}).LittleEndian(U16{1}).LittleEndian(U16{1});
+  file.Byte(2).Byte(2).Byte(16).Byte(0).LittleEndian(U16{1}).LittleEndian(U16{4});
+  file.LittleEndian(static_cast<std::uint32_t>(image.bytes.size())).LittleEndian(22u);
+  file.bytes.insert(file.bytes.end(), image.bytes.begin(), image.bytes.end());
+  return file.bytes;
 }
 
 TEST(Icons, ReadDrawnAndRefused) {
