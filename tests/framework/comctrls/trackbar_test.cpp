@@ -43,9 +43,6 @@ class TrackBars : public testing::TestWithParam<bool> {
     return bar;
   }
   void Listen(TTrackBar* bar) { bar->OnChange = MethodOf<&ChangeLog::Changed>(&log_); }
-  static std::int32_t WindowPos(TTrackBar* bar) {
-    return static_cast<std::int32_t>(SendMessageA(bar->Handle(), TBM_GETPOS, 0, 0));
-  }
 
   TSheet* sheet_ = MakeShownSheet(400, 200);
   ChangeLog log_;
@@ -92,7 +89,7 @@ TEST_P(TrackBars, PositionIsClampedAndChangesAreToldOnce) {
     EXPECT_EQ(log_.positions, c.changes);
     EXPECT_EQ(bar->HandleAllocated(), windowed);
     if (windowed) {
-      EXPECT_EQ(WindowPos(bar), c.position);
+      EXPECT_EQ(SendMessageA(bar->Handle(), TBM_GETPOS, 0, 0), c.position);
     }
     bar->Free();
   }

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 #include "framework/controls/edit.h"
 #include "tests/support/fw_application.h"
