@@ -53,13 +53,12 @@ inline const int& CountThroughSubclass(HWND window, UINT message) {
   return count;
 }
 
-class ControlTest : public testing::Test {
+class ControlTest : public WindowTest {
  protected:
   static constexpr int kId = 7;
 
   // The parent: a popup without a frame at (100, 100), 400 x 200.
   ControlTest() {
-    host::Headless().Reset();
     parent_ = MakeWindow(WS_POPUP | WS_VISIBLE, 100, 100, 400, 200);
     for (UINT message : {WM_HSCROLL, WM_VSCROLL}) {
       TestHandlers()[message] = [this, message](HWND, WPARAM wParam, LPARAM) {
@@ -67,10 +66,6 @@ class ControlTest : public testing::Test {
         return LRESULT{0};
       };
     }
-    Pump();
-  }
-  ~ControlTest() override {
-    ResetTestWindows();
     Pump();
   }
 

@@ -14,19 +14,14 @@
 
 namespace {
 
-class MessageBox : public testing::Test {
+class MessageBox : public WindowTest {
  protected:
   MessageBox() {
-    host::Headless().Reset();
     other = MakeWindow(WS_POPUP | WS_VISIBLE, 500, 100, 200, 100);
     owner = MakeWindow(WS_POPUP | WS_CAPTION | WS_VISIBLE, 100, 100, 300, 200);
     DrainMessages();
   }
-  ~MessageBox() override {
-    host::Headless().SetIdleHandler({});
-    ResetTestWindows();
-    DrainMessages();
-  }
+  ~MessageBox() override { host::Headless().SetIdleHandler({}); }
 
   // Runs the box; once it waits, `act` plays the user's part with the box's
   // window, once.

@@ -148,10 +148,11 @@ TEST(DeviceContext, RestoreDcPutsTheStateBack) {
   DeleteObject(red);
 }
 
+using WindowContexts = WindowTest;
+
 // A popup without a frame at (100, 100), 40 x 30, with a child at (10, 5),
 // 20 x 10: the child's client (0, 0) is pixel (10, 5) of the surface.
-TEST(WindowContexts, AChildDrawsIntoItsTopLevelSurfaceCutToItsArea) {
-  host::Headless().Reset();
+TEST_F(WindowContexts, AChildDrawsIntoItsTopLevelSurfaceCutToItsArea) {
   HWND top = MakeWindow(WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 100, 100, 40, 30);
   HWND child = MakeWindow(WS_CHILD | WS_VISIBLE, 10, 5, 20, 10, top);
   DrainMessages();
@@ -191,7 +192,6 @@ TEST(WindowContexts, AChildDrawsIntoItsTopLevelSurfaceCutToItsArea) {
   EXPECT_EQ(surface->width(), 50);
   EXPECT_EQ(at(49, 0), kRed);
   EXPECT_EQ(at(11, 5), kRed);
-  ResetTestWindows();
 }
 
 }  // namespace

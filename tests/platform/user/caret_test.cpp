@@ -1,6 +1,6 @@
 // The caret: one per thread, owned by a window; hiding nests; it blinks on
-// the host clock; solid, gray and bitmap shapes are XORed over the picture,
-// never into the window's own pixels.
+// the host clock; it is XORed over the picture, never into the window's own
+// pixels.
 #include <tuple>
 #include <utility>
 
@@ -31,12 +31,7 @@ class Caret : public WindowTest {
     InvalidateRect(window_, nullptr, TRUE);
     DrainMessages();
   }
-  ~Caret() override {
-    DestroyCaret();
-    SetCaretBlinkTime(530);
-  }
-  // The pixel of the window's client area as it is shown now.
-  std::uint32_t Shown(int x, int y) { return user::WindowPicture(window_)->At(x, y); }
+  ~Caret() override { DestroyCaret(); }
   // The box of the pixels shown other than white; empty when there are none.
   RECT Inverted() {
     const auto picture = user::WindowPicture(window_);
@@ -111,10 +106,6 @@ TEST_F(Caret, ItBlinksOnTheHostClockAndAMoveShowsItAtOnce) {
   SetCaretPos(10, 0);
   EXPECT_EQ(Inverted(), (RECT{10, 0, 12, 5}));
   EXPECT_EQ(user::NextCaretBlink(), 1660u + 530u);
-  SetCaretBlinkTime(INFINITE);
-  host::Headless().AdvanceClock(530);
-  EXPECT_EQ(Inverted(), (RECT{10, 0, 12, 5}));
-  EXPECT_EQ(user::NextCaretBlink(), host::kForever);
 }
 
 // Painted over while shown, moved, then painted over through a window
@@ -134,32 +125,6 @@ TEST_F(Caret, ShowsOverThePaintingNeverInIt) {
   EXPECT_EQ(GetPixel(dc, 20, 4), RGB(255, 255, 255));
   ReleaseDC(window_, dc);
   EXPECT_EQ(Inverted(), (RECT{20, 4, 22, 14}));
-}
-
-TEST_F(Caret, GrayAndBitmapShapes) {
-  const BYTE rows[4] = {0x80, 0, 0x40, 0};  // 2 x 2, rows of 16 bits: a white diagonal
-  HBITMAP shape = CreateBitmap(2, 2, 1, 1, rows);
-  const struct {
-    HBITMAP bitmap;
-    int width, height;
-    std::uint32_t at_corner, beside;  // (0, 0) and (1, 0)
-    bool inside_at_2_0;
-  } cases[] = {
-      {nullptr, 3, 1, 0x000000, 0x000000, true},
-      {reinterpret_cast<HBITMAP>(std::uintptr_t{1}), 3, 1, 0x7F7F7F, 0x7F7F7F, true},
-      {shape, 9, 9, 0x000000, kWhite, false},  // the bitmap's size, not the one asked
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.width);
-    ASSERT_TRUE(CreateCaret(window_, c.bitmap, c.width, c.height));
-    ShowCaret(window_);
-    EXPECT_EQ(Shown(0, 0), c.at_corner);
-    EXPECT_EQ(Shown(1, 0), c.beside);
-    EXPECT_EQ(Shown(2, 0) != kWhite, c.inside_at_2_0);
-  }
-  EXPECT_EQ(Shown(1, 1), 0x000000u);
-  DestroyCaret();
-  DeleteObject(shape);
 }
 
 TEST_F(Caret, GoesWithItsWindowNotWithTheFocus) {

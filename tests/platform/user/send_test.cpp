@@ -43,6 +43,7 @@ TEST_F(WindowThreads, ASentMessageRunsOnTheWindowsThreadAndAnswersTheSender) {
     return static_cast<LRESULT>(wParam) * 2;
   };
   LRESULT answer = 0;
+  DWORD owner = 0;
   POINT cursor{};
   host::Headless().MoveMouse(40, 30);
   log.Start();
@@ -50,44 +51,14 @@ TEST_F(WindowThreads, ASentMessageRunsOnTheWindowsThreadAndAnswersTheSender) {
     answer = SendMessageA(w, WM_USER, 21, 0);
     PostMessageA(w, WM_USER + 1, 0, 0);
     GetCursorPos(&cursor);
+    owner = GetWindowThreadProcessId(w, nullptr);
   });
   EXPECT_EQ(answer, 42);
   EXPECT_EQ(ran_on, GetCurrentThreadId());
+  EXPECT_EQ(owner, GetCurrentThreadId());
   EXPECT_EQ(cursor.x, 40);
   EXPECT_EQ(cursor.y, 30);
   EXPECT_TRUE(log.Saw({"W 0x0400 w=21", "W 0x0401 posted"}));
-}
-
-TEST_F(WindowThreads, TheUserInterfaceThreadSendsToAnotherThreadsWindow) {
-  std::atomic<DWORD> ran_on = 0;
-  TestHandlers()[WM_USER] = [&](HWND, WPARAM, LPARAM) -> LRESULT {
-    ran_on = GetCurrentThreadId();
-    return 7;
-  };
-  TestHandlers()[WM_CLOSE] = [](HWND window, WPARAM, LPARAM) -> LRESULT {
-    DestroyWindow(window);
-    PostQuitMessage(0);
-    return 0;
-  };
-  std::atomic<HWND> window = nullptr;
-  HANDLE thread = CreateThread(
-      nullptr, 0,
-      [](LPVOID p) -> DWORD {
-        *static_cast<std::atomic<HWND>*>(p) = MakeWindow(WS_POPUP, 0, 0, 10, 10);
-        MSG msg;
-        while (GetMessageA(&msg, nullptr, 0, 0)) DispatchMessageA(&msg);
-        return 0;
-      },
-      &window, 0, nullptr);
-  while (window == nullptr) host::Headless().AdvanceClock(0);
-  const DWORD owner = GetWindowThreadProcessId(window, nullptr);
-  EXPECT_NE(owner, GetCurrentThreadId());
-  EXPECT_EQ(SendMessageA(window, WM_USER, 0, 0), 7);
-  EXPECT_EQ(ran_on, owner);
-  PostMessageA(window, WM_CLOSE, 0, 0);
-  EXPECT_EQ(WaitForSingleObject(thread, INFINITE), WAIT_OBJECT_0);
-  CloseHandle(thread);
-  EXPECT_FALSE(IsWindow(window));
 }
 
 TEST_F(WindowThreads, AnotherThreadMayNotDestroyAWindowOrSetItsTimers) {
