@@ -18,6 +18,8 @@ DWORD ErrorFromErrno(int error) {
       return ERROR_FILE_NOT_FOUND;
     case ENOTDIR:
       return ERROR_PATH_NOT_FOUND;
+    case EEXIST:
+      return ERROR_FILE_EXISTS;
     case EACCES:
     case EPERM:
     case EROFS:
@@ -74,6 +76,21 @@ int OpenFlags(DWORD access, DWORD disposition) {
   }
 }
 
+// A name that is not there: the file when its folder is, the path when the
+// folder is missing too, as the desktop tells them apart.
+DWORD MissingError(const std::string& path) {
+  const auto slash = path.find_last_of('/');
+  if (slash == std::string::npos || slash == 0) return ERROR_FILE_NOT_FOUND;
+  struct stat info {};
+  const std::string folder = path.substr(0, slash);
+  return ::stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode) ? ERROR_FILE_NOT_FOUND
+                                                                     : ERROR_PATH_NOT_FOUND;
+}
+
+DWORD ErrorFor(int error, const std::string& path) {
+  return error == ENOENT ? MissingError(path) : ErrorFromErrno(error);
+}
+
 HANDLE Fail(DWORD error) {
   SetLastError(error);
   return INVALID_HANDLE_VALUE;
@@ -91,8 +108,12 @@ HANDLE CreateFileA(LPCSTR fileName, DWORD desiredAccess, DWORD shareMode, LPSECU
   if (*fileName == '\0') return Fail(ERROR_PATH_NOT_FOUND);
   const std::string path = codepage::Cp1251ToUtf8(fileName);
 
+  // Replacing or opening a file that was there succeeds with
+  // ERROR_ALREADY_EXISTS as the last error.
+  const bool may_exist = creationDisposition == CREATE_ALWAYS || creationDisposition == OPEN_ALWAYS;
+  const bool existed = may_exist && ::access(path.c_str(), F_OK) == 0;
   const int fd = ::open(path.c_str(), OpenFlags(desiredAccess, creationDisposition), 0666);
-  if (fd < 0) return Fail(ErrorFromErrno(errno));
+  if (fd < 0) return Fail(ErrorFor(errno, path));
   File* file = new File(fd);
 
   // The share mode is kept with an advisory lock taken before the file is
@@ -114,7 +135,7 @@ HANDLE CreateFileA(LPCSTR fileName, DWORD desiredAccess, DWORD shareMode, LPSECU
     delete file;
     return Fail(ErrorFromErrno(error));
   }
-  SetLastError(ERROR_SUCCESS);
+  SetLastError(existed ? ERROR_ALREADY_EXISTS : ERROR_SUCCESS);
   return kernel::AddHandle(file);
 }
 
@@ -124,8 +145,9 @@ DWORD GetFileAttributesA(LPCSTR fileName) {
     return INVALID_FILE_ATTRIBUTES;
   }
   struct stat info {};
-  if (::stat(codepage::Cp1251ToUtf8(fileName).c_str(), &info) != 0) {
-    SetLastError(ErrorFromErrno(errno));
+  const std::string path = codepage::Cp1251ToUtf8(fileName);
+  if (::stat(path.c_str(), &info) != 0) {
+    SetLastError(ErrorFor(errno, path));
     return INVALID_FILE_ATTRIBUTES;
   }
   const DWORD kind = S_ISDIR(info.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_ARCHIVE;

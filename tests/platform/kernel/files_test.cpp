@@ -48,11 +48,33 @@ TEST(Files, ExclusiveFileRefusesASecondOpenAndKeepsItsBytes) {
   EXPECT_TRUE(CloseHandle(again));
 }
 
+// What the last error says after each disposition, on a new name and on an
+// existing file.
+TEST(Files, DispositionsTellWhetherTheFileWasThere) {
+  TempDir dir;
+  const std::tuple<DWORD, bool, DWORD> cases[] = {
+      {CREATE_ALWAYS, false, ERROR_SUCCESS}, {CREATE_ALWAYS, true, ERROR_ALREADY_EXISTS},
+      {OPEN_ALWAYS, false, ERROR_SUCCESS},   {OPEN_ALWAYS, true, ERROR_ALREADY_EXISTS},
+      {CREATE_NEW, true, ERROR_FILE_EXISTS}, {OPEN_EXISTING, false, ERROR_FILE_NOT_FOUND},
+      {OPEN_EXISTING, true, ERROR_SUCCESS},
+  };
+  for (const auto& [disposition, there, error] : cases) {
+    const std::string name = dir.File("d.bin");
+    std::filesystem::remove(name);
+    if (there) WriteText(name, "x");
+    SetLastError(12345);
+    HANDLE file = CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, disposition,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    EXPECT_EQ(GetLastError(), error) << disposition << " " << there;
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+  }
+}
+
 TEST(Files, CreationFailuresSetTheLastError) {
   TempDir dir;
   const std::pair<std::string, DWORD> cases[] = {
       {"", ERROR_PATH_NOT_FOUND},
-      {dir.File("missing/x.wav"), ERROR_FILE_NOT_FOUND},
+      {dir.File("missing/x.wav"), ERROR_PATH_NOT_FOUND},
       {dir.path().string(), ERROR_ACCESS_DENIED},  // a folder
   };
   for (const auto& [name, error] : cases) {
@@ -75,6 +97,7 @@ TEST(Files, AttributesTellFilesFoldersAndWhatIsMissing) {
       {read_only, FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_READONLY, 0},
       {dir.path().string(), FILE_ATTRIBUTE_DIRECTORY, 0},
       {dir.File("missing.wav"), INVALID_FILE_ATTRIBUTES, ERROR_FILE_NOT_FOUND},
+      {dir.File("missing/x.wav"), INVALID_FILE_ATTRIBUTES, ERROR_PATH_NOT_FOUND},
       {"", INVALID_FILE_ATTRIBUTES, ERROR_PATH_NOT_FOUND},
   };
   for (const auto& [name, attributes, error] : cases) {
