@@ -178,3 +178,19 @@ BOOL WriteFile(HANDLE handle, LPCVOID buffer, DWORD bytesToWrite, LPDWORD writte
   if (written != nullptr) *written = done;
   return TRUE;
 }
+
+BOOL SetEndOfFile(HANDLE handle) {
+  File* file = kernel::LookUp<File>(handle);
+  if (file == nullptr) return FALSE;
+  struct stat info {};
+  if (::fstat(file->fd(), &info) != 0) {
+    SetLastError(ErrorFromErrno(errno));
+    return FALSE;
+  }
+  if (!S_ISREG(info.st_mode)) return TRUE;
+  const off_t end = ::lseek(file->fd(), 0, SEEK_CUR);
+  // A file already that long is left alone, so nothing of it is touched.
+  if (end >= 0 && (end == info.st_size || ::ftruncate(file->fd(), end) == 0)) return TRUE;
+  SetLastError(ErrorFromErrno(errno));
+  return FALSE;
+}

@@ -96,6 +96,10 @@ DWORD GetFileAttributesA(LPCSTR fileName);
 BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD bytesToWrite, LPDWORD written,
                LPOVERLAPPED overlapped);
 
+// Makes the file end where the next write would go: cuts off what lies
+// beyond, or fills up to there with zeros. A device keeps its length.
+BOOL SetEndOfFile(HANDLE file);
+
 // Clock. The tick count is the host's clock in milliseconds and wraps round
 // after 49.7 days; the headless host's clock is virtual.
 DWORD GetTickCount();

@@ -33,6 +33,20 @@ TEST(Files, CreateAlwaysReplacesTheOldContents) {
   EXPECT_EQ(ReadBytes(dir.File("стим.wav")), (std::vector<unsigned char>{'n', 'e', 'w'}));
 }
 
+TEST(Files, OpenAlwaysWritesOverInPlaceAndSetEndOfFileCutsTheRest) {
+  TempDir dir;
+  const std::string name = dir.File("kept.bin");
+  WriteText(name, "old contents");
+  HANDLE file = CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  EXPECT_TRUE(Write(file, "new"));
+  EXPECT_EQ(ReadBytes(name).size(), 12u);
+  EXPECT_TRUE(SetEndOfFile(file));
+  EXPECT_TRUE(CloseHandle(file));
+  EXPECT_EQ(ReadBytes(name), (std::vector<unsigned char>{'n', 'e', 'w'}));
+}
+
 TEST(Files, ExclusiveFileRefusesASecondOpenAndKeepsItsBytes) {
   TempDir dir;
   const std::string name = dir.File("held.bin");
@@ -114,6 +128,7 @@ TEST(Files, AFullDeviceFailsTheWrite) {
   EXPECT_FALSE(WriteFile(file, "abcd", 4, &written, nullptr));
   EXPECT_EQ(written, 0u);
   EXPECT_EQ(GetLastError(), ERROR_DISK_FULL);
+  EXPECT_TRUE(SetEndOfFile(file));  // a device keeps its length
   EXPECT_TRUE(CloseHandle(file));
 }
 
@@ -121,6 +136,8 @@ TEST(Files, UnknownHandlesAreRefused) {
   int not_a_handle = 0;
   DWORD written = 0;
   EXPECT_FALSE(WriteFile(&not_a_handle, "x", 1, &written, nullptr));
+  EXPECT_EQ(GetLastError(), ERROR_INVALID_HANDLE);
+  EXPECT_FALSE(SetEndOfFile(&not_a_handle));
   EXPECT_EQ(GetLastError(), ERROR_INVALID_HANDLE);
   EXPECT_FALSE(CloseHandle(INVALID_HANDLE_VALUE));
   EXPECT_EQ(GetLastError(), ERROR_INVALID_HANDLE);
