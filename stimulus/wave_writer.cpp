@@ -161,14 +161,18 @@ WriteOutcome WriteWaveFile(const StimulusParams& params, std::string_view file_n
   if (!PassesGate(p)) return {false, false, LoadResString(SInvalidTrain)};
   if (auto refusal = DeriveAndCheck(p)) return {false, false, std::move(*refusal)};
   const std::string name(file_name);
-  HANDLE file = CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+  // The file is written over in place and cut to its new length at the end:
+  // some file systems write a file that was emptied first back to disk when
+  // it is closed, which costs more than the train itself.
+  HANDLE file = CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return {false, false, "Can't create file: " + name};
 
   FrameWriter out(file, p.TotalSamples);
   unsigned char header[kHeaderBytes];
   PutHeader(header, p);
-  bool ok = out.WriteBytes(header, sizeof header) && WriteTrain(out, p, progress);
+  bool ok =
+      out.WriteBytes(header, sizeof header) && WriteTrain(out, p, progress) && SetEndOfFile(file);
   ok = CloseHandle(file) && ok;
   progress(0);
   if (!ok) return {false, true, "Can't write file: " + name};

@@ -82,10 +82,14 @@ TEST_F(WaveWriter, TheHeaderAtTheHighestRateItHolds) {
   EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 44), header);
 }
 
-TEST_F(WaveWriter, ARewriteWithAShorterTrainTruncatesTheFile) {
-  ASSERT_TRUE(Write(Set(300, 1000, 50), name).outcome.ok);
+TEST_F(WaveWriter, ARewriteWithAShorterTrainLeavesExactlyTheShorterFile) {
+  // The file is written over in place: nothing of the longer train may stay.
+  ASSERT_TRUE(Write(Train(3, 4, 100000, 5, 6), name).outcome.ok);
   ASSERT_TRUE(Write(Set(300, 1000, 1), name).outcome.ok);
+  const std::string fresh = dir.File("fresh.wav");
+  ASSERT_TRUE(Write(Set(300, 1000, 1), fresh).outcome.ok);
   EXPECT_EQ(ReadBytes(name).size(), 44u + 147u * 4);
+  EXPECT_EQ(ReadBytes(name), ReadBytes(fresh));
 }
 
 TEST_F(WaveWriter, SamplesAreLittleEndianAndClamped) {

@@ -2,6 +2,9 @@
 // output receives, and what the user may still do while the start is pending.
 #include <platform/codepage.h>
 #include <platform/windows.h>
+#include <sys/resource.h>
+
+#include <csignal>
 
 #include "app/tavrion/local_clock.h"
 #include "tests/app/tavrion/main_form_fixture.h"
@@ -10,6 +13,25 @@ namespace {
 
 constexpr std::size_t kDefaultFrames = (2984 - 44) / 4;
 constexpr WORD kHourGlass = 32514;
+
+// While it lives, a write past `bytes` into any file fails, as on a full disk.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) : signal_(std::signal(SIGXFSZ, SIG_IGN)) {
+    getrlimit(RLIMIT_FSIZE, &old_);
+    rlimit limited = old_;
+    limited.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &limited);
+  }
+  ~FileSizeLimit() {
+    setrlimit(RLIMIT_FSIZE, &old_);
+    std::signal(SIGXFSZ, signal_);
+  }
+
+ private:
+  rlimit old_{};
+  void (*signal_)(int);
+};
 
 TEST(LocalClock, CountsOnAcrossMidnightAndTheYear) {
   const struct {
@@ -135,6 +157,14 @@ TEST_F(MainFormTest, StimulateTellsWhyNothingPlaysAndLosesNothing) {
       {"the file deleted from outside", [] { std::filesystem::remove("tavrion.wav"); },
        [] { Retype(Form1->Edit1, "300"); },
        "Рабочий файл «tavrion.wav» не найден.\nСтимуляция невозможна"},
+      {"a write that failed midway",
+       [] {
+         const FileSizeLimit limit(20000);
+         Retype(Form1->Edit3, "50");
+       },
+       [] { Retype(Form1->Edit3, "5"); },
+       "Рабочий файл записан не полностью.\nСтимуляция невозможна до следующей успешной "
+       "записи файла"},
       {"the file could not be made", [] { Form1->Edit4->SetText("missing/x.wav"); },
        [] { Form1->Edit4->SetText("tavrion.wav"); },
        "Рабочий файл «missing/x.wav» не найден.\nСтимуляция невозможна"},
