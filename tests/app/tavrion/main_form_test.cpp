@@ -22,9 +22,10 @@ namespace {
 // The set of these fields, the others at their defaults, checked as accepted.
 stimulus::StimulusParams Accepted(const std::string& frequency = "300",
                                   const std::string& duration = "1000",
-                                  const std::string& amplitude = "32767") {
+                                  const std::string& amplitude = "32767",
+                                  const std::string& rate = "44100") {
   stimulus::StimulusParams p =
-      stimulus::ReadParams({frequency, "44100", "0", duration, "5", amplitude, "0"});
+      stimulus::ReadParams({frequency, rate, "0", duration, "5", amplitude, "0"});
   EXPECT_FALSE(stimulus::DeriveAndCheck(p).has_value());
   return p;
 }
@@ -131,26 +132,31 @@ TEST_F(MainFormTest, ChainsOfHandlersEndWithTheFieldsAndFileInAgreement) {
   const struct {
     const char* name;
     const char* typed;  // replaced texts, in order
-    const char* shown;  // Edit1, Edit2, Edit9 and TrackBar3's position
+    const char* shown;  // Edit1, Edit2, Edit5, Edit9 and TrackBar3's position
     int last_writes;    // trains the last text wrote: a nested run and the outer one
   } cases[] = {
-      {"a clamped frequency is written back", "Edit2=500 Edit1=2000", "1000 500 32767 1000", 2},
-      {"a duration below the track bar's range becomes its minimum", "Edit2=5", "300 100 32767 300",
+      {"a clamped frequency is written back", "Edit2=500 Edit1=2000", "1000 500 44100 32767 1000",
        2},
+      {"a duration below the track bar's range becomes its minimum", "Edit2=5",
+       "300 100 44100 32767 300", 2},
+      {"a rate below the track bar's range is written at its minimum by both runs", "Edit5=3000",
+       "300 1000 4100 32767 300", 2},
       {"leading zeros stay when the track bar is already there", "Edit1=0300",
-       "0300 1000 32767 300", 1},
-      {"an amplitude beyond the maximum stays as typed", "Edit9=327670", "300 1000 327670 300", 1},
+       "0300 1000 44100 32767 300", 1},
+      {"an amplitude beyond the maximum stays as typed", "Edit9=327670",
+       "300 1000 44100 327670 300", 1},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     Restart();
     EXPECT_EQ(SetTexts(c.typed), c.last_writes);
     const std::string edit1 = Form1->Edit1->GetText(), edit2 = Form1->Edit2->GetText();
-    const std::string edit9 = Form1->Edit9->GetText();
-    EXPECT_EQ(edit1 + " " + edit2 + " " + edit9 + " " + IntToStr(Form1->TrackBar3->Position()),
+    const std::string edit5 = Form1->Edit5->GetText(), edit9 = Form1->Edit9->GetText();
+    EXPECT_EQ(edit1 + " " + edit2 + " " + edit5 + " " + edit9 + " " +
+                  IntToStr(Form1->TrackBar3->Position()),
               c.shown);
     // The written amplitude is clamped, "0300" reads as 300.
-    EXPECT_EQ(WorkingFile(), TrainFor(Accepted(edit1, edit2, edit9)));
+    EXPECT_EQ(WorkingFile(), TrainFor(Accepted(edit1, edit2, edit9, edit5)));
     EXPECT_TRUE(messages.empty());
   }
 }
@@ -165,6 +171,10 @@ TEST_F(MainFormTest, DefaultRestoresTheFieldsOneRecalculationAtATime) {
   } cases[] = {
       {"every field at its default runs nothing", "", 0, {}},
       {"only the delay changed runs nothing", "Edit10=7", 0, {}},
+      {"the frequency comes back before the duration, so both are written silently",
+       "Edit2=100 Edit1=1000",
+       2,
+       {}},
       {"a wide pulse is refused once, then the reset duration is written",
        "Edit1=1000 Edit2=5000",
        1,
