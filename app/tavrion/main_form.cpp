@@ -1,5 +1,7 @@
 #include "app/tavrion/main_form.h"
 
+#include <platform/codepage.h>
+
 #include "framework/controls/messages.h"
 #include "framework/dialogs/dialogs.h"
 #include "framework/rtl/intconv.h"
@@ -7,9 +9,9 @@
 
 TForm1* Form1 = nullptr;
 
-const char* const kAboutText =
-    "Tavrion v2.2, a stimulator of rectangular pulse trains.\n"
-    "    Written by the Tavrion developers.";
+const std::string kAboutText(
+    "Tavrion v2.2 — стимулятор серий прямоугольных импульсов.\n"
+    "    Авторы: разработчики Tavrion."_cp1251);
 
 TAVRION_CLASS_INFO(TForm1, "Form1") {
   c.Field<&TForm1::Label1>("Label1");

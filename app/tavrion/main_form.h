@@ -103,4 +103,4 @@ class TForm1 : public TForm {
 extern TForm1* Form1;
 
 // The About text: two lines, the second indented.
-extern const char* const kAboutText;
+extern const std::string kAboutText;
