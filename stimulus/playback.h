@@ -28,7 +28,7 @@ class PlaybackHost : public virtual MessageShower {
   virtual std::int16_t ScreenCursor() = 0;
   virtual void SetScreenCursor(std::int16_t cursor) = 0;
   virtual std::string DelayText() = 0;  // Edit10
-  virtual std::string FileName() = 0;   // Edit4
+  virtual std::string FileName() = 0;   // the working file
   virtual bool LoopChecked() = 0;       // CheckBox2
   // The local calendar time in whole seconds, counted on across midnight.
   virtual std::int32_t ClockSeconds() = 0;

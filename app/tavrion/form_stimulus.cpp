@@ -13,6 +13,7 @@
 
 namespace {
 
+// The parameter fields; the file name is read from the form's confirmed name.
 TEdit* EditOf(TForm1& form, stimulus::Field field) {
   switch (field) {
     case stimulus::Field::Frequency:
@@ -28,11 +29,10 @@ TEdit* EditOf(TForm1& form, stimulus::Field field) {
     case stimulus::Field::StimulusAmplitude:
       return form.Edit9;
     case stimulus::Field::ZeroAmplitude:
-      return form.Edit12;
     case stimulus::Field::FileName:
       break;
   }
-  return form.Edit4;
+  return form.Edit12;
 }
 
 TTrackBar* TrackBarOf(TForm1& form, stimulus::TrackBar bar) {
@@ -60,6 +60,7 @@ void MainFormStimulus::ShowMessage(std::string_view text) {
 }
 
 std::string MainFormStimulus::FieldText(stimulus::Field field) {
+  if (field == stimulus::Field::FileName) return FileName();
   return EditOf(form_, field)->GetText();
 }
 
@@ -92,7 +93,7 @@ std::string MainFormStimulus::DelayText() {
 }
 
 std::string MainFormStimulus::FileName() {
-  return form_.Edit4->GetText();
+  return form_.FileName();
 }
 
 bool MainFormStimulus::LoopChecked() {

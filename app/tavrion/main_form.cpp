@@ -1,14 +1,17 @@
 #include "app/tavrion/main_form.h"
 
+#include <platform/codepage.h>
+
+#include "framework/controls/messages.h"
 #include "framework/dialogs/dialogs.h"
 #include "framework/rtl/intconv.h"
 #include "stimulus/recalculation.h"
 
 TForm1* Form1 = nullptr;
 
-const char* const kAboutText =
-    "Tavrion v2.2, a stimulator of rectangular pulse trains.\n"
-    "    Written by the Tavrion developers.";
+const std::string kAboutText(
+    "Tavrion v2.2 — стимулятор серий прямоугольных импульсов.\n"
+    "    Авторы: разработчики Tavrion."_cp1251);
 
 TAVRION_CLASS_INFO(TForm1, "Form1") {
   c.Field<&TForm1::Label1>("Label1");
@@ -52,9 +55,39 @@ TAVRION_CLASS_INFO(TForm1, "Form1") {
   c.Method<&TForm1::TrackBar5Change>("TrackBar5Change");
   c.Method<&TForm1::Button3Click>("Button3Click");
   c.Method<&TForm1::TrackBar6Change>("TrackBar6Change");
+  c.Message<CM_CHILDKEY>(&TForm1::CMChildKey);
+  c.Message<CM_FOCUSCHANGED>(&TForm1::CMFocusChanged);
 }
 
-void TForm1::Edit1Change(TObject*) {
+void TForm1::Loaded() {
+  TForm::Loaded();
+  file_name_ = Edit4->GetText();
+}
+
+void TForm1::Edit1Change(TObject* sender) {
+  if (sender != Edit4) Recalculate();
+}
+
+void TForm1::ConfirmFileName() {
+  std::string name = Edit4->GetText();
+  if (name == file_name_) return;
+  file_name_ = std::move(name);
+  Recalculate();
+}
+
+void TForm1::CMChildKey(TMessage& message) {
+  if (message.WParam == VK_RETURN && message.LParam == reinterpret_cast<LPARAM>(Edit4)) {
+    ConfirmFileName();
+  }
+  Inherited(message);
+}
+
+void TForm1::CMFocusChanged(TMessage& message) {
+  if (message.LParam != reinterpret_cast<LPARAM>(Edit4)) ConfirmFileName();
+  Inherited(message);
+}
+
+void TForm1::Recalculate() {
   ++recalculations_;
   ++depth_;
   if (depth_ > deepest_) deepest_ = depth_;

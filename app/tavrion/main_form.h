@@ -4,6 +4,8 @@
 // stimulus engine through MainFormStimulus.
 #pragma once
 
+#include <string>
+
 #include "app/tavrion/form_stimulus.h"
 #include "framework/comctrls/progress_bar.h"
 #include "framework/comctrls/trackbar.h"
@@ -55,7 +57,8 @@ class TForm1 : public TForm {
 
   // Stimulate: waits out the delay, then plays the working file.
   void Button1Click(TObject* sender);
-  // The recalculation, run by every parameter field and by activation.
+  // The recalculation, run by every parameter field and by activation. The
+  // file field's own changes wait until its name is confirmed.
   void Edit1Change(TObject* sender);
   // Any change of the continuous box stops the sound.
   void CheckBox2Click(TObject* sender);
@@ -74,17 +77,30 @@ class TForm1 : public TForm {
   int DeepestRecalculation() const { return deepest_; }
   bool StimulationPending() const { return stimulus_.Waiting(); }
   int TrainsWritten() const { return stimulus_.TrainsWritten(); }
+  // The working file: the file field's text as last confirmed by leaving the
+  // field or by Enter in it, so no file is written under a half-typed name.
+  const std::string& FileName() const { return file_name_; }
+
+ protected:
+  void Loaded() override;
 
  private:
+  void Recalculate();
+  // A name differing from the confirmed one takes effect and is written.
+  void ConfirmFileName();
+  void CMChildKey(TMessage& message);
+  void CMFocusChanged(TMessage& message);
+
   stimulus::SharedParams shared_;
   MainFormStimulus stimulus_{*this};
   int recalculations_ = 0;
   int depth_ = 0;
   int deepest_ = 0;
+  std::string file_name_;
 };
 
 // The one main form, set by CreateForm.
 extern TForm1* Form1;
 
 // The About text: two lines, the second indented.
-extern const char* const kAboutText;
+extern const std::string kAboutText;

@@ -65,6 +65,17 @@ class MainFormTest : public ::testing::Test {
     PumpMessages();
   }
 
+  static void Press(UINT key) {
+    host::Headless().KeyDown(key);
+    host::Headless().KeyUp(key);
+    PumpMessages();
+  }
+  // Types a new working-file name and confirms it with Enter.
+  static void Confirm(const std::string& name) {
+    Retype(Form1->Edit4, name);
+    Press(VK_RETURN);
+  }
+
   static POINT CentreOf(TWinControl* control) {
     POINT p{control->Width() / 2, control->Height() / 2};
     ClientToScreen(control->Handle(), &p);

@@ -266,6 +266,10 @@ TEST_F(MainFormTest, AboutShowsItsTextAndLeavesActivationAlone) {
   const int before = Form1->TrainsWritten();
   ClickOn(Form1->Button2);
   EXPECT_EQ(messages, std::vector<std::string>{kAboutText});
+  // Two lines, the second indented.
+  const std::size_t second = kAboutText.find('\n') + 1;
+  EXPECT_EQ(kAboutText.find('\n', second), std::string::npos);
+  EXPECT_EQ(kAboutText.compare(second, 2, "  "), 0);
   EXPECT_EQ(Form1->TrainsWritten(), before);  // OnActivate did not run again
   EXPECT_EQ(GetActiveWindow(), Form1->Handle());
 }

@@ -6,6 +6,8 @@
 
 #include <csignal>
 
+#include <set>
+
 #include "app/tavrion/local_clock.h"
 #include "tests/app/tavrion/main_form_fixture.h"
 
@@ -136,6 +138,53 @@ TEST_F(MainFormTest, TheBoxOrClosingCancelsAPendingStart) {
   }
 }
 
+// A name typed into the file field is written only once it is confirmed, by
+// Enter, by Tab or by the click on Stimulate that plays it; the fields changed
+// meanwhile write under the last confirmed name.
+TEST_F(MainFormTest, ATypedFileNameIsWrittenOnceConfirmedAndPlayedUnderIt) {
+  const struct {
+    const char* name;
+    std::function<void()> confirm;
+  } cases[] = {
+      {"Enter", [] { Press(VK_RETURN); }},
+      {"Tab", [] { Press(VK_TAB); }},
+      {"a click on Stimulate",
+       [] {
+         ClickOn(Form1->Button1);
+         host::Headless().AdvanceClock(100);
+       }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Restart();
+    WriteText("data", "keep");
+    Retype(Form1->Edit4, "data.wav");
+    Form1->Edit3->SetText("6");
+    EXPECT_EQ(WorkingFile().size(), 44 + 6 * kDefaultFrames / 5 * 4);
+    std::filesystem::remove("tavrion.wav");
+    const int before = Form1->TrainsWritten();
+    messages.clear();
+    c.confirm();
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(Form1->TrainsWritten(), before + 1);
+    std::set<std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(".")) {
+      files.insert(entry.path().filename().string());
+    }
+    EXPECT_EQ(files, (std::set<std::string>{"data", "data.wav"}));
+    EXPECT_EQ(ReadBytes("data"), (std::vector<unsigned char>{'k', 'e', 'e', 'p'}));
+    EXPECT_EQ(ReadBytes("data.wav").size(), 44 + 6 * kDefaultFrames / 5 * 4);
+    const bool clicked = std::string(c.name) == "a click on Stimulate";
+    EXPECT_EQ(host::Headless().Audio().Frames(), clicked ? 6 * kDefaultFrames / 5 : 0);
+  }
+  // An emptied name, once confirmed, is refused like any other.
+  messages.clear();
+  Retype(Form1->Edit4, "");
+  Press(VK_BACK);
+  Press(VK_RETURN);
+  EXPECT_EQ(messages, std::vector<std::string>{"Can't create file: "});
+}
+
 // Whatever keeps Stimulate from playing is said once; nothing is lost, and
 // once the cause is gone a click plays.
 TEST_F(MainFormTest, StimulateTellsWhyNothingPlaysAndLosesNothing) {
@@ -165,8 +214,8 @@ TEST_F(MainFormTest, StimulateTellsWhyNothingPlaysAndLosesNothing) {
        [] { Retype(Form1->Edit3, "5"); },
        "Рабочий файл записан не полностью.\nСтимуляция невозможна до следующей успешной "
        "записи файла"},
-      {"the file could not be made", [] { Form1->Edit4->SetText("missing/x.wav"); },
-       [] { Form1->Edit4->SetText("tavrion.wav"); },
+      {"the file could not be made", [] { Confirm("missing/x.wav"); },
+       [] { Confirm("tavrion.wav"); },
        "Рабочий файл «missing/x.wav» не найден.\nСтимуляция невозможна"},
   };
   for (const auto& c : cases) {
