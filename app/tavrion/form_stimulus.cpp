@@ -13,7 +13,6 @@
 
 namespace {
 
-// The parameter fields; the file name is read from the form's confirmed name.
 TEdit* EditOf(TForm1& form, stimulus::Field field) {
   switch (field) {
     case stimulus::Field::Frequency:
@@ -29,10 +28,11 @@ TEdit* EditOf(TForm1& form, stimulus::Field field) {
     case stimulus::Field::StimulusAmplitude:
       return form.Edit9;
     case stimulus::Field::ZeroAmplitude:
+      return form.Edit12;
     case stimulus::Field::FileName:
       break;
   }
-  return form.Edit12;
+  return form.Edit4;
 }
 
 TTrackBar* TrackBarOf(TForm1& form, stimulus::TrackBar bar) {
@@ -60,6 +60,7 @@ void MainFormStimulus::ShowMessage(std::string_view text) {
 }
 
 std::string MainFormStimulus::FieldText(stimulus::Field field) {
+  // The working file is the name last confirmed, not what Edit4 shows now.
   if (field == stimulus::Field::FileName) return FileName();
   return EditOf(form_, field)->GetText();
 }
