@@ -184,7 +184,9 @@ touch "$work/written"
 wait "$shooter_pid"
 shooter_pid=
 [ "$(stat -c %s "$work/run/tavrion.wav")" = $long ] || fail "the long train was not written"
-grown=$(awk '$1 > 0 { if ($1 < last) down = 1; if ($1 != last) n++; last = $1 }
+# The first shots may still show the full bar of the medium train's write.
+grown=$(awk 'NR == 1 { before = $1 } $1 != before { started = 1 }
+             started && $1 > 0 { if ($1 < last) down = 1; if ($1 != last) n++; last = $1 }
              END { print down ? "shrank" : n + 0 }' "$work/fills")
 if [ "$grown" = shrank ] || [ "$grown" -lt 2 ]; then
   fail "the bar did not grow during the write: $(tr '\n' ' ' < "$work/fills")"
