@@ -20,6 +20,10 @@ constexpr UINT kNoClientMove = 0x1000;
 // HWND_TOP .. HWND_NOTOPMOST and windows: moves `window` in its siblings.
 void PlaceInZOrder(struct Window* window, HWND insert_after);
 
+// Moves a window being restored to the rectangle SetWindowPlacement gave it
+// while it was minimised or maximised, if any.
+void MoveToRestored(HWND window);
+
 // Draws a window's frame and caption into its whole-window surface.
 void PaintFrame(HWND window);
 

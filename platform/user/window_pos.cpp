@@ -185,6 +185,7 @@ BOOL ShowWindow(HWND handle, int command) {
     }
     if (command == SW_RESTORE || command == SW_SHOWNORMAL) w->style &= ~(WS_MINIMIZE | WS_MAXIMIZE);
   }
+  if (command == SW_RESTORE || command == SW_SHOWNORMAL) user::MoveToRestored(handle);
   if (show != was_visible) {
     if (user::SendAndFind(handle, WM_SHOWWINDOW, show ? TRUE : FALSE, 0) == nullptr) {
       return was_visible ? TRUE : FALSE;

@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,9 @@ struct Window {
   // top-level window) and the client area inside the frame.
   RECT rect{};
   RECT client{};  // relative to rect's top-left corner
+  // Where a minimised or maximised window goes when it is restored, when
+  // that was set while it was so; else it keeps `rect`.
+  std::optional<RECT> restored;
   std::string text;
   HICON big_icon = nullptr;  // WM_SETICON's
   HICON small_icon = nullptr;

@@ -63,6 +63,17 @@ struct WINDOWPOS {
   UINT flags;
 };
 
+// GetWindowPlacement and SetWindowPlacement: the state and the restored
+// rectangle of a window.
+struct WINDOWPLACEMENT {
+  UINT length;
+  UINT flags;
+  UINT showCmd;
+  POINT ptMinPosition;
+  POINT ptMaxPosition;
+  RECT rcNormalPosition;
+};
+
 struct NCCALCSIZE_PARAMS {
   RECT rgrc[3];
   WINDOWPOS* lppos;
@@ -492,6 +503,8 @@ BOOL EnableWindow(HWND window, BOOL enable);
 BOOL IsChild(HWND parent, HWND window);
 BOOL IsIconic(HWND window);
 BOOL IsZoomed(HWND window);
+BOOL GetWindowPlacement(HWND window, WINDOWPLACEMENT* placement);
+BOOL SetWindowPlacement(HWND window, const WINDOWPLACEMENT* placement);
 BOOL EnumThreadWindows(DWORD threadId, WNDENUMPROC proc, LPARAM lParam);
 BOOL EnumChildWindows(HWND parent, WNDENUMPROC proc, LPARAM lParam);
 DWORD GetWindowThreadProcessId(HWND window, LPDWORD processId);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "tests/support/message_log.h"
+#include "tests/support/rect.h"
 #include "tests/support/test_window.h"
 
 namespace {
@@ -117,6 +118,39 @@ TEST_F(WindowPos, ChildrenStackInTheOrderTheyWereMade) {
   EXPECT_EQ(GetWindow(second, GW_HWNDPREV), first);
   SetParent(first, nullptr);
   EXPECT_EQ(GetWindow(parent, GW_CHILD), second);
+}
+
+TEST_F(WindowPos, APlacementSetWhileMinimisedOrMaximisedWaitsForTheRestore) {
+  const struct {
+    int command;
+    UINT show_cmd;
+    bool moves_at_once;
+  } cases[] = {{SW_SHOWNORMAL, SW_SHOWNORMAL, true},
+               {SW_MINIMIZE, SW_SHOWMINIMIZED, false},
+               {SW_MAXIMIZE, SW_SHOWMAXIMIZED, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.command);
+    HWND top = MakeWindow(WS_OVERLAPPEDWINDOW, 10, 20, 200, 100);
+    ShowWindow(top, c.command);
+    WINDOWPLACEMENT placement{};
+    EXPECT_FALSE(GetWindowPlacement(top, &placement));  // no length
+    placement.length = sizeof placement;
+    ASSERT_TRUE(GetWindowPlacement(top, &placement));
+    EXPECT_EQ(placement.showCmd, c.show_cmd);
+    const RECT moved{30, 40, 330, 240};
+    placement.rcNormalPosition = moved;
+    ASSERT_TRUE(SetWindowPlacement(top, &placement));
+    RECT window{};
+    GetWindowRect(top, &window);
+    EXPECT_EQ(window == moved, c.moves_at_once);
+    ASSERT_TRUE(GetWindowPlacement(top, &placement));
+    EXPECT_EQ(placement.rcNormalPosition, moved);
+    EXPECT_EQ(placement.showCmd, c.show_cmd);
+    ShowWindow(top, SW_RESTORE);
+    GetWindowRect(top, &window);
+    EXPECT_EQ(window, moved);
+    DestroyWindow(top);
+  }
 }
 
 LRESULT Glass(HWND window, UINT msg, WPARAM wparam, LPARAM lparam) {
