@@ -102,9 +102,11 @@ RECT TControl::ClientRect() {
   return {0, 0, width_, height_};
 }
 
-void TControl::SetClientSize(std::int32_t width, std::int32_t height) {
+void TControl::SetClientSize(std::optional<std::int32_t> width,
+                             std::optional<std::int32_t> height) {
   const RECT client = ClientRect();
-  SetBounds(left_, top_, width_ - client.right + width, height_ - client.bottom + height);
+  SetBounds(left_, top_, width_ - client.right + width.value_or(client.right),
+            height_ - client.bottom + height.value_or(client.bottom));
 }
 
 bool TControl::IsVisibleUp() const {

@@ -75,8 +75,8 @@ class TControl : public TComponent {
   virtual RECT ClientRect();
   std::int32_t ClientWidth() { return ClientRect().right; }
   std::int32_t ClientHeight() { return ClientRect().bottom; }
-  void SetClientWidth(std::int32_t value) { SetClientSize(value, ClientHeight()); }
-  void SetClientHeight(std::int32_t value) { SetClientSize(ClientWidth(), value); }
+  void SetClientWidth(std::int32_t value) { SetClientSize(value, std::nullopt); }
+  void SetClientHeight(std::int32_t value) { SetClientSize(std::nullopt, value); }
 
   TControlStyle ControlStyle() const { return control_style_; }
   void SetControlStyle(TControlStyle style) { control_style_ = style; }
@@ -149,7 +149,8 @@ class TControl : public TComponent {
   // Asks the size through the constraints; none are kept yet.
   virtual void ConstrainedResize(std::int32_t&, std::int32_t&) {}
   virtual void Resize() {}
-  void SetClientSize(std::int32_t width, std::int32_t height);
+  // A size not given stays as the client area has it.
+  virtual void SetClientSize(std::optional<std::int32_t> width, std::optional<std::int32_t> height);
   // Marks the control's rectangle on its parent for painting again.
   void InvalidateControl(bool visible, bool opaque);
   // What the font's change means for the control.

@@ -156,17 +156,54 @@ void TWinControl::SetBounds(std::int32_t left, std::int32_t top, std::int32_t wi
     // The window's WM_WINDOWPOSCHANGED brings the new bounds back.
     SetWindowPos(handle_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
   } else {
+    // A new outer size replaces a client size still waiting for the window.
+    if (width != width_) client_width_.reset();
+    if (height != height_) client_height_.reset();
     left_ = left;
     top_ = top;
     width_ = width;
     height_ = height;
+    if (handle_ != nullptr) {
+      // Minimised: the window takes these bounds when it is restored.
+      WINDOWPLACEMENT placement{};
+      placement.length = sizeof placement;
+      GetWindowPlacement(handle_, &placement);
+      placement.rcNormalPosition = BoundsRect();
+      SetWindowPlacement(handle_, &placement);
+    }
   }
 }
 
 RECT TWinControl::ClientRect() {
-  RECT rect{};
-  GetClientRect(Handle(), &rect);
+  RECT rect{0, 0, client_width_.value_or(width_), client_height_.value_or(height_)};
+  if (handle_ != nullptr) GetClientRect(handle_, &rect);
   return rect;
+}
+
+void TWinControl::SetClientSize(std::optional<std::int32_t> width,
+                                std::optional<std::int32_t> height) {
+  if (handle_ == nullptr && (ComponentState() & csLoading) != 0) {
+    if (width) client_width_ = width;
+    if (height) client_height_ = height;
+    return;
+  }
+  HandleNeeded();
+  TControl::SetClientSize(width, height);
+}
+
+void TWinControl::ApplyClientSize() {
+  const auto width = client_width_;
+  const auto height = client_height_;
+  if ((ComponentState() & csLoading) == 0) {
+    client_width_.reset();
+    client_height_.reset();
+  }
+  if (width || height) TControl::SetClientSize(width, height);
+}
+
+void TWinControl::Loaded() {
+  TControl::Loaded();
+  if (handle_ != nullptr) ApplyClientSize();
 }
 
 void TWinControl::Invalidate() {

@@ -103,6 +103,11 @@ class TWinControl : public TControl {
  protected:
   ~TWinControl() override;
   void ReadState(TReader* reader) override;
+  void Loaded() override;
+  // Without a window while loading, the client size waits for the window:
+  // its frame is not known before.
+  void SetClientSize(std::optional<std::int32_t> width,
+                     std::optional<std::int32_t> height) override;
 
   virtual void CreateParams(TCreateParams& params);
   // Takes a system window class for this control's own (a subclass).
@@ -156,6 +161,11 @@ class TWinControl : public TControl {
   void Forget(TControl* control);
   // Hands a child's notification back to the child as CN_ message.
   void DoControlMsg(HWND child, TMessage& message);
+  // The window a new window goes right after in the z-order.
+  HWND PrecedingWindow() const;
+  // Gives the window the client size kept while loading; it is dropped once
+  // loading is over.
+  void ApplyClientSize();
 
   std::unique_ptr<TBrush, FreeDeleter> brush_;
   std::vector<TControl*> controls_;
@@ -170,6 +180,8 @@ class TWinControl : public TControl {
   bool tab_stop_ = false;
   bool double_buffered_ = false;
   std::int16_t tab_order_ = -1;  // stored while reading
+  std::optional<std::int32_t> client_width_;
+  std::optional<std::int32_t> client_height_;
 };
 
 // The control without a window that has the mouse, or none.

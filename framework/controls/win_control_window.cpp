@@ -177,6 +177,7 @@ void TWinControl::CreateWnd() {
   // From now on the window holds the text.
   text_.reset();
   UpdateBounds();
+  ApplyClientSize();
   Perform(WM_SETFONT, reinterpret_cast<WPARAM>(Font()->Handle()), 1);
 }
 
@@ -186,18 +187,20 @@ void TWinControl::CreateHandle() {
   SetPropA(handle_, AtomKey(ControlAtom()), this);
   SetPropA(handle_, AtomKey(WindowAtom()), this);
   if (parent_ != nullptr) {
-    // Behind the next sibling that has a window, or on top.
-    HWND after = HWND_TOP;
-    const auto self = std::find(parent_->win_controls_.begin(), parent_->win_controls_.end(), this);
-    for (auto it = self == parent_->win_controls_.end() ? self : self + 1;
-         it != parent_->win_controls_.end(); ++it) {
-      if ((*it)->handle_ != nullptr) {
-        after = (*it)->handle_;
-        break;
-      }
-    }
-    SetWindowPos(handle_, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowPos(handle_, PrecedingWindow(), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
+}
+
+// The z-order follows WinControls whatever order the windows are made in:
+// right after the nearest earlier sibling that has a window, else on top.
+HWND TWinControl::PrecedingWindow() const {
+  const auto& siblings = parent_->win_controls_;
+  auto self = std::find(siblings.begin(), siblings.end(), this);
+  while (self != siblings.begin()) {
+    --self;
+    if ((*self)->handle_ != nullptr) return (*self)->handle_;
+  }
+  return HWND_TOP;
 }
 
 void TWinControl::DestroyWnd() {

@@ -1,22 +1,22 @@
 // The control core on the headless host: the text rule, windows made when
-// needed, reflection of child notifications, tab order, showing, the
-// exception guard, and graphic children painted at their place.
-//
-// Test ideas: a WM_COMMAND from a window that is no control; a tab order far
-// beyond the list; hiding a container leaves the children's Visible alone;
-// the text of a windowed control before and after its window exists.
+// needed and their z-order, reflection of child notifications, tab order,
+// showing, the exception guard, graphic children painted at their place,
+// and the keys and bounds a form's controls meet.
 #include <gtest/gtest.h>
 
 #include <map>
 #include <string>
 #include <vector>
 
+#include "framework/controls/buttons.h"
 #include "framework/controls/graphic_control.h"
 #include "framework/controls/handle_exception.h"
 #include "framework/rtl/exceptions.h"
 #include "platform/headless.h"
 #include "tests/support/class_infos.h"
+#include "tests/support/fw_application.h"
 #include "tests/support/fw_objects.h"
+#include "tests/support/rect.h"
 #include "tests/support/test_window.h"
 
 namespace {
@@ -80,23 +80,6 @@ class TSwatch : public TGraphicControl {
   }
 };
 
-// A form in miniature: it takes the dialog keys its controls leave.
-class TMiniForm : public TBox {
-  TAVRION_CLASS(TMiniForm, TBox)
-
- public:
-  using TBox::TBox;
-  bool IsForm() const override { return true; }
-  void FocusControl(TWinControl* control) override { ::SetFocus(control->Handle()); }
-  std::vector<WPARAM> dialog_keys;
-
- protected:
-  void CMDialogKey(TMessage& message) {
-    dialog_keys.push_back(static_cast<WPARAM>(message.WParam));
-    message.Result = 1;
-  }
-};
-
 // Wants the arrows as its own, and Enter through CM_WANTSPECIALKEY.
 class TKeen : public TWinControl {
   TAVRION_CLASS(TKeen, TWinControl)
@@ -110,9 +93,6 @@ class TKeen : public TWinControl {
 };
 
 TAVRION_CLASS_INFO(TBox, "Tests") {}
-TAVRION_CLASS_INFO(TMiniForm, "Tests") {
-  c.Message<CM_DIALOGKEY>(&TMiniForm::CMDialogKey);
-}
 TAVRION_CLASS_INFO(TKeen, "Tests") {
   c.Message<WM_GETDLGCODE>(&TKeen::WMGetDlgCode);
   c.Message<CM_WANTSPECIALKEY>(&TKeen::CMWantSpecialKey);
@@ -195,6 +175,27 @@ TEST_F(Controls, WindowsAreMadeWhenNeededAndFoundByHandle) {
   EXPECT_EQ(GetWindowLongPtrA(field->Handle(), GWL_ID),
             reinterpret_cast<LONG_PTR>(field->Handle()));  // a child without an id
   EXPECT_EQ(TControl::Perform(nullptr, WM_SETTEXT, 0, 0), 0);
+}
+
+TEST_F(Controls, WindowsLieInTheOrderOfTheListWhateverOrderTheyAreMadeIn) {
+  for (const std::vector<int>& made : {std::vector{0, 1, 2}, {2, 0, 1}, {1, 2, 0}}) {
+    std::vector<TField*> fields;
+    for (int i = 0; i < 3; ++i) {
+      fields.push_back(Construct<TField>(box_));
+      fields.back()->SetVisible(false);  // no window until shown below
+      fields.back()->SetParent(box_);
+    }
+    for (int i : made) fields[static_cast<std::size_t>(i)]->SetVisible(true);
+    std::vector<HWND> z_order;
+    for (HWND w = GetWindow(box_->Handle(), GW_CHILD); w != nullptr;
+         w = GetWindow(w, GW_HWNDNEXT)) {
+      z_order.push_back(w);
+    }
+    EXPECT_EQ(z_order,
+              (std::vector<HWND>{fields[0]->Handle(), fields[1]->Handle(), fields[2]->Handle()}))
+        << made[0] << made[1] << made[2];
+    for (TField* field : fields) field->Free();
+  }
 }
 
 TEST_F(Controls, AChildsCommandComesBackToItAsCnCommand) {
@@ -281,21 +282,61 @@ TEST_F(Controls, AGraphicChildPaintsAtItsPlaceAndWithinItsSize) {
   ReleaseDC(box_->Handle(), dc);
 }
 
-TEST_F(Controls, DialogKeysGoToTheFormUnlessTheControlWantsThem) {
-  auto* form = Construct<TMiniForm>(nullptr);
-  form->SetParentWindow(host_);
+using FormControls = ApplicationTest;
+
+TEST_F(FormControls, DialogKeysGoToTheFormUnlessTheControlWantsThem) {
+  TForm* form = ShowNewForm();
   auto* keen = Construct<TKeen>(form);
   keen->SetParent(form);
+  auto* next = Construct<TField>(form);
+  next->SetParent(form);
+  auto* cancel = Construct<TButton>(form);
+  cancel->SetCancel(true);
+  cancel->SetParent(form);
+  EventCounter cancels;
+  cancel->OnClick = MethodOf<&EventCounter::Count>(&cancels);
+  // Tab moves on, Escape reaches the cancel button; the rest stay with keen.
   const struct {
     WPARAM key;
     LRESULT handled;
-  } cases[] = {{VK_TAB, 1}, {VK_LEFT, 0}, {VK_RETURN, 0}, {VK_ESCAPE, 1}, {'A', 0}};
+    TWinControl* focused;
+    int cancels;
+  } cases[] = {{VK_TAB, 1, next, 0},
+               {VK_LEFT, 0, keen, 0},
+               {VK_RETURN, 0, keen, 0},
+               {VK_ESCAPE, 1, keen, 1},
+               {'A', 0, keen, 0}};
   for (const auto& c : cases) {
-    form->dialog_keys.clear();
-    EXPECT_EQ(keen->Perform(CN_KEYDOWN, c.key, 0), c.handled) << c.key;
-    EXPECT_EQ(form->dialog_keys.size(), static_cast<std::size_t>(c.handled)) << c.key;
+    SCOPED_TRACE(c.key);
+    keen->SetFocus();
+    PumpMessages();
+    cancels.count = 0;
+    EXPECT_EQ(keen->Perform(CN_KEYDOWN, c.key, 0), c.handled);
+    PumpMessages();
+    EXPECT_TRUE(c.focused->Focused());
+    EXPECT_EQ(cancels.count, c.cancels);
   }
-  form->Free();
+}
+
+TEST_F(FormControls, BoundsSetWhileMinimisedAreTheRestoredOnes) {
+  for (const TWindowState state : {wsNormal, wsMinimized}) {
+    SCOPED_TRACE(static_cast<int>(state));
+    TForm* form = ShowNewForm();
+    form->SetWindowState(state);
+    ASSERT_EQ(IsIconic(form->Handle()) != 0, state == wsMinimized);
+    const RECT bounds{40, 50, 340, 250};
+    form->SetBounds(40, 50, 300, 200);
+    EXPECT_EQ(form->BoundsRect(), bounds);
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    ASSERT_TRUE(GetWindowPlacement(form->Handle(), &placement));
+    EXPECT_EQ(placement.rcNormalPosition, bounds);
+    form->SetWindowState(wsNormal);
+    RECT window{};
+    GetWindowRect(form->Handle(), &window);
+    EXPECT_EQ(window, bounds);
+    EXPECT_EQ(form->BoundsRect(), bounds);
+  }
 }
 
 TEST(ClassInformation, EveryDeclaredClassBuilds) {

@@ -1,13 +1,10 @@
 // The standard controls on a form on the headless host, driven by injected
 // input: when an edit's OnChange and a button's or check box's OnClick fire,
-// the keys a form hands to its buttons, and the sizes that follow the font.
-//
-// Test ideas: an assignment that changes nothing raises nothing; a new text
-// raises OnChange inside the assignment; a click on a button without the
-// focus is one click, not two or none; Enter with the focus on a button
-// clicks that button, not the default one; a grayed box comes back checked.
+// what an edit keeps when its window is made again, the keys a form hands to
+// its buttons, the sizes that follow the font, and a form's border.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -138,6 +135,57 @@ TEST_F(StdCtrls, EveryEditByTheUserRaisesOneChange) {
     EXPECT_EQ(recorder.count, step.changes);
     EXPECT_EQ(edit->GetText(), step.text);
   }
+}
+
+TEST_F(StdCtrls, AnEditsStyleReachesItsWindowAndItsStateOutlivesANewOne) {
+  Recorder recorder;
+  TEdit* edit = AddEdit(10, "ABC", recorder);
+  edit->SetFocus();
+  PumpMessages();
+  // Each style stays through the windows the later ones make.
+  const struct {
+    const char* what;
+    std::function<void()> set;
+    bool new_window;
+    int index;
+    LONG bit;
+    bool on;
+    int max_length;
+    bool modified;
+  } steps[] = {
+      {"CharCase", [&] { edit->SetCharCase(ecUpperCase); }, true, GWL_STYLE, ES_UPPERCASE, true, 5,
+       true},
+      {"ReadOnly", [&] { edit->SetReadOnly(true); }, false, GWL_STYLE, ES_READONLY, true, 6, false},
+      {"HideSelection", [&] { edit->SetHideSelection(false); }, true, GWL_STYLE, ES_NOHIDESEL, true,
+       7, false},
+      {"PasswordChar", [&] { edit->SetPasswordChar('*'); }, false, GWL_STYLE, ES_PASSWORD, true, 8,
+       true},
+      {"OEMConvert", [&] { edit->SetOEMConvert(true); }, true, GWL_STYLE, ES_OEMCONVERT, true, 9,
+       true},
+      {"BorderStyle", [&] { edit->SetBorderStyle(bsNone); }, true, GWL_EXSTYLE, WS_EX_CLIENTEDGE,
+       false, 10, false},
+  };
+  LONG style = 0;
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.what);
+    edit->SetMaxLength(step.max_length);
+    edit->SetModified(step.modified);
+    const HWND before = edit->Handle();
+    step.set();
+    const HWND after = edit->Handle();
+    step.set();  // the same value again changes nothing
+    EXPECT_EQ(edit->Handle(), after);
+    EXPECT_EQ(after != before, step.new_window);
+    EXPECT_EQ((GetWindowLongA(after, step.index) & step.bit) != 0, step.on);
+    if (step.index == GWL_STYLE) style |= step.bit;
+    EXPECT_EQ(GetWindowLongA(after, GWL_STYLE) & style, style);
+    EXPECT_EQ(SendMessageA(after, EM_GETLIMITTEXT, 0, 0), step.max_length);
+    EXPECT_EQ(edit->Modified(), step.modified);
+    EXPECT_EQ(SendMessageA(after, EM_GETPASSWORDCHAR, 0, 0), edit->PasswordChar());
+    EXPECT_EQ(edit->GetText(), "ABC");
+    EXPECT_TRUE(edit->Focused());
+  }
+  EXPECT_EQ(recorder.count, 0);
 }
 
 TEST_F(StdCtrls, ClickingACheckBoxRaisesOnClickWithTheNewState) {
@@ -369,9 +417,41 @@ TEST_F(StdCtrls, AGroupBoxDrawsItsFrameHalfWayDownItsCaption) {
   ReleaseDC(box->Handle(), dc);
 }
 
+TEST_F(StdCtrls, AFormsBorderStyleGivesItsWindowStyles) {
+  constexpr DWORD kStyles =
+      WS_POPUP | WS_CAPTION | WS_THICKFRAME | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+  constexpr DWORD kBoxes = WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+  const struct {
+    TFormBorderStyle border;
+    DWORD style, ex_style;
+  } cases[] = {
+      {TFormBorderStyle::bsNone, WS_POPUP, 0},
+      {TFormBorderStyle::bsSingle, WS_CAPTION | kBoxes, 0},
+      {TFormBorderStyle::bsSizeable, WS_CAPTION | WS_THICKFRAME | kBoxes, 0},
+      {TFormBorderStyle::bsDialog, WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME},
+      {TFormBorderStyle::bsToolWindow, WS_CAPTION | WS_SYSMENU, WS_EX_TOOLWINDOW},
+      {TFormBorderStyle::bsSizeToolWin, WS_CAPTION | WS_THICKFRAME | WS_SYSMENU, WS_EX_TOOLWINDOW},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.border));
+    form_->SetBorderStyle(c.border);
+    form_->SetClientWidth(200);
+    form_->SetClientHeight(100);
+    const auto style = static_cast<DWORD>(GetWindowLongA(form_->Handle(), GWL_STYLE));
+    const auto ex_style = static_cast<DWORD>(GetWindowLongA(form_->Handle(), GWL_EXSTYLE));
+    EXPECT_EQ(style & kStyles, c.style);
+    EXPECT_EQ(ex_style & (WS_EX_DLGMODALFRAME | WS_EX_TOOLWINDOW), c.ex_style);
+    EXPECT_EQ(form_->ClientRect(), (RECT{0, 0, 200, 100}));
+  }
+}
+
 TEST_F(StdCtrls, LoadingShowsWhatTheDefinitionSetsWithoutRunningHandlers) {
   auto* form = ShowNewForm<TStdForm>();
   ASSERT_NE(form->Edit1, nullptr);
+  // The client size read before the border is the window's.
+  RECT client{};
+  GetClientRect(form->Handle(), &client);
+  EXPECT_EQ(client, (RECT{0, 0, 400, 300}));
   char shown[8] = {};
   GetWindowTextA(form->Edit1->Handle(), shown, sizeof shown);
   EXPECT_EQ(std::string(shown), "300");
