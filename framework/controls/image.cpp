@@ -1,6 +1,7 @@
 #include "framework/controls/image.h"
 
 #include "framework/graphics/bitmap.h"
+#include "framework/graphics/icon.h"
 #include "framework/rtl/sysconst.h"
 #include "rtl/resstrings.h"
 
@@ -63,7 +64,8 @@ void TImage::PictureChanged(TObject*) {
   TGraphic* graphic = picture_->Graphic();
   bool opaque = false;
   if (graphic != nullptr) {
-    graphic->SetTransparent(transparent_);
+    // An icon keeps the transparency of its own mask.
+    if (dynamic_cast<TIcon*>(graphic) == nullptr) graphic->SetTransparent(transparent_);
     opaque = !graphic->Transparent() &&
              (stretch_ || (graphic->Width() >= width_ && graphic->Height() >= height_));
   }

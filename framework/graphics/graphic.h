@@ -44,6 +44,8 @@ class TGraphic : public TPersistent {
 
  protected:
   TGraphic() = default;
+  // A graphic with a mask of its own (an icon) starts transparent.
+  explicit TGraphic(bool transparent) : transparent_(transparent) {}
   // Draws the whole graphic into `rect` of the canvas.
   virtual void Draw(TCanvas* canvas, const RECT& rect) = 0;
 

@@ -14,7 +14,7 @@ class TIcon : public TGraphic {
   TAVRION_CLASS(TIcon, TGraphic)
 
  public:
-  TIcon() = default;
+  TIcon() : TGraphic(true) {}
   // From another icon: takes a copy of its data.
   void Assign(TPersistent* source) override;
   TGraphic* NewOfSameClass() const override;

@@ -2,8 +2,11 @@
 // what a drawing shows, and the contexts held by control canvases.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "framework/controls/image.h"
 #include "framework/graphics/bitmap.h"
+#include "framework/graphics/icon.h"
 #include "tests/support/control_sheet.h"
 #include "tests/support/fw_objects.h"
 
@@ -73,6 +76,30 @@ TEST_F(Images, OnlyABitmapCanBeDrawnOn) {
   image->Picture()->SetGraphic(Make<TShape>().get());
   EXPECT_EQ(RaisedMessage<EInvalidOperation>([&] { image->Canvas(); }),
             "Can only modify an image if it contains a bitmap");
+}
+
+TEST_F(Images, ABitmapTakesTheImagesTransparencyAndAnIconKeepsItsOwn) {
+  const struct {
+    bool icon;
+    bool transparent;  // the image's
+    bool graphic_transparent, opaque;
+  } cases[] = {{false, false, false, true},
+               {false, true, true, false},
+               {true, false, true, false},
+               {true, true, true, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.icon ? "icon" : "bitmap") + (c.transparent ? " transparent" : ""));
+    TImage* image = AddImage(32, 32);  // covered by either graphic
+    image->SetTransparent(c.transparent);
+    if (c.icon) {
+      image->Picture()->Icon()->SetHandle(LoadIconA(nullptr, IDI_ASTERISK));
+    } else {
+      image->Canvas();
+    }
+    EXPECT_EQ(image->Picture()->Graphic()->Transparent(), c.graphic_transparent);
+    EXPECT_EQ((image->ControlStyle() & csOpaque) != 0, c.opaque);
+    image->Free();
+  }
 }
 
 TEST_F(Images, AFifthControlCanvasMakesTheOldestGiveItsContextBack) {
