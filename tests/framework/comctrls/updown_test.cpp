@@ -1,16 +1,13 @@
 // The up-down on the headless host: the associate rules and their errors,
 // the designed geometry beside the edit once the buttons are attached, the
 // position and its changing events, and a person's click.
-//
-// Test ideas: an associate taken by a neighbour; buttons on either side,
-// attached before and after the windows exist; a position beyond the range
-// in either direction; a click refused by OnChanging.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "framework/comctrls/updown.h"
+#include "framework/controls/edit.h"
 #include "platform/headless.h"
 #include "tests/support/class_infos.h"
 #include "tests/support/control_sheet.h"
@@ -18,21 +15,6 @@
 #include "tests/support/rect.h"
 
 namespace {
-
-// A windowed edit of the system class without the framework edit's client
-// edge; its class name is the one the up-down writes the position into.
-class TCustomEdit : public TWinControl {
-  TAVRION_CLASS(TCustomEdit, TWinControl)
-
- public:
-  explicit TCustomEdit(TComponent* owner) : TWinControl(owner) { SetBounds(0, 0, 97, 21); }
-
- protected:
-  void CreateParams(TCreateParams& params) override {
-    TWinControl::CreateParams(params);
-    CreateSubClass(params, "EDIT");
-  }
-};
 
 // An edit kept away from up-downs by its class name.
 class TDBEdit : public TCustomEdit {
@@ -42,7 +24,6 @@ class TDBEdit : public TCustomEdit {
   using TCustomEdit::TCustomEdit;
 };
 
-TAVRION_CLASS_INFO(TCustomEdit, "Tests") {}
 TAVRION_CLASS_INFO(TDBEdit, "Tests") {}
 
 // What the changing and click events saw.
@@ -84,8 +65,8 @@ class UpDowns : public testing::Test {
 };
 
 TEST_F(UpDowns, AnAssociateTakenOrUnsuitableIsRefused) {
-  auto* edit1 = Add<TCustomEdit>("Edit1", sheet_, {10, 10, 97, 21});
-  auto* edit2 = Add<TCustomEdit>("Edit2", sheet_, {10, 40, 97, 21});
+  auto* edit1 = Add<TEdit>("Edit1", sheet_, {10, 10, 97, 21});
+  auto* edit2 = Add<TEdit>("Edit2", sheet_, {10, 40, 97, 21});
   auto* updown1 = Add<TUpDown>("UpDown1", sheet_, {107, 10, 17, 21});
   auto* updown2 = Add<TUpDown>("UpDown2", sheet_, {107, 40, 17, 21});
   updown1->SetAssociate(edit1);
@@ -97,7 +78,7 @@ TEST_F(UpDowns, AnAssociateTakenOrUnsuitableIsRefused) {
   auto* elsewhere = Construct<TSheet>(sheet_);
   elsewhere->SetParent(sheet_);
   const std::vector<std::pair<std::string, TWinControl*>> unsuitable = {
-      {"an edit of another parent", Add<TCustomEdit>("Far", elsewhere, {0, 0, 50, 21})},
+      {"an edit of another parent", Add<TEdit>("Far", elsewhere, {0, 0, 50, 21})},
       {"another up-down", updown1},
       {"an excluded class", Add<TDBEdit>("Data", sheet_, {10, 70, 97, 21})},
   };
@@ -113,23 +94,29 @@ TEST_F(UpDowns, AnAssociateTakenOrUnsuitableIsRefused) {
 }
 
 TEST_F(UpDowns, TheEditKeepsItsDesignedBoundsWithTheButtonsBesideIt) {
+  // The main form's delay field: a bordered edit whose border the buttons
+  // cover by 2 pixels.
   const struct {
     const char* name;
+    TBorderStyle border;
     TUDAlignButton align;
     bool windows_first;  // attached by the setter to existing windows
     LONG updown_left;
   } cases[] = {
-      {"right, made with the window", udRight, false, 197},
-      {"left, made with the window", udLeft, false, 59},
-      {"right, attached to windows", udRight, true, 197},
-      {"left, attached to windows", udLeft, true, 59},
+      {"right, made with the window", bsNone, udRight, false, 197},
+      {"left, made with the window", bsNone, udLeft, false, 59},
+      {"right, attached to windows", bsNone, udRight, true, 197},
+      {"left, attached to windows", bsNone, udLeft, true, 59},
+      {"bordered, right, made with the window", bsSingle, udRight, false, 195},
+      {"bordered, left, attached to windows", bsSingle, udLeft, true, 61},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     auto* box = Construct<TSheet>(sheet_);
     box->SetBounds(0, 0, 400, 100);
     if (c.windows_first) box->SetParent(sheet_);
-    auto* edit = Add<TCustomEdit>("", box, {100, 20, 97, 21});
+    auto* edit = Add<TEdit>("", box, {100, 20, 97, 21});
+    edit->SetBorderStyle(c.border);
     auto* updown = Add<TUpDown>("", box, {197, 20, 41, 21});
     updown->SetAlignButton(c.align);
     updown->SetAssociate(edit);
@@ -173,7 +160,7 @@ TEST_F(UpDowns, PositionAsksTheChangingEventsFirst) {
 }
 
 TEST_F(UpDowns, AClickOnAnArrowStepsThroughTheChangingEvents) {
-  auto* edit = Add<TCustomEdit>("", sheet_, {10, 10, 97, 21});
+  auto* edit = Add<TEdit>("", sheet_, {10, 10, 97, 21});
   auto* updown = Add<TUpDown>("", sheet_, {107, 10, 17, 30});
   updown->SetThousands(false);
   updown->SetMax(2000);
