@@ -85,8 +85,9 @@ std::vector<Window*>& SiblingsOf(Window* window);
 // A window's top-left corner on the screen, and its client area's.
 POINT ScreenOrigin(const Window* window);
 POINT ClientOrigin(const Window* window);
-// The window's frame on the screen.
+// The window's frame on the screen, and its client area's.
 RECT ScreenRect(const Window* window);
+RECT ClientScreenRect(const Window* window);
 
 // The top-level window a window lies in (itself for a top-level one).
 Window* TopLevelOf(Window* window);
