@@ -242,14 +242,10 @@ void FindFramesOnly(const Window* w, DWORD thread, std::vector<HWND>& out) {
 
 gdi::RectList VisibleArea(const Window* w, bool whole_window) {
   if (w == nullptr || !IsShown(w)) return {};
-  const POINT origin = whole_window ? ScreenOrigin(w) : ClientOrigin(w);
-  const RECT size =
-      whole_window ? Moved(ScreenRect(w), -ScreenOrigin(w).x, -ScreenOrigin(w).y) : ClientBox(w);
-  RectList area{Moved(size, origin.x, origin.y)};
+  RectList area{whole_window ? ScreenRect(w) : ClientScreenRect(w)};
   if (gdi::IsEmpty(area.front())) return {};
   for (const Window* p = w->parent; p != nullptr && p != Desktop(); p = p->parent) {
-    const POINT at = ClientOrigin(p);
-    gdi::Intersect(area, Moved(ClientBox(p), at.x, at.y));
+    gdi::Intersect(area, ClientScreenRect(p));
   }
   for (const Window* c = w; c->parent != nullptr && c->parent != Desktop(); c = c->parent) {
     if ((c->style & WS_CLIPSIBLINGS) == 0) continue;
