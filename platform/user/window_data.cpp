@@ -116,12 +116,14 @@ user::Window* Valid(HWND window) {
 // A value of the window's extra bytes at a non-negative offset.
 template <typename T>
 T GetExtra(HWND window, int offset) {
+  std::lock_guard guard(user::Lock());
   user::Window* w = Valid(window);
   return w != nullptr ? user::ReadExtra<T>(w->extra, offset).value_or(0) : 0;
 }
 
 template <typename T>
 T SetExtra(HWND window, int offset, T value) {
+  std::lock_guard guard(user::Lock());
   user::Window* w = Valid(window);
   return w != nullptr ? user::SwapExtra<T>(w->extra, offset, value).value_or(0) : 0;
 }
@@ -130,6 +132,7 @@ T SetExtra(HWND window, int offset, T value) {
 
 LONG_PTR GetWindowLongPtrA(HWND window, int index) {
   if (index >= 0) return GetExtra<LONG_PTR>(window, index);
+  std::lock_guard guard(user::Lock());
   user::Window* w = Valid(window);
   if (w == nullptr) return 0;
   switch (index) {
