@@ -183,8 +183,9 @@ void UpdateNow(HWND handle, UINT flags) {
   } else {
     SendNcPaint(handle);
     w = Find(handle);
-    if (w != nullptr && w->erase && NeedsPaint(w))
+    if (w != nullptr && w->erase && NeedsPaint(w)) {
       SendErase(handle, MakeUpdateContext(w)->handle());
+    }
   }
   std::vector<HWND> children;
   {
