@@ -111,7 +111,7 @@ void TApplication::CreateHandle() {
                             GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0,
                             0, nullptr, nullptr, instance, nullptr);
   title_.clear();
-  SetWindowLongPtrA(handle_, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(&ApplicationWndProc));
+  SetWindowLongPtrA(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ApplicationWndProc));
   const HMENU menu = GetSystemMenu(handle_, FALSE);
   DeleteMenu(menu, SC_MAXIMIZE, MF_BYCOMMAND);
   DeleteMenu(menu, SC_SIZE, MF_BYCOMMAND);
@@ -185,7 +185,7 @@ bool TApplication::IsKeyMsg(MSG& message) {
   if (message.message < WM_KEYFIRST || message.message > WM_KEYLAST) return false;
   HWND target = GetCapture();
   if (target != nullptr) {
-    if (reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(target, GWL_HINSTANCE)) !=
+    if (reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(target, GWLP_HINSTANCE)) !=
         GetModuleHandleA(nullptr)) {
       return false;
     }

@@ -40,10 +40,7 @@ TControl* HintControlOf(TControl* control) {
 RECT ScreenRectOf(TControl* control) {
   RECT rect = control->BoundsRect();
   if (TWinControl* parent = control->Parent()) {
-    POINT corners[2] = {{rect.left, rect.top}, {rect.right, rect.bottom}};
-    ClientToScreen(parent->Handle(), &corners[0]);
-    ClientToScreen(parent->Handle(), &corners[1]);
-    rect = {corners[0].x, corners[0].y, corners[1].x, corners[1].y};
+    MapWindowPoints(parent->Handle(), nullptr, reinterpret_cast<POINT*>(&rect), 2);
   }
   return rect;
 }
@@ -82,8 +79,7 @@ void TApplication::SetShowHint(bool value) {
 
 void TApplication::HintMouseMessage(TControl* control, const TMessage& message) {
   if (hint_window_ == nullptr) return;
-  POINT at{static_cast<std::int16_t>(LOWORD(message.LParam)),
-           static_cast<std::int16_t>(HIWORD(message.LParam))};
+  POINT at{GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)};
   if (auto* windowed = dynamic_cast<TWinControl*>(control)) {
     ClientToScreen(windowed->Handle(), &at);
   } else if (control->Parent() != nullptr) {

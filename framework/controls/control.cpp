@@ -271,8 +271,7 @@ void TControl::WMLButtonUp(TMessage& message) {
   if ((control_style_ & csCaptureMouse) != 0) SetMouseCapture(false);
   if ((control_state_ & csClicked) == 0) return;
   control_state_ &= ~csClicked;
-  const POINT at{static_cast<std::int16_t>(LOWORD(message.LParam)),
-                 static_cast<std::int16_t>(HIWORD(message.LParam))};
+  const POINT at{GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)};
   const RECT client = ClientRect();
   if (PtInRect(&client, at)) Click();
 }

@@ -319,12 +319,7 @@ void TWinControl::UpdateBounds() {
   GetWindowRect(handle_, &rect);
   const HWND parent =
       (GetWindowLongA(handle_, GWL_STYLE) & WS_CHILD) != 0 ? GetParent(handle_) : nullptr;
-  if (parent != nullptr) {
-    POINT corners[2] = {{rect.left, rect.top}, {rect.right, rect.bottom}};
-    ScreenToClient(parent, &corners[0]);
-    ScreenToClient(parent, &corners[1]);
-    rect = {corners[0].x, corners[0].y, corners[1].x, corners[1].y};
-  }
+  if (parent != nullptr) MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
   const std::int32_t width = rect.right - rect.left;
   const std::int32_t height = rect.bottom - rect.top;
   if (rect.left == left_ && rect.top == top_ && width == width_ && height == height_) return;

@@ -78,10 +78,10 @@ LRESULT FirstMessageProc(HWND window, UINT msg, WPARAM wparam, LPARAM lparam) {
   if (control == nullptr) return DefWindowProcA(window, msg, wparam, lparam);
   creation_control = nullptr;
   control->handle_ = window;
-  SetWindowLongPtrA(window, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(&ObjectWndProc));
+  SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ObjectWndProc));
   if ((GetWindowLongA(window, GWL_STYLE) & WS_CHILD) != 0 &&
-      GetWindowLongPtrA(window, GWL_ID) == 0) {
-    SetWindowLongPtrA(window, GWL_ID, reinterpret_cast<LONG_PTR>(window));
+      GetWindowLongPtrA(window, GWLP_ID) == 0) {
+    SetWindowLongPtrA(window, GWLP_ID, reinterpret_cast<LONG_PTR>(window));
   }
   SetPropA(window, AtomKey(ControlAtom()), control);
   SetPropA(window, AtomKey(WindowAtom()), control);
@@ -249,16 +249,15 @@ void TWinControl::WndProc(TMessage& message) {
   if (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) {
     TControl* target = nullptr;
     if (GetCapture() != handle_) {
-      const POINT at{static_cast<std::int16_t>(LOWORD(message.LParam)),
-                     static_cast<std::int16_t>(HIWORD(message.LParam))};
+      const POINT at{GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)};
       target = ControlAtPos(at);
     } else if (CaptureControl() != nullptr && CaptureControl()->Parent() == this) {
       target = CaptureControl();
     }
     if (target != nullptr) {
       const RECT r = target->BoundsRect();
-      const std::int16_t x = static_cast<std::int16_t>(LOWORD(message.LParam)) - r.left;
-      const std::int16_t y = static_cast<std::int16_t>(HIWORD(message.LParam)) - r.top;
+      const int x = GET_X_LPARAM(message.LParam) - r.left;
+      const int y = GET_Y_LPARAM(message.LParam) - r.top;
       message.Result = target->Perform(msg, static_cast<WPARAM>(message.WParam), MAKELPARAM(x, y));
       if (message.Result == 0) {
         DefWindowProcA(handle_, msg, static_cast<WPARAM>(message.WParam), message.LParam);

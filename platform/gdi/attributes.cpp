@@ -181,13 +181,12 @@ int GetDeviceCaps(HDC dc, int index) {
 }
 
 HDC CreateCompatibleDC(HDC) {
-  return (new DeviceContext())->handle();
+  return DeviceContext::Keep(std::make_unique<DeviceContext>());
 }
 
 BOOL DeleteDC(HDC dc) {
-  DeviceContext* context = DeviceContext::FromHandle(dc);
+  const DeviceContext* context = DeviceContext::FromHandle(dc);
   // A window's context belongs to ReleaseDC or EndPaint.
   if (context == nullptr || context->area() != DeviceContext::Area::kMemory) return FALSE;
-  delete context;
-  return TRUE;
+  return DeviceContext::Destroy(dc) ? TRUE : FALSE;
 }

@@ -21,6 +21,12 @@ std::unordered_map<HDC, DeviceContext*>& Live() {
   return *live;
 }
 
+// The contexts handed out by handle (window contexts, CreateCompatibleDC).
+std::unordered_map<HDC, std::unique_ptr<DeviceContext>>& Kept() {
+  static auto* const kept = new std::unordered_map<HDC, std::unique_ptr<DeviceContext>>();
+  return *kept;
+}
+
 // Far above the drawing objects' handles, so GetObjectType never mistakes one
 // for the other.
 std::uintptr_t next_handle = 0x40000000;
@@ -57,6 +63,25 @@ DeviceContext* DeviceContext::FromHandle(HDC dc) {
   std::lock_guard guard(LiveLock());
   const auto it = Live().find(dc);
   return it != Live().end() ? it->second : nullptr;
+}
+
+HDC DeviceContext::Keep(std::unique_ptr<DeviceContext> context) {
+  const HDC handle = context->handle();
+  std::lock_guard guard(LiveLock());
+  Kept().emplace(handle, std::move(context));
+  return handle;
+}
+
+bool DeviceContext::Destroy(HDC dc) {
+  // Declared first, so destroyed after the lock is let go: the destructor
+  // takes it.
+  std::unique_ptr<DeviceContext> gone;
+  std::lock_guard guard(LiveLock());
+  const auto it = Kept().find(dc);
+  if (it == Kept().end()) return false;
+  gone = std::move(it->second);
+  Kept().erase(it);
+  return true;
 }
 
 void DeviceContext::SelectPen(HPEN handle, std::shared_ptr<Pen> pen) {

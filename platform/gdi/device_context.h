@@ -65,6 +65,11 @@ class DeviceContext {
 
   // The live context behind a handle, or null.
   static DeviceContext* FromHandle(HDC dc);
+  // Hands a context out by its handle, which owns it from then on, until
+  // Destroy (ReleaseDC, EndPaint, DeleteDC).
+  static HDC Keep(std::unique_ptr<DeviceContext> context);
+  // Destroys a context handed out with Keep; false for any other handle.
+  static bool Destroy(HDC dc);
   HDC handle() const { return handle_; }
 
   HWND window() const { return window_; }

@@ -101,10 +101,12 @@ void Offset(RectList& area, LONG dx, LONG dy) {
   }
 }
 
+bool Contains(const RECT& r, POINT point) {
+  return point.x >= r.left && point.x < r.right && point.y >= r.top && point.y < r.bottom;
+}
+
 bool Contains(const RectList& area, POINT point) {
-  return std::any_of(area.begin(), area.end(), [&](const RECT& r) {
-    return point.x >= r.left && point.x < r.right && point.y >= r.top && point.y < r.bottom;
-  });
+  return std::any_of(area.begin(), area.end(), [&](const RECT& r) { return Contains(r, point); });
 }
 
 bool WithinOnePiece(const RectList& area, const RECT& r) {

@@ -33,7 +33,9 @@ RECT Bounds(const RectList& area);
 
 void Offset(RectList& area, LONG dx, LONG dy);
 
-// Whether `point` lies in the area (right and bottom edges excluded).
+// Whether `point` lies in the rectangle or the area (right and bottom edges
+// excluded).
+bool Contains(const RECT& rect, POINT point);
 bool Contains(const RectList& area, POINT point);
 // Whether one rectangle of the list holds all of `r`.
 bool WithinOnePiece(const RectList& area, const RECT& r);

@@ -4,6 +4,7 @@
 
 #include <platform/gdi.h>
 
+#include "../gdi/rect_list.h"
 #include "delivery.h"
 #include "frame.h"
 #include "window_table.h"
@@ -11,20 +12,10 @@
 namespace {
 
 LRESULT HitTest(user::Window* w, POINT screen) {
-  RECT rect;
-  GetWindowRect(w->handle, &rect);
-  if (screen.x < rect.left || screen.x >= rect.right || screen.y < rect.top ||
-      screen.y >= rect.bottom) {
-    return HTNOWHERE;
-  }
-  const POINT client_origin = user::ClientOrigin(w);
-  const RECT client{client_origin.x, client_origin.y,
-                    client_origin.x + w->client.right - w->client.left,
-                    client_origin.y + w->client.bottom - w->client.top};
-  if (screen.x >= client.left && screen.x < client.right && screen.y >= client.top &&
-      screen.y < client.bottom) {
-    return HTCLIENT;
-  }
+  const RECT rect = user::ScreenRect(w);
+  if (!gdi::Contains(rect, screen)) return HTNOWHERE;
+  const RECT client = user::ClientScreenRect(w);
+  if (gdi::Contains(client, screen)) return HTCLIENT;
   const user::Insets frame = user::FrameInsets(w->style, w->ex_style);
   const int border = frame.left;
   if (screen.y >= rect.top + border && screen.y < client.top && screen.x >= rect.left + border &&

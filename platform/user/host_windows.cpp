@@ -55,8 +55,7 @@ bool IsTopLevel(const Window* w) {
 host::WindowState StateOf(const Window* w, int z_index) {
   host::WindowState state;
   state.frame = w->rect;
-  state.client = {w->rect.left + w->client.left, w->rect.top + w->client.top,
-                  w->rect.left + w->client.right, w->rect.top + w->client.bottom};
+  state.client = ClientScreenRect(w);
   state.title = codepage::Cp1251ToUtf8(w->text);
   state.visible = (w->style & WS_VISIBLE) != 0;
   state.enabled = (w->style & WS_DISABLED) == 0;

@@ -4,6 +4,12 @@
 // coordinates (Window::update); `erase` says a WM_ERASEBKGND is owed with the
 // next paint, `ncpaint` that the frame needs a WM_NCPAINT.
 //
+// The update region is its window's thread's alone: only that thread reads
+// or changes it, so it needs no lock. The calls that mark or take it refuse
+// another thread's window, and marking every window reaches only the
+// calling thread's. A walk that starts at the desktop meets other threads'
+// windows and holds the window manager's lock while it reads them.
+//
 // Order of painting: when the queue has nothing else, the window that gets
 // WM_PAINT is the first one needing it in a walk of the top-level windows in
 // z-order (topmost first), each visited before its children, children in
@@ -79,6 +85,7 @@ bool IncludesChildren(const Window* w, UINT flags) {
 // area is the whole window, so RDW_FRAME reaches even a window without a
 // frame (its WM_NCPAINT still comes).
 void Mark(Window* w, const RECT& area, UINT flags, bool whole) {
+  if (w != Desktop() && w->thread != GetCurrentThreadId()) return;
   const RECT client = ClientBox(w);
   if (w == Desktop()) {
     // The desktop itself is never painted; only its windows are.
@@ -122,25 +129,27 @@ void Mark(Window* w, const RECT& area, UINT flags, bool whole) {
   }
 }
 
-DeviceContext* MakeContext(Window* w, DeviceContext::Area area) {
+// A context on the window or its client area, cut to what can be seen of it
+// and to `clip` (client coordinates) when one is given.
+std::unique_ptr<DeviceContext> MakeContext(const Window* w, DeviceContext::Area area,
+                                           const RectList* clip = nullptr) {
   if (w == Desktop()) {
     const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    return new DeviceContext(w->handle, DeviceContext::Area::kScreen, {0, 0}, {screen});
+    return std::make_unique<DeviceContext>(w->handle, DeviceContext::Area::kScreen, POINT{0, 0},
+                                           RectList{screen});
   }
   const bool whole = area == DeviceContext::Area::kWindow;
+  std::lock_guard guard(Lock());
   const POINT origin = whole ? ScreenOrigin(w) : ClientOrigin(w);
   RectList visible = VisibleArea(w, whole);
   gdi::Offset(visible, -origin.x, -origin.y);
-  return new DeviceContext(w->handle, area, origin, std::move(visible));
+  if (clip != nullptr) visible = gdi::Intersection(visible, *clip);
+  return std::make_unique<DeviceContext>(w->handle, area, origin, std::move(visible));
 }
 
 // A client context clipped to the update region, for erasing and painting.
-DeviceContext* MakeUpdateContext(Window* w) {
-  DeviceContext* dc = MakeContext(w, DeviceContext::Area::kClient);
-  RectList visible = gdi::Intersection(dc->visible(), w->update);
-  auto* clipped = new DeviceContext(w->handle, dc->area(), dc->origin(), std::move(visible));
-  delete dc;
-  return clipped;
+std::unique_ptr<DeviceContext> MakeUpdateContext(const Window* w) {
+  return MakeContext(w, DeviceContext::Area::kClient, &w->update);
 }
 
 void SendNcPaint(HWND handle) {
@@ -163,29 +172,34 @@ bool NeedsPaint(const Window* w) {
   return !w->update.empty();
 }
 
-// RDW_ERASENOW and RDW_UPDATENOW: the owed messages, parents first.
+// RDW_ERASENOW and RDW_UPDATENOW: the owed messages, parents first, for the
+// calling thread's windows.
 void UpdateNow(HWND handle, UINT flags) {
   Window* w = Find(handle);
   if (w == nullptr || !IsShown(w)) return;
+  if (w != Desktop() && w->thread != GetCurrentThreadId()) return;
   if ((flags & RDW_UPDATENOW) != 0 && NeedsPaint(w)) {
     SendMessageA(handle, WM_PAINT, 0, 0);
   } else {
     SendNcPaint(handle);
     w = Find(handle);
     if (w != nullptr && w->erase && NeedsPaint(w)) {
-      std::unique_ptr<DeviceContext> dc(MakeUpdateContext(w));
-      SendErase(handle, dc->handle());
+      SendErase(handle, MakeUpdateContext(w)->handle());
     }
   }
-  w = Find(handle);
-  if (w == nullptr || !IncludesChildren(w, flags)) return;
   std::vector<HWND> children;
-  for (const Window* child : w->children) children.push_back(child->handle);
+  {
+    std::lock_guard guard(Lock());
+    w = Find(handle);
+    if (w == nullptr || !IncludesChildren(w, flags)) return;
+    for (const Window* child : w->children) children.push_back(child->handle);
+  }
   for (HWND child : children) UpdateNow(child, flags);
 }
 
 bool Redraw(Window* w, const RECT* rect, UINT flags) {
   if ((flags & (RDW_INVALIDATE | RDW_VALIDATE)) != 0) {
+    std::lock_guard guard(Lock());
     Mark(w, rect != nullptr ? *rect : FrameInClient(w), flags, rect == nullptr);
   }
   if ((flags & (RDW_UPDATENOW | RDW_ERASENOW)) != 0) UpdateNow(w->handle, flags);
@@ -195,6 +209,13 @@ bool Redraw(Window* w, const RECT* rect, UINT flags) {
 // The window a handle names, the desktop for null (every window).
 Window* Target(HWND window) {
   return window == nullptr ? Desktop() : Find(window);
+}
+
+// The window whose update region a call reads or changes: one of the calling
+// thread's, or the desktop for every window (of this thread).
+Window* PaintTarget(HWND window) {
+  if (window == nullptr || window == Desktop()->handle) return Desktop();
+  return IsOwnWindow(window) ? Find(window) : nullptr;
 }
 
 // The first window needing paint in the walk described at the top.
@@ -222,14 +243,10 @@ void FindFramesOnly(const Window* w, DWORD thread, std::vector<HWND>& out) {
 
 gdi::RectList VisibleArea(const Window* w, bool whole_window) {
   if (w == nullptr || !IsShown(w)) return {};
-  const POINT origin = whole_window ? ScreenOrigin(w) : ClientOrigin(w);
-  const RECT size =
-      whole_window ? Moved(ScreenRect(w), -ScreenOrigin(w).x, -ScreenOrigin(w).y) : ClientBox(w);
-  RectList area{Moved(size, origin.x, origin.y)};
+  RectList area{whole_window ? ScreenRect(w) : ClientScreenRect(w)};
   if (gdi::IsEmpty(area.front())) return {};
   for (const Window* p = w->parent; p != nullptr && p != Desktop(); p = p->parent) {
-    const POINT at = ClientOrigin(p);
-    gdi::Intersect(area, Moved(ClientBox(p), at.x, at.y));
+    gdi::Intersect(area, ClientScreenRect(p));
   }
   for (const Window* c = w; c->parent != nullptr && c->parent != Desktop(); c = c->parent) {
     if ((c->style & WS_CLIPSIBLINGS) == 0) continue;
@@ -250,25 +267,29 @@ bool TakePaintMessage(MSG& msg, HWND filter) {
   const DWORD thread = GetCurrentThreadId();
   // Frames alone are repainted on the spot; they never make a WM_PAINT.
   std::vector<HWND> frames;
-  FindFramesOnly(Desktop(), thread, frames);
+  {
+    std::lock_guard guard(Lock());
+    FindFramesOnly(Desktop(), thread, frames);
+  }
   for (HWND frame : frames) SendNcPaint(frame);
-  Window* w = FindPainting(Desktop(), filter, thread);
-  if (w == nullptr) return false;
+  HWND painting = nullptr;
+  {
+    std::lock_guard guard(Lock());
+    const Window* w = FindPainting(Desktop(), filter, thread);
+    if (w == nullptr) return false;
+    painting = w->handle;
+  }
   POINT cursor{};
   GetCursorPos(&cursor);
-  msg = {w->handle, WM_PAINT, 0, 0, MessageTime(), cursor};
+  msg = {painting, WM_PAINT, 0, 0, MessageTime(), cursor};
   return true;
 }
 
 }  // namespace user
 
 BOOL RedrawWindow(HWND window, const RECT* rect, void* /* region: not supported */, UINT flags) {
-  user::Window* w = user::Target(window);
-  if (w == nullptr) {
-    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-    return FALSE;
-  }
-  return user::Redraw(w, rect, flags) ? TRUE : FALSE;
+  user::Window* w = user::PaintTarget(window);
+  return w != nullptr && user::Redraw(w, rect, flags) ? TRUE : FALSE;
 }
 
 BOOL InvalidateRect(HWND window, const RECT* rect, BOOL erase) {
@@ -284,15 +305,11 @@ BOOL ValidateRect(HWND window, const RECT* rect) {
 }
 
 BOOL GetUpdateRect(HWND window, LPRECT rect, BOOL erase) {
-  user::Window* w = user::Find(window);
-  if (w == nullptr) {
-    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-    return FALSE;
-  }
+  user::Window* w = user::PaintTarget(window);
+  if (w == nullptr || w == user::Desktop()) return FALSE;
   if (rect != nullptr) *rect = gdi::Bounds(w->update);
   if (erase && w->erase && !w->update.empty()) {
-    std::unique_ptr<gdi::DeviceContext> dc(user::MakeUpdateContext(w));
-    user::SendErase(window, dc->handle());
+    user::SendErase(window, user::MakeUpdateContext(w)->handle());
   }
   w = user::Find(window);
   return w != nullptr && !w->update.empty() ? TRUE : FALSE;
@@ -303,24 +320,18 @@ BOOL UpdateWindow(HWND window) {
 }
 
 HDC BeginPaint(HWND window, PAINTSTRUCT* paint) {
-  user::Window* w = user::Find(window);
-  if (w == nullptr || paint == nullptr) {
-    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-    return nullptr;
-  }
+  user::Window* w = user::PaintTarget(window);
+  if (w == nullptr || w == user::Desktop() || paint == nullptr) return nullptr;
   *paint = {};
   // The region is taken and validated before the window is told anything,
   // so what a WM_ERASEBKGND handler invalidates stays for the next paint.
   const gdi::RectList region = gdi::Intersection(w->update, {user::ClientBox(w)});
   const bool erase = w->erase;
   w->erase = false;
-  auto* dc = user::MakeContext(w, gdi::DeviceContext::Area::kClient);
-  auto* painting = new gdi::DeviceContext(window, dc->area(), dc->origin(),
-                                          gdi::Intersection(dc->visible(), region));
-  delete dc;
-  painting->set_painting(true);
   w->update.clear();
-  paint->hdc = painting->handle();
+  auto painting = user::MakeContext(w, gdi::DeviceContext::Area::kClient, &region);
+  painting->set_painting(true);
+  paint->hdc = gdi::DeviceContext::Keep(std::move(painting));
   paint->rcPaint = gdi::Bounds(region);
   user::SendNcPaint(window);
   w = user::Find(window);
@@ -333,35 +344,38 @@ HDC BeginPaint(HWND window, PAINTSTRUCT* paint) {
 
 BOOL EndPaint(HWND, const PAINTSTRUCT* paint) {
   if (paint == nullptr) return FALSE;
-  gdi::DeviceContext* dc = gdi::DeviceContext::FromHandle(paint->hdc);
-  if (dc != nullptr && dc->painting()) delete dc;
+  const gdi::DeviceContext* dc = gdi::DeviceContext::FromHandle(paint->hdc);
+  if (dc != nullptr && dc->painting()) gdi::DeviceContext::Destroy(paint->hdc);
   user::PresentIfDue();
   return TRUE;
 }
 
-HDC GetDC(HWND window) {
-  user::Window* w = user::Target(window);
+namespace {
+
+HDC WindowContext(HWND window, gdi::DeviceContext::Area area) {
+  const user::Window* w = user::Target(window);
   if (w == nullptr) {
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return nullptr;
   }
-  return user::MakeContext(w, gdi::DeviceContext::Area::kClient)->handle();
+  return gdi::DeviceContext::Keep(user::MakeContext(w, area));
+}
+
+}  // namespace
+
+HDC GetDC(HWND window) {
+  return WindowContext(window, gdi::DeviceContext::Area::kClient);
 }
 
 HDC GetWindowDC(HWND window) {
-  user::Window* w = user::Target(window);
-  if (w == nullptr) {
-    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-    return nullptr;
-  }
-  return user::MakeContext(w, gdi::DeviceContext::Area::kWindow)->handle();
+  return WindowContext(window, gdi::DeviceContext::Area::kWindow);
 }
 
 int ReleaseDC(HWND, HDC handle) {
-  gdi::DeviceContext* dc = gdi::DeviceContext::FromHandle(handle);
+  const gdi::DeviceContext* dc = gdi::DeviceContext::FromHandle(handle);
   // A context from BeginPaint belongs to EndPaint.
   if (dc == nullptr || dc->painting()) return 0;
-  delete dc;
+  gdi::DeviceContext::Destroy(handle);
   user::PresentIfDue();
   return 1;
 }

@@ -7,7 +7,7 @@
 namespace user {
 
 void ResetFocus();       // focus.cpp
-void ResetInput();       // input.cpp
+void ResetInput();       // input_queue.cpp
 void ResetCarets();      // caret.cpp
 void ResetQueues();      // message_queue.cpp: posted and sent messages, quit
 void ResetHooks();       // hooks.cpp

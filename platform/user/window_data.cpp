@@ -116,12 +116,14 @@ user::Window* Valid(HWND window) {
 // A value of the window's extra bytes at a non-negative offset.
 template <typename T>
 T GetExtra(HWND window, int offset) {
+  std::lock_guard guard(user::Lock());
   user::Window* w = Valid(window);
   return w != nullptr ? user::ReadExtra<T>(w->extra, offset).value_or(0) : 0;
 }
 
 template <typename T>
 T SetExtra(HWND window, int offset, T value) {
+  std::lock_guard guard(user::Lock());
   user::Window* w = Valid(window);
   return w != nullptr ? user::SwapExtra<T>(w->extra, offset, value).value_or(0) : 0;
 }
@@ -130,6 +132,7 @@ T SetExtra(HWND window, int offset, T value) {
 
 LONG_PTR GetWindowLongPtrA(HWND window, int index) {
   if (index >= 0) return GetExtra<LONG_PTR>(window, index);
+  std::lock_guard guard(user::Lock());
   user::Window* w = Valid(window);
   if (w == nullptr) return 0;
   switch (index) {
@@ -155,11 +158,35 @@ LONG_PTR GetWindowLongPtrA(HWND window, int index) {
   }
 }
 
+namespace {
+
+// The window is told before and after, as style changes are; false when it
+// went while being told before.
+bool ChangeStyle(HWND window, int index, DWORD old, DWORD value) {
+  STYLESTRUCT change{old, value};
+  const WPARAM which = static_cast<WPARAM>(index);
+  user::Window* w =
+      user::SendAndFind(window, WM_STYLECHANGING, which, reinterpret_cast<LPARAM>(&change));
+  if (w == nullptr) return false;
+  {
+    std::lock_guard guard(user::Lock());
+    (index == GWL_STYLE ? w->style : w->ex_style) = change.styleNew;
+  }
+  SendMessageA(window, WM_STYLECHANGED, which, reinterpret_cast<LPARAM>(&change));
+  return true;
+}
+
+}  // namespace
+
 LONG_PTR SetWindowLongPtrA(HWND window, int index, LONG_PTR value) {
   if (index >= 0) return SetExtra<LONG_PTR>(window, index, value);
   user::Window* w = Valid(window);
   if (w == nullptr) return 0;
   const LONG_PTR old = GetWindowLongPtrA(window, index);
+  if (index == GWL_STYLE || index == GWL_EXSTYLE) {
+    return ChangeStyle(window, index, static_cast<DWORD>(old), static_cast<DWORD>(value)) ? old : 0;
+  }
+  std::lock_guard guard(user::Lock());
   switch (index) {
     case GWLP_WNDPROC:
       w->proc = reinterpret_cast<WNDPROC>(value);
@@ -176,20 +203,6 @@ LONG_PTR SetWindowLongPtrA(HWND window, int index, LONG_PTR value) {
     case GWLP_HWNDPARENT:
       if (w->parent == nullptr) w->owner = user::Find(reinterpret_cast<HWND>(value));
       break;
-    case GWL_STYLE:
-    case GWL_EXSTYLE: {
-      // The window is told before and after, as style changes are.
-      STYLESTRUCT change{static_cast<DWORD>(old), static_cast<DWORD>(value)};
-      const WPARAM which = static_cast<WPARAM>(index);
-      w = user::SendAndFind(window, WM_STYLECHANGING, which, reinterpret_cast<LPARAM>(&change));
-      if (w == nullptr) return 0;
-      {
-        std::lock_guard guard(user::Lock());
-        (index == GWL_STYLE ? w->style : w->ex_style) = change.styleNew;
-      }
-      SendMessageA(window, WM_STYLECHANGED, which, reinterpret_cast<LPARAM>(&change));
-      break;
-    }
     default:
       return 0;  // GetWindowLongPtrA has said why
   }

@@ -28,11 +28,8 @@ BOOL SaveWindowPicture(HWND window, LPCSTR path, BOOL whole_window) {
   if (picture == nullptr || !GetWindowRect(top, &top_frame)) return FALSE;
   RECT area = frame;
   if (!whole_window) {
-    RECT client;
-    GetClientRect(window, &client);
-    POINT corner{0, 0};
-    ClientToScreen(window, &corner);
-    area = {corner.x, corner.y, corner.x + client.right, corner.y + client.bottom};
+    GetClientRect(window, &area);
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&area), 2);
   }
   const RECT in_picture{area.left - top_frame.left, area.top - top_frame.top,
                         area.right - top_frame.left, area.bottom - top_frame.top};

@@ -128,6 +128,12 @@ RECT ScreenRect(const Window* window) {
           at.y + window->rect.bottom - window->rect.top};
 }
 
+RECT ClientScreenRect(const Window* window) {
+  const POINT at = ClientOrigin(window);
+  return {at.x, at.y, at.x + window->client.right - window->client.left,
+          at.y + window->client.bottom - window->client.top};
+}
+
 Window* TopLevelOf(Window* window) {
   while (window != nullptr && window->parent != nullptr) window = window->parent;
   return window;

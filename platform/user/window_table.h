@@ -1,7 +1,8 @@
 // The window manager's state: registered classes and live windows. A window
 // is changed only by its own thread, and only under the lock, so that the
 // calls other threads may make (posting, sending, GetParent, GetPropA,
-// WindowFromPoint) read it safely under the lock.
+// WindowFromPoint) read it safely under the lock. The fields marked below as
+// the thread's own are read by no other thread, and change without the lock.
 #pragma once
 
 #include <map>
@@ -39,21 +40,25 @@ struct Window {
   // The frame in the parent's client coordinates (screen coordinates for a
   // top-level window) and the client area inside the frame.
   RECT rect{};
-  RECT client{};  // relative to rect's top-left corner
+  RECT client{};                        // relative to rect's top-left corner
   // Where a minimised or maximised window goes when it is restored, when
   // that was set while it was so; else it keeps `rect`.
   std::optional<RECT> restored;
+  std::map<std::string, HANDLE> props;  // keys upper-cased atom names
+  bool hidden_by_owner = false;         // by ShowOwnedPopups, which may show it again
+  DWORD thread = 0;
+
+  // The thread's own: other threads reach them only through messages (text,
+  // icons) or not at all, and the painting calls refuse another thread's
+  // window.
   std::string text;
   HICON big_icon = nullptr;  // WM_SETICON's
   HICON small_icon = nullptr;
-  std::map<std::string, HANDLE> props;  // keys upper-cased atom names
-  std::vector<RECT> update;             // invalid parts, client coordinates
-  bool erase = false;                   // WM_ERASEBKGND owed with the next paint
+  std::vector<RECT> update;  // invalid parts, client coordinates
+  bool erase = false;        // WM_ERASEBKGND owed with the next paint
   bool ncpaint = false;
   bool destroying = false;
-  bool created = false;          // WM_NCCREATE answered
-  bool hidden_by_owner = false;  // by ShowOwnedPopups, which may show it again
-  DWORD thread = 0;
+  bool created = false;  // WM_NCCREATE answered
 };
 
 // Guards the table for the calls other threads may make.
@@ -89,8 +94,9 @@ std::vector<Window*>& SiblingsOf(Window* window);
 // A window's top-left corner on the screen, and its client area's.
 POINT ScreenOrigin(const Window* window);
 POINT ClientOrigin(const Window* window);
-// The window's frame on the screen.
+// The window's frame on the screen, and its client area's.
 RECT ScreenRect(const Window* window);
+RECT ClientScreenRect(const Window* window);
 
 // The top-level window a window lies in (itself for a top-level one).
 Window* TopLevelOf(Window* window);

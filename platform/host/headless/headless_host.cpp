@@ -37,8 +37,13 @@ constexpr std::uint64_t kMillisecondsPerSecond = 1000;
 constexpr char kNoInput[] = "the user-interface thread waits for input and no test gives any";
 constexpr char kNoOne[] = "the user-interface thread waits for something no other thread will give";
 
-[[noreturn]] void Stuck(const char* what) {
-  std::fprintf(stderr, "headless host: %s\n", what);
+// A wait that nothing can end would hang the test until the runner's time
+// limit and say nothing of where. The process ends at once with the reason
+// instead; an exception could not do it, since the wait sits under the code
+// being tested, whose message loops catch everything and would wait again.
+[[noreturn]] void Stuck(const char* what, std::uint64_t now) {
+  std::fprintf(stderr, "headless host: at %llu ms, %s\n", static_cast<unsigned long long>(now),
+               what);
   std::fflush(stderr);
   std::abort();
 }
@@ -368,8 +373,8 @@ void HeadlessHost::MoveClockTo(std::unique_lock<std::mutex>& guard, std::uint64_
 void HeadlessHost::Step(std::unique_lock<std::mutex>& guard, std::uint64_t deadline,
                         std::uint64_t since, const char* stuck) {
   const std::uint64_t next = NextDeadline(deadline);
-  if (next == kForever) Stuck(stuck);
-  if (deadline == kForever && next > since + kIdleLimit) Stuck(stuck);
+  if (next == kForever) Stuck(stuck, now_);
+  if (deadline == kForever && next > since + kIdleLimit) Stuck(stuck, now_);
   MoveClockTo(guard, next);
 }
 

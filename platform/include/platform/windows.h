@@ -135,13 +135,10 @@ constexpr DWORD WS_EX_APPWINDOW = 0x00040000;
 
 constexpr int CW_USEDEFAULT = static_cast<int>(0x80000000);
 
-// Window longs.
-constexpr int GWL_WNDPROC = -4;
-constexpr int GWL_HINSTANCE = -6;
-constexpr int GWL_HWNDPARENT = -8;
+// Window longs. What holds a pointer has only its pointer-width name, as in
+// the 64-bit API, so a pointer is never cut to a LONG.
 constexpr int GWL_STYLE = -16;
 constexpr int GWL_EXSTYLE = -20;
-constexpr int GWL_USERDATA = -21;
 constexpr int GWL_ID = -12;
 constexpr int GWLP_WNDPROC = -4;
 constexpr int GWLP_HINSTANCE = -6;
@@ -149,14 +146,9 @@ constexpr int GWLP_HWNDPARENT = -8;
 constexpr int GWLP_USERDATA = -21;
 constexpr int GWLP_ID = -12;
 
-// Class longs.
-constexpr int GCL_MENUNAME = -8;
-constexpr int GCL_HBRBACKGROUND = -10;
-constexpr int GCL_HCURSOR = -12;
-constexpr int GCL_HICON = -14;
+// Class longs, pointers again by their pointer-width names only.
 constexpr int GCL_CBWNDEXTRA = -18;
 constexpr int GCL_CBCLSEXTRA = -20;
-constexpr int GCL_WNDPROC = -24;
 constexpr int GCL_STYLE = -26;
 constexpr int GCLP_MENUNAME = -8;
 constexpr int GCLP_HBRBACKGROUND = -10;

@@ -61,12 +61,30 @@ TEST_F(WindowThreads, ASentMessageRunsOnTheWindowsThreadAndAnswersTheSender) {
   EXPECT_TRUE(log.Saw({"W 0x0400 w=21", "W 0x0401 posted"}));
 }
 
-TEST_F(WindowThreads, AnotherThreadMayNotDestroyAWindowOrSetItsTimers) {
-  HWND w = MakeWindow(WS_POPUP, 0, 0, 10, 10);
+// The update region, too, is the owning thread's alone.
+TEST_F(WindowThreads, AnotherThreadMayNotDestroyAWindowSetItsTimersOrMarkItForPainting) {
+  HWND w = MakeWindow(WS_POPUP | WS_VISIBLE, 0, 0, 10, 10);
+  DrainMessages();
+  int paints = 0;
+  TestHandlers()[WM_PAINT] = [&](HWND window, WPARAM, LPARAM) -> LRESULT {
+    ++paints;
+    return DefWindowProcA(window, WM_PAINT, 0, 0);
+  };
+  const RECT box{0, 0, 5, 5};
   const std::pair<const char*, std::function<bool()>> calls[] = {
       {"DestroyWindow", [w] { return DestroyWindow(w) == FALSE; }},
       {"SetTimer", [w] { return SetTimer(w, 1, 100, nullptr) == 0; }},
       {"KillTimer", [w] { return KillTimer(w, 1) == FALSE; }},
+      {"InvalidateRect", [w] { return InvalidateRect(w, nullptr, TRUE) == FALSE; }},
+      {"RedrawWindow",
+       [w] { return RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW) == FALSE; }},
+      {"ValidateRect", [w, &box] { return ValidateRect(w, &box) == FALSE; }},
+      {"GetUpdateRect", [w] { return GetUpdateRect(w, nullptr, TRUE) == FALSE; }},
+      {"BeginPaint",
+       [w] {
+         PAINTSTRUCT paint{};
+         return BeginPaint(w, &paint) == nullptr;
+       }},
   };
   for (const auto& [call, attempt] : calls) {
     bool refused = false;
@@ -78,7 +96,10 @@ TEST_F(WindowThreads, AnotherThreadMayNotDestroyAWindowOrSetItsTimers) {
     EXPECT_TRUE(refused) << call;
     EXPECT_EQ(error, ERROR_ACCESS_DENIED) << call;
   }
+  // Every window, for another thread, is every one of its own.
+  RunOnOtherThread([] { InvalidateRect(nullptr, nullptr, TRUE); });
   EXPECT_TRUE(IsWindow(w));
+  EXPECT_EQ(paints, 0);
 }
 
 // A watcher, like the hint's, polls while the user-interface thread is busy

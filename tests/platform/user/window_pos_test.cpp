@@ -161,7 +161,7 @@ TEST_F(WindowPos, FindingWindowsByPoint) {
   HWND top = MakeWindow(WS_POPUP | WS_VISIBLE, 100, 100, 200, 100);
   // Over the top's right part, letting the mouse through.
   HWND glass = MakeWindow(WS_POPUP | WS_VISIBLE, 250, 100, 100, 50);
-  SetWindowLongPtrA(glass, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(&Glass));
+  SetWindowLongPtrA(glass, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Glass));
   HWND child = MakeWindow(WS_CHILD | WS_VISIBLE, 10, 10, 50, 20, top);
   MakeWindow(WS_CHILD, 70, 10, 50, 20, top);                              // hidden
   MakeWindow(WS_CHILD | WS_VISIBLE | WS_DISABLED, 130, 10, 50, 20, top);  // disabled
