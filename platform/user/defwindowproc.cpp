@@ -117,7 +117,10 @@ LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
     }
     case WM_SETTEXT:
       w->text = lParam != 0 ? reinterpret_cast<const char*>(lParam) : "";
-      if ((w->style & WS_CAPTION) == WS_CAPTION) w->ncpaint = true;
+      if ((w->style & WS_CAPTION) == WS_CAPTION) {
+        std::lock_guard guard(user::Lock());
+        w->ncpaint = true;
+      }
       return TRUE;
     case WM_GETTEXT: {
       if (wParam == 0) return 0;
@@ -175,9 +178,11 @@ LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_ACTIVATE:
       if (LOWORD(wParam) != WA_INACTIVE && HIWORD(wParam) == 0) SetFocus(window);
       return 0;
-    case WM_NCACTIVATE:
+    case WM_NCACTIVATE: {
+      std::lock_guard guard(user::Lock());
       w->ncpaint = true;
       return TRUE;
+    }
     case WM_NCPAINT:
       user::PaintFrame(window);
       return 0;

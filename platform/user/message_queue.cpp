@@ -57,6 +57,11 @@ bool TakePosted(Queue& queue, MSG& msg, HWND filter, UINT min, UINT max, bool re
 bool Peek(MSG& msg, HWND filter, UINT min, UINT max, bool remove) {
   AnswerSentMessages();
   Queue& queue = QueueOf(GetCurrentThreadId());
+  {
+    // The paint another thread owed is found below with the rest.
+    std::lock_guard guard(queue.lock);
+    queue.paint_owed = false;
+  }
   const bool found =
       TakePosted(queue, msg, filter, min, max, remove) ||
       TakeInputMessage(msg, filter, min, max, remove) ||
@@ -81,7 +86,7 @@ void WaitForMessages(std::uint64_t deadline) {
   Queue& queue = QueueOf(GetCurrentThreadId());
   std::unique_lock guard(queue.lock);
   host::Current().WaitUntil(guard, queue.changed, deadline, [&] {
-    return !queue.posted.empty() || !queue.sent.empty() || queue.quit;
+    return !queue.posted.empty() || !queue.sent.empty() || queue.quit || queue.paint_owed;
   });
 }
 
@@ -97,6 +102,16 @@ void Post(DWORD thread, const MSG& msg) {
 }
 
 }  // namespace
+
+void OwePaint(DWORD thread) {
+  Queue& queue = QueueOf(thread);
+  {
+    std::lock_guard guard(queue.lock);
+    queue.paint_owed = true;
+  }
+  queue.changed.notify_all();
+  host::Current().Wake();
+}
 
 Queue& QueueOf(DWORD thread) {
   std::lock_guard guard(QueuesLock());

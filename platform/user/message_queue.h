@@ -35,7 +35,12 @@ struct Queue {
   std::deque<std::shared_ptr<SentMessage>> sent;
   bool quit = false;
   int exit_code = 0;
+  // Another thread marked one of this thread's windows for painting.
+  bool paint_owed = false;
 };
+
+// Wakes a thread one of whose windows another thread marked for painting.
+void OwePaint(DWORD thread);
 
 // The queue of a thread, made on first use.
 Queue& QueueOf(DWORD thread);

@@ -4,11 +4,13 @@
 // coordinates (Window::update); `erase` says a WM_ERASEBKGND is owed with the
 // next paint, `ncpaint` that the frame needs a WM_NCPAINT.
 //
-// The update region is its window's thread's alone: only that thread reads
-// or changes it, so it needs no lock. The calls that mark or take it refuse
-// another thread's window, and marking every window reaches only the
-// calling thread's. A walk that starts at the desktop meets other threads'
-// windows and holds the window manager's lock while it reads them.
+// Any thread may mark a window for painting, as on the desktop, so the
+// update region is read and changed under the window manager's lock; a
+// thread that marks another's window wakes that thread, which paints it at
+// its next look for messages. Taking the region (BeginPaint) and the
+// messages sent at once (RDW_UPDATENOW, RDW_ERASENOW) stay with the window's
+// own thread. A walk that starts at the desktop meets other threads' windows
+// and holds the lock while it reads them.
 //
 // Order of painting: when the queue has nothing else, the window that gets
 // WM_PAINT is the first one needing it in a walk of the top-level windows in
@@ -85,7 +87,6 @@ bool IncludesChildren(const Window* w, UINT flags) {
 // area is the whole window, so RDW_FRAME reaches even a window without a
 // frame (its WM_NCPAINT still comes).
 void Mark(Window* w, const RECT& area, UINT flags, bool whole) {
-  if (w != Desktop() && w->thread != GetCurrentThreadId()) return;
   const RECT client = ClientBox(w);
   if (w == Desktop()) {
     // The desktop itself is never painted; only its windows are.
@@ -153,18 +154,24 @@ std::unique_ptr<DeviceContext> MakeUpdateContext(const Window* w) {
 }
 
 void SendNcPaint(HWND handle) {
-  Window* w = Find(handle);
-  if (w == nullptr || !w->ncpaint) return;
-  w->ncpaint = false;
+  {
+    std::lock_guard guard(Lock());
+    Window* w = Find(handle);
+    if (w == nullptr || !w->ncpaint) return;
+    w->ncpaint = false;
+  }
   // 1: the whole frame.
   SendMessageA(handle, WM_NCPAINT, 1, 0);
 }
 
 // Sends the owed WM_ERASEBKGND; returns whether the window erased.
 bool SendErase(HWND handle, HDC dc) {
-  Window* w = Find(handle);
-  if (w == nullptr) return false;
-  w->erase = false;
+  {
+    std::lock_guard guard(Lock());
+    Window* w = Find(handle);
+    if (w == nullptr) return false;
+    w->erase = false;
+  }
   return SendMessageA(handle, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0) != 0;
 }
 
@@ -178,14 +185,22 @@ void UpdateNow(HWND handle, UINT flags) {
   Window* w = Find(handle);
   if (w == nullptr || !IsShown(w)) return;
   if (w != Desktop() && w->thread != GetCurrentThreadId()) return;
-  if ((flags & RDW_UPDATENOW) != 0 && NeedsPaint(w)) {
+  bool paint = false;
+  {
+    std::lock_guard guard(Lock());
+    paint = (flags & RDW_UPDATENOW) != 0 && NeedsPaint(w);
+  }
+  if (paint) {
     SendMessageA(handle, WM_PAINT, 0, 0);
   } else {
     SendNcPaint(handle);
-    w = Find(handle);
-    if (w != nullptr && w->erase && NeedsPaint(w)) {
-      SendErase(handle, MakeUpdateContext(w)->handle());
+    std::unique_ptr<DeviceContext> dc;
+    {
+      std::lock_guard guard(Lock());
+      w = Find(handle);
+      if (w != nullptr && w->erase && NeedsPaint(w)) dc = MakeUpdateContext(w);
     }
+    if (dc != nullptr) SendErase(handle, dc->handle());
   }
   std::vector<HWND> children;
   {
@@ -197,10 +212,24 @@ void UpdateNow(HWND handle, UINT flags) {
   for (HWND child : children) UpdateNow(child, flags);
 }
 
+// The threads other than the caller whose windows lie in `w`'s tree.
+void OtherThreads(const Window* w, std::vector<DWORD>& threads) {
+  if (w != Desktop() && w->thread != GetCurrentThreadId() &&
+      std::find(threads.begin(), threads.end(), w->thread) == threads.end()) {
+    threads.push_back(w->thread);
+  }
+  for (const Window* child : w->children) OtherThreads(child, threads);
+}
+
 bool Redraw(Window* w, const RECT* rect, UINT flags) {
   if ((flags & (RDW_INVALIDATE | RDW_VALIDATE)) != 0) {
-    std::lock_guard guard(Lock());
-    Mark(w, rect != nullptr ? *rect : FrameInClient(w), flags, rect == nullptr);
+    std::vector<DWORD> woken;
+    {
+      std::lock_guard guard(Lock());
+      Mark(w, rect != nullptr ? *rect : FrameInClient(w), flags, rect == nullptr);
+      if ((flags & RDW_INVALIDATE) != 0) OtherThreads(w, woken);
+    }
+    for (DWORD thread : woken) OwePaint(thread);
   }
   if ((flags & (RDW_UPDATENOW | RDW_ERASENOW)) != 0) UpdateNow(w->handle, flags);
   return true;
@@ -209,13 +238,6 @@ bool Redraw(Window* w, const RECT* rect, UINT flags) {
 // The window a handle names, the desktop for null (every window).
 Window* Target(HWND window) {
   return window == nullptr ? Desktop() : Find(window);
-}
-
-// The window whose update region a call reads or changes: one of the calling
-// thread's, or the desktop for every window (of this thread).
-Window* PaintTarget(HWND window) {
-  if (window == nullptr || window == Desktop()->handle) return Desktop();
-  return IsOwnWindow(window) ? Find(window) : nullptr;
 }
 
 // The first window needing paint in the walk described at the top.
@@ -288,8 +310,12 @@ bool TakePaintMessage(MSG& msg, HWND filter) {
 }  // namespace user
 
 BOOL RedrawWindow(HWND window, const RECT* rect, void* /* region: not supported */, UINT flags) {
-  user::Window* w = user::PaintTarget(window);
-  return w != nullptr && user::Redraw(w, rect, flags) ? TRUE : FALSE;
+  user::Window* w = user::Target(window);
+  if (w == nullptr) {
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    return FALSE;
+  }
+  return user::Redraw(w, rect, flags) ? TRUE : FALSE;
 }
 
 BOOL InvalidateRect(HWND window, const RECT* rect, BOOL erase) {
@@ -305,13 +331,23 @@ BOOL ValidateRect(HWND window, const RECT* rect) {
 }
 
 BOOL GetUpdateRect(HWND window, LPRECT rect, BOOL erase) {
-  user::Window* w = user::PaintTarget(window);
-  if (w == nullptr || w == user::Desktop()) return FALSE;
-  if (rect != nullptr) *rect = gdi::Bounds(w->update);
-  if (erase && w->erase && !w->update.empty()) {
-    user::SendErase(window, user::MakeUpdateContext(w)->handle());
+  std::unique_ptr<gdi::DeviceContext> dc;
+  {
+    std::lock_guard guard(user::Lock());
+    user::Window* w = user::Find(window);
+    if (w == nullptr || w == user::Desktop()) {
+      SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+      return FALSE;
+    }
+    if (rect != nullptr) *rect = gdi::Bounds(w->update);
+    // The erasing is sent at once, so it is the window's own thread's.
+    if (erase && w->erase && !w->update.empty() && w->thread == GetCurrentThreadId()) {
+      dc = user::MakeUpdateContext(w);
+    }
   }
-  w = user::Find(window);
+  if (dc != nullptr) user::SendErase(window, dc->handle());
+  std::lock_guard guard(user::Lock());
+  const user::Window* w = user::Find(window);
   return w != nullptr && !w->update.empty() ? TRUE : FALSE;
 }
 
@@ -320,22 +356,27 @@ BOOL UpdateWindow(HWND window) {
 }
 
 HDC BeginPaint(HWND window, PAINTSTRUCT* paint) {
-  user::Window* w = user::PaintTarget(window);
-  if (w == nullptr || w == user::Desktop() || paint == nullptr) return nullptr;
+  if (!user::IsOwnWindow(window) || paint == nullptr) return nullptr;
   *paint = {};
   // The region is taken and validated before the window is told anything,
   // so what a WM_ERASEBKGND handler invalidates stays for the next paint.
-  const gdi::RectList region = gdi::Intersection(w->update, {user::ClientBox(w)});
-  const bool erase = w->erase;
-  w->erase = false;
-  w->update.clear();
-  auto painting = user::MakeContext(w, gdi::DeviceContext::Area::kClient, &region);
+  gdi::RectList region;
+  bool erase = false;
+  std::unique_ptr<gdi::DeviceContext> painting;
+  {
+    std::lock_guard guard(user::Lock());
+    user::Window* w = user::Find(window);
+    region = gdi::Intersection(w->update, {user::ClientBox(w)});
+    erase = w->erase;
+    w->erase = false;
+    w->update.clear();
+    painting = user::MakeContext(w, gdi::DeviceContext::Area::kClient, &region);
+  }
   painting->set_painting(true);
   paint->hdc = gdi::DeviceContext::Keep(std::move(painting));
   paint->rcPaint = gdi::Bounds(region);
   user::SendNcPaint(window);
-  w = user::Find(window);
-  if (w != nullptr && erase) {
+  if (erase && user::Find(window) != nullptr) {
     // fErase: the background still needs erasing because the window did not.
     paint->fErase = user::SendErase(window, paint->hdc) ? FALSE : TRUE;
   }

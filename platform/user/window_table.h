@@ -40,23 +40,24 @@ struct Window {
   // The frame in the parent's client coordinates (screen coordinates for a
   // top-level window) and the client area inside the frame.
   RECT rect{};
-  RECT client{};                        // relative to rect's top-left corner
+  RECT client{};  // relative to rect's top-left corner
   // Where a minimised or maximised window goes when it is restored, when
   // that was set while it was so; else it keeps `rect`.
   std::optional<RECT> restored;
   std::map<std::string, HANDLE> props;  // keys upper-cased atom names
   bool hidden_by_owner = false;         // by ShowOwnedPopups, which may show it again
   DWORD thread = 0;
-
-  // The thread's own: other threads reach them only through messages (text,
-  // icons) or not at all, and the painting calls refuse another thread's
-  // window.
-  std::string text;
-  HICON big_icon = nullptr;  // WM_SETICON's
-  HICON small_icon = nullptr;
+  // Any thread may mark a window for painting: these change under the lock
+  // on any thread, and are read under it.
   std::vector<RECT> update;  // invalid parts, client coordinates
   bool erase = false;        // WM_ERASEBKGND owed with the next paint
   bool ncpaint = false;
+
+  // The thread's own: other threads reach them only through messages (text,
+  // icons) or not at all.
+  std::string text;
+  HICON big_icon = nullptr;  // WM_SETICON's
+  HICON small_icon = nullptr;
   bool destroying = false;
   bool created = false;  // WM_NCCREATE answered
 };

@@ -61,8 +61,9 @@ TEST_F(WindowThreads, ASentMessageRunsOnTheWindowsThreadAndAnswersTheSender) {
   EXPECT_TRUE(log.Saw({"W 0x0400 w=21", "W 0x0401 posted"}));
 }
 
-// The update region, too, is the owning thread's alone.
-TEST_F(WindowThreads, AnotherThreadMayNotDestroyAWindowSetItsTimersOrMarkItForPainting) {
+// Only the window's own thread destroys it, sets its timers and paints it;
+// any thread may mark it for painting, and its thread then paints it.
+TEST_F(WindowThreads, AnotherThreadMayMarkAWindowForPaintingButNotDestroyItTimeItOrPaintIt) {
   HWND w = MakeWindow(WS_POPUP | WS_VISIBLE, 0, 0, 10, 10);
   DrainMessages();
   int paints = 0;
@@ -70,23 +71,17 @@ TEST_F(WindowThreads, AnotherThreadMayNotDestroyAWindowSetItsTimersOrMarkItForPa
     ++paints;
     return DefWindowProcA(window, WM_PAINT, 0, 0);
   };
-  const RECT box{0, 0, 5, 5};
-  const std::pair<const char*, std::function<bool()>> calls[] = {
+  const std::pair<const char*, std::function<bool()>> refused_calls[] = {
       {"DestroyWindow", [w] { return DestroyWindow(w) == FALSE; }},
       {"SetTimer", [w] { return SetTimer(w, 1, 100, nullptr) == 0; }},
       {"KillTimer", [w] { return KillTimer(w, 1) == FALSE; }},
-      {"InvalidateRect", [w] { return InvalidateRect(w, nullptr, TRUE) == FALSE; }},
-      {"RedrawWindow",
-       [w] { return RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW) == FALSE; }},
-      {"ValidateRect", [w, &box] { return ValidateRect(w, &box) == FALSE; }},
-      {"GetUpdateRect", [w] { return GetUpdateRect(w, nullptr, TRUE) == FALSE; }},
       {"BeginPaint",
        [w] {
          PAINTSTRUCT paint{};
          return BeginPaint(w, &paint) == nullptr;
        }},
   };
-  for (const auto& [call, attempt] : calls) {
+  for (const auto& [call, attempt] : refused_calls) {
     bool refused = false;
     DWORD error = 0;
     RunOnOtherThread([&] {
@@ -96,10 +91,62 @@ TEST_F(WindowThreads, AnotherThreadMayNotDestroyAWindowSetItsTimersOrMarkItForPa
     EXPECT_TRUE(refused) << call;
     EXPECT_EQ(error, ERROR_ACCESS_DENIED) << call;
   }
-  // Every window, for another thread, is every one of its own.
-  RunOnOtherThread([] { InvalidateRect(nullptr, nullptr, TRUE); });
-  EXPECT_TRUE(IsWindow(w));
   EXPECT_EQ(paints, 0);
+  static constexpr RECT box{0, 0, 5, 5};
+  const struct {
+    const char* call;
+    std::function<BOOL()> mark;
+    int paints;
+  } marks[] = {
+      {"InvalidateRect", [w] { return InvalidateRect(w, &box, TRUE); }, 1},
+      {"InvalidateRect(null)", [] { return InvalidateRect(nullptr, nullptr, TRUE); }, 1},
+      {"RedrawWindow", [w] { return RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE); }, 1},
+      {"ValidateRect after InvalidateRect",
+       [w] { return InvalidateRect(w, &box, FALSE) && ValidateRect(w, nullptr); }, 0},
+      {"GetUpdateRect",
+       [w] { return InvalidateRect(w, &box, FALSE) && GetUpdateRect(w, nullptr, TRUE); }, 1},
+  };
+  for (const auto& mark : marks) {
+    paints = 0;
+    BOOL done = FALSE;
+    RunOnOtherThread([&] { done = mark.mark(); });
+    EXPECT_TRUE(done) << mark.call;
+    EXPECT_EQ(paints, mark.paints) << mark.call;
+  }
+}
+
+// A thread that waits for its messages wakes when another marks its window.
+TEST_F(WindowThreads, AThreadWaitingForMessagesPaintsWhatAnotherMarked) {
+  struct Painter {
+    HANDLE ready = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    std::atomic<HWND> window{nullptr};
+    std::atomic<int> paints{0};
+  } painter;
+  TestHandlers()[WM_PAINT] = [&](HWND window, WPARAM, LPARAM) -> LRESULT {
+    ++painter.paints;
+    DefWindowProcA(window, WM_PAINT, 0, 0);
+    DestroyWindow(window);
+    PostQuitMessage(0);
+    return 0;
+  };
+  HANDLE thread = CreateThread(
+      nullptr, 0,
+      [](LPVOID p) -> DWORD {
+        auto& painter = *static_cast<Painter*>(p);
+        painter.window = MakeWindow(WS_POPUP | WS_VISIBLE, 0, 0, 10, 10);
+        ValidateRect(painter.window, nullptr);
+        SetEvent(painter.ready);
+        MSG msg;
+        while (GetMessageA(&msg, nullptr, 0, 0)) DispatchMessageA(&msg);
+        return 0;
+      },
+      &painter, 0, nullptr);
+  ASSERT_EQ(WaitForSingleObject(painter.ready, INFINITE), WAIT_OBJECT_0);
+  EXPECT_TRUE(InvalidateRect(painter.window, nullptr, TRUE));
+  EXPECT_EQ(WaitForSingleObject(thread, INFINITE), WAIT_OBJECT_0);
+  EXPECT_EQ(painter.paints, 1);
+  CloseHandle(thread);
+  CloseHandle(painter.ready);
 }
 
 // A watcher, like the hint's, polls while the user-interface thread is busy
