@@ -40,8 +40,8 @@ class TApplication : public TComponent {
   void SetTitle(const std::string& value);
 
   // Makes a form owned by the application, stored in `reference` before
-  // its definition is read; the first TCustomForm made is the main form,
-  // and its window exists once this returns.
+  // its definition is read; the first TForm made is the main form, and its
+  // window exists once this returns.
   template <typename T>
   void CreateForm(T*& reference) {
     ConstructInto(reference, this);
@@ -61,7 +61,8 @@ class TApplication : public TComponent {
   bool ProcessMessage(MSG& message);
   void Terminate();
 
-  // Shows the exception in flight (or hands it to OnException).
+  // Shows the exception in flight (or hands a framework one to OnException);
+  // called inside a catch block.
   void HandleException(TObject* sender);
   void ShowException(const Exception& error);
   // A system message box owned by the application window, modal to all the
@@ -126,7 +127,10 @@ class TApplication : public TComponent {
   void ActiveChanged(bool active);
   // The show command the process was started with, for the main form.
   void TakeStartupShowCommand();
-  void Idle(const MSG& message);
+  void Idle();
+  // The stop box with `text` under the title, ended by a full stop when its
+  // last byte is above ".".
+  void ShowErrorText(std::string text);
   void DoMouseIdle();
   void ActivateHint(POINT cursor);
   void HideHint();
@@ -169,6 +173,12 @@ class TApplication : public TComponent {
   std::string hint_;
   std::vector<TWindowHook> window_hooks_;
 };
+
+// Every other visible and enabled top-level window of the thread is
+// disabled until the returned list is enabled again: what makes a box or a
+// modal form modal to the whole program.
+std::vector<HWND> DisableTaskWindows(HWND except);
+void EnableTaskWindows(const std::vector<HWND>& windows);
 
 // The control under a screen point, windowed or not, disabled ones too: the
 // first framework window up from the window there, or its graphic child.

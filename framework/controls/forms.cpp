@@ -5,15 +5,13 @@
 #include "framework/controls/application.h"
 #include "framework/controls/handle_exception.h"
 #include "framework/rtl/format.h"
+#include "framework/rtl/scope_exit.h"
 #include "framework/rtl/sysconst.h"
 #include "framework/streaming/form_loading.h"
 #include "framework/streaming/streams.h"
 #include "rtl/resstrings.h"
 
 TScreen* Screen = nullptr;
-
-std::vector<HWND> DisableTaskWindows(HWND except);
-void EnableTaskWindows(const std::vector<HWND>& windows);
 
 TAVRION_CLASS_INFO(TCustomForm, "Forms") {
   c.Message<CM_SHOWINGCHANGED>(&TCustomForm::CMShowingChanged);
@@ -79,15 +77,10 @@ void TCustomForm::AfterConstruction() {
     WriteLock lock(NameSpaceLock());
     if (!create_new_ && ClassType() != &TForm::StaticClass()) {
       form_state_ |= fsCreating;
-      try {
-        if (!InitInheritedComponent(this, &TForm::StaticClass())) {
-          throw EResNotFound(Format(LoadResString(SResNotFound), {ClassName()}));
-        }
-      } catch (...) {
-        form_state_ &= ~fsCreating;
-        throw;
+      const ScopeExit created([this] { form_state_ &= ~fsCreating; });
+      if (!InitInheritedComponent(this, &TForm::StaticClass())) {
+        throw EResNotFound(Format(LoadResString(SResNotFound), {ClassName()}));
       }
-      form_state_ &= ~fsCreating;
     }
   }
   DoCreate();
@@ -98,11 +91,7 @@ void TCustomForm::AfterConstruction() {
 }
 
 void TCustomForm::DoCreate() {
-  try {
-    OnCreate(this);
-  } catch (...) {
-    HandleControlException(this);
-  }
+  Guarded(this, [this] { OnCreate(this); });
   if ((form_state_ & fsVisible) != 0) SetVisible(true);
 }
 
@@ -111,11 +100,7 @@ void TCustomForm::BeforeDestruction() {
   Destroying();
   if (Screen != nullptr) std::erase(Screen->saved_focused_, this);
   SetVisible(false);
-  try {
-    OnDestroy(this);
-  } catch (...) {
-    HandleControlException(this);
-  }
+  Guarded(this, [this] { OnDestroy(this); });
   TWinControl::BeforeDestruction();
 }
 
@@ -322,10 +307,8 @@ bool TCustomForm::SetFocusedControl(TWinControl* control) {
   Screen->forms_.insert(Screen->forms_.begin(), this);
   if ((control->ControlState() & csFocusing) != 0) return false;
   control->SetControlState(control->ControlState() | csFocusing);
-  struct Clear {
-    TWinControl* control;
-    ~Clear() { control->SetControlState(control->ControlState() & ~csFocusing); }
-  } clear{control};
+  const ScopeExit clear(
+      [control] { control->SetControlState(control->ControlState() & ~csFocusing); });
   if (Screen->focused_form_ != this) {
     if (Screen->focused_form_ != nullptr) {
       const HWND previous = Screen->focused_form_->Handle();
@@ -451,7 +434,7 @@ int TCustomForm::ShowModal() {
   Screen->saved_focused_.insert(Screen->saved_focused_.begin(), Screen->focused_form_);
   Screen->focused_form_ = this;
   const std::vector<HWND> disabled = DisableTaskWindows(nullptr);
-  const auto restore = [&] {
+  const ScopeExit restore([&] {
     SetVisible(false);
     EnableTaskWindows(disabled);
     if (!Screen->saved_focused_.empty()) {
@@ -460,29 +443,21 @@ int TCustomForm::ShowModal() {
     }
     if (active_window != nullptr) SetActiveWindow(active_window);
     form_state_ &= ~fsModal;
-  };
-  int result = mrNone;
-  try {
-    SetVisible(true);
-    SendMessageA(Handle(), CM_ACTIVATE, 0, 0);
-    modal_result_ = mrNone;
-    do {
-      Application->HandleMessage();
-      if (Application->Terminated()) {
-        modal_result_ = mrCancel;
-      } else if (modal_result_ != mrNone) {
-        CloseModal();
-      }
-    } while (modal_result_ == mrNone);
-    result = modal_result_;
-    SendMessageA(Handle(), CM_DEACTIVATE, 0, 0);
-    if (GetActiveWindow() != Handle()) active_window = nullptr;
-  } catch (...) {
-    restore();
-    throw;
-  }
-  restore();
-  return result;
+  });
+  SetVisible(true);
+  SendMessageA(Handle(), CM_ACTIVATE, 0, 0);
+  modal_result_ = mrNone;
+  do {
+    Application->HandleMessage();
+    if (Application->Terminated()) {
+      modal_result_ = mrCancel;
+    } else if (modal_result_ != mrNone) {
+      CloseModal();
+    }
+  } while (modal_result_ == mrNone);
+  SendMessageA(Handle(), CM_DEACTIVATE, 0, 0);
+  if (GetActiveWindow() != Handle()) active_window = nullptr;
+  return modal_result_;
 }
 
 TScreen::TScreen(TComponent* owner) : TComponent(owner) {

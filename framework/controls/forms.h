@@ -76,6 +76,9 @@ class TCustomForm : public TWinControl {
   void SetPosition(TPosition value) { position_ = value; }
   TWindowState WindowState() const { return window_state_; }
   void SetWindowState(TWindowState value);
+  // Stores the state without telling the window: for the application,
+  // which shows a main form started minimised its own way.
+  void RecordWindowState(TWindowState value) { window_state_ = value; }
   bool OldCreateOrder() const { return old_create_order_; }
   void SetOldCreateOrder(bool value) { old_create_order_ = value; }
   std::int32_t PixelsPerInch() const { return pixels_per_inch_; }
@@ -125,7 +128,6 @@ class TCustomForm : public TWinControl {
   void WMSysCommand(TMessage& message);
 
  private:
-  friend class TApplication;  // records the start-up window state
   // Runs OnCreate under the application's exception guard, then shows the
   // form if its definition asked for it.
   void DoCreate();
