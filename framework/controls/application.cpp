@@ -80,7 +80,7 @@ void EnableTaskWindows(const std::vector<HWND>& windows) {
   }
 }
 
-LRESULT ApplicationWndProc(HWND window, UINT msg, WPARAM wparam, LPARAM lparam) {
+LRESULT TApplication::ApplicationWndProc(HWND window, UINT msg, WPARAM wparam, LPARAM lparam) {
   if (Application == nullptr || Application->handle_ != window) {
     return DefWindowProcA(window, msg, wparam, lparam);
   }

@@ -119,7 +119,8 @@ class TApplication : public TComponent {
   ~TApplication() override;
 
  private:
-  friend LRESULT ApplicationWndProc(HWND, UINT, WPARAM, LPARAM);
+  // The application window's procedure, in place of the class's.
+  static LRESULT ApplicationWndProc(HWND window, UINT msg, WPARAM wparam, LPARAM lparam);
   void CreateHandle();
   void WndProc(TMessage& message);
   void WMSettingChange(TMessage& message);
@@ -138,7 +139,7 @@ class TApplication : public TComponent {
   void SetHintControl(TControl* control);
   void StartHintTimer(int pause, bool hide);
   void StopHintTimer();
-  friend void HintTimerExpired(HWND, UINT, UINT_PTR, DWORD);
+  static void HintTimerExpired(HWND, UINT, UINT_PTR, DWORD);
   // The message hook and the mouse watcher, in place while a hint shows.
   void HookHintHooks();
   void UnhookHintHooks();

@@ -48,7 +48,7 @@ RECT ScreenRectOf(TControl* control) {
 
 }  // namespace
 
-void HintTimerExpired(HWND, UINT, UINT_PTR, DWORD) {
+void TApplication::HintTimerExpired(HWND, UINT, UINT_PTR, DWORD) {
   TApplication* app = Application;
   if (app == nullptr) return;
   // The callback runs inside DispatchMessageA: it is guarded like a message.

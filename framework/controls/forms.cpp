@@ -98,7 +98,7 @@ void TCustomForm::DoCreate() {
 void TCustomForm::BeforeDestruction() {
   WriteLock lock(NameSpaceLock());
   Destroying();
-  if (Screen != nullptr) std::erase(Screen->saved_focused_, this);
+  if (Screen != nullptr) Screen->ForgetSavedFocus(this);
   SetVisible(false);
   Guarded(this, [this] { OnDestroy(this); });
   TWinControl::BeforeDestruction();
@@ -301,21 +301,18 @@ bool SendFocusMessage(HWND window, UINT msg) {
 bool TCustomForm::SetFocusedControl(TWinControl* control) {
   ++focus_count;
   active_control_ = control != this ? control : nullptr;
-  Screen->active_control_ = control;
-  Screen->active_form_ = this;
-  std::erase(Screen->forms_, this);
-  Screen->forms_.insert(Screen->forms_.begin(), this);
+  Screen->SetActive(this, control);
   if ((control->ControlState() & csFocusing) != 0) return false;
   control->SetControlState(control->ControlState() | csFocusing);
   const ScopeExit clear(
       [control] { control->SetControlState(control->ControlState() & ~csFocusing); });
-  if (Screen->focused_form_ != this) {
-    if (Screen->focused_form_ != nullptr) {
-      const HWND previous = Screen->focused_form_->Handle();
-      Screen->focused_form_ = nullptr;
+  if (Screen->FocusedForm() != this) {
+    if (Screen->FocusedForm() != nullptr) {
+      const HWND previous = Screen->FocusedForm()->Handle();
+      Screen->SetFocusedForm(nullptr);
       if (!SendFocusMessage(previous, CM_DEACTIVATE)) return false;
     }
-    Screen->focused_form_ = this;
+    Screen->SetFocusedForm(this);
     if (!SendFocusMessage(Handle(), CM_ACTIVATE)) return false;
   }
   if (focused_control_ == nullptr) focused_control_ = this;
@@ -431,16 +428,12 @@ int TCustomForm::ShowModal() {
   ReleaseCapture();
   form_state_ |= fsModal;
   HWND active_window = GetActiveWindow();
-  Screen->saved_focused_.insert(Screen->saved_focused_.begin(), Screen->focused_form_);
-  Screen->focused_form_ = this;
+  Screen->PushFocusedForm(this);
   const std::vector<HWND> disabled = DisableTaskWindows(nullptr);
   const ScopeExit restore([&] {
     SetVisible(false);
     EnableTaskWindows(disabled);
-    if (!Screen->saved_focused_.empty()) {
-      Screen->focused_form_ = Screen->saved_focused_.front();
-      Screen->saved_focused_.erase(Screen->saved_focused_.begin());
-    }
+    Screen->PopFocusedForm();
     if (active_window != nullptr) SetActiveWindow(active_window);
     form_state_ &= ~fsModal;
   });
@@ -481,6 +474,24 @@ void TScreen::ReadHintFont() {
     hint_font_->SetHandle(nullptr);
     hint_font_->SetSize(8);
   }
+}
+
+void TScreen::SetActive(TCustomForm* form, TWinControl* control) {
+  active_control_ = control;
+  active_form_ = form;
+  std::erase(forms_, form);
+  forms_.insert(forms_.begin(), form);
+}
+
+void TScreen::PushFocusedForm(TCustomForm* modal) {
+  saved_focused_.insert(saved_focused_.begin(), focused_form_);
+  focused_form_ = modal;
+}
+
+void TScreen::PopFocusedForm() {
+  if (saved_focused_.empty()) return;
+  focused_form_ = saved_focused_.front();
+  saved_focused_.erase(saved_focused_.begin());
 }
 
 void TScreen::RemoveForm(TCustomForm* form) {

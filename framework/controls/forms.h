@@ -195,19 +195,31 @@ class TScreen : public TComponent {
   // The newest entry of a number wins.
   void InsertCursor(int n, HCURSOR handle);
 
+  // What forms tell the screen. A form joins the list when it is made and
+  // leaves it when it goes.
+  void AddForm(TCustomForm* form) { forms_.push_back(form); }
+  void RemoveForm(TCustomForm* form);
+  // A control of `form` took the focus: both are the active ones, and the
+  // form comes first in the list.
+  void SetActive(TCustomForm* form, TWinControl* control);
+  void SetFocusedForm(TCustomForm* form) { focused_form_ = form; }
+  // A modal form becomes the focused form until the matching pop, which
+  // brings back the one before; calls nest.
+  void PushFocusedForm(TCustomForm* modal);
+  void PopFocusedForm();
+  // A form that goes is no longer brought back by a pop.
+  void ForgetSavedFocus(TCustomForm* form) { std::erase(saved_focused_, form); }
+
  protected:
   ~TScreen() override;
 
  private:
-  friend class TCustomForm;
   struct CursorRec {
     int index;
     HCURSOR handle;
   };
   void CreateCursors();
   void DestroyCursors();
-  void AddForm(TCustomForm* form) { forms_.push_back(form); }
-  void RemoveForm(TCustomForm* form);
 
   std::vector<TCustomForm*> forms_;  // most recently active first
   std::vector<TCustomForm*> saved_focused_;

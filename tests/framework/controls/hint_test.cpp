@@ -321,7 +321,9 @@ TEST_F(Hints, TheControlMayVetoItsHintAndWhatItThrowsIsShownAtTheTimer) {
     RestAt(40, 30);
     EXPECT_EQ(Shown(), c.shown);
     EXPECT_EQ(raised.count, c.raised);
-    if (c.raised == 0) EXPECT_EQ(Application->HintControl(), c.shown ? button_ : nullptr);
+    if (c.raised == 0) {
+      EXPECT_EQ(Application->HintControl(), c.shown ? button_ : nullptr);
+    }
   }
   Application->OnException = {};
 }
