@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <list>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -196,22 +197,54 @@ TEST_F(Apps, TheLoopOffersKeysToOnMessageThenToTheirControlAsDialogKeys) {
   PumpMessages();
   KeyFilter filter;
   Application->OnMessage = MethodOf<&KeyFilter::Filter>(&filter);
+  // A window of another module holding the capture keeps keys from the
+  // controls: they are dispatched as they are.
+  UINT pressed = 0;
+  int offered = 0;  // CN_KEYDOWN of the key pressed, to any button
+  std::list<MessageTap> taps;
+  for (TButton* button : buttons) {
+    taps.emplace_back(button, [&](TMessage& message) {
+      if (message.Msg == CN_KEYDOWN && static_cast<UINT>(message.WParam) == pressed) ++offered;
+      return false;
+    });
+  }
+  int module = 0;
+  WNDCLASSA foreign_class{};
+  foreign_class.lpfnWndProc = &DefWindowProcA;
+  foreign_class.hInstance = reinterpret_cast<HINSTANCE>(&module);
+  foreign_class.lpszClassName = "Foreign";
+  RegisterClassA(&foreign_class);
+  const HWND foreign = CreateWindowExA(0, "Foreign", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                       foreign_class.hInstance, nullptr);
+  ASSERT_NE(foreign, nullptr);
   const struct {
     UINT key, held;
-    bool swallowed;
-    int focused;
+    bool swallowed, foreign_capture;
+    int focused;  // -1: not to be judged
   } steps[] = {
-      {VK_DOWN, 0, false, 1}, {VK_RIGHT, 0, false, 2},        {VK_UP, 0, false, 1},
-      {VK_LEFT, 0, false, 0}, {VK_TAB, 0, false, 1},          {VK_TAB, VK_SHIFT, false, 0},
-      {VK_DOWN, 0, true, 0},  {VK_TAB, VK_CONTROL, false, 0},
+      {VK_DOWN, 0, false, false, 1}, {VK_RIGHT, 0, false, false, 2},
+      {VK_UP, 0, false, false, 1},   {VK_LEFT, 0, false, false, 0},
+      {VK_TAB, 0, false, false, 1},  {VK_TAB, VK_SHIFT, false, false, 0},
+      {VK_DOWN, 0, true, false, 0},  {VK_TAB, VK_CONTROL, false, false, 0},
+      {VK_DOWN, 0, false, true, -1},
   };
   for (const auto& step : steps) {
-    SCOPED_TRACE(std::to_string(step.key) + (step.swallowed ? " swallowed" : ""));
+    SCOPED_TRACE(std::to_string(step.key) + (step.swallowed ? " swallowed" : "") +
+                 (step.foreign_capture ? " foreign capture" : ""));
     filter.swallow = step.swallowed;
+    if (step.foreign_capture) SetCapture(foreign);
+    pressed = step.key;
+    offered = 0;
     PressKey(step.key, step.held);
     PumpMessages();
-    EXPECT_EQ(GetFocus(), buttons[step.focused]->Handle());
+    ReleaseCapture();
+    EXPECT_EQ(offered, step.swallowed || step.foreign_capture ? 0 : 1);
+    if (step.focused >= 0) {
+      EXPECT_EQ(GetFocus(), buttons[step.focused]->Handle());
+    }
   }
+  DestroyWindow(foreign);
+  UnregisterClassA("Foreign", foreign_class.hInstance);
   Application->OnMessage = {};
 }
 
