@@ -1,12 +1,19 @@
 #include "framework/controls/application.h"
 
+#include <cxxabi.h>
+
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <exception>
+#include <typeinfo>
 
 #include "framework/controls/handle_exception.h"
 #include "framework/controls/mouse.h"
 #include "framework/graphics/bitmap.h"
+#include "framework/rtl/format.h"
+#include "framework/rtl/os_error.h"
+#include "framework/rtl/scope_exit.h"
 #include "framework/rtl/sysconst.h"
 #include "platform/kernel.h"
 #include "platform/resources.h"
@@ -34,6 +41,17 @@ std::string TitleFromModule() {
   return name;
 }
 
+// The type of the exception in flight as the source spells it: all there is
+// to say about a thrown int or string.
+std::string CurrentExceptionTypeName() {
+  const std::type_info* type = abi::__cxa_current_exception_type();
+  if (type == nullptr) return "?";
+  int status = 0;
+  char* demangled = abi::__cxa_demangle(type->name(), nullptr, nullptr, &status);
+  const ScopeExit release([demangled] { std::free(demangled); });
+  return status == 0 ? demangled : type->name();
+}
+
 struct TaskWindows {
   HWND except;
   std::vector<HWND> disabled;
@@ -50,8 +68,6 @@ BOOL DisableTaskWindow(HWND window, LPARAM data) {
 
 }  // namespace
 
-// Every other visible and enabled top-level window of the thread is
-// disabled until the returned list is enabled again.
 std::vector<HWND> DisableTaskWindows(HWND except) {
   TaskWindows task{except, {}};
   EnumThreadWindows(GetCurrentThreadId(), &DisableTaskWindow, reinterpret_cast<LPARAM>(&task));
@@ -64,16 +80,13 @@ void EnableTaskWindows(const std::vector<HWND>& windows) {
   }
 }
 
-LRESULT ApplicationWndProc(HWND window, UINT msg, WPARAM wparam, LPARAM lparam) {
+LRESULT TApplication::ApplicationWndProc(HWND window, UINT msg, WPARAM wparam, LPARAM lparam) {
   if (Application == nullptr || Application->handle_ != window) {
     return DefWindowProcA(window, msg, wparam, lparam);
   }
   TMessage message{msg, static_cast<std::intptr_t>(wparam), lparam, 0};
-  try {
-    Application->WndProc(message);
-  } catch (...) {
-    Application->HandleException(Application);
-  }
+  TApplication* application = Application;
+  Guarded(application, [&] { application->WndProc(message); });
   return message.Result;
 }
 
@@ -110,8 +123,15 @@ void TApplication::CreateHandle() {
                             WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
                             GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0,
                             0, nullptr, nullptr, instance, nullptr);
+  if (handle_ == nullptr) RaiseLastOSError();
   title_.clear();
   SetWindowLongPtrA(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ApplicationWndProc));
+  // The program's main icon, or the system's application icon without one,
+  // for the window and every window of its class.
+  HICON icon = LoadIconA(instance, "MAINICON");
+  if (icon == nullptr) icon = LoadIconA(nullptr, IDI_APPLICATION);
+  SendMessageA(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+  SetClassLongPtrA(handle_, GCLP_HICON, reinterpret_cast<LONG_PTR>(icon));
   const HMENU menu = GetSystemMenu(handle_, FALSE);
   DeleteMenu(menu, SC_MAXIMIZE, MF_BYCOMMAND);
   DeleteMenu(menu, SC_SIZE, MF_BYCOMMAND);
@@ -141,28 +161,22 @@ void TApplication::SetTitle(const std::string& value) {
 
 void TApplication::Run() {
   running_ = true;
-  try {
-    if (main_form_ != nullptr) {
-      TakeStartupShowCommand();
-      if (show_main_form_) {
-        if (main_form_->window_state_ == wsMinimized) {
-          Minimize();
-        } else {
-          main_form_->SetVisible(true);
-        }
-      }
-      while (!terminated_) HandleMessage();
+  const ScopeExit stop([this] { running_ = false; });
+  if (main_form_ == nullptr) return;
+  TakeStartupShowCommand();
+  if (show_main_form_) {
+    if (main_form_->WindowState() == wsMinimized) {
+      Minimize();
+    } else {
+      main_form_->SetVisible(true);
     }
-  } catch (...) {
-    running_ = false;
-    throw;
   }
-  running_ = false;
+  while (!terminated_) HandleMessage();
 }
 
 void TApplication::HandleMessage() {
   MSG message{};
-  if (!ProcessMessage(message)) Idle(message);
+  if (!ProcessMessage(message)) Idle();
 }
 
 bool TApplication::ProcessMessage(MSG& message) {
@@ -199,18 +213,14 @@ bool TApplication::IsKeyMsg(MSG& message) {
          SendMessageA(target, CN_BASE + message.message, message.wParam, message.lParam) != 0;
 }
 
-void TApplication::Idle(const MSG&) {
+void TApplication::Idle() {
   DoMouseIdle();
   if (ShowHint() && mouse_control_ == nullptr) CancelHint();
   TControl* hinted = mouse_control_;
   while (hinted != nullptr && hinted->Hint().empty()) hinted = hinted->Parent();
   hint_ = hinted != nullptr ? GetLongHint(hinted->Hint()) : std::string();
   bool done = true;
-  try {
-    OnIdle(this, done);
-  } catch (...) {
-    HandleException(this);
-  }
+  Guarded(this, [&] { OnIdle(this, done); });
   if (done) WaitMessage();
 }
 
@@ -240,12 +250,17 @@ void TApplication::HandleException(TObject* sender) {
       ShowException(error);
     }
   } catch (const std::exception& error) {
-    MessageBox(error.what(), Title(), MB_OK | MB_ICONSTOP);
+    ShowErrorText(error.what());
+  } catch (...) {
+    ShowErrorText(Format(LoadResString(SUnknownException), {CurrentExceptionTypeName()}));
   }
 }
 
 void TApplication::ShowException(const Exception& error) {
-  std::string text = error.Message();
+  ShowErrorText(error.Message());
+}
+
+void TApplication::ShowErrorText(std::string text) {
   if (!text.empty() && static_cast<unsigned char>(text.back()) > '.') text += '.';
   MessageBox(text, Title(), MB_OK | MB_ICONSTOP);
 }
@@ -255,18 +270,12 @@ int TApplication::MessageBox(const std::string& text, const std::string& caption
   const std::vector<HWND> disabled = DisableTaskWindows(nullptr);
   // A top-most window of ours would hide the box.
   NormalizeTopMosts();
-  int result = 0;
-  try {
-    result = MessageBoxA(handle_, text.c_str(), caption.c_str(), flags);
-  } catch (...) {
+  const ScopeExit restore([&] {
     RestoreTopMosts();
     EnableTaskWindows(disabled);
-    throw;
-  }
-  RestoreTopMosts();
-  EnableTaskWindows(disabled);
-  SetActiveWindow(active);
-  return result;
+    SetActiveWindow(active);
+  });
+  return MessageBoxA(handle_, text.c_str(), caption.c_str(), flags);
 }
 
 void TApplication::HookMainWindow(const TWindowHook& hook) {
@@ -289,8 +298,8 @@ void TApplication::Restore() {
   SetActiveWindow(handle_);
   ShowWindow(handle_, SW_RESTORE);
   // A main form that started minimised was never shown: it shows now.
-  if (main_form_ != nullptr && main_form_->window_state_ == wsMinimized && !main_form_->Visible()) {
-    main_form_->window_state_ = wsNormal;
+  if (main_form_ != nullptr && main_form_->WindowState() == wsMinimized && !main_form_->Visible()) {
+    main_form_->RecordWindowState(wsNormal);
     main_form_->SetVisible(true);
   }
 }

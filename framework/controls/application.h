@@ -40,8 +40,8 @@ class TApplication : public TComponent {
   void SetTitle(const std::string& value);
 
   // Makes a form owned by the application, stored in `reference` before
-  // its definition is read; the first TCustomForm made is the main form,
-  // and its window exists once this returns.
+  // its definition is read; the first TForm made is the main form, and its
+  // window exists once this returns.
   template <typename T>
   void CreateForm(T*& reference) {
     ConstructInto(reference, this);
@@ -61,7 +61,8 @@ class TApplication : public TComponent {
   bool ProcessMessage(MSG& message);
   void Terminate();
 
-  // Shows the exception in flight (or hands it to OnException).
+  // Shows the exception in flight (or hands a framework one to OnException);
+  // called inside a catch block.
   void HandleException(TObject* sender);
   void ShowException(const Exception& error);
   // A system message box owned by the application window, modal to all the
@@ -118,7 +119,8 @@ class TApplication : public TComponent {
   ~TApplication() override;
 
  private:
-  friend LRESULT ApplicationWndProc(HWND, UINT, WPARAM, LPARAM);
+  // The application window's procedure, in place of the class's.
+  static LRESULT ApplicationWndProc(HWND window, UINT msg, WPARAM wparam, LPARAM lparam);
   void CreateHandle();
   void WndProc(TMessage& message);
   void WMSettingChange(TMessage& message);
@@ -126,7 +128,10 @@ class TApplication : public TComponent {
   void ActiveChanged(bool active);
   // The show command the process was started with, for the main form.
   void TakeStartupShowCommand();
-  void Idle(const MSG& message);
+  void Idle();
+  // The stop box with `text` under the title, ended by a full stop when its
+  // last byte is above ".".
+  void ShowErrorText(std::string text);
   void DoMouseIdle();
   void ActivateHint(POINT cursor);
   void HideHint();
@@ -134,7 +139,7 @@ class TApplication : public TComponent {
   void SetHintControl(TControl* control);
   void StartHintTimer(int pause, bool hide);
   void StopHintTimer();
-  friend void HintTimerExpired(HWND, UINT, UINT_PTR, DWORD);
+  static void HintTimerExpired(HWND, UINT, UINT_PTR, DWORD);
   // The message hook and the mouse watcher, in place while a hint shows.
   void HookHintHooks();
   void UnhookHintHooks();
@@ -169,6 +174,12 @@ class TApplication : public TComponent {
   std::string hint_;
   std::vector<TWindowHook> window_hooks_;
 };
+
+// Every other visible and enabled top-level window of the thread is
+// disabled until the returned list is enabled again: what makes a box or a
+// modal form modal to the whole program.
+std::vector<HWND> DisableTaskWindows(HWND except);
+void EnableTaskWindows(const std::vector<HWND>& windows);
 
 // The control under a screen point, windowed or not, disabled ones too: the
 // first framework window up from the window there, or its graphic child.

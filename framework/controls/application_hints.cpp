@@ -1,5 +1,6 @@
 // The application's hints: when a control's hint shows, moves on and goes.
 #include "framework/controls/application.h"
+#include "framework/controls/handle_exception.h"
 
 std::string GetShortHint(const std::string& hint) {
   return hint.substr(0, hint.find('|'));
@@ -47,18 +48,21 @@ RECT ScreenRectOf(TControl* control) {
 
 }  // namespace
 
-void HintTimerExpired(HWND, UINT, UINT_PTR, DWORD) {
+void TApplication::HintTimerExpired(HWND, UINT, UINT_PTR, DWORD) {
   TApplication* app = Application;
   if (app == nullptr) return;
-  const bool hide = app->hint_timer_hides_;
-  app->StopHintTimer();
-  if (hide) {
-    app->HideHint();
-    return;
-  }
-  POINT cursor{};
-  GetCursorPos(&cursor);
-  app->ActivateHint(cursor);
+  // The callback runs inside DispatchMessageA: it is guarded like a message.
+  Guarded(app, [app] {
+    const bool hide = app->hint_timer_hides_;
+    app->StopHintTimer();
+    if (hide) {
+      app->HideHint();
+      return;
+    }
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    app->ActivateHint(cursor);
+  });
 }
 
 void TApplication::ControlDestroyed(TControl* control) {
@@ -120,7 +124,7 @@ void TApplication::ActivateHint(POINT cursor) {
     CancelHint();
     return;
   }
-  if (hint_window_->ClassType() != HintWindowClass) {
+  if (hint_window_->ClassType() != HintWindowClass()) {
     hint_window_->Free();
     hint_window_ = MakeHintWindow();
   }
@@ -159,7 +163,7 @@ void TApplication::SetHintControl(TControl* control) {
 }
 
 THintWindow* TApplication::MakeHintWindow() {
-  auto* window = dynamic_cast<THintWindow*>(HintWindowClass->Create(this));
+  auto* window = static_cast<THintWindow*>(HintWindowClass()->Create(this));
   window->SetColor(hint_color_);
   return window;
 }

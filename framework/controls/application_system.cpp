@@ -12,7 +12,7 @@ void TApplication::TakeStartupShowCommand() {
   if (info.wShowWindow == SW_SHOWMAXIMIZED) {
     main_form_->SetWindowState(wsMaximized);
   } else if (info.wShowWindow == SW_SHOWMINNOACTIVE) {
-    main_form_->window_state_ = wsMinimized;  // Run minimises the application instead
+    main_form_->RecordWindowState(wsMinimized);  // Run minimises the application instead
   }
 }
 

@@ -5,15 +5,13 @@
 #include "framework/controls/application.h"
 #include "framework/controls/handle_exception.h"
 #include "framework/rtl/format.h"
+#include "framework/rtl/scope_exit.h"
 #include "framework/rtl/sysconst.h"
 #include "framework/streaming/form_loading.h"
 #include "framework/streaming/streams.h"
 #include "rtl/resstrings.h"
 
 TScreen* Screen = nullptr;
-
-std::vector<HWND> DisableTaskWindows(HWND except);
-void EnableTaskWindows(const std::vector<HWND>& windows);
 
 TAVRION_CLASS_INFO(TCustomForm, "Forms") {
   c.Message<CM_SHOWINGCHANGED>(&TCustomForm::CMShowingChanged);
@@ -79,15 +77,10 @@ void TCustomForm::AfterConstruction() {
     WriteLock lock(NameSpaceLock());
     if (!create_new_ && ClassType() != &TForm::StaticClass()) {
       form_state_ |= fsCreating;
-      try {
-        if (!InitInheritedComponent(this, &TForm::StaticClass())) {
-          throw EResNotFound(Format(LoadResString(SResNotFound), {ClassName()}));
-        }
-      } catch (...) {
-        form_state_ &= ~fsCreating;
-        throw;
+      const ScopeExit created([this] { form_state_ &= ~fsCreating; });
+      if (!InitInheritedComponent(this, &TForm::StaticClass())) {
+        throw EResNotFound(Format(LoadResString(SResNotFound), {ClassName()}));
       }
-      form_state_ &= ~fsCreating;
     }
   }
   DoCreate();
@@ -98,24 +91,16 @@ void TCustomForm::AfterConstruction() {
 }
 
 void TCustomForm::DoCreate() {
-  try {
-    OnCreate(this);
-  } catch (...) {
-    HandleControlException(this);
-  }
+  Guarded(this, [this] { OnCreate(this); });
   if ((form_state_ & fsVisible) != 0) SetVisible(true);
 }
 
 void TCustomForm::BeforeDestruction() {
   WriteLock lock(NameSpaceLock());
   Destroying();
-  if (Screen != nullptr) std::erase(Screen->saved_focused_, this);
+  if (Screen != nullptr) Screen->ForgetSavedFocus(this);
   SetVisible(false);
-  try {
-    OnDestroy(this);
-  } catch (...) {
-    HandleControlException(this);
-  }
+  Guarded(this, [this] { OnDestroy(this); });
   TWinControl::BeforeDestruction();
 }
 
@@ -316,23 +301,18 @@ bool SendFocusMessage(HWND window, UINT msg) {
 bool TCustomForm::SetFocusedControl(TWinControl* control) {
   ++focus_count;
   active_control_ = control != this ? control : nullptr;
-  Screen->active_control_ = control;
-  Screen->active_form_ = this;
-  std::erase(Screen->forms_, this);
-  Screen->forms_.insert(Screen->forms_.begin(), this);
+  Screen->SetActive(this, control);
   if ((control->ControlState() & csFocusing) != 0) return false;
   control->SetControlState(control->ControlState() | csFocusing);
-  struct Clear {
-    TWinControl* control;
-    ~Clear() { control->SetControlState(control->ControlState() & ~csFocusing); }
-  } clear{control};
-  if (Screen->focused_form_ != this) {
-    if (Screen->focused_form_ != nullptr) {
-      const HWND previous = Screen->focused_form_->Handle();
-      Screen->focused_form_ = nullptr;
+  const ScopeExit clear(
+      [control] { control->SetControlState(control->ControlState() & ~csFocusing); });
+  if (Screen->FocusedForm() != this) {
+    if (Screen->FocusedForm() != nullptr) {
+      const HWND previous = Screen->FocusedForm()->Handle();
+      Screen->SetFocusedForm(nullptr);
       if (!SendFocusMessage(previous, CM_DEACTIVATE)) return false;
     }
-    Screen->focused_form_ = this;
+    Screen->SetFocusedForm(this);
     if (!SendFocusMessage(Handle(), CM_ACTIVATE)) return false;
   }
   if (focused_control_ == nullptr) focused_control_ = this;
@@ -448,41 +428,29 @@ int TCustomForm::ShowModal() {
   ReleaseCapture();
   form_state_ |= fsModal;
   HWND active_window = GetActiveWindow();
-  Screen->saved_focused_.insert(Screen->saved_focused_.begin(), Screen->focused_form_);
-  Screen->focused_form_ = this;
+  Screen->PushFocusedForm(this);
   const std::vector<HWND> disabled = DisableTaskWindows(nullptr);
-  const auto restore = [&] {
+  const ScopeExit restore([&] {
     SetVisible(false);
     EnableTaskWindows(disabled);
-    if (!Screen->saved_focused_.empty()) {
-      Screen->focused_form_ = Screen->saved_focused_.front();
-      Screen->saved_focused_.erase(Screen->saved_focused_.begin());
-    }
+    Screen->PopFocusedForm();
     if (active_window != nullptr) SetActiveWindow(active_window);
     form_state_ &= ~fsModal;
-  };
-  int result = mrNone;
-  try {
-    SetVisible(true);
-    SendMessageA(Handle(), CM_ACTIVATE, 0, 0);
-    modal_result_ = mrNone;
-    do {
-      Application->HandleMessage();
-      if (Application->Terminated()) {
-        modal_result_ = mrCancel;
-      } else if (modal_result_ != mrNone) {
-        CloseModal();
-      }
-    } while (modal_result_ == mrNone);
-    result = modal_result_;
-    SendMessageA(Handle(), CM_DEACTIVATE, 0, 0);
-    if (GetActiveWindow() != Handle()) active_window = nullptr;
-  } catch (...) {
-    restore();
-    throw;
-  }
-  restore();
-  return result;
+  });
+  SetVisible(true);
+  SendMessageA(Handle(), CM_ACTIVATE, 0, 0);
+  modal_result_ = mrNone;
+  do {
+    Application->HandleMessage();
+    if (Application->Terminated()) {
+      modal_result_ = mrCancel;
+    } else if (modal_result_ != mrNone) {
+      CloseModal();
+    }
+  } while (modal_result_ == mrNone);
+  SendMessageA(Handle(), CM_DEACTIVATE, 0, 0);
+  if (GetActiveWindow() != Handle()) active_window = nullptr;
+  return modal_result_;
 }
 
 TScreen::TScreen(TComponent* owner) : TComponent(owner) {
@@ -506,6 +474,24 @@ void TScreen::ReadHintFont() {
     hint_font_->SetHandle(nullptr);
     hint_font_->SetSize(8);
   }
+}
+
+void TScreen::SetActive(TCustomForm* form, TWinControl* control) {
+  active_control_ = control;
+  active_form_ = form;
+  std::erase(forms_, form);
+  forms_.insert(forms_.begin(), form);
+}
+
+void TScreen::PushFocusedForm(TCustomForm* modal) {
+  saved_focused_.insert(saved_focused_.begin(), focused_form_);
+  focused_form_ = modal;
+}
+
+void TScreen::PopFocusedForm() {
+  if (saved_focused_.empty()) return;
+  focused_form_ = saved_focused_.front();
+  saved_focused_.erase(saved_focused_.begin());
 }
 
 void TScreen::RemoveForm(TCustomForm* form) {

@@ -76,6 +76,9 @@ class TCustomForm : public TWinControl {
   void SetPosition(TPosition value) { position_ = value; }
   TWindowState WindowState() const { return window_state_; }
   void SetWindowState(TWindowState value);
+  // Stores the state without telling the window: for the application,
+  // which shows a main form started minimised its own way.
+  void RecordWindowState(TWindowState value) { window_state_ = value; }
   bool OldCreateOrder() const { return old_create_order_; }
   void SetOldCreateOrder(bool value) { old_create_order_ = value; }
   std::int32_t PixelsPerInch() const { return pixels_per_inch_; }
@@ -125,7 +128,6 @@ class TCustomForm : public TWinControl {
   void WMSysCommand(TMessage& message);
 
  private:
-  friend class TApplication;  // records the start-up window state
   // Runs OnCreate under the application's exception guard, then shows the
   // form if its definition asked for it.
   void DoCreate();
@@ -193,19 +195,31 @@ class TScreen : public TComponent {
   // The newest entry of a number wins.
   void InsertCursor(int n, HCURSOR handle);
 
+  // What forms tell the screen. A form joins the list when it is made and
+  // leaves it when it goes.
+  void AddForm(TCustomForm* form) { forms_.push_back(form); }
+  void RemoveForm(TCustomForm* form);
+  // A control of `form` took the focus: both are the active ones, and the
+  // form comes first in the list.
+  void SetActive(TCustomForm* form, TWinControl* control);
+  void SetFocusedForm(TCustomForm* form) { focused_form_ = form; }
+  // A modal form becomes the focused form until the matching pop, which
+  // brings back the one before; calls nest.
+  void PushFocusedForm(TCustomForm* modal);
+  void PopFocusedForm();
+  // A form that goes is no longer brought back by a pop.
+  void ForgetSavedFocus(TCustomForm* form) { std::erase(saved_focused_, form); }
+
  protected:
   ~TScreen() override;
 
  private:
-  friend class TCustomForm;
   struct CursorRec {
     int index;
     HCURSOR handle;
   };
   void CreateCursors();
   void DestroyCursors();
-  void AddForm(TCustomForm* form) { forms_.push_back(form); }
-  void RemoveForm(TCustomForm* form);
 
   std::vector<TCustomForm*> forms_;  // most recently active first
   std::vector<TCustomForm*> saved_focused_;

@@ -3,8 +3,27 @@
 #include <platform/text.h>
 
 #include "framework/controls/forms.h"
+#include "framework/rtl/format.h"
+#include "framework/rtl/scope_exit.h"
+#include "framework/rtl/sysconst.h"
+#include "rtl/resstrings.h"
 
-TClass HintWindowClass = &THintWindow::StaticClass();
+namespace {
+TClass hint_window_class = &THintWindow::StaticClass();
+}  // namespace
+
+TClass HintWindowClass() {
+  return hint_window_class;
+}
+
+void SetHintWindowClass(TClass value) {
+  if (value == nullptr || !value->InheritsFrom(&THintWindow::StaticClass()) ||
+      value->Create == nullptr) {
+    throw EInvalidOperation(
+        Format(LoadResString(SNotHintWindowClass), {value != nullptr ? value->ClassName : "nil"}));
+  }
+  hint_window_class = value;
+}
 
 TAVRION_CLASS_INFO(THintWindow, "Controls") {
   c.Message<WM_NCHITTEST>(&THintWindow::WMNCHitTest);
@@ -35,10 +54,7 @@ RECT THintWindow::MeasureHint(int max_width, const std::string& hint, void*) {
 
 void THintWindow::ShowHintAt(RECT rect, const std::string& hint) {
   activating_ = true;
-  struct Clear {
-    bool& flag;
-    ~Clear() { flag = false; }
-  } clear{activating_};
+  const ScopeExit clear([this] { activating_ = false; });
   SetText(hint);
   rect.bottom += 4;
   const int width = rect.right - rect.left;

@@ -36,5 +36,7 @@ class THintWindow : public TCustomControl {
 };
 
 // The class of the hint windows the application makes: THintWindow or one
-// derived from it. One setting for the whole process.
-extern TClass HintWindowClass;
+// derived from it. One setting for the whole process; a class of another
+// kind is refused with EInvalidOperation and the setting stays.
+TClass HintWindowClass();
+void SetHintWindowClass(TClass value);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -44,3 +45,25 @@ inline void OnceIdle(std::function<bool()> ready, std::function<void()> act) {
     return true;
   });
 }
+
+// Puts `act` in front of a control's window procedure while it lives; `act`
+// answers whether it took the message.
+class MessageTap : public TObject {
+ public:
+  MessageTap(TControl* control, std::function<bool(TMessage&)> act)
+      : control_(control), act_(std::move(act)), next_(control->WindowProc) {
+    control->WindowProc = MethodOf<&MessageTap::WndProc>(this);
+  }
+  ~MessageTap() override { control_->WindowProc = next_; }
+  MessageTap(const MessageTap&) = delete;
+  MessageTap& operator=(const MessageTap&) = delete;
+
+ private:
+  void WndProc(TMessage& message) {
+    if (!act_(message)) next_(message);
+  }
+
+  TControl* control_;
+  std::function<bool(TMessage&)> act_;
+  TWndMethod next_;
+};

@@ -1,6 +1,7 @@
-// The application object and the system: how the start-up show command
-// shows the main form, top-most windows stepping back while the program is
-// not in front, changed settings, and what goes in which order at the end.
+// The application object and the system: its window, how the start-up show
+// command shows the main form, activation of the program and top-most windows
+// stepping back while it is not in front, the message box, changed settings,
+// and what goes in which order at the end.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -10,7 +11,9 @@
 #include <platform/spy.h>
 
 #include "framework/controls/mouse.h"
+#include "framework/rtl/os_error.h"
 #include "tests/support/fw_application.h"
+#include "tests/support/fw_objects.h"
 
 namespace {
 
@@ -56,6 +59,28 @@ TEST_F(AppAndSystem, TheStartUpShowCommandDecidesHowTheMainFormFirstShows) {
   }
 }
 
+LRESULT RefuseCreation(HWND window, UINT msg, WPARAM wparam, LPARAM lparam) {
+  return msg == WM_NCCREATE ? FALSE : DefWindowProcA(window, msg, wparam, lparam);
+}
+
+TEST_F(AppAndSystem, TheApplicationWindowCarriesTheIconAndAFailedWindowIsAnError) {
+  const HWND app = Application->Handle();
+  const HICON icon = LoadIconA(nullptr, IDI_APPLICATION);  // the tests carry no MAINICON
+  EXPECT_EQ(reinterpret_cast<HICON>(GetClassLongPtrA(app, GCLP_HICON)), icon);
+  EXPECT_EQ(reinterpret_cast<HICON>(SendMessageA(app, WM_GETICON, ICON_BIG, 0)), icon);
+
+  Stop();
+  UnregisterClassA("TApplication", GetModuleHandleA(nullptr));
+  WNDCLASSA refusing{};
+  refusing.lpfnWndProc = &RefuseCreation;
+  refusing.hInstance = GetModuleHandleA(nullptr);
+  refusing.lpszClassName = "TApplication";
+  ASSERT_NE(RegisterClassA(&refusing), 0);
+  EXPECT_THROW(Construct<TApplication>(nullptr), EOSError);
+  UnregisterClassA("TApplication", GetModuleHandleA(nullptr));
+  StartOnResetHost();
+}
+
 TEST_F(AppAndSystem, TopMostWindowsStepBackWhileTheProgramIsNotInFront) {
   TForm* main = ShowNewForm();
   TForm* upper = ShowNewForm();
@@ -66,23 +91,31 @@ TEST_F(AppAndSystem, TopMostWindowsStepBackWhileTheProgramIsNotInFront) {
   MakeTopMost(hidden);
   hidden->SetVisible(false);
   const HWND app = Application->Handle();
+  EventCounter activations, deactivations;
+  Application->OnActivate = MethodOf<&EventCounter::Count>(&activations);
+  Application->OnDeactivate = MethodOf<&EventCounter::Count>(&deactivations);
+  // Every WM_ACTIVATEAPP raises its event (posted); the windows move once.
   const struct {
     const char* what;
     void (*step)(HWND app);
     bool top_most;
+    int activations, deactivations;
   } steps[] = {
-      {"deactivated", [](HWND a) { SendMessageA(a, WM_ACTIVATEAPP, FALSE, 0); }, false},
-      {"deactivated again", [](HWND a) { SendMessageA(a, WM_ACTIVATEAPP, FALSE, 0); }, false},
-      {"activated", [](HWND a) { SendMessageA(a, WM_ACTIVATEAPP, TRUE, 0); }, true},
-      {"activated again", [](HWND a) { SendMessageA(a, WM_ACTIVATEAPP, TRUE, 0); }, true},
-      {"lowered twice", [](HWND) { Application->NormalizeTopMosts(); }, false},
-      {"", [](HWND) { Application->NormalizeTopMosts(); }, false},
-      {"restored once", [](HWND) { Application->RestoreTopMosts(); }, false},
-      {"restored twice", [](HWND) { Application->RestoreTopMosts(); }, true},
+      {"deactivated", [](HWND a) { SendMessageA(a, WM_ACTIVATEAPP, FALSE, 0); }, false, 0, 1},
+      {"deactivated again", [](HWND a) { SendMessageA(a, WM_ACTIVATEAPP, FALSE, 0); }, false, 0, 2},
+      {"activated", [](HWND a) { SendMessageA(a, WM_ACTIVATEAPP, TRUE, 0); }, true, 1, 2},
+      {"activated again", [](HWND a) { SendMessageA(a, WM_ACTIVATEAPP, TRUE, 0); }, true, 2, 2},
+      {"lowered twice", [](HWND) { Application->NormalizeTopMosts(); }, false, 2, 2},
+      {"", [](HWND) { Application->NormalizeTopMosts(); }, false, 2, 2},
+      {"restored once", [](HWND) { Application->RestoreTopMosts(); }, false, 2, 2},
+      {"restored twice", [](HWND) { Application->RestoreTopMosts(); }, true, 2, 2},
   };
   for (const auto& s : steps) {
     SCOPED_TRACE(s.what);
     s.step(app);
+    PumpMessages();
+    EXPECT_EQ(activations.count, s.activations);
+    EXPECT_EQ(deactivations.count, s.deactivations);
     EXPECT_EQ(TopMost(upper), s.top_most);
     EXPECT_EQ(TopMost(lower), s.top_most);
     EXPECT_FALSE(TopMost(main));
@@ -91,18 +124,50 @@ TEST_F(AppAndSystem, TopMostWindowsStepBackWhileTheProgramIsNotInFront) {
   }
 }
 
-TEST_F(AppAndSystem, TheMessageBoxIsNotHiddenByATopMostWindow) {
+LRESULT ThrowAtUser(HWND window, UINT msg, WPARAM wparam, LPARAM lparam) {
+  if (msg == WM_USER) throw Exception("from inside the box");
+  return DefWindowProcA(window, msg, wparam, lparam);
+}
+
+TEST_F(AppAndSystem, TheMessageBoxIsModalAndOnTopAndPutsEverythingBackAlsoWhenItThrows) {
   TForm* form = ShowNewForm();
+  TForm* other = ShowNewForm();
+  SetActiveWindow(form->Handle());
   MakeTopMost(form);
-  bool top_most_during_box = true;
-  OnceIdle([&] { return GetActiveWindow() != form->Handle(); },  // the box is up
-           [&] {
-             top_most_during_box = TopMost(form);
-             PressKey(VK_RETURN);
-           });
-  EXPECT_EQ(Application->MessageBox("Text", "Caption", MB_OK), IDOK);
-  EXPECT_FALSE(top_most_during_box);
-  EXPECT_TRUE(TopMost(form));
+  // A window of no control: what its procedure throws leaves the box's loop.
+  WNDCLASSA thrower{};
+  thrower.lpfnWndProc = &ThrowAtUser;
+  thrower.hInstance = GetModuleHandleA(nullptr);
+  thrower.lpszClassName = "Thrower";
+  RegisterClassA(&thrower);
+  const HWND throwing = CreateWindowExA(0, "Thrower", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                        thrower.hInstance, nullptr);
+  for (const bool throws : {false, true}) {
+    SCOPED_TRACE(throws ? "throws" : "closed");
+    bool top_most_during_box = true;
+    bool enabled_during_box = true;
+    OnceIdle([&] { return GetActiveWindow() != form->Handle(); },  // the box is up
+             [&] {
+               top_most_during_box = TopMost(form);
+               enabled_during_box = IsWindowEnabled(other->Handle()) != FALSE;
+               if (throws) {
+                 PostMessageA(throwing, WM_USER, 0, 0);
+               } else {
+                 PressKey(VK_RETURN);
+               }
+             });
+    if (throws) {
+      EXPECT_THROW(Application->MessageBox("Text", "Caption", MB_OK), Exception);
+    } else {
+      EXPECT_EQ(Application->MessageBox("Text", "Caption", MB_OK), IDOK);
+    }
+    EXPECT_FALSE(top_most_during_box);
+    EXPECT_FALSE(enabled_during_box);
+    EXPECT_TRUE(TopMost(form));
+    EXPECT_TRUE(IsWindowEnabled(other->Handle()));
+    EXPECT_EQ(GetActiveWindow(), form->Handle());
+  }
+  DestroyWindow(throwing);
 }
 
 TEST_F(AppAndSystem, AnAnnouncedSettingChangeRenewsTheHintWindow) {

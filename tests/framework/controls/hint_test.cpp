@@ -7,6 +7,8 @@
 #include <functional>
 #include <string>
 
+#include "framework/graphics/canvas.h"
+
 #include "framework/controls/buttons.h"
 #include "tests/support/fw_application.h"
 #include "tests/support/fw_objects.h"
@@ -268,13 +270,87 @@ TEST_F(Hints, MessagesThatEndAHint) {
   }
 }
 
-TEST_F(Hints, TheWindowClassIsTheProcesssSetting) {
-  const TClass before = HintWindowClass;
-  HintWindowClass = &TOwnHint::StaticClass();
-  RestAt(40, 30);
-  EXPECT_TRUE(Shown());
-  EXPECT_EQ(Application->HintWindow()->ClassType(), &TOwnHint::StaticClass());
-  HintWindowClass = before;
+TEST_F(Hints, TheWindowClassIsTheProcesssSettingAndOnlyAHintWindowClassWillDo) {
+  const TClass before = HintWindowClass();
+  const struct {
+    TClass set;
+    std::string refused;  // the message, "" when taken
+    TClass shown;
+  } cases[] = {
+      {&TOwnHint::StaticClass(), "", &TOwnHint::StaticClass()},
+      {&TButton::StaticClass(), "TButton is not a hint window class", &TOwnHint::StaticClass()},
+      {before, "", before},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.set->ClassName);
+    EXPECT_EQ(RaisedMessage<EInvalidOperation>([&] { SetHintWindowClass(c.set); }), c.refused);
+    Application->CancelHint();
+    RestAt(40, 30);
+    EXPECT_TRUE(Shown());
+    EXPECT_EQ(Application->HintWindow()->ClassType(), c.shown);
+  }
+}
+
+struct ExceptionCount : TObject {
+  int count = 0;
+  void Count(TObject*, const Exception&) { ++count; }
+};
+
+TEST_F(Hints, TheControlMayVetoItsHintAndWhatItThrowsIsShownAtTheTimer) {
+  ExceptionCount raised;
+  Application->OnException = MethodOf<&ExceptionCount::Count>(&raised);
+  const struct {
+    const char* what;
+    std::function<LRESULT()> answer;
+    bool shown;
+    int raised;
+  } cases[] = {
+      {"allowed", [] { return 0; }, true, 0},
+      {"vetoed", [] { return 1; }, false, 0},
+      {"throws", []() -> LRESULT { throw Exception("no hint"); }, false, 1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Application->CancelHint();
+    raised.count = 0;
+    MessageTap tap(button_, [&](TMessage& message) {
+      if (message.Msg != CM_HINTSHOW) return false;
+      message.Result = c.answer();
+      return true;
+    });
+    RestAt(40, 30);
+    EXPECT_EQ(Shown(), c.shown);
+    EXPECT_EQ(raised.count, c.raised);
+    if (c.raised == 0) {
+      EXPECT_EQ(Application->HintControl(), c.shown ? button_ : nullptr);
+    }
+  }
+  Application->OnException = {};
+}
+
+TEST_F(Hints, WhileAHintIsActiveTheNextControlsHintComesAfterTheShortPause) {
+  auto* other = Construct<TButton>(form_);
+  other->SetParent(form_);
+  other->SetBounds(20, 110, 160, 40);
+  other->SetHint("Other");
+  other->SetShowHint(true);
+  PumpMessages();
+  const struct {
+    int short_pause;
+    std::uint64_t wait;
+    bool shown_at_once, shown_after;
+  } cases[] = {{0, 0, true, true}, {100, 99, false, false}, {100, 100, false, true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.short_pause) + " +" + std::to_string(c.wait));
+    Application->SetHintShortPause(c.short_pause);
+    Application->CancelHint();
+    RestAt(40, 30);
+    ASSERT_TRUE(Shown());
+    MoveMouseTo(other->Handle(), 10, 10);
+    EXPECT_EQ(Shown() && Application->HintControl() == other, c.shown_at_once);
+    Advance(c.wait);
+    EXPECT_EQ(Shown() && Application->HintControl() == other, c.shown_after);
+  }
 }
 
 }  // namespace
