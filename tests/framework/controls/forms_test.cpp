@@ -68,6 +68,7 @@ std::string ShownText(const std::function<void()>& act) {
 struct ExceptionLog : TObject {
   std::vector<std::string> seen;
   void Note(TObject*, const Exception& error) { seen.push_back(error.Message()); }
+  void Fail(TObject*, const Exception&) { throw Exception("no box today"); }
 };
 
 // Takes WM_USER and WM_USER + 1, for a control or the application window.
@@ -139,6 +140,11 @@ TEST_F(Apps, WhateverAHandlerThrowsIsShownAtItsMessageAndTheLoopGoesOn) {
       }
     }
   }
+  // Nor does what the showing itself throws leave the message.
+  Application->OnException = MethodOf<&ExceptionLog::Fail>(&log);
+  raise = &cases[0].raise;
+  EXPECT_NO_THROW(SendMessageA(form->Handle(), WM_USER, 0, 0));
+  Application->OnException = {};
   Application->UnhookMainWindow(MethodOf<&UserTap::Hook>(&user_tap));
 }
 
