@@ -5,28 +5,13 @@
 
 #include "framework/rtl/format.h"
 #include "framework/rtl/intconv.h"
+#include "framework/rtl/scope_exit.h"
 #include "framework/rtl/sysconst.h"
 #include "rtl/resstrings.h"
 
 namespace stimulus {
 
 namespace {
-
-// Restores the saved screen cursor however the wait ends.
-class CursorRestorer {
- public:
-  CursorRestorer(PlaybackHost& host, std::int16_t saved) : host_(host), saved_(saved) {}
-  ~CursorRestorer() { Restore(); }
-  void Restore() {
-    if (!restored_) host_.SetScreenCursor(saved_);
-    restored_ = true;
-  }
-
- private:
-  PlaybackHost& host_;
-  std::int16_t saved_;
-  bool restored_ = false;
-};
 
 // The message for a file that did not play.
 std::string RefusalText(const SoundRefusal& refusal, const std::string& name) {
@@ -53,17 +38,19 @@ void Stimulate(PlaybackHost& host, const SharedParams& shared) {
   // The file on disk is a train cut short, its header promising the whole.
   if (shared.WriteFailed) return host.ShowMessage(LoadResString(SWorkingFileIncomplete));
 
-  host.SetScreenCursor(kHourGlassCursor);
-  CursorRestorer restorer(host, saved);
-  const std::int32_t delay = StrToInt(host.DelayText());
-  // The end time is a 32-bit sum, as the clock is: a delay that carries it past
-  // the 32-bit range puts it in the past, and nothing is waited.
-  const auto end = static_cast<std::int32_t>(static_cast<std::uint32_t>(host.ClockSeconds()) +
-                                             static_cast<std::uint32_t>(delay));
-  while (static_cast<double>(end) - static_cast<double>(host.ClockSeconds()) > 0) {
-    if (!host.AwaitClock()) return;
+  {
+    // The saved cursor comes back however the wait ends.
+    host.SetScreenCursor(kHourGlassCursor);
+    const ScopeExit restore([&host, saved] { host.SetScreenCursor(saved); });
+    const std::int32_t delay = StrToInt(host.DelayText());
+    // The end time is a 32-bit sum, as the clock is: a delay that carries it
+    // past the 32-bit range puts it in the past, and nothing is waited.
+    const auto end = static_cast<std::int32_t>(static_cast<std::uint32_t>(host.ClockSeconds()) +
+                                               static_cast<std::uint32_t>(delay));
+    while (static_cast<double>(end) - static_cast<double>(host.ClockSeconds()) > 0) {
+      if (!host.AwaitClock()) return;
+    }
   }
-  restorer.Restore();
 
   const std::string name = host.FileName();
   std::optional<SoundRefusal> refusal;

@@ -15,6 +15,7 @@
 #include "app/tavrion-wav/preview_picture.h"
 #include "framework/rtl/exceptions.h"
 #include "framework/rtl/intconv.h"
+#include "framework/rtl/scope_exit.h"
 #include "stimulus/params.h"
 #include "stimulus/wave_writer.h"
 
@@ -139,25 +140,14 @@ void SleepMilliseconds(std::uint64_t milliseconds) {
   }
 }
 
-// The host that plays, installed for as long as it lives.
-class InstalledHost {
- public:
-  explicit InstalledHost(std::unique_ptr<host::Host> host) : host_(std::move(host)) {
-    host::Install(host_.get());
-  }
-  ~InstalledHost() { host::Install(nullptr); }
-  InstalledHost(const InstalledHost&) = delete;
-  InstalledHost& operator=(const InstalledHost&) = delete;
-
- private:
-  std::unique_ptr<host::Host> host_;
-};
-
 // Waits out the delay, then plays the written file `name` (code page 1251)
 // once, waiting for its end, or loops it for the seconds asked and stops it.
 int Play(const Command& command, const std::string& name, std::int32_t delay, std::ostream& err,
          const HostMaker& make_host) {
-  const InstalledHost installed(make_host());
+  // The host that plays, installed while the file plays.
+  const std::unique_ptr<host::Host> player = make_host();
+  host::Install(player.get());
+  const ScopeExit uninstall([] { host::Install(nullptr); });
   SleepMilliseconds(static_cast<std::uint64_t>(delay) * kMillisecondsPerSecond);
   const DWORD flags = command.loop ? SND_ASYNC | SND_LOOP : SND_SYNC;
   if (!PlaySoundA(name.c_str(), nullptr, flags)) {

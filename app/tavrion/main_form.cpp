@@ -5,6 +5,7 @@
 #include "framework/controls/messages.h"
 #include "framework/dialogs/dialogs.h"
 #include "framework/rtl/intconv.h"
+#include "framework/rtl/scope_exit.h"
 #include "stimulus/recalculation.h"
 
 TForm1* Form1 = nullptr;
@@ -100,10 +101,7 @@ void TForm1::Recalculate() {
 
 void TForm1::Button1Click(TObject*) {
   stimulus_.BeginWait();
-  struct End {
-    MainFormStimulus& host;
-    ~End() { host.EndWait(); }
-  } end{stimulus_};
+  const ScopeExit end([this] { stimulus_.EndWait(); });
   stimulus::Stimulate(stimulus_, shared_);
 }
 

@@ -7,6 +7,7 @@
 #include "framework/controls/win_control.h"
 #include "framework/graphics/canvas.h"
 #include "framework/rtl/format.h"
+#include "framework/rtl/scope_exit.h"
 #include "framework/rtl/sysconst.h"
 #include "rtl/resstrings.h"
 
@@ -68,14 +69,11 @@ TComponent* TControl::GetParentComponent() {
 }
 
 void TControl::ReadState(TReader* reader) {
-  control_state_ |= csReadingState;
-  try {
+  {
+    control_state_ |= csReadingState;
+    const ScopeExit clear([this] { control_state_ &= ~csReadingState; });
     TComponent::ReadState(reader);
-  } catch (...) {
-    control_state_ &= ~csReadingState;
-    throw;
   }
-  control_state_ &= ~csReadingState;
   if (parent_ != nullptr) {
     Perform(CM_PARENTCOLORCHANGED);
     Perform(CM_PARENTFONTCHANGED);

@@ -3,6 +3,7 @@
 #include "framework/controls/win_control.h"
 #include "framework/graphics/bitmap.h"
 #include "framework/graphics/locked_list.h"
+#include "framework/rtl/scope_exit.h"
 
 TAVRION_CLASS_INFO(TControlCanvas, "Controls") {}
 
@@ -33,20 +34,15 @@ void TControlCanvas::AcquireHandle() {
   if (device_context_ == nullptr) {
     TLockedList<TControlCanvas>& list = Holding();
     list.Enter();
+    const ScopeExit leave([&list] { list.Leave(); });
     if (list.Items().size() >= kCachedContexts) {
       // The oldest canvas that is not in use gives its context back.
       for (TControlCanvas* canvas : list.Snapshot()) {
         if (canvas->FreeHandleIfUnused()) break;
       }
     }
-    try {
-      device_context_ = control_->GetDeviceContext(window_);
-    } catch (...) {
-      list.Leave();
-      throw;
-    }
+    device_context_ = control_->GetDeviceContext(window_);
     list.Add(this);
-    list.Leave();
   }
   SetHandle(device_context_);
 }

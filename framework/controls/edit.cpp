@@ -2,6 +2,8 @@
 
 #include <platform/text.h>
 
+#include "framework/rtl/scope_exit.h"
+
 TAVRION_CLASS_INFO(TCustomEdit, "StdCtrls") {
   c.Message<CN_COMMAND>(&TCustomEdit::CNCommand);
   c.Message<CM_TEXTCHANGED>(&TCustomEdit::CMTextChanged);
@@ -129,14 +131,11 @@ void TCustomEdit::CreateParams(TCreateParams& params) {
 
 void TCustomEdit::CreateWnd() {
   // The text comes in as the window's own; its EN_CHANGE is no change.
-  creating_ = true;
-  try {
+  {
+    creating_ = true;
+    const ScopeExit created([this] { creating_ = false; });
     TWinControl::CreateWnd();
-  } catch (...) {
-    creating_ = false;
-    throw;
   }
-  creating_ = false;
   const HWND window = Handle();
   SendMessageA(window, EM_LIMITTEXT, static_cast<WPARAM>(max_length_), 0);
   if (modified_) SendMessageA(window, EM_SETMODIFY, TRUE, 0);

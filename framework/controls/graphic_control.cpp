@@ -1,5 +1,7 @@
 #include "framework/controls/graphic_control.h"
 
+#include "framework/rtl/scope_exit.h"
+
 TAVRION_CLASS_INFO(TGraphicControl, "Controls") {
   c.Message<WM_PAINT>(&TGraphicControl::WMPaint);
 }
@@ -26,13 +28,8 @@ TCustomControl::TCustomControl(TComponent* owner)
 
 void TCustomControl::WMPaint(TMessage& message) {
   control_state_ |= csCustomPaint;
-  try {
-    TWinControl::WMPaint(message);
-  } catch (...) {
-    control_state_ &= ~csCustomPaint;
-    throw;
-  }
-  control_state_ &= ~csCustomPaint;
+  const ScopeExit clear([this] { control_state_ &= ~csCustomPaint; });
+  TWinControl::WMPaint(message);
 }
 
 void TCustomControl::PaintWindow(HDC dc) {

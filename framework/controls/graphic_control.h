@@ -7,21 +7,18 @@
 
 #include "framework/controls/control_canvas.h"
 #include "framework/controls/win_control.h"
+#include "framework/rtl/scope_exit.h"
 
 // Paints on `dc` through the locked canvas; the canvas keeps no context.
 template <typename Paint>
 void PaintOn(TCanvas* canvas, HDC dc, Paint paint) {
   canvas->Lock();
-  try {
-    canvas->SetHandle(dc);
-    paint();
-  } catch (...) {
+  const ScopeExit unlock([canvas] {
     canvas->SetHandle(nullptr);
     canvas->Unlock();
-    throw;
-  }
-  canvas->SetHandle(nullptr);
-  canvas->Unlock();
+  });
+  canvas->SetHandle(dc);
+  paint();
 }
 
 class TGraphicControl : public TControl {

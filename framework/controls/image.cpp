@@ -2,6 +2,7 @@
 
 #include "framework/graphics/bitmap.h"
 #include "framework/graphics/icon.h"
+#include "framework/rtl/scope_exit.h"
 #include "framework/rtl/sysconst.h"
 #include "rtl/resstrings.h"
 
@@ -96,13 +97,7 @@ void TImage::Paint() {
     canvas->Brush()->SetStyle(bsClear);
     canvas->Rectangle(0, 0, width_, height_);
   }
-  const bool saved = drawing_;
+  const ScopeExit restore([this, saved = drawing_] { drawing_ = saved; });
   drawing_ = true;
-  try {
-    canvas->StretchDraw(DestRect(), picture_->Graphic());
-  } catch (...) {
-    drawing_ = saved;
-    throw;
-  }
-  drawing_ = saved;
+  canvas->StretchDraw(DestRect(), picture_->Graphic());
 }

@@ -8,6 +8,7 @@
 #include "framework/controls/win_control.h"
 #include "framework/rtl/format.h"
 #include "framework/rtl/os_error.h"
+#include "framework/rtl/scope_exit.h"
 #include "framework/rtl/sysconst.h"
 #include "platform/commctrl.h"
 #include "platform/kernel.h"
@@ -165,14 +166,11 @@ void TWinControl::CreateWnd() {
     params.WindowClass.lpszClassName = params.WinClassName.c_str();
     if (RegisterClassA(&params.WindowClass) == 0) RaiseLastOSError();
   }
-  creation_control = this;
-  try {
+  {
+    creation_control = this;
+    const ScopeExit created([] { creation_control = nullptr; });
     CreateWindowHandle(params);
-  } catch (...) {
-    creation_control = nullptr;
-    throw;
   }
-  creation_control = nullptr;
   if (handle_ == nullptr) RaiseLastOSError();
   // From now on the window holds the text.
   text_.reset();
@@ -232,13 +230,8 @@ void TWinControl::WMNCDestroy(TMessage& message) {
 
 void TWinControl::MainWndProc(TMessage& message) {
   try {
-    try {
-      WindowProc(message);
-    } catch (...) {
-      FreeDeviceContexts();
-      throw;
-    }
-    FreeDeviceContexts();
+    const ScopeExit release([] { FreeDeviceContexts(); });
+    WindowProc(message);
   } catch (...) {
     HandleControlException(this);
   }

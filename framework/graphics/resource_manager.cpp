@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "framework/graphics/graphics_objects.h"
+#include "framework/rtl/scope_exit.h"
 
 std::uint16_t ResourceHash(const void* data, std::size_t size) {
   const auto* bytes = static_cast<const std::uint8_t*>(data);
@@ -52,23 +53,13 @@ void TResourceManager<Data>::FreeEntry(Entry* entry) {
   delete entry;
 }
 
-namespace {
-
-// Lets the object's previous entry go even when a change handler throws.
-template <typename Manager, typename Entry>
-struct ReleaseLater {
-  Manager& manager;
-  Entry* entry;
-  ~ReleaseLater() { manager.FreeEntry(entry); }
-};
-
-}  // namespace
-
 template <typename Data>
 void TResourceManager<Data>::ChangeEntry(TGraphicsObject& object, Entry*& slot, const Data& data) {
   Entry* entry = AllocEntry(data);
-  ReleaseLater<TResourceManager, Entry> old{*this, slot};
-  if (entry == old.entry) return;
+  // The object's previous entry goes even when a change handler throws.
+  Entry* const old = slot;
+  const ScopeExit release([this, old] { FreeEntry(old); });
+  if (entry == old) return;
   slot = entry;
   object.NotifyChanged();
 }
@@ -76,7 +67,7 @@ void TResourceManager<Data>::ChangeEntry(TGraphicsObject& object, Entry*& slot, 
 template <typename Data>
 void TResourceManager<Data>::AssignEntry(TGraphicsObject& object, Entry*& slot, Entry* entry) {
   if (entry == slot) return;
-  ReleaseLater<TResourceManager, Entry> old{*this, slot};
+  const ScopeExit release([this, old = slot] { FreeEntry(old); });
   EnterCriticalSection(&lock_);
   ++entry->RefCount;
   LeaveCriticalSection(&lock_);
@@ -92,8 +83,9 @@ bool TResourceManager<Data>::ShareHandle(TGraphicsObject& object, Entry*& slot, 
   if (entry != nullptr) ++entry->RefCount;
   LeaveCriticalSection(&lock_);
   if (entry == nullptr) return false;
-  ReleaseLater<TResourceManager, Entry> old{*this, slot};
-  if (entry != old.entry) {
+  Entry* const old = slot;
+  const ScopeExit release([this, old] { FreeEntry(old); });
+  if (entry != old) {
     slot = entry;
     object.NotifyChanged();
   }

@@ -7,6 +7,7 @@
 #include <platform/resources.h>
 
 #include "framework/rtl/format.h"
+#include "framework/rtl/scope_exit.h"
 #include "framework/streaming/reader.h"
 
 namespace {
@@ -72,19 +73,16 @@ bool InitInheritedComponent(TComponent* instance, TClass root_ancestor) {
     current_loaded = new std::vector<TComponent*>;
   }
   // Puts the interrupted list back, also when reading fails.
-  struct Restore {
-    bool localized;
-    ~Restore() {
-      if (!localized) return;
-      delete current_loaded;
-      current_loaded = interrupted_loaded->back();
-      interrupted_loaded->pop_back();
-      if (interrupted_loaded->empty()) {
-        delete interrupted_loaded;
-        interrupted_loaded = nullptr;
-      }
+  const ScopeExit restore([localized] {
+    if (!localized) return;
+    delete current_loaded;
+    current_loaded = interrupted_loaded->back();
+    interrupted_loaded->pop_back();
+    if (interrupted_loaded->empty()) {
+      delete interrupted_loaded;
+      interrupted_loaded = nullptr;
     }
-  } restore{localized};
+  });
 
   const bool found = InitComponent(instance, instance->ClassType(), root_ancestor);
   if (localized) {

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "framework/rtl/format.h"
+#include "framework/rtl/scope_exit.h"
 #include "framework/rtl/sysconst.h"
 #include "framework/streaming/class_registry.h"
 #include "framework/streaming/collection.h"
@@ -66,7 +67,8 @@ TComponent* TReader::ReadRootComponent(TComponent* root) {
     std::unique_ptr<std::vector<TComponent*>> own;
     loaded_ =
         global != nullptr ? global : (own = std::make_unique<std::vector<TComponent*>>()).get();
-    try {
+    {
+      const ScopeExit forget([this] { loaded_ = nullptr; });
       AddOnce(*loaded_, result);
       owner_ = result;
       result->IncludeState(csLoading | csReading);
@@ -75,11 +77,7 @@ TComponent* TReader::ReadRootComponent(TComponent* root) {
       if (global == nullptr) {
         for (std::size_t i = 0; i < loaded_->size(); ++i) (*loaded_)[i]->Loaded();
       }
-    } catch (...) {
-      loaded_ = nullptr;
-      throw;
     }
-    loaded_ = nullptr;
     GlobalFixupReferences();
   } catch (...) {
     RemoveFixupReferences(root, {});
@@ -97,13 +95,10 @@ void TReader::ReadData(TComponent* instance) {
   std::vector<TPropFixup*> fixups;
   fixups_ = &fixups;
   // Records still in the list are freed however reading ends.
-  struct Free {
-    TReader& reader;
-    ~Free() {
-      for (TPropFixup* fixup : *reader.fixups_) delete fixup;
-      reader.fixups_ = nullptr;
-    }
-  } free{*this};
+  const ScopeExit free([this] {
+    for (TPropFixup* fixup : *fixups_) delete fixup;
+    fixups_ = nullptr;
+  });
   ReadDataInner(instance);
   DoFixupReferences();
 }
@@ -112,15 +107,10 @@ void TReader::ReadDataInner(TComponent* instance) {
   const auto nesting = Nest();
   while (!EndOfList()) ReadProperty(instance);
   ReadListEnd();
-  struct Restore {
-    TReader& reader;
-    TComponent* owner;
-    TComponent* parent;
-    ~Restore() {
-      reader.owner_ = owner;
-      reader.parent_ = parent;
-    }
-  } restore{*this, owner_, parent_};
+  const ScopeExit restore([this, owner = owner_, parent = parent_] {
+    owner_ = owner;
+    parent_ = parent;
+  });
   parent_ = instance->GetChildParent();
   owner_ = instance->GetChildOwner();
   if (owner_ == nullptr) owner_ = root_;
@@ -157,15 +147,10 @@ TComponent* TReader::ReadChildComponent(TComponent* component) {
   ReadPrefix(flags, position);
   const std::string class_name = ReadStr();
   const std::string name = ReadStr();
-  struct Restore {
-    TReader& reader;
-    TComponent* parent;
-    TComponent* lookup_root;
-    ~Restore() {
-      reader.parent_ = parent;
-      reader.lookup_root_ = lookup_root;
-    }
-  } restore{*this, parent_, lookup_root_};
+  const ScopeExit restore([this, parent = parent_, lookup_root = lookup_root_] {
+    parent_ = parent;
+    lookup_root_ = lookup_root;
+  });
 
   const bool inherited = (flags & ffInherited) != 0;
   TComponent* result = component;
@@ -370,10 +355,7 @@ std::int32_t TReader::ReadSet(const TTypeInfo* set_type) {
 void TReader::ReadCollection(TCollection* collection) {
   const auto nesting = Nest();
   collection->BeginUpdate();
-  struct End {
-    TCollection* collection;
-    ~End() { collection->EndUpdate(); }
-  } end{collection};
+  const ScopeExit end([collection] { collection->EndUpdate(); });
   if (!EndOfList()) collection->Clear();
   while (!EndOfList()) {
     const TValueType next = NextValue();
