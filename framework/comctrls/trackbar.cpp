@@ -31,7 +31,7 @@ TTrackBar::TTrackBar(TComponent* owner) : TWinControl(owner) {
   SetBounds(left_, top_, 150, 45);
   SetTabStop(true);
   // A quick second press moves the slider again rather than double-clicking.
-  control_style_ &= ~csDoubleClicks;
+  control_style_.Exclude(csDoubleClicks);
 }
 
 void TTrackBar::CreateParams(TCreateParams& params) {
@@ -148,7 +148,7 @@ void TTrackBar::UpdateSelection() {
 
 void TTrackBar::SetOrientation(TTrackBarOrientation value) {
   if (!Store(orientation_, value)) return;
-  if ((ComponentState() & (csLoading | csUpdating)) == 0) SetBounds(left_, top_, height_, width_);
+  if (!ComponentState().HasAny(csLoading | csUpdating)) SetBounds(left_, top_, height_, width_);
   RecreateWnd();
 }
 

@@ -78,7 +78,7 @@ TCustomUpDown::TCustomUpDown(TComponent* owner) : TWinControl(owner) {
   const int height = GetSystemMetrics(SM_CYVSCROLL);
   SetBounds(left_, top_, GetSystemMetrics(SM_CXVSCROLL), height + height / 2);
   // A quick second press steps again.
-  control_style_ &= ~csDoubleClicks;
+  control_style_.Exclude(csDoubleClicks);
 }
 
 void TCustomUpDown::CreateParams(TCreateParams& params) {
@@ -171,7 +171,7 @@ std::int16_t TCustomUpDown::Position() {
 
 void TCustomUpDown::SetPosition(std::int16_t value) {
   if (value == position_) return;
-  const bool designing = (ComponentState() & csDesigning) != 0;
+  const bool designing = ComponentState().Has(csDesigning);
   // The step is measured from where the window stands: it may have clamped
   // the last position set.
   if (!designing && !AllowPositionChange(value, static_cast<std::int16_t>(value - Position()))) {
@@ -253,7 +253,7 @@ void TCustomUpDown::SetWrap(bool value) {
 
 void TCustomUpDown::SetOrientation(TUDOrientation value) {
   if (!Store(orientation_, value)) return;
-  if ((ComponentState() & (csLoading | csUpdating)) == 0) SetBounds(left_, top_, height_, width_);
+  if (!ComponentState().HasAny(csLoading | csUpdating)) SetBounds(left_, top_, height_, width_);
   RecreateDetached();
 }
 

@@ -47,14 +47,14 @@ TWinControl* FocusedOnForm(TWinControl* form) {
 
 TButtonControl::TButtonControl(TComponent* owner) : TWinControl(owner) {
   // The system button takes the mouse itself.
-  control_style_ = csSetCaption | csDoubleClicks;
+  control_style_ = csDoubleClicks;
 }
 
 void TButtonControl::WndProc(TMessage& message) {
   switch (message.Msg) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-      if ((ComponentState() & csDesigning) == 0 && !Focused()) {
+      if (!ComponentState().Has(csDesigning) && !Focused()) {
         clicks_disabled_ = true;
         ::SetFocus(Handle());
         clicks_disabled_ = false;

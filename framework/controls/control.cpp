@@ -70,8 +70,8 @@ TComponent* TControl::GetParentComponent() {
 
 void TControl::ReadState(TReader* reader) {
   {
-    control_state_ |= csReadingState;
-    const ScopeExit clear([this] { control_state_ &= ~csReadingState; });
+    control_state_.Include(csReadingState);
+    const ScopeExit clear([this] { control_state_.Exclude(csReadingState); });
     TComponent::ReadState(reader);
   }
   if (parent_ != nullptr) {
@@ -93,7 +93,7 @@ void TControl::SetBounds(std::int32_t left, std::int32_t top, std::int32_t width
   height_ = height;
   Invalidate();
   Perform(WM_WINDOWPOSCHANGED);
-  if ((ComponentState() & csLoading) == 0) Resize();
+  if (!ComponentState().Has(csLoading)) Resize();
 }
 
 RECT TControl::ClientRect() {
@@ -180,13 +180,13 @@ void TControl::Click() {
 }
 
 void TControl::Invalidate() {
-  InvalidateControl(visible_, (control_style_ & csOpaque) != 0);
+  InvalidateControl(visible_, control_style_.Has(csOpaque));
 }
 
 void TControl::InvalidateControl(bool visible, bool opaque) {
   if (!visible || parent_ == nullptr || !parent_->HandleAllocated()) return;
   const RECT rect = BoundsRect();
-  const bool parent_opaque = (parent_->control_style_ & csOpaque) != 0;
+  const bool parent_opaque = parent_->control_style_.Has(csOpaque);
   InvalidateRect(parent_->Handle(), &rect, (opaque || parent_opaque) ? FALSE : TRUE);
 }
 
@@ -233,7 +233,7 @@ void TControl::WndProc(TMessage& message) {
     TWinControl* form = GetParentForm(this);
     if (form != nullptr && form->WantChildKey(this, message)) return;
   } else if (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) {
-    if ((control_style_ & csDoubleClicks) == 0) {
+    if (!control_style_.Has(csDoubleClicks)) {
       switch (msg) {
         case WM_LBUTTONDBLCLK:
         case WM_RBUTTONDBLCLK:
@@ -248,9 +248,9 @@ void TControl::WndProc(TMessage& message) {
       Application->HintMouseMessage(this, message);
     }
     if (message.Msg == WM_LBUTTONDOWN || message.Msg == WM_LBUTTONDBLCLK) {
-      control_state_ |= csLButtonDown;
+      control_state_.Include(csLButtonDown);
     } else if (message.Msg == WM_LBUTTONUP) {
-      control_state_ &= ~csLButtonDown;
+      control_state_.Exclude(csLButtonDown);
     }
   }
   Dispatch(message);
@@ -260,15 +260,15 @@ void TControl::WndProc(TMessage& message) {
 // control sees its release before the capture goes.
 void TControl::WMLButtonDown(TMessage& message) {
   Inherited(message);
-  if ((control_style_ & csCaptureMouse) != 0) SetMouseCapture(true);
-  if ((control_style_ & csClickEvents) != 0) control_state_ |= csClicked;
+  if (control_style_.Has(csCaptureMouse)) SetMouseCapture(true);
+  if (control_style_.Has(csClickEvents)) control_state_.Include(csClicked);
 }
 
 void TControl::WMLButtonUp(TMessage& message) {
   Inherited(message);
-  if ((control_style_ & csCaptureMouse) != 0) SetMouseCapture(false);
-  if ((control_state_ & csClicked) == 0) return;
-  control_state_ &= ~csClicked;
+  if (control_style_.Has(csCaptureMouse)) SetMouseCapture(false);
+  if (!control_state_.Has(csClicked)) return;
+  control_state_.Exclude(csClicked);
   const POINT at{GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)};
   const RECT client = ClientRect();
   if (PtInRect(&client, at)) Click();
@@ -303,7 +303,7 @@ void TControl::DefaultHandler(TMessage& message) {
 }
 
 void TControl::CMVisibleChanged(TMessage&) {
-  InvalidateControl(true, visible_ && (control_style_ & csOpaque) != 0);
+  InvalidateControl(true, visible_ && control_style_.Has(csOpaque));
 }
 
 void TControl::CMEnabledChanged(TMessage&) {

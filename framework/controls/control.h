@@ -13,34 +13,31 @@
 #include "framework/controls/messages.h"
 #include "framework/graphics/colors.h"
 #include "framework/graphics/graphics_objects.h"
+#include "framework/rtl/flags.h"
 #include "framework/streaming/component.h"
 
 class TWinControl;
 
-enum TControlStyleFlag : std::uint32_t {
+enum class TControlStyleFlag : std::uint32_t {
   csAcceptsControls = 1u << 0,
   csCaptureMouse = 1u << 1,
   csClickEvents = 1u << 3,
-  csSetCaption = 1u << 5,
   csOpaque = 1u << 6,
-  csReplicatable = 1u << 11,
   csDoubleClicks = 1u << 7,
-  csFixedWidth = 1u << 8,
   csFixedHeight = 1u << 9,
 };
-using TControlStyle = std::uint32_t;
+using enum TControlStyleFlag;
+TAVRION_FLAGS(TControlStyle, TControlStyleFlag)
 
-enum TControlStateFlag : std::uint32_t {
+enum class TControlStateFlag : std::uint32_t {
   csLButtonDown = 1u << 0,
   csClicked = 1u << 1,
   csReadingState = 1u << 3,
   csFocusing = 1u << 5,
-  csCreating = 1u << 6,
-  csPaintCopy = 1u << 7,
   csCustomPaint = 1u << 8,
-  csDestroyingHandle = 1u << 9,
 };
-using TControlState = std::uint32_t;
+using enum TControlStateFlag;
+TAVRION_FLAGS(TControlState, TControlStateFlag)
 
 class TControl : public TComponent {
   TAVRION_CLASS(TControl, TComponent)
@@ -170,8 +167,8 @@ class TControl : public TComponent {
   std::int32_t top_ = 0;
   std::int32_t width_ = 0;
   std::int32_t height_ = 0;
-  TControlStyle control_style_ = csCaptureMouse | csClickEvents | csSetCaption | csDoubleClicks;
-  TControlState control_state_ = 0;
+  TControlStyle control_style_ = csCaptureMouse | csClickEvents | csDoubleClicks;
+  TControlState control_state_;
   bool visible_ = true;
   bool enabled_ = true;
   bool parent_font_ = true;

@@ -32,7 +32,7 @@ TAVRION_CLASS_INFO(TEdit, "StdCtrls") {
 
 TCustomEdit::TCustomEdit(TComponent* owner) : TWinControl(owner) {
   // The system edit takes the mouse itself.
-  control_style_ = csClickEvents | csSetCaption | csDoubleClicks | csFixedHeight;
+  control_style_ = csClickEvents | csDoubleClicks | csFixedHeight;
   SetBounds(left_, top_, 121, 25);
   SetTabStop(true);
   SetParentColor(false);
@@ -170,13 +170,13 @@ void TCustomEdit::CMTextChanged(TMessage& message) {
 }
 
 void TCustomEdit::CMEnter(TMessage& message) {
-  if (auto_select_ && (control_state_ & csLButtonDown) == 0 && !MultiLine()) SelectAll();
+  if (auto_select_ && !control_state_.Has(csLButtonDown) && !MultiLine()) SelectAll();
   Inherited(message);
 }
 
 void TCustomEdit::CMFontChanged(TMessage& message) {
   Inherited(message);
-  if ((ComponentState() & (csDesigning | csLoading)) == 0) UpdateHeight();
+  if (!ComponentState().HasAny(csDesigning | csLoading)) UpdateHeight();
 }
 
 void TCustomEdit::CMCtl3DChanged(TMessage& message) {
@@ -196,10 +196,10 @@ void TCustomEdit::WMSetFont(TMessage& message) {
 
 void TCustomEdit::UpdateHeight() {
   if (auto_size_ && border_style_ == bsSingle) {
-    control_style_ |= csFixedHeight;
+    control_style_.Include(csFixedHeight);
     AdjustHeight();
   } else {
-    control_style_ &= ~csFixedHeight;
+    control_style_.Exclude(csFixedHeight);
   }
 }
 

@@ -55,8 +55,7 @@ TAVRION_CLASS_INFO(TScreen, "Forms") {}
 TCustomForm::TCustomForm(TComponent* owner)
     : TWinControl(owner), canvas_(Construct<TControlCanvas>()), icon_(Construct<TIcon>()) {
   icon_->OnChange = MethodOf<&TCustomForm::IconChanged>(this);
-  control_style_ =
-      csAcceptsControls | csCaptureMouse | csClickEvents | csSetCaption | csDoubleClicks;
+  control_style_ = csAcceptsControls | csCaptureMouse | csClickEvents | csDoubleClicks;
   SetBounds(0, 0, 320, 240);
   visible_ = false;
   color_ = clBtnFace;
@@ -262,11 +261,11 @@ void TCustomForm::SetWindowFocus() {
 void TCustomForm::SetActiveControl(TWinControl* control) {
   if (active_control_ == control) return;
   if (control != nullptr && (control == this || GetParentForm(control) != this ||
-                             ((ComponentState() & csLoading) == 0 && !control->CanFocus()))) {
+                             (!ComponentState().Has(csLoading) && !control->CanFocus()))) {
     throw EInvalidOperation(LoadResString(SCannotFocus));
   }
   active_control_ = control;
-  if ((ComponentState() & csLoading) == 0 && active_) SetWindowFocus();
+  if (!ComponentState().Has(csLoading) && active_) SetWindowFocus();
 }
 
 void TCustomForm::FocusControl(TWinControl* control) {
@@ -302,10 +301,10 @@ bool TCustomForm::SetFocusedControl(TWinControl* control) {
   ++focus_count;
   active_control_ = control != this ? control : nullptr;
   Screen->SetActive(this, control);
-  if ((control->ControlState() & csFocusing) != 0) return false;
-  control->SetControlState(control->ControlState() | csFocusing);
+  if (control->ControlState().Has(csFocusing)) return false;
+  control->SetControlState(control->ControlState().Include(csFocusing));
   const ScopeExit clear(
-      [control] { control->SetControlState(control->ControlState() & ~csFocusing); });
+      [control] { control->SetControlState(control->ControlState().Exclude(csFocusing)); });
   if (Screen->FocusedForm() != this) {
     if (Screen->FocusedForm() != nullptr) {
       const HWND previous = Screen->FocusedForm()->Handle();
@@ -334,7 +333,7 @@ bool TCustomForm::SetFocusedControl(TWinControl* control) {
 }
 
 void TCustomForm::CMActivate(TMessage&) {
-  if ((form_state_ & fsCreating) != 0 || (ComponentState() & csReading) != 0) {
+  if ((form_state_ & fsCreating) != 0 || ComponentState().Has(csReading)) {
     form_state_ |= fsActivated;
   } else {
     Activate();

@@ -27,8 +27,8 @@ TCustomControl::TCustomControl(TComponent* owner)
 }
 
 void TCustomControl::WMPaint(TMessage& message) {
-  control_state_ |= csCustomPaint;
-  const ScopeExit clear([this] { control_state_ &= ~csCustomPaint; });
+  control_state_.Include(csCustomPaint);
+  const ScopeExit clear([this] { control_state_.Exclude(csCustomPaint); });
   TWinControl::WMPaint(message);
 }
 

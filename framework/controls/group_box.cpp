@@ -17,8 +17,7 @@ TAVRION_CLASS_INFO(TGroupBox, "StdCtrls") {
 }
 
 TCustomGroupBox::TCustomGroupBox(TComponent* owner) : TCustomControl(owner) {
-  control_style_ = csAcceptsControls | csCaptureMouse | csClickEvents | csSetCaption |
-                   csDoubleClicks | csReplicatable;
+  control_style_ = csAcceptsControls | csCaptureMouse | csClickEvents | csDoubleClicks;
   SetBounds(left_, top_, 185, 105);
 }
 

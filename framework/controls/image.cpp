@@ -17,7 +17,6 @@ TAVRION_CLASS_INFO(TImage, "ExtCtrls") {
 }
 
 TImage::TImage(TComponent* owner) : TGraphicControl(owner), picture_(Construct<TPicture>()) {
-  control_style_ |= csReplicatable;
   picture_->OnChange = MethodOf<&TImage::PictureChanged>(this);
   SetBounds(left_, top_, 105, 105);
 }
@@ -71,9 +70,9 @@ void TImage::PictureChanged(TObject*) {
              (stretch_ || (graphic->Width() >= width_ && graphic->Height() >= height_));
   }
   if (opaque) {
-    control_style_ |= csOpaque;
+    control_style_.Include(csOpaque);
   } else {
-    control_style_ &= ~csOpaque;
+    control_style_.Exclude(csOpaque);
   }
   if (!drawing_) Invalidate();
 }
@@ -92,7 +91,7 @@ RECT TImage::DestRect() {
 
 void TImage::Paint() {
   TCanvas* canvas = TGraphicControl::Canvas();
-  if ((ComponentState() & csDesigning) != 0) {
+  if (ComponentState().Has(csDesigning)) {
     canvas->Pen()->SetStyle(psDash);
     canvas->Brush()->SetStyle(bsClear);
     canvas->Rectangle(0, 0, width_, height_);

@@ -25,7 +25,7 @@ TAVRION_CLASS_INFO(TLabel, "StdCtrls") {
 }
 
 TCustomLabel::TCustomLabel(TComponent* owner) : TGraphicControl(owner) {
-  control_style_ |= csOpaque | csReplicatable;
+  control_style_.Include(csOpaque);
   SetBounds(left_, top_, 65, 17);
 }
 
@@ -74,9 +74,9 @@ void TCustomLabel::SetShowAccelChar(bool value) {
 void TCustomLabel::SetTransparent(bool value) {
   if (Transparent() == value) return;
   if (value) {
-    control_style_ &= ~csOpaque;
+    control_style_.Exclude(csOpaque);
   } else {
-    control_style_ |= csOpaque;
+    control_style_.Include(csOpaque);
   }
   Invalidate();
 }
@@ -130,7 +130,7 @@ void TCustomLabel::Paint() {
 }
 
 void TCustomLabel::AdjustBounds() {
-  if ((ComponentState() & csReading) != 0 || !auto_size_) return;
+  if (ComponentState().Has(csReading) || !auto_size_) return;
   RECT rect = ClientRect();
   const HDC dc = GetDC(nullptr);
   PaintOn(Canvas(), dc,

@@ -29,7 +29,7 @@ class TCustomLabel : public TGraphicControl {
   bool ShowAccelChar() const { return show_accel_char_; }
   void SetShowAccelChar(bool value);
   // Without the opaque style the parent shows through.
-  bool Transparent() const { return (control_style_ & csOpaque) == 0; }
+  bool Transparent() const { return !control_style_.Has(csOpaque); }
   void SetTransparent(bool value);
 
  protected:

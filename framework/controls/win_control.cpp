@@ -71,7 +71,7 @@ void TWinControl::InsertControl(TControl* control) {
     controls_.push_back(control);
   }
   control->parent_ = this;
-  if ((control->control_state_ & csReadingState) == 0) {
+  if (!control->control_state_.Has(csReadingState)) {
     control->Perform(CM_PARENTCOLORCHANGED);
     control->Perform(CM_PARENTFONTCHANGED);
     control->Perform(CM_PARENTSHOWHINTCHANGED);
@@ -182,7 +182,7 @@ RECT TWinControl::ClientRect() {
 
 void TWinControl::SetClientSize(std::optional<std::int32_t> width,
                                 std::optional<std::int32_t> height) {
-  if (handle_ == nullptr && (ComponentState() & csLoading) != 0) {
+  if (handle_ == nullptr && ComponentState().Has(csLoading)) {
     if (width) client_width_ = width;
     if (height) client_height_ = height;
     return;
@@ -194,7 +194,7 @@ void TWinControl::SetClientSize(std::optional<std::int32_t> width,
 void TWinControl::ApplyClientSize() {
   const auto width = client_width_;
   const auto height = client_height_;
-  if ((ComponentState() & csLoading) == 0) {
+  if (!ComponentState().Has(csLoading)) {
     client_width_.reset();
     client_height_.reset();
   }
@@ -207,7 +207,7 @@ void TWinControl::Loaded() {
 }
 
 void TWinControl::Invalidate() {
-  if (handle_ != nullptr) InvalidateRect(handle_, nullptr, (control_style_ & csOpaque) == 0);
+  if (handle_ != nullptr) InvalidateRect(handle_, nullptr, !control_style_.Has(csOpaque));
 }
 
 void TWinControl::CMInvalidate(TMessage&) {
@@ -237,7 +237,7 @@ void TWinControl::UpdateControlState() {
 }
 
 void TWinControl::UpdateShowing() {
-  const bool show = visible_ && (control_state_ & csReadingState) == 0;
+  const bool show = visible_ && !control_state_.Has(csReadingState);
   if (show) {
     if (handle_ == nullptr) CreateHandle();
     // A child's update may change the list; the index is checked each time.

@@ -11,7 +11,7 @@ std::int16_t TWinControl::TabOrder() const {
 }
 
 void TWinControl::SetTabOrder(std::int16_t value) {
-  if ((control_state_ & csReadingState) != 0) {
+  if (control_state_.Has(csReadingState)) {
     tab_order_ = value;
     return;
   }
@@ -110,7 +110,7 @@ void TWinControl::RemoveFocus(bool removing) {
 
 void TWinControl::CNKeyDown(TMessage& message) {
   message.Result = 1;
-  if ((ComponentState() & csDesigning) == 0) {
+  if (!ComponentState().Has(csDesigning)) {
     if (Perform(CM_CHILDKEY, static_cast<WPARAM>(message.WParam), reinterpret_cast<LPARAM>(this)) !=
         0) {
       return;

@@ -106,7 +106,7 @@ void TWinControl::CreateParams(TCreateParams& params) {
   params = TCreateParams{};
   params.Caption = GetText();
   params.Style = WS_CHILD | WS_CLIPSIBLINGS;
-  if ((control_style_ & csAcceptsControls) != 0) {
+  if (control_style_.Has(csAcceptsControls)) {
     params.Style |= WS_CLIPCHILDREN;
     params.ExStyle |= WS_EX_CONTROLPARENT;
   }
@@ -150,7 +150,7 @@ void TWinControl::CreateWnd() {
   CreateParams(params);
   if ((params.Style & WS_CHILD) != 0 && params.WndParent == nullptr) {
     auto* owner = dynamic_cast<TWinControl*>(Owner());
-    if (owner != nullptr && (owner->ComponentState() & csLoading) != 0) {
+    if (owner != nullptr && owner->ComponentState().Has(csLoading)) {
       params.WndParent = owner->Handle();
     } else {
       throw EInvalidOperation(Format(LoadResString(SParentRequired), {Name()}));
@@ -208,9 +208,7 @@ void TWinControl::DestroyWnd() {
 }
 
 void TWinControl::DestroyWindowHandle() {
-  control_state_ |= csDestroyingHandle;
   DestroyWindow(handle_);
-  control_state_ &= ~csDestroyingHandle;
   handle_ = nullptr;
 }
 
@@ -261,7 +259,7 @@ void TWinControl::WndProc(TMessage& message) {
     TWinControl* form = GetParentForm(this);
     if (form != nullptr && !form->SetFocusedControl(this)) return;
   } else if (msg == WM_KILLFOCUS) {
-    if ((control_state_ & csFocusing) != 0) return;
+    if (control_state_.Has(csFocusing)) return;
   }
   TControl::WndProc(message);
 }
@@ -313,7 +311,7 @@ void TWinControl::WMScroll(TMessage& message) {
 
 void TWinControl::WMPaint(TMessage& message) {
   if (!double_buffered_ || message.WParam != 0) {
-    if ((control_state_ & csCustomPaint) == 0 && ControlCount() == 0) {
+    if (!control_state_.Has(csCustomPaint) && ControlCount() == 0) {
       DefaultHandler(message);
     } else {
       PaintHandler(message);
@@ -350,7 +348,7 @@ void TWinControl::PaintHandler(TMessage& message) {
     const int saved = SaveDC(dc);
     int clip = SIMPLEREGION;
     for (TControl* child : controls_) {
-      if (!child->visible_ || (child->control_style_ & csOpaque) == 0) continue;
+      if (!child->visible_ || !child->control_style_.Has(csOpaque)) continue;
       const RECT r = child->BoundsRect();
       clip = ExcludeClipRect(dc, r.left, r.top, r.right, r.bottom);
       if (clip == NULLREGION) break;
@@ -374,7 +372,6 @@ void TWinControl::PaintControls(HDC dc, TControl* first) {
     TControl* child = controls_[i];
     const RECT r = child->BoundsRect();
     if (!child->visible_ || RectVisible(dc, &r) == 0) continue;
-    if ((control_state_ & csPaintCopy) != 0) child->control_state_ |= csPaintCopy;
     const int saved = SaveDC(dc);
     POINT origin{};
     GetWindowOrgEx(dc, &origin);
@@ -382,7 +379,6 @@ void TWinControl::PaintControls(HDC dc, TControl* first) {
     IntersectClipRect(dc, 0, 0, child->width_, child->height_);
     child->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
     RestoreDC(dc, saved);
-    child->control_state_ &= ~csPaintCopy;
   }
 }
 

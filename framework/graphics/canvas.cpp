@@ -63,31 +63,32 @@ void TCanvas::SetHandle(HDC value) {
     DeselectHandles();
     GetCurrentPositionEx(handle_, &pen_pos_);
     handle_ = nullptr;
-    state_ &= static_cast<TCanvasState>(~csHandleValid);
+    state_.Exclude(csHandleValid);
   }
   if (value != nullptr) {
-    state_ |= csHandleValid;
+    state_.Include(csHandleValid);
     handle_ = value;
     MoveToEx(handle_, pen_pos_.x, pen_pos_.y, nullptr);
   }
 }
 
 void TCanvas::RequiredState(TCanvasState wanted) {
-  const TCanvasState needed = wanted & static_cast<TCanvasState>(~state_);
-  if (needed == 0) return;
-  if ((needed & csHandleValid) != 0) {
+  TCanvasState needed = wanted;
+  needed.Exclude(state_);
+  if (needed.Empty()) return;
+  if (needed.Has(csHandleValid)) {
     AcquireHandle();
     if (handle_ == nullptr) throw EInvalidOperation(LoadResString(SNoCanvasHandle));
   }
-  if ((needed & csFontValid) != 0) {
+  if (needed.Has(csFontValid)) {
     SelectObject(handle_, font_->Handle());
     SetTextColor(handle_, ResolveColor(font_->Color()));
   }
-  if ((needed & csPenValid) != 0) {
+  if (needed.Has(csPenValid)) {
     SelectObject(handle_, pen_->Handle());
     SetROP2(handle_, PenModeToROP2(pen_->Mode()));
   }
-  if ((needed & csBrushValid) != 0) {
+  if (needed.Has(csBrushValid)) {
     HBRUSH brush = brush_->Handle();
     UnrealizeObject(brush);
     SelectObject(handle_, brush);
@@ -100,33 +101,33 @@ void TCanvas::RequiredState(TCanvasState wanted) {
       SetBkMode(handle_, OPAQUE);
     }
   }
-  state_ |= needed;
+  state_.Include(needed);
 }
 
 void TCanvas::DeselectHandles() {
   constexpr TCanvasState kObjects = csFontValid | csPenValid | csBrushValid;
-  if (handle_ == nullptr || (state_ & kObjects) == 0) return;
+  if (handle_ == nullptr || !state_.HasAny(kObjects)) return;
   SelectObject(handle_, StockPen());
   SelectObject(handle_, StockBrush());
   SelectObject(handle_, StockFont());
-  state_ &= static_cast<TCanvasState>(~kObjects);
+  state_.Exclude(kObjects);
 }
 
 void TCanvas::FontChanged(TObject*) {
-  if ((state_ & csFontValid) == 0) return;
-  state_ &= static_cast<TCanvasState>(~csFontValid);
+  if (!state_.Has(csFontValid)) return;
+  state_.Exclude(csFontValid);
   SelectObject(handle_, StockFont());
 }
 
 void TCanvas::PenChanged(TObject*) {
-  if ((state_ & csPenValid) == 0) return;
-  state_ &= static_cast<TCanvasState>(~csPenValid);
+  if (!state_.Has(csPenValid)) return;
+  state_.Exclude(csPenValid);
   SelectObject(handle_, StockPen());
 }
 
 void TCanvas::BrushChanged(TObject*) {
-  if ((state_ & csBrushValid) == 0) return;
-  state_ &= static_cast<TCanvasState>(~csBrushValid);
+  if (!state_.Has(csBrushValid)) return;
+  state_.Exclude(csBrushValid);
   SelectObject(handle_, StockBrush());
 }
 

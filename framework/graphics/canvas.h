@@ -11,6 +11,7 @@
 
 #include "framework/graphics/graphics_objects.h"
 #include "framework/rtl/exceptions.h"
+#include "framework/rtl/flags.h"
 #include "framework/streaming/persistent.h"
 
 class TGraphic;
@@ -22,14 +23,15 @@ class EInvalidOperation : public Exception {
 };
 
 // What a canvas has selected into its context.
-enum TCanvasStateFlag : std::uint8_t {
+enum class TCanvasStateFlag : std::uint8_t {
   csHandleValid = 1,
   csFontValid = 2,
   csPenValid = 4,
   csBrushValid = 8,
   csAllValid = 15,
 };
-using TCanvasState = std::uint8_t;
+using enum TCanvasStateFlag;
+TAVRION_FLAGS(TCanvasState, TCanvasStateFlag)
 
 class TCanvas : public TPersistent {
   TAVRION_CLASS(TCanvas, TPersistent)
@@ -126,7 +128,7 @@ class TCanvas : public TPersistent {
   void BeginDrawing(TCanvasState wanted);
 
   HDC handle_ = nullptr;
-  TCanvasState state_ = 0;
+  TCanvasState state_;
   std::unique_ptr<TFont, FreeDeleter> font_;
   std::unique_ptr<TPen, FreeDeleter> pen_;
   std::unique_ptr<TBrush, FreeDeleter> brush_;

@@ -42,7 +42,7 @@ void TComponent::AfterConstruction() {
 }
 
 void TComponent::BeforeDestruction() {
-  if ((state_ & csDestroying) == 0) Destroying();
+  if (!state_.Has(csDestroying)) Destroying();
 }
 
 TComponent::~TComponent() {
@@ -62,8 +62,8 @@ TComponent::~TComponent() {
 }
 
 void TComponent::Destroying() {
-  if ((state_ & csDestroying) != 0) return;
-  state_ |= csDestroying;
+  if (state_.Has(csDestroying)) return;
+  state_.Include(csDestroying);
   for (int i = 0; i < ComponentCount(); ++i)
     (*components_)[static_cast<std::size_t>(i)]->Destroying();
 }
@@ -71,8 +71,8 @@ void TComponent::Destroying() {
 void TComponent::DestroyComponents() {
   while (components_ && !components_->empty()) {
     TComponent* instance = components_->back();
-    if ((instance->state_ & csFreeNotification) != 0 ||
-        ((state_ & csDesigning) != 0 && (state_ & csInline) != 0)) {
+    if (instance->state_.Has(csFreeNotification) ||
+        (state_.Has(csDesigning) && state_.Has(csInline))) {
       RemoveComponent(instance);
     } else {
       Remove(instance);
@@ -128,7 +128,7 @@ void TComponent::InsertComponent(TComponent* component) {
   ValidateRename(component, {}, component->name_);
   Insert(component);
   component->SetReference(true);
-  if ((state_ & csDesigning) != 0) component->SetDesigning(true);
+  if (state_.Has(csDesigning)) component->SetDesigning(true);
   Notification(component, opInsert);
 }
 
@@ -168,7 +168,7 @@ void TComponent::FreeNotification(TComponent* component) {
       component->FreeNotification(this);
     }
   }
-  state_ |= csFreeNotification;
+  state_.Include(csFreeNotification);
 }
 
 TComponent* TComponent::FindComponent(std::string_view name) const {
@@ -200,7 +200,7 @@ void TComponent::ValidateRename(TComponent* component, const std::string& curren
       FindComponent(new_name) != nullptr) {
     throw EComponentError(Format(LoadResString(SDuplicateName), {new_name}));
   }
-  if ((state_ & csDesigning) != 0 && owner_ != nullptr) {
+  if (state_.Has(csDesigning) && owner_ != nullptr) {
     owner_->ValidateRename(component, current_name, new_name);
   }
 }
@@ -213,9 +213,9 @@ void TComponent::SetReference(bool enable) {
 
 void TComponent::SetDesigning(bool value, bool children) {
   if (value) {
-    state_ |= csDesigning;
+    state_.Include(csDesigning);
   } else {
-    state_ &= static_cast<TComponentState>(~csDesigning);
+    state_.Exclude(csDesigning);
   }
   if (!children) return;
   for (int i = 0; i < ComponentCount(); ++i) {
@@ -224,7 +224,7 @@ void TComponent::SetDesigning(bool value, bool children) {
 }
 
 void TComponent::Loaded() {
-  state_ &= static_cast<TComponentState>(~csLoading);
+  state_.Exclude(csLoading);
 }
 
 void TComponent::ReadState(TReader* reader) {

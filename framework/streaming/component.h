@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "framework/rtl/flags.h"
 #include "framework/streaming/persistent.h"
 
 class TReader;
@@ -17,7 +18,7 @@ class EComponentError : public Exception {
   using Exception::Exception;
 };
 
-enum TComponentStateFlag : std::uint16_t {
+enum class TComponentStateFlag : std::uint16_t {
   csLoading = 1 << 0,
   csReading = 1 << 1,
   csDestroying = 1 << 3,
@@ -26,7 +27,8 @@ enum TComponentStateFlag : std::uint16_t {
   csFreeNotification = 1 << 8,
   csInline = 1 << 9,
 };
-using TComponentState = std::uint16_t;
+using enum TComponentStateFlag;
+TAVRION_FLAGS(TComponentState, TComponentStateFlag)
 
 enum TOperation { opInsert = 0, opRemove = 1 };
 
@@ -65,8 +67,8 @@ class TComponent : public TPersistent {
   void SetDesigning(bool value, bool children = true);
 
   // For the reader, which drives the state while it loads a component.
-  void IncludeState(TComponentState flags) { state_ |= flags; }
-  void ExcludeState(TComponentState flags) { state_ &= static_cast<TComponentState>(~flags); }
+  void IncludeState(TComponentState flags) { state_.Include(flags); }
+  void ExcludeState(TComponentState flags) { state_.Exclude(flags); }
 
   virtual void Loaded();
   virtual void ReadState(TReader* reader);
@@ -79,8 +81,8 @@ class TComponent : public TPersistent {
   virtual void SetParentComponent(TComponent*) {}
   virtual TComponent* GetParentComponent() { return nullptr; }
   virtual bool HasParent() { return false; }
-  virtual void Updating() { state_ |= csUpdating; }
-  virtual void Updated() { state_ &= static_cast<TComponentState>(~csUpdating); }
+  virtual void Updating() { state_.Include(csUpdating); }
+  virtual void Updated() { state_.Exclude(csUpdating); }
   // The container check: asks `component` whether this may own it.
   virtual void ValidateContainer(TComponent* component);
   virtual void ValidateInsert(TComponent*) {}
@@ -107,7 +109,7 @@ class TComponent : public TPersistent {
   std::unique_ptr<std::vector<TComponent*>> components_;
   std::unique_ptr<std::vector<TComponent*>> free_notifies_;
   std::int32_t design_info_ = 0;
-  TComponentState state_ = 0;
+  TComponentState state_;
   std::uint8_t style_ = 0;
 };
 

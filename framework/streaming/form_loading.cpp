@@ -65,7 +65,7 @@ std::vector<TComponent*>* GlobalLoadedList() {
 
 bool InitInheritedComponent(TComponent* instance, TClass root_ancestor) {
   WriteLock lock(NameSpaceLock());
-  const bool localized = (instance->ComponentState() & (csLoading | csInline)) == 0;
+  const bool localized = !instance->ComponentState().HasAny(csLoading | csInline);
   if (localized) {
     if (interrupted_loaded == nullptr)
       interrupted_loaded = new std::vector<std::vector<TComponent*>*>;

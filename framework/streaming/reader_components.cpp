@@ -53,7 +53,7 @@ TComponent* TReader::ReadRootComponent(TComponent* root) {
       result->SetName(ReadStr());
     } else {
       ReadStr();
-      if ((root->ComponentState() & csDesigning) != 0) {
+      if (root->ComponentState().Has(csDesigning)) {
         ReadStr();
       } else {
         root->IncludeState(csLoading | csReading);
@@ -183,12 +183,12 @@ TComponent* TReader::ReadChildComponent(TComponent* component) {
   }
 
   try {
-    if ((result->ComponentState() & csInline) != 0) lookup_root_ = result;
+    if (result->ComponentState().Has(csInline)) lookup_root_ = result;
     result->IncludeState(csReading);
     result->ReadState(this);
     result->ExcludeState(csReading);
     if ((flags & ffChildPos) != 0 && parent_ != nullptr) parent_->SetChildOrder(result, position);
-    if (inherited || (result->ComponentState() & csInline) != 0) {
+    if (inherited || result->ComponentState().Has(csInline)) {
       AddOnce(*loaded_, result);
     } else {
       loaded_->push_back(result);

@@ -8,7 +8,7 @@
 TAVRION_CLASS_INFO(TSheet, "Tests") {}
 
 TSheet::TSheet(TComponent* owner) : TWinControl(owner) {
-  SetControlStyle(ControlStyle() | csAcceptsControls);
+  SetControlStyle(ControlStyle().Include(csAcceptsControls));
 }
 
 TSheet* MakeShownSheet(int width, int height) {

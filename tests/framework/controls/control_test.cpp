@@ -39,7 +39,7 @@ class TBox : public TCustomControl {
 
  public:
   explicit TBox(TComponent* owner) : TCustomControl(owner) {
-    control_style_ |= csAcceptsControls;
+    control_style_.Include(csAcceptsControls);
     SetBounds(0, 0, 200, 100);
   }
   void DefaultHandler(TMessage& message) override {

@@ -97,7 +97,7 @@ TEST_F(Images, ABitmapTakesTheImagesTransparencyAndAnIconKeepsItsOwn) {
       image->Canvas();
     }
     EXPECT_EQ(image->Picture()->Graphic()->Transparent(), c.graphic_transparent);
-    EXPECT_EQ((image->ControlStyle() & csOpaque) != 0, c.opaque);
+    EXPECT_EQ(image->ControlStyle().Has(csOpaque), c.opaque);
     image->Free();
   }
 }

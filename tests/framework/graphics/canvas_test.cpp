@@ -62,7 +62,7 @@ TEST_F(CanvasTest, OperationsSelectWhatTheyNeedAndTellOfDrawing) {
     EXPECT_EQ(notices.changing, c.changing) << c.what;
     EXPECT_EQ(notices.changed, c.changed) << c.what;
     canvas->SetHandle(nullptr);
-    EXPECT_EQ(canvas->State(), 0) << c.what;
+    EXPECT_TRUE(canvas->State().Empty()) << c.what;
     EXPECT_EQ(Selected(OBJ_PEN), GetStockObject(BLACK_PEN)) << c.what;
   }
 }
@@ -85,7 +85,7 @@ TEST_F(CanvasTest, AChangedPenIsSelectedByTheNextLineNotByAMove) {
 
   canvas->Pen()->SetColor(clBlack);  // its current value: stays selected
   EXPECT_EQ(Selected(OBJ_PEN), canvas->Pen()->Handle());
-  EXPECT_TRUE(canvas->State() & csPenValid);
+  EXPECT_TRUE(canvas->State().Has(csPenValid));
 
   canvas->Pen()->SetColor(clGreen);
   EXPECT_EQ(Selected(OBJ_PEN), GetStockObject(BLACK_PEN));

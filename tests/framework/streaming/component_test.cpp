@@ -44,7 +44,7 @@ class TKeeper : public TProbe {
   virtual void Leave(TComponent* component) {
     std::erase(kept, component);
     events.push_back(component->Name() + " leaves, " + std::to_string(kept.size()) + " kept" +
-                     ((ComponentState() & csDestroying) != 0 ? " while destroying" : ""));
+                     (ComponentState().Has(csDestroying) ? " while destroying" : ""));
   }
   std::vector<TComponent*> kept;
 
@@ -188,7 +188,7 @@ TEST_F(Components, FreeNotificationTellsTheOtherSideOfADestruction) {
   watcher->SetName("Watcher");
   TProbe* watched = Add("Watched");
   watched->FreeNotification(watcher);
-  EXPECT_NE(watched->ComponentState() & csFreeNotification, 0);
+  EXPECT_TRUE(watched->ComponentState().Has(csFreeNotification));
   events.clear();
   watched->Free();
   EXPECT_EQ(events.front(), "destroy Watched");
@@ -212,8 +212,8 @@ TEST_F(Components, IndexesAreChecked) {
 TEST_F(Components, DestroyingSpreadsToOwnedComponents) {
   TProbe* a = Add("A");
   form->Destroying();
-  EXPECT_NE(form->ComponentState() & csDestroying, 0);
-  EXPECT_NE(a->ComponentState() & csDestroying, 0);
+  EXPECT_TRUE(form->ComponentState().Has(csDestroying));
+  EXPECT_TRUE(a->ComponentState().Has(csDestroying));
 }
 
 TEST_F(Components, AssigningUnrelatedObjectsFails) {

@@ -77,8 +77,8 @@ TEST_F(Loading, ChildrenPropertiesEventsAndReferences) {
   form->Edit1->on_change(form->Edit1);
   EXPECT_EQ(events, (std::vector<std::string>{"order Edit2 4", "Loaded Form1", "Loaded Edit1",
                                               "Loaded Edit2", "change Edit1"}));
-  EXPECT_EQ(form->ComponentState() & (csLoading | csReading), 0);
-  EXPECT_EQ(form->Edit2->ComponentState() & (csLoading | csReading), 0);
+  EXPECT_FALSE(form->ComponentState().HasAny(csLoading | csReading));
+  EXPECT_FALSE(form->Edit2->ComponentState().HasAny(csLoading | csReading));
 }
 
 TEST_F(Loading, GrandchildrenBelongToTheRootAndLoadAfterTheirParent) {
