@@ -15,6 +15,7 @@
 #include "app/tavrion-wav/preview_picture.h"
 #include "framework/rtl/exceptions.h"
 #include "framework/rtl/intconv.h"
+#include "framework/rtl/invariant.h"
 #include "framework/rtl/scope_exit.h"
 #include "stimulus/params.h"
 #include "stimulus/wave_writer.h"
@@ -85,7 +86,7 @@ struct Command {
   // The options lie in the order of the fields, so a field finds its own.
   const Option& Of(Field field) const {
     const Option& o = values.at(static_cast<std::size_t>(field));
-    if (o.field != field) std::abort();  // the table above lost that order
+    TAV_INVARIANT(o.field == field, "the options lie in the order of the fields");
     return o;
   }
 };

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "framework/rtl/invariant.h"
+
 TAVRION_CLASS_INFO(TWinControl, "Controls") {
   c.Message<CM_VISIBLECHANGED>(&TWinControl::CMVisibleChanged);
   c.Message<CM_ENABLEDCHANGED>(&TWinControl::CMEnabledChanged);
@@ -49,6 +51,7 @@ TWinControl::~TWinControl() {
 }
 
 TControl* TWinControl::Controls(int index) const {
+  TAV_INVARIANT(index >= 0 && index < ControlCount(), "a child at the index exists");
   const int windowless = static_cast<int>(controls_.size());
   if (index < windowless) return controls_[static_cast<std::size_t>(index)];
   return win_controls_[static_cast<std::size_t>(index - windowless)];
@@ -99,6 +102,7 @@ void TWinControl::RemoveControl(TControl* control) {
 }
 
 void TWinControl::Forget(TControl* control) {
+  TAV_INVARIANT(control->parent_ == this, "a control removed is a child");
   const auto is = [control](const TControl* c) { return c == control; };
   std::erase_if(controls_, is);
   std::erase_if(win_controls_, is);

@@ -2,8 +2,20 @@
 
 #include <algorithm>
 #include <climits>
+#include <source_location>
+
+#include "framework/rtl/invariant.h"
 
 namespace {
+
+// Class information that does not match its C++ members is a mistake in our
+// declarations. It is refused in every build, once per class when its
+// information is built: the reader would otherwise write values of one width
+// into fields of another.
+[[noreturn]] void Refuse(const char* check, const std::string& what,
+                         std::source_location at = std::source_location::current()) {
+  invariant::Broken(check, what.c_str(), at.file_name(), static_cast<int>(at.line()));
+}
 
 std::size_t OrdinalSize(TOrdType type) {
   switch (type) {
@@ -25,11 +37,10 @@ void class_info::CheckOrdinalWidth(const std::string& owner, const TPropInfo& pr
   const TTypeKind kind = prop.PropType()->Kind;
   const bool ordinal = kind == tkInteger || kind == tkChar || kind == tkEnumeration;
   if (ordinal && size != OrdinalSize(prop.PropType()->OrdType)) {
-    std::fprintf(stderr,
-                 "class information of %s: property %s is %zu bytes wide, its type %s %zu\n",
-                 owner.c_str(), prop.Name.c_str(), size, prop.PropType()->Name.c_str(),
-                 OrdinalSize(prop.PropType()->OrdType));
-    std::abort();
+    Refuse("the width of the type", "class information of " + owner + ": property " + prop.Name +
+                                        " is " + std::to_string(size) + " bytes wide, its type " +
+                                        prop.PropType()->Name + " " +
+                                        std::to_string(OrdinalSize(prop.PropType()->OrdType)));
   }
 }
 
@@ -58,18 +69,16 @@ void class_info::CheckForm(const std::string& owner, const TPropInfo& prop, Form
       break;
   }
   if (form != expected) {
-    std::fprintf(stderr, "class information of %s: property %s does not hold a %s\n", owner.c_str(),
-                 prop.Name.c_str(), prop.PropType()->Name.c_str());
-    std::abort();
+    Refuse("the form of the type", "class information of " + owner + ": property " + prop.Name +
+                                       " does not hold a " + prop.PropType()->Name);
   }
 }
 
 void class_info::CheckSignature(const std::string& owner, const TPropInfo& prop,
                                 TSignature signature) {
   if (prop.PropType()->Signature != signature) {
-    std::fprintf(stderr, "class information of %s: event %s is not of the signature of %s\n",
-                 owner.c_str(), prop.Name.c_str(), prop.PropType()->Name.c_str());
-    std::abort();
+    Refuse("the signature of the type", "class information of " + owner + ": event " + prop.Name +
+                                            " is not of the signature of " + prop.PropType()->Name);
   }
 }
 
@@ -77,9 +86,8 @@ void class_info::CheckMessage(const std::string& owner, const std::vector<TMessa
                               std::uint32_t msg) {
   for (const TMessageEntry& entry : table) {
     if (entry.Msg == msg) {
-      std::fprintf(stderr, "class information of %s: message %u handled twice\n", owner.c_str(),
-                   static_cast<unsigned>(msg));
-      std::abort();
+      Refuse("one handler a message", "class information of " + owner + ": message " +
+                                          std::to_string(msg) + " handled twice");
     }
   }
 }

@@ -24,8 +24,6 @@
 #pragma once
 
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <new>
 #include <string>
 #include <tuple>

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/rtl/format.h"
+#include "framework/rtl/invariant.h"
 #include "framework/rtl/sysconst.h"
 #include "rtl/resstrings.h"
 
@@ -68,7 +69,9 @@ void TCollection::InsertItem(TCollectionItem* item) {
 }
 
 void TCollection::RemoveItem(TCollectionItem* item) {
-  items_.erase(std::find(items_.begin(), items_.end(), item));
+  const auto it = std::find(items_.begin(), items_.end(), item);
+  TAV_INVARIANT(it != items_.end(), "an item removed belongs to the collection");
+  items_.erase(it);
   item->collection_ = nullptr;
   Changed();
 }
