@@ -125,7 +125,6 @@ class TCustomForm : public TWinControl {
   void CMRelease(TMessage& message);
   void WMActivate(TMessage& message);
   void WMClose(TMessage& message);
-  void WMSysCommand(TMessage& message);
 
  private:
   // Runs OnCreate under the application's exception guard, then shows the

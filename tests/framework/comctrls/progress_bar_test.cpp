@@ -1,8 +1,5 @@
 // The progress bar on the headless host: range and position as the window
 // holds them, the position kept across a new window, and the range errors.
-//
-// Test ideas: a minimum lowered under a window; Min above Max and Max below
-// Min; a window made again after the position moved.
 #include <gtest/gtest.h>
 
 #include <functional>

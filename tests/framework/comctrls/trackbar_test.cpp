@@ -2,9 +2,6 @@
 // (clamping, OnChange only on a real change), the fields pushed into a new
 // window, and a person's drag raising OnChange on every notification; the
 // tick settings reach the window and show.
-//
-// Test ideas: a position far beyond Max; Min then Max read in stream order;
-// a range turned upside down; a drag that passes the ends and comes back.
 #include <gtest/gtest.h>
 
 #include <functional>

@@ -1,9 +1,6 @@
 // Fonts, pens and brushes: equal data share one handle, setters that change
 // nothing raise nothing, the setters' special rules, the handles made from
 // the data, and the hash that files the data.
-//
-// Test ideas: a font built from a handle keeps it; Assign shares the entry
-// and copies what lives in the object.
 #include <gtest/gtest.h>
 
 #include <cstring>

@@ -1,9 +1,6 @@
 // Loading a form definition into test classes: children, property paths,
 // identifiers, events, references, the order of Loaded, and cleanup after a
 // failure.
-//
-// Test ideas: every failure leaves no component behind but those the root
-// owns; a reference forward in the definition; a set element beyond bit 31.
 #include <gtest/gtest.h>
 
 #include <future>

@@ -1,9 +1,4 @@
 // Lines through MoveToEx and LineTo, pixel for pixel.
-//
-// Test ideas: every octant of a line with a known pixel set, the end point
-// left out; the dash patterns of width-1 pens, continuing along a figure
-// and restarting with a new pen; gaps in OPAQUE and TRANSPARENT mode; all
-// sixteen line modes against their documented formulas; wide pens; PS_NULL.
 #include <string>
 
 #include <gtest/gtest.h>

@@ -1,10 +1,6 @@
 // Embedded resources and the string table, over a small set embedded into this
 // test (tests/CMakeLists.txt): "TestData" and the empty RCDATA 7, "Greeting"
 // of the text type "Custom", and resources_test/strings.txt.
-//
-// Ideas: names and types in any letter case, "#7" for an id; missing name or
-// type and the error each sets; a foreign module; the bytes and sizes;
-// LoadStringA copying, cutting and terminating, with an absent id.
 #include <cstring>
 #include <string>
 #include <tuple>

@@ -1,13 +1,4 @@
 // Input routing, driven through the headless host as a person would.
-//
-// Test ideas: a click on an inactive window's control asks, activates, then
-// delivers; the four WM_MOUSEACTIVATE answers; double clicks only for
-// CS_DBLCLKS classes, in time and in the box; capture takes everything;
-// HTTRANSPARENT passes the mouse down and across top-level windows; disabled
-// windows and windows in disabled ones get nothing; typing gives key-down,
-// WM_CHAR through TranslateMessage and key-up with the documented lParam
-// bits; Alt and F10 make system keys; no focus sends system keys to the active
-// window; key state as taken against as gathered; filters leave input queued.
 #include <set>
 #include <tuple>
 

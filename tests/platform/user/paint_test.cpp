@@ -1,13 +1,4 @@
 // Update regions, WM_PAINT, device contexts and saved pictures of windows.
-//
-// Test ideas: WM_PAINT only when nothing is posted and only for visible
-// invalid windows; parents before children, top-level windows in z-order;
-// BeginPaint erases first, reports the bounding box and validates; children
-// share a parent's invalidation unless it clips them; UpdateWindow and
-// RedrawWindow's ...NOW flags send at once; contexts clip siblings above and
-// children; stale context handles are refused; moving, restacking, showing
-// and hiding a child leave no stale pixels; a saved picture of the whole
-// window holds the frame and caption the default handling drew.
 #include <functional>
 #include <map>
 #include <tuple>
