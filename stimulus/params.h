@@ -52,6 +52,19 @@ struct StimulusParams {
   std::int32_t TotalSamples = 0;
 };
 
+// The set every start shows and the Default command restores, and
+// tavrion-wav's; the main form's definition holds the same texts.
+inline constexpr StimulusParams kDefaultParams{
+    .Frequency = 300,
+    .SampleRate = 44100,
+    .Delay = 0,
+    .Duration = 1000,
+    .Count = 5,
+    .StimulusAmplitude = 32767,
+    .ZeroAmplitude = 0,
+};
+inline constexpr std::string_view kDefaultFileName = "tavrion.wav";
+
 // The values kept by the main form between handlers. Every recalculation
 // stores the six it read before anything else, and after its track-bar step
 // goes on with them as a nested run left them; playback reads Frequency,

@@ -26,21 +26,17 @@ namespace {
 
 using stimulus::Field;
 
-constexpr const char* kHelp =
+using Params = stimulus::StimulusParams;
+
+constexpr const char* kHelpHead =
     "usage: tavrion-wav [--frequency T] [--duration T] [--count T] [--rate T]\n"
     "                   [--amplitude T] [--zero T] [--delay T] [--output FILE]\n"
     "                   [--preview FILE] [--play] [--loop SECONDS] [--help]\n"
     "                   [--version]\n"
     "\n"
-    "Writes a train of rectangular pulses as a 16-bit stereo WAV file.\n"
-    "  --frequency T   pulses per second (300)\n"
-    "  --duration T    pulse duration in microseconds (1000)\n"
-    "  --count T       number of pulses (5)\n"
-    "  --rate T        sample rate in Hz (44100)\n"
-    "  --amplitude T   sample value during a pulse (32767)\n"
-    "  --zero T        sample value between pulses (0)\n"
-    "  --delay T       seconds before playback (0)\n"
-    "  --output FILE   the file to write (tavrion.wav)\n"
+    "Writes a train of rectangular pulses as a 16-bit stereo WAV file.\n";
+
+constexpr const char* kHelpTail =
     "  --preview FILE  then draw the window's preview of the train, 485 x 89,\n"
     "                  into FILE as PNG\n"
     "  --play          then play the file once and wait for its end\n"
@@ -51,15 +47,38 @@ constexpr const char* kHelp =
     "Exit status: 0 written (and played), 1 refused or not written, 2 bad value\n"
     "or usage, 3 written but it could not be played.\n";
 
+// An option's line of the help, with its default.
+std::string HelpLine(std::string option, const char* what, const std::string& value) {
+  option.resize(16, ' ');
+  return "  " + option + what + " (" + value + ")\n";
+}
+
+std::string Help() {
+  const Params& d = stimulus::kDefaultParams;
+  using std::to_string;
+  return kHelpHead + HelpLine("--frequency T", "pulses per second", to_string(d.Frequency)) +
+         HelpLine("--duration T", "pulse duration in microseconds", to_string(d.Duration)) +
+         HelpLine("--count T", "number of pulses", to_string(d.Count)) +
+         HelpLine("--rate T", "sample rate in Hz", to_string(d.SampleRate)) +
+         HelpLine("--amplitude T", "sample value during a pulse", to_string(d.StimulusAmplitude)) +
+         HelpLine("--zero T", "sample value between pulses", to_string(d.ZeroAmplitude)) +
+         HelpLine("--delay T", "seconds before playback", to_string(d.Delay)) +
+         HelpLine("--output FILE", "the file to write", std::string(stimulus::kDefaultFileName)) +
+         kHelpTail;
+}
+
 // The longest loop asked for on the command line, in seconds.
 constexpr double kLongestLoop = 2147483647.0;
 // Long waits are slept in pieces a DWORD of milliseconds holds.
 constexpr std::uint64_t kLongestSleepMilliseconds = 3600 * 1000;
 constexpr std::uint64_t kMillisecondsPerSecond = 1000;
 
-using Params = stimulus::StimulusParams;
-
 struct Option {
+  Option(const char* name, Field field, std::int32_t Params::*parameter)
+      : name(name),
+        field(field),
+        parameter(parameter),
+        value(std::to_string(stimulus::kDefaultParams.*parameter)) {}
   const char* name;
   Field field;
   std::int32_t Params::*parameter;
@@ -68,15 +87,15 @@ struct Option {
 
 struct Command {
   std::array<Option, 7> values{{
-      {"--frequency", Field::Frequency, &Params::Frequency, "300"},
-      {"--rate", Field::SampleRate, &Params::SampleRate, "44100"},
-      {"--delay", Field::Delay, &Params::Delay, "0"},
-      {"--duration", Field::Duration, &Params::Duration, "1000"},
-      {"--count", Field::Count, &Params::Count, "5"},
-      {"--amplitude", Field::StimulusAmplitude, &Params::StimulusAmplitude, "32767"},
-      {"--zero", Field::ZeroAmplitude, &Params::ZeroAmplitude, "0"},
+      {"--frequency", Field::Frequency, &Params::Frequency},
+      {"--rate", Field::SampleRate, &Params::SampleRate},
+      {"--delay", Field::Delay, &Params::Delay},
+      {"--duration", Field::Duration, &Params::Duration},
+      {"--count", Field::Count, &Params::Count},
+      {"--amplitude", Field::StimulusAmplitude, &Params::StimulusAmplitude},
+      {"--zero", Field::ZeroAmplitude, &Params::ZeroAmplitude},
   }};
-  std::string output = "tavrion.wav";
+  std::string output{stimulus::kDefaultFileName};
   // The PNG picture of the preview, when asked for.
   std::optional<std::string> preview;
   bool play = false;
@@ -212,7 +231,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     for (std::size_t i = 0; i < args.size(); ++i) {
       const std::string& arg = args[i];
       if (arg == "--help") {
-        out << kHelp;
+        out << Help();
         return kWritten;
       }
       if (arg == "--version") {

@@ -74,8 +74,6 @@ void MainFormStimulus::SetProgress(int position) {
 }
 
 stimulus::PreviewCanvas& MainFormStimulus::Preview() {
-  // The engine draws the preview once a train is written.
-  ++trains_written_;
   TImage* image = form_.Image1;
   preview_.Attach(image->Canvas(), image->Width(), image->Height());
   return preview_;

@@ -40,13 +40,10 @@ class MainFormStimulus final : public stimulus::StimulusForm, public stimulus::P
   void CancelPendingStart() { cancelled_ = true; }
   void BeginWait() { waiting_ = true, cancelled_ = false; }
   void EndWait() { waiting_ = false; }
-  // How many trains were written and drawn.
-  int TrainsWritten() const { return trains_written_; }
 
  private:
   TForm1& form_;
   tavrion::CanvasPreview preview_{};
   bool waiting_ = false;
   bool cancelled_ = false;
-  int trains_written_ = 0;
 };

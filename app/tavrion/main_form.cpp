@@ -89,13 +89,6 @@ void TForm1::CMFocusChanged(TMessage& message) {
 }
 
 void TForm1::Recalculate() {
-  ++recalculations_;
-  ++depth_;
-  if (depth_ > deepest_) deepest_ = depth_;
-  struct Leave {
-    int& depth;
-    ~Leave() { --depth; }
-  } leave{depth_};
   stimulus::Recalculate(stimulus_, shared_);
 }
 
@@ -141,11 +134,12 @@ void TForm1::TrackBar6Change(TObject*) {
 void TForm1::Button3Click(TObject*) {
   // Each field whose text really changes runs its recalculation at once, with
   // the later fields not yet reset.
-  Edit1->SetText(IntToStr(300));
-  Edit2->SetText(IntToStr(1000));
-  Edit3->SetText(IntToStr(5));
-  Edit5->SetText(IntToStr(44100));
-  Edit10->SetText(IntToStr(0));
-  Edit9->SetText(IntToStr(32767));
-  Edit12->SetText(IntToStr(0));
+  const stimulus::StimulusParams& defaults = stimulus::kDefaultParams;
+  Edit1->SetText(IntToStr(defaults.Frequency));
+  Edit2->SetText(IntToStr(defaults.Duration));
+  Edit3->SetText(IntToStr(defaults.Count));
+  Edit5->SetText(IntToStr(defaults.SampleRate));
+  Edit10->SetText(IntToStr(defaults.Delay));
+  Edit9->SetText(IntToStr(defaults.StimulusAmplitude));
+  Edit12->SetText(IntToStr(defaults.ZeroAmplitude));
 }

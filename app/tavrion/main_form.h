@@ -72,11 +72,7 @@ class TForm1 : public TForm {
   void TrackBar6Change(TObject* sender);
 
   const stimulus::SharedParams& Shared() const { return shared_; }
-  // How many recalculations ran, and how deeply they nested at most.
-  int Recalculations() const { return recalculations_; }
-  int DeepestRecalculation() const { return deepest_; }
   bool StimulationPending() const { return stimulus_.Waiting(); }
-  int TrainsWritten() const { return stimulus_.TrainsWritten(); }
   // The working file: the file field's text as last confirmed by leaving the
   // field or by Enter in it, so no file is written under a half-typed name.
   const std::string& FileName() const { return file_name_; }
@@ -93,9 +89,6 @@ class TForm1 : public TForm {
 
   stimulus::SharedParams shared_;
   MainFormStimulus stimulus_{*this};
-  int recalculations_ = 0;
-  int depth_ = 0;
-  int deepest_ = 0;
   std::string file_name_;
 };
 

@@ -186,9 +186,6 @@ class TScreen : public TComponent {
   // shows that one everywhere.
   TCursor Cursor() const { return cursor_; }
   void SetCursor(TCursor value);
-  // How often Cursor was set to a value that changed nothing or that went
-  // straight to the platform.
-  int CursorCount() const { return cursor_count_; }
   // crNone gives no cursor, a number without a cursor the default arrow.
   HCURSOR Cursors(int n) const;
   // The newest entry of a number wins.
@@ -228,7 +225,6 @@ class TScreen : public TComponent {
   std::int32_t pixels_per_inch_ = 96;
   std::unique_ptr<TFont, FreeDeleter> hint_font_{Construct<TFont>()};
   TCursor cursor_ = crDefault;
-  int cursor_count_ = 0;
   HCURSOR default_cursor_ = nullptr;
   std::forward_list<CursorRec> cursors_;  // newest first
 };

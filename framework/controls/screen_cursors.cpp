@@ -34,10 +34,7 @@ bool IsOwnCursor(int index) {
 }  // namespace
 
 void TScreen::SetCursor(TCursor value) {
-  if (value == cursor_) {
-    ++cursor_count_;
-    return;
-  }
+  if (value == cursor_) return;
   cursor_ = value;
   if (value == crDefault) {
     // The window under the mouse picks its own cursor now rather than at
@@ -53,7 +50,6 @@ void TScreen::SetCursor(TCursor value) {
     }
   }
   ::SetCursor(Cursors(value));
-  ++cursor_count_;
 }
 
 HCURSOR TScreen::Cursors(int n) const {

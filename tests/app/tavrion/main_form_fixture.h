@@ -15,12 +15,17 @@
 #include "tests/support/temp_dir.h"
 
 class MainFormTest : public ::testing::Test {
+ public:
+  // How many trains the program wrote in full since it started.
+  static int TrainsWritten() { return trains_->Count(); }
+
  protected:
   void SetUp() override {
     dir_.emplace();
     previous_ = std::filesystem::current_path();
     std::filesystem::current_path(dir_->path());
     host::Headless().Reset();
+    trains_.emplace();
     // Every message box the form shows is noted and closed with Enter.
     host::Headless().SetIdleHandler([this] {
       if (Form1 != nullptr && Form1->StimulationPending() && during_wait && during_wait()) {
@@ -39,6 +44,7 @@ class MainFormTest : public ::testing::Test {
   }
   void TearDown() override {
     host::Headless().SetIdleHandler({});
+    trains_.reset();
     StopProgram();
     std::filesystem::current_path(previous_);
     dir_.reset();
@@ -95,6 +101,7 @@ class MainFormTest : public ::testing::Test {
   std::function<bool()> during_wait;
 
  private:
+  static inline std::optional<TrainCounter> trains_;
   std::optional<TempDir> dir_;
   std::filesystem::path previous_;
 };

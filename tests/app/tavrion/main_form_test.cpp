@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <set>
 #include <sstream>
+#include <utility>
 
 #include "app/tavrion-wav/preview_picture.h"
 #include "framework/rtl/intconv.h"
@@ -42,10 +43,10 @@ int SetTexts(const std::string& assignments) {
   int last = 0;
   for (std::string one; in >> one;) {
     const auto equals = one.find('=');
-    const int before = Form1->TrainsWritten();
+    const int before = MainFormTest::TrainsWritten();
     dynamic_cast<TEdit*>(Form1->FindComponent(one.substr(0, equals)))
         ->SetText(one.substr(equals + 1));
-    last = Form1->TrainsWritten() - before;
+    last = MainFormTest::TrainsWritten() - before;
   }
   return last;
 }
@@ -69,8 +70,17 @@ int Differing(HWND window, int x, int y, HDC picture, int width, int height) {
 }
 
 TEST_F(MainFormTest, AFreshStartWritesTheDefaultTrainAndDrawsItsPreview) {
+  // The definition's texts are the defaults that Default and tavrion-wav use.
+  const stimulus::StimulusParams& d = stimulus::kDefaultParams;
+  const std::pair<TEdit*, std::int32_t> fields[] = {
+      {Form1->Edit1, d.Frequency},     {Form1->Edit5, d.SampleRate},
+      {Form1->Edit10, d.Delay},        {Form1->Edit2, d.Duration},
+      {Form1->Edit3, d.Count},         {Form1->Edit9, d.StimulusAmplitude},
+      {Form1->Edit12, d.ZeroAmplitude}};
+  for (const auto& [edit, value] : fields) EXPECT_EQ(edit->GetText(), IntToStr(value));
+  EXPECT_EQ(Form1->Edit4->GetText(), stimulus::kDefaultFileName);
   EXPECT_EQ(WorkingFile(), TrainFor(Accepted()));
-  EXPECT_EQ(Form1->TrainsWritten(), 1);
+  EXPECT_EQ(TrainsWritten(), 1);
   EXPECT_TRUE(messages.empty());
   tavrion_wav::BitmapPreviewCanvas expected(485, 89);
   stimulus::DrawPreview(expected, Accepted());
@@ -185,9 +195,9 @@ TEST_F(MainFormTest, DefaultRestoresTheFieldsOneRecalculationAtATime) {
     Restart();
     SetTexts(c.set);
     messages.clear();
-    const int before = Form1->TrainsWritten();
+    const int before = TrainsWritten();
     ClickOn(Form1->Button3);
-    EXPECT_EQ(Form1->TrainsWritten() - before, c.writes);
+    EXPECT_EQ(TrainsWritten() - before, c.writes);
     EXPECT_EQ(messages, c.shown);
     EXPECT_EQ(Form1->Edit10->GetText(), "0");
     EXPECT_EQ(WorkingFile(), TrainFor(Accepted()));
@@ -199,7 +209,7 @@ TEST_F(MainFormTest, TypingIntoAFieldRecalculatesOnEachKey) {
   EXPECT_EQ(Form1->Edit1->GetText(), "25");
   EXPECT_EQ(Form1->TrackBar3->Position(), 25);
   EXPECT_EQ(WorkingFile(), TrainFor(Accepted("25")));
-  EXPECT_EQ(Form1->TrainsWritten(), 3);  // the start, "2", "25"
+  EXPECT_EQ(TrainsWritten(), 3);  // the start, "2", "25"
 }
 
 TEST_F(MainFormTest, DraggingTrackBar3WritesOncePerNewPosition) {
@@ -208,7 +218,7 @@ TEST_F(MainFormTest, DraggingTrackBar3WritesOncePerNewPosition) {
   host::Headless().MoveMouse(at.x, at.y);
   host::Headless().Press();
   PumpMessages();
-  const int before = Form1->TrainsWritten();
+  const int before = TrainsWritten();
   std::set<std::int32_t> positions;
   for (int step = 1; step <= 20; ++step) {
     host::Headless().MoveMouse(at.x + step * 3, at.y);
@@ -218,11 +228,11 @@ TEST_F(MainFormTest, DraggingTrackBar3WritesOncePerNewPosition) {
   }
   positions.erase(300);
   ASSERT_GT(positions.size(), 5u);
-  EXPECT_EQ(Form1->TrainsWritten() - before, static_cast<int>(positions.size()));
-  const int dragged = Form1->TrainsWritten();
+  EXPECT_EQ(TrainsWritten() - before, static_cast<int>(positions.size()));
+  const int dragged = TrainsWritten();
   host::Headless().Release();
   PumpMessages();
-  EXPECT_EQ(Form1->TrainsWritten(), dragged);
+  EXPECT_EQ(TrainsWritten(), dragged);
   EXPECT_EQ(WorkingFile(), TrainFor(Accepted(Form1->Edit1->GetText())));
 }
 
@@ -263,14 +273,14 @@ TEST_F(MainFormTest, ALongWriteShowsTheProgressBarGrowing) {
 }
 
 TEST_F(MainFormTest, AboutShowsItsTextAndLeavesActivationAlone) {
-  const int before = Form1->TrainsWritten();
+  const int before = TrainsWritten();
   ClickOn(Form1->Button2);
   EXPECT_EQ(messages, std::vector<std::string>{kAboutText});
   // Two lines, the second indented.
   const std::size_t second = kAboutText.find('\n') + 1;
   EXPECT_EQ(kAboutText.find('\n', second), std::string::npos);
   EXPECT_EQ(kAboutText.compare(second, 2, "  "), 0);
-  EXPECT_EQ(Form1->TrainsWritten(), before);  // OnActivate did not run again
+  EXPECT_EQ(TrainsWritten(), before);  // OnActivate did not run again
   EXPECT_EQ(GetActiveWindow(), Form1->Handle());
 }
 

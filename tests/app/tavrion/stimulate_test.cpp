@@ -162,11 +162,11 @@ TEST_F(MainFormTest, ATypedFileNameIsWrittenOnceConfirmedAndPlayedUnderIt) {
     Form1->Edit3->SetText("6");
     EXPECT_EQ(WorkingFile().size(), 44 + 6 * kDefaultFrames / 5 * 4);
     std::filesystem::remove("tavrion.wav");
-    const int before = Form1->TrainsWritten();
+    const int before = TrainsWritten();
     messages.clear();
     c.confirm();
     EXPECT_TRUE(messages.empty());
-    EXPECT_EQ(Form1->TrainsWritten(), before + 1);
+    EXPECT_EQ(TrainsWritten(), before + 1);
     std::set<std::string> files;
     for (const auto& entry : std::filesystem::directory_iterator(".")) {
       files.insert(entry.path().filename().string());
