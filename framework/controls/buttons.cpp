@@ -1,6 +1,7 @@
 #include "framework/controls/buttons.h"
 
 #include "framework/controls/accelerator.h"
+#include "framework/controls/forms.h"
 
 TAVRION_CLASS_INFO(TButtonControl, "StdCtrls") {}
 
@@ -79,13 +80,13 @@ void TButton::SetDefault(bool value) {
   if (default_ == value) return;
   default_ = value;
   if (!HandleAllocated()) return;
-  if (TWinControl* form = GetParentForm(this)) {
+  if (TCustomForm* form = GetParentForm(this)) {
     form->Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(FocusedOnForm(form)));
   }
 }
 
 void TButton::Click() {
-  if (TWinControl* form = GetParentForm(this)) form->SetModalResult(modal_result_);
+  if (TCustomForm* form = GetParentForm(this)) form->SetModalResult(modal_result_);
   TButtonControl::Click();
 }
 

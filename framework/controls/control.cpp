@@ -229,10 +229,7 @@ void TControl::SetMouseCapture(bool value) {
 
 void TControl::WndProc(TMessage& message) {
   const UINT msg = message.Msg;
-  if (msg >= WM_KEYFIRST && msg <= WM_KEYLAST) {
-    TWinControl* form = GetParentForm(this);
-    if (form != nullptr && form->WantChildKey(this, message)) return;
-  } else if (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) {
+  if (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) {
     if (!control_style_.Has(csDoubleClicks)) {
       switch (msg) {
         case WM_LBUTTONDBLCLK:

@@ -57,17 +57,18 @@ class TCustomForm : public TWinControl {
   void AfterConstruction() override;
   void BeforeDestruction() override;
 
-  bool IsForm() const override { return true; }
   bool Active() const { return active_; }
   TWinControl* ActiveControl() const { return active_control_; }
   void SetActiveControl(TWinControl* control);
-  bool SetFocusedControl(TWinControl* control) override;
-  void FocusControl(TWinControl* control) override;
-  void DefocusControl(TWinControl* control, bool removing) override;
+  // The form's part in moving the focus to one of its controls.
+  bool SetFocusedControl(TWinControl* control);
+  void FocusControl(TWinControl* control);
+  void DefocusControl(TWinControl* control, bool removing);
   void SetFocus() override;
 
   int ModalResult() const { return modal_result_; }
-  void SetModalResult(int value) override { modal_result_ = value; }
+  // A button's click passes its ModalResult here.
+  void SetModalResult(int value) { modal_result_ = value; }
   TFormBorderStyle BorderStyle() const { return border_style_; }
   void SetBorderStyle(TFormBorderStyle value);
   TBorderIcons BorderIcons() const { return border_icons_; }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "framework/controls/forms.h"
+
 #include "framework/rtl/invariant.h"
 
 TAVRION_CLASS_INFO(TWinControl, "Controls") {
@@ -237,7 +239,9 @@ void TWinControl::UpdateControlState() {
     top = top->parent_;
     if (!top->showing_) return;
   }
-  if (top->IsForm() || top->parent_window_ != nullptr) UpdateShowing();
+  if (dynamic_cast<TCustomForm*>(top) != nullptr || top->parent_window_ != nullptr) {
+    UpdateShowing();
+  }
 }
 
 void TWinControl::UpdateShowing() {

@@ -25,6 +25,8 @@ struct TCreateParams {
   std::string WinClassName;
 };
 
+class TCustomForm;
+
 class TWinControl : public TControl {
   TAVRION_CLASS(TWinControl, TControl)
 
@@ -79,15 +81,6 @@ class TWinControl : public TControl {
   bool CanFocus() const;
   bool Focused() const;
   virtual void SetFocus();
-
-  // A form answers these; other windowed controls take no part.
-  virtual bool IsForm() const { return false; }
-  virtual bool WantChildKey(TControl*, TMessage&) { return false; }
-  virtual bool SetFocusedControl(TWinControl*) { return true; }
-  virtual void FocusControl(TWinControl*) {}
-  virtual void DefocusControl(TWinControl*, bool) {}
-  // A button's click passes its ModalResult to its form.
-  virtual void SetModalResult(int) {}
 
   // The window procedure of every window of the framework: it finds the
   // object by the window and runs MainWndProc.
@@ -189,7 +182,7 @@ TControl* CaptureControl();
 // The object of a framework window, or none.
 TWinControl* FindControl(HWND window);
 // The form a control sits on: the top of its parents when that is a form.
-TWinControl* GetParentForm(TControl* control);
+TCustomForm* GetParentForm(TControl* control);
 // The two window-property atoms that tie a window to its object.
 ATOM ControlAtom();
 ATOM WindowAtom();

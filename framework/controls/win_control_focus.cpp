@@ -1,6 +1,7 @@
 // Tab order, focus and keyboard navigation of windowed controls.
 #include <algorithm>
 
+#include "framework/controls/forms.h"
 #include "framework/controls/win_control.h"
 
 std::int16_t TWinControl::TabOrder() const {
@@ -97,7 +98,7 @@ bool TWinControl::Focused() const {
 }
 
 void TWinControl::SetFocus() {
-  if (TWinControl* form = GetParentForm(this)) {
+  if (TCustomForm* form = GetParentForm(this)) {
     form->FocusControl(this);
   } else {
     ::SetFocus(Handle());
@@ -105,7 +106,7 @@ void TWinControl::SetFocus() {
 }
 
 void TWinControl::RemoveFocus(bool removing) {
-  if (TWinControl* form = GetParentForm(this)) form->DefocusControl(this, removing);
+  if (TCustomForm* form = GetParentForm(this)) form->DefocusControl(this, removing);
 }
 
 void TWinControl::CNKeyDown(TMessage& message) {
@@ -138,7 +139,7 @@ void TWinControl::CNKeyDown(TMessage& message) {
     if (mask != 0 &&
         Perform(CM_WANTSPECIALKEY, static_cast<WPARAM>(message.WParam), message.LParam) == 0 &&
         (Perform(WM_GETDLGCODE) & mask) == 0) {
-      TWinControl* form = GetParentForm(this);
+      TCustomForm* form = GetParentForm(this);
       if (form != nullptr &&
           form->Perform(CM_DIALOGKEY, static_cast<WPARAM>(message.WParam), message.LParam) != 0) {
         return;

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "framework/controls/control_canvas.h"
+#include "framework/controls/forms.h"
 #include "framework/controls/handle_exception.h"
 #include "framework/controls/win_control.h"
 #include "framework/rtl/format.h"
@@ -66,12 +67,11 @@ TWinControl* FindControl(HWND window) {
   return static_cast<TWinControl*>(GetPropA(window, AtomKey(ControlAtom())));
 }
 
-TWinControl* GetParentForm(TControl* control) {
+TCustomForm* GetParentForm(TControl* control) {
   if (control == nullptr) return nullptr;
   TControl* top = control;
   while (top->Parent() != nullptr) top = top->Parent();
-  auto* form = dynamic_cast<TWinControl*>(top);
-  return form != nullptr && form->IsForm() ? form : nullptr;
+  return dynamic_cast<TCustomForm*>(top);
 }
 
 LRESULT FirstMessageProc(HWND window, UINT msg, WPARAM wparam, LPARAM lparam) {
@@ -256,7 +256,7 @@ void TWinControl::WndProc(TMessage& message) {
       return;
     }
   } else if (msg == WM_SETFOCUS) {
-    TWinControl* form = GetParentForm(this);
+    TCustomForm* form = GetParentForm(this);
     if (form != nullptr && !form->SetFocusedControl(this)) return;
   } else if (msg == WM_KILLFOCUS) {
     if (control_state_.Has(csFocusing)) return;
