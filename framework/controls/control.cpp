@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "framework/controls/application.h"
+#include "framework/controls/forms.h"
 #include "framework/controls/win_control.h"
 #include "framework/graphics/canvas.h"
 #include "framework/rtl/format.h"
@@ -229,7 +230,10 @@ void TControl::SetMouseCapture(bool value) {
 
 void TControl::WndProc(TMessage& message) {
   const UINT msg = message.Msg;
-  if (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) {
+  if (msg >= WM_KEYFIRST && msg <= WM_KEYLAST) {
+    TCustomForm* form = GetParentForm(this);
+    if (form != nullptr && form->WantChildKey(this, message)) return;
+  } else if (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) {
     if (!control_style_.Has(csDoubleClicks)) {
       switch (msg) {
         case WM_LBUTTONDBLCLK:

@@ -101,6 +101,9 @@ class TCustomForm : public TWinControl {
   int ShowModal();
   // Frees the form once the messages already waiting are handled.
   void Release();
+  // Every key message of a control on the form is offered here first; true
+  // takes it from the control. A form of ours takes none.
+  virtual bool WantChildKey(TControl*, TMessage&) { return false; }
 
   TNotifyEvent OnActivate;
   TNotifyEvent OnDeactivate;

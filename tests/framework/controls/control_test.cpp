@@ -92,7 +92,21 @@ class TKeen : public TWinControl {
   void CMWantSpecialKey(TMessage& message) { message.Result = message.WParam == VK_RETURN; }
 };
 
+// Takes the Z key from its controls and notes every key it was offered.
+class TKeyTaker : public TForm {
+  TAVRION_CLASS(TKeyTaker, TForm)
+
+ public:
+  explicit TKeyTaker(TComponent* owner) : TForm(owner, CreateNew) {}
+  bool WantChildKey(TControl*, TMessage& message) override {
+    offered.push_back(message.WParam);
+    return message.WParam == 'Z';
+  }
+  std::vector<WPARAM> offered;
+};
+
 TAVRION_CLASS_INFO(TBox, "Tests") {}
+TAVRION_CLASS_INFO(TKeyTaker, "Tests") {}
 TAVRION_CLASS_INFO(TKeen, "Tests") {
   c.Message<WM_GETDLGCODE>(&TKeen::WMGetDlgCode);
   c.Message<CM_WANTSPECIALKEY>(&TKeen::CMWantSpecialKey);
@@ -284,8 +298,8 @@ TEST_F(Controls, AGraphicChildPaintsAtItsPlaceAndWithinItsSize) {
 
 using FormControls = ApplicationTest;
 
-TEST_F(FormControls, DialogKeysGoToTheFormUnlessTheControlWantsThem) {
-  TForm* form = ShowNewForm();
+TEST_F(FormControls, KeysAreOfferedToTheFormFirstAndDialogKeysUnlessTheControlWantsThem) {
+  auto* form = ShowNewForm<TKeyTaker>();
   auto* keen = Construct<TKeen>(form);
   keen->SetParent(form);
   auto* next = Construct<TField>(form);
@@ -316,6 +330,9 @@ TEST_F(FormControls, DialogKeysGoToTheFormUnlessTheControlWantsThem) {
     EXPECT_TRUE(c.focused->Focused());
     EXPECT_EQ(cancels.count, c.cancels);
   }
+  for (const WPARAM key : {WPARAM{'Z'}, WPARAM{'A'}})
+    SendMessageA(keen->Handle(), WM_KEYDOWN, key, 0);
+  EXPECT_EQ(form->offered, (std::vector<WPARAM>{'Z', 'A'}));
 }
 
 TEST_F(FormControls, BoundsSetWhileMinimisedAreTheRestoredOnes) {
