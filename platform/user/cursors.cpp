@@ -93,11 +93,14 @@ HICON LoadProgramImage(HINSTANCE instance, LPCSTR name, bool icon) {
 HICON LoadShared(HINSTANCE instance, LPCSTR name, bool icon) {
   static auto& lock = *new std::mutex;
   static auto& loaded = *new std::map<std::string, HICON>;
-  std::string key = icon ? "I" : "C";
+  // The module, the kind, then the name: a number, or a text in upper case.
+  std::string key = std::to_string(reinterpret_cast<std::uintptr_t>(instance)) + (icon ? "I" : "C");
   if (IS_INTRESOURCE(name)) {
     key += "#" + std::to_string(reinterpret_cast<std::uintptr_t>(name));
   } else {
-    for (const char* c = name; *c != '\0'; ++c) key += *c >= 'a' && *c <= 'z' ? *c - 'a' + 'A' : *c;
+    for (const char* c = name; *c != '\0'; ++c) {
+      key += *c >= 'a' && *c <= 'z' ? static_cast<char>(*c - 'a' + 'A') : *c;
+    }
   }
   std::lock_guard guard(lock);
   const auto it = loaded.find(key);
