@@ -10,10 +10,13 @@ set(TAVRION_STRING_TABLE ${PROJECT_SOURCE_DIR}/resources/strings.txt)
 # <number>.cur (resources/CMakeLists.txt, target tavrion_cursors).
 set(TAVRION_CURSOR_DIR ${TAVRION_GENERATED_DIR}/resources/cursors)
 set(TAVRION_CURSOR_NUMBERS 32761 32762 32763 32764 32765 32766 32767)
+# The program's icon, drawn by tools/pulseicon (target tavrion_icon).
+set(TAVRION_ICON_FILE ${TAVRION_GENERATED_DIR}/resources/tavrion.ico)
 
 # tavrion_embed_resources(<target>
 #   [STRINGS <strings.txt>]              a string table, read by LoadStringA
 #   [CURSORS]                            the program's own cursors, read by LoadCursorA
+#   [MAINICON]                           the program's icon as MAINICON, read by LoadIconA
 #   [FORMS <ClassName>...]               form definitions compiled in resources/
 #   [RCDATA <name> <file>]...            any file as an RCDATA resource
 #   [RESOURCE <type> <name> <file>]...)  any file; a type or name of digits is a number
@@ -33,6 +36,12 @@ function(tavrion_embed_resources target)
         list(APPEND depends ${TAVRION_CURSOR_DIR}/${number}.cur)
       endforeach()
       add_dependencies(${target} tavrion_cursors)
+      continue()
+    endif()
+    if(arg STREQUAL "MAINICON")
+      list(APPEND args --icon MAINICON ${TAVRION_ICON_FILE})
+      list(APPEND depends ${TAVRION_ICON_FILE})
+      add_dependencies(${target} tavrion_icon)
       continue()
     endif()
     if(arg STREQUAL "STRINGS" OR arg STREQUAL "FORMS" OR arg STREQUAL "RCDATA"

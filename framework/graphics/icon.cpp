@@ -1,10 +1,7 @@
 #include "framework/graphics/icon.h"
 
-#include <cstring>
-
 #include <platform/windows.h>
 
-#include "framework/graphics/bitmap.h"
 #include "framework/graphics/canvas.h"
 #include "framework/rtl/sysconst.h"
 #include "framework/streaming/streams.h"
@@ -42,48 +39,6 @@ bool FirstPicture(const std::vector<unsigned char>& data, Picture& picture) {
     return false;
   picture.image = &data[offset];
   return Read32(picture.image) == 40;  // a PNG picture inside is not read here
-}
-
-// The picture's colours as top-down 0x00RRGGBB pixels and its mask as a
-// monochrome bitmap's rows; false when the picture is cut short.
-bool Decode(const Picture& picture, std::vector<std::uint32_t>& pixels,
-            std::vector<unsigned char>& mask) {
-  const unsigned char* header = picture.image;
-  const int bits = Read16(header + 14);
-  if (bits != 1 && bits != 4 && bits != 8 && bits != 24 && bits != 32) return false;
-  const int w = picture.width;
-  const int h = picture.height;
-  std::size_t colours = bits <= 8 ? Read32(header + 32) : 0;
-  if (bits <= 8 && colours == 0) colours = std::size_t{1} << bits;
-  const std::size_t colour_row = (static_cast<std::size_t>(w) * bits + 31) / 32 * 4;
-  const std::size_t mask_row = (static_cast<std::size_t>(w) + 31) / 32 * 4;
-  const std::size_t needed = 40 + colours * 4 + colour_row * h + mask_row * h;
-  if (needed > picture.size) return false;
-  const unsigned char* palette = header + 40;
-  const unsigned char* colour = palette + colours * 4;
-  const unsigned char* and_mask = colour + colour_row * h;
-  pixels.assign(static_cast<std::size_t>(w) * h, 0);
-  const std::size_t out_row = (static_cast<std::size_t>(w) + 15) / 16 * 2;
-  mask.assign(out_row * h, 0);
-  for (int y = 0; y < h; ++y) {
-    const unsigned char* row = colour + colour_row * static_cast<std::size_t>(h - 1 - y);
-    for (int x = 0; x < w; ++x) {
-      std::uint32_t bgr = 0;
-      if (bits <= 8) {
-        const int per_byte = 8 / bits;
-        const int shift = 8 - bits * (x % per_byte + 1);
-        const std::size_t index = (row[x / per_byte] >> shift) & ((1 << bits) - 1);
-        if (index < colours) bgr = Read32(palette + index * 4);
-      } else {
-        const unsigned char* p = row + static_cast<std::size_t>(x) * (bits / 8);
-        bgr = p[0] | p[1] << 8 | p[2] << 16;
-      }
-      pixels[static_cast<std::size_t>(y) * w + x] = bgr & 0xFFFFFF;
-    }
-    std::memcpy(&mask[out_row * y], and_mask + mask_row * static_cast<std::size_t>(h - 1 - y),
-                (static_cast<std::size_t>(w) + 7) / 8);
-  }
-  return true;
 }
 
 }  // namespace
@@ -146,28 +101,12 @@ void TIcon::DefineProperties(TFiler* filer) {
 HICON TIcon::Handle() {
   if (handle_ != nullptr || data_.empty()) return handle_;
   Picture picture;
-  std::vector<std::uint32_t> pixels;
-  std::vector<unsigned char> mask;
-  if (!FirstPicture(data_, picture) || !Decode(picture, pixels, mask)) {
-    throw EInvalidGraphic(LoadResString(SInvalidIcon));
+  if (FirstPicture(data_, picture)) {
+    handle_ =
+        CreateIconFromResourceEx(const_cast<PBYTE>(picture.image), static_cast<DWORD>(picture.size),
+                                 TRUE, 0x00030000, picture.width, picture.height, LR_DEFAULTCOLOR);
   }
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = picture.width;
-  info.bmiHeader.biHeight = -picture.height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  ICONINFO icon{TRUE, 0, 0, nullptr, nullptr};
-  icon.hbmColor = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  icon.hbmMask = CreateBitmap(picture.width, picture.height, 1, 1, mask.data());
-  if (icon.hbmColor != nullptr && bits != nullptr) {
-    std::memcpy(bits, pixels.data(), pixels.size() * sizeof(std::uint32_t));
-    handle_ = CreateIconIndirect(&icon);
-  }
-  if (icon.hbmColor != nullptr) DeleteObject(icon.hbmColor);
-  if (icon.hbmMask != nullptr) DeleteObject(icon.hbmMask);
-  if (handle_ == nullptr) GDIError();
+  if (handle_ == nullptr) throw EInvalidGraphic(LoadResString(SInvalidIcon));
   return handle_;
 }
 

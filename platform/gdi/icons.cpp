@@ -22,7 +22,7 @@ struct Icon {
   int height = 0;
   bool is_icon = true;
   POINT hotspot{};
-  bool shared = false;  // a system icon: DestroyIcon keeps it
+  bool shared = false;  // a system icon or a program's loaded one: DestroyIcon keeps it
 };
 
 std::mutex& IconLock() {
@@ -107,6 +107,12 @@ HICON gdi::MakeIcon(const ICONINFO& info, bool shared) {
   const auto handle = reinterpret_cast<HICON>(next_icon++);
   Icons()[handle] = icon;
   return handle;
+}
+
+void gdi::ShareIcon(HICON handle) {
+  std::lock_guard guard(IconLock());
+  const auto it = Icons().find(handle);
+  if (it != Icons().end()) it->second.shared = true;
 }
 
 HICON CreateIconIndirect(const ICONINFO* info) {

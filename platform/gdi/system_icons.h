@@ -24,4 +24,7 @@ WORD SystemCursorId(HCURSOR cursor);
 // An icon made of copies of the bitmaps; `shared` ones survive DestroyIcon.
 HICON MakeIcon(const ICONINFO& info, bool shared);
 
+// Makes an icon survive DestroyIcon from now on.
+void ShareIcon(HICON icon);
+
 }  // namespace gdi

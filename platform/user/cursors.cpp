@@ -1,9 +1,13 @@
 // Cursors and icons. The system ones are drawn at first use and live as long
-// as the process; a program's own cursors come from its resources (one-bit
-// pictures) and are icon objects that DestroyCursor destroys.
+// as the process; a program's own come from its resources at their first load
+// and are shared as well: DestroyCursor and DestroyIcon keep them.
 #include "cursors.h"
 
 #include <atomic>
+#include <cstdlib>
+#include <map>
+#include <mutex>
+#include <string>
 #include <vector>
 
 #include <platform/icons.h>
@@ -31,10 +35,6 @@ unsigned Read16(const unsigned char* at) {
   return at[0] | at[1] << 8;
 }
 
-std::uint32_t Read32(const unsigned char* at) {
-  return Read16(at) | static_cast<std::uint32_t>(Read16(at + 2)) << 16;
-}
-
 const unsigned char* ResourceBytes(HINSTANCE instance, LPCSTR name, LPCSTR type, DWORD& size) {
   HRSRC resource = FindResourceA(instance, name, type);
   if (resource == nullptr) return nullptr;
@@ -42,51 +42,75 @@ const unsigned char* ResourceBytes(HINSTANCE instance, LPCSTR name, LPCSTR type,
   return static_cast<const unsigned char*>(LockResource(LoadResource(instance, resource)));
 }
 
-// A cursor of the program: the first picture its group lists, which holds
-// its hot spot and then a one-bit bitmap of both halves (colour, then mask,
-// rows from the bottom up).
-HCURSOR LoadProgramCursor(HINSTANCE instance, LPCSTR name) {
-  DWORD size = 0;
-  const unsigned char* group = ResourceBytes(instance, name, RT_GROUP_CURSOR, size);
-  if (group == nullptr) return nullptr;
-  if (size < 6 + 14 || Read16(group + 4) == 0) {
-    SetLastError(ERROR_RESOURCE_DATA_NOT_FOUND);
-    return nullptr;
-  }
-  const unsigned char* image = ResourceBytes(
-      instance, MAKEINTRESOURCEA(static_cast<WORD>(Read16(group + 6 + 12))), RT_CURSOR, size);
-  if (image == nullptr) return nullptr;
-  const unsigned char* header = image + 4;
-  const auto width = static_cast<int>(Read32(header + 4));
-  const auto height = static_cast<int>(Read32(header + 8)) / 2;
-  const int dib_row = (width + 31) / 32 * 4;
-  const int mask_row = (width + 15) / 16 * 2;
-  const std::size_t needed = 4 + 40 + 8 + 2 * static_cast<std::size_t>(dib_row) * height;
-  if (size < needed || Read32(header) != 40 || Read16(header + 14) != 1 || width <= 0 ||
-      height <= 0) {
-    SetLastError(ERROR_RESOURCE_DATA_NOT_FOUND);
-    return nullptr;
-  }
-  // The colour of index 1 decides whether a set bit is white or black.
-  const bool one_is_white = (Read32(header + 40 + 4) & 0xFFFFFF) != 0;
-  const unsigned char* colour = header + 40 + 8;
-  const unsigned char* and_mask = colour + static_cast<std::size_t>(dib_row) * height;
-  // A monochrome mask holds both: the AND half above the XOR half.
-  std::vector<unsigned char> bits(static_cast<std::size_t>(mask_row) * 2 * height);
-  for (int y = 0; y < height; ++y) {
-    const std::size_t from = static_cast<std::size_t>(dib_row) * (height - 1 - y);
-    unsigned char* and_row = &bits[static_cast<std::size_t>(mask_row) * y];
-    unsigned char* xor_row = &bits[static_cast<std::size_t>(mask_row) * (height + y)];
-    for (int i = 0; i < (width + 7) / 8; ++i) {
-      and_row[i] = and_mask[from + i];
-      xor_row[i] = one_is_white ? colour[from + i] : static_cast<unsigned char>(~colour[from + i]);
+// The picture number of the group's entry nearest cx x cy, the deeper of two
+// as near; 0 for an empty group. An icon's entry gives its width and height
+// in a byte each (0 for 256), a cursor's in 16 bits with the height doubled;
+// both have the bit count at 6 and the number at 12.
+WORD NearestPicture(const unsigned char* group, DWORD size, bool icon, int cx, int cy) {
+  const unsigned count = size >= 6 ? Read16(group + 4) : 0;
+  WORD best = 0;
+  int best_distance = 0;
+  unsigned best_bits = 0;
+  for (unsigned i = 0; i < count && 6 + 14 * (i + 1) <= size; ++i) {
+    const unsigned char* entry = group + 6 + 14 * i;
+    const int width = icon ? (entry[0] == 0 ? 256 : entry[0]) : static_cast<int>(Read16(entry));
+    const int height =
+        icon ? (entry[1] == 0 ? 256 : entry[1]) : static_cast<int>(Read16(entry + 2)) / 2;
+    const int distance = std::abs(width - cx) + std::abs(height - cy);
+    const unsigned bits = Read16(entry + 6);
+    if (best == 0 || distance < best_distance || (distance == best_distance && bits > best_bits)) {
+      best = static_cast<WORD>(Read16(entry + 12));
+      best_distance = distance;
+      best_bits = bits;
     }
   }
-  ICONINFO info{FALSE, Read16(image), Read16(image + 2), nullptr, nullptr};
-  info.hbmMask = CreateBitmap(width, 2 * height, 1, 1, bits.data());
-  HCURSOR cursor = CreateIconIndirect(&info);
-  DeleteObject(info.hbmMask);
-  return cursor;
+  return best;
+}
+
+// An icon or cursor of the program: the picture of its group nearest the
+// system's size for it.
+HICON LoadProgramImage(HINSTANCE instance, LPCSTR name, bool icon) {
+  DWORD size = 0;
+  const unsigned char* group =
+      ResourceBytes(instance, name, icon ? RT_GROUP_ICON : RT_GROUP_CURSOR, size);
+  if (group == nullptr) return nullptr;
+  const int cx = GetSystemMetrics(icon ? SM_CXICON : SM_CXCURSOR);
+  const int cy = GetSystemMetrics(icon ? SM_CYICON : SM_CYCURSOR);
+  const WORD number = NearestPicture(group, size, icon, cx, cy);
+  if (number == 0) {
+    SetLastError(ERROR_RESOURCE_DATA_NOT_FOUND);
+    return nullptr;
+  }
+  const unsigned char* picture =
+      ResourceBytes(instance, MAKEINTRESOURCEA(number), icon ? RT_ICON : RT_CURSOR, size);
+  if (picture == nullptr) return nullptr;
+  return CreateIconFromResourceEx(const_cast<PBYTE>(picture), size, icon ? TRUE : FALSE, 0x00030000,
+                                  cx, cy, LR_DEFAULTCOLOR);
+}
+
+// A program's icon or cursor, made at its first load; later loads of the
+// same name give the same handle.
+HICON LoadShared(HINSTANCE instance, LPCSTR name, bool icon) {
+  static auto& lock = *new std::mutex;
+  static auto& loaded = *new std::map<std::string, HICON>;
+  // The module, the kind, then the name: a number, or a text in upper case.
+  std::string key = std::to_string(reinterpret_cast<std::uintptr_t>(instance)) + (icon ? "I" : "C");
+  if (IS_INTRESOURCE(name)) {
+    key += "#" + std::to_string(reinterpret_cast<std::uintptr_t>(name));
+  } else {
+    for (const char* c = name; *c != '\0'; ++c) {
+      key += *c >= 'a' && *c <= 'z' ? static_cast<char>(*c - 'a' + 'A') : *c;
+    }
+  }
+  std::lock_guard guard(lock);
+  const auto it = loaded.find(key);
+  if (it != loaded.end()) return it->second;
+  HICON made = LoadProgramImage(instance, name, icon);
+  if (made != nullptr) {
+    gdi::ShareIcon(made);
+    loaded.emplace(key, made);
+  }
+  return made;
 }
 
 // A cursor of the program as the host shows it: drawn on black and on white,
@@ -140,7 +164,7 @@ WORD SystemCursorId(HCURSOR cursor) {
 }  // namespace user
 
 HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR name) {
-  if (instance != nullptr) return user::LoadProgramCursor(instance, name);
+  if (instance != nullptr) return user::LoadShared(instance, name, false);
   WORD number = user::SystemNumber(instance, name);
   if (number == 32640) number = 32646;  // IDC_SIZE, long obsolete, is the size-all cursor
   HCURSOR cursor = number != 0 ? gdi::SystemCursor(number) : nullptr;
@@ -149,6 +173,7 @@ HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR name) {
 }
 
 HICON LoadIconA(HINSTANCE instance, LPCSTR name) {
+  if (instance != nullptr) return user::LoadShared(instance, name, true);
   const WORD number = user::SystemNumber(instance, name);
   HICON icon = number != 0 ? gdi::SystemIcon(number) : nullptr;
   if (icon == nullptr) SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);

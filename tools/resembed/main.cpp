@@ -3,7 +3,7 @@
 //   resembed --header OUT.h STRINGS.txt
 //       the constants of the string table
 //   resembed --source OUT.cpp [--strings STRINGS.txt] [--resource TYPE NAME FILE]...
-//            [--cursor NAME FILE.cur]...
+//            [--cursor NAME FILE.cur]... [--icon NAME FILE.ico]...
 //       the embedding source for one program
 #include <fstream>
 #include <iostream>
@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "cursor_file.h"
 #include "embed_source.h"
+#include "icon_file.h"
 #include "string_table.h"
 
 namespace {
@@ -41,7 +41,8 @@ std::vector<resembed::TableString> ReadStrings(const std::string& path) {
 int Usage() {
   std::cerr << "usage: resembed --header OUT.h STRINGS.txt\n"
                "       resembed --source OUT.cpp [--strings STRINGS.txt]"
-               " [--resource TYPE NAME FILE]... [--cursor NAME FILE.cur]...\n";
+               " [--resource TYPE NAME FILE]... [--cursor NAME FILE.cur]..."
+               " [--icon NAME FILE.ico]...\n";
   return 2;
 }
 
@@ -57,7 +58,9 @@ int main(int argc, char** argv) {
     if (args.size() < 2 || args[0] != "--source") return Usage();
     std::vector<resembed::ResourceFile> resources;
     std::vector<resembed::TableString> strings;
+    // Icons and cursors are numbered apart, each from 1.
     int next_cursor_id = 1;
+    int next_icon_id = 1;
     for (std::size_t i = 2; i < args.size();) {
       if (args[i] == "--strings" && i + 1 < args.size()) {
         strings = ReadStrings(args[i + 1]);
@@ -66,14 +69,17 @@ int main(int argc, char** argv) {
         const std::string bytes = ReadFile(args[i + 3]);
         resources.push_back({args[i + 1], args[i + 2], {bytes.begin(), bytes.end()}});
         i += 4;
-      } else if (args[i] == "--cursor" && i + 2 < args.size()) {
+      } else if ((args[i] == "--cursor" || args[i] == "--icon") && i + 2 < args.size()) {
+        const bool icon = args[i] == "--icon";
         const std::string bytes = ReadFile(args[i + 2]);
         try {
-          for (auto& resource : resembed::CursorResources(args[i + 1], {bytes.begin(), bytes.end()},
-                                                          next_cursor_id)) {
+          for (auto& resource : resembed::IconResources(
+                   icon ? resembed::IconFileKind::kIcon : resembed::IconFileKind::kCursor,
+                   args[i + 1], {bytes.begin(), bytes.end()},
+                   icon ? next_icon_id : next_cursor_id)) {
             resources.push_back(std::move(resource));
           }
-        } catch (const resembed::CursorFileError& e) {
+        } catch (const resembed::IconFileError& e) {
           throw std::runtime_error(args[i + 2] + ": " + e.what());
         }
         i += 3;

@@ -6,6 +6,7 @@
 
 using BOOL = int;
 using BYTE = std::uint8_t;
+using PBYTE = BYTE*;
 using WORD = std::uint16_t;
 using DWORD = std::uint32_t;
 using UINT = unsigned int;

@@ -65,7 +65,8 @@ LRESULT RefuseCreation(HWND window, UINT msg, WPARAM wparam, LPARAM lparam) {
 
 TEST_F(AppAndSystem, TheApplicationWindowCarriesTheIconAndAFailedWindowIsAnError) {
   const HWND app = Application->Handle();
-  const HICON icon = LoadIconA(nullptr, IDI_APPLICATION);  // the tests carry no MAINICON
+  const HICON icon = LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
+  ASSERT_NE(icon, nullptr);
   EXPECT_EQ(reinterpret_cast<HICON>(GetClassLongPtrA(app, GCLP_HICON)), icon);
   EXPECT_EQ(reinterpret_cast<HICON>(SendMessageA(app, WM_GETICON, ICON_BIG, 0)), icon);
 

@@ -1,5 +1,5 @@
 // System cursors and icons: stable handles, never destroyed; the cursors' masks
-// and hot spots; the shown cursor; the program's own cursors from its
+// and hot spots; the shown cursor; the program's own cursors and icon from its
 // resources, shown as pictures.
 #include <tuple>
 #include <utility>
@@ -8,6 +8,7 @@
 #include <platform/gdi.h>
 #include <platform/headless.h>
 #include <platform/icons.h>
+#include <platform/kernel.h>
 #include <platform/resources.h>
 #include <platform/windows.h>
 
@@ -87,7 +88,43 @@ TEST(Cursors, UnknownNamesAndOtherModulesGiveNothing) {
   for (const auto& [instance, name] : cases) {
     EXPECT_EQ(LoadCursorA(instance, name), nullptr) << reinterpret_cast<std::uintptr_t>(name);
   }
+  const std::pair<HINSTANCE, LPCSTR> icons[] = {
+      {program, "NOICON"}, {program, IDI_APPLICATION}, {program, MAKEINTRESOURCEA(32761)}};
+  for (const auto& [instance, name] : icons) {
+    SetLastError(0);
+    EXPECT_EQ(LoadIconA(instance, name), nullptr) << reinterpret_cast<std::uintptr_t>(name);
+    EXPECT_EQ(GetLastError(), ERROR_RESOURCE_NAME_NOT_FOUND);
+  }
+}
+
+// The program's icon loads once at the system's icon size, stays shared, and
+// draws as the icon file painted it: a grey frame, a dotted dark-green middle
+// line and green pulses on black.
+TEST(Cursors, TheProgramsIconLoadsSharedAndDrawsItsPicture) {
+  const HICON icon = LoadIconA(GetModuleHandleA(nullptr), "mainicon");
+  ASSERT_NE(icon, nullptr);
+  EXPECT_EQ(LoadIconA(GetModuleHandleA(nullptr), "MAINICON"), icon);
+  int marker = 0;  // another module does not share the program's
   EXPECT_EQ(LoadIconA(reinterpret_cast<HINSTANCE>(&marker), "MAINICON"), nullptr);
+  EXPECT_TRUE(DestroyIcon(icon));
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), 32, -32, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HDC dc = CreateCompatibleDC(nullptr);
+  HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  PatBlt(dc, 0, 0, 32, 32, WHITENESS);
+  ASSERT_TRUE(DrawIconEx(dc, 0, 0, icon, 0, 0, 0, nullptr, DI_NORMAL));
+  const std::tuple<int, int, COLORREF> pixels[] = {
+      {0, 0, RGB(128, 128, 128)}, {31, 31, RGB(128, 128, 128)}, {1, 1, RGB(0, 0, 0)},
+      {2, 16, RGB(0, 128, 0)},    {3, 16, RGB(0, 0, 0)},        {5, 7, RGB(0, 255, 0)},
+      {7, 10, RGB(0, 0, 0)},      {29, 24, RGB(0, 255, 0)}};
+  for (const auto& [x, y, colour] : pixels) {
+    EXPECT_EQ(GetPixel(dc, x, y), colour) << x << "," << y;
+  }
+  SelectObject(dc, old);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
 }
 
 // The seven cursors the program carries load, show as a picture with clear
