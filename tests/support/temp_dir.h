@@ -1,18 +1,23 @@
 // A fresh folder for one test, removed with everything in it afterwards.
 #pragma once
 
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <system_error>
 #include <vector>
 
 class TempDir {
  public:
   TempDir() {
     std::string pattern = (std::filesystem::temp_directory_path() / "tavrion-test-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) std::abort();
+    if (::mkdtemp(pattern.data()) == nullptr) {
+      throw std::filesystem::filesystem_error("cannot make a scratch folder", pattern,
+                                              std::error_code(errno, std::generic_category()));
+    }
     path_ = pattern;
   }
   ~TempDir() {
