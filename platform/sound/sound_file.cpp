@@ -1,9 +1,9 @@
 // Sound files are read with libsndfile, whole, when a sound is asked for.
 #include "sound_file.h"
 
-#include <cstring>
-#include <exception>
+#include <algorithm>
 #include <memory>
+#include <vector>
 
 #include <sndfile.h>
 
@@ -42,6 +42,23 @@ bool IsNarrow(int format) {
   return subtype == SF_FORMAT_PCM_U8 || subtype == SF_FORMAT_PCM_S8;
 }
 
+// Samples are read about this many at a time: the buffer grows with what the
+// file really holds, never with what its header claims (a pipe has no size to
+// bound a claim by).
+constexpr std::size_t kBlockSamples = 1 << 16;
+
+void AppendSamples(const std::vector<short>& samples, std::size_t count, int bits,
+                   std::vector<std::uint8_t>& bytes) {
+  if (bits == kNarrowSampleBits) {
+    for (std::size_t i = 0; i < count; ++i) {
+      bytes.push_back(static_cast<std::uint8_t>((samples[i] >> kNarrowShift) + kNarrowMidpoint));
+    }
+  } else {
+    const auto* from = reinterpret_cast<const std::uint8_t*>(samples.data());
+    bytes.insert(bytes.end(), from, from + count * sizeof(short));
+  }
+}
+
 // The frames of an open file; nothing when it cannot be read.
 std::optional<SoundData> ReadFrames(SNDFILE* file, const SF_INFO& info) {
   SoundData data;
@@ -50,21 +67,17 @@ std::optional<SoundData> ReadFrames(SNDFILE* file, const SF_INFO& info) {
                  .bits_per_sample = IsNarrow(info.format) ? kNarrowSampleBits : kWideSampleBits};
   const auto channels = static_cast<std::size_t>(info.channels);
   // libsndfile scales every sample type to 16 bits, 8-bit ones exactly.
-  std::vector<short> samples(static_cast<std::size_t>(info.frames) * channels);
+  const std::size_t block_frames = std::max<std::size_t>(1, kBlockSamples / channels);
+  std::vector<short> block(block_frames * channels);
   // A file cut short plays what it has.
-  const sf_count_t read = sf_readf_short(file, samples.data(), info.frames);
-  if (read < 0) return std::nullopt;
-  data.frames = static_cast<std::size_t>(read);
-  samples.resize(data.frames * channels);
-
-  if (data.format.bits_per_sample == kNarrowSampleBits) {
-    data.bytes.resize(samples.size());
-    for (std::size_t i = 0; i < samples.size(); ++i) {
-      data.bytes[i] = static_cast<std::uint8_t>((samples[i] >> kNarrowShift) + kNarrowMidpoint);
-    }
-  } else {
-    data.bytes.resize(samples.size() * sizeof(short));
-    std::memcpy(data.bytes.data(), samples.data(), data.bytes.size());
+  for (;;) {
+    const sf_count_t read =
+        sf_readf_short(file, block.data(), static_cast<sf_count_t>(block_frames));
+    if (read < 0) return std::nullopt;
+    if (read == 0) break;
+    const auto frames = static_cast<std::size_t>(read);
+    AppendSamples(block, frames * channels, data.format.bits_per_sample, data.bytes);
+    data.frames += frames;
   }
   return data;
 }
@@ -78,12 +91,7 @@ std::optional<SoundData> ReadSoundFile(const std::string& utf8Path) {
       info.frames < 0) {
     return std::nullopt;
   }
-  try {
-    return ReadFrames(file.get(), info);
-  } catch (const std::exception&) {
-    // A header claiming more than memory holds.
-    return std::nullopt;
-  }
+  return ReadFrames(file.get(), info);
 }
 
 }  // namespace sound

@@ -7,12 +7,50 @@
 #include <platform/sound.h>
 #include <platform/sound_failure.h>
 
+#include <sys/stat.h>
+
+#include <atomic>
 #include <cstdint>
+#include <cstdlib>
 #include <fstream>
+#include <new>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "tests/support/temp_dir.h"
+
+// Every allocation of this program is counted, so a test can see how much a
+// call held at its peak. Each block carries its size in front.
+namespace {
+
+constexpr std::size_t kSizeHeader = alignof(std::max_align_t);
+std::atomic<std::size_t> live_bytes{0};
+std::atomic<std::size_t> peak_bytes{0};
+
+}  // namespace
+
+void* operator new(std::size_t size) {
+  auto* block = static_cast<unsigned char*>(std::malloc(size + kSizeHeader));
+  if (block == nullptr) throw std::bad_alloc();
+  *reinterpret_cast<std::size_t*>(block) = size;
+  const std::size_t now = live_bytes += size;
+  std::size_t peak = peak_bytes;
+  while (now > peak && !peak_bytes.compare_exchange_weak(peak, now)) {
+  }
+  return block + kSizeHeader;
+}
+
+void operator delete(void* pointer) noexcept {
+  if (pointer == nullptr) return;
+  auto* block = static_cast<unsigned char*>(pointer) - kSizeHeader;
+  live_bytes -= *reinterpret_cast<std::size_t*>(block);
+  std::free(block);
+}
+
+void operator delete(void* pointer, std::size_t) noexcept {
+  operator delete(pointer);
+}
 
 namespace {
 
@@ -43,17 +81,19 @@ constexpr std::uint16_t kPcm = 1;
 constexpr std::uint16_t kMuLaw = 7;
 
 // A canonical WAV file, PCM unless another format tag is given.
+// `claim` is the data size the header gives, the frames' own size unless said.
 void WriteWave(const std::string& path, const Wave& wave, const Bytes& frames,
-               std::uint16_t tag = kPcm) {
+               std::uint16_t tag = kPcm, std::uint32_t claim = 0) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   const auto put = [&out](std::uint32_t value, int size) {
     for (int i = 0; i < size; ++i) out.put(static_cast<char>((value >> (8 * i)) & 0xFF));
   };
   const auto size = static_cast<std::uint32_t>(frames.size());
+  if (claim == 0) claim = size;
   const auto rate = static_cast<std::uint32_t>(wave.rate);
   const auto block = static_cast<std::uint32_t>(wave.channels * wave.bits / 8);
   out << "RIFF";
-  put(36 + size, 4);
+  put(36 + claim, 4);
   out << "WAVEfmt ";
   put(16, 4);
   put(tag, 2);
@@ -63,7 +103,7 @@ void WriteWave(const std::string& path, const Wave& wave, const Bytes& frames,
   put(block, 2);
   put(static_cast<std::uint32_t>(wave.bits), 2);
   out << "data";
-  put(size, 4);
+  put(claim, 4);
   out.write(reinterpret_cast<const char*>(frames.data()), static_cast<std::streamsize>(size));
 }
 
@@ -158,8 +198,9 @@ TEST_F(PlaySound, PullsFollowVirtualTimeExactly) {
 }
 
 // Stopping, and a file that cannot be read, end a loop at once; a play
-// that fails waits for nothing.
-TEST_F(PlaySound, StoppingOrAFileThatCannotBeReadEndsTheSoundAtOnce) {
+// that fails waits for nothing. A header's claim is never taken for what the
+// file holds: reading any of these holds a few megabytes at most.
+TEST_F(PlaySound, WhatEndsTheSoundAtOnceAndWhatAHeaderClaimCosts) {
   const std::string loop = Write("loop.wav", kShort);
   const std::string missing = dir.File("missing.wav");
   const std::string garbage = dir.File("garbage.wav");
@@ -174,32 +215,51 @@ TEST_F(PlaySound, StoppingOrAFileThatCannotBeReadEndsTheSoundAtOnce) {
             "SSND\0\0\0\x0C\0\0\0\0\0\0\0\0\x10\0\x20\0"s);
   const std::string mu_law = dir.File("mu-law.wav");
   WriteWave(mu_law, {8000, 1, 8, 100}, Frames({8000, 1, 8, 100}), kMuLaw);
+  // 19 frames that claim to be 2^28: a 1 GiB buffer if the claim were believed.
+  const Wave held{44100, 2, 16, 19};
+  const std::uint32_t claim = 1U << 30;
+  const std::string huge = dir.File("huge.wav");
+  WriteWave(huge, held, Frames(held), kPcm, claim);
+  // A pipe has no size to bound the claim by.
+  const std::string pipe = dir.File("pipe.wav");
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  constexpr std::size_t kFewMegabytes = 4 << 20;
   const struct {
     const char* what;
     const char* name;
     DWORD flags;
     BOOL result;
+    std::size_t heard;  // frames since the last start
   } cases[] = {
-      {"purge", nullptr, SND_PURGE, TRUE},
-      {"null name", nullptr, SND_ASYNC, TRUE},
-      {"purge by name", loop.c_str(), SND_PURGE, TRUE},
-      {"a missing file", missing.c_str(), SND_ASYNC | SND_NODEFAULT, FALSE},
-      {"not a sound", garbage.c_str(), SND_ASYNC | SND_NODEFAULT, FALSE},
-      {"an AIFF sound", aiff.c_str(), SND_ASYNC | SND_NODEFAULT, FALSE},
-      {"a mu-law wave", mu_law.c_str(), SND_ASYNC | SND_NODEFAULT, FALSE},
-      {"a folder", dir.path().c_str(), SND_ASYNC | SND_NODEFAULT, FALSE},
-      {"an empty name", "", SND_ASYNC | SND_NODEFAULT, FALSE},
+      {"purge", nullptr, SND_PURGE, TRUE, 800},
+      {"null name", nullptr, SND_ASYNC, TRUE, 800},
+      {"purge by name", loop.c_str(), SND_PURGE, TRUE, 800},
+      {"a missing file", missing.c_str(), SND_ASYNC | SND_NODEFAULT, FALSE, 800},
+      {"not a sound", garbage.c_str(), SND_ASYNC | SND_NODEFAULT, FALSE, 800},
+      {"an AIFF sound", aiff.c_str(), SND_ASYNC | SND_NODEFAULT, FALSE, 800},
+      {"a mu-law wave", mu_law.c_str(), SND_ASYNC | SND_NODEFAULT, FALSE, 800},
+      {"a folder", dir.path().c_str(), SND_ASYNC | SND_NODEFAULT, FALSE, 800},
+      {"an empty name", "", SND_ASYNC | SND_NODEFAULT, FALSE, 800},
+      {"a file claiming 2^28 frames", huge.c_str(), SND_ASYNC | SND_NODEFAULT, TRUE, 19},
+      {"a pipe claiming 2^28 frames", pipe.c_str(), SND_ASYNC | SND_NODEFAULT, TRUE, 19},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     host.Reset();
     PlaySoundA(loop.c_str(), nullptr, SND_ASYNC | SND_LOOP);
     host.AdvanceClock(100);
+    std::thread writer;
+    if (c.name == pipe.c_str()) {
+      writer = std::thread([&] { WriteWave(pipe, held, Frames(held), kPcm, claim); });
+    }
+    const std::size_t before = peak_bytes = live_bytes.load();
     EXPECT_EQ(PlaySoundA(c.name, nullptr, c.flags), c.result);
+    EXPECT_LT(peak_bytes - before, kFewMegabytes);
+    if (writer.joinable()) writer.join();
     EXPECT_EQ(sound::LastPlaySoundFailure().failure,
               c.result ? sound::Failure::kNone : sound::Failure::kFile);
     host.AdvanceClock(100);
-    EXPECT_EQ(host.Audio().Frames(), 800u);
+    EXPECT_EQ(host.Audio().Frames(), c.heard);
     if (!c.result) {
       EXPECT_FALSE(PlaySoundA(c.name, nullptr, SND_SYNC));
       EXPECT_EQ(GetTickCount(), 200u);
