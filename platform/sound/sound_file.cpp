@@ -2,8 +2,12 @@
 #include "sound_file.h"
 
 #include <algorithm>
+#include <cstring>
+#include <fstream>
 #include <memory>
 #include <vector>
+
+#include <sys/stat.h>
 
 #include <sndfile.h>
 
@@ -82,9 +86,23 @@ std::optional<SoundData> ReadFrames(SNDFILE* file, const SF_INFO& info) {
   return data;
 }
 
+// A regular file that does not begin as RIFF/WAVE is refused before
+// libsndfile sees it, so none of its other formats' parsers run on a file
+// the desktop would not play anyway. A pipe cannot be looked at twice; its
+// format is judged by what libsndfile makes of it.
+bool MayBeWave(const std::string& utf8Path) {
+  struct stat status {};
+  if (::stat(utf8Path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return true;
+  char head[12] = {};
+  std::ifstream file(utf8Path, std::ios::binary);
+  return file.read(head, sizeof head) && std::memcmp(head, "RIFF", 4) == 0 &&
+         std::memcmp(head + 8, "WAVE", 4) == 0;
+}
+
 }  // namespace
 
 std::optional<SoundData> ReadSoundFile(const std::string& utf8Path) {
+  if (!MayBeWave(utf8Path)) return std::nullopt;
   SF_INFO info{};
   const std::unique_ptr<SNDFILE, CloseFile> file(sf_open(utf8Path.c_str(), SFM_READ, &info));
   if (!file || !IsWave(info.format) || info.samplerate <= 0 || info.channels <= 0 ||
