@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <source_location>
 
 #include "framework/rtl/invariant.h"
 
@@ -12,9 +11,11 @@ namespace {
 // declarations. It is refused in every build, once per class when its
 // information is built: the reader would otherwise write values of one width
 // into fields of another.
+// The caller's place comes from the builtins rather than std::source_location,
+// which the fuzzing build's clang cannot compile with our C++ library.
 [[noreturn]] void Refuse(const char* check, const std::string& what,
-                         std::source_location at = std::source_location::current()) {
-  invariant::Broken(check, what.c_str(), at.file_name(), static_cast<int>(at.line()));
+                         const char* file = __builtin_FILE(), int line = __builtin_LINE()) {
+  invariant::Broken(check, what.c_str(), file, line);
 }
 
 std::size_t OrdinalSize(TOrdType type) {

@@ -132,8 +132,10 @@ TEST(Formconv, IdentifierTagsWithBitSevenPrintAsTheReaderReadsThem) {
 }
 
 TEST(Formconv, PrefixesEmptyNamesAndQuotedNamesRoundTrip) {
+  // A quoted name after a string value names a property of its own.
   const std::string text =
       "component TForm1 Form1 {\n"
+      "  Caption = \"a\"\n"
       "  \"odd name\" = 1\n"
       "  component TEdit [inherited, position 3] {\n"
       "  }\n"
@@ -145,7 +147,9 @@ TEST(Formconv, PrefixesEmptyNamesAndQuotedNamesRoundTrip) {
       "}\n";
   const Bytes binary = Compile(text);
   const Bytes expected = Of("TPF0\x06TForm1\x05"
-                            "Form1\x08odd name\x02\x01\x00") +
+                            "Form1\x07"
+                            "Caption\x06\x01"
+                            "a\x08odd name\x02\x01\x00") +
                          Of({0xF3, 2, 3}) + Of("\x05TEdit\x00\x00\x00") + Of({0xFE, 3, 0x2C, 1}) +
                          Of("\x06TPanel\x06Panel1\x00") + Of({0xF0}) +
                          Of("\x05T Odd\x05Odd 1\x09"

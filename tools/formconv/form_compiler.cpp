@@ -260,9 +260,10 @@ class Compiler {
     out_.push_back(0);
   }
 
-  // Adjacent literals make one text.
+  // Adjacent literals make one text; a literal followed by "=" is the name of
+  // the next property, which a printed form quotes when it is not a word.
   Token Strings(Token first) {
-    while (lex_.Peek().kind == Token::kString) {
+    while (lex_.Peek().kind == Token::kString && !lex_.PeekSecond().Is('=')) {
       const Token next = lex_.Next();
       first.chars.insert(first.chars.end(), next.chars.begin(), next.chars.end());
     }

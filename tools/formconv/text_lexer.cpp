@@ -28,19 +28,20 @@ int HexValue(char c) {
 }  // namespace
 
 const Token& Lexer::Peek() {
-  if (!peeked_) {
-    peek_ = Scan();
-    peeked_ = true;
-  }
-  return peek_;
+  if (ahead_.empty()) ahead_.push_back(Scan());
+  return ahead_.front();
+}
+
+const Token& Lexer::PeekSecond() {
+  while (ahead_.size() < 2) ahead_.push_back(Scan());
+  return ahead_[1];
 }
 
 Token Lexer::Next() {
-  if (peeked_) {
-    peeked_ = false;
-    return std::move(peek_);
-  }
-  return Scan();
+  if (ahead_.empty()) return Scan();
+  Token token = std::move(ahead_.front());
+  ahead_.pop_front();
+  return token;
 }
 
 void Lexer::SkipSpace() {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,9 +32,12 @@ class Lexer {
   explicit Lexer(std::string_view source) : source_(source) {}
 
   const Token& Peek();
+  // The token after the one Peek gives.
+  const Token& PeekSecond();
   Token Next();
   // The hexadecimal digits up to the closing ")", which is consumed; spaces
-  // and line breaks between them are skipped. Called right after a "(".
+  // and line breaks between them are skipped. Called right after a "(", with
+  // nothing peeked beyond it.
   std::vector<unsigned char> HexBody();
   int line() const { return line_; }
 
@@ -46,8 +50,7 @@ class Lexer {
   std::string_view source_;
   std::size_t pos_ = 0;
   int line_ = 1;
-  bool peeked_ = false;
-  Token peek_;
+  std::deque<Token> ahead_;  // scanned by Peek or PeekSecond, not yet taken
 };
 
 }  // namespace formconv
