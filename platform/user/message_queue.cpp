@@ -90,27 +90,27 @@ void WaitForMessages(std::uint64_t deadline) {
   });
 }
 
-// Queues a posted message for a thread and wakes it.
-void Post(DWORD thread, const MSG& msg) {
+// Changes a thread's queue under its lock, then wakes the thread.
+template <typename Change>
+void ChangeAndWake(DWORD thread, Change change) {
   Queue& queue = QueueOf(thread);
   {
     std::lock_guard guard(queue.lock);
-    queue.posted.push_back(msg);
+    change(queue);
   }
   queue.changed.notify_all();
   host::Current().Wake();
 }
 
+// Queues a posted message for a thread and wakes it.
+void Post(DWORD thread, const MSG& msg) {
+  ChangeAndWake(thread, [&](Queue& queue) { queue.posted.push_back(msg); });
+}
+
 }  // namespace
 
 void OwePaint(DWORD thread) {
-  Queue& queue = QueueOf(thread);
-  {
-    std::lock_guard guard(queue.lock);
-    queue.paint_owed = true;
-  }
-  queue.changed.notify_all();
-  host::Current().Wake();
+  ChangeAndWake(thread, [](Queue& queue) { queue.paint_owed = true; });
 }
 
 Queue& QueueOf(DWORD thread) {
@@ -193,14 +193,10 @@ BOOL PostThreadMessageA(DWORD threadId, UINT message, WPARAM wParam, LPARAM lPar
 }
 
 void PostQuitMessage(int exitCode) {
-  user::Queue& queue = user::QueueOf(GetCurrentThreadId());
-  {
-    std::lock_guard guard(queue.lock);
+  user::ChangeAndWake(GetCurrentThreadId(), [&](user::Queue& queue) {
     queue.quit = true;
     queue.exit_code = exitCode;
-  }
-  queue.changed.notify_all();
-  host::Current().Wake();
+  });
 }
 
 BOOL PeekMessageA(MSG* msg, HWND window, UINT filterMin, UINT filterMax, UINT removeMsg) {

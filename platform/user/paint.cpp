@@ -212,13 +212,24 @@ void UpdateNow(HWND handle, UINT flags) {
   for (HWND child : children) UpdateNow(child, flags);
 }
 
-// The threads other than the caller whose windows lie in `w`'s tree.
-void OtherThreads(const Window* w, std::vector<DWORD>& threads) {
-  if (w != Desktop() && w->thread != GetCurrentThreadId() &&
-      std::find(threads.begin(), threads.end(), w->thread) == threads.end()) {
-    threads.push_back(w->thread);
+// The threads other than the caller that marking `w` concerns: its own, or
+// for the desktop those of the top-level windows. A child belongs to its
+// parent's thread, so the walk stops there: marking stays off the paths
+// that redraw a window call by call.
+std::vector<DWORD> OtherThreads(const Window* w) {
+  std::vector<DWORD> threads;
+  const DWORD self = GetCurrentThreadId();
+  if (w != Desktop()) {
+    if (w->thread != self) threads.push_back(w->thread);
+    return threads;
   }
-  for (const Window* child : w->children) OtherThreads(child, threads);
+  for (const Window* top : w->children) {
+    if (top->thread != self &&
+        std::find(threads.begin(), threads.end(), top->thread) == threads.end()) {
+      threads.push_back(top->thread);
+    }
+  }
+  return threads;
 }
 
 bool Redraw(Window* w, const RECT* rect, UINT flags) {
@@ -227,7 +238,7 @@ bool Redraw(Window* w, const RECT* rect, UINT flags) {
     {
       std::lock_guard guard(Lock());
       Mark(w, rect != nullptr ? *rect : FrameInClient(w), flags, rect == nullptr);
-      if ((flags & RDW_INVALIDATE) != 0) OtherThreads(w, woken);
+      if ((flags & RDW_INVALIDATE) != 0) woken = OtherThreads(w);
     }
     for (DWORD thread : woken) OwePaint(thread);
   }
