@@ -1,13 +1,12 @@
 #!/usr/bin/env bash
 # The program on a real X server (Xvfb, no window manager) as a person meets
 # it: dialogs opened and closed many times, a message box at start-up, the
-# hint under the pointer, and a seeded run of random input. The program must
-# stay up and its standard error hold no X error.
+# hint under the pointer. The program must stay up and its standard error
+# hold no X error. (monkey_test.sh runs seeded random input.)
 #
 #   desktop_session_test.sh TAVRION about-loop [ROUNDS]
 #   desktop_session_test.sh TAVRION startup-box
 #   desktop_session_test.sh TAVRION hint
-#   desktop_session_test.sh TAVRION random [SEED] [STEPS]
 set -euo pipefail
 # shellcheck source=/dev/null
 source "$(dirname "$0")/../../support/desktop_test.sh"
@@ -150,37 +149,9 @@ hint() {
   echo "the hint follows the pointer, with and without a click before"
 }
 
-# Seeded random input: clicks anywhere in the window, pointer moves, keys
-# and letters (no digits: they could ask for trains of gigabytes), closing
-# whatever box comes up now and then.
-random_input() {
-  local seed=$1 steps=$2
-  RANDOM=$seed
-  start
-  local keys=(Tab shift+Tab Return Escape BackSpace Delete Left Right Up Down Home End space
-    minus a x q)
-  for step in $(seq "$steps"); do
-    case $((RANDOM % 6)) in
-      0 | 1) xdotool mousemove $((x + RANDOM % 488)) $((y + RANDOM % 356)) click 1 ;;
-      2) xdotool mousemove $((x + RANDOM % 488)) $((y + RANDOM % 356)) ;;
-      3 | 4) xdotool key "${keys[RANDOM % ${#keys[@]}]}" ;;
-      5) xdotool mousemove $((x + RANDOM % 488)) $((y + RANDOM % 356)) mousedown 1 \
-        mousemove $((x + RANDOM % 488)) $((y + RANDOM % 356)) mouseup 1 ;;
-    esac
-    if [ $((step % 10)) -eq 0 ]; then
-      xdotool search --onlyvisible --name '^Tavrion$' > /dev/null && xdotool key Escape
-      still_well
-    fi
-  done
-  sleep 1
-  still_well
-  echo "$steps random steps from seed $seed; the program is up and reported no X error"
-}
-
 case $mode in
   about-loop) about_loop "${3:-150}" ;;
   startup-box) startup_box ;;
   hint) hint ;;
-  random) random_input "${3:-1}" "${4:-400}" ;;
   *) fail "unknown mode $mode" ;;
 esac
