@@ -212,7 +212,7 @@ for step in $(seq "$steps"); do
     still_well
     repaints
   fi
-  [ $((step % 100)) -eq 0 ] && check_file
+  [ $((step % 100)) -eq 50 ] && check_file
 done
 echo "$steps actions in $((SECONDS - started)) s; $compared working files compared"
 still_well
