@@ -6,9 +6,12 @@
 # five seconds of being shown again, or leaves a working file that differs
 # from the one tavrion-wav writes for the texts its fields hold at the end.
 #
-#   monkey_test.sh TAVRION TAVRION_WAV [SEED|new] [STEPS]
+#   monkey_test.sh TAVRION TAVRION_WAV [SEED|new] [STEPS|SECONDSs]
 #
-# Files are bounded to 16 MiB (ulimit -f, SIGXFSZ ignored, so a longer write
+# Given as 600s, it acts for that many seconds instead of a number of steps.
+# The program's resident memory is printed after start and every 100 steps.
+#
+# Files are bounded to 4 MiB (ulimit -f, SIGXFSZ ignored, so a longer write
 # fails as a full disk would): typed digits may ask for trains of gigabytes.
 set -euo pipefail
 here=$(dirname "$0")
@@ -19,8 +22,10 @@ program=$(realpath "$1")
 wav_tool=$(realpath "$2")
 seed=${3:-1}
 steps=${4:-300}
+seconds=
+[[ $steps == *s ]] && seconds=${steps%s} && steps=
 [ "$seed" = new ] && seed=$(($(date +%s%N) % 32768))
-replay="$(realpath "$0") $program $wav_tool $seed $steps"
+replay="$(realpath "$0") $program $wav_tool $seed ${4:-300}"
 echo "seed $seed; replay with: $replay"
 
 fail() {
@@ -35,7 +40,7 @@ needs_tools Xvfb xdotool xwininfo xwd xclip cmp
 open_desktop
 export SDL_AUDIODRIVER=dummy
 mkdir "$work/run" "$work/expected"
-file_blocks=16384
+file_blocks=4096
 
 (
   cd "$work/run"
@@ -65,11 +70,17 @@ still_well() {
     fail "standard error holds a report"
 }
 
+# resident: the program's resident memory in kB.
+resident() {
+  sed -n 's/^VmRSS:[[:space:]]*\([0-9]*\) kB/\1/p' "/proc/$program_pid/status"
+}
+
 # The form's face at the client area's top-left corner, where no control
 # and no centred box lies.
 face_at=(3 3)
 sleep 1
 face=$(pixel $((x + face_at[0])) $((y + face_at[1])))
+echo "resident memory after start: $(resident) kB"
 
 # repaints: the window, unmapped and mapped again, shows its face within five
 # seconds. A delay before playback still lets paint messages through.
@@ -94,14 +105,66 @@ close_boxes() {
   done
 }
 
+# main_thread: where the program's main thread waits (the kernel function,
+# 0 while it runs) and the processor time it has used, in clock ticks.
+main_thread() {
+  local stat
+  stat=$(< "/proc/$program_pid/task/$program_pid/stat")
+  stat=${stat##*) }
+  set -- $stat
+  echo "$(< "/proc/$program_pid/task/$program_pid/wchan") $((${12} + ${13}))"
+}
+
+# idle_tick: after 0.1 s, counts in `idle` the rounds in a row the program's
+# main thread has spent polling for events, using no processor time. Waiting
+# for another thread (a sound being stopped) or for the disk does not count:
+# input is held meanwhile and acted on after.
+idle=0
+last_state=
+idle_tick() {
+  sleep 0.1
+  local now
+  now=$(main_thread)
+  if [ "$now" = "$last_state" ] && [[ ${now%% *} == *poll* ]]; then
+    idle=$((idle + 1))
+  else
+    idle=0
+  fi
+  last_state=$now
+}
+
+# settle: waits until the program has been idle for 0.3 s with no box up,
+# closing the boxes that come. A train the fields ask for may take a while to
+# write or to fail, and a refusal's box comes only then: keys sent before it
+# would go to the box, and the clipboard is not served meanwhile.
+settle() {
+  local rounds=0
+  idle=0
+  last_state=$(main_thread)
+  while [ $idle -lt 3 ]; do
+    rounds=$((rounds + 1))
+    [ $rounds -le 300 ] || fail "the program is busy or keeps a box up for 30 s"
+    if xdotool search --onlyvisible --name '^Tavrion$' > /dev/null; then
+      # Not Enter: one that comes after the box has gone would press the
+      # focused button.
+      xdotool key Escape
+      sleep 0.1
+      idle=0
+    else
+      idle_tick
+    fi
+  done
+}
+
 # The number fields by their middle (Edit1, Edit2, Edit3, Edit5, Edit9 and
 # Edit12) and the values typed into them, within which the pulse stays shorter
 # than its period and the train below 4 MB. Now and then a field gets wild
 # digits instead. Edit10 (the delay) gets none, or playback could wait hours.
-number_fields=("200 18 1 500" "200 42 10 1000" "200 66 1 20" "190 98 4100 48000"
+number_fields=("200 18 1 500" "200 42 100 1000" "200 66 1 20" "190 98 10000 48000"
   "76 272 -32768 32767" "76 296 -32768 32767")
-keys=(Tab shift+Tab Return Escape BackSpace Delete Left Right Up Down Home End space
-  minus a x q)
+# Up and Down are left out: in the delay's field they would arm a wait before
+# playback, deaf to the keys that copy the fields out.
+keys=(Tab shift+Tab Return Escape BackSpace Delete Left Right Home End space minus a x q)
 
 # at: a point in the client area, off UpDown1 (265,112, 41 x 21), whose
 # delay would make the program wait up to a minute before playback, deaf to
@@ -128,35 +191,57 @@ act() {
   esac
 }
 
+# read_clipboard: what the clipboard holds, exactly, in `clip`.
+read_clipboard() {
+  clip=$(timeout 1 xclip -selection clipboard -o 2> /dev/null; echo .)
+  clip=${clip%.}
+}
+
 # field_text X Y: the text of the edit at (X, Y) of the client area, copied
-# by the program to the clipboard; empty when the copy does not come.
+# by the program to the clipboard.
 field_text() {
-  # xclip holds a mark in the clipboard until the program takes it over.
+  # A mark no single-line edit holds, kept by xclip until the program takes
+  # the clipboard over. An empty field copies nothing and leaves it.
   printf '\n' | xclip -selection clipboard -i > /dev/null 2>&1
   for _ in $(seq 20); do
-    [ "$(timeout 1 xclip -selection clipboard -o 2> /dev/null | od -An -c | tr -d ' ')" = '\n' ] && break
+    read_clipboard
+    [ "$clip" = $'\n' ] && break
     sleep 0.05
   done
   xdotool mousemove $((x + $1)) $((y + $2)) click 1 key Home shift+End ctrl+c
-  local text
-  for _ in $(seq 20); do
-    sleep 0.1
-    text=$(timeout 1 xclip -selection clipboard -o 2> /dev/null | od -An -c | tr -d ' ')
-    [ "$text" != '\n' ] && break
+  idle=0
+  last_state=$(main_thread)
+  for _ in $(seq 30); do
+    idle_tick
+    read_clipboard
+    [ "$clip" != $'\n' ] && break
+    [ $idle -lt 3 ] || break
   done
-  [ "$text" != '\n' ] && timeout 1 xclip -selection clipboard -o 2> /dev/null || true
+  [ "$clip" = $'\n' ] || printf '%s' "$clip"
 }
 
 options=(--frequency "200 18" --duration "200 42" --count "200 66" --rate "190 98"
   --amplitude "76 272" --zero "76 296" --delay "216 122")
 compared=0
 
+# rerun FREQUENCY: the program's recalculation run for the texts the fields
+# hold now, by clearing the frequency (stopped without a word) and pasting
+# FREQUENCY back. The working file keeps the last accepted train: a field that
+# stopped the last run, the delay since made readable again (which runs
+# nothing), would leave it older than the fields.
+rerun() {
+  xdotool mousemove $((x + 200)) $((y + 18)) click 1 key Home shift+End BackSpace
+  settle
+  paste 200 18 "$1"
+}
+
 # file_matches: the working file is the one tavrion-wav writes for the texts
-# the fields hold now (leaving Edit4 confirms its name). Returns 1 when
-# tavrion-wav writes none for them.
+# the fields hold now. Returns 1 when tavrion-wav writes none for them.
 file_matches() {
-  close_boxes
-  close_boxes
+  settle
+  # Leaving the file name confirms it.
+  xdotool mousemove $((x + 200)) $((y + 18)) click 1
+  settle
   local args=() i name status
   for ((i = 0; i < ${#options[@]}; i += 2)); do
     args+=("${options[i]}" "$(field_text ${options[i + 1]})")
@@ -177,22 +262,36 @@ file_matches() {
   printf ' %q' "${args[@]}" --output "$name"
   echo
   [ "$status" -eq 0 ] && [ -n "$name" ] || return 1
+  rerun "${args[1]}"
   cmp "$work/expected/$name" "$work/run/$name" ||
     fail "the working file '$name' differs from tavrion-wav's for the same fields"
   compared=$((compared + 1))
 }
 
-# type_valid: a value within its range typed into each number field, the
-# delay 0 and, when empty, a file name, as a person setting up a train would.
+# paste X Y TEXT: TEXT pasted over the whole of the edit at (X, Y), so that
+# the field changes once, from its old text to TEXT, and the box a refusal of
+# that value may show is closed. Leaving the file name confirms it, which may
+# bring a box too.
+paste() {
+  printf '%s' "$3" | xclip -selection clipboard -i > /dev/null 2>&1
+  xdotool mousemove $((x + $1)) $((y + $2)) click 1
+  settle
+  xdotool key Home shift+End ctrl+v
+  settle
+}
+
+# type_valid: the delay 0, a value within its range pasted into each number
+# field and, when empty, a file name, as a person setting up a train would.
+# Typed digit by digit, a value passes through others that may be refused,
+# and the box that says so would take the digits after them.
 type_valid() {
-  local spec field value
-  for spec in "${number_fields[@]}" "216 122 0 0"; do
+  local spec field
+  for spec in "216 122 0 0" "${number_fields[@]}"; do
     field=($spec)
-    value=$((field[2] + (RANDOM * 32768 + RANDOM) % (field[3] - field[2] + 1)))
-    xdotool mousemove $((x + field[0])) $((y + field[1])) click 1 key Home shift+End
-    xdotool type --delay 20 -- "$value"
+    paste "${field[0]}" "${field[1]}" \
+      $((field[2] + (RANDOM * 32768 + RANDOM) % (field[3] - field[2] + 1)))
   done
-  [ -n "$(field_text 208 338)" ] || xdotool type --delay 20 monkey.wav
+  [ -n "$(field_text 208 338)" ] || paste 208 338 monkey.wav
 }
 
 # check_file: the fields as the monkey left them, or typed valid when they
@@ -200,12 +299,17 @@ type_valid() {
 check_file() {
   file_matches && return 0
   type_valid
-  file_matches || fail "typed valid values, yet tavrion-wav writes no file for them"
+  file_matches || fail "valid values entered, yet tavrion-wav writes no file for them"
 }
 
 RANDOM=$seed
 started=$SECONDS
-for step in $(seq "$steps"); do
+for ((step = 1; ; step++)); do
+  if [ -n "$seconds" ]; then
+    [ $((SECONDS - started)) -lt "$seconds" ] || break
+  else
+    [ "$step" -le "$steps" ] || break
+  fi
   act
   [ $((RANDOM % 3)) -eq 0 ] && close_boxes
   if [ $((step % 20)) -eq 0 ]; then
@@ -213,8 +317,10 @@ for step in $(seq "$steps"); do
     repaints
   fi
   [ $((step % 100)) -eq 50 ] && check_file
+  [ $((step % 100)) -eq 0 ] && echo "step $step, $((SECONDS - started)) s: resident $(resident) kB"
 done
-echo "$steps actions in $((SECONDS - started)) s; $compared working files compared"
+steps=$((step - 1))
+echo "$steps actions in $((SECONDS - started)) s; $compared working files compared; resident $(resident) kB"
 still_well
 
 # Alt+F4 ends the program with status 0, and the leak checker finds nothing.
