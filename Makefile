@@ -1,10 +1,11 @@
 # The two commands of the README, and the pictures of the docs. BUILD selects
 # the build folder.
 BUILD ?= build
+BUILD_PACKAGE ?= build-package
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 JOBS ?= 2
 
-.PHONY: test run build deps pictures
+.PHONY: test run build deps pictures package
 
 deps:
 	scripts/install-deps
@@ -33,3 +34,11 @@ pictures: deps
 	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
 	cmake --build $(BUILD) -j$(JOBS) --target pictures
 	$(BUILD)/tools/pictures/pictures docs
+
+# dist/: the Debian package of a release build of the programs.
+package: deps
+	cmake -S . -B $(BUILD_PACKAGE) -DCMAKE_BUILD_TYPE=Release -DTAVRION_TESTS=OFF -DTAVRION_BENCH=OFF
+	cmake --build $(BUILD_PACKAGE) -j$(JOBS)
+	cd $(BUILD_PACKAGE) && cpack -B $(CURDIR)/$(BUILD_PACKAGE)/packages
+	mkdir -p dist && cp $(BUILD_PACKAGE)/packages/*.deb dist/
+	@echo "Wrote $$(ls dist/*.deb)"
