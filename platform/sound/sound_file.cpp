@@ -5,6 +5,7 @@
 #include <cstring>
 #include <fstream>
 #include <memory>
+#include <new>
 #include <vector>
 
 #include <sys/stat.h>
@@ -109,7 +110,12 @@ std::optional<SoundData> ReadSoundFile(const std::string& utf8Path) {
       info.frames < 0) {
     return std::nullopt;
   }
-  return ReadFrames(file.get(), info);
+  try {
+    return ReadFrames(file.get(), info);
+  } catch (const std::bad_alloc&) {
+    // A file holding more than memory does.
+    return std::nullopt;
+  }
 }
 
 }  // namespace sound

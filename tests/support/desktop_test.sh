@@ -99,6 +99,16 @@ row_pixels() {
     tr '\n' ' '
 }
 
+# screen_pixel X Y: the colour on the screen at (X, Y), as RRGGBB; the
+# screenshot goes to the scratch folder $work.
+screen_pixel() {
+  xwd -root -silent -out "$work/screen.xwd"
+  local word
+  word=$(row_pixels "$work/screen.xwd" "$2" "$1" 1)
+  word=${word// /}
+  echo "${word: -6}" | tr a-f A-F
+}
+
 # open_desktop: a scratch folder $work and an Xvfb on a free display
 # ($DISPLAY, with SDL told to use it), both gone when the script ends, as are
 # the processes whose ids the script keeps in $program_pid and $shooter_pid.

@@ -50,15 +50,6 @@ still_well() {
   ! grep -q 'X Error\|X server' "$work/tavrion.err" || fail "an X error was reported"
 }
 
-# pixel X Y: the colour on the screen at (X, Y), as RRGGBB.
-pixel() {
-  xwd -root -silent -out "$work/screen.xwd"
-  local word
-  word=$(row_pixels "$work/screen.xwd" "$2" "$1" 1)
-  word=${word// /}
-  echo "${word: -6}" | tr a-f A-F
-}
-
 # The About box, closed by Escape or Enter at once, over and over, with the
 # pointer on the box and now and then resting on Default, whose hint's
 # mouse watcher then wakes the program from another thread.
@@ -113,9 +104,9 @@ startup_box() {
   local at
   for at in "200 18" "20 12" "300 300"; do
     set -- $at
-    [ "$(pixel $((x + $1)) $((y + $2)))" != 000000 ] || fail "the main window is black at $at"
+    [ "$(screen_pixel $((x + $1)) $((y + $2)))" != 000000 ] || fail "the main window is black at $at"
   done
-  [ "$(pixel $((x + 200)) $((y + 18)))" = FFFFFF ] || fail "Edit1 is not painted"
+  [ "$(screen_pixel $((x + 200)) $((y + 18)))" = FFFFFF ] || fail "Edit1 is not painted"
   xdotool key Return
   wait_gone '^Tavrion$' || fail "Enter did not close the box"
   still_well

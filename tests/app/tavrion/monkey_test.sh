@@ -53,15 +53,6 @@ main=$(timeout 20 xdotool search --sync --name '^Tavrion v2\.2$' | head -n1 || t
 [ -n "$main" ] || fail "no main window"
 window_origin "$main"
 
-# pixel X Y: the colour on the screen at (X, Y), as RRGGBB.
-pixel() {
-  xwd -root -silent -out "$work/screen.xwd"
-  local word
-  word=$(row_pixels "$work/screen.xwd" "$2" "$1" 1)
-  word=${word// /}
-  echo "${word: -6}"
-}
-
 # still_well: the program runs and has reported neither an X error nor a
 # sanitizer finding.
 still_well() {
@@ -79,7 +70,7 @@ resident() {
 # and no centred box lies.
 face_at=(3 3)
 sleep 1
-face=$(pixel $((x + face_at[0])) $((y + face_at[1])))
+face=$(screen_pixel $((x + face_at[0])) $((y + face_at[1])))
 echo "resident memory after start: $(resident) kB"
 
 # repaints: the window, unmapped and mapped again, shows its face within five
@@ -89,7 +80,7 @@ repaints() {
   # With no window manager the keyboard focus stays lost after the unmap.
   xdotool windowfocus --sync "$main"
   for _ in $(seq 25); do
-    [ "$(pixel $((x + face_at[0])) $((y + face_at[1])))" = "$face" ] && return 0
+    [ "$(screen_pixel $((x + face_at[0])) $((y + face_at[1])))" = "$face" ] && return 0
     sleep 0.2
   done
   fail "no repaint within 5 s of being shown again"
