@@ -1,11 +1,16 @@
-# The two commands of the README, and the pictures of the docs. BUILD selects
-# the build folder.
+# The two commands of the README, the Windows build and the pictures of the
+# docs. BUILD selects the build folder, BUILD_WINDOWS the Windows build's.
 BUILD ?= build
+BUILD_WINDOWS ?= build-windows
 BUILD_PACKAGE ?= build-package
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 JOBS ?= 2
+# A native build that gives the Windows build its build tools and the Linux
+# tavrion-wav it is compared with; any configured build folder will do.
+HOST_TOOLS ?= $(BUILD_WINDOWS)/host-tools
+HOST_TARGETS = resembed formconv pulseicon drawcursors versioninfo tavrion-wav
 
-.PHONY: test run build deps pictures package
+.PHONY: test run build deps pictures windows package
 
 deps:
 	scripts/install-deps
@@ -34,6 +39,17 @@ pictures: deps
 	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
 	cmake --build $(BUILD) -j$(JOBS) --target pictures
 	$(BUILD)/tools/pictures/pictures docs
+
+# Cross-builds the programs and the test programs for Windows (mingw-w64);
+# `ctest --test-dir $(BUILD_WINDOWS)` runs the tests under Wine.
+windows: deps
+	test -f $(HOST_TOOLS)/CMakeCache.txt || \
+	  cmake -S . -B $(HOST_TOOLS) $(CMAKE_FLAGS) -DTAVRION_TESTS=OFF -DTAVRION_BENCH=OFF
+	cmake --build $(HOST_TOOLS) -j$(JOBS) --target $(HOST_TARGETS)
+	cmake -S . -B $(BUILD_WINDOWS) $(CMAKE_FLAGS) \
+	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
+	  -DTAVRION_HOST_TOOLS=$(abspath $(HOST_TOOLS)) -DTAVRION_BENCH=OFF
+	cmake --build $(BUILD_WINDOWS) -j$(JOBS)
 
 # dist/: the Debian package of a release build of the programs.
 package: deps

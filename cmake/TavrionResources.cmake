@@ -23,9 +23,16 @@ set(TAVRION_ICON_FILE ${TAVRION_GENERATED_DIR}/resources/tavrion.ico)
 #
 # Generates <target>_resources.cpp, which registers the bytes while the
 # program starts, and compiles it into the target itself so the linker keeps it.
+# On Windows it generates <target>_resources.rc with the same bytes, for the
+# system's resource compiler.
 function(tavrion_embed_resources target)
-  set(out ${CMAKE_CURRENT_BINARY_DIR}/${target}_resources.cpp)
-  set(args --source ${out})
+  if(WIN32)
+    set(out ${CMAKE_CURRENT_BINARY_DIR}/${target}_resources.rc)
+    set(args --rc ${out})
+  else()
+    set(out ${CMAKE_CURRENT_BINARY_DIR}/${target}_resources.cpp)
+    set(args --source ${out})
+  endif()
   set(depends resembed)
   set(mode "")
   set(pending "")

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/host/sdl/console_host.h"
+#include "platform/host/console_host.h"
 
 namespace tavrion_wav {
 

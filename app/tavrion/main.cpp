@@ -1,22 +1,19 @@
-// tavrion: the stimulator's window on the desktop, through the SDL host.
-// Without a display it says so in one line and ends with status 1.
+// tavrion: the stimulator's window on the desktop. Without a display it says
+// so in one line and ends with status 1.
 #include <cstdio>
 #include <memory>
 #include <string>
 
 #include "app/tavrion/main_form.h"
-#include "platform/host/sdl/sdl_audio.h"
-#include "platform/host/sdl/sdl_host.h"
+#include "platform/host/desktop_session.h"
 
 int main() {
   std::string reason;
-  std::unique_ptr<host::SdlHost> desktop =
-      host::SdlHost::Create(std::make_unique<host::SdlAudioOutput>(), reason);
+  const std::unique_ptr<host::DesktopSession> desktop = host::OpenDesktop(reason);
   if (desktop == nullptr) {
     std::fprintf(stderr, "tavrion: no display to open the window on (%s)\n", reason.c_str());
     return 1;
   }
-  host::Install(desktop.get());
   StartApplication();
   try {
     Application->Initialize();

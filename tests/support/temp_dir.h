@@ -1,24 +1,21 @@
 // A fresh folder for one test, removed with everything in it afterwards.
 #pragma once
 
-#include <cerrno>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
-#include <system_error>
 #include <vector>
 
 class TempDir {
  public:
+  // A random name not taken yet; making the folder fails on a name taken.
   TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "tavrion-test-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) {
-      throw std::filesystem::filesystem_error("cannot make a scratch folder", pattern,
-                                              std::error_code(errno, std::generic_category()));
-    }
-    path_ = pattern;
+    std::random_device random;
+    do {
+      path_ = std::filesystem::temp_directory_path() / ("tavrion-test-" + std::to_string(random()));
+    } while (!std::filesystem::create_directory(path_));
   }
   ~TempDir() {
     std::error_code ignored;

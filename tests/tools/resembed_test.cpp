@@ -1,9 +1,11 @@
 // The embedder's icon and cursor files: the pictures numbered on from the
 // next free number, the group laid out as the loaders read it, and files that
-// are not what they claim refused.
+// are not what they claim refused. For Windows: the string table as the
+// system's blocks, and the resource script.
 #include <gtest/gtest.h>
 
 #include "icon_file.h"
+#include "rc_file.h"
 #include "tests/framework/streaming/form_bytes.h"
 
 namespace {
@@ -99,6 +101,38 @@ TEST(Resembed, FilesThatAreNotWhatTheyClaimAreRefused) {
     } catch (const resembed::IconFileError& e) {
       EXPECT_STREQ(e.what(), c.message);
     }
+  }
+}
+
+TEST(Resembed, StringsGoToTheirBlockAndEntryAsUtf16) {
+  // 0xC0 0xFF in code page 1251 are U+0410 and U+044F.
+  const std::vector<resembed::TableString> strings = {
+      {17, "A", "Hi"}, {31, "B", "\xC0\xFF"}, {65535, "C", ""}};
+  const auto blocks = resembed::StringBlocks(strings);
+  ASSERT_EQ(blocks.size(), 2u);
+  EXPECT_EQ(std::pair(blocks[0].type, blocks[0].name),
+            std::pair(std::string("6"), std::string("2")));
+  EXPECT_EQ(blocks[1].name, "4096");
+  Bytes first(32, 0);  // sixteen empty entries, then the two strings put in
+  first.erase(first.begin() + 2, first.begin() + 4);
+  first.insert(first.begin() + 2, {2, 0, 'H', 0, 'i', 0});
+  first.erase(first.end() - 2, first.end());
+  first.insert(first.end(), {2, 0, 0x10, 0x04, 0x4F, 0x04});
+  EXPECT_EQ(blocks[0].bytes, first);
+  EXPECT_EQ(blocks[1].bytes, Bytes(32, 0));
+}
+
+TEST(Resembed, ScriptNamesEachResourceByNumberOrUpperCaseName) {
+  const std::vector<resembed::ResourceFile> resources = {
+      {"10", "TForm1", {}}, {"Custom", "7", {}}, {"16", "1", {}}};
+  EXPECT_EQ(resembed::ResourceScript(resources, "d"),
+            "// Resources written by resembed; generated at build time.\n"
+            "LANGUAGE 0, 0\n"
+            "TFORM1 10 \"d/0.bin\"\n"
+            "7 CUSTOM \"d/1.bin\"\n"
+            "1 16 \"d/2.bin\"\n");
+  for (const char* bad : {"two words", "1st", "a-b", "\"q\""}) {
+    EXPECT_THROW(resembed::ResourceScript({{"10", bad, {}}}, "d"), std::runtime_error) << bad;
   }
 }
 

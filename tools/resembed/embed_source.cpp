@@ -6,14 +6,6 @@ namespace resembed {
 
 namespace {
 
-bool AllDigits(const std::string& text) {
-  if (text.empty() || text.size() > 5) return false;
-  for (const char c : text) {
-    if (c < '0' || c > '9') return false;
-  }
-  return std::stoul(text) <= 0xFFFF;
-}
-
 // A C++ string literal; octal escapes cannot run into the next character.
 std::string Literal(const std::string& bytes) {
   std::string out = "\"";
@@ -31,15 +23,26 @@ std::string Literal(const std::string& bytes) {
 }
 
 std::string Key(const std::string& key) {
-  if (AllDigits(key)) return "{nullptr, " + key + "}";
-  std::string upper = key;
-  for (char& c : upper) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return "{" + Literal(upper) + ", 0}";
+  if (IsNumberKey(key)) return "{nullptr, " + key + "}";
+  return "{" + Literal(UpperKey(key)) + ", 0}";
 }
 
 }  // namespace
+
+bool IsNumberKey(const std::string& key) {
+  if (key.empty() || key.size() > 5) return false;
+  for (const char c : key) {
+    if (c < '0' || c > '9') return false;
+  }
+  return std::stoul(key) <= 0xFFFF;
+}
+
+std::string UpperKey(std::string key) {
+  for (char& c : key) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return key;
+}
 
 std::string EmbedSource(const std::vector<ResourceFile>& resources,
                         const std::vector<TableString>& strings) {

@@ -16,6 +16,11 @@ struct ResourceFile {
   std::vector<unsigned char> bytes;
 };
 
+// Whether a type or name is a number (all digits, at most 0xFFFF).
+bool IsNumberKey(const std::string& key);
+// A text type or name as the program stores it: in upper case (ASCII).
+std::string UpperKey(std::string key);
+
 std::string EmbedSource(const std::vector<ResourceFile>& resources,
                         const std::vector<TableString>& strings);
 

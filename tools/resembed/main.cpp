@@ -5,6 +5,9 @@
 //   resembed --source OUT.cpp [--strings STRINGS.txt] [--resource TYPE NAME FILE]...
 //            [--cursor NAME FILE.cur]... [--icon NAME FILE.ico]...
 //       the embedding source for one program
+//   resembed --rc OUT.rc [the same options]
+//       the resource script for one Windows program, its data in OUT.rc.data/
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -14,6 +17,7 @@
 
 #include "embed_source.h"
 #include "icon_file.h"
+#include "rc_file.h"
 #include "string_table.h"
 
 namespace {
@@ -42,7 +46,8 @@ int Usage() {
   std::cerr << "usage: resembed --header OUT.h STRINGS.txt\n"
                "       resembed --source OUT.cpp [--strings STRINGS.txt]"
                " [--resource TYPE NAME FILE]... [--cursor NAME FILE.cur]..."
-               " [--icon NAME FILE.ico]...\n";
+               " [--icon NAME FILE.ico]...\n"
+               "       resembed --rc OUT.rc [the options of --source]\n";
   return 2;
 }
 
@@ -55,7 +60,7 @@ int main(int argc, char** argv) {
       WriteFile(args[1], resembed::ConstantsHeader(ReadStrings(args[2])));
       return 0;
     }
-    if (args.size() < 2 || args[0] != "--source") return Usage();
+    if (args.size() < 2 || (args[0] != "--source" && args[0] != "--rc")) return Usage();
     std::vector<resembed::ResourceFile> resources;
     std::vector<resembed::TableString> strings;
     // Icons and cursors are numbered apart, each from 1.
@@ -87,7 +92,18 @@ int main(int argc, char** argv) {
         return Usage();
       }
     }
-    WriteFile(args[1], resembed::EmbedSource(resources, strings));
+    if (args[0] == "--source") {
+      WriteFile(args[1], resembed::EmbedSource(resources, strings));
+      return 0;
+    }
+    for (auto& block : resembed::StringBlocks(strings)) resources.push_back(std::move(block));
+    const std::string data_folder = args[1] + ".data";
+    std::filesystem::create_directories(data_folder);
+    for (std::size_t i = 0; i < resources.size(); ++i) {
+      const auto& bytes = resources[i].bytes;
+      WriteFile(data_folder + "/" + std::to_string(i) + ".bin", {bytes.begin(), bytes.end()});
+    }
+    WriteFile(args[1], resembed::ResourceScript(resources, data_folder));
     return 0;
   } catch (const std::exception& e) {
     std::cerr << "resembed: " << e.what() << "\n";

@@ -9,16 +9,6 @@ namespace resembed {
 
 namespace {
 
-bool IsIdentifier(std::string_view name) {
-  if (name.empty() || (name[0] >= '0' && name[0] <= '9')) return false;
-  for (const char c : name) {
-    const bool ok =
-        (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
-    if (!ok) return false;
-  }
-  return true;
-}
-
 std::string Unescape(std::string_view text, int line) {
   std::string out;
   for (std::size_t i = 0; i < text.size(); ++i) {
@@ -40,6 +30,16 @@ std::string Unescape(std::string_view text, int line) {
 }
 
 }  // namespace
+
+bool IsIdentifier(std::string_view name) {
+  if (name.empty() || (name[0] >= '0' && name[0] <= '9')) return false;
+  for (const char c : name) {
+    const bool ok =
+        (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
+    if (!ok) return false;
+  }
+  return true;
+}
 
 std::vector<TableString> ParseStringTable(std::string_view source) {
   std::vector<TableString> strings;

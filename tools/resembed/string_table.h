@@ -26,6 +26,10 @@ class StringTableError : public std::runtime_error {
 
 std::vector<TableString> ParseStringTable(std::string_view source);
 
+// Letters, digits and '_', not a digit first: a constant's name, and a name
+// a resource script carries bare.
+bool IsIdentifier(std::string_view name);
+
 // The header of constants: `inline constexpr UINT <name> = <id>;` a line.
 std::string ConstantsHeader(const std::vector<TableString>& strings);
 

@@ -1,4 +1,4 @@
-#include "console_host.h"
+#include "../console_host.h"
 
 #include "../real_time_host.h"
 #include "sdl_audio.h"

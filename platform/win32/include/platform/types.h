@@ -1,0 +1,4 @@
+// The system's own declarations (see system_api.h).
+#pragma once
+
+#include <platform/system_api.h>
