@@ -5,3 +5,12 @@ add_test(NAME tavrion_wav_same_as_linux
   COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/app/tavrion-wav/windows_same_bytes.sh
     ${TAVRION_LINUX_WAV} ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:tavrion-wav>)
 set_tests_properties(tavrion_wav_same_as_linux PROPERTIES LABELS app TIMEOUT 300)
+
+# The window program on an X server of its own, in a prefix of its own: Wine
+# keeps the desktop process of a prefix, and one that a test without a display
+# started shows no windows on X.
+add_test(NAME tavrion_exe_window
+  COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/app/tavrion/windows_window_test.sh
+    $<TARGET_FILE:tavrion> ${CMAKE_CURRENT_SOURCE_DIR}/support/wine_run.sh
+    ${PROJECT_BINARY_DIR}/wine-prefix-desktop ${TAVRION_LINUX_WAV})
+set_tests_properties(tavrion_exe_window PROPERTIES LABELS app SKIP_RETURN_CODE 77 TIMEOUT 120)
