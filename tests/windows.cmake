@@ -14,3 +14,9 @@ add_test(NAME tavrion_exe_window
     $<TARGET_FILE:tavrion> ${CMAKE_CURRENT_SOURCE_DIR}/support/wine_run.sh
     ${PROJECT_BINARY_DIR}/wine-prefix-desktop ${TAVRION_LINUX_WAV})
 set_tests_properties(tavrion_exe_window PROPERTIES LABELS app SKIP_RETURN_CODE 77 TIMEOUT 120)
+
+# The program's resources as the system reads them.
+tavrion_test(app app/tavrion/windows_resources_test.cpp framework_rtl version)
+target_compile_definitions(test_app_windows_resources_test PRIVATE
+  TAVRION_EXE="$<TARGET_FILE:tavrion>" TFORM1_BIN="${TAVRION_GENERATED_DIR}/forms/TFORM1.bin")
+add_dependencies(test_app_windows_resources_test tavrion)
