@@ -3,7 +3,8 @@
 # arguments both run in a folder of their own and must end with the same
 # status, print the same lines and write the same file. With no sound device
 # --play and --loop write the file and end with status 3 on both, saying the
-# same line first.
+# same line first. The preview pictures, written by different PNG writers,
+# must have the same header: size, depth and colour type.
 #
 #   windows_same_bytes.sh LINUX_TAVRION_WAV WINE_RUN PREFIX TAVRION_WAV_EXE
 set -euo pipefail
@@ -79,6 +80,10 @@ compare play-and-loop '' --play --loop 1
 compare overlapping-pulses '' --frequency 10000 --duration 200
 compare rate-too-high '' --rate 2000000000
 compare no-such-folder '' --output missing/out.wav
+compare preview out.wav --preview 'картинка.png' --output out.wav
+# The header chunk is bytes 8 to 32: length, type, fields and checksum.
+cmp -s -n 33 "$work/preview/linux/картинка.png" "$work/preview/windows/картинка.png" ||
+  fail preview "the pictures' headers differ"
 compare help '' --help
 compare version '' --version
 
