@@ -5,9 +5,9 @@
 
 #include <platform/gdi.h>
 
-// The window's pixels (Linux only) as they are shown: its top-level window's surface with
-// the caret over it when the caret is "on" now; the client area, or with
-// `whole_window` the window with its frame.
+// The window's pixels as they are shown (on Linux only): its top-level
+// window's surface with the caret over it when the caret is "on" now; the
+// client area, or with `whole_window` the window with its frame.
 BOOL SaveWindowPicture(HWND window, LPCSTR path, BOOL whole_window);
 
 // A bitmap's pixels.
