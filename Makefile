@@ -1,5 +1,6 @@
-# The two commands of the README, the Windows build and the pictures of the
-# docs. BUILD selects the build folder, BUILD_WINDOWS the Windows build's.
+# The two commands of the README, the Windows build, the packages and the
+# pictures of the docs. BUILD selects the build folder, BUILD_WINDOWS the
+# Windows build's, BUILD_PACKAGE the packaged release's.
 BUILD ?= build
 BUILD_WINDOWS ?= build-windows
 BUILD_PACKAGE ?= build-package
