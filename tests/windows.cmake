@@ -20,3 +20,17 @@ tavrion_test(app app/tavrion/windows_resources_test.cpp framework_rtl version)
 target_compile_definitions(test_app_windows_resources_test PRIVATE
   TAVRION_EXE="$<TARGET_FILE:tavrion>" TFORM1_BIN="${TAVRION_GENERATED_DIR}/forms/TFORM1.bin")
 add_dependencies(test_app_windows_resources_test tavrion)
+
+# The code page 1251 bridge, under a system code page of 1252 (a Windows set
+# to English) and of 1251.
+add_executable(test_platform_cp1251_bridge_test platform/win32/cp1251_bridge_test.cpp
+                                                platform/win32/cp1251_bridge_test.rc)
+target_link_libraries(test_platform_cp1251_bridge_test PRIVATE platform GTest::gtest_main)
+# Its windows need an X server, and so a prefix of their own (see above).
+foreach(locale en_US ru_RU)
+  add_test(NAME cp1251_bridge_${locale}
+    COMMAND xvfb-run -a ${CMAKE_CURRENT_SOURCE_DIR}/support/wine_run.sh
+      ${PROJECT_BINARY_DIR}/wine-prefix-bridge-${locale} $<TARGET_FILE:test_platform_cp1251_bridge_test>)
+  set_tests_properties(cp1251_bridge_${locale} PROPERTIES LABELS platform TIMEOUT 120
+    ENVIRONMENT TAVRION_WINE_LOCALE=${locale}.UTF-8)
+endforeach()

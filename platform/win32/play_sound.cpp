@@ -15,7 +15,7 @@ BOOL PlaySoundOnDevice(LPCSTR name, HMODULE module, DWORD flags) {
     last_failure = {sound::Failure::kOutput, "no sound output device"};
     return FALSE;
   }
-  return ::PlaySoundA(name, module, flags);
+  return Cp1251PlaySoundA(name, module, flags);
 }
 
 }  // namespace platform

@@ -15,6 +15,11 @@
 #undef MessageBox
 #undef PlaySound
 
+// The program's texts are code page 1251 whatever the system's is: its 8-bit
+// calls go through the bridge to the system's UTF-16 ones.
+#include <platform/cp1251_api.h>
+#undef PlaySoundA
+
 // The system's PlaySoundA reports an asynchronous sound as started before any
 // device is asked for it, so without a sound device it succeeds and nothing
 // plays. The program's PlaySoundA fails at once then, as ours on Linux does.
