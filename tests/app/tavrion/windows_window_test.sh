@@ -3,7 +3,8 @@
 # 488 x 356 client area and writes tavrion.wav at once, the bytes the Linux
 # tavrion-wav writes by default; a click and typed text in the frequency field
 # rewrite it as tavrion-wav --frequency 50 writes it; Alt+F4 ends the program
-# with status 0.
+# with status 0. Under a system code page of 1252 the client area shows the
+# same pixels as under 1251.
 #
 #   windows_window_test.sh TAVRION_EXE WINE_RUN PREFIX LINUX_TAVRION_WAV
 set -euo pipefail
@@ -21,7 +22,7 @@ fail() {
   exit 1
 }
 
-needs_tools Xvfb xdotool xwininfo cmp
+needs_tools Xvfb xdotool xwininfo xwd cmp
 open_desktop
 mkdir "$work/run" "$work/linux"
 (cd "$work/run" && exec "$wine_run" "$prefix" "$program" 2> "$work/tavrion.err") &
@@ -56,4 +57,33 @@ expect_file --frequency 50
 xdotool key alt+F4
 ends_with_status_0 "$program_pid" Alt+F4
 program_pid=
-echo "the window showed, wrote the default file, and the typed frequency's file"
+
+# client_pixels FILE: the window's client area as raw pixels, with the focus
+# on Default (no caret blinking) and the pointer off the window (no hint).
+client_pixels() {
+  xdotool mousemove $((x + 36)) $((y + 95)) click 1 mousemove 0 0
+  sleep 1
+  xwd -id "$window" -silent | tail -c $((488 * 356 * 4)) > "$1"
+  [ "$(stat -c %s "$1")" -eq $((488 * 356 * 4)) ] || fail "no picture of the window"
+  # A window not painted yet is one colour: its labels must be there.
+  [ "$(od -An -v -tx4 -w4 "$1" | sort -u | wc -l)" -gt 2 ] || fail "the window is not painted"
+}
+
+# The same labels under a system code page of 1252 (a Windows set to
+# English) as under 1251, the program's own: each in a prefix of its own, as
+# a prefix keeps the code page its desktop process started with.
+for locale in ru_RU en_US; do
+  (cd "$work/run" && TAVRION_WINE_LOCALE=$locale.UTF-8 exec "$wine_run" "$prefix-$locale" "$program" \
+    2> "$work/tavrion.err") &
+  program_pid=$!
+  window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Tavrion v2\.2$' | head -n1 || true)
+  [ -n "$window" ] || fail "no window under $locale"
+  window_origin "$window"
+  client_pixels "$work/$locale.pixels"
+  # How the program ends was checked above: here the prefix's processes go.
+  WINEPREFIX=$prefix-$locale wineserver -k
+  wait "$program_pid" || true
+  program_pid=
+done
+cmp -s "$work/ru_RU.pixels" "$work/en_US.pixels" || fail "the window differs under code page 1252"
+echo "the window showed, wrote the default file and the typed frequency's file, and looks the same under code pages 1251 and 1252"
