@@ -4,6 +4,7 @@
 BUILD ?= build
 BUILD_WINDOWS ?= build-windows
 BUILD_PACKAGE ?= build-package
+BUILD_PACKAGE_WINDOWS ?= build-package-windows
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 JOBS ?= 2
 # A native build that gives the Windows build its build tools and the Linux
@@ -52,10 +53,17 @@ windows: deps
 	  -DTAVRION_HOST_TOOLS=$(abspath $(HOST_TOOLS)) -DTAVRION_BENCH=OFF
 	cmake --build $(BUILD_WINDOWS) -j$(JOBS)
 
-# dist/: the Debian package of a release build of the programs.
+# dist/: the Debian package and the Windows zip of release builds of the
+# programs; the Linux release build gives the Windows one its build tools.
 package: deps
 	cmake -S . -B $(BUILD_PACKAGE) -DCMAKE_BUILD_TYPE=Release -DTAVRION_TESTS=OFF -DTAVRION_BENCH=OFF
 	cmake --build $(BUILD_PACKAGE) -j$(JOBS)
 	cd $(BUILD_PACKAGE) && cpack -B $(CURDIR)/$(BUILD_PACKAGE)/packages
-	mkdir -p dist && cp $(BUILD_PACKAGE)/packages/*.deb dist/
-	@echo "Wrote $$(ls dist/*.deb)"
+	cmake -S . -B $(BUILD_PACKAGE_WINDOWS) -DCMAKE_BUILD_TYPE=Release -DTAVRION_TESTS=OFF \
+	  -DTAVRION_BENCH=OFF -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
+	  -DTAVRION_HOST_TOOLS=$(abspath $(BUILD_PACKAGE))
+	cmake --build $(BUILD_PACKAGE_WINDOWS) -j$(JOBS)
+	cd $(BUILD_PACKAGE_WINDOWS) && cpack -B $(CURDIR)/$(BUILD_PACKAGE_WINDOWS)/packages
+	mkdir -p dist
+	cp $(BUILD_PACKAGE)/packages/*.deb $(BUILD_PACKAGE_WINDOWS)/packages/*.zip dist/
+	@echo "Wrote $$(ls dist/*.deb dist/*.zip)"

@@ -26,3 +26,6 @@ if(NOT CMAKE_CROSSCOMPILING_EMULATOR)
   set(CMAKE_CROSSCOMPILING_EMULATOR
       ${PROJECT_SOURCE_DIR}/tests/support/wine_run.sh ${PROJECT_BINARY_DIR}/wine-prefix)
 endif()
+
+# The zip of `make package` holds the programs at its top, beside README.
+set(CMAKE_INSTALL_BINDIR .)
