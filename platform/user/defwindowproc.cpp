@@ -76,6 +76,14 @@ LRESULT SetCursorDefault(user::Window* w, WPARAM wParam, LPARAM lParam) {
   return TRUE;
 }
 
+// The caption shows the window's text and icon: it is drawn again with the
+// frame's next painting.
+void RepaintCaption(user::Window* w) {
+  if ((w->style & WS_CAPTION) != WS_CAPTION) return;
+  std::lock_guard guard(user::Lock());
+  w->ncpaint = true;
+}
+
 }  // namespace
 
 LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -93,6 +101,7 @@ LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
       HICON& slot = wParam == ICON_BIG ? w->big_icon : w->small_icon;
       const HICON previous = slot;
       slot = reinterpret_cast<HICON>(lParam);
+      RepaintCaption(w);
       return reinterpret_cast<LRESULT>(previous);
     }
     case WM_GETICON:
@@ -117,10 +126,7 @@ LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
     }
     case WM_SETTEXT:
       w->text = lParam != 0 ? reinterpret_cast<const char*>(lParam) : "";
-      if ((w->style & WS_CAPTION) == WS_CAPTION) {
-        std::lock_guard guard(user::Lock());
-        w->ncpaint = true;
-      }
+      RepaintCaption(w);
       return TRUE;
     case WM_GETTEXT: {
       if (wParam == 0) return 0;

@@ -1,11 +1,13 @@
 // The frame of a window, drawn by the default handling of WM_NCPAINT: the
-// border, the caption with the window's text, and the caption buttons, in the
-// plain light scheme. A host that shows real windows lets the desktop draw
-// its own frame; this one is what a saved whole-window picture shows.
+// border, the caption with the window's small icon and text, and the caption
+// buttons, in the plain light scheme. A host that shows real windows lets the
+// desktop draw its own frame; this one is what a saved whole-window picture
+// shows.
 #include <algorithm>
 #include <cstring>
 
 #include <platform/gdi.h>
+#include <platform/icons.h>
 #include <platform/text.h>
 
 #include "frame.h"
@@ -66,6 +68,17 @@ void Caption(HDC dc, const Window* w, RECT bar, bool active) {
       text_right = button.left - 2;
     }
   }
+  int text_left = bar.left + 4;
+  // A window with a system menu shows its icon at the caption's left, a
+  // dialog frame or a tool window none.
+  HICON icon = IconOf(w, ICON_SMALL);
+  if ((w->style & WS_SYSMENU) != 0 &&
+      (w->ex_style & (WS_EX_DLGMODALFRAME | WS_EX_TOOLWINDOW)) == 0 && icon != nullptr) {
+    const int side = GetSystemMetrics(SM_CXSMICON);
+    DrawIconEx(dc, bar.left + 2, bar.top + (bar.bottom - bar.top - side) / 2, icon, side, side, 0,
+               nullptr, DI_NORMAL);
+    text_left = bar.left + 2 + side + 2;
+  }
   NONCLIENTMETRICSA metrics{};
   metrics.cbSize = sizeof metrics;
   SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
@@ -73,7 +86,7 @@ void Caption(HDC dc, const Window* w, RECT bar, bool active) {
   HGDIOBJ old_font = SelectObject(dc, font);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, GetSysColor(active ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT));
-  RECT text{bar.left + 4, bar.top, text_right, bar.bottom};
+  RECT text{text_left, bar.top, text_right, bar.bottom};
   DrawTextA(dc, w->text.c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
   SelectObject(dc, old_font);
   DeleteObject(font);

@@ -72,12 +72,6 @@ host::WindowState StateOf(const Window* w, int z_index) {
   return state;
 }
 
-HICON IconOf(const Window* w) {
-  if (w->big_icon != nullptr) return w->big_icon;
-  if (w->small_icon != nullptr) return w->small_icon;
-  return w->cls != nullptr ? w->cls->info.hIcon : nullptr;
-}
-
 // The icon drawn at 32 x 32 with its transparency in the top byte: drawn on
 // black and on white, a pixel that shows the background is see-through.
 std::shared_ptr<const gdi::Surface> DrawnIcon(HICON icon) {
@@ -154,7 +148,7 @@ std::vector<TopLevel> TopLevels() {
   int z_index = 0;
   for (const Window* w : Desktop()->children) {
     const bool visible = (w->style & WS_VISIBLE) != 0;
-    tops.push_back({w->handle, StateOf(w, visible ? z_index : -1), IconOf(w)});
+    tops.push_back({w->handle, StateOf(w, visible ? z_index : -1), IconOf(w, ICON_BIG)});
     if (visible) ++z_index;
   }
   return tops;

@@ -152,4 +152,12 @@ POINT ClientOrigin(const Window* window) {
   return {at.x + window->client.left, at.y + window->client.top};
 }
 
+HICON IconOf(const Window* w, WPARAM size) {
+  HICON first = size == ICON_SMALL ? w->small_icon : w->big_icon;
+  HICON second = size == ICON_SMALL ? w->big_icon : w->small_icon;
+  if (first != nullptr) return first;
+  if (second != nullptr) return second;
+  return w->cls != nullptr ? w->cls->info.hIcon : nullptr;
+}
+
 }  // namespace user

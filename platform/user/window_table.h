@@ -86,6 +86,9 @@ WindowClass* FindClass(const std::string& name, HINSTANCE instance, bool own_cla
 WindowClass* FindClassByArgument(LPCSTR name, HINSTANCE instance, bool own_classes = true);
 // Whether a live window is of the class.
 bool HasWindows(const WindowClass* cls);
+// The icon a window shows at size ICON_BIG or ICON_SMALL: WM_SETICON's of
+// that size, else of the other, else its class's.
+HICON IconOf(const Window* w, WPARAM size);
 // ASCII letters folded, for class names, props and atoms.
 std::string Upper(const std::string& text);
 

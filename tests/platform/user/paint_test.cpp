@@ -3,10 +3,12 @@
 #include <map>
 #include <tuple>
 #include <utility>
+#include <vector>
 
 #include <gtest/gtest.h>
 #include <platform/gdi.h>
 #include <platform/headless.h>
+#include <platform/icons.h>
 #include <platform/picture.h>
 
 #include "platform/gdi/device_context.h"
@@ -338,6 +340,15 @@ TEST_F(Paint, SavedPictureOfTheClientAreaOrTheWholeWindowWithItsFrame) {
                                 WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_VISIBLE, 40, 40, 320,
                                 200, nullptr, nullptr, nullptr, nullptr);
   DrainMessages();
+  // A red small icon, which the caption shows at its left.
+  const DWORD red_rows[16 * 16] = {};
+  std::vector<DWORD> red(16 * 16, 0x00FF0000);
+  HBITMAP mask = CreateBitmap(16, 16, 1, 1, red_rows);
+  HBITMAP color = CreateBitmap(16, 16, 1, 32, red.data());
+  const ICONINFO info{TRUE, 0, 0, mask, color};
+  HICON icon = CreateIconIndirect(&info);
+  SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+  DrainMessages();
   HDC client = GetDC(window);
   SetPixel(client, 0, 0, RGB(0, 0, 255));
   ReleaseDC(window, client);
@@ -347,9 +358,13 @@ TEST_F(Paint, SavedPictureOfTheClientAreaOrTheWholeWindowWithItsFrame) {
   ASSERT_TRUE(SaveWindowPicture(window, path.c_str(), TRUE));
   PngImage image = ReadPng(path);
   EXPECT_EQ(std::pair(image.width, image.height), std::pair(320, 200));
-  // A raised edge (light outer corner), the active caption's colour right of
-  // the title, and the client area inside the 3-pixel frame and 19-pixel caption.
+  // A raised edge (light outer corner), the icon 2 pixels into the caption,
+  // the active caption's colour right of the title, and the client area
+  // inside the 3-pixel frame and 19-pixel caption.
   EXPECT_EQ(image.At(0, 0), GetSysColor(COLOR_3DLIGHT));
+  EXPECT_EQ(image.At(3 + 2, 3 + 1), RGB(255, 0, 0));
+  EXPECT_EQ(image.At(3 + 2 + 15, 3 + 16), RGB(255, 0, 0));
+  EXPECT_EQ(image.At(3 + 1, 3 + 1), GetSysColor(COLOR_ACTIVECAPTION));
   EXPECT_EQ(image.At(200, 3 + 8), GetSysColor(COLOR_ACTIVECAPTION));
   EXPECT_EQ(image.At(3, 3 + 19), RGB(0, 0, 255));
 
@@ -357,6 +372,10 @@ TEST_F(Paint, SavedPictureOfTheClientAreaOrTheWholeWindowWithItsFrame) {
   image = ReadPng(path);
   EXPECT_EQ(std::pair(image.width, image.height), std::pair(320 - 6, 200 - 6 - 19));
   EXPECT_EQ(image.At(0, 0), RGB(0, 0, 255));
+  DestroyWindow(window);
+  DestroyIcon(icon);
+  DeleteObject(mask);
+  DeleteObject(color);
 }
 
 }  // namespace
