@@ -5,7 +5,9 @@
 set -euo pipefail
 prefix=$1
 shift
-export WINEPREFIX=$prefix WINEDEBUG=-all
+# The programs need neither .NET nor HTML: without the two, a new prefix asks
+# to download neither.
+export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 locale=${TAVRION_WINE_LOCALE:-ru_RU.UTF-8}
 # Tests run in parallel: one of them makes the prefix, the others wait.
 mkdir -p "$(dirname "$prefix")"
