@@ -1,7 +1,6 @@
 // Update regions, WM_PAINT, device contexts and saved pictures of windows.
 #include <functional>
 #include <map>
-#include <tuple>
 #include <utility>
 
 #include <gtest/gtest.h>
