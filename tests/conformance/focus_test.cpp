@@ -141,11 +141,7 @@ TEST_P(FocusMessages, ComeInOrder) {
   const Change& c = GetParam();
   if (c.wine != nullptr) KNOWN_WINE_DIFFERENCE(c.wine);
   c.arrange();
-  conf::PumpFor(30);
-  conf::StartLog();
-  c.act();
-  conf::PumpFor(30);
-  EXPECT_TRUE(conf::Saw(c.expected));
+  EXPECT_TRUE(conf::SawAfter(c.act, c.expected));
 }
 
 void AActive() {

@@ -47,11 +47,7 @@ TEST_P(MouseInput, ReachesTheWindowUnderIt) {
   if (s.wine != nullptr) KNOWN_WINE_DIFFERENCE(s.wine);
   Windows();
   conf::MoveMouseTo({700, 500});
-  conf::PumpFor(30);
-  conf::StartLog();
-  s.act();
-  conf::PumpFor(30);
-  EXPECT_TRUE(conf::Saw(s.expected, s.watched));
+  EXPECT_TRUE(conf::SawAfter(s.act, s.expected, s.watched));
 }
 
 const MouseScene kMouseScenes[] = {

@@ -156,10 +156,7 @@ TEST_P(PaintMessages, ComeInOrder) {
   const PaintScene& s = GetParam();
   if (s.wine != nullptr) KNOWN_WINE_DIFFERENCE(s.wine);
   Painted(s.parent_style);
-  conf::StartLog();
-  s.act();
-  conf::PumpFor(30);
-  EXPECT_TRUE(conf::Saw(s.expected, s.watched));
+  EXPECT_TRUE(conf::SawAfter(s.act, s.expected, s.watched));
 }
 
 const PaintScene kPaintScenes[] = {

@@ -47,11 +47,7 @@ TEST_P(WindowMessages, ComeInOrder) {
   const Scene& s = GetParam();
   if (s.wine != nullptr) KNOWN_WINE_DIFFERENCE(s.wine);
   if (s.arrange != nullptr) s.arrange();
-  conf::PumpFor(20);
-  conf::StartLog();
-  s.act();
-  conf::PumpFor(20);
-  EXPECT_TRUE(conf::Saw(s.expected, s.watched));
+  EXPECT_TRUE(conf::SawAfter(s.act, s.expected, s.watched));
 }
 
 const Scene kScenes[] = {

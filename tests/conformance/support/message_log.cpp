@@ -144,6 +144,15 @@ testing::AssertionResult Saw(const Sequence& expected, const std::vector<std::st
       });
 }
 
+testing::AssertionResult SawAfter(void (*act)(), const Sequence& expected,
+                                  const std::vector<std::string>& watched) {
+  PumpFor(30);
+  StartLog();
+  act();
+  PumpFor(30);
+  return Saw(expected, watched);
+}
+
 void ResetCase() {
   Handlers().clear();
   std::vector<HWND> windows;

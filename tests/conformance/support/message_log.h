@@ -67,6 +67,11 @@ Sequence operator+(Sequence a, const Sequence& b);
 testing::AssertionResult Saw(const Sequence& expected,
                              const std::vector<std::string>& watched = {});
 
+// Lets what the windows are owed arrive, then logs what `act` brings about,
+// with what arrives late, and compares it with the table as Saw does.
+testing::AssertionResult SawAfter(void (*act)(), const Sequence& expected,
+                                  const std::vector<std::string>& watched = {});
+
 // Destroys the thread's windows, forgets names and handlers, takes what the
 // queue holds: a case starts from nothing.
 void ResetCase();

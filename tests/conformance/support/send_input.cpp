@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "tests/conformance/support/pump.h"
+
 namespace conf {
 
 namespace {
@@ -38,9 +40,18 @@ void MoveMouseTo(POINT screen) {
 
 void ClickAt(HWND window, POINT client, Button button) {
   ClientToScreen(window, &client);
+  // A desktop may take the move in later than the presses behind it: the
+  // presses wait until the cursor is there.
+  MoveMouseTo(client);
+  PumpUntil(
+      [&] {
+        POINT at{};
+        GetCursorPos(&at);
+        return at.x == client.x && at.y == client.y;
+      },
+      500);
   const bool left = button == Button::kLeft;
-  Send({Mouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, client),
-        Mouse(left ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_RIGHTDOWN),
+  Send({Mouse(left ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_RIGHTDOWN),
         Mouse(left ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_RIGHTUP)});
 }
 

@@ -11,7 +11,8 @@ enum class Button { kLeft, kRight };
 
 // Moves the mouse to a point of the screen.
 void MoveMouseTo(POINT screen);
-// Moves to a client point of the window, presses and releases.
+// Moves to a client point of the window, waits (pumping) until the cursor
+// is there, presses and releases.
 void ClickAt(HWND window, POINT client, Button button = Button::kLeft);
 void KeyDown(WORD virtual_key);
 void KeyUp(WORD virtual_key);
