@@ -17,9 +17,9 @@ LRESULT Plain(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 
 constexpr const char* kName = "ConformanceClass";
 
-ATOM Register(const char* name = kName, int window_extra = 0) {
+ATOM Register(const char* name = kName, int window_extra = 0, UINT style = 0) {
   WNDCLASSA info{};
-  info.style = CS_DBLCLKS;
+  info.style = CS_DBLCLKS | style;
   info.lpfnWndProc = Plain;
   info.cbWndExtra = window_extra;
   info.hInstance = GetModuleHandleA(nullptr);
@@ -117,6 +117,17 @@ const Call kCalls[] = {
        UnregisterClassA(kName, GetModuleHandleA(nullptr));
      },
      [] { return GetInfo(GetModuleHandleA(nullptr), kName); }, false, ERROR_CLASS_DOES_NOT_EXIST},
+    {"GlobalInfoWithoutModule", [] { Register(kName, 0, CS_GLOBALCLASS); },
+     [] { return GetInfo(nullptr, kName); }, true, 0},
+    {"GlobalRegisteredTwice", [] { Register(kName, 0, CS_GLOBALCLASS); },
+     [] { return BOOL{Register(kName, 0, CS_GLOBALCLASS) != 0}; }, false,
+     ERROR_CLASS_ALREADY_EXISTS},
+    {"GlobalCreatesWithoutModule", [] { Register(kName, 0, CS_GLOBALCLASS); },
+     [] {
+       return BOOL{CreateWindowExA(0, kName, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr,
+                                   nullptr) != nullptr};
+     },
+     true, 0},
     {"InfoSystemButton", nullptr, [] { return GetInfo(nullptr, "Button"); }, true, 0},
     {"InfoSystemEdit", nullptr, [] { return GetInfo(nullptr, "edit"); }, true, 0},
     {"CreateByName", RegisterOnce, [] { return BOOL{Make(kName) != nullptr}; }, true, 0},
