@@ -33,8 +33,10 @@ std::vector<MSG> Pump() {
   return taken;
 }
 
+namespace {
+
 // Pumps until `done`, the clock or the wake timer ends it; keeps what it took.
-static bool Loop(const std::function<bool()>& done, DWORD ms, std::vector<MSG>& taken) {
+bool Loop(const std::function<bool()>& done, DWORD ms, std::vector<MSG>& taken) {
   const UINT_PTR outer = wake_timer;
   wake_timer = SetTimer(nullptr, 0, ms, nullptr);
   woken = false;
@@ -51,6 +53,8 @@ static bool Loop(const std::function<bool()>& done, DWORD ms, std::vector<MSG>& 
   wake_timer = outer;
   return finished;
 }
+
+}  // namespace
 
 bool PumpUntil(const std::function<bool()>& done, DWORD ms) {
   std::vector<MSG> taken;
