@@ -117,6 +117,11 @@ HMODULE GetModuleHandleA(LPCSTR) {
   return &module_marker;
 }
 
+FARPROC GetProcAddress(HMODULE, LPCSTR) {
+  SetLastError(ERROR_PROC_NOT_FOUND);
+  return nullptr;
+}
+
 DWORD GetModuleFileNameA(HMODULE module, LPSTR file_name, DWORD size) {
   if (file_name == nullptr || size == 0 || (module != nullptr && !IsOurModule(module))) return 0;
   char path[4096];

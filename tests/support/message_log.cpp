@@ -1,9 +1,8 @@
 #include "tests/support/message_log.h"
 
-#include <algorithm>
-#include <cstdio>
-#include <sstream>
-#include <stdexcept>
+#include "tests/support/expected_message.h"
+#include "tests/support/message_names.h"
+#include "tests/support/side_by_side.h"
 
 MessageLog::MessageLog() {
   platform::SetMessageSpy(
@@ -56,183 +55,47 @@ Sequence pieces::Activation(const std::string& from, const std::string& to) {
 
 namespace {
 
-const std::map<UINT, const char*>& Names() {
-  static const std::map<UINT, const char*> kNames = {
-      {WM_CREATE, "WM_CREATE"},
-      {WM_DESTROY, "WM_DESTROY"},
-      {WM_MOVE, "WM_MOVE"},
-      {WM_SIZE, "WM_SIZE"},
-      {WM_ACTIVATE, "WM_ACTIVATE"},
-      {WM_SETFOCUS, "WM_SETFOCUS"},
-      {WM_KILLFOCUS, "WM_KILLFOCUS"},
-      {WM_ENABLE, "WM_ENABLE"},
-      {WM_SETTEXT, "WM_SETTEXT"},
-      {WM_GETTEXT, "WM_GETTEXT"},
-      {WM_GETTEXTLENGTH, "WM_GETTEXTLENGTH"},
-      {WM_PAINT, "WM_PAINT"},
-      {WM_CLOSE, "WM_CLOSE"},
-      {WM_ERASEBKGND, "WM_ERASEBKGND"},
-      {WM_SHOWWINDOW, "WM_SHOWWINDOW"},
-      {WM_ACTIVATEAPP, "WM_ACTIVATEAPP"},
-      {WM_CANCELMODE, "WM_CANCELMODE"},
-      {WM_SETCURSOR, "WM_SETCURSOR"},
-      {WM_MOUSEACTIVATE, "WM_MOUSEACTIVATE"},
-      {WM_GETMINMAXINFO, "WM_GETMINMAXINFO"},
-      {WM_WINDOWPOSCHANGING, "WM_WINDOWPOSCHANGING"},
-      {WM_WINDOWPOSCHANGED, "WM_WINDOWPOSCHANGED"},
-      {WM_NCCREATE, "WM_NCCREATE"},
-      {WM_NCDESTROY, "WM_NCDESTROY"},
-      {WM_NCCALCSIZE, "WM_NCCALCSIZE"},
-      {WM_NCHITTEST, "WM_NCHITTEST"},
-      {WM_NCPAINT, "WM_NCPAINT"},
-      {WM_NCACTIVATE, "WM_NCACTIVATE"},
-      {WM_KEYDOWN, "WM_KEYDOWN"},
-      {WM_KEYUP, "WM_KEYUP"},
-      {WM_CHAR, "WM_CHAR"},
-      {WM_SYSKEYDOWN, "WM_SYSKEYDOWN"},
-      {WM_SYSKEYUP, "WM_SYSKEYUP"},
-      {WM_COMMAND, "WM_COMMAND"},
-      {WM_SYSCOMMAND, "WM_SYSCOMMAND"},
-      {WM_TIMER, "WM_TIMER"},
-      {WM_MOUSEMOVE, "WM_MOUSEMOVE"},
-      {WM_LBUTTONDOWN, "WM_LBUTTONDOWN"},
-      {WM_LBUTTONUP, "WM_LBUTTONUP"},
-      {WM_LBUTTONDBLCLK, "WM_LBUTTONDBLCLK"},
-      {WM_RBUTTONDOWN, "WM_RBUTTONDOWN"},
-      {WM_RBUTTONUP, "WM_RBUTTONUP"},
-      {WM_MOUSEWHEEL, "WM_MOUSEWHEEL"},
-      {WM_PARENTNOTIFY, "WM_PARENTNOTIFY"},
-      {WM_CAPTURECHANGED, "WM_CAPTURECHANGED"},
-      {WM_NCLBUTTONDOWN, "WM_NCLBUTTONDOWN"},
-      {WM_GETDLGCODE, "WM_GETDLGCODE"},
-      {0x007C, "WM_STYLECHANGING"},
-      {0x007D, "WM_STYLECHANGED"},
-  };
-  return kNames;
-}
-
-struct Expected {
-  std::string window;
-  UINT message = 0;
-  platform::Delivery how = platform::Delivery::kSent;
-  bool has_wparam = false;
-  WPARAM wparam = 0;
-  bool has_lparam = false;
-  std::uint32_t lparam = 0;
-  bool optional = false;
-};
-
-UINT MessageNumber(const std::string& name) {
-  for (const auto& [number, text] : Names()) {
-    if (name == text) return number;
+std::string HowWord(platform::Delivery how) {
+  switch (how) {
+    case platform::Delivery::kPosted:
+      return "posted";
+    case platform::Delivery::kSentByDefault:
+      return "default";
+    case platform::Delivery::kSent:
+      break;
   }
-  if (name.rfind("0x", 0) == 0) return static_cast<UINT>(std::stoul(name, nullptr, 16));
-  throw std::invalid_argument("unknown message name in an expected sequence: " + name);
-}
-
-Expected Parse(const std::string& line, const WindowNames& names) {
-  std::istringstream words(line);
-  Expected e;
-  std::string message;
-  words >> e.window >> message;
-  e.message = MessageNumber(message);
-  for (std::string word; words >> word;) {
-    if (word == "posted") {
-      e.how = platform::Delivery::kPosted;
-    } else if (word == "default") {
-      e.how = platform::Delivery::kSentByDefault;
-    } else if (word == "?") {
-      e.optional = true;
-    } else if (word.rfind("l=", 0) == 0) {
-      e.has_lparam = true;
-      e.lparam = static_cast<std::uint32_t>(std::stoll(word.substr(2), nullptr, 0));
-    } else if (word.rfind("w=", 0) == 0) {
-      e.has_wparam = true;
-      const std::string value = word.substr(2);
-      const auto named = std::find_if(names.begin(), names.end(),
-                                      [&](const auto& entry) { return entry.second == value; });
-      e.wparam = named != names.end() ? reinterpret_cast<WPARAM>(named->first)
-                                      : static_cast<WPARAM>(std::stoll(value, nullptr, 0));
-    } else {
-      throw std::invalid_argument("unknown word in an expected sequence: " + line);
-    }
-  }
-  return e;
-}
-
-bool Matches(const Expected& e, const RecordedMessage& r) {
-  return e.window == r.window && e.message == r.message && e.how == r.how &&
-         (!e.has_wparam || e.wparam == r.wparam) &&
-         (!e.has_lparam || e.lparam == static_cast<std::uint32_t>(r.lparam));
-}
-
-// The actual message in the table's words, its parameters shown where the
-// expected entry beside it names them.
-std::string Describe(const RecordedMessage& r, const Expected& e, const WindowNames& names) {
-  std::string text = r.window + " " + MessageLog::MessageName(r.message);
-  if (r.how == platform::Delivery::kPosted) text += " posted";
-  if (r.how == platform::Delivery::kSentByDefault) text += " default";
-  const auto number = [&text](const char* word, std::uint64_t value) {
-    char digits[32];
-    std::snprintf(digits, sizeof digits, " %s=0x%llX", word,
-                  static_cast<unsigned long long>(value));
-    text += digits;
-  };
-  const auto named = names.find(reinterpret_cast<HWND>(r.wparam));
-  if (e.has_wparam && r.wparam != 0 && named != names.end()) {
-    text += " w=" + named->second;
-  } else if (e.has_wparam) {
-    number("w", r.wparam);
-  }
-  if (e.has_lparam) number("l", static_cast<std::uint32_t>(r.lparam));
-  return text;
+  return "";
 }
 
 }  // namespace
 
 std::string MessageLog::MessageName(UINT message) {
-  const auto it = Names().find(message);
-  if (it != Names().end()) return it->second;
-  char text[16];
-  std::snprintf(text, sizeof text, "0x%04X", message);
-  return text;
+  return ::MessageName(message);
 }
 
 testing::AssertionResult SameSequence(const Sequence& expected,
                                       const std::vector<RecordedMessage>& actual,
                                       const WindowNames& names) {
-  struct Row {
-    std::string want, got;
-    bool ok;
-  };
-  // An expected entry beside the message it matched, beside none when an
-  // optional one was missing; after the first mismatch, the rest side by side.
-  std::vector<Row> rows;
-  std::size_t a = 0;
-  bool same = true;
-  for (const std::string& line : expected) {
-    const Expected e = Parse(line, names);
-    if (!same) {
-      rows.push_back({line, a < actual.size() ? Describe(actual[a++], e, names) : "", true});
-    } else if (a < actual.size() && Matches(e, actual[a])) {
-      rows.push_back({line, Describe(actual[a++], e, names), true});
-    } else if (e.optional) {
-      rows.push_back({line, "", true});
-    } else {
-      same = false;
-      rows.push_back({line, a < actual.size() ? Describe(actual[a++], e, names) : "", false});
+  const auto handle = [&](const std::string& name) -> HWND {
+    for (const auto& [window, text] : names) {
+      if (text == name) return window;
     }
+    return nullptr;
+  };
+  const auto name = [&](HWND window) {
+    const auto it = names.find(window);
+    return it != names.end() ? it->second : std::string();
+  };
+  std::vector<ExpectedMessage> parsed;
+  for (const std::string& line : expected) {
+    parsed.push_back(ParseExpectedMessage(line, handle, {"posted", "default"}));
   }
-  if (same && a == actual.size()) return testing::AssertionSuccess();
-  for (bool first = same; a < actual.size(); ++a, first = false) {
-    rows.push_back({"", Describe(actual[a], Expected{}, names), !first});
-  }
-  std::ostringstream out;
-  out << "\n" << std::string(40, ' ') << "expected | actual\n";
-  for (const Row& row : rows) {
-    out << (row.ok ? "  " : "> ")
-        << std::string(38 - std::min<std::size_t>(38, row.want.size()), ' ') << row.want << " | "
-        << row.got << "\n";
-  }
-  return testing::AssertionFailure() << out.str();
+  return CompareTable(
+      expected, parsed, actual,
+      [](const ExpectedMessage& e, const RecordedMessage& r) {
+        return e.Matches(r.window, r.message, HowWord(r.how), r.wparam, r.lparam);
+      },
+      [&](const RecordedMessage& r, const ExpectedMessage& e) {
+        return DescribeMessage(r.window, r.message, HowWord(r.how), r.wparam, r.lparam, e, name);
+      });
 }

@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Runs a Windows program under Wine: wine_run.sh PREFIX PROGRAM [ARGS...].
 # The prefix is made on first use. The system code page is 1251, the
-# program's own, unless TAVRION_WINE_LOCALE names another locale.
+# program's own, unless TAVRION_WINE_LOCALE names another locale. With
+# TAVRION_WINE_DESKTOP=WIDTHxHEIGHT the prefix shows its windows inside a
+# desktop window of that size, which Wine manages itself: no window manager
+# is asked (nor waited for) when windows show, hide or take the focus.
 set -euo pipefail
 prefix=$1
 shift
@@ -15,6 +18,11 @@ mkdir -p "$(dirname "$prefix")"
   flock 9
   if [ ! -f "$prefix/system.reg" ]; then
     wineboot --init >/dev/null 2>&1 || true
+    if [ -n "${TAVRION_WINE_DESKTOP:-}" ]; then
+      wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+      wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default \
+        /d "$TAVRION_WINE_DESKTOP" /f >/dev/null 2>&1
+    fi
     wineserver --wait
   fi
 ) 9>"$prefix.lock"

@@ -5,7 +5,6 @@
 #include <platform/types.h>
 
 using COLORREF = DWORD;
-using ULONG_PTR = std::uintptr_t;
 
 // Every drawing object is an HGDIOBJ; the typed handles convert to it.
 using HGDIOBJ = void*;

@@ -30,6 +30,9 @@ HMODULE GetModuleHandleA(LPCSTR moduleName);
 // The path of the program's executable file, cut to `size` - 1 characters
 // and always terminated; answers the characters copied (0 on failure).
 DWORD GetModuleFileNameA(HMODULE module, LPSTR fileName, DWORD size);
+// No module exports anything here: always null, with ERROR_PROC_NOT_FOUND.
+using FARPROC = std::intptr_t (*)();
+FARPROC GetProcAddress(HMODULE module, LPCSTR procName);
 
 // Names are compared without letter case. A missing resource gives 0 with
 // ERROR_RESOURCE_NAME_NOT_FOUND (or ..._TYPE_NOT_FOUND).

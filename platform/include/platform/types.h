@@ -35,6 +35,7 @@ using SHORT = std::int16_t;
 using USHORT = std::uint16_t;
 using LPLONG = LONG*;
 using UINT_PTR = std::uintptr_t;
+using ULONG_PTR = std::uintptr_t;
 using LONG_PTR = std::intptr_t;
 
 struct HWND__;

@@ -328,7 +328,15 @@ constexpr UINT PM_NOYIELD = 0x0002;
 
 // Hooks.
 constexpr int WH_GETMESSAGE = 3;
+constexpr int WH_CALLWNDPROC = 4;
 constexpr int HC_ACTION = 0;
+// WH_CALLWNDPROC's lParam: a message about to reach a procedure by a send.
+struct CWPSTRUCT {
+  LPARAM lParam;
+  WPARAM wParam;
+  UINT message;
+  HWND hwnd;
+};
 
 // ShowWindow.
 constexpr int SW_HIDE = 0;
@@ -718,6 +726,57 @@ SHORT GetKeyState(int virtualKey);
 SHORT GetAsyncKeyState(int virtualKey);
 BOOL GetCursorPos(LPPOINT point);
 BOOL SetCursorPos(int x, int y);
+
+struct MOUSEINPUT {
+  LONG dx;
+  LONG dy;
+  DWORD mouseData;
+  DWORD dwFlags;
+  DWORD time;
+  ULONG_PTR dwExtraInfo;
+};
+struct KEYBDINPUT {
+  WORD wVk;
+  WORD wScan;
+  DWORD dwFlags;
+  DWORD time;
+  ULONG_PTR dwExtraInfo;
+};
+struct HARDWAREINPUT {
+  DWORD uMsg;
+  WORD wParamL;
+  WORD wParamH;
+};
+struct INPUT {
+  DWORD type;
+  union {
+    MOUSEINPUT mi;
+    KEYBDINPUT ki;
+    HARDWAREINPUT hi;
+  };
+};
+using LPINPUT = INPUT*;
+constexpr DWORD INPUT_MOUSE = 0;
+constexpr DWORD INPUT_KEYBOARD = 1;
+constexpr DWORD INPUT_HARDWARE = 2;
+constexpr DWORD MOUSEEVENTF_MOVE = 0x0001;
+constexpr DWORD MOUSEEVENTF_LEFTDOWN = 0x0002;
+constexpr DWORD MOUSEEVENTF_LEFTUP = 0x0004;
+constexpr DWORD MOUSEEVENTF_RIGHTDOWN = 0x0008;
+constexpr DWORD MOUSEEVENTF_RIGHTUP = 0x0010;
+constexpr DWORD MOUSEEVENTF_MIDDLEDOWN = 0x0020;
+constexpr DWORD MOUSEEVENTF_MIDDLEUP = 0x0040;
+constexpr DWORD MOUSEEVENTF_WHEEL = 0x0800;
+constexpr DWORD MOUSEEVENTF_ABSOLUTE = 0x8000;
+constexpr DWORD KEYEVENTF_EXTENDEDKEY = 0x0001;
+constexpr DWORD KEYEVENTF_KEYUP = 0x0002;
+constexpr DWORD KEYEVENTF_UNICODE = 0x0004;
+constexpr DWORD KEYEVENTF_SCANCODE = 0x0008;
+// Queues the events as the host's own input: answers how many were queued,
+// 0 with ERROR_INVALID_PARAMETER when `size` is not sizeof(INPUT). Absolute
+// mouse positions run 0..65535 across the screen; a KEYEVENTF_UNICODE stroke
+// types its character (one of code page 1251) without a key.
+UINT SendInput(UINT count, LPINPUT inputs, int size);
 
 inline const LPCSTR IDC_ARROW = MAKEINTRESOURCEA(32512);
 inline const LPCSTR IDC_IBEAM = MAKEINTRESOURCEA(32513);

@@ -1,0 +1,112 @@
+// The names of window messages, for logs and the expected tables of tests.
+#pragma once
+
+#include <cstdio>
+#include <map>
+#include <stdexcept>
+#include <string>
+
+#include <platform/windows.h>
+
+#define TAVRION_MESSAGE_NAME(m) \
+  { m, #m }
+
+inline const std::map<UINT, std::string>& MessageNames() {
+  static const std::map<UINT, std::string> names = {
+      TAVRION_MESSAGE_NAME(WM_NULL),
+      TAVRION_MESSAGE_NAME(WM_CREATE),
+      TAVRION_MESSAGE_NAME(WM_DESTROY),
+      TAVRION_MESSAGE_NAME(WM_MOVE),
+      TAVRION_MESSAGE_NAME(WM_SIZE),
+      TAVRION_MESSAGE_NAME(WM_ACTIVATE),
+      TAVRION_MESSAGE_NAME(WM_SETFOCUS),
+      TAVRION_MESSAGE_NAME(WM_KILLFOCUS),
+      TAVRION_MESSAGE_NAME(WM_ENABLE),
+      TAVRION_MESSAGE_NAME(WM_SETREDRAW),
+      TAVRION_MESSAGE_NAME(WM_SETTEXT),
+      TAVRION_MESSAGE_NAME(WM_GETTEXT),
+      TAVRION_MESSAGE_NAME(WM_GETTEXTLENGTH),
+      TAVRION_MESSAGE_NAME(WM_PAINT),
+      TAVRION_MESSAGE_NAME(WM_CLOSE),
+      TAVRION_MESSAGE_NAME(WM_QUIT),
+      TAVRION_MESSAGE_NAME(WM_ERASEBKGND),
+      TAVRION_MESSAGE_NAME(WM_SHOWWINDOW),
+      TAVRION_MESSAGE_NAME(WM_ACTIVATEAPP),
+      TAVRION_MESSAGE_NAME(WM_CANCELMODE),
+      TAVRION_MESSAGE_NAME(WM_SETCURSOR),
+      TAVRION_MESSAGE_NAME(WM_MOUSEACTIVATE),
+      TAVRION_MESSAGE_NAME(WM_CHILDACTIVATE),
+      TAVRION_MESSAGE_NAME(WM_GETMINMAXINFO),
+      TAVRION_MESSAGE_NAME(WM_SETFONT),
+      TAVRION_MESSAGE_NAME(WM_GETFONT),
+      TAVRION_MESSAGE_NAME(WM_WINDOWPOSCHANGING),
+      TAVRION_MESSAGE_NAME(WM_WINDOWPOSCHANGED),
+      TAVRION_MESSAGE_NAME(WM_NOTIFY),
+      TAVRION_MESSAGE_NAME(WM_STYLECHANGING),
+      TAVRION_MESSAGE_NAME(WM_STYLECHANGED),
+      TAVRION_MESSAGE_NAME(WM_GETICON),
+      TAVRION_MESSAGE_NAME(WM_NCCREATE),
+      TAVRION_MESSAGE_NAME(WM_NCDESTROY),
+      TAVRION_MESSAGE_NAME(WM_NCCALCSIZE),
+      TAVRION_MESSAGE_NAME(WM_NCHITTEST),
+      TAVRION_MESSAGE_NAME(WM_NCPAINT),
+      TAVRION_MESSAGE_NAME(WM_NCACTIVATE),
+      TAVRION_MESSAGE_NAME(WM_GETDLGCODE),
+      TAVRION_MESSAGE_NAME(WM_NCMOUSEMOVE),
+      TAVRION_MESSAGE_NAME(WM_NCLBUTTONDOWN),
+      TAVRION_MESSAGE_NAME(WM_NCLBUTTONUP),
+      TAVRION_MESSAGE_NAME(WM_KEYDOWN),
+      TAVRION_MESSAGE_NAME(WM_KEYUP),
+      TAVRION_MESSAGE_NAME(WM_CHAR),
+      TAVRION_MESSAGE_NAME(WM_SYSKEYDOWN),
+      TAVRION_MESSAGE_NAME(WM_SYSKEYUP),
+      TAVRION_MESSAGE_NAME(WM_SYSCHAR),
+      TAVRION_MESSAGE_NAME(WM_INITDIALOG),
+      TAVRION_MESSAGE_NAME(WM_COMMAND),
+      TAVRION_MESSAGE_NAME(WM_SYSCOMMAND),
+      TAVRION_MESSAGE_NAME(WM_TIMER),
+      TAVRION_MESSAGE_NAME(WM_HSCROLL),
+      TAVRION_MESSAGE_NAME(WM_VSCROLL),
+      TAVRION_MESSAGE_NAME(WM_ENTERIDLE),
+      TAVRION_MESSAGE_NAME(WM_CTLCOLORBTN),
+      TAVRION_MESSAGE_NAME(WM_CTLCOLORSTATIC),
+      TAVRION_MESSAGE_NAME(WM_MOUSEMOVE),
+      TAVRION_MESSAGE_NAME(WM_LBUTTONDOWN),
+      TAVRION_MESSAGE_NAME(WM_LBUTTONUP),
+      TAVRION_MESSAGE_NAME(WM_LBUTTONDBLCLK),
+      TAVRION_MESSAGE_NAME(WM_RBUTTONDOWN),
+      TAVRION_MESSAGE_NAME(WM_RBUTTONUP),
+      TAVRION_MESSAGE_NAME(WM_MBUTTONDOWN),
+      TAVRION_MESSAGE_NAME(WM_MBUTTONUP),
+      TAVRION_MESSAGE_NAME(WM_MOUSEWHEEL),
+      TAVRION_MESSAGE_NAME(WM_PARENTNOTIFY),
+      TAVRION_MESSAGE_NAME(WM_CAPTURECHANGED),
+      TAVRION_MESSAGE_NAME(WM_USER),
+      // Not declared by our headers; they come from the system's own code.
+      {0x003D, "WM_GETOBJECT"},
+      {0x0088, "WM_SYNCPAINT"},
+      {0x0281, "WM_IME_SETCONTEXT"},
+      {0x0282, "WM_IME_NOTIFY"},
+  };
+  return names;
+}
+
+#undef TAVRION_MESSAGE_NAME
+
+// The name of a message, or its number as 0x%04X.
+inline std::string MessageName(UINT message) {
+  const auto it = MessageNames().find(message);
+  if (it != MessageNames().end()) return it->second;
+  char text[16];
+  std::snprintf(text, sizeof text, "0x%04X", message);
+  return text;
+}
+
+// The message a name (or 0x number) in an expected table stands for.
+inline UINT MessageNumber(const std::string& name) {
+  for (const auto& [number, text] : MessageNames()) {
+    if (name == text) return number;
+  }
+  if (name.rfind("0x", 0) == 0) return static_cast<UINT>(std::stoul(name, nullptr, 16));
+  throw std::invalid_argument("unknown message name in an expected sequence: " + name);
+}
