@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Runs a Windows program under Wine: wine_run.sh PREFIX PROGRAM [ARGS...].
 # The prefix is made on first use. The system code page is 1251, the
-# program's own, unless TAVRION_WINE_LOCALE names another locale.
+# program's own, unless TAVRION_WINE_LOCALE names another locale. With
+# TAVRION_WINE_CLASSIC set, a new prefix draws without visual styles, the
+# classic look our platform draws.
 set -euo pipefail
 prefix=$1
 shift
@@ -13,6 +15,10 @@ mkdir -p "$(dirname "$prefix")"
   flock 9
   if [ ! -f "$prefix/system.reg" ]; then
     wineboot --init >/dev/null 2>&1 || true
+    if [ -n "${TAVRION_WINE_CLASSIC:-}" ]; then
+      wine reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager' \
+        /v ThemeActive /t REG_SZ /d 0 /f >/dev/null 2>&1 || true
+    fi
     wineserver --wait
   fi
 ) 9>"$prefix.lock"
