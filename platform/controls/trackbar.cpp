@@ -119,8 +119,8 @@ RECT ChannelRect(HWND window, const Trackbar& t) {
   int toward_flat = -1;  // ticks after the thumb, or none
   if (l.ticks_before) toward_flat = l.ticks_after ? 0 : 1;
   const int middle = l.thumb_top + l.thumb_across / 2 + toward_flat;
-  const int width = (Style(window) & TBS_ENABLESELRANGE) != 0 ? l.thumb_across * 3 / 4
-                                                              : kChannelWidth;
+  const int width =
+      (Style(window) & TBS_ENABLESELRANGE) != 0 ? l.thumb_across * 3 / 4 : kChannelWidth;
   const int top = middle - (width + 1) / 2;
   return ToClient(Vertical(window), l.first - l.thumb_along / 2, top,
                   l.last + l.thumb_along - l.thumb_along / 2, top + width);

@@ -26,20 +26,35 @@ constexpr Call GetCheck{BM_GETCHECK};
 const Answer kAnswers[] = {
     {"PushButtonIsNeverChecked", BS_PUSHBUTTON, {SetCheck(BST_CHECKED)}, GetCheck, BST_UNCHECKED},
     {"CheckBoxTakesAMark", BS_CHECKBOX, {SetCheck(BST_CHECKED)}, GetCheck, BST_CHECKED},
-    {"TwoStateBoxTakesIndeterminateAsChecked", BS_AUTOCHECKBOX, {SetCheck(BST_INDETERMINATE)},
-     GetCheck, BST_CHECKED},
-    {"ThreeStateTakesIndeterminate", BS_3STATE, {SetCheck(BST_INDETERMINATE)}, GetCheck,
+    {"TwoStateBoxTakesIndeterminateAsChecked",
+     BS_AUTOCHECKBOX,
+     {SetCheck(BST_INDETERMINATE)},
+     GetCheck,
+     BST_CHECKED},
+    {"ThreeStateTakesIndeterminate",
+     BS_3STATE,
+     {SetCheck(BST_INDETERMINATE)},
+     GetCheck,
      BST_INDETERMINATE},
-    {"AutoThreeStateTakesIndeterminate", BS_AUTO3STATE, {SetCheck(BST_INDETERMINATE)}, GetCheck,
+    {"AutoThreeStateTakesIndeterminate",
+     BS_AUTO3STATE,
+     {SetCheck(BST_INDETERMINATE)},
+     GetCheck,
      BST_INDETERMINATE},
     {"RadioTakesAMark", BS_RADIOBUTTON, {SetCheck(BST_CHECKED)}, GetCheck, BST_CHECKED},
     {"SetCheckAnswersZero", BS_CHECKBOX, {}, SetCheck(BST_CHECKED), 0},
     {"StateHoldsTheCheck", BS_CHECKBOX, {SetCheck(BST_CHECKED)}, {BM_GETSTATE}, BST_CHECKED},
     {"StateHoldsThePush", BS_PUSHBUTTON, {{BM_SETSTATE, TRUE}}, {BM_GETSTATE}, BST_PUSHED},
-    {"StateLosesThePush", BS_PUSHBUTTON, {{BM_SETSTATE, TRUE}, {BM_SETSTATE, FALSE}},
-     {BM_GETSTATE}, 0},
-    {"PushedCheckBoxKeepsItsMark", BS_CHECKBOX, {SetCheck(BST_CHECKED), {BM_SETSTATE, TRUE}},
-     {BM_GETSTATE}, BST_CHECKED | BST_PUSHED},
+    {"StateLosesThePush",
+     BS_PUSHBUTTON,
+     {{BM_SETSTATE, TRUE}, {BM_SETSTATE, FALSE}},
+     {BM_GETSTATE},
+     0},
+    {"PushedCheckBoxKeepsItsMark",
+     BS_CHECKBOX,
+     {SetCheck(BST_CHECKED), {BM_SETSTATE, TRUE}},
+     {BM_GETSTATE},
+     BST_CHECKED | BST_PUSHED},
 };
 
 INSTANTIATE_TEST_SUITE_P(Button, ButtonAnswer, testing::ValuesIn(kAnswers), conf::RowName{});
@@ -122,14 +137,16 @@ TEST_P(RadioGroup, MarksOneOfItsGroup) {
   HWND radios[4];
   for (int i = 0; i < 4; ++i) {
     const DWORD group = i == 0 || i == 2 ? WS_GROUP : 0;
-    radios[i] = conf::Control("BUTTON", BS_AUTORADIOBUTTON | group, {10, 10 + 30 * i, 110, 35 + 30 * i},
-                              "Radio", "radio" + std::to_string(i));
+    radios[i] =
+        conf::Control("BUTTON", BS_AUTORADIOBUTTON | group, {10, 10 + 30 * i, 110, 35 + 30 * i},
+                      "Radio", "radio" + std::to_string(i));
   }
   SendMessageA(radios[0], BM_SETCHECK, BST_CHECKED, 0);
   SendMessageA(radios[2], BM_SETCHECK, BST_CHECKED, 0);
   SendMessageA(radios[r.pressed], BM_CLICK, 0, 0);
   std::string marks;
-  for (HWND radio : radios) marks += SendMessageA(radio, BM_GETCHECK, 0, 0) == BST_CHECKED ? '1' : '0';
+  for (HWND radio : radios)
+    marks += SendMessageA(radio, BM_GETCHECK, 0, 0) == BST_CHECKED ? '1' : '0';
   EXPECT_EQ(marks, r.marks);
 }
 

@@ -15,6 +15,9 @@ using conf::Call;
 class EditAnswer : public conf::TableCase<Answer> {};
 
 TEST_P(EditAnswer, Is) {
+  if (std::string(GetParam().name) == "LimitStartsAt32767") {
+    KNOWN_WINE_DIFFERENCE("the limit starts at 30000");
+  }
   EXPECT_TRUE(conf::Answers("EDIT", GetParam()));
 }
 
@@ -29,11 +32,16 @@ const Answer kAnswers[] = {
     {"BackwardSelectionAnswersInOrder", 0, {kSetHello, SetSel(5, 2)}, GetSel, MAKELPARAM(2, 5)},
     {"MinusOneEndSelectsToTheEnd", 0, {kSetHello, SetSel(0, -1)}, GetSel, MAKELPARAM(0, 11)},
     {"EndPastTheTextStopsAtItsEnd", 0, {kSetHello, SetSel(3, 100)}, GetSel, MAKELPARAM(3, 11)},
-    {"MinusOneStartDeselects", 0, {kSetHello, SetSel(2, 5), SetSel(-1, 0)}, GetSel,
+    {"MinusOneStartDeselects",
+     0,
+     {kSetHello, SetSel(2, 5), SetSel(-1, 0)},
+     GetSel,
      MAKELPARAM(5, 5)},
     {"NewTextPutsTheSelectionAtTheStart", 0, {SetSel(0, -1), kSetHello}, GetSel, MAKELPARAM(0, 0)},
-    {"ReplaceSelLeavesTheCaretAfter", 0,
-     {kSetHello, SetSel(0, 5), {EM_REPLACESEL, 0, reinterpret_cast<LPARAM>("Bye")}}, GetSel,
+    {"ReplaceSelLeavesTheCaretAfter",
+     0,
+     {kSetHello, SetSel(0, 5), {EM_REPLACESEL, 0, reinterpret_cast<LPARAM>("Bye")}},
+     GetSel,
      MAKELPARAM(3, 3)},
     {"LimitStartsAt32767", 0, {}, {EM_GETLIMITTEXT}, 32767},
     {"LimitIsRead", 0, {{EM_LIMITTEXT, 5}}, {EM_GETLIMITTEXT}, 5},
@@ -96,17 +104,29 @@ const ChangeRow kChanges[] = {
     {"CharUpdatesThenChanges", 0, 0, [](HWND e) { Char(e, 'd'); }, kChanged, "abcd"},
     {"ReplaceSelUpdatesThenChanges", 0, 0, [](HWND e) { ReplaceSel(e, "de"); }, kChanged, "abcde"},
     {"BackspaceUpdatesThenChanges", 0, 0, [](HWND e) { Char(e, '\b'); }, kChanged, "ab"},
-    {"BackspaceAtTheStartTellsNothing", 0, 0,
+    {"BackspaceAtTheStartTellsNothing",
+     0,
+     0,
      [](HWND e) {
        SendMessageA(e, EM_SETSEL, 0, 0);
        Char(e, '\b');
      },
-     {}, "abc"},
+     {},
+     "abc"},
     {"SetSelTellsNothing", 0, 0, [](HWND e) { SendMessageA(e, EM_SETSEL, 0, 2); }, {}, "abc"},
-    {"CharPastTheLimitTellsMaxText", 0, 3, [](HWND e) { Char(e, 'd'); }, {kMax}, "abc",
+    {"CharPastTheLimitTellsMaxText",
+     0,
+     3,
+     [](HWND e) { Char(e, 'd'); },
+     {kMax},
+     "abc",
      "EN_UPDATE and EN_CHANGE follow EN_MAXTEXT though nothing changed"},
-    {"ReplaceSelPastTheLimitIsCut", 0, 5, [](HWND e) { ReplaceSel(e, "defg"); },
-     {kMax, kUpdate, kChange}, "abcde"},
+    {"ReplaceSelPastTheLimitIsCut",
+     0,
+     5,
+     [](HWND e) { ReplaceSel(e, "defg"); },
+     {kMax, kUpdate, kChange},
+     "abcde"},
     {"SetTextIgnoresTheLimit", 0, 3, [](HWND e) { SetText(e, "abcdef"); }, kChanged, "abcdef"},
     {"CharOverASelectionAtTheLimit", 0, 3,
      [](HWND e) {
@@ -123,8 +143,7 @@ const ChangeRow kChanges[] = {
     {"LowercaseTypesSmall", ES_LOWERCASE, 0, [](HWND e) { Char(e, 'Q'); }, kChanged, "abcq"},
     {"UppercaseSetText", ES_UPPERCASE, 0, [](HWND e) { SetText(e, "Mixed"); }, kChanged, "MIXED"},
     // A multi-line edit tells nothing of WM_SETTEXT.
-    {"MultilineSetTextTellsNothing", ES_MULTILINE, 0, [](HWND e) { SetText(e, "xyz"); }, {},
-     "xyz"},
+    {"MultilineSetTextTellsNothing", ES_MULTILINE, 0, [](HWND e) { SetText(e, "xyz"); }, {}, "xyz"},
     {"MultilineCharUpdatesThenChanges", ES_MULTILINE, 0, [](HWND e) { Char(e, 'd'); }, kChanged,
      "abcd"},
 };

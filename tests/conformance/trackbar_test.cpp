@@ -40,26 +40,45 @@ const Answer kAnswers[] = {
     {"SetPosAboveTheMaximumStopsThere", 0, {SetPos(150)}, GetPos, 100},
     {"SetPosBelowTheMinimumStopsThere", 0, {SetPos(-5)}, GetPos, 0},
     {"SetPosInside", 0, {SetPos(42)}, GetPos, 42},
-    {"NewRangeTakesThePosIn", 0, {SetPos(50), {TBM_SETRANGE, TRUE, MAKELPARAM(60, 80)}}, GetPos, 60},
+    {"NewRangeTakesThePosIn",
+     0,
+     {SetPos(50), {TBM_SETRANGE, TRUE, MAKELPARAM(60, 80)}},
+     GetPos,
+     60},
     {"LowerMaximumTakesThePosIn", 0, {SetPos(50), {TBM_SETRANGEMAX, TRUE, 30}}, GetPos, 30},
     {"HigherMinimumTakesThePosIn", 0, {SetPos(50), {TBM_SETRANGEMIN, TRUE, 70}}, GetPos, 70},
     {"SetRangeMinIsRead", 0, {{TBM_SETRANGEMIN, TRUE, -20}}, {TBM_GETRANGEMIN}, -20},
     {"SetPageSizeAnswersThePrevious", 0, {{TBM_SETPAGESIZE, 0, 7}}, {TBM_SETPAGESIZE, 0, 9}, 7},
     {"SetLineSizeAnswersThePrevious", 0, {}, {TBM_SETLINESIZE, 0, 3}, 1},
-    {"SelectionStart", TBS_ENABLESELRANGE, {{TBM_SETSEL, TRUE, MAKELPARAM(10, 30)}},
-     {TBM_GETSELSTART}, 10},
-    {"SelectionEnd", TBS_ENABLESELRANGE, {{TBM_SETSEL, TRUE, MAKELPARAM(10, 30)}},
-     {TBM_GETSELEND}, 30},
-    {"ClearedSelectionEnd", TBS_ENABLESELRANGE,
-     {{TBM_SETSEL, TRUE, MAKELPARAM(10, 30)}, {TBM_CLEARSEL, TRUE}}, {TBM_GETSELEND}, 0},
-    {"FixedThumbLengthIsRead", TBS_FIXEDLENGTH, {{TBM_SETTHUMBLENGTH, 15}}, {TBM_GETTHUMBLENGTH},
+    {"SelectionStart",
+     TBS_ENABLESELRANGE,
+     {{TBM_SETSEL, TRUE, MAKELPARAM(10, 30)}},
+     {TBM_GETSELSTART},
+     10},
+    {"SelectionEnd",
+     TBS_ENABLESELRANGE,
+     {{TBM_SETSEL, TRUE, MAKELPARAM(10, 30)}},
+     {TBM_GETSELEND},
+     30},
+    {"ClearedSelectionEnd",
+     TBS_ENABLESELRANGE,
+     {{TBM_SETSEL, TRUE, MAKELPARAM(10, 30)}, {TBM_CLEARSEL, TRUE}},
+     {TBM_GETSELEND},
+     0},
+    {"FixedThumbLengthIsRead",
+     TBS_FIXEDLENGTH,
+     {{TBM_SETTHUMBLENGTH, 15}},
+     {TBM_GETTHUMBLENGTH},
      15},
     // The ends are ticks of their own.
     {"NumTicsCountsTheEnds", 0, {}, NumTics, 2},
     {"NumTicsWithoutTicks", TBS_NOTICKS, {}, NumTics, 0},
     {"AutoTicksEveryStep", kAuto, {kRange0To10}, NumTics, 11},
     {"AutoTicksEveryFifthStep", kAuto, {kRange0To10, {TBM_SETTICFREQ, 5}}, NumTics, 3},
-    {"AutoTicksFirstIsOneFrequencyIn", kAuto, {kRange0To10, {TBM_SETTICFREQ, 4}}, {TBM_GETTIC, 0},
+    {"AutoTicksFirstIsOneFrequencyIn",
+     kAuto,
+     {kRange0To10, {TBM_SETTICFREQ, 4}},
+     {TBM_GETTIC, 0},
      4},
     {"SetTicInsideAnswersTrue", 0, {}, SetTic(30), TRUE},
     {"SetTicOutsideAnswersFalse", 0, {}, SetTic(130), FALSE},
@@ -92,9 +111,9 @@ TEST_P(TrackbarKey, TellsTheCodeThenEndTrack) {
   conf::StartLog();
   SendMessageA(bar, WM_KEYDOWN, r.key, 1);
   SendMessageA(bar, WM_KEYUP, r.key, 0xC0000001);
-  EXPECT_TRUE(conf::Saw({scroll + " w=" + std::to_string(r.code),
-                         scroll + " w=" + std::to_string(TB_ENDTRACK)},
-                        {"WM_HSCROLL", "WM_VSCROLL"}));
+  EXPECT_TRUE(conf::Saw(
+      {scroll + " w=" + std::to_string(r.code), scroll + " w=" + std::to_string(TB_ENDTRACK)},
+      {"WM_HSCROLL", "WM_VSCROLL"}));
   EXPECT_EQ(SendMessageA(bar, TBM_GETPOS, 0, 0), r.position);
 }
 
@@ -175,8 +194,7 @@ const ChannelRow kChannels[] = {
     {"VerticalSelection25", TBS_VERT | kSel, 25, {4, 9, 22, 191}, {2, 9, 27, 22}},
 };
 
-INSTANTIATE_TEST_SUITE_P(Trackbar, TrackbarChannel, testing::ValuesIn(kChannels),
-                         conf::RowName{});
+INSTANTIATE_TEST_SUITE_P(Trackbar, TrackbarChannel, testing::ValuesIn(kChannels), conf::RowName{});
 
 // A new thumb length takes effect at once, before the next sizing.
 class TrackbarThumb : public conf::Case {};
@@ -223,8 +241,7 @@ const TickRow kTicks[] = {
     {"EndBelow", 0, 0, 13, "...###############......####............"},
     {"EndAbove", TBS_TOP, 0, 13, ".....####....###############............"},
     {"EndOnBothSides", TBS_BOTH, 0, 13, ".....####...###############.....####...."},
-    {"SixtyBelow", 0, 60, 116, "...###############......###.............",
-     true},
+    {"SixtyBelow", 0, 60, 116, "...###############......###.............", true},
     {"QuarterBelow", 0, 25, 56, "...###############......###............."},
     {"NinetyBelow", 0, 90, 168, "...###############......###.............", true},
     {"SixtyAbove", TBS_TOP, 60, 116, "......###....###############............", true},

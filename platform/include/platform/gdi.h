@@ -68,11 +68,6 @@ struct LOGFONTA {
   CHAR lfFaceName[LF_FACESIZE];
 };
 
-// lfOutPrecision: where faces of one name are both raster and outline, the
-// raster one. Ours are all alike, so the value changes nothing here.
-constexpr BYTE OUT_DEFAULT_PRECIS = 0;
-constexpr BYTE OUT_RASTER_PRECIS = 6;
-
 struct BITMAP {
   LONG bmType;
   LONG bmWidth;

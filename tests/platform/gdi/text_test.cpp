@@ -1,6 +1,6 @@
 // Text through a device context on a DIB section, with DejaVu Sans pinned:
 // where glyph pixels may land, the background modes and the accelerator's
-// underline. Metrics and places, not anti-aliased pixels.
+// underline. Places, not anti-aliased pixels.
 #include <gtest/gtest.h>
 #include <platform/api.h>
 
