@@ -260,7 +260,7 @@ LRESULT ButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 void RegisterButtonClass() {
-  RegisterSystemClass("BUTTON", CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW | CS_PARENTDC, ButtonProc,
+  RegisterSystemClass("Button", CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW | CS_PARENTDC, ButtonProc,
                       IDC_ARROW);
 }
 

@@ -457,7 +457,7 @@ LRESULT EditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 void RegisterEditClass() {
-  RegisterSystemClass("EDIT", CS_DBLCLKS | CS_PARENTDC, EditProc, IDC_IBEAM);
+  RegisterSystemClass("Edit", CS_DBLCLKS | CS_PARENTDC, EditProc, IDC_IBEAM);
 }
 
 }  // namespace controls

@@ -119,7 +119,9 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
     if (user::Window* alive = user::Find(handle)) user::Destroy(alive);
     return nullptr;
   };
-  if ((w->style & WS_CHILD) == 0 || (w->style & WS_THICKFRAME) != 0) {
+  // Only a window that can be sized by its frame, or an overlapped one, is
+  // asked its limits: a plain pop-up or child has none to give.
+  if ((w->style & WS_THICKFRAME) != 0 || (w->style & (WS_POPUP | WS_CHILD)) == 0) {
     MINMAXINFO limits{};
     SendMessageA(handle, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
   }

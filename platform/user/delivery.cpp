@@ -4,6 +4,8 @@
 
 #include <mutex>
 
+#include "message_queue.h"
+
 namespace user {
 
 namespace {
@@ -35,7 +37,7 @@ class Restore {
 }  // namespace
 
 LRESULT Deliver(WNDPROC proc, HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                platform::Delivery how) {
+                platform::Delivery how, bool from_other_thread) {
   if (how == platform::Delivery::kSent && inside_default) how = platform::Delivery::kSentByDefault;
   platform::MessageSpy spy;
   {
@@ -44,6 +46,9 @@ LRESULT Deliver(WNDPROC proc, HWND window, UINT message, WPARAM wParam, LPARAM l
   }
   if (spy) spy(window, message, wParam, lParam, how);
   if (proc == nullptr) return 0;
+  if (how != platform::Delivery::kPosted) {
+    CallWndProcHooks(window, message, wParam, lParam, !from_other_thread);
+  }
   Restore restore(inside_default);
   inside_default = false;
   return proc(window, message, wParam, lParam);

@@ -7,11 +7,13 @@
 
 namespace user {
 
-// Calls `proc` for the message, telling the spy how it came. A message sent
-// while DefWindowProcA runs on this thread counts as sent by the default
-// handling; the procedure it reaches starts outside the default handling.
+// Calls `proc` for the message, telling the spy how it came and showing a
+// sent one (from this thread unless `from_other_thread`) to the WH_CALLWNDPROC
+// hooks first. A message sent while DefWindowProcA runs on this thread counts
+// as sent by the default handling; the procedure it reaches starts outside
+// the default handling.
 LRESULT Deliver(WNDPROC proc, HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                platform::Delivery how);
+                platform::Delivery how, bool from_other_thread = false);
 
 // Marks this thread as inside DefWindowProcA for the scope's life.
 class DefaultHandlingScope {

@@ -1,5 +1,6 @@
 // WH_GETMESSAGE hooks: newest first, called with every retrieval, nested
-// loops included. Any thread may hook, so the list is kept under the window
+// loops included; WH_CALLWNDPROC hooks: newest first, called with every
+// message a procedure gets by a send. Any thread may hook, so the list is kept under the window
 // manager's lock; a procedure is never called with the lock held.
 #include <algorithm>
 #include <list>
@@ -19,6 +20,7 @@ struct Hook {
   HHOOK handle;
   HOOKPROC proc;
   DWORD thread;
+  int kind;
 };
 
 // Newest first, as hooks are called.
@@ -38,9 +40,10 @@ std::list<Hook>::iterator FindHook(HHOOK handle) {
                       [&](const Hook& h) { return h.handle == handle; });
 }
 
-// The first hook of the thread after the one `after` names, or the newest
-// of the calling thread when `after` is null; none at the end of the chain.
-std::optional<Hook> NextHook(HHOOK after) {
+// The first hook of the thread and kind after the one `after` names, or the
+// newest of the calling thread and `kind` when `after` is null; none at the
+// end of the chain.
+std::optional<Hook> NextHook(HHOOK after, int kind = 0) {
   std::lock_guard guard(Lock());
   auto from = Hooks().begin();
   DWORD thread = GetCurrentThreadId();
@@ -48,10 +51,11 @@ std::optional<Hook> NextHook(HHOOK after) {
     from = FindHook(after);
     if (from == Hooks().end()) return std::nullopt;
     thread = from->thread;
+    kind = from->kind;
     ++from;
   }
   for (; from != Hooks().end(); ++from) {
-    if (from->thread == thread) return *from;
+    if (from->thread == thread && from->kind == kind) return *from;
   }
   return std::nullopt;
 }
@@ -70,8 +74,16 @@ LRESULT CallHook(const std::optional<Hook>& hook, int code, WPARAM wParam, LPARA
 
 // The newest hook passes the message on with CallNextHookEx.
 void CallGetMessageHooks(MSG& msg, bool remove) {
-  CallHook(NextHook(nullptr), HC_ACTION, remove ? PM_REMOVE : PM_NOREMOVE,
+  CallHook(NextHook(nullptr, WH_GETMESSAGE), HC_ACTION, remove ? PM_REMOVE : PM_NOREMOVE,
            reinterpret_cast<LPARAM>(&msg));
+}
+
+// The hooks see a copy: what they change does not reach the procedure.
+void CallWndProcHooks(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool this_thread) {
+  const std::optional<Hook> newest = NextHook(nullptr, WH_CALLWNDPROC);
+  if (!newest) return;
+  CWPSTRUCT seen{lParam, wParam, message, window};
+  CallHook(newest, HC_ACTION, this_thread ? 1 : 0, reinterpret_cast<LPARAM>(&seen));
 }
 
 void ResetHooks() {
@@ -82,7 +94,7 @@ void ResetHooks() {
 }  // namespace user
 
 HHOOK SetWindowsHookExA(int kind, HOOKPROC proc, HINSTANCE, DWORD threadId) {
-  if (kind != WH_GETMESSAGE || proc == nullptr) {
+  if ((kind != WH_GETMESSAGE && kind != WH_CALLWNDPROC) || proc == nullptr) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return nullptr;
   }
@@ -90,7 +102,7 @@ HHOOK SetWindowsHookExA(int kind, HOOKPROC proc, HINSTANCE, DWORD threadId) {
   std::lock_guard guard(user::Lock());
   const auto handle = reinterpret_cast<HHOOK>(user::next_hook);
   user::next_hook += 4;
-  user::Hooks().push_front({handle, proc, thread});
+  user::Hooks().push_front({handle, proc, thread, kind});
   return handle;
 }
 

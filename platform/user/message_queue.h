@@ -52,6 +52,9 @@ void AnswerSentMessages();
 
 // Calls the thread's WH_GETMESSAGE hooks for a message retrieved.
 void CallGetMessageHooks(MSG& msg, bool remove);
+// Calls the thread's WH_CALLWNDPROC hooks for a message about to reach a
+// procedure by a send, from this thread or another.
+void CallWndProcHooks(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool this_thread);
 
 // Milliseconds on the host clock, as message times are.
 DWORD MessageTime();

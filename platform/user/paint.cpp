@@ -176,7 +176,7 @@ bool SendErase(HWND handle, HDC dc) {
 }
 
 bool NeedsPaint(const Window* w) {
-  return !w->update.empty();
+  return !w->update.empty() || w->internal_paint;
 }
 
 // RDW_ERASENOW and RDW_UPDATENOW: the owed messages, parents first, for the
@@ -189,6 +189,7 @@ void UpdateNow(HWND handle, UINT flags) {
   {
     std::lock_guard guard(Lock());
     paint = (flags & RDW_UPDATENOW) != 0 && NeedsPaint(w);
+    if (paint) w->internal_paint = false;
   }
   if (paint) {
     SendMessageA(handle, WM_PAINT, 0, 0);
@@ -233,6 +234,10 @@ std::vector<DWORD> OtherThreads(const Window* w) {
 }
 
 bool Redraw(Window* w, const RECT* rect, UINT flags) {
+  if ((flags & (RDW_INTERNALPAINT | RDW_NOINTERNALPAINT)) != 0 && w != Desktop()) {
+    std::lock_guard guard(Lock());
+    w->internal_paint = (flags & RDW_INTERNALPAINT) != 0;
+  }
   if ((flags & (RDW_INVALIDATE | RDW_VALIDATE)) != 0) {
     std::vector<DWORD> woken;
     {
@@ -308,9 +313,11 @@ bool TakePaintMessage(MSG& msg, HWND filter) {
   HWND painting = nullptr;
   {
     std::lock_guard guard(Lock());
-    const Window* w = FindPainting(Desktop(), filter, thread);
+    Window* w = FindPainting(Desktop(), filter, thread);
     if (w == nullptr) return false;
     painting = w->handle;
+    // An internal paint is owed once, whatever the procedure does with it.
+    w->internal_paint = false;
   }
   POINT cursor{};
   GetCursorPos(&cursor);

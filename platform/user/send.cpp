@@ -52,7 +52,7 @@ void AnswerSentMessages() {
     const WNDPROC proc = ProcOf(sent->window);
     const LRESULT result = proc != nullptr
                                ? Deliver(proc, sent->window, sent->message, sent->wParam,
-                                         sent->lParam, platform::Delivery::kSent)
+                                         sent->lParam, platform::Delivery::kSent, true)
                                : 0;
     {
       std::lock_guard guard(sent->sender->lock);

@@ -190,6 +190,13 @@ BOOL SetWindowPos(HWND handle, HWND insertAfter, int x, int y, int cx, int cy, U
   user::RestackAndShow(w, pos, change);
   w = user::Repaint(w, pos, change);
   if (w == nullptr) return TRUE;
+  // A call that kept the window where, how big, how stacked and as shown as
+  // it was ends with WM_WINDOWPOSCHANGING.
+  constexpr UINT kStateChanges = SWP_SHOWWINDOW | SWP_HIDEWINDOW | SWP_FRAMECHANGED;
+  if (!change.moved && !change.sized && !change.restacked && (pos.flags & SWP_NOZORDER) != 0 &&
+      (pos.flags & kStateChanges) == 0) {
+    return TRUE;
+  }
   user::Report(pos, w, change);
   w = user::SendAndFind(handle, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&pos));
   if (w == nullptr) return TRUE;

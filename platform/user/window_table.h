@@ -52,6 +52,7 @@ struct Window {
   std::vector<RECT> update;  // invalid parts, client coordinates
   bool erase = false;        // WM_ERASEBKGND owed with the next paint
   bool ncpaint = false;
+  bool internal_paint = false;  // RDW_INTERNALPAINT: one WM_PAINT owed, valid or not
 
   // The thread's own: other threads reach them only through messages (text,
   // icons) or not at all.

@@ -3,7 +3,7 @@
 //   <how>    a word for how it came ("posted" ...; none for sent)
 //   w=N      the wParam (decimal, 0x hex, -1 for all bits), or w=Name, the
 //            handle of a window the log knows by that name
-//   l=N      the lParam's low 32 bits
+//   l=N      the lParam's low 32 bits (or l=Name)
 //   ?        the message may be missing
 #pragma once
 
@@ -46,6 +46,11 @@ inline ExpectedMessage ParseExpectedMessage(const std::string& line, const Handl
   ExpectedMessage e;
   std::string message;
   words >> e.window >> message;
+  const auto value = [&](const std::string& text) {
+    HWND named = handle(text);
+    return named != nullptr ? reinterpret_cast<WPARAM>(named)
+                            : static_cast<WPARAM>(std::stoll(text, nullptr, 0));
+  };
   e.message = MessageNumber(message);
   for (std::string word; words >> word;) {
     if (hows.contains(word)) {
@@ -54,13 +59,10 @@ inline ExpectedMessage ParseExpectedMessage(const std::string& line, const Handl
       e.optional = true;
     } else if (word.rfind("l=", 0) == 0) {
       e.has_lparam = true;
-      e.lparam = static_cast<std::uint32_t>(std::stoll(word.substr(2), nullptr, 0));
+      e.lparam = static_cast<std::uint32_t>(value(word.substr(2)));
     } else if (word.rfind("w=", 0) == 0) {
       e.has_wparam = true;
-      const std::string value = word.substr(2);
-      HWND named = handle(value);
-      e.wparam = named != nullptr ? reinterpret_cast<WPARAM>(named)
-                                  : static_cast<WPARAM>(std::stoll(value, nullptr, 0));
+      e.wparam = value(word.substr(2));
     } else {
       throw std::invalid_argument("unknown word in an expected sequence: " + line);
     }

@@ -85,7 +85,7 @@ class MessageLog {
   testing::AssertionResult Saw(const Sequence& expected) {
     return SameSequence(expected, Take(), names_);
   }
-  // The same for only the messages named in `only` ("WM_CHAR", "0x0106").
+  // The same for only the messages named in `only` ("WM_CHAR", "0x0401").
   testing::AssertionResult Saw(const Sequence& expected, const std::set<std::string>& only) {
     std::vector<RecordedMessage> lines = Take();
     std::erase_if(lines,

@@ -328,7 +328,15 @@ constexpr UINT PM_NOYIELD = 0x0002;
 
 // Hooks.
 constexpr int WH_GETMESSAGE = 3;
+constexpr int WH_CALLWNDPROC = 4;
 constexpr int HC_ACTION = 0;
+// WH_CALLWNDPROC's lParam: a message about to reach a procedure by a send.
+struct CWPSTRUCT {
+  LPARAM lParam;
+  WPARAM wParam;
+  UINT message;
+  HWND hwnd;
+};
 
 // ShowWindow.
 constexpr int SW_HIDE = 0;

@@ -55,11 +55,6 @@ BOOL Collect(HWND window, LPARAM list) {
   return TRUE;
 }
 
-std::string NameOf(HWND window) {
-  const auto it = State().names.find(window);
-  return it != State().names.end() ? it->second : std::string();
-}
-
 }  // namespace
 
 std::map<UINT, Handler>& Handlers() {
@@ -88,6 +83,11 @@ void Name(HWND window, const std::string& name) {
 
 void NameNext(const std::string& name) {
   State().next_name = name;
+}
+
+std::string NameOf(HWND window) {
+  const auto it = State().names.find(window);
+  return it != State().names.end() ? it->second : std::string();
 }
 
 HWND Named(const std::string& name) {

@@ -37,6 +37,8 @@ void Name(HWND window, const std::string& name);
 // before CreateWindowExA answers its handle.
 void NameNext(const std::string& name);
 HWND Named(const std::string& name);
+// The window's name, empty for an unnamed one (or null).
+std::string NameOf(HWND window);
 
 // A window of the logged class (or `cls`), named before its first message.
 HWND Create(const std::string& name, DWORD style, int x, int y, int width, int height,
@@ -53,7 +55,7 @@ std::vector<Logged> TakeLog();
 //   posted   taken from the queue and dispatched (sent otherwise)
 //   w=N      the wParam (decimal, 0x hex, -1 for all bits), or w=Name, the
 //            handle of a named window
-//   l=N      the lParam's low 32 bits
+//   l=N      the lParam's low 32 bits, or l=Name
 //   ?        the message may be missing
 using Sequence = std::vector<std::string>;
 Sequence operator+(Sequence a, const Sequence& b);

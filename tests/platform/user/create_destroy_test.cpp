@@ -36,21 +36,6 @@ TEST_F(CreateDestroy, HiddenTopLevelWindowThenAChildThatTellsIt) {
   EXPECT_EQ(GetWindow(top, GW_CHILD), child);
 }
 
-TEST_F(CreateDestroy, DestroyingSendsDestroyParentFirstAndNcDestroyChildrenFirst) {
-  HWND parent = MakeWindow(WS_POPUP, 0, 0, 200, 100);
-  HWND child = MakeWindow(WS_CHILD, 0, 0, 50, 20, parent, WS_EX_NOPARENTNOTIFY);
-  HWND grandchild = MakeWindow(WS_CHILD, 0, 0, 10, 10, child, WS_EX_NOPARENTNOTIFY);
-  log.Name(parent, "P");
-  log.Name(child, "C");
-  log.Name(grandchild, "G");
-  log.Start();
-  EXPECT_TRUE(DestroyWindow(parent));
-  EXPECT_TRUE(log.Saw({"P WM_DESTROY", "C WM_DESTROY", "G WM_DESTROY", "G WM_NCDESTROY",
-                       "C WM_NCDESTROY", "P WM_NCDESTROY"}));
-  for (HWND w : {parent, child, grandchild}) EXPECT_FALSE(IsWindow(w));
-  EXPECT_FALSE(DestroyWindow(parent));
-}
-
 TEST_F(CreateDestroy, VisibleActiveWindowIsHiddenAndDeactivatedFirst) {
   HWND top = MakeWindow(WS_OVERLAPPED | WS_VISIBLE, 0, 0, 200, 100);
   ASSERT_EQ(GetActiveWindow(), top);

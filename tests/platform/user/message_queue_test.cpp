@@ -51,29 +51,6 @@ TEST_F(Queue, FiltersByWindowAndRange) {
   EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
 }
 
-TEST_F(Queue, QuitComesAfterPostedMessagesAndEndsGetMessage) {
-  HWND w = MakeWindow(WS_POPUP, 0, 0, 10, 10);
-  PostQuitMessage(3);
-  PostMessageA(w, WM_USER, 0, 0);
-  MSG msg;
-  EXPECT_TRUE(GetMessageA(&msg, nullptr, 0, 0));
-  EXPECT_EQ(msg.message, WM_USER);
-  EXPECT_FALSE(GetMessageA(&msg, nullptr, 0, 0));
-  EXPECT_EQ(msg.message, WM_QUIT);
-  EXPECT_EQ(msg.wParam, 3u);
-}
-
-TEST_F(Queue, PaintAndTimerMessagesComeOnlyWhenNothingIsPosted) {
-  HWND w = MakeWindow(WS_POPUP | WS_VISIBLE, 0, 0, 10, 10);
-  DrainMessages();
-  SetTimer(w, 7, 100, nullptr);
-  host::Headless().AdvanceClock(100);
-  InvalidateRect(w, nullptr, FALSE);
-  PostMessageA(w, WM_USER, 0, 0);
-  EXPECT_EQ(DrainMessages(), (std::vector<UINT>{WM_USER, WM_PAINT, WM_TIMER}));
-  KillTimer(w, 7);
-}
-
 // A filtered GetMessageA waits for what passes its filter: a due timer of
 // another window neither ends the wait at once (a spin) nor is taken. The
 // child process is stopped by an alarm if it spins.

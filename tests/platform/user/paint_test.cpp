@@ -1,7 +1,6 @@
 // Update regions, WM_PAINT, device contexts and saved pictures of windows.
 #include <functional>
 #include <map>
-#include <tuple>
 #include <utility>
 
 #include <gtest/gtest.h>
@@ -20,12 +19,6 @@
 namespace {
 
 using Paint = LoggedWindowTest;
-
-RECT UpdateRect(HWND window) {
-  RECT r{-1, -1, -1, -1};
-  GetUpdateRect(window, &r, FALSE);
-  return r;
-}
 
 // Only for visible windows; a filter for another window leaves it waiting;
 // a window that never validates keeps getting WM_PAINT.
@@ -132,42 +125,6 @@ TEST_F(Paint, BeginPaintErasesFirstReportsTheBoxAndValidates) {
     EXPECT_EQ(gdi::DeviceContext::FromHandle(seen.hdc), nullptr);  // EndPaint released it
     ResetTestWindows();
   }
-}
-
-TEST_F(Paint, ChildrenShareTheInvalidationUnlessTheParentClipsThem) {
-  const std::tuple<DWORD, UINT, RECT, RECT> cases[] = {
-      {0, RDW_INVALIDATE, {40, 40, 80, 60}, {20, 30, 50, 50}},
-      {WS_CLIPCHILDREN, RDW_INVALIDATE, {70, 40, 80, 60}, {0, 0, 0, 0}},
-      {WS_CLIPCHILDREN, RDW_INVALIDATE | RDW_ALLCHILDREN, {70, 40, 80, 60}, {20, 30, 50, 50}},
-      {0, RDW_INVALIDATE | RDW_NOCHILDREN, {40, 40, 80, 60}, {0, 0, 0, 0}},
-  };
-  for (const auto& [parent_style, flags, parent_update, child_update] : cases) {
-    SCOPED_TRACE(testing::Message() << parent_style << " " << flags);
-    HWND parent = MakeWindow(WS_POPUP | WS_VISIBLE | parent_style, 0, 0, 100, 100);
-    HWND child = MakeWindow(WS_CHILD | WS_VISIBLE, 20, 10, 50, 80, parent);
-    DrainMessages();
-    const RECT area{40, 40, 80, 60};
-    RedrawWindow(parent, &area, nullptr, flags);
-    EXPECT_EQ(UpdateRect(parent), parent_update);
-    EXPECT_EQ(UpdateRect(child), child_update);
-    ResetTestWindows();
-  }
-}
-
-// A clipping parent's region leaves out its children; ValidateRect takes
-// only what it names.
-TEST_F(Paint, ValidateRectTakesOnlyWhatItNames) {
-  HWND parent = MakeWindow(WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 100, 100);
-  MakeWindow(WS_CHILD | WS_VISIBLE, 0, 0, 50, 100, parent);
-  DrainMessages();
-  InvalidateRect(parent, nullptr, TRUE);
-  EXPECT_EQ(UpdateRect(parent), (RECT{50, 0, 100, 100}));
-  const RECT some{50, 0, 75, 100};
-  ValidateRect(parent, &some);
-  EXPECT_EQ(UpdateRect(parent), (RECT{75, 0, 100, 100}));
-  ValidateRect(parent, nullptr);
-  EXPECT_EQ(UpdateRect(parent), (RECT{0, 0, 0, 0}));
-  EXPECT_TRUE(DrainMessages().empty());
 }
 
 // What is painted at once, and what is left for the message loop. Flags 0
