@@ -12,12 +12,6 @@ namespace {
 using conf::Answer;
 using conf::Call;
 
-class ButtonAnswer : public conf::TableCase<Answer> {};
-
-TEST_P(ButtonAnswer, Is) {
-  EXPECT_TRUE(conf::Answers("BUTTON", GetParam()));
-}
-
 constexpr Call SetCheck(WPARAM state) {
   return {BM_SETCHECK, state};
 }
@@ -57,7 +51,7 @@ const Answer kAnswers[] = {
      BST_CHECKED | BST_PUSHED},
 };
 
-INSTANTIATE_TEST_SUITE_P(Button, ButtonAnswer, testing::ValuesIn(kAnswers), conf::RowName{});
+ANSWER_CASES(Button, ButtonAnswer, "BUTTON", kAnswers);
 
 // One press of a button holding `before`: the clicks the parent is told of
 // and the state after.

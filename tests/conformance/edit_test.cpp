@@ -12,15 +12,6 @@ namespace {
 using conf::Answer;
 using conf::Call;
 
-class EditAnswer : public conf::TableCase<Answer> {};
-
-TEST_P(EditAnswer, Is) {
-  if (std::string(GetParam().name) == "LimitStartsAt32767") {
-    KNOWN_WINE_DIFFERENCE("the limit starts at 30000");
-  }
-  EXPECT_TRUE(conf::Answers("EDIT", GetParam()));
-}
-
 const Call kSetHello{WM_SETTEXT, 0, reinterpret_cast<LPARAM>("Hello world")};
 constexpr Call SetSel(int start, int end) {
   return {EM_SETSEL, static_cast<WPARAM>(start), end};
@@ -43,7 +34,7 @@ const Answer kAnswers[] = {
      {kSetHello, SetSel(0, 5), {EM_REPLACESEL, 0, reinterpret_cast<LPARAM>("Bye")}},
      GetSel,
      MAKELPARAM(3, 3)},
-    {"LimitStartsAt32767", 0, {}, {EM_GETLIMITTEXT}, 32767},
+    {"LimitStartsAt32767", 0, {}, {EM_GETLIMITTEXT}, 32767, "the limit starts at 30000"},
     {"LimitIsRead", 0, {{EM_LIMITTEXT, 5}}, {EM_GETLIMITTEXT}, 5},
     {"SetLimitTextIsRead", 0, {{EM_SETLIMITTEXT, 70000}}, {EM_GETLIMITTEXT}, 70000},
     {"ZeroLimitIsTheLargest", 0, {{EM_LIMITTEXT, 0}}, {EM_GETLIMITTEXT}, 0x7FFFFFFE},
@@ -55,7 +46,7 @@ const Answer kAnswers[] = {
     {"LengthOfTheText", 0, {kSetHello}, {WM_GETTEXTLENGTH}, 11},
 };
 
-INSTANTIATE_TEST_SUITE_P(Edit, EditAnswer, testing::ValuesIn(kAnswers), conf::RowName{});
+ANSWER_CASES(Edit, EditAnswer, "EDIT", kAnswers);
 
 // One change to an edit that holds "abc" with the caret at its end: the
 // WM_COMMAND notifications the parent gets, in order, and the text after.

@@ -8,12 +8,6 @@ namespace {
 using conf::Answer;
 using conf::Call;
 
-class ProgressAnswer : public conf::TableCase<Answer> {};
-
-TEST_P(ProgressAnswer, Is) {
-  EXPECT_TRUE(conf::Answers(PROGRESS_CLASSA, GetParam()));
-}
-
 constexpr Call GetPos{PBM_GETPOS};
 constexpr Call SetPos(int pos) {
   return {PBM_SETPOS, static_cast<WPARAM>(pos)};
@@ -68,6 +62,6 @@ const Answer kAnswers[] = {
      RGB(9, 9, 9)},
 };
 
-INSTANTIATE_TEST_SUITE_P(Progress, ProgressAnswer, testing::ValuesIn(kAnswers), conf::RowName{});
+ANSWER_CASES(Progress, ProgressAnswer, PROGRESS_CLASSA, kAnswers);
 
 }  // namespace

@@ -14,12 +14,6 @@ namespace {
 using conf::Answer;
 using conf::Call;
 
-class TrackbarAnswer : public conf::TableCase<Answer> {};
-
-TEST_P(TrackbarAnswer, Is) {
-  EXPECT_TRUE(conf::Answers(TRACKBAR_CLASSA, GetParam()));
-}
-
 constexpr Call GetPos{TBM_GETPOS};
 constexpr Call SetPos(int pos) {
   return {TBM_SETPOS, TRUE, pos};
@@ -89,7 +83,7 @@ const Answer kAnswers[] = {
     {"TicPosPastTheLastAnswersMinusOne", 0, {SetTic(30)}, {TBM_GETTICPOS, 1}, -1},
 };
 
-INSTANTIATE_TEST_SUITE_P(Trackbar, TrackbarAnswer, testing::ValuesIn(kAnswers), conf::RowName{});
+ANSWER_CASES(Trackbar, TrackbarAnswer, TRACKBAR_CLASSA, kAnswers);
 
 // A key to a track bar at position 50 (line 1, page 20): the scroll code it
 // tells the parent, TB_ENDTRACK when it is let go, and the position after.

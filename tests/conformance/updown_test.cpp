@@ -16,12 +16,6 @@ namespace {
 using conf::Answer;
 using conf::Call;
 
-class UpDownAnswer : public conf::TableCase<Answer> {};
-
-TEST_P(UpDownAnswer, Is) {
-  EXPECT_TRUE(conf::Answers(UPDOWN_CLASSA, GetParam()));
-}
-
 Call SetPos(int pos) {
   return {UDM_SETPOS, 0, MAKELPARAM(pos, 0)};
 }
@@ -53,7 +47,7 @@ const Answer kAnswers[] = {
     {"BuddyStartsNone", 0, {}, {UDM_GETBUDDY}, 0},
 };
 
-INSTANTIATE_TEST_SUITE_P(UpDown, UpDownAnswer, testing::ValuesIn(kAnswers), conf::RowName{});
+ANSWER_CASES(UpDown, UpDownAnswer, UPDOWN_CLASSA, kAnswers);
 
 // An up-down of 16 x 24 made for a bordered (or plain) buddy edit at
 // (20, 20), 100 x 24: where each of the two ends up, in the parent.

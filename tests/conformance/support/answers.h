@@ -7,6 +7,7 @@
 #include <platform/windows.h>
 
 #include "tests/conformance/support/fixture.h"
+#include "tests/conformance/support/wine.h"
 
 namespace conf {
 
@@ -22,6 +23,7 @@ struct Answer {
   std::vector<Call> before;  // answers ignored
   Call call;
   LRESULT answer;
+  const char* wine_differs = nullptr;  // how, where Wine answers otherwise
 };
 
 // Creates a control of `cls` with the row's style, sends the calls and
@@ -30,3 +32,13 @@ struct Answer {
 testing::AssertionResult Answers(const char* cls, const Answer& row);
 
 }  // namespace conf
+
+// The cases `Prefix/Suite.Is/<row>` of the Answer rows `table` for controls
+// of the class `cls`.
+#define ANSWER_CASES(Prefix, Suite, cls, table)                                             \
+  class Suite : public conf::TableCase<conf::Answer> {};                                    \
+  TEST_P(Suite, Is) {                                                                       \
+    if (GetParam().wine_differs != nullptr) KNOWN_WINE_DIFFERENCE(GetParam().wine_differs); \
+    EXPECT_TRUE(conf::Answers(cls, GetParam()));                                            \
+  }                                                                                         \
+  INSTANTIATE_TEST_SUITE_P(Prefix, Suite, testing::ValuesIn(table), conf::RowName{})
