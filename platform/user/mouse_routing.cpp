@@ -127,6 +127,23 @@ bool IsDoubleClick(const Pending& item, const Window* w, bool client) {
   return !client || (w->cls != nullptr && (w->cls->info.style & CS_DBLCLKS) != 0);
 }
 
+// A press in a child tells its parents, each in its own client coordinates,
+// up to the first window that asks not to tell (or a top-level one).
+void NotifyParentsOfPress(HWND window, UINT message, POINT screen) {
+  for (HWND child = window;;) {
+    if ((GetWindowLongA(child, GWL_STYLE) & WS_CHILD) == 0 ||
+        (GetWindowLongA(child, GWL_EXSTYLE) & WS_EX_NOPARENTNOTIFY) != 0) {
+      return;
+    }
+    const HWND parent = GetParent(child);
+    if (parent == nullptr) return;
+    POINT p = screen;
+    ScreenToClient(parent, &p);
+    SendMessageA(parent, WM_PARENTNOTIFY, MAKEWPARAM(message, 0), MAKELPARAM(p.x, p.y));
+    child = parent;
+  }
+}
+
 }  // namespace
 
 Routed RouteMouse(const Pending& item) {
@@ -204,6 +221,11 @@ bool DeliverMouse(const Pending& item, Routed& r) {
   }
   Window* w = Find(r.window);
   if (eat || w == nullptr) return false;
+  if (r.message == WM_LBUTTONDOWN || r.message == WM_RBUTTONDOWN || r.message == WM_MBUTTONDOWN) {
+    NotifyParentsOfPress(r.window, r.message, e.position);
+    w = Find(r.window);
+    if (w == nullptr) return false;
+  }
   if (r.message >= WM_MOUSEFIRST && r.message <= WM_MOUSELAST && r.message != WM_MOUSEWHEEL) {
     // Activation may have moved the window.
     const POINT origin = ClientOrigin(w);
