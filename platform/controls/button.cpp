@@ -2,7 +2,12 @@
 // (two- and three-state, automatic or not), driven by the mouse, the space
 // bar and the BM_ messages, telling the parent through WM_COMMAND.
 //
-// Left out: radio buttons, group boxes, owner-drawn buttons and images.
+// Automatic radio buttons take the mark from the others of their group.
+// Left out: radio buttons' own look, group boxes, owner-drawn buttons and
+// images.
+#include <algorithm>
+#include <vector>
+
 #include <platform/api.h>
 
 #include "button.h"
@@ -57,6 +62,31 @@ void SetPushed(HWND button, bool pushed) {
   SendMessageA(button, BM_SETSTATE, pushed ? TRUE : FALSE, 0);
 }
 
+bool StartsGroup(HWND window) {
+  return (GetWindowLongA(window, GWL_STYLE) & WS_GROUP) != 0;
+}
+
+// An automatic radio button takes the mark from the others of its group:
+// the siblings from the last WS_GROUP at or before it up to the next one.
+void CheckInGroup(HWND button) {
+  std::vector<HWND> siblings;
+  for (HWND w = GetWindow(button, GW_HWNDFIRST); w != nullptr; w = GetWindow(w, GW_HWNDNEXT)) {
+    siblings.push_back(w);
+  }
+  const auto self = std::find(siblings.begin(), siblings.end(), button);
+  if (self == siblings.end()) return;
+  auto first = self;
+  while (first != siblings.begin() && !StartsGroup(*first)) --first;
+  auto last = self + 1;
+  while (last != siblings.end() && !StartsGroup(*last)) ++last;
+  for (auto w = first; w != last; ++w) {
+    if (*w != button && Kind(*w) == BS_AUTORADIOBUTTON) {
+      SendMessageA(*w, BM_SETCHECK, BST_UNCHECKED, 0);
+    }
+  }
+  SendMessageA(button, BM_SETCHECK, BST_CHECKED, 0);
+}
+
 // The end of a press that counts: an automatic box moves its own mark, then
 // the parent hears of the click.
 void Release(HWND button, bool clicked) {
@@ -71,6 +101,9 @@ void Release(HWND button, bool clicked) {
       break;
     case BS_AUTO3STATE:
       SendMessageA(button, BM_SETCHECK, check == BST_INDETERMINATE ? BST_UNCHECKED : check + 1, 0);
+      break;
+    case BS_AUTORADIOBUTTON:
+      CheckInGroup(button);
       break;
     default:
       break;
@@ -92,7 +125,7 @@ LRESULT ButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam) {
       SetWindowLongPtrA(button, kStateOffset, 0);
       delete s;
       return DefWindowProcA(button, message, wParam, lParam);
-    // FIXME: radio buttons answer as boxes and do not check themselves.
+    // FIXME: radio buttons answer WM_GETDLGCODE as boxes.
     case WM_GETDLGCODE:
       if (kind == BS_DEFPUSHBUTTON) return DLGC_BUTTON | DLGC_DEFPUSHBUTTON;
       if (kind == BS_PUSHBUTTON) return DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;

@@ -178,7 +178,8 @@ void SetText(HWND window, const char* text) {
   state->typing_at = -1;
   state->measured = false;
   Refresh(window, *state);
-  NotifyChange(window);
+  // A multi-line edit does not tell its owner that its text was set.
+  if ((StyleOf(window) & ES_MULTILINE) == 0) NotifyChange(window);
 }
 
 }  // namespace controls::edit

@@ -39,8 +39,7 @@ constexpr int kTickGapAfter = 2;
 constexpr int kTickGapBefore = 1;
 constexpr int kTickLength = 3;  // the marks at Min and Max are one longer, away from the thumb
 constexpr int kChannelWidth = 4;
-constexpr int kSelChannelWidth = 8;
-constexpr int kEndGap = 8;  // between the thumb's farthest places and the ends
+constexpr int kEndGap = 3;  // between the channel's ends and the client's
 
 DWORD Style(HWND window) {
   return static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE));
@@ -74,8 +73,9 @@ Layout LayOut(HWND window, const Trackbar& t) {
   Layout l;
   l.thumb_across = (style & TBS_FIXEDLENGTH) ? t.thumb_length : 20;
   l.thumb_along = (l.thumb_across / 2) | 1;  // odd, so the point has a middle
-  l.first = l.thumb_along / 2 + kEndGap;
-  l.last = std::max(l.first, along - 1 - l.thumb_along / 2 - kEndGap);
+  // The channel reaches half a thumb past the thumb's farthest places.
+  l.first = 2 * (l.thumb_along / 2) + kEndGap;
+  l.last = std::max(l.first, along - 1 - l.first);
   const bool ticks = (style & TBS_NOTICKS) == 0;
   l.ticks_before = ticks && (style & (TBS_TOP | TBS_BOTH)) != 0;
   l.ticks_after = ticks && ((style & TBS_TOP) == 0 || (style & TBS_BOTH) != 0);
@@ -110,13 +110,20 @@ RECT ThumbRect(HWND window, const Trackbar& t) {
                   l.thumb_top + l.thumb_across);
 }
 
+// Across, the channel's middle lies a pixel from the thumb's toward the
+// thumb's flat end (none for a thumb with ticks on both sides). A channel
+// that shows a selection is three quarters of the thumb wide, so that the
+// selection reads beside the thumb's body.
 RECT ChannelRect(HWND window, const Trackbar& t) {
   const Layout l = LayOut(window, t);
-  const int centre = l.thumb_top + l.thumb_across / 2;
-  // A selection needs room inside the channel's edges.
-  const int width = (Style(window) & TBS_ENABLESELRANGE) != 0 ? kSelChannelWidth : kChannelWidth;
-  return ToClient(Vertical(window), l.first - l.thumb_along / 2, centre - width / 2,
-                  l.last + l.thumb_along - l.thumb_along / 2, centre + width - width / 2);
+  int toward_flat = -1;  // ticks after the thumb, or none
+  if (l.ticks_before) toward_flat = l.ticks_after ? 0 : 1;
+  const int middle = l.thumb_top + l.thumb_across / 2 + toward_flat;
+  const int width =
+      (Style(window) & TBS_ENABLESELRANGE) != 0 ? l.thumb_across * 3 / 4 : kChannelWidth;
+  const int top = middle - (width + 1) / 2;
+  return ToClient(Vertical(window), l.first - l.thumb_along / 2, top,
+                  l.last + l.thumb_along - l.thumb_along / 2, top + width);
 }
 
 int Along(HWND window, POINT at) {
@@ -400,6 +407,9 @@ LRESULT Handle(HWND window, Trackbar& t, UINT message, WPARAM wParam, LPARAM lPa
     case TBM_CLEARTICS:
       t.tics.clear();
       return Redraw(window, wParam);
+    case TBM_GETTICPOS:
+      if (static_cast<std::size_t>(wParam) >= t.tics.size()) return -1;
+      return PlaceOf(LayOut(window, t), t, t.tics[wParam]);
     case TBM_GETNUMTICS:  // the ends count too
       if ((Style(window) & TBS_NOTICKS) != 0) return 0;
       return static_cast<LRESULT>(t.tics.size() + 2);

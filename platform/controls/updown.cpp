@@ -89,7 +89,9 @@ bool BuddyInt(HWND window, const UpDown& u) {
 
 // Takes the position from the buddy's text; false when it holds no number
 // inside the range.
+// Without a buddy there is nothing to read, which counts as failing.
 bool ReadBuddy(HWND window, UpDown& u) {
+  if (u.buddy == nullptr) return false;
   if (!BuddyInt(window, u)) return true;
   char text[64] = {};
   GetWindowTextA(u.buddy, text, sizeof text);
@@ -311,7 +313,7 @@ void Paint(HWND window, const UpDown& u, HDC dc, const RECT& client) {
   }
 }
 
-// FIXME: UDS_AUTOBUDDY and UDS_HOTTRACK are not built.
+// FIXME: UDS_HOTTRACK is not built.
 LRESULT Handle(HWND window, UpDown& u, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case UDM_SETRANGE:
@@ -387,6 +389,12 @@ LRESULT Handle(HWND window, UpDown& u, UINT message, WPARAM wParam, LPARAM lPara
     case WM_KEYDOWN:
     case WM_KEYUP:
       if (ArrowKey(window, message, wParam)) return 0;
+      break;
+    case WM_CREATE:
+      // The buddy of UDS_AUTOBUDDY is the window before this one.
+      if ((Style(window) & UDS_AUTOBUDDY) != 0) {
+        SetBuddy(window, u, GetWindow(window, GW_HWNDPREV));
+      }
       break;
     case WM_DESTROY:
       Unhook(u.buddy);

@@ -22,9 +22,7 @@ mkdir "$work/run"
 # The program asks for no visual styles (it has no manifest for them), so the
 # desktop draws its controls in the classic look; Wine themes them unless told
 # not to.
-"$here/../../tests/support/wine_run.sh" "$work/prefix" reg add \
-  'HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager' /v ThemeActive /t REG_SZ \
-  /d 0 /f > /dev/null 2>&1
+export TAVRION_WINE_CLASSIC=1
 (cd "$work/run" && exec "$here/../../tests/support/wine_run.sh" "$work/prefix" \
   explorer /desktop=pictures,1024x768 "$program" > /dev/null 2>&1) &
 program_pid=$!

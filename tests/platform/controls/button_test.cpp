@@ -132,48 +132,6 @@ TEST_F(Button, ADoubleClickIsTwoClicksUnlessTheButtonAsksToBeTold) {
   }
 }
 
-// BM_SETCHECK keeps to what the style can show and notifies nothing; a
-// click moves the mark of the automatic styles only.
-TEST_F(Button, OnlyTheAutomaticStylesMoveTheirOwnMark) {
-  const struct {
-    DWORD style;
-    WPARAM set;
-    WPARAM got;
-    std::vector<WPARAM> after_each_click;
-  } cases[] = {
-      {BS_PUSHBUTTON, BST_CHECKED, BST_UNCHECKED, {BST_UNCHECKED}},
-      {BS_CHECKBOX, BST_UNCHECKED, BST_UNCHECKED, {BST_UNCHECKED, BST_UNCHECKED}},
-      {BS_CHECKBOX, BST_CHECKED, BST_CHECKED, {BST_CHECKED}},
-      {BS_CHECKBOX, BST_INDETERMINATE, BST_CHECKED, {BST_CHECKED}},
-      {BS_3STATE, BST_UNCHECKED, BST_UNCHECKED, {BST_UNCHECKED, BST_UNCHECKED}},
-      {BS_3STATE, BST_INDETERMINATE, BST_INDETERMINATE, {BST_INDETERMINATE}},
-      {BS_AUTOCHECKBOX, BST_UNCHECKED, BST_UNCHECKED, {BST_CHECKED, BST_UNCHECKED}},
-      {BS_AUTO3STATE,
-       BST_UNCHECKED,
-       BST_UNCHECKED,
-       {BST_CHECKED, BST_INDETERMINATE, BST_UNCHECKED}},
-      {BS_AUTO3STATE, BST_CHECKED, BST_CHECKED, {BST_INDETERMINATE}},
-  };
-  for (const auto& t : cases) {
-    SCOPED_TRACE(testing::Message() << "style " << t.style << " set " << t.set);
-    HWND b = MakeButton(t.style | BS_LEFTTEXT);
-    SendMessageA(b, BM_SETCHECK, t.set, 0);
-    EXPECT_EQ(SendMessageA(b, BM_GETCHECK, 0, 0), static_cast<LRESULT>(t.got));
-    EXPECT_TRUE(commands.empty()) << "setting by program notifies nothing";
-    int expected_clicks = 0;
-    for (WPARAM expected : t.after_each_click) {
-      host::Headless().Click(130, 120);
-      DrainMessages();
-      EXPECT_EQ(SendMessageA(b, BM_GETCHECK, 0, 0), static_cast<LRESULT>(expected));
-      EXPECT_EQ(Clicks(b), ++expected_clicks);
-    }
-    host::Headless().Type(" ");
-    DrainMessages();
-    EXPECT_EQ(Clicks(b), ++expected_clicks) << "the space bar clicks too";
-    DestroyWindow(b);
-  }
-}
-
 TEST_F(Button, TheParentGivesABoxItsBackground) {
   HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
   std::vector<UINT> asked;

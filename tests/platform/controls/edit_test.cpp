@@ -164,33 +164,6 @@ TEST_F(Edit, TheClipboardGetsTheSelectionAsUtf8) {
   EXPECT_EQ(host::Headless().Clipboard(), "Привет мир");
 }
 
-TEST_F(Edit, MessagesSelectChangeAndLimitByTheDesktopsRules) {
-  MakeFocused(ES_AUTOHSCROLL, "hello world");
-  EXPECT_FALSE(Send(EM_GETMODIFY));
-  Send(EM_SETSEL, 0, -1);  // -1: to the end
-  EXPECT_EQ(Send(EM_GETSEL), MAKELPARAM(0, 11));
-  Send(EM_SETSEL, static_cast<WPARAM>(-1), 0);  // -1 first: none
-  EXPECT_EQ(Send(EM_GETSEL), MAKELPARAM(11, 11));
-  Send(EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("!"));
-  EXPECT_EQ(TextOf(edit_), "hello world!");
-  EXPECT_EQ(Seen(), Changes(1));
-  Keys("x");
-  EXPECT_TRUE(Send(EM_GETMODIFY));
-  SetWindowTextA(edit_, "new");  // the program's text is not the user's change
-  EXPECT_FALSE(Send(EM_GETMODIFY));
-  EXPECT_FALSE(Send(EM_CANUNDO));
-  Seen();
-  SetWindowTextA(edit_, "new");  // the same text still counts as a change
-  EXPECT_EQ(Seen(), Changes(1));
-
-  EXPECT_EQ(Send(EM_GETLIMITTEXT), 32767);
-  Send(EM_LIMITTEXT, 2);
-  SetWindowTextA(edit_, "longer");  // the limit is the user's only
-  EXPECT_EQ(TextOf(edit_), "longer");
-  Send(EM_LIMITTEXT, 0);
-  EXPECT_EQ(Send(EM_GETLIMITTEXT), 0x7FFFFFFE);
-}
-
 TEST_F(Edit, MouseSelects) {
   MakeFocused(ES_AUTOHSCROLL, "one two");
   POINT origin{0, 0};

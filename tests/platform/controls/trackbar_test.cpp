@@ -1,7 +1,7 @@
 // The track bar as a person drives it: a drag tells each new position and
 // ends with TB_THUMBPOSITION and TB_ENDTRACK, a press on the channel pages
-// until the thumb reaches it, keys step; positions set by the program are
-// clamped and told to nobody. Tick marks stand where the desktop's track bar
+// until the thumb reaches it; positions set by the program are clamped and
+// told to nobody. Tick marks stand where the desktop's track bar
 // draws them, and the list of ticks answers as its list does.
 #include "controls_fixture.h"
 #include "tests/support/rect.h"
@@ -27,19 +27,6 @@ class TrackbarInput : public ControlTest {
 
   HWND bar_;
 };
-
-// The thumb reaches across the channel, over its position's place.
-TEST_F(TrackbarInput, TheThumbStandsOverItsPlace) {
-  RECT channel{};
-  SendMessageA(bar_, TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&channel));
-  EXPECT_EQ(channel, (RECT{8, 10, 212, 14}));
-  for (const auto& [position, left] : {std::pair{0, 8}, {3, 65}, {10, 201}}) {
-    SendMessageA(bar_, TBM_SETPOS, TRUE, position);
-    RECT thumb{};
-    SendMessageA(bar_, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
-    EXPECT_EQ(thumb, (RECT{left, 2, left + 11, 22})) << position;
-  }
-}
 
 TEST_F(TrackbarInput, ADragTellsEachNewPositionThenWhereItEnded) {
   auto& h = host::Headless();
@@ -79,40 +66,6 @@ TEST_F(TrackbarInput, APressOnTheChannelPagesUntilTheThumbIsThere) {
   Pump();
   EXPECT_EQ(Scrolls(),
             (std::vector<Scroll>{H(TB_PAGEDOWN), H(TB_PAGEDOWN), H(TB_PAGEDOWN), H(TB_ENDTRACK)}));
-}
-
-TEST_F(Trackbar, KeysStepAndTheirReleaseEndsTheTrack) {
-  const struct {
-    DWORD style;
-    UINT key;
-    WORD code;
-    int position;
-  } cases[] = {
-      {0, VK_RIGHT, TB_LINEDOWN, 51},
-      {0, VK_DOWN, TB_LINEDOWN, 51},
-      {0, VK_LEFT, TB_LINEUP, 49},
-      {0, VK_UP, TB_LINEUP, 49},
-      {0, VK_NEXT, TB_PAGEDOWN, 60},
-      {0, VK_PRIOR, TB_PAGEUP, 40},
-      {0, VK_HOME, TB_TOP, 0},
-      {0, VK_END, TB_BOTTOM, 100},
-      {TBS_VERT, VK_DOWN, TB_LINEDOWN, 51},
-  };
-  auto& h = host::Headless();
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.key);
-    HWND bar = Make(TRACKBAR_CLASSA, c.style, 10, 10, 200, 40);
-    SendMessageA(bar, TBM_SETPAGESIZE, 0, 10);
-    SendMessageA(bar, TBM_SETPOS, TRUE, 50);
-    SetFocus(bar);
-    h.KeyDown(c.key);
-    h.KeyUp(c.key);
-    Pump();
-    const UINT message = c.style & TBS_VERT ? WM_VSCROLL : WM_HSCROLL;
-    EXPECT_EQ(Scrolls(), (std::vector<Scroll>{{message, c.code, 0}, {message, TB_ENDTRACK, 0}}));
-    EXPECT_EQ(SendMessageA(bar, TBM_GETPOS, 0, 0), c.position);
-    DestroyWindow(bar);
-  }
 }
 
 TEST_F(Trackbar, ThePositionTheProgramSetsIsClampedAndToldToNobody) {

@@ -136,35 +136,4 @@ TEST_F(UpDown, UpAndDownInTheBuddyStepIt) {
   EXPECT_TRUE(Scrolls().empty());
 }
 
-TEST_F(UpDown, AttachingABuddyPutsTheUpDownBesideIt) {
-  const struct {
-    DWORD align;
-    DWORD buddy_style, buddy_ex_style;
-    RECT buddy, updown;  // in the parent, after attaching
-  } cases[] = {
-      {UDS_ALIGNRIGHT, 0, 0, {10, 10, 94, 30}, {94, 10, 110, 30}},
-      {UDS_ALIGNRIGHT, WS_BORDER, 0, {10, 10, 96, 30}, {94, 10, 110, 30}},
-      {UDS_ALIGNRIGHT, 0, WS_EX_CLIENTEDGE, {10, 10, 96, 30}, {94, 10, 110, 30}},
-      {UDS_ALIGNLEFT, 0, 0, {26, 10, 110, 30}, {10, 10, 26, 30}},
-      {UDS_ALIGNLEFT, WS_BORDER, 0, {24, 10, 110, 30}, {10, 10, 26, 30}},
-      {0, WS_BORDER, 0, {10, 10, 110, 30}, {200, 50, 216, 90}},
-  };
-  auto in_parent = [this](HWND window) {
-    RECT r;
-    GetWindowRect(window, &r);
-    MapWindowPoints(nullptr, parent_, reinterpret_cast<POINT*>(&r), 2);
-    return r;
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.align << " " << c.buddy_style << " " << c.buddy_ex_style);
-    HWND buddy = MakeBuddy(c.buddy_style, c.buddy_ex_style);
-    HWND updown = Make(UPDOWN_CLASSA, c.align, 200, 50, 16, 40);
-    SendMessageA(updown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy), 0);
-    EXPECT_EQ(in_parent(buddy), c.buddy);
-    EXPECT_EQ(in_parent(updown), c.updown);
-    DestroyWindow(updown);
-    DestroyWindow(buddy);
-  }
-}
-
 }  // namespace

@@ -1,8 +1,6 @@
 // Text through a device context on a DIB section, with DejaVu Sans pinned:
-// metrics and extents, where glyph pixels may land, the background modes and
-// the accelerator's underline. Metrics and places, not anti-aliased pixels.
-#include <tuple>
-
+// where glyph pixels may land, the background modes and the accelerator's
+// underline. Places, not anti-aliased pixels.
 #include <gtest/gtest.h>
 #include <platform/api.h>
 
@@ -38,25 +36,6 @@ class Text : public testing::Test {
   Canvas canvas{kWidth, kHeight};
   HDC dc = canvas.dc();
 };
-
-TEST_F(Text, MetricsAndExtents) {
-  TEXTMETRICA tm{};
-  ASSERT_TRUE(GetTextMetricsA(dc, &tm));
-  // The bitmap face's 8-point cell, whatever face draws it.
-  EXPECT_EQ(
-      std::tuple(tm.tmHeight, tm.tmAscent, tm.tmDescent, tm.tmInternalLeading, tm.tmAveCharWidth),
-      std::tuple(13, 11, 2, 2, 5));
-  EXPECT_EQ(tm.tmPitchAndFamily & (TMPF_VECTOR | TMPF_TRUETYPE), 0);
-  SIZE one{}, none{};
-  EXPECT_TRUE(GetTextExtentPoint32A(dc, "Tavrion", 7, &one));
-  EXPECT_TRUE(GetTextExtentPoint32A(dc, "", 0, &none));
-  EXPECT_EQ(one.cy, 13);
-  EXPECT_EQ(none.cx, 0);
-  RECT calc{5, 5, 5, 5};
-  EXPECT_EQ(DrawTextA(dc, "Tavrion", -1, &calc, DT_CALCRECT | DT_SINGLELINE), 13);
-  EXPECT_EQ(calc.right - calc.left, one.cx);
-  EXPECT_EQ(calc.bottom - calc.top, 13);
-}
 
 TEST_F(Text, TransparentTextStaysInsideItsCell) {
   SetBkMode(dc, TRANSPARENT);
