@@ -104,12 +104,9 @@ TEST_F(Edit, EachChangeNotifiesOnceKeysThatChangeNothingNotifyNothingAndRefusals
     Sequence expected;
     int beeps;
   } cases[] = {
-      {"typing a character", 0, "ab", nullptr, 0, "c", "abc", Changes(1), 0},
       {"typing two", 0, "", nullptr, 0, "xy", "xy", Changes(2), 0},
       {"typing over a selection", 0, "abc", nullptr, 0, "{Shift+Left}{Shift+Left}Z", "aZ",
        Changes(1), 0},
-      {"Backspace", 0, "abc", nullptr, 0, "{Back}", "ab", Changes(1), 0},
-      {"Backspace at the start", 0, "abc", nullptr, 0, "{Home}{Back}", "abc", {}, 0},
       {"Delete in the middle", 0, "abc", nullptr, 0, "{Left}{Left}{Del}", "ac", Changes(1), 0},
       {"Delete at the end", 0, "abc", nullptr, 0, "{Del}", "abc", {}, 0},
       {"Delete of a selection made with Shift+Home", 0, "abc", nullptr, 0, "{Shift+Home}{Del}", "",

@@ -36,7 +36,6 @@ TEST_F(ProgressBar, TheFilledPartIsInTheHighlightColour) {
     DWORD style;
     POINT filled, empty;  // in the bar, at 30 of 100
   } cases[] = {
-      {PBS_SMOOTH, {20, 8}, {100, 8}},
       {0, {5, 8}, {100, 8}},
       {PBS_VERTICAL | PBS_SMOOTH, {8, 55}, {8, 20}},
   };

@@ -44,18 +44,6 @@ TEST(Lines, EveryOctantTakesTheNearestPixelsAndLeavesOutTheEnd) {
   }
 }
 
-TEST(Lines, DiagonalsAndReversedLines) {
-  Canvas canvas(10, 10);
-  Line(canvas.dc(), PS_SOLID, 1, kBlack, {1, 1}, {5, 5});
-  Line(canvas.dc(), PS_SOLID, 1, kBlack, {8, 8}, {5, 8});
-  Line(canvas.dc(), PS_SOLID, 1, kBlack, {0, 9}, {0, 6});
-  Canvas expected(10, 10, kWhite);
-  for (int i = 1; i < 5; ++i) expected.Set(i, i, kBlack);
-  for (int x = 8; x > 5; --x) expected.Set(x, 8, kBlack);
-  for (int y = 9; y > 6; --y) expected.Set(0, y, kBlack);
-  EXPECT_TRUE(SamePixels(canvas, expected));
-}
-
 // The cosmetic patterns, in pixels on and off, from the start of the line.
 std::string Runs(std::initializer_list<int> runs, int length) {
   std::string out;
@@ -162,18 +150,6 @@ TEST(Lines, PolylineDrawsEachPixelOnce) {
   expected.Fill(1, 1, 7, 6, kWhite);
   expected.Fill(2, 2, 6, 5, kBlack);
   EXPECT_TRUE(SamePixels(canvas, expected));
-}
-
-TEST(Lines, NullPenDrawsNothingButMoves) {
-  Canvas canvas(10, 10);
-  canvas.Use(GetStockObject(NULL_PEN));
-  MoveToEx(canvas.dc(), 0, 0, nullptr);
-  EXPECT_TRUE(LineTo(canvas.dc(), 9, 9));
-  POINT at{};
-  GetCurrentPositionEx(canvas.dc(), &at);
-  EXPECT_EQ(at.x, 9);
-  EXPECT_EQ(at.y, 9);
-  EXPECT_TRUE(SamePixels(canvas, Canvas(10, 10, kWhite)));
 }
 
 }  // namespace
