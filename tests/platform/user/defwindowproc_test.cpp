@@ -77,6 +77,19 @@ TEST_F(DefaultHandling, SetCursor) {
   }
 }
 
+TEST_F(DefaultHandling, TheWheelGoesUpToTheFirstParentThatTakesIt) {
+  HWND top = MakeWindow(WS_OVERLAPPED, 0, 0, 100, 100);
+  HWND middle = MakeWindow(WS_CHILD, 0, 0, 50, 50, top);
+  HWND inner = MakeWindow(WS_CHILD, 0, 0, 20, 20, middle);
+  HWND reached = nullptr;
+  TestHandlers()[WM_MOUSEWHEEL] = [&](HWND window, WPARAM wParam, LPARAM lParam) -> LRESULT {
+    reached = window;
+    return window == top ? 7 : DefWindowProcA(window, WM_MOUSEWHEEL, wParam, lParam);
+  };
+  EXPECT_EQ(SendMessageA(inner, WM_MOUSEWHEEL, MAKEWPARAM(0, 120), 0), 7);
+  EXPECT_EQ(reached, top);
+}
+
 TEST_F(DefaultHandling, SetRedrawKeepsInvalidationOutUntilDrawingIsBackOn) {
   HWND w = MakeWindow(WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
   DrainMessages();
