@@ -29,7 +29,7 @@ target_link_libraries(test_platform_cp1251_bridge_test PRIVATE platform GTest::g
 # Its windows need an X server, and so a prefix of their own (see above).
 foreach(locale en_US ru_RU)
   add_test(NAME cp1251_bridge_${locale}
-    COMMAND xvfb-run -a ${CMAKE_CURRENT_SOURCE_DIR}/support/wine_run.sh
+    COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/support/on_xvfb.sh ${CMAKE_CURRENT_SOURCE_DIR}/support/wine_run.sh
       ${PROJECT_BINARY_DIR}/wine-prefix-bridge-${locale} $<TARGET_FILE:test_platform_cp1251_bridge_test>)
   set_tests_properties(cp1251_bridge_${locale} PROPERTIES LABELS platform TIMEOUT 120
     ENVIRONMENT TAVRION_WINE_LOCALE=${locale}.UTF-8)
