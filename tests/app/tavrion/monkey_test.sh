@@ -124,6 +124,11 @@ idle_tick() {
   last_state=$now
 }
 
+# A wild value may ask for a train of hundreds of megabytes, which an
+# unoptimised build with sanitizers takes minutes to write: MONKEY_BUSY_SECONDS
+# says how long the program may stay busy (30 s by default).
+busy_seconds=${MONKEY_BUSY_SECONDS:-30}
+
 # settle: waits until the program has been idle for 0.3 s with no box up,
 # closing the boxes that come. A train the fields ask for may take a while to
 # write or to fail, and a refusal's box comes only then: keys sent before it
@@ -134,7 +139,8 @@ settle() {
   last_state=$(main_thread)
   while [ $idle -lt 3 ]; do
     rounds=$((rounds + 1))
-    [ $rounds -le 300 ] || fail "the program is busy or keeps a box up for 30 s"
+    [ $rounds -le $((busy_seconds * 10)) ] ||
+      fail "the program is busy or keeps a box up for $busy_seconds s"
     if xdotool search --onlyvisible --name '^Tavrion$' > /dev/null; then
       # Not Enter: one that comes after the box has gone would press the
       # focused button.
