@@ -1,8 +1,11 @@
 // WH_GETMESSAGE hooks: newest first, called with every retrieval, nested
 // loops included; WH_CALLWNDPROC hooks: newest first, called with every
-// message a procedure gets by a send. Any thread may hook, so the list is kept under the window
-// manager's lock; a procedure is never called with the lock held.
+// message a procedure gets by a send. Any thread may hook, so the list is
+// kept under the window manager's lock; a procedure is never called with the
+// lock held.
 #include <algorithm>
+#include <atomic>
+#include <iterator>
 #include <list>
 #include <optional>
 
@@ -29,6 +32,10 @@ std::list<Hook>& Hooks() {
   return hooks;
 }
 
+// How many WH_CALLWNDPROC hooks are set: every sent message asks, and most
+// programs set none.
+std::atomic<int> call_wnd_proc_hooks = 0;
+
 // Hook handles are never reused, so a stale one is refused.
 std::uintptr_t next_hook = 0x60000;
 
@@ -40,24 +47,27 @@ std::list<Hook>::iterator FindHook(HHOOK handle) {
                       [&](const Hook& h) { return h.handle == handle; });
 }
 
-// The first hook of the thread and kind after the one `after` names, or the
-// newest of the calling thread and `kind` when `after` is null; none at the
-// end of the chain.
-std::optional<Hook> NextHook(HHOOK after, int kind = 0) {
-  std::lock_guard guard(Lock());
-  auto from = Hooks().begin();
-  DWORD thread = GetCurrentThreadId();
-  if (after != nullptr) {
-    from = FindHook(after);
-    if (from == Hooks().end()) return std::nullopt;
-    thread = from->thread;
-    kind = from->kind;
-    ++from;
-  }
+// The first hook of `thread` and `kind` from `from` on; none at the end of
+// the chain. With the lock held.
+std::optional<Hook> FirstHook(std::list<Hook>::iterator from, DWORD thread, int kind) {
   for (; from != Hooks().end(); ++from) {
     if (from->thread == thread && from->kind == kind) return *from;
   }
   return std::nullopt;
+}
+
+// The newest hook of the calling thread of `kind`.
+std::optional<Hook> NewestHook(int kind) {
+  std::lock_guard guard(Lock());
+  return FirstHook(Hooks().begin(), GetCurrentThreadId(), kind);
+}
+
+// The hook after `after` in its own thread's chain of its kind.
+std::optional<Hook> NextHook(HHOOK after) {
+  std::lock_guard guard(Lock());
+  const auto it = FindHook(after);
+  if (it == Hooks().end()) return std::nullopt;
+  return FirstHook(std::next(it), it->thread, it->kind);
 }
 
 // By value: the procedure may unhook itself.
@@ -74,13 +84,14 @@ LRESULT CallHook(const std::optional<Hook>& hook, int code, WPARAM wParam, LPARA
 
 // The newest hook passes the message on with CallNextHookEx.
 void CallGetMessageHooks(MSG& msg, bool remove) {
-  CallHook(NextHook(nullptr, WH_GETMESSAGE), HC_ACTION, remove ? PM_REMOVE : PM_NOREMOVE,
+  CallHook(NewestHook(WH_GETMESSAGE), HC_ACTION, remove ? PM_REMOVE : PM_NOREMOVE,
            reinterpret_cast<LPARAM>(&msg));
 }
 
 // The hooks see a copy: what they change does not reach the procedure.
 void CallWndProcHooks(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool this_thread) {
-  const std::optional<Hook> newest = NextHook(nullptr, WH_CALLWNDPROC);
+  if (call_wnd_proc_hooks.load(std::memory_order_relaxed) == 0) return;
+  const std::optional<Hook> newest = NewestHook(WH_CALLWNDPROC);
   if (!newest) return;
   CWPSTRUCT seen{lParam, wParam, message, window};
   CallHook(newest, HC_ACTION, this_thread ? 1 : 0, reinterpret_cast<LPARAM>(&seen));
@@ -89,6 +100,7 @@ void CallWndProcHooks(HWND window, UINT message, WPARAM wParam, LPARAM lParam, b
 void ResetHooks() {
   std::lock_guard guard(Lock());
   Hooks().clear();
+  call_wnd_proc_hooks = 0;
 }
 
 }  // namespace user
@@ -103,6 +115,7 @@ HHOOK SetWindowsHookExA(int kind, HOOKPROC proc, HINSTANCE, DWORD threadId) {
   const auto handle = reinterpret_cast<HHOOK>(user::next_hook);
   user::next_hook += 4;
   user::Hooks().push_front({handle, proc, thread, kind});
+  if (kind == WH_CALLWNDPROC) ++user::call_wnd_proc_hooks;
   return handle;
 }
 
@@ -125,6 +138,7 @@ BOOL UnhookWindowsHookEx(HHOOK hook) {
     SetLastError(ERROR_INVALID_HOOK_HANDLE);
     return FALSE;
   }
+  if (it->kind == WH_CALLWNDPROC) --user::call_wnd_proc_hooks;
   user::Hooks().erase(it);
   return TRUE;
 }
